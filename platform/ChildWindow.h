@@ -1,0 +1,48 @@
+#pragma once
+#include "core/ModuleState.h"
+
+#include <QWidget>
+
+class WindowRegistry;
+
+// Base of every child window of the main window. A window builds its
+// controls in its constructor; Form_Load() does the window's load (open
+// flag, captions, geometry, contents), Form_Activate() runs whenever the
+// window becomes the active child, and Form_Unload() runs when it closes.
+class ChildWindow : public QWidget {
+    Q_OBJECT
+public:
+    ChildWindow(WindowId id, WindowRegistry &registry, QWidget *parent = nullptr);
+
+    WindowId windowId() const { return m_id; }
+    WindowRegistry &registry() const { return m_registry; }
+
+    // Sets the open-window flag; windows extend it with their own load.
+    virtual void Form_Load();
+    virtual void Form_Activate() {}
+    // Returns false to stay open. The base clears the open-window flag.
+    virtual bool Form_Unload();
+
+    // True while the main window closes every child: a window must then go
+    // without asking, whatever it is doing.
+    bool closingWithMainWindow() const;
+
+    // Closes this window through the registry, running its unload.
+    bool closeWindow();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+    // Geometry relative to the main window, in pixels: its outer size and
+    // the size of its client area that holds the child windows.
+    QSize mainWindowSize() const;
+    QSize mainInnerSize() const;
+    // Places this window (outer frame) in the client area.
+    void placeWindow(int left, int top, int width, int height);
+    // Twips (1/1440 inch) in pixels at the screen's logical resolution.
+    int twips(double value) const;
+
+private:
+    const WindowId m_id;
+    WindowRegistry &m_registry;
+};

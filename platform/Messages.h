@@ -1,0 +1,31 @@
+#pragma once
+#include <QList>
+#include <QString>
+
+// Every message box of the program goes through showMessage: a warning
+// icon, one OK button and the title "操作提示" / "Operate prompt" unless
+// another title is given.
+void showMessage(const QString &text, const QString &title = QString());
+void showMessage(const char *chinese, const char *english);
+
+// While a MessageRecorder lives, message boxes are recorded instead of
+// shown, so that a test never waits on a modal box.
+struct RecordedMessage {
+    QString text;
+    QString title;
+};
+
+class MessageRecorder {
+public:
+    MessageRecorder();
+    ~MessageRecorder();
+    MessageRecorder(const MessageRecorder &) = delete;
+    MessageRecorder &operator=(const MessageRecorder &) = delete;
+
+    QList<RecordedMessage> messages;
+    QStringList texts() const;
+    void clear() { messages.clear(); }
+
+private:
+    MessageRecorder *m_previous;
+};

@@ -1,0 +1,22 @@
+#pragma once
+#include <QString>
+
+class QLabel;
+class QStatusBar;
+
+// The main window's eight numbered status panels (1..8). Child windows
+// write through it, for example the port window's panel 3.
+class StatusPanels {
+public:
+    static constexpr int Count = 8;
+
+    explicit StatusPanels(QStatusBar *bar);
+
+    void setText(int panel, const QString &text);
+    QString text(int panel) const;
+    // Fixes each panel's width as a share (per cent) of `totalWidth`.
+    void setWidths(int totalWidth, const int (&percent)[Count]);
+
+private:
+    QLabel *m_panels[Count];
+};

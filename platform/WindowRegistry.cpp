@@ -1,0 +1,87 @@
+#include "platform/WindowRegistry.h"
+
+#include "platform/ChildWindow.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+static int indexOf(WindowId id) { return static_cast<int>(id); }
+
+WindowRegistry::WindowRegistry(QWidget *mainWindow, QMdiArea *area, StatusPanels *panels)
+    : QObject(mainWindow), m_mainWindow(mainWindow), m_area(area), m_panels(panels)
+{
+    connect(area, &QMdiArea::subWindowActivated, this, &WindowRegistry::onSubWindowActivated);
+}
+
+void WindowRegistry::registerWindow(WindowId id, Factory factory)
+{
+    m_factories[indexOf(id)] = std::move(factory);
+}
+
+bool WindowRegistry::isRegistered(WindowId id) const
+{
+    return bool(m_factories[indexOf(id)]);
+}
+
+ChildWindow *WindowRegistry::reopen(WindowId id)
+{
+    if (!isRegistered(id))
+        return nullptr;
+    if (isOpen(id) && !close(id))
+        return nullptr;
+    ChildWindow *window = m_factories[indexOf(id)](*this);
+    m_windows[indexOf(id)] = window;
+    QMdiSubWindow *sub = m_area->addSubWindow(window);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    window->Form_Load();
+    // A window may close itself from its own load.
+    if (get(id) == window) {
+        sub->show();
+        m_area->setActiveSubWindow(sub);
+    }
+    return get(id);
+}
+
+bool WindowRegistry::close(WindowId id)
+{
+    ChildWindow *window = get(id);
+    if (!window)
+        return true;
+    QWidget *frame = window->parentWidget() ? window->parentWidget() : window;
+    frame->close();
+    return get(id) == nullptr;
+}
+
+bool WindowRegistry::isOpen(WindowId id) const
+{
+    return get(id) != nullptr;
+}
+
+ChildWindow *WindowRegistry::get(WindowId id) const
+{
+    return m_windows[indexOf(id)].data();
+}
+
+void WindowRegistry::closeAll()
+{
+    m_closingAll = true;
+    for (int i = 0; i < WindowIdCount; ++i)
+        close(static_cast<WindowId>(i));
+    m_closingAll = false;
+}
+
+void WindowRegistry::forget(ChildWindow *window)
+{
+    for (QPointer<ChildWindow> &slot : m_windows)
+        if (slot == window)
+            slot.clear();
+}
+
+void WindowRegistry::onSubWindowActivated(QMdiSubWindow *sub)
+{
+    if (!sub)
+        return;
+    if (auto *window = qobject_cast<ChildWindow *>(sub->widget()))
+        if (get(window->windowId()) == window)
+            window->Form_Activate();
+}

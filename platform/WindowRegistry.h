@@ -1,0 +1,55 @@
+#pragma once
+#include "core/ModuleState.h"
+
+#include <QObject>
+#include <QPointer>
+#include <functional>
+
+class ChildWindow;
+class QMdiArea;
+class QMdiSubWindow;
+class QWidget;
+class StatusPanels;
+
+// Owns the single instance of each child window. Windows reach each other
+// only through it, so no window depends on another subsystem's window.
+class WindowRegistry : public QObject {
+    Q_OBJECT
+public:
+    using Factory = std::function<ChildWindow *(WindowRegistry &)>;
+
+    WindowRegistry(QWidget *mainWindow, QMdiArea *area, StatusPanels *panels);
+
+    void registerWindow(WindowId id, Factory factory);
+    bool isRegistered(WindowId id) const;
+
+    // Closes the open instance (running its unload) and loads a fresh one.
+    // Returns the new window, or nullptr when the open one refused to close.
+    ChildWindow *reopen(WindowId id);
+    // Runs the window's unload and closes it; false when it refused.
+    bool close(WindowId id);
+    bool isOpen(WindowId id) const;
+    ChildWindow *get(WindowId id) const;
+    template <typename T> T *get(WindowId id) const { return qobject_cast<T *>(get(id)); }
+
+    // Closes every child window, none of which may refuse.
+    void closeAll();
+    bool isClosingAll() const { return m_closingAll; }
+
+    QWidget *mainWindow() const { return m_mainWindow; }
+    QMdiArea *mdiArea() const { return m_area; }
+    StatusPanels &statusPanels() const { return *m_panels; }
+
+    // Called by a window whose close went through.
+    void forget(ChildWindow *window);
+
+private:
+    void onSubWindowActivated(QMdiSubWindow *sub);
+
+    QWidget *m_mainWindow;
+    QMdiArea *m_area;
+    StatusPanels *m_panels;
+    Factory m_factories[WindowIdCount];
+    QPointer<ChildWindow> m_windows[WindowIdCount];
+    bool m_closingAll = false;
+};

@@ -1,0 +1,6 @@
+#pragma once
+
+class WindowRegistry;
+
+// Makes the settings editors known to the registry.
+void registerSettingsWindows(WindowRegistry &registry);

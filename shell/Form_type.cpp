@@ -1,0 +1,82 @@
+#include "shell/Form_type.h"
+
+#include "core/Image.h"
+#include "core/NumberText.h"
+#include "platform/Texts.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+Form_type::Form_type(WindowRegistry &registry)
+    : ChildWindow(WindowId::Form_type, registry),
+      Label1(new QLabel(this)), Combo_type(new QComboBox(this)), Label2(new QLabel(this)),
+      Label_band(new QLabel(this)), Command_enter(new QPushButton(this)),
+      Command_Cancel(new QPushButton(this))
+{
+    setObjectName(QStringLiteral("Form_type"));
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Combo_type->setObjectName(QStringLiteral("Combo_type"));
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label_band->setObjectName(QStringLiteral("Label_band"));
+    Command_enter->setObjectName(QStringLiteral("Command_enter"));
+    Command_Cancel->setObjectName(QStringLiteral("Command_Cancel"));
+    Combo_type->setEditable(true);
+    Combo_type->setInsertPolicy(QComboBox::NoInsert);
+
+    auto *grid = new QGridLayout;
+    grid->addWidget(Label1, 0, 0);
+    grid->addWidget(Combo_type, 0, 1);
+    grid->addWidget(Label2, 1, 0);
+    grid->addWidget(Label_band, 1, 1);
+    grid->setColumnStretch(1, 1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Command_enter);
+    buttons->addWidget(Command_Cancel);
+    buttons->addStretch();
+    auto *layout = new QVBoxLayout(this);
+    layout->addStretch();
+    layout->addLayout(grid);
+    layout->addStretch();
+    layout->addLayout(buttons);
+
+    // Nothing can be typed: the model is chosen from the list only.
+    connect(Combo_type->lineEdit(), &QLineEdit::textEdited, this, &Form_type::Combo_type_Change);
+    connect(Command_enter, &QPushButton::clicked, this, &ChildWindow::closeWindow);
+    connect(Command_Cancel, &QPushButton::clicked, this, &ChildWindow::closeWindow);
+}
+
+void Form_type::Form_Load()
+{
+    ChildWindow::Form_Load();
+    setWindowTitle(langText("机型选择", "Model Select"));
+    Label1->setText(langText("机  型", "Model"));
+    Label2->setText(langText("频  段", "Band"));
+    Command_enter->setText(langText("确 定", "Confirm"));
+    Command_Cancel->setText(langText("取 消", "Cancel"));
+
+    const QSize inner = mainInnerSize();
+    const int w = inner.width() / 2;
+    const int h = qRound(inner.height() / 1.8);
+    placeWindow((inner.width() - w) / 2, qMax(0, (inner.height() - h) / 2 - twips(500)), w, h);
+
+    Combo_type->clear();
+    Combo_type->addItem(ModelNames[0]);
+    Combo_type->setCurrentIndex(ModelIndex);
+
+    const auto [low, high] = RangeFromImage();
+    WorkRangeLowMHz = low;
+    WorkRangeHighMHz = high;
+    Label_band->setText(QLatin1Char(' ') + signedNumberText(WorkRangeLowMHz) + QStringLiteral(" -- ")
+                        + signedNumberText(WorkRangeHighMHz));
+}
+
+void Form_type::Combo_type_Change()
+{
+    Combo_type->setEditText(QString());
+    Combo_type->setFocus();
+}

@@ -1,0 +1,283 @@
+#include "shell/MDImain.h"
+
+#include "core/Codecs.h"
+#include "core/Image.h"
+#include "core/ModuleState.h"
+#include "core/NumberText.h"
+#include "platform/StatusPanels.h"
+#include "platform/Texts.h"
+#include "platform/WindowRegistry.h"
+#include "shell/AboutTexts.h"
+#include "shell/WindowCatalog.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+
+namespace {
+
+enum MenuFlag { Plain = 0, Hidden = 1, Submenu = 2, Checkable = 4, Disabled = 8 };
+
+struct MenuEntry {
+    const char *name;
+    const char *parent; // nullptr: on the menu bar
+    const char *chinese;
+    const char *english;
+    const char *shortcut;
+    int flags;
+    int opens; // WindowId to open, or -1
+};
+
+constexpr int None = -1;
+constexpr int W(WindowId id) { return static_cast<int>(id); }
+
+// The menu bar, in its order. The two rows of fourteen hyphens are menu
+// entries, not separators.
+const MenuEntry menuTable[] = {
+    {"File", nullptr, "文件", "File", nullptr, Submenu, None},
+    {"File_New", "File", "新建", "New", "Ctrl+N", Plain, None},
+    {"File_Open", "File", "打开", "Open", "Ctrl+O", Plain, W(WindowId::Form_open_chann)},
+    {"File_save", "File", "保存", "Save", "Ctrl+S", Plain, W(WindowId::Form_save_chann)},
+    {"File_saveas", "File", "另存为", "Save As", nullptr, Plain, W(WindowId::Form_save_chann)},
+    {"File_exit", "File", "退出", "Exit", nullptr, Plain, None},
+    {"proc_type", nullptr, "机型", "Model", nullptr, Plain, W(WindowId::Form_type)},
+    {"Edit", nullptr, "编辑", "Edit", nullptr, Submenu, None},
+    {"Channel_edit", "Edit", "信道信息", "Channel Information ", nullptr, Plain, W(WindowId::frm_chann)},
+    {"Optional_edit", "Edit", "可选功能", "Optional Features", nullptr, Plain, W(WindowId::frm_option)},
+    {"key_edit", "Edit", "键设定", "Key Assignment", nullptr, Hidden, W(WindowId::Form_edit_Key)},
+    {"Scan_edit", "Edit", "扫描信息", "Scan Information", nullptr, Hidden, W(WindowId::Form_Edit_scan)},
+    {"Dtmf_edit", "Edit", "DTMF(双音多频)", "DTMF", nullptr, Plain, W(WindowId::frm_dtmf)},
+    {"Fleetlink_edit", "Edit", "FleetLink(队列同步)", "FleetLink", nullptr, Hidden, None},
+    {"Edit_line1", "Edit", "--------------", "--------------", nullptr, Disabled, None},
+    {"Test_edit", "Edit", "收音机编辑", "Radio", nullptr, Plain, W(WindowId::Form_Edit_Test)},
+    {"Edit_line2", "Edit", "--------------", "--------------", nullptr, Hidden, None},
+    {"Message_edit", "Edit", "嵌入信息", "Embedded Message", nullptr, Hidden, W(WindowId::Form_Edit_Message)},
+    {"Program", nullptr, "编程", "Program", nullptr, Submenu, None},
+    {"Prog_read", "Program", "从对讲机读取数据", "Read from radio", "Ctrl+R", Plain, W(WindowId::Form_Comm_Read)},
+    {"Prog_write", "Program", "向对讲机写入数据", "Write to radio", "Ctrl+W", Plain, W(WindowId::Form_Comm_Write)},
+    {"Prog_test", "Program", "测试模式", "Test Mode", "Ctrl+T", Plain, W(WindowId::Form_Adjust_Txp)},
+    {"Adjust", "Program", "调整", "Adjust", nullptr, Submenu | Hidden, None},
+    {"Adj_Txp", "Adjust", "发射功率调整", "Power Adjust", nullptr, Plain, W(WindowId::Form_Adjust_Txp)},
+    {"proc_setup", nullptr, "端口设置", "Communication", nullptr, Plain, W(WindowId::Form_setup)},
+    {"Language_Setup", nullptr, "语言", "Language", nullptr, Submenu, None},
+    {"Language_chn", "Language_Setup", "中文", "中文", nullptr, Checkable, None},
+    {"Language_eng", "Language_Setup", "English", "English", nullptr, Checkable, None},
+    {"Menu_About", nullptr, "关于", "About", nullptr, Plain, W(WindowId::frmAbout)},
+    {"Menu_exit", nullptr, "退出", "Exit", nullptr, Plain, None},
+};
+
+struct ToolButton {
+    const char *key;
+    QStyle::StandardPixmap icon;
+    const char *chinese;
+    const char *english;
+};
+
+const ToolButton toolButtons[] = {
+    {"open", QStyle::SP_DialogOpenButton, "打开", "Open"},
+    {"save", QStyle::SP_DialogSaveButton, "保存", "Save"},
+    {"edit_chann", QStyle::SP_FileDialogDetailedView, "信道信息", "Channel Information"},
+    {"read", QStyle::SP_ArrowDown, "从对讲机读取数据", "Read from radio"},
+    {"write", QStyle::SP_ArrowUp, "向对讲机写入数据", "Write to radio"},
+    {"Exit", QStyle::SP_DialogCloseButton, "退出", "Exit"},
+};
+
+const int statusWidths[StatusPanels::Count] = {5, 15, 6, 8, 10, 5, 16, 35};
+
+} // namespace
+
+MDImain::MDImain()
+    : m_area(new QMdiArea(this)), m_toolBar(new QToolBar(this)),
+      m_panels(std::make_unique<StatusPanels>(statusBar()))
+{
+    setObjectName(QStringLiteral("MDImain"));
+    m_area->setObjectName(QStringLiteral("MDIClient"));
+    setCentralWidget(m_area);
+    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar()->setSizeGripEnabled(false);
+    m_registry = new WindowRegistry(this, m_area, m_panels.get());
+    registerAllWindows(*m_registry);
+    buildMenus();
+    buildToolBar();
+}
+
+MDImain::~MDImain() = default;
+
+void MDImain::buildMenus()
+{
+    QMap<QString, QMenu *> menus;
+    for (const MenuEntry &e : menuTable) {
+        QMenu *parent = e.parent ? menus.value(QString::fromLatin1(e.parent)) : nullptr;
+        QAction *action;
+        if (e.flags & Submenu) {
+            QMenu *menu = parent ? parent->addMenu(QString()) : menuBar()->addMenu(QString());
+            menu->setObjectName(QString::fromLatin1(e.name));
+            menus.insert(QString::fromLatin1(e.name), menu);
+            action = menu->menuAction();
+        } else {
+            action = new QAction(this);
+            if (parent)
+                parent->addAction(action);
+            else
+                menuBar()->addAction(action);
+        }
+        action->setObjectName(QString::fromLatin1(e.name));
+        if (e.shortcut)
+            action->setShortcut(QKeySequence(QString::fromLatin1(e.shortcut)));
+        if (e.flags & Hidden) {
+            action->setVisible(false);
+            action->setEnabled(false);
+        }
+        if (e.flags & Disabled)
+            action->setEnabled(false);
+        action->setCheckable(e.flags & Checkable);
+        if (e.opens != None) {
+            const int id = e.opens;
+            connect(action, &QAction::triggered, this, [this, id] { openWindow(id); });
+        }
+    }
+    connect(menuItem(QStringLiteral("File_exit")), &QAction::triggered, this, &QWidget::close);
+    connect(menuItem(QStringLiteral("Menu_exit")), &QAction::triggered, this, &QWidget::close);
+    connect(menuItem(QStringLiteral("Language_chn")), &QAction::triggered, this,
+            &MDImain::Language_chn_Click);
+    connect(menuItem(QStringLiteral("Language_eng")), &QAction::triggered, this,
+            &MDImain::Language_eng_Click);
+}
+
+void MDImain::buildToolBar()
+{
+    m_toolBar->setObjectName(QStringLiteral("Toolbar1"));
+    m_toolBar->setMovable(false);
+    m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    addToolBar(Qt::TopToolBarArea, m_toolBar);
+    for (const ToolButton &b : toolButtons) {
+        QAction *action = m_toolBar->addAction(style()->standardIcon(b.icon), QString());
+        const QString key = QString::fromLatin1(b.key);
+        action->setObjectName(key);
+        action->setData(key);
+        connect(action, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
+    }
+}
+
+QAction *MDImain::menuItem(const QString &name) const
+{
+    return findChild<QAction *>(name);
+}
+
+void MDImain::MDIForm_Load()
+{
+    VersionText = QStringLiteral("Ver1.1");
+    UseChinese = true;
+    RebuildAboutTexts();
+
+    const QSize screen = QApplication::primaryScreen()->size();
+    resize(qRound(screen.width() / 1.5), qRound(screen.height() / 1.5));
+    show();
+
+    m_panels->setWidths(width(), statusWidths);
+    m_panels->setText(1, QString());
+    setCaptions(true);
+
+    CommPortNo = 1;
+    m_panels->setText(3, QStringLiteral("COM%1").arg(CommPortNo));
+    ModelIndex = 0;
+    ChannelCount = 128;
+    InitToneNames();
+    InitModelTable();
+    m_panels->setText(5, VersionText);
+    m_panels->setText(7, signedNumberText(WorkRangeLowMHz) + QStringLiteral("--")
+                             + signedNumberText(WorkRangeHighMHz) + QStringLiteral(" MHZ"));
+    InitDefaultImage();
+    m_registry->reopen(WindowId::frm_chann);
+}
+
+void MDImain::setCaptions(bool startUp)
+{
+    for (const MenuEntry &e : menuTable) {
+        QAction *action = menuItem(QString::fromLatin1(e.name));
+        const QString caption = langText(e.chinese, e.english);
+        if (e.flags & Submenu)
+            action->menu()->setTitle(caption);
+        action->setText(caption);
+    }
+    for (const ToolButton &b : toolButtons)
+        menuItem(QString::fromLatin1(b.key))->setToolTip(langText(b.chinese, b.english));
+    if (startUp && UseChinese)
+        menuItem(QStringLiteral("proc_type"))->setText(QStringLiteral("机 型"));
+    menuItem(QStringLiteral("Language_chn"))->setChecked(UseChinese);
+    menuItem(QStringLiteral("Language_eng"))->setChecked(!UseChinese);
+
+    m_panels->setText(1, langText("状态", "State"));
+    m_panels->setText(2, QString());
+    m_panels->setText(3, QStringLiteral("COM%1").arg(CommPortNo));
+    m_panels->setText(4, langText("软件版本", "  Version"));
+    m_panels->setText(6, startUp && UseChinese ? QStringLiteral("频 段") : langText("频段", "Band"));
+    m_panels->setText(8, companyName());
+    setWindowTitle(companyName() + langText("  KVD9 系列对讲机编程软件 ", " KVD9 series program software "));
+}
+
+void MDImain::Language_chn_Click()
+{
+    switchLanguage(true);
+}
+
+void MDImain::Language_eng_Click()
+{
+    switchLanguage(false);
+}
+
+void MDImain::switchLanguage(bool chinese)
+{
+    if (UseChinese != chinese) {
+        UseChinese = chinese;
+        RebuildAboutTexts();
+    }
+    setCaptions(false);
+    // Child windows take their captions when they load, so every open one
+    // is loaded anew, in this order.
+    const WindowId reopenOrder[] = {
+        WindowId::frmAbout,        WindowId::frm_option,      WindowId::frm_chann,
+        WindowId::Form_setup,      WindowId::Form_type,       WindowId::Form_save_chann,
+        WindowId::Form_open_chann, WindowId::Form_Comm_Read,  WindowId::Form_Comm_Write,
+        WindowId::Form_Edit_Test,  WindowId::Form_Edit_Message, WindowId::Form_Adjust_Txp,
+        WindowId::frm_dtmf};
+    for (WindowId id : reopenOrder) {
+        if (id == WindowId::Form_Edit_Message && chinese)
+            continue;
+        if (OpenFlag(id))
+            m_registry->reopen(id);
+    }
+}
+
+void MDImain::openWindow(int id)
+{
+    m_registry->reopen(static_cast<WindowId>(id));
+}
+
+void MDImain::Toolbar1_ButtonClick(const QString &key)
+{
+    if (key == QLatin1String("open"))
+        openWindow(W(WindowId::Form_open_chann));
+    else if (key == QLatin1String("save"))
+        openWindow(W(WindowId::Form_save_chann));
+    else if (key == QLatin1String("edit_chann"))
+        openWindow(W(WindowId::frm_chann));
+    else if (key == QLatin1String("read"))
+        openWindow(W(WindowId::Form_Comm_Read));
+    else if (key == QLatin1String("write"))
+        openWindow(W(WindowId::Form_Comm_Write));
+    else if (key == QLatin1String("Exit"))
+        close();
+}
+
+void MDImain::closeEvent(QCloseEvent *event)
+{
+    m_registry->closeAll();
+    event->accept();
+}

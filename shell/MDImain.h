@@ -1,0 +1,48 @@
+#pragma once
+#include <QMainWindow>
+#include <QString>
+#include <memory>
+
+class QAction;
+class QMdiArea;
+class QMenu;
+class QToolBar;
+class StatusPanels;
+class WindowRegistry;
+
+// The main window: menus, tool bar and status bar around the client area
+// that holds every child window. It starts the program and ends it.
+class MDImain : public QMainWindow {
+    Q_OBJECT
+public:
+    MDImain();
+    ~MDImain() override;
+
+    // Start-up: shared state, default image, captions, then the channel grid.
+    void MDIForm_Load();
+
+    WindowRegistry &registry() const { return *m_registry; }
+    StatusPanels &statusPanels() const { return *m_panels; }
+    QAction *menuItem(const QString &name) const;
+
+    void Language_chn_Click();
+    void Language_eng_Click();
+    void Toolbar1_ButtonClick(const QString &key);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildMenus();
+    void buildToolBar();
+    // Menu captions, status panels 1, 2, 3, 4, 6, 8 and the window caption.
+    // At start-up the model item and panel 6 read "机 型" and "频 段".
+    void setCaptions(bool startUp);
+    void switchLanguage(bool chinese);
+    void openWindow(int id);
+
+    QMdiArea *m_area;
+    QToolBar *m_toolBar;
+    std::unique_ptr<StatusPanels> m_panels;
+    WindowRegistry *m_registry;
+};
