@@ -1,0 +1,25 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+
+// The channel parameter file: the whole radio image, rows 0..255, as text.
+// Each line holds one row's 16 values, each written as a space, its decimal
+// digits and a space, and ends with CR LF.
+
+// The file text of the image as it stands.
+QByteArray formatChannelFile();
+
+// Reads the 4096 values of a file text (any mix of spaces, commas, tabs
+// and line ends between them) into `values`. On a malformed text it returns
+// false with a message in the current language that names the problem and
+// its line; `values` is then unspecified.
+bool parseChannelFile(const QByteArray &text, QList<int> &values, QString &error);
+
+// Loads the file at `path` into the image. The whole file is read and
+// checked first: on any problem the image is left exactly as it was and the
+// message says why.
+bool LoadChannelFile(const QString &path, QString &error);
+
+// Writes the image to `path` atomically: a failure leaves an existing file
+// intact.
+bool SaveChannelFile(const QString &path, QString &error);

@@ -1,0 +1,247 @@
+#include "files/FileWindow.h"
+
+#include "channels/PendingNameEdit.h"
+#include "core/ModuleState.h"
+#include "files/ChannelFile.h"
+#include "files/DirList.h"
+#include "platform/Messages.h"
+#include "platform/Texts.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStorageInfo>
+
+namespace {
+
+WindowId idOf(FileWindow::Kind kind)
+{
+    switch (kind) {
+    case FileWindow::Kind::OpenChannel: return WindowId::Form_open_chann;
+    case FileWindow::Kind::SaveChannel: return WindowId::Form_save_chann;
+    case FileWindow::Kind::OpenMenu: return WindowId::Form_open_menu;
+    case FileWindow::Kind::SaveMenu: return WindowId::Form_save_menu;
+    }
+    return WindowId::Form_open_chann;
+}
+
+const char *objectNameOf(FileWindow::Kind kind)
+{
+    switch (kind) {
+    case FileWindow::Kind::OpenChannel: return "Form_open_chann";
+    case FileWindow::Kind::SaveChannel: return "Form_save_chann";
+    case FileWindow::Kind::OpenMenu: return "Form_open_menu";
+    case FileWindow::Kind::SaveMenu: return "Form_save_menu";
+    }
+    return "";
+}
+
+// Captions and messages of each use: window title, name label, the
+// forbidden-character message and the wrong-suffix message.
+struct KindTexts {
+    const char *titleZh, *titleEn;
+    const char *nameZh, *nameEn;
+    const char *forbiddenZh, *forbiddenEn;
+    const char *suffixZh, *suffixEn;
+};
+
+const KindTexts &textsOf(FileWindow::Kind kind)
+{
+    static const KindTexts openChannel = {
+        "打开信道参数文件", "Open Channcle File", "打开文件名：", "Open File:",
+        "打开信道参数文件名无效 ", "Open the file name of channel parameter is nullity ",
+        "无效的信道参数文件后缀名！", "Nullity file suffix name of channel parameter."};
+    static const KindTexts saveChannel = {
+        "保存信道参数文件", "Save Channel File", "保存文件名：", "Save File:",
+        "保存信道参数所需要的文件名无效 ", "Store the file name of channel parameter need is nullity. ",
+        "建议不要修改系统默认的文件后缀名！", "Advice don't modify file suffix name of system default ！"};
+    static const KindTexts openMenu = {
+        "打开可选参数文件", "Open Optional File", "打开文件名：", "Open File:",
+        "打开系统参数文件名无效 ", "Open the file name of system parameter is nullity. ",
+        "无效的系统参数文件后缀名！", "Nullity file suffix name of system parameter."};
+    static const KindTexts saveMenu = {
+        "保存可选参数文件", "Save Optional File ", "保存文件名：", "Save File:",
+        "保存系统参数所需要的文件名无效 ", "Store the file name of system parameter need is nullity.",
+        "建议不要修改系统默认的文件后缀名！", "Advice don't modify file suffix name of system default."};
+    switch (kind) {
+    case FileWindow::Kind::OpenChannel: return openChannel;
+    case FileWindow::Kind::SaveChannel: return saveChannel;
+    case FileWindow::Kind::OpenMenu: return openMenu;
+    case FileWindow::Kind::SaveMenu: return saveMenu;
+    }
+    return openChannel;
+}
+
+} // namespace
+
+FileWindow::FileWindow(Kind kind, WindowRegistry &registry)
+    : ChildWindow(idOf(kind), registry),
+      Label_drive(new QLabel(this)), Drive1(new QComboBox(this)), Dir1(new DirList(this)),
+      File1(new QListWidget(this)), Label_Name(new QLabel(this)), Text1(new QLineEdit(this)),
+      Command_enter(new QPushButton(this)), Command_close(new QPushButton(this)), m_kind(kind)
+{
+    setObjectName(QString::fromLatin1(objectNameOf(kind)));
+    Label_drive->setObjectName(QStringLiteral("Label_drive"));
+    Drive1->setObjectName(QStringLiteral("Drive1"));
+    Dir1->setObjectName(QStringLiteral("Dir1"));
+    File1->setObjectName(QStringLiteral("File1"));
+    Label_Name->setObjectName(QStringLiteral("Label_Name"));
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Command_enter->setObjectName(QStringLiteral("Command_enter"));
+    Command_close->setObjectName(QStringLiteral("Command_close"));
+
+    auto *left = new QVBoxLayout;
+    left->addWidget(Label_drive);
+    left->addWidget(Drive1);
+    left->addWidget(Dir1, 1);
+    auto *lists = new QHBoxLayout;
+    lists->addLayout(left, 1);
+    lists->addWidget(File1, 1);
+    auto *name = new QHBoxLayout;
+    name->addWidget(Label_Name);
+    name->addWidget(Text1, 1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Command_enter);
+    buttons->addWidget(Command_close);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(lists, 1);
+    layout->addLayout(name);
+    layout->addLayout(buttons);
+
+    connect(Drive1, QOverload<int>::of(&QComboBox::activated), this, &FileWindow::Drive1_Change);
+    connect(Dir1, &DirList::pathChanged, this, &FileWindow::Dir1_Change);
+    connect(File1, &QListWidget::itemClicked, this, &FileWindow::File1_Click);
+    connect(Command_enter, &QPushButton::clicked, this, &FileWindow::Command_enter_Click);
+    connect(Text1, &QLineEdit::returnPressed, this, &FileWindow::Command_enter_Click);
+    connect(Command_close, &QPushButton::clicked, this, &ChildWindow::closeWindow);
+}
+
+QString FileWindow::suffix() const
+{
+    return isChannelFile() ? QStringLiteral(".chann") : QStringLiteral(".menu");
+}
+
+void FileWindow::Form_Load()
+{
+    ChildWindow::Form_Load();
+    const QSize main = mainWindowSize();
+    const int w = qRound(main.width() / 1.5);
+    const int h = qRound(main.height() / 1.3);
+    placeWindow((main.width() - w) / 2, 0, w, h);
+
+    const KindTexts &t = textsOf(m_kind);
+    setWindowTitle(langText(t.titleZh, t.titleEn));
+    Label_drive->setText(langText("驱动器：", "Drive:"));
+    Label_Name->setText(langText(t.nameZh, t.nameEn));
+    Command_enter->setText(langText("确  定", "Confirm"));
+    Command_close->setText(langText("取  消", "Cancel"));
+    Text1->setText(QLatin1Char('*') + suffix());
+
+    if (m_kind == Kind::SaveChannel)
+        CommitPendingGridNameEdit(registry());
+
+    // Start where the user last loaded or saved a channel file.
+    const QFileInfo last(ChannelFileName);
+    const QString start = last.isAbsolute() && last.dir().exists() ? last.absolutePath() : QDir::currentPath();
+    fillDrives();
+    Dir1->setPath(start);
+    Dir1_Change();
+}
+
+void FileWindow::fillDrives()
+{
+    Drive1->clear();
+    const QString current = QStorageInfo(QDir::currentPath()).rootPath();
+    for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
+        if (!volume.isValid() || !volume.isReady())
+            continue;
+        Drive1->addItem(QDir::toNativeSeparators(volume.rootPath()), volume.rootPath());
+        if (volume.rootPath() == current)
+            Drive1->setCurrentIndex(Drive1->count() - 1);
+    }
+    m_driveIndex = Drive1->currentIndex();
+}
+
+void FileWindow::Drive1_Change()
+{
+    const QString root = Drive1->currentData().toString();
+    const QDir dir(root);
+    if (!dir.exists() || !dir.isReadable()) {
+        // A drive that cannot be read leaves the lists where they were.
+        showMessage(langText("驱动器 %1 无法读取。", "The drive %1 cannot be read.").arg(Drive1->currentText()));
+        Drive1->setCurrentIndex(m_driveIndex);
+        return;
+    }
+    m_driveIndex = Drive1->currentIndex();
+    Dir1->setPath(root);
+    Dir1_Change();
+}
+
+void FileWindow::Dir1_Change()
+{
+    File1->clear();
+    const QDir dir(Dir1->path());
+    const QStringList files = dir.entryList({QLatin1Char('*') + suffix()}, QDir::Files,
+                                            QDir::Name | QDir::IgnoreCase);
+    File1->addItems(files);
+}
+
+void FileWindow::File1_Click()
+{
+    if (QListWidgetItem *item = File1->currentItem())
+        Text1->setText(item->text());
+}
+
+QString FileWindow::nameProblem(const QString &name) const
+{
+    const KindTexts &t = textsOf(m_kind);
+    for (QChar forbidden : {u'*', u'$', u'\\', u'/', u'#'})
+        if (name.contains(forbidden))
+            return langText(t.forbiddenZh, t.forbiddenEn);
+    const QString s = suffix();
+    if (!name.endsWith(s) && !name.endsWith(s.toUpper()))
+        return langText(t.suffixZh, t.suffixEn);
+    return QString();
+}
+
+void FileWindow::Command_enter_Click()
+{
+    const QString name = Text1->text().trimmed();
+    const QString problem = nameProblem(name);
+    if (!problem.isEmpty()) {
+        showMessage(problem);
+        return;
+    }
+    if (!isChannelFile()) {
+        ChannelFileName = name;
+        closeWindow();
+        return;
+    }
+    const QString path = QDir(Dir1->path()).filePath(name);
+    QString error;
+    if (isOpen()) {
+        if (!LoadChannelFile(path, error)) {
+            showMessage(langText("信道参数文件未调入。", "The channel parameter file was not loaded.")
+                        + QLatin1Char('\n') + error);
+            return;
+        }
+        ChannelFileName = path;
+        showMessage("信道参数从文件调入成功 ！", "Succeed fold the channel parameter from file.");
+    } else {
+        if (!SaveChannelFile(path, error)) {
+            showMessage(langText("信道参数未保存。", "The channel parameters were not saved.")
+                        + QLatin1Char('\n') + error);
+            return;
+        }
+        ChannelFileName = path;
+        showMessage("信道参数保存完毕 ！", "Complete storing channel parameter.");
+    }
+    closeWindow();
+}
