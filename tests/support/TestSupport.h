@@ -5,7 +5,9 @@
 #include "platform/WindowRegistry.h"
 #include "shell/MDImain.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QTest>
 #include <memory>
 

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what building, testing and running the program needs, from
+# Debian's (or Ubuntu's) own packages.
+set -euo pipefail
+packages=(cmake g++ make qt6-base-dev qt6-serialport-dev libgl-dev
+          xvfb xauth fonts-wqy-microhei)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+$sudo apt-get update
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"

@@ -1,0 +1,186 @@
+#include "core/Codecs.h"
+#include "core/Image.h"
+#include "core/ModuleState.h"
+#include "files/ChannelFile.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+QList<int> imageBytes()
+{
+    QList<int> bytes;
+    for (int r = 0; r < RadioRows; ++r)
+        for (int c = 0; c < RowBytes; ++c)
+            bytes << Img(r, c);
+    return bytes;
+}
+
+QByteArray lineOf(std::initializer_list<int> values)
+{
+    QByteArray line;
+    for (int v : values)
+        line += ' ' + QByteArray::number(v) + ' ';
+    return line + "\r\n";
+}
+} // namespace
+
+class TestChannelFile : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        UseChinese = false;
+        InitModelTable();
+        InitDefaultImage();
+    }
+    void freshImageFormat();
+    void roundTripThroughDisk();
+    void separatorsOtherThanTheProgramWrites_data();
+    void separatorsOtherThanTheProgramWrites();
+    void malformedFileLeavesImageUntouched_data();
+    void malformedFileLeavesImageUntouched();
+    void failedSaveKeepsTheOldFile();
+};
+
+void TestChannelFile::freshImageFormat()
+{
+    const QByteArray text = formatChannelFile();
+    const QList<QByteArray> lines = text.split('\n');
+    QCOMPARE(lines.size(), 257); // 256 lines, each ending in CR LF
+    QVERIFY(lines.last().isEmpty());
+    const QByteArray empty = lineOf({255, 255, 255, 255, 255, 255, 255, 255,
+                                     255, 255, 255, 255, 255, 255, 255, 255});
+    QCOMPARE(empty, QByteArray(" 255 ").repeated(16) + "\r\n");
+    QByteArray expected;
+    for (int r = 0; r < 256; ++r) {
+        if (r == 130)
+            expected += lineOf({0, 37, 0, 64, 0, 0, 0, 1, 0, 0, 3, 255, 255, 255, 255, 255});
+        else if (r == 250)
+            expected += lineOf({0, 64, 0, 71, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255});
+        else if (r == 252)
+            expected += lineOf({118, 149, 5, 0, 0, 200, 64, 0, 0, 0, 255, 255, 0, 255, 255, 255});
+        else if (r == 254)
+            expected += lineOf({255, 255, 255, 255, 255, 255, 255, 255, 0, 0, 0, 255, 255, 255, 255, 255});
+        else
+            expected += empty;
+    }
+    QCOMPARE(text, expected);
+}
+
+void TestChannelFile::roundTripThroughDisk()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("fresh.chann"));
+    QString error;
+    Img(1, 0) = 0; // some non-default content, including a zero
+    Img(255, 15) = 17;
+    const QList<int> saved = imageBytes();
+    QVERIFY2(SaveChannelFile(path, error), qPrintable(error));
+    InitDefaultImage();
+    QVERIFY2(LoadChannelFile(path, error), qPrintable(error));
+    QCOMPARE(imageBytes(), saved);
+
+    // Saving over an existing file replaces it.
+    Img(1, 0) = 5;
+    QVERIFY2(SaveChannelFile(path, error), qPrintable(error));
+    Img(1, 0) = 9;
+    QVERIFY(LoadChannelFile(path, error));
+    QCOMPARE(Img(1, 0), qint16(5));
+}
+
+void TestChannelFile::separatorsOtherThanTheProgramWrites_data()
+{
+    QTest::addColumn<QByteArray>("separator");
+    QTest::addColumn<int>("valuesPerLine");
+    QTest::newRow("commas") << QByteArray(",") << 16;
+    QTest::newRow("single spaces") << QByteArray(" ") << 16;
+    QTest::newRow("comma and space, 7 a line") << QByteArray(", ") << 7;
+    QTest::newRow("one a line, LF only") << QByteArray("\n") << 1;
+    QTest::newRow("tabs, all on one line") << QByteArray("\t") << 4096;
+}
+
+void TestChannelFile::separatorsOtherThanTheProgramWrites()
+{
+    QFETCH(QByteArray, separator);
+    QFETCH(int, valuesPerLine);
+    for (int r = 0; r < 256; ++r)
+        for (int c = 0; c < 16; ++c)
+            Img(r, c) = static_cast<qint16>((r * 7 + c) % 256);
+    const QList<int> expected = imageBytes();
+    QByteArray text;
+    for (int k = 0; k < expected.size(); ++k) {
+        text += QByteArray::number(expected[k]);
+        text += (k + 1) % valuesPerLine == 0 ? QByteArray("\r\n") : separator;
+    }
+    QList<int> values;
+    QString error;
+    QVERIFY2(parseChannelFile(text, values, error), qPrintable(error));
+    QCOMPARE(values, expected);
+}
+
+// A file of 4096 values in the program's layout, with value `index`
+// replaced by `token`, and `count` values in all.
+static QByteArray fileWith(int index = -1, const QByteArray &token = {}, int count = 4096)
+{
+    QByteArray text;
+    for (int k = 0; k < count; ++k) {
+        text += ' ' + (k == index ? token : QByteArray("255")) + ' ';
+        if (k % 16 == 15 || k == count - 1)
+            text += "\r\n";
+    }
+    return text;
+}
+
+void TestChannelFile::malformedFileLeavesImageUntouched_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("empty") << QByteArray() << "The file holds only 0 numbers; a channel file holds 4096.";
+    QTest::newRow("one number short") << fileWith(-1, {}, 4095)
+                                      << "The file holds only 4095 numbers; a channel file holds 4096.";
+    QTest::newRow("one number more") << fileWith(-1, {}, 4097) << "Line 257: the file holds more than 4096 numbers.";
+    QTest::newRow("not a number") << fileWith(17, "abc") << "Line 2: \"abc\" is not a whole number.";
+    QTest::newRow("decimal") << fileWith(48, "2.5") << "Line 4: \"2.5\" is not a whole number.";
+    QTest::newRow("above 255") << fileWith(150, "256") << "Line 10: the value 256 is not between 0 and 255.";
+    QTest::newRow("negative") << fileWith(0, "-1") << "Line 1: the value -1 is not between 0 and 255.";
+    QTest::newRow("too long to be a byte") << fileWith(4095, "99999999999999999999999")
+                                           << "Line 256: the value 99999999999999999999 is not between 0 and 255.";
+}
+
+void TestChannelFile::malformedFileLeavesImageUntouched()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("bad.chann"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(text);
+    file.close();
+
+    for (int r = 0; r < 256; ++r)
+        Img(r, 3) = 42; // an image that differs from every file above
+    const QList<int> before = imageBytes();
+    QString error;
+    QVERIFY(!LoadChannelFile(path, error));
+    QCOMPARE(error, message);
+    QCOMPARE(imageBytes(), before);
+}
+
+void TestChannelFile::failedSaveKeepsTheOldFile()
+{
+    QTemporaryDir dir;
+    // A folder of that name cannot be replaced by a file.
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("taken.chann")));
+    QString error;
+    QVERIFY(!SaveChannelFile(dir.filePath(QStringLiteral("taken.chann")), error));
+    QVERIFY(error.startsWith(QStringLiteral("The file ")));
+    QVERIFY(QFileInfo(dir.filePath(QStringLiteral("taken.chann"))).isDir());
+
+    QVERIFY(!LoadChannelFile(dir.filePath(QStringLiteral("missing.chann")), error));
+    QVERIFY(error.contains(QStringLiteral("cannot be opened")));
+}
+
+QTEST_GUILESS_MAIN(TestChannelFile)
+#include "tst_channel_file.moc"

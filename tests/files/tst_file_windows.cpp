@@ -1,0 +1,218 @@
+#include "core/Image.h"
+#include "files/ChannelFile.h"
+#include "files/DirList.h"
+#include "support/TestSupport.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+namespace {
+QList<int> imageBytes()
+{
+    QList<int> bytes;
+    for (int r = 0; r < RadioRows; ++r)
+        for (int c = 0; c < RowBytes; ++c)
+            bytes << Img(r, c);
+    return bytes;
+}
+} // namespace
+
+class TestFileWindows : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { UseChinese = true; }
+    void nameChecksAndOutcome_data();
+    void nameChecksAndOutcome();
+    void chooseFileFromTheListAndLoad();
+    void malformedFileKeepsWindowAndImage();
+    void captionsInBothLanguages();
+};
+
+void TestFileWindows::nameChecksAndOutcome_data()
+{
+    QTest::addColumn<int>("window");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("closes");
+    const int openChann = int(WindowId::Form_open_chann), saveChann = int(WindowId::Form_save_chann);
+    const int openMenu = int(WindowId::Form_open_menu), saveMenu = int(WindowId::Form_save_menu);
+    QTest::newRow("initial name refused") << openChann << "*.chann"
+                                          << "Open the file name of channel parameter is nullity " << false;
+    QTest::newRow("hash") << openChann << "a#b.chann" << "Open the file name of channel parameter is nullity " << false;
+    QTest::newRow("mixed-case suffix") << openChann << "x.Chann" << "Nullity file suffix name of channel parameter." << false;
+    QTest::newRow("five characters") << openChann << "chann" << "Nullity file suffix name of channel parameter." << false;
+    QTest::newRow("bare suffix loads") << openChann << ".chann" << "Succeed fold the channel parameter from file." << true;
+    QTest::newRow("upper-case suffix, spaces") << openChann << "  kept.CHANN "
+                                               << "Succeed fold the channel parameter from file." << true;
+    QTest::newRow("save: dollar") << saveChann << "a$b.chann"
+                                  << "Store the file name of channel parameter need is nullity. " << false;
+    QTest::newRow("save: backslash") << saveChann << "a\\b.chann"
+                                     << "Store the file name of channel parameter need is nullity. " << false;
+    QTest::newRow("save: wrong suffix") << saveChann << "x.chan"
+                                        << "Advice don't modify file suffix name of system default ！" << false;
+    QTest::newRow("save: replaces without asking") << saveChann << "kept.CHANN"
+                                                   << "Complete storing channel parameter." << true;
+    QTest::newRow("menu: remembered only") << openMenu << "x.menu" << "" << true;
+    QTest::newRow("menu: four characters") << openMenu << "menu" << "Nullity file suffix name of system parameter." << false;
+    QTest::newRow("menu save: slash") << saveMenu << "a/b.menu"
+                                      << "Store the file name of system parameter need is nullity." << false;
+    QTest::newRow("menu save: mixed case") << saveMenu << "x.Menu"
+                                           << "Advice don't modify file suffix name of system default." << false;
+}
+
+void TestFileWindows::nameChecksAndOutcome()
+{
+    QFETCH(int, window);
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    QFETCH(bool, closes);
+    QTemporaryDir dir;
+    StartedProgram program;
+    UseChinese = false;
+    QString error;
+    // Two files to load; "kept.CHANN" is also the one a save replaces.
+    Img(1, 0) = 0x11;
+    QVERIFY(SaveChannelFile(dir.filePath(QStringLiteral(".chann")), error));
+    QVERIFY(SaveChannelFile(dir.filePath(QStringLiteral("kept.CHANN")), error));
+    Img(1, 0) = 0x22;
+    ChannelFileName.clear();
+
+    const WindowId id = static_cast<WindowId>(window);
+    ChildWindow *w = program.registry().reopen(id);
+    QVERIFY(w);
+    w->findChild<DirList *>("Dir1")->setPath(dir.path());
+    auto *text = w->findChild<QLineEdit *>("Text1");
+    text->clear();
+    QTest::keyClicks(text, name);
+    QTest::mouseClick(w->findChild<QPushButton *>("Command_enter"), Qt::LeftButton);
+
+    QCOMPARE(program.messages.texts(), message.isEmpty() ? QStringList() : QStringList{message});
+    if (!message.isEmpty())
+        QCOMPARE(program.messages.messages.first().title, QStringLiteral("Operate prompt"));
+    QCOMPARE(program.registry().isOpen(id), !closes);
+    QCOMPARE(OpenFlag(id), !closes);
+
+    const QString path = QDir(dir.path()).filePath(name.trimmed());
+    if (id == WindowId::Form_open_chann && closes) {
+        QCOMPARE(Img(1, 0), qint16(0x11));
+        QCOMPARE(ChannelFileName, path);
+    } else if (id == WindowId::Form_save_chann && closes) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), formatChannelFile());
+        QCOMPARE(ChannelFileName, path);
+    } else if (closes) {
+        QCOMPARE(ChannelFileName, name);
+    } else {
+        QCOMPARE(Img(1, 0), qint16(0x22));
+        QVERIFY(ChannelFileName.isEmpty());
+    }
+}
+
+void TestFileWindows::chooseFileFromTheListAndLoad()
+{
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("radios")));
+    StartedProgram program;
+    QString error;
+    Img(5, 0) = 0x33;
+    QVERIFY(SaveChannelFile(dir.filePath(QStringLiteral("radios/fleet.chann")), error));
+    QFile other(dir.filePath(QStringLiteral("radios/notes.txt")));
+    QVERIFY(other.open(QIODevice::WriteOnly));
+    other.close();
+    Img(5, 0) = 255;
+
+    program.main->menuItem(QStringLiteral("File_Open"))->trigger();
+    auto *w = program.window<ChildWindow>(WindowId::Form_open_chann);
+    QVERIFY(w);
+    auto *dirs = w->findChild<DirList *>("Dir1");
+    auto *files = w->findChild<QListWidget *>("File1");
+    dirs->setPath(dir.path());
+    QVERIFY(files->findItems(QStringLiteral("fleet.chann"), Qt::MatchExactly).isEmpty());
+
+    // Into the subfolder as a person does: activate its entry in the list.
+    const QList<QListWidgetItem *> entries = dirs->findItems(QStringLiteral("radios"), Qt::MatchEndsWith);
+    QCOMPARE(entries.size(), 1);
+    emit dirs->itemActivated(entries.first());
+    QCOMPARE(dirs->path(), QDir(dir.filePath(QStringLiteral("radios"))).canonicalPath());
+    QCOMPARE(files->count(), 1);
+    QListWidgetItem *item = files->item(0);
+    QCOMPARE(item->text(), QStringLiteral("fleet.chann"));
+    files->setCurrentItem(item);
+    emit files->itemClicked(item);
+    QCOMPARE(w->findChild<QLineEdit *>("Text1")->text(), QStringLiteral("fleet.chann"));
+    QTest::mouseClick(w->findChild<QPushButton *>("Command_enter"), Qt::LeftButton);
+
+    QCOMPARE(program.messages.texts(), QStringList{QStringLiteral("信道参数从文件调入成功 ！")});
+    QCOMPARE(program.messages.messages.first().title, QStringLiteral("操作提示"));
+    QCOMPARE(Img(5, 0), qint16(0x33));
+    QVERIFY(!program.registry().isOpen(WindowId::Form_open_chann));
+
+    // The next file window starts in the folder of the file just loaded.
+    program.main->menuItem(QStringLiteral("File_save"))->trigger();
+    auto *save = program.window<ChildWindow>(WindowId::Form_save_chann);
+    QCOMPARE(save->findChild<DirList *>("Dir1")->path(), dirs->path());
+}
+
+void TestFileWindows::malformedFileKeepsWindowAndImage()
+{
+    QTemporaryDir dir;
+    StartedProgram program;
+    UseChinese = false;
+    QFile file(dir.filePath(QStringLiteral("short.chann")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(" 1  2  3 \r\n");
+    file.close();
+    Img(7, 7) = 77;
+    const QList<int> before = imageBytes();
+
+    program.main->menuItem(QStringLiteral("File_Open"))->trigger();
+    auto *w = program.window<ChildWindow>(WindowId::Form_open_chann);
+    w->findChild<DirList *>("Dir1")->setPath(dir.path());
+    auto *text = w->findChild<QLineEdit *>("Text1");
+    text->clear();
+    QTest::keyClicks(text, QStringLiteral("short.chann"));
+    QTest::keyClick(text, Qt::Key_Return);
+
+    QCOMPARE(program.messages.texts(),
+             QStringList{QStringLiteral("The channel parameter file was not loaded.\n"
+                                        "The file holds only 3 numbers; a channel file holds 4096.")});
+    QCOMPARE(imageBytes(), before);
+    QVERIFY(program.registry().isOpen(WindowId::Form_open_chann));
+}
+
+void TestFileWindows::captionsInBothLanguages()
+{
+    StartedProgram program;
+    struct Expect {
+        WindowId id;
+        bool chinese;
+        const char *title, *name, *enter, *close, *text;
+    };
+    const Expect cases[] = {
+        {WindowId::Form_open_chann, true, "打开信道参数文件", "打开文件名：", "确  定", "取  消", "*.chann"},
+        {WindowId::Form_open_chann, false, "Open Channcle File", "Open File:", "Confirm", "Cancel", "*.chann"},
+        {WindowId::Form_save_chann, true, "保存信道参数文件", "保存文件名：", "确  定", "取  消", "*.chann"},
+        {WindowId::Form_save_chann, false, "Save Channel File", "Save File:", "Confirm", "Cancel", "*.chann"},
+        {WindowId::Form_open_menu, true, "打开可选参数文件", "打开文件名：", "确  定", "取  消", "*.menu"},
+        {WindowId::Form_save_menu, false, "Save Optional File ", "Save File:", "Confirm", "Cancel", "*.menu"},
+    };
+    for (const Expect &e : cases) {
+        UseChinese = e.chinese;
+        ChildWindow *w = program.registry().reopen(e.id);
+        QCOMPARE(w->windowTitle(), QString::fromUtf8(e.title));
+        QCOMPARE(w->findChild<QLabel *>("Label_drive")->text(), UseChinese ? QStringLiteral("驱动器：") : QStringLiteral("Drive:"));
+        QCOMPARE(w->findChild<QLabel *>("Label_Name")->text(), QString::fromUtf8(e.name));
+        QCOMPARE(w->findChild<QPushButton *>("Command_enter")->text(), QString::fromUtf8(e.enter));
+        QCOMPARE(w->findChild<QPushButton *>("Command_close")->text(), QString::fromUtf8(e.close));
+        QCOMPARE(w->findChild<QLineEdit *>("Text1")->text(), QString::fromUtf8(e.text));
+        QTest::mouseClick(w->findChild<QPushButton *>("Command_close"), Qt::LeftButton);
+        QVERIFY(!program.registry().isOpen(e.id));
+    }
+    QVERIFY(program.messages.messages.isEmpty());
+}
+
+QTEST_MAIN(TestFileWindows)
+#include "tst_file_windows.moc"
