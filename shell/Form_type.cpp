@@ -26,6 +26,7 @@ Form_type::Form_type(WindowRegistry &registry)
     Command_Cancel->setObjectName(QStringLiteral("Command_Cancel"));
     Combo_type->setEditable(true);
     Combo_type->setInsertPolicy(QComboBox::NoInsert);
+    Combo_type->setCompleter(nullptr);
 
     auto *grid = new QGridLayout;
     grid->addWidget(Label1, 0, 0);
@@ -44,8 +45,10 @@ Form_type::Form_type(WindowRegistry &registry)
     layout->addStretch();
     layout->addLayout(buttons);
 
-    // Nothing can be typed: the model is chosen from the list only.
-    connect(Combo_type->lineEdit(), &QLineEdit::textEdited, this, &Form_type::Combo_type_Change);
+    // Nothing can be typed: the model is chosen from the list only. The
+    // reset waits until the line edit has finished its own edit.
+    connect(Combo_type->lineEdit(), &QLineEdit::textEdited, this, &Form_type::Combo_type_Change,
+            Qt::QueuedConnection);
     connect(Command_enter, &QPushButton::clicked, this, &ChildWindow::closeWindow);
     connect(Command_Cancel, &QPushButton::clicked, this, &ChildWindow::closeWindow);
 }
@@ -77,6 +80,6 @@ void Form_type::Form_Load()
 
 void Form_type::Combo_type_Change()
 {
-    Combo_type->setEditText(QString());
+    Combo_type->lineEdit()->clear();
     Combo_type->setFocus();
 }

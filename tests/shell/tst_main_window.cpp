@@ -1,0 +1,304 @@
+#include "core/Codecs.h"
+#include "core/Image.h"
+#include "platform/StatusPanels.h"
+#include "shell/AboutTexts.h"
+#include "support/TestSupport.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QToolBar>
+
+namespace {
+// Menu captions after start-up in Chinese, then in English.
+const struct {
+    const char *name, *chinese, *english, *shortcut;
+    bool visible;
+} menuCaptions[] = {
+    {"File", "文件", "File", "", true},
+    {"File_New", "新建", "New", "Ctrl+N", true},
+    {"File_Open", "打开", "Open", "Ctrl+O", true},
+    {"File_save", "保存", "Save", "Ctrl+S", true},
+    {"File_saveas", "另存为", "Save As", "", true},
+    {"File_exit", "退出", "Exit", "", true},
+    {"Edit", "编辑", "Edit", "", true},
+    {"Channel_edit", "信道信息", "Channel Information ", "", true},
+    {"Optional_edit", "可选功能", "Optional Features", "", true},
+    {"key_edit", "键设定", "Key Assignment", "", false},
+    {"Scan_edit", "扫描信息", "Scan Information", "", false},
+    {"Dtmf_edit", "DTMF(双音多频)", "DTMF", "", true},
+    {"Fleetlink_edit", "FleetLink(队列同步)", "FleetLink", "", false},
+    {"Test_edit", "收音机编辑", "Radio", "", true},
+    {"Edit_line2", "--------------", "--------------", "", false},
+    {"Message_edit", "嵌入信息", "Embedded Message", "", false},
+    {"Program", "编程", "Program", "", true},
+    {"Prog_read", "从对讲机读取数据", "Read from radio", "Ctrl+R", true},
+    {"Prog_write", "向对讲机写入数据", "Write to radio", "Ctrl+W", true},
+    {"Prog_test", "测试模式", "Test Mode", "Ctrl+T", true},
+    {"Adjust", "调整", "Adjust", "", false},
+    {"Adj_Txp", "发射功率调整", "Power Adjust", "", true},
+    {"proc_setup", "端口设置", "Communication", "", true},
+    {"Language_Setup", "语言", "Language", "", true},
+    {"Language_chn", "中文", "中文", "", true},
+    {"Language_eng", "English", "English", "", true},
+    {"Menu_About", "关于", "About", "", true},
+    {"Menu_exit", "退出", "Exit", "", true},
+};
+
+QStringList panelTexts(MDImain &main)
+{
+    QStringList texts;
+    for (int i = 1; i <= 8; ++i)
+        texts << main.statusPanels().text(i);
+    return texts;
+}
+
+// The child windows in the order they were created.
+QStringList childOrder(MDImain &main)
+{
+    QStringList names;
+    for (QMdiSubWindow *sub : main.findChild<QMdiArea *>("MDIClient")->subWindowList(QMdiArea::CreationOrder))
+        if (sub->widget() && sub->isVisible())
+            names << sub->widget()->objectName();
+    return names;
+}
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void startUpState();
+    void languageSwitch();
+    void switchReopensOpenWindowsInOrder();
+    void menuAndToolBarOpenFreshWindows();
+    void modelWindow();
+    void aboutBoxAndSystemInformation();
+    void closingTheMainWindowClosesEveryChild();
+};
+
+void TestMainWindow::startUpState()
+{
+    StartedProgram program;
+    MDImain &main = *program.main;
+    QCOMPARE(main.windowTitle(), QStringLiteral("北港无线电有限公司  KVD9 系列对讲机编程软件 "));
+    for (const auto &m : menuCaptions) {
+        QAction *action = main.menuItem(QString::fromLatin1(m.name));
+        QVERIFY2(action, m.name);
+        QCOMPARE(action->text(), QString::fromUtf8(m.chinese));
+        QCOMPARE(action->isVisible(), m.visible);
+        QCOMPARE(action->isEnabled(), m.visible);
+        QCOMPARE(action->shortcut(), QKeySequence(QString::fromLatin1(m.shortcut)));
+    }
+    QCOMPARE(main.menuItem("proc_type")->text(), QStringLiteral("机 型"));
+    QCOMPARE(main.menuItem("Edit_line1")->text(), QStringLiteral("--------------"));
+    QVERIFY(!main.menuItem("Edit_line1")->isEnabled());
+    QVERIFY(main.menuItem("Language_chn")->isChecked());
+    QVERIFY(!main.menuItem("Language_eng")->isChecked());
+    QCOMPARE(panelTexts(main), (QStringList{"状态", "", "COM1", "软件版本", "Ver1.1", "频 段",
+                                            " 400-- 470 MHZ", "北港无线电有限公司"}));
+    // Panel widths are fixed shares of the window's width at start-up.
+    QCOMPARE(main.findChild<QLabel *>("StatusBar1_Panel8")->width(), main.width() * 35 / 100);
+
+    QStringList keys;
+    for (QAction *a : main.findChild<QToolBar *>("Toolbar1")->actions()) {
+        keys << a->objectName();
+        QVERIFY(!a->icon().isNull());
+    }
+    QCOMPARE(keys, (QStringList{"open", "save", "edit_chann", "read", "write", "Exit"}));
+
+    QCOMPARE(VersionText, QStringLiteral("Ver1.1"));
+    QCOMPARE(CommPortNo, qint16(1));
+    QCOMPARE(ModelIndex, qint16(0));
+    QCOMPARE(ChannelCount, qint16(128));
+    QCOMPARE(ToneNames[258], QStringLiteral("D754I"));
+    QCOMPARE(Img(250, 1), qint16(0x40));
+
+    // New does nothing at all.
+    const QStringList before = childOrder(main);
+    main.menuItem("File_New")->trigger();
+    QCOMPARE(childOrder(main), before);
+    QVERIFY(program.messages.messages.isEmpty());
+}
+
+void TestMainWindow::languageSwitch()
+{
+    StartedProgram program;
+    MDImain &main = *program.main;
+    const QString chineseAbout = AboutTexts.title;
+
+    main.menuItem("Language_eng")->trigger();
+    QVERIFY(!UseChinese);
+    QVERIFY(main.menuItem("Language_eng")->isChecked());
+    QVERIFY(!main.menuItem("Language_chn")->isChecked());
+    for (const auto &m : menuCaptions)
+        QCOMPARE(main.menuItem(QString::fromLatin1(m.name))->text(), QString::fromUtf8(m.english));
+    QCOMPARE(main.menuItem("proc_type")->text(), QStringLiteral("Model"));
+    QCOMPARE(main.findChild<QMenu *>("File")->title(), QStringLiteral("File"));
+    QCOMPARE(panelTexts(main), (QStringList{"State", "", "COM1", "  Version", "Ver1.1", "Band",
+                                            " 400-- 470 MHZ", "North Harbor Radio Co."}));
+    QCOMPARE(main.windowTitle(), QStringLiteral("North Harbor Radio Co. KVD9 series program software "));
+    QCOMPARE(AboutTexts.title, QStringLiteral("North Harbor Radio Co. KVD9 series program software. "));
+
+    // A message shown after the switch speaks English.
+    showMessage("中文", "English");
+    QCOMPARE(program.messages.messages.last().title, QStringLiteral("Operate prompt"));
+    QCOMPARE(program.messages.messages.last().text, QStringLiteral("English"));
+
+    main.menuItem("Language_chn")->trigger();
+    QCOMPARE(main.menuItem("proc_type")->text(), QStringLiteral("机型"));
+    QCOMPARE(main.statusPanels().text(6), QStringLiteral("频段"));
+    QCOMPARE(AboutTexts.title, chineseAbout);
+
+    // Choosing the language in use re-captions but leaves the About texts.
+    AboutTexts.title = QStringLiteral("kept");
+    main.menuItem("Language_chn")->trigger();
+    QCOMPARE(AboutTexts.title, QStringLiteral("kept"));
+    QVERIFY(main.menuItem("Language_chn")->isChecked());
+    main.menuItem("Language_eng")->trigger();
+    QVERIFY(AboutTexts.title != QStringLiteral("kept"));
+    main.menuItem("Language_chn")->trigger();
+}
+
+void TestMainWindow::switchReopensOpenWindowsInOrder()
+{
+    StartedProgram program;
+    MDImain &main = *program.main;
+    const QList<WindowId> opened = {WindowId::Form_open_chann, WindowId::Form_type, WindowId::frmAbout,
+                                    WindowId::Form_save_chann};
+    for (WindowId id : opened)
+        QVERIFY(program.registry().reopen(id));
+    QList<ChildWindow *> old;
+    for (WindowId id : opened)
+        old << program.registry().get(id);
+
+    main.menuItem("Language_eng")->trigger();
+    QStringList order = childOrder(main);
+    QCOMPARE(order.mid(order.size() - 4),
+             (QStringList{"frmAbout", "Form_type", "Form_save_chann", "Form_open_chann"}));
+    for (int i = 0; i < opened.size(); ++i) {
+        QVERIFY(program.registry().get(opened[i]) != old[i]);
+        QVERIFY(OpenFlag(opened[i]));
+    }
+    QCOMPARE(program.registry().get(WindowId::Form_type)->windowTitle(), QStringLiteral("Model Select"));
+    QCOMPARE(program.registry().get(WindowId::frmAbout)->findChild<QPushButton *>("cmdOK")->text(),
+             QStringLiteral("Confirm"));
+
+    // A window closed before the switch stays closed.
+    program.registry().close(WindowId::Form_type);
+    main.menuItem("Language_chn")->trigger();
+    QVERIFY(!program.registry().isOpen(WindowId::Form_type));
+    order = childOrder(main);
+    QCOMPARE(order.mid(order.size() - 3), (QStringList{"frmAbout", "Form_save_chann", "Form_open_chann"}));
+    QCOMPARE(program.registry().get(WindowId::frmAbout)->findChild<QPushButton *>("cmdOK")->text(),
+             QStringLiteral("确定"));
+}
+
+void TestMainWindow::menuAndToolBarOpenFreshWindows()
+{
+    StartedProgram program;
+    MDImain &main = *program.main;
+    main.menuItem("proc_type")->trigger();
+    ChildWindow *first = program.registry().get(WindowId::Form_type);
+    QVERIFY(first);
+    main.menuItem("proc_type")->trigger();
+    QVERIFY(program.registry().get(WindowId::Form_type) != first);
+    QCOMPARE(childOrder(main).count("Form_type"), 1);
+
+    main.findChild<QAction *>("save")->trigger();
+    QVERIFY(program.registry().isOpen(WindowId::Form_save_chann));
+    main.findChild<QAction *>("open")->trigger();
+    QVERIFY(program.registry().isOpen(WindowId::Form_open_chann));
+    main.menuItem("File_saveas")->trigger();
+    QVERIFY(program.registry().isOpen(WindowId::Form_save_chann));
+    const QStringList before = childOrder(main);
+    main.Toolbar1_ButtonClick(QStringLiteral("nothing"));
+    QCOMPARE(childOrder(main), before);
+    QVERIFY(main.isVisible());
+}
+
+void TestMainWindow::modelWindow()
+{
+    StartedProgram program;
+    // As after a read from a radio whose range is 420..450 MHz.
+    Img(250, 0) = 0x00;
+    Img(250, 1) = 0x42;
+    Img(250, 2) = 0x00;
+    Img(250, 3) = 0x45;
+    program.main->menuItem("proc_type")->trigger();
+    auto *w = program.registry().get(WindowId::Form_type);
+    QCOMPARE(w->windowTitle(), QStringLiteral("机型选择"));
+    QCOMPARE(w->findChild<QLabel *>("Label1")->text(), QStringLiteral("机  型"));
+    QCOMPARE(w->findChild<QLabel *>("Label_band")->text(), QStringLiteral("  420 --  450"));
+    QCOMPARE(WorkRangeLowMHz, 420.0);
+    QCOMPARE(WorkRangeHighMHz, 450.0);
+    auto *combo = w->findChild<QComboBox *>("Combo_type");
+    QCOMPARE(combo->count(), 1);
+    QCOMPARE(combo->currentText(), QStringLiteral("KVD9"));
+
+    QTest::keyClicks(combo->lineEdit(), QStringLiteral("X9"));
+    QApplication::processEvents();
+    QCOMPARE(combo->currentText(), QString());
+    QTest::mouseClick(w->findChild<QPushButton *>("Command_enter"), Qt::LeftButton);
+    QVERIFY(!program.registry().isOpen(WindowId::Form_type));
+    QVERIFY(!OpenFlag(WindowId::Form_type));
+    QCOMPARE(ModelIndex, qint16(0));
+    QCOMPARE(WorkRangeHighMHz, 450.0);
+}
+
+void TestMainWindow::aboutBoxAndSystemInformation()
+{
+    QTemporaryDir dir;
+    const QByteArray savedPath = qgetenv("PATH");
+    StartedProgram program;
+    program.main->menuItem("Menu_About")->trigger();
+    auto *about = program.registry().get(WindowId::frmAbout);
+    QVERIFY(about);
+    QCOMPARE(about->findChild<QLabel *>("lblTitle")->text(), QStringLiteral("KVD9 系列对讲机编程软件"));
+    QCOMPARE(about->findChild<QPushButton *>("cmdSysInfo")->text(), QStringLiteral("系统信息(&S)..."));
+    QVERIFY(about->findChild<QLabel *>("lblVersion")->text().contains(QStringLiteral("Ver1.1")));
+
+    // No system-information program on the path: the message, in Chinese
+    // whatever the language.
+    qputenv("PATH", dir.path().toLocal8Bit());
+    UseChinese = false;
+    QTest::mouseClick(about->findChild<QPushButton *>("cmdSysInfo"), Qt::LeftButton);
+    QCOMPARE(program.messages.texts(), QStringList{QStringLiteral("此时系统信息不可用")});
+
+    // With one installed, it is started and nothing is said.
+    const QString marker = dir.filePath(QStringLiteral("started"));
+    QFile tool(dir.filePath(QStringLiteral("hardinfo")));
+    QVERIFY(tool.open(QIODevice::WriteOnly));
+    tool.write(QStringLiteral("#!/bin/sh\n/usr/bin/touch '%1'\n").arg(marker).toLocal8Bit());
+    tool.close();
+    tool.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    program.messages.clear();
+    QTest::mouseClick(about->findChild<QPushButton *>("cmdSysInfo"), Qt::LeftButton);
+    QVERIFY(program.messages.messages.isEmpty());
+    QTRY_VERIFY(QFile::exists(marker));
+    qputenv("PATH", savedPath);
+    UseChinese = true;
+
+    QTest::mouseClick(about->findChild<QPushButton *>("cmdOK"), Qt::LeftButton);
+    QVERIFY(!program.registry().isOpen(WindowId::frmAbout));
+}
+
+void TestMainWindow::closingTheMainWindowClosesEveryChild()
+{
+    StartedProgram program;
+    for (WindowId id : {WindowId::Form_type, WindowId::frmAbout, WindowId::Form_open_chann})
+        program.registry().reopen(id);
+    program.main->menuItem("Menu_exit")->trigger();
+    QVERIFY(!program.main->isVisible());
+    for (bool flag : WindowOpenFlag)
+        QVERIFY(!flag);
+    for (int i = 0; i < WindowIdCount; ++i)
+        QVERIFY(!program.registry().isOpen(static_cast<WindowId>(i)));
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_main_window.moc"
