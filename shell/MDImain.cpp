@@ -97,6 +97,7 @@ MDImain::MDImain()
       m_panels(std::make_unique<StatusPanels>(statusBar()))
 {
     setObjectName(QStringLiteral("MDImain"));
+    setWindowIcon(style()->standardIcon(QStyle::SP_ComputerIcon));
     m_area->setObjectName(QStringLiteral("MDIClient"));
     setCentralWidget(m_area);
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));

@@ -1,0 +1,47 @@
+// Random channel files: the parser must never crash or hang, and a file it
+// refuses must leave the image exactly as it was.
+#include "core/Image.h"
+#include "core/ModuleState.h"
+#include "files/ChannelFile.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdlib>
+#include <cstring>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    static QTemporaryDir dir;
+    static const QString path = dir.filePath(QStringLiteral("fuzz.chann"));
+    const QByteArray text(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
+
+    QList<int> values;
+    QString error;
+    const bool parsed = parseChannelFile(text, values, error);
+    if (parsed && values.size() != 4096)
+        std::abort();
+    if (!parsed && error.isEmpty())
+        std::abort();
+
+    for (int r = 0; r < RadioRows; ++r)
+        for (int c = 0; c < RowBytes; ++c)
+            Img(r, c) = static_cast<qint16>((r + c) % 256);
+    qint16 before[ImageRows][ImageColumns];
+    std::memcpy(before, ImageTable, sizeof before);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        std::abort();
+    file.write(text);
+    file.close();
+    const bool loaded = LoadChannelFile(path, error);
+    if (loaded != parsed)
+        std::abort();
+    if (!loaded && std::memcmp(before, ImageTable, sizeof before) != 0)
+        std::abort();
+    if (loaded)
+        for (int k = 0; k < 4096; ++k)
+            if (Img(k / 16, k % 16) != values[k])
+                std::abort();
+    return 0;
+}
