@@ -47,6 +47,9 @@ Form_Edit_Test::Form_Edit_Test(WindowRegistry &registry)
     Command_help->setObjectName(QStringLiteral("Command_help"));
 
     MSF_chann->verticalHeader()->hide();
+    // Rows as low as the text, so that all 16 presets show at once.
+    MSF_chann->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    MSF_chann->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     MSF_chann->setEditTriggers(QAbstractItemView::NoEditTriggers);
     MSF_chann->setSelectionMode(QAbstractItemView::SingleSelection);
     MSF_chann->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);

@@ -250,18 +250,17 @@ void frm_option::buildLayout()
     range->addWidget(Text_pvfo_d1, 1);
     range->addWidget(Label3);
 
-    auto *grid = new QGridLayout;
-    grid->addWidget(Frame2, 0, 0);
-    auto *middle = new QVBoxLayout;
-    middle->addWidget(Frame_Scan);
-    middle->addWidget(Frame1);
-    grid->addLayout(middle, 0, 1);
-    grid->addWidget(Frame_vfo, 0, 2, 2, 1);
-    grid->addWidget(Frame_mode, 1, 0);
-    grid->addWidget(Frame5, 1, 1);
-    grid->addWidget(Frame_Freq_range, 2, 2);
-    for (int c = 0; c < 3; ++c)
-        grid->setColumnStretch(c, 1);
+    // Three columns of groups, each column topped up with free space.
+    auto *columns = new QHBoxLayout;
+    const std::initializer_list<QGroupBox *> columnGroups[] = {
+        {Frame2, Frame_mode}, {Frame_Scan, Frame1, Frame5}, {Frame_vfo, Frame_Freq_range}};
+    for (const auto &groups : columnGroups) {
+        auto *column = new QVBoxLayout;
+        for (QGroupBox *group : groups)
+            column->addWidget(group);
+        column->addStretch();
+        columns->addLayout(column, 1);
+    }
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -270,8 +269,7 @@ void frm_option::buildLayout()
     buttons->addStretch();
 
     auto *layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addStretch();
+    layout->addLayout(columns, 1);
     layout->addLayout(buttons);
 }
 

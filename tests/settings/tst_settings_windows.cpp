@@ -521,6 +521,8 @@ private slots:
         clickPreset(grid, 3);
         QVERIFY(editor->isVisible());
         QVERIFY(editor->hasFocus());
+        const QRect cell = grid->visualRect(grid->model()->index(3, 1));
+        QCOMPARE(editor->geometry(), QRect(grid->viewport()->mapTo(window, cell.topLeft()), cell.size()));
         QCOMPARE(editor->text(), QStringLiteral("92.0"));
         editor->selectAll();
         QTest::keyClick(editor, Qt::Key_Delete);
