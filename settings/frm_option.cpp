@@ -477,6 +477,12 @@ void frm_option::Check_Only_Chann_Click()
 
 void frm_option::Check_Pri_Click()
 {
+    if (!Check_Pri->isChecked()) {
+        // Turning priority scan off needs no channel.
+        storeBit(GeneralRow, 6, 3, false);
+        Combo_Pri_ch->setEnabled(false);
+        return;
+    }
     bool anyInUse = false;
     for (int n = FirstChannelRow; n <= LastChannelRow && !anyInUse; ++n)
         anyInUse = channelInUse(n);
@@ -484,16 +490,11 @@ void frm_option::Check_Pri_Click()
         Check_Pri->setChecked(false);
         return;
     }
-    if (Check_Pri->isChecked()) {
-        storeBit(GeneralRow, 6, 3, true);
-        Combo_Pri_ch->setEnabled(true);
-        fillPriorityChannels(true);
-        Combo_Pri_ch->setCurrentIndex(0);
-        Combo_Pri_ch_Click();
-    } else {
-        storeBit(GeneralRow, 6, 3, false);
-        Combo_Pri_ch->setEnabled(false);
-    }
+    storeBit(GeneralRow, 6, 3, true);
+    Combo_Pri_ch->setEnabled(true);
+    fillPriorityChannels(true);
+    Combo_Pri_ch->setCurrentIndex(0);
+    Combo_Pri_ch_Click();
 }
 
 bool frm_option::Text_DTMF_Code_KeyPress(QChar key)

@@ -222,6 +222,22 @@ private slots:
         QCOMPARE(bytes(GeneralRow, 0, 16), before);
     }
 
+    void priorityScanTurnsOffWithoutChannels()
+    {
+        Img(GeneralRow, 6) |= 0x08;
+        Img(GeneralRow, 8) = 12;
+        open();
+        auto *pri = control<QCheckBox>("Check_Pri");
+        QVERIFY(pri->isChecked());
+        QCOMPARE(control<QComboBox>("Combo_Pri_ch")->currentText(), QStringLiteral("12"));
+        QTest::mouseClick(pri, Qt::LeftButton, {}, QPoint(5, pri->height() / 2));
+        QVERIFY(!pri->isChecked());
+        QVERIFY(!(Img(GeneralRow, 6) & 0x08));
+        QVERIFY(!control<QComboBox>("Combo_Pri_ch")->isEnabled());
+        reactivate();
+        QVERIFY(!pri->isChecked());
+    }
+
     void priorityScanListsTheChannelsInUse()
     {
         useChannel(3, 0x43);
