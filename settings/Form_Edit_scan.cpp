@@ -1,0 +1,240 @@
+#include "settings/Form_Edit_scan.h"
+
+#include "core/Image.h"
+#include "core/NumberText.h"
+#include "platform/Messages.h"
+#include "platform/Texts.h"
+#include "settings/InputHooks.h"
+#include "settings/SettingsRules.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using SettingsPlace::ScanRow;
+
+namespace {
+
+enum PriorityKind { NoPriority = 0, FixedPriority = 1, SelectedPriority = 2 };
+constexpr int LongestDelay = 300;
+
+int scanByte(int b) { return Img(ScanRow, b); }
+
+void storeSeconds(int lowByte, int seconds)
+{
+    Img(ScanRow, lowByte) = static_cast<qint16>(seconds % 256);
+    Img(ScanRow, lowByte + 1) = static_cast<qint16>(seconds / 256);
+}
+
+} // namespace
+
+Form_Edit_scan::Form_Edit_scan(WindowRegistry &registry)
+    : ChildWindow(WindowId::Form_Edit_scan, registry)
+{
+    setObjectName(QStringLiteral("Form_Edit_scan"));
+    const auto make = [this](auto *widget, const char *name) {
+        widget->setObjectName(QString::fromLatin1(name));
+        return widget;
+    };
+    Label_pri = make(new QLabel(this), "Label_pri");
+    Combo_pri = make(new QComboBox(this), "Combo_pri");
+    Label_prich = make(new QLabel(this), "Label_prich");
+    Text_prich = make(new QLineEdit(this), "Text_prich");
+    Label_BA = make(new QLabel(this), "Label_BA");
+    Combo_BA = make(new QComboBox(this), "Combo_BA");
+    Label_BB = make(new QLabel(this), "Label_BB");
+    Combo_BB = make(new QComboBox(this), "Combo_BB");
+    Label_BC = make(new QLabel(this), "Label_BC");
+    Combo_BC = make(new QComboBox(this), "Combo_BC");
+    Label_RYC = make(new QLabel(this), "Label_RYC");
+    Combo_RYC = make(new QComboBox(this), "Combo_RYC");
+    Label_TYC = make(new QLabel(this), "Label_TYC");
+    Combo_TYC = make(new QComboBox(this), "Combo_TYC");
+    Command_close = make(new QPushButton(this), "Command_close");
+    Command_help = make(new QPushButton(this), "Command_help");
+
+    auto *grid = new QGridLayout;
+    const std::pair<QLabel *, QWidget *> rows[] = {
+        {Label_pri, Combo_pri}, {Label_prich, Text_prich}, {Label_BA, Combo_BA}, {Label_BB, Combo_BB},
+        {Label_BC, Combo_BC},   {Label_RYC, Combo_RYC},    {Label_TYC, Combo_TYC}};
+    int row = 0;
+    for (const auto &[label, field] : rows) {
+        grid->addWidget(label, row, 0);
+        grid->addWidget(field, row++, 1);
+    }
+    grid->setColumnStretch(1, 1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Command_close);
+    buttons->addWidget(Command_help);
+    buttons->addStretch();
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addStretch();
+    layout->addLayout(buttons);
+
+    const auto onChoice = [this](QComboBox *list, void (Form_Edit_scan::*handler)()) {
+        connect(list, &QComboBox::activated, this, handler);
+        onListTextTyped(list, [this, handler] { (this->*handler)(); });
+    };
+    onChoice(Combo_pri, &Form_Edit_scan::Combo_pri_Click);
+    onChoice(Combo_BA, &Form_Edit_scan::Combo_BA_Click);
+    onChoice(Combo_BB, &Form_Edit_scan::Combo_BB_Click);
+    onChoice(Combo_BC, &Form_Edit_scan::Combo_BC_Click);
+    onChoice(Combo_RYC, &Form_Edit_scan::Combo_RYC_Click);
+    onChoice(Combo_TYC, &Form_Edit_scan::Combo_TYC_Click);
+    onCharacterKey(Text_prich, [this](QChar key) { return Text_prich_KeyPress(key); });
+    connect(Text_prich, &QLineEdit::textEdited, this, &Form_Edit_scan::Text_prich_Change);
+    connect(Command_close, &QPushButton::clicked, this, &ChildWindow::closeWindow);
+}
+
+void Form_Edit_scan::Form_Load()
+{
+    ChildWindow::Form_Load();
+    const QSize main = mainWindowSize();
+    const int w = qRound(main.width() / 1.8);
+    const int h = qRound(main.height() / 1.4);
+    placeWindow((main.width() - w) / 2, qMax(0, (main.height() - h) / 8), w, h);
+
+    setWindowTitle(langText("扫描信息", "Scan Information"));
+    Label_pri->setText(langText("优先", "Priority"));
+    Label_prich->setText(langText("优先信道", "Priority Channel"));
+    Label_BA->setText(langText("回扫时间 A(秒)", "Look Back Time A(s)"));
+    Label_BB->setText(langText("回扫时间 B(秒)", "Look Back Time B(s)"));
+    Label_BC->setText(langText("返回信道", "Revert Channel"));
+    Label_RYC->setText(langText("扫描接收恢复延迟时间(秒)", "Dropout Delay Time (s)"));
+    Label_TYC->setText(langText("扫描发射恢复延迟时间(秒)", "TX Dwell Time (s)"));
+    Command_close->setText(langText("关闭", "Close"));
+    Command_help->setText(langText("帮助", "Help"));
+
+    Combo_pri->clear();
+    Combo_pri->addItems({langText("无", "None"), langText("固定", "Fixed"), langText("选定", "Selected")});
+    QStringList lookBack;
+    for (int i = 50; i <= 500; i += 5)
+        lookBack << QString::number(i / 100.0, 'f', 2);
+    Combo_BA->clear();
+    Combo_BA->addItems(lookBack);
+    Combo_BB->clear();
+    Combo_BB->addItems(lookBack);
+    QStringList seconds;
+    for (int s = 0; s <= LongestDelay; ++s)
+        seconds << QString::number(s);
+    Combo_RYC->clear();
+    Combo_RYC->addItems(seconds);
+    Combo_TYC->clear();
+    Combo_TYC->addItems(seconds);
+    LoadScanWindow();
+}
+
+void Form_Edit_scan::Form_Activate()
+{
+    LoadScanWindow();
+}
+
+void Form_Edit_scan::fillRevertList(int kind)
+{
+    const QString selected = langText("选定", "Selected");
+    const QString selectedTalk = langText("选定+当前通话", "Selected+Talk Back");
+    const QString priority = langText("优先", "Priority");
+    const QString priorityTalk = langText("优先+当前通话", "Priority+Talk Back");
+    Combo_BC->clear();
+    if (kind == NoPriority)
+        Combo_BC->addItems({selected, selectedTalk});
+    else if (kind == FixedPriority)
+        Combo_BC->addItems({selected, selectedTalk, priority, priorityTalk});
+    else
+        Combo_BC->addItems({priority, priorityTalk});
+}
+
+int Form_Edit_scan::revertValue() const
+{
+    const int k = Combo_BC->currentIndex();
+    return Combo_pri->currentIndex() == SelectedPriority ? k + 2 : k;
+}
+
+void Form_Edit_scan::LoadScanWindow()
+{
+    const int kind = qMin(scanByte(0), int(SelectedPriority));
+    Combo_pri->setCurrentIndex(kind);
+    const int channel = scanByte(1);
+    Text_prich->setText(channel >= 1 && channel <= 16 ? QString::number(channel) : QString());
+    Combo_BA->setCurrentIndex(lookBackItemOfByte(scanByte(2)));
+    Combo_BB->setCurrentIndex(lookBackItemOfByte(scanByte(3)));
+
+    fillRevertList(kind);
+    int revert = scanByte(4);
+    if (kind == SelectedPriority && revert > 1)
+        revert -= 2;
+    Combo_BC->setCurrentIndex(qMin(revert, Combo_BC->count() - 1));
+
+    Combo_RYC->setCurrentIndex(qMin(scanByte(6) * 256 + scanByte(5), LongestDelay));
+    Combo_TYC->setCurrentIndex(qMin(scanByte(8) * 256 + scanByte(7), LongestDelay));
+
+    if (kind != FixedPriority)
+        Text_prich->clear();
+    setFieldEnabled(Text_prich, kind == FixedPriority);
+    setFieldEnabled(Combo_BA, kind != NoPriority);
+    setFieldEnabled(Combo_BB, kind != NoPriority);
+}
+
+void Form_Edit_scan::Combo_pri_Click()
+{
+    Img(ScanRow, 0) = static_cast<qint16>(Combo_pri->currentIndex());
+    LoadScanWindow();
+    Img(ScanRow, 4) = static_cast<qint16>(revertValue());
+}
+
+void Form_Edit_scan::Combo_BA_Click()
+{
+    Img(ScanRow, 2) = static_cast<qint16>(lookBackByteOfItem(Combo_BA->currentIndex()));
+}
+
+void Form_Edit_scan::Combo_BB_Click()
+{
+    Img(ScanRow, 3) = static_cast<qint16>(lookBackByteOfItem(Combo_BB->currentIndex()));
+}
+
+void Form_Edit_scan::Combo_BC_Click()
+{
+    Img(ScanRow, 4) = static_cast<qint16>(revertValue());
+}
+
+void Form_Edit_scan::Combo_RYC_Click()
+{
+    storeSeconds(5, Combo_RYC->currentIndex());
+}
+
+void Form_Edit_scan::Combo_TYC_Click()
+{
+    storeSeconds(7, Combo_TYC->currentIndex());
+}
+
+bool Form_Edit_scan::Text_prich_KeyPress(QChar key)
+{
+    if (key < QLatin1Char('0') || key > QLatin1Char('9'))
+        return true;
+    return Text_prich->text().trimmed().size() >= 2;
+}
+
+void Form_Edit_scan::Text_prich_Change()
+{
+    if (Combo_pri->currentIndex() != FixedPriority)
+        return;
+    const QString text = Text_prich->text().trimmed();
+    if (text.isEmpty()) {
+        Img(ScanRow, 1) = Region::Empty;
+        return;
+    }
+    const double n = numericValue(text);
+    if (n < 1 || n > 16) {
+        showMessage("优先信道号在 1 - 16 之间 ！", "Priority channel must be between 1 and 16 !");
+        Text_prich->clear();
+        Text_prich_Change();
+        return;
+    }
+    Img(ScanRow, 1) = static_cast<qint16>(n);
+}

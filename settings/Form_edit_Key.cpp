@@ -1,0 +1,112 @@
+#include "settings/Form_edit_Key.h"
+
+#include "core/Image.h"
+#include "platform/Texts.h"
+#include "settings/InputHooks.h"
+#include "settings/SettingsRules.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace SettingsPlace;
+
+namespace {
+
+const char *const keyFunctions[KeyFunctionCount][2] = {
+    {"无", "None"},
+    {"自动拨号", "Autodial"},
+    {"按键锁定", "Key Lock"},
+    {"按键锁定及备份", "Key Lock with Backup"},
+    {"监听", "Monitor"},
+    {"监听瞬时", "Monitor Momentary"},
+    {"扫描", "Scan"},
+    {"扫描 + 暂时删除", "Scan+Temporary Delete"},
+    {"扰频器", "Scrambler"},
+    {"取消静噪", "Squelch Off"},
+    {"瞬时取消静噪", "Squelch Off Momentary"},
+    {"暂时删除", "Temporary Delete"},
+};
+
+} // namespace
+
+Form_edit_Key::Form_edit_Key(WindowRegistry &registry)
+    : ChildWindow(WindowId::Form_edit_Key, registry),
+      Label_PF1(new QLabel(this)), Combo_pf1(new QComboBox(this)), Label_PF2(new QLabel(this)),
+      Combo_pf2(new QComboBox(this)), Command_close(new QPushButton(this)),
+      Command_help(new QPushButton(this))
+{
+    setObjectName(QStringLiteral("Form_edit_Key"));
+    Label_PF1->setObjectName(QStringLiteral("Label_PF1"));
+    Combo_pf1->setObjectName(QStringLiteral("Combo_pf1"));
+    Label_PF2->setObjectName(QStringLiteral("Label_PF2"));
+    Combo_pf2->setObjectName(QStringLiteral("Combo_pf2"));
+    Command_close->setObjectName(QStringLiteral("Command_close"));
+    Command_help->setObjectName(QStringLiteral("Command_help"));
+
+    auto *grid = new QGridLayout;
+    grid->addWidget(Label_PF1, 0, 0);
+    grid->addWidget(Combo_pf1, 0, 1);
+    grid->addWidget(Label_PF2, 1, 0);
+    grid->addWidget(Combo_pf2, 1, 1);
+    grid->setColumnStretch(1, 1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Command_close);
+    buttons->addWidget(Command_help);
+    buttons->addStretch();
+    auto *layout = new QVBoxLayout(this);
+    layout->addStretch();
+    layout->addLayout(grid);
+    layout->addStretch();
+    layout->addLayout(buttons);
+
+    for (QComboBox *list : {Combo_pf1, Combo_pf2}) {
+        connect(list, &QComboBox::activated, this, &Form_edit_Key::StoreKeys);
+        onListTextTyped(list, [this] { StoreKeys(); });
+    }
+    connect(Command_close, &QPushButton::clicked, this, &ChildWindow::closeWindow);
+}
+
+void Form_edit_Key::Form_Load()
+{
+    ChildWindow::Form_Load();
+    const QSize main = mainWindowSize();
+    const int w = qRound(main.width() / 1.5);
+    const int h = qRound(main.height() / 1.4);
+    placeWindow((main.width() - w) / 2, twips(200), w, h);
+
+    setWindowTitle(langText("键设定", "Key Assingment"));
+    Label_PF1->setText(QStringLiteral("PF1"));
+    Label_PF2->setText(QStringLiteral("PF2"));
+    Command_close->setText(langText("关闭", "Close"));
+    Command_help->setText(langText("帮助", "Help"));
+    for (QComboBox *list : {Combo_pf1, Combo_pf2}) {
+        list->clear();
+        for (const auto &function : keyFunctions)
+            list->addItem(langText(function[0], function[1]));
+    }
+    LoadKeys();
+}
+
+void Form_edit_Key::Form_Activate()
+{
+    LoadKeys();
+}
+
+void Form_edit_Key::LoadKeys()
+{
+    Combo_pf1->setCurrentIndex(keyItemOfCode(Img(KeyRow, Pf1Byte)));
+    Combo_pf2->setCurrentIndex(keyItemOfCode(Img(KeyRow, Pf2Byte)));
+}
+
+void Form_edit_Key::StoreKeys()
+{
+    if (Combo_pf1->currentIndex() >= 0)
+        Img(KeyRow, Pf1Byte) = static_cast<qint16>(keyCodeOfItem(Combo_pf1->currentIndex()));
+    if (Combo_pf2->currentIndex() >= 0)
+        Img(KeyRow, Pf2Byte) = static_cast<qint16>(keyCodeOfItem(Combo_pf2->currentIndex()));
+}

@@ -1,0 +1,141 @@
+#include "settings/frm_dtmf.h"
+
+#include "core/Image.h"
+#include "platform/Texts.h"
+#include "settings/InputHooks.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Region;
+
+namespace {
+
+constexpr int FirstDelayByte = 8;
+constexpr int SpaceByte = 9;
+constexpr int DelayByte = 10;
+constexpr int SideToneMask = 0x40; // in byte 5 of the general settings
+
+QStringList milliseconds(int first, int step, int count)
+{
+    QStringList items;
+    for (int k = 0; k < count; ++k)
+        items << QString::number(first + step * k);
+    return items;
+}
+
+void storeIndex(int byte, const QComboBox *list)
+{
+    Img(DtmfRow, byte) = static_cast<qint16>(list->currentIndex());
+}
+
+} // namespace
+
+frm_dtmf::frm_dtmf(WindowRegistry &registry)
+    : ChildWindow(WindowId::frm_dtmf, registry),
+      Frame1(new QGroupBox(this)), Label_First_Delay(new QLabel(this)),
+      Combo_First_delay(new QComboBox(this)), Label_Dtmf_Space(new QLabel(this)),
+      Combo_DTMF_SPACE(new QComboBox(this)), Label_Dtmf_Delay(new QLabel(this)),
+      Combo_DTMF_DELAY(new QComboBox(this)), Check_dtmfST(new QCheckBox(this)),
+      Command_close(new QPushButton(this)), Command_help(new QPushButton(this))
+{
+    setObjectName(QStringLiteral("frm_dtmf"));
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Label_First_Delay->setObjectName(QStringLiteral("Label_First_Delay"));
+    Combo_First_delay->setObjectName(QStringLiteral("Combo_First_delay"));
+    Label_Dtmf_Space->setObjectName(QStringLiteral("Label_Dtmf_Space"));
+    Combo_DTMF_SPACE->setObjectName(QStringLiteral("Combo_DTMF_SPACE"));
+    Label_Dtmf_Delay->setObjectName(QStringLiteral("Label_Dtmf_Delay"));
+    Combo_DTMF_DELAY->setObjectName(QStringLiteral("Combo_DTMF_DELAY"));
+    Check_dtmfST->setObjectName(QStringLiteral("Check_dtmfST"));
+    Command_close->setObjectName(QStringLiteral("Command_close"));
+    Command_help->setObjectName(QStringLiteral("Command_help"));
+
+    auto *grid = new QGridLayout(Frame1);
+    grid->addWidget(Label_First_Delay, 0, 0);
+    grid->addWidget(Combo_First_delay, 0, 1);
+    grid->addWidget(Label_Dtmf_Space, 1, 0);
+    grid->addWidget(Combo_DTMF_SPACE, 1, 1);
+    grid->addWidget(Label_Dtmf_Delay, 2, 0);
+    grid->addWidget(Combo_DTMF_DELAY, 2, 1);
+    grid->addWidget(Check_dtmfST, 3, 0, 1, 2);
+    grid->setColumnStretch(1, 1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Command_close);
+    buttons->addWidget(Command_help);
+    buttons->addStretch();
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(Frame1);
+    layout->addStretch();
+    layout->addLayout(buttons);
+
+    const auto onChoice = [this](QComboBox *list, void (frm_dtmf::*handler)()) {
+        connect(list, &QComboBox::activated, this, handler);
+        onListTextTyped(list, [this, handler] { (this->*handler)(); });
+    };
+    onChoice(Combo_First_delay, &frm_dtmf::Combo_First_delay_Click);
+    onChoice(Combo_DTMF_SPACE, &frm_dtmf::Combo_DTMF_SPACE_Click);
+    onChoice(Combo_DTMF_DELAY, &frm_dtmf::Combo_DTMF_DELAY_Click);
+    connect(Check_dtmfST, &QCheckBox::clicked, this, &frm_dtmf::Check_dtmfST_Click);
+    connect(Command_close, &QPushButton::clicked, this, &ChildWindow::closeWindow);
+}
+
+void frm_dtmf::Form_Load()
+{
+    ChildWindow::Form_Load();
+    const QSize main = mainWindowSize();
+    const int w = qRound(main.width() / 1.2);
+    const int h = qRound(main.height() / 1.5);
+    placeWindow((main.width() - w) / 2, 0, w, h);
+
+    setWindowTitle(langText("DTMF 设置", "DTMF Setting"));
+    Label_First_Delay->setText(langText("首位数码延迟时间(毫秒)", "Pre-Time(ms)"));
+    Label_Dtmf_Space->setText(langText("数码间隔时间(毫秒)", "Intervals(ms)"));
+    Label_Dtmf_Delay->setText(langText("数码延迟时间(毫秒)", "Duration(ms)"));
+    Check_dtmfST->setText(langText("DTMF 侧音", "DTMF Side Tone"));
+    Command_close->setText(langText("关闭", "Close"));
+    Command_help->setText(langText("帮助", "Help"));
+
+    Combo_First_delay->clear();
+    Combo_First_delay->addItems(milliseconds(50, 50, 90));
+    Combo_DTMF_SPACE->clear();
+    Combo_DTMF_SPACE->addItems(milliseconds(50, 25, 255));
+    Combo_DTMF_DELAY->clear();
+    Combo_DTMF_DELAY->addItems(milliseconds(50, 25, 255));
+    LoadDtmfValues();
+}
+
+void frm_dtmf::Form_Activate()
+{
+    LoadDtmfValues();
+}
+
+void frm_dtmf::LoadDtmfValues()
+{
+    const auto load = [](QComboBox *list, int byte) {
+        list->setCurrentIndex(qBound(0, int(Img(DtmfRow, byte)), list->count() - 1));
+        storeIndex(byte, list);
+    };
+    load(Combo_First_delay, FirstDelayByte);
+    load(Combo_DTMF_SPACE, SpaceByte);
+    load(Combo_DTMF_DELAY, DelayByte);
+    Check_dtmfST->setChecked(Img(GeneralRow, 5) & SideToneMask);
+    Check_dtmfST_Click();
+}
+
+void frm_dtmf::Combo_First_delay_Click() { storeIndex(FirstDelayByte, Combo_First_delay); }
+void frm_dtmf::Combo_DTMF_SPACE_Click() { storeIndex(SpaceByte, Combo_DTMF_SPACE); }
+void frm_dtmf::Combo_DTMF_DELAY_Click() { storeIndex(DelayByte, Combo_DTMF_DELAY); }
+
+void frm_dtmf::Check_dtmfST_Click()
+{
+    const int others = Img(GeneralRow, 5) & ~SideToneMask & 0xFF;
+    Img(GeneralRow, 5) = static_cast<qint16>(others | (Check_dtmfST->isChecked() ? SideToneMask : 0));
+}

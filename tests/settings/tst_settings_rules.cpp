@@ -1,0 +1,114 @@
+// The conversions between the settings editors' list positions and texts
+// and the stored bytes.
+#include "core/Codecs.h"
+#include "settings/SettingsRules.h"
+
+#include <QTest>
+
+class TestSettingsRules : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { InitToneNames(); }
+
+    void dtmfDigits()
+    {
+        for (int digit = 0; digit <= 15; ++digit) {
+            const QString ch = DtmfDigitToChar(digit);
+            QCOMPARE(ch.size(), 1);
+            QCOMPARE(DtmfCharToDigit(ch.at(0)), digit);
+            QCOMPARE(DtmfCharToDigit(ch.at(0).toLower()), digit);
+        }
+        QCOMPARE(DtmfDigitToChar(255), QString());
+        QCOMPARE(DtmfDigitToChar(16), QString());
+        QCOMPARE(DtmfCharToDigit(QLatin1Char('G')), -1);
+        QCOMPARE(dtmfCodeText(QStringLiteral(" 1a-2b*cdef0123")), QStringLiteral("1A2BCDEF"));
+    }
+
+    void everyToneIndexRoundTrips()
+    {
+        for (int index = 0; index <= ToneListEnd; ++index) {
+            const auto [code, inverted] = toneCodeOfIndex(index);
+            QVERIFY(code >= 0 && code <= DcsNormalEnd);
+            QCOMPARE(inverted, index > DcsNormalEnd);
+            QCOMPARE(toneIndexOfCode(code, inverted), index);
+        }
+    }
+
+    void storedToneCodes_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<bool>("inverted");
+        QTest::addColumn<int>("index");
+        QTest::newRow("off") << 0 << true << 0;
+        QTest::newRow("ctcss ignores the inversion bit") << 50 << true << 50;
+        QTest::newRow("first inverted DCS") << 51 << true << 155;
+        QTest::newRow("beyond the DCS codes") << 200 << false << 154;
+        QTest::newRow("beyond, inverted") << 200 << true << 258;
+    }
+    void storedToneCodes()
+    {
+        QFETCH(int, code);
+        QFETCH(bool, inverted);
+        QFETCH(int, index);
+        QCOMPARE(toneIndexOfCode(code, inverted), index);
+    }
+
+    void keyCodes_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("item");
+        QTest::addColumn<int>("storedAgain");
+        QTest::newRow("none") << 255 << 0 << 255;
+        QTest::newRow("autodial") << 0 << 1 << 0;
+        QTest::newRow("1 reads as autodial") << 1 << 1 << 0;
+        QTest::newRow("key lock") << 2 << 2 << 2;
+        QTest::newRow("temporary delete") << 11 << 11 << 11;
+        QTest::newRow("12 reads as none") << 12 << 0 << 255;
+    }
+    void keyCodes()
+    {
+        QFETCH(int, code);
+        QFETCH(int, item);
+        QFETCH(int, storedAgain);
+        QCOMPARE(keyItemOfCode(code), item);
+        QCOMPARE(keyCodeOfItem(item), storedAgain);
+    }
+
+    void fmPresetCodes_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("code");
+        QTest::newRow("87.0") << "87.0" << 0;
+        QTest::newRow("98.1") << "98.1" << 111;
+        QTest::newRow("98.15") << "98.15" << 111;
+        QTest::newRow("108.0") << "108.0" << 210;
+        QTest::newRow("108.1") << "108.1" << 255;
+        QTest::newRow("86.99") << "86.99" << 255;
+        QTest::newRow("blank") << "  " << 255;
+    }
+    void fmPresetCodes()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, code);
+        QCOMPARE(fmPresetCode(text), code);
+    }
+
+    void everyPresetCodeRoundTrips()
+    {
+        for (int code = 0; code <= 210; ++code)
+            QCOMPARE(fmPresetCode(FmFreqText(code)), code);
+    }
+
+    void rangeLimitBytesReadBack()
+    {
+        for (int mhz : {400, 409, 450, 470}) {
+            const auto bytes = rangeLimitBytes(mhz);
+            QCOMPARE(100 * (bytes[1] / 16) + 10 * (bytes[1] % 16) + bytes[0] / 16, mhz);
+            QCOMPARE(bytes[0] % 16, 0);
+        }
+    }
+};
+
+QTEST_MAIN(TestSettingsRules)
+#include "tst_settings_rules.moc"
