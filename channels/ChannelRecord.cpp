@@ -5,6 +5,8 @@
 #include "core/NumberText.h"
 #include "platform/Texts.h"
 
+#include <cmath>
+
 namespace {
 
 constexpr int NameLength = 5;
@@ -46,7 +48,11 @@ void storeOffsetFor(int n, const QString &txText, int directionByte)
         makeSimplex(n, directionByte);
         return;
     }
-    QString difference = shortestDecimalText(t > r ? t - r : r - t);
+    // Both values are whole multiples of 10 Hz; rounding the difference to
+    // that unit keeps binary noise (438.02 - 438.01 = 0.0099999...) from
+    // being snapped down a whole raster step.
+    const double tenHzUnits = std::round(std::fabs(t - r) * 100000.0);
+    QString difference = shortestDecimalText(tenHzUnits / 100000.0);
     StoreFrequency(difference, n, 4);
     setDirection(n, directionByte, t > r ? 1 : 2);
 }
