@@ -80,6 +80,9 @@ frm_chann::frm_chann(WindowRegistry &registry)
     MSF_chann->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     MSF_chann->verticalHeader()->setDefaultSectionSize(MSF_chann->fontMetrics().height() + 8);
     MSF_chann->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Hiding a focused cell editor hands the focus on as Tab would; the grid
+    // must not take that as a move to the next cell.
+    MSF_chann->setTabKeyNavigation(false);
     MSF_chann->setSelectionMode(QAbstractItemView::SingleSelection);
     MSF_chann->setSelectionBehavior(QAbstractItemView::SelectItems);
     MSF_chann->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -330,7 +333,7 @@ void frm_chann::MSF_chann_LeaveCell(int row, int column)
         if (column >= DecodeColumn && column <= BandwidthColumn)
             setCell(row, column, Combo_edit->currentText());
         else
-            commitCell(row, column);
+            commitCell(row, column, Text_Edit->text());
     }
     Text_Edit->hide();
     Combo_edit->hide();
@@ -349,19 +352,18 @@ void frm_chann::moveTo(int row, int column)
     showCellEditor();
 }
 
-void frm_chann::commitCell(int row, int column)
+void frm_chann::commitCell(int row, int column, const QString &entry)
 {
     if (column == RxColumn)
-        commitReceive(row);
+        commitReceive(row, entry);
     else if (column == TxColumn)
-        commitTransmit(row);
+        commitTransmit(row, entry);
     else if (column == NameColumn)
-        commitName(row);
+        commitName(row, entry);
 }
 
-void frm_chann::commitReceive(int n)
+void frm_chann::commitReceive(int n, const QString &entry)
 {
-    const QString entry = Text_Edit->text();
     QString cell;
     if (isFrequencyInBand(numericValue(entry))) {
         cell = frequencyEntryText(entry);
@@ -387,9 +389,8 @@ void frm_chann::commitReceive(int n)
     refreshChannelRow(n);
 }
 
-void frm_chann::commitTransmit(int n)
+void frm_chann::commitTransmit(int n, const QString &entry)
 {
-    const QString entry = Text_Edit->text();
     const bool entryEmpty = entry.trimmed().isEmpty();
     if (!entryEmpty && (cellText(n, RxColumn).trimmed().isEmpty() || isChannelEmpty(n))) {
         showMessage("请先输入接收频率 ！", "Please input the receive frequency in advance.");
@@ -415,9 +416,8 @@ void frm_chann::commitTransmit(int n)
     refreshChannelRow(n);
 }
 
-void frm_chann::commitName(int n)
+void frm_chann::commitName(int n, const QString &entry)
 {
-    const QString entry = Text_Edit->text();
     setCell(n, NameColumn, entry);
     storeGridName(n, entry);
     refreshChannelRow(n);
@@ -427,7 +427,7 @@ void frm_chann::commitPendingNameEdit()
 {
     if (currentGridColumn() == NameColumn && m_editColumn == NameColumn
         && m_editRow == currentGridRow())
-        commitName(m_editRow);
+        commitName(m_editRow, Text_Edit->text());
 }
 
 bool frm_chann::Text_Edit_KeyPress(int key, const QString &text)
@@ -447,10 +447,7 @@ bool frm_chann::Text_Edit_KeyPress(int key, const QString &text)
     if (c == RxColumn || c == TxColumn) {
         // Committed here; leaving the cell afterwards has nothing left to do.
         m_editRow = m_editColumn = 0;
-        Text_Edit->hide();
-        commitCell(r, c);
-    } else {
-        Text_Edit->hide();
+        commitCell(r, c, Text_Edit->text());
     }
     const int nextRow = qMin(r + 1, int(Region::LastChannelRow));
     if (c == RxColumn)
@@ -555,7 +552,7 @@ bool frm_chann::eventFilter(QObject *watched, QEvent *event)
         if (event->type() == QEvent::FocusOut && isRealFocusLoss(event)
             && OpenFlag(WindowId::Form_Comm_Write)
             && (m_editColumn == RxColumn || m_editColumn == TxColumn))
-            commitCell(m_editRow, m_editColumn);
+            commitCell(m_editRow, m_editColumn, Text_Edit->text());
     } else if (watched == Combo_edit || watched == Combo_edit->lineEdit()) {
         if (event->type() == QEvent::KeyPress)
             return Combo_edit_KeyPress(static_cast<QKeyEvent *>(event)->key());

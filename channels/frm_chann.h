@@ -61,10 +61,10 @@ private:
     void Combo_edit_Click(int position);
 
     void showCellEditor();
-    void commitCell(int row, int column);
-    void commitReceive(int n);
-    void commitTransmit(int n);
-    void commitName(int n);
+    void commitCell(int row, int column, const QString &entry);
+    void commitReceive(int n, const QString &entry);
+    void commitTransmit(int n, const QString &entry);
+    void commitName(int n, const QString &entry);
     void moveTo(int row, int column);
     void placeOver(QWidget *editor, int row, int column, bool fullHeight);
     void setCell(int row, int column, const QString &text);
