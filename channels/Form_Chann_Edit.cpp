@@ -88,6 +88,7 @@ Form_Chann_Edit::Form_Chann_Edit(WindowRegistry &registry)
     VScroll1->setPageStep(1);
     VScroll1->setFixedHeight(Text_CHN->sizeHint().height() * 2);
     Text_CHN->setMaxLength(3);
+    Text_CHN->setFixedWidth(Text_CHN->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
     Text_Name->setMaxLength(NameLength);
     for (QLineEdit *box : {Text_CHN, Text_RX_Freq, Text_TX_Freq, Text_Name})
         box->installEventFilter(this);

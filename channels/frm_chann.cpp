@@ -87,6 +87,7 @@ frm_chann::frm_chann(WindowRegistry &registry)
     MSF_chann->setSelectionBehavior(QAbstractItemView::SelectItems);
     MSF_chann->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     MSF_chann->horizontalHeader()->setHighlightSections(false);
+    MSF_chann->horizontalHeader()->setStretchLastSection(true);
     // Every cell item lives as long as the window; rebuilding a row only
     // changes texts.
     const QPalette pal = palette();

@@ -340,6 +340,23 @@ private slots:
         QVERIFY(program->messages.messages.isEmpty());
     }
 
+    void focusLossCommitsOnlyWhileWriting()
+    {
+        program->main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(program->main.get()));
+        auto *help = grid->findChild<QPushButton *>(QStringLiteral("Command_help"));
+        clickCell(3, 1);
+        QTest::keyClicks(edit, QStringLiteral("439"));
+        help->setFocus(Qt::MouseFocusReason);
+        QCOMPARE(rowBytes(3), QList<int>(16, 255));
+        OpenFlag(WindowId::Form_Comm_Write) = true; // the write window is open
+        edit->setFocus(Qt::MouseFocusReason);
+        help->setFocus(Qt::MouseFocusReason);
+        OpenFlag(WindowId::Form_Comm_Write) = false;
+        QCOMPARE(cell(3, 1), QStringLiteral("439.00000"));
+        QCOMPARE(rowBytes(3).mid(0, 4), (QList<int>{0x00, 0x00, 0x90, 0x43}));
+    }
+
     void clickSetsCaptionAndChannel()
     {
         clickCell(12, 2);
