@@ -445,6 +445,8 @@ bool frm_chann::Text_Edit_KeyPress(int key, const QString &text)
 
     const int r = m_editRow;
     const int c = m_editColumn;
+    if (r == 0)
+        return true;
     if (c == RxColumn || c == TxColumn) {
         // Committed here; leaving the cell afterwards has nothing left to do.
         m_editRow = m_editColumn = 0;
