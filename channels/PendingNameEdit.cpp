@@ -1,9 +1,10 @@
 #include "channels/PendingNameEdit.h"
 
+#include "channels/frm_chann.h"
 #include "platform/WindowRegistry.h"
 
-// The body comes with the channel grid.
 void CommitPendingGridNameEdit(WindowRegistry &registry)
 {
-    Q_UNUSED(registry);
+    if (auto *grid = registry.get<frm_chann>(WindowId::frm_chann))
+        grid->commitPendingNameEdit();
 }

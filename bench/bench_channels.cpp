@@ -1,0 +1,100 @@
+// Times of the channel grid: rebuilding all 128 rows when the window is
+// activated, and one receive-frequency commit typed into a cell.
+#include "channels/ChannelRecord.h"
+#include "channels/frm_chann.h"
+#include "core/Image.h"
+#include "platform/Messages.h"
+#include "platform/WindowRegistry.h"
+#include "shell/MDImain.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QTableWidget>
+#include <cstdio>
+
+namespace {
+
+void fillChannels(const char *rx, const char *tx, const char *name)
+{
+    for (int n = 1; n <= 128; ++n) {
+        storeFrequencyPair(n, QString::fromLatin1(rx), QString::fromLatin1(tx), GridDirectionByte);
+        storeGridTone(n, ToneSlot::Decode, n);
+        storeGridTone(n, ToneSlot::Encode, 258 - n);
+        storeGridName(n, QString::fromLatin1(name));
+    }
+}
+
+void click(QTableWidget *table, int row, int column)
+{
+    QTableWidgetItem *item = table->item(row - 1, column);
+    table->scrollToItem(item);
+    const QPoint pos = table->visualItemRect(item).center();
+    const QPoint global = table->viewport()->mapToGlobal(pos);
+    QMouseEvent press(QEvent::MouseButtonPress, pos, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, pos, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(table->viewport(), &press);
+    QApplication::sendEvent(table->viewport(), &release);
+}
+
+double perRunMs(qint64 nanoseconds, int runs)
+{
+    return nanoseconds / 1e6 / runs;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    MessageRecorder messages;
+    MDImain main;
+    main.MDIForm_Load();
+    auto *grid = main.registry().get<frm_chann>(WindowId::frm_chann);
+    auto *table = grid->findChild<QTableWidget *>(QStringLiteral("MSF_chann"));
+    auto *edit = grid->findChild<QLineEdit *>(QStringLiteral("Text_Edit"));
+
+    constexpr int Runs = 200;
+    fillChannels("438.125", "445.125", "AB");
+    grid->Form_Activate();
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < Runs; ++i)
+        grid->Form_Activate();
+    const double unchanged = perRunMs(timer.nsecsElapsed(), Runs);
+
+    qint64 changedNs = 0;
+    for (int i = 0; i < Runs; ++i) {
+        if (i % 2)
+            fillChannels("438.125", "445.125", "AB");
+        else
+            fillChannels("401.5", "460.00625", "XYZ12");
+        timer.restart();
+        grid->Form_Activate();
+        changedNs += timer.nsecsElapsed();
+    }
+    const double changed = perRunMs(changedNs, Runs);
+
+    qint64 commitNs = 0;
+    for (int i = 0; i < Runs; ++i) {
+        const int row = 1 + i % 128;
+        click(table, row, 1);
+        edit->setText(i % 2 ? QStringLiteral("439.5") : QStringLiteral("441.00625"));
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        timer.restart();
+        QApplication::sendEvent(edit, &enter);
+        commitNs += timer.nsecsElapsed();
+    }
+    const double commit = perRunMs(commitNs, Runs);
+
+    std::printf("grid rebuild of 128 rows, image unchanged: %.3f ms\n", unchanged);
+    std::printf("grid rebuild of 128 rows, every cell changed: %.3f ms\n", changed);
+    std::printf("receive commit with Enter (store, row rebuild, next editor): %.3f ms\n", commit);
+    std::printf("messages shown: %lld\n", static_cast<long long>(messages.messages.size()));
+    main.close();
+    return 0;
+}

@@ -1,0 +1,114 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+// The 16-byte record of memory channel n (1..128) in image row n, and the
+// 5-byte channel names of the channel editor in the name table rows.
+//
+// Bytes 0..7 (receive frequency and transmit offset) mean the same to both
+// channel editors. Bytes 8..15 have two encodings: the grid encoding, used by
+// the channel grid, and the editor encoding, used by the single-channel
+// editor. A record is read with the rules of the window that shows it; no
+// conversion between the encodings takes place.
+
+// Where each encoding keeps its shift direction (bits 7-6).
+constexpr int GridDirectionByte = 10;
+constexpr int EditorDirectionByte = 12;
+
+// The highest position of the tone selector: 0 off, 1..258 the tone list.
+constexpr int LastTonePosition = 258;
+
+enum class ToneSlot { Decode, Encode };
+
+// --- Both encodings -------------------------------------------------------
+
+bool isChannelEmpty(int n);
+// All 16 bytes become 255.
+void markChannelEmpty(int n);
+
+QString channelRxText(int n);
+// Receive, receive + offset or receive - offset by the direction bits of
+// `directionByte`; direction 3 counts as simplex.
+double channelTxMHz(int n, int directionByte);
+
+// Stores the receive text (snapped) into bytes 0..3 and derives offset and
+// direction from the transmit text. False when the receive value cannot be
+// encoded; the record is then unchanged. A transmit value that cannot be
+// encoded leaves the channel simplex.
+bool storeFrequencyPair(int n, const QString &rxText, const QString &txText, int directionByte);
+// The same against the receive frequency already stored. False for an empty
+// channel, which has no receive frequency to refer to.
+bool storeTransmitFrequency(int n, const QString &txText, int directionByte);
+// Offset 0, direction simplex; the other bits of the direction byte stay.
+void makeSimplex(int n, int directionByte);
+// Direction simplex, offset kept.
+void clearDirection(int n, int directionByte);
+
+bool recordBit(int n, int byte, int bit);
+void setRecordBit(int n, int byte, int bit, bool on);
+
+// The tone selector's items: "OFF" (Chinese "关") and the 258 tone-list
+// entries without their surrounding spaces.
+QStringList toneSelectorItems();
+
+// --- Grid encoding --------------------------------------------------------
+
+struct GridTone {
+    int code;
+    bool inverted;
+};
+GridTone gridToneFromPosition(int position);
+// -1 when the code names no entry of the tone list (a code above 154 with
+// its inversion bit set).
+int gridPositionFromTone(int code, bool inverted);
+
+int gridTonePosition(int n, ToneSlot slot);
+void storeGridTone(int n, ToneSlot slot, int position);
+// "OFF" / "关", the tone-list entry, or empty text for a code beyond the list.
+QString gridToneText(int n, ToneSlot slot);
+
+// Position 1 = High (bit 0 set), 0 = Low.
+void storeGridPower(int n, int position);
+QString gridPowerText(int n);
+// Position 1 = Wide (bit 1 set), 0 = Narrow.
+void storeGridBandwidth(int n, int position);
+QString gridBandwidthText(int n);
+
+// Empty text unless the name bit (byte 10 bit 3) is set.
+QString gridName(int n);
+void storeGridName(int n, const QString &text);
+
+// A channel the grid creates: simplex, tones off, High, Wide, no name.
+void initChannelDefaults(int n);
+
+// --- Editor encoding ------------------------------------------------------
+
+struct EditorTone {
+    int kind;
+    int index;
+};
+EditorTone editorToneFromPosition(int position);
+int editorPositionFromTone(int kind, int index);
+
+int editorTonePosition(int n, ToneSlot slot);
+void storeEditorTone(int n, ToneSlot slot, int position);
+
+// 0 Low, 1 Middle, 2 High (byte 12 bits 1-0, which may also read 3).
+int editorPowerLevel(int n);
+void storeEditorPower(int n, int position);
+// 0 Wide, 1 Narrow (byte 13 bit 5).
+int editorBandwidth(int n);
+void storeEditorBandwidth(int n, int position);
+
+// Bits of the editor encoding's option bytes.
+constexpr int ScanSkipByte = 12, ScanSkipBit = 2; // set: left out of scanning
+constexpr int OptionByte = 13;
+constexpr int TxStopBit = 4, VoxBit = 6, BclBit = 7;
+
+QString editorName(int n);
+void storeEditorName(int n, const QString &text);
+void clearEditorName(int n);
+
+// A channel the single-channel editor creates: simplex, tones off, High,
+// Wide, left out of scanning, no options, no name.
+void initEditorChannelDefaults(int n);

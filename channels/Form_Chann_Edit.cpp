@@ -1,0 +1,401 @@
+#include "channels/Form_Chann_Edit.h"
+
+#include "channels/ChannelRecord.h"
+#include "channels/FrequencyEntry.h"
+#include "channels/frm_chann.h"
+#include "core/Codecs.h"
+#include "core/NumberText.h"
+#include "platform/Messages.h"
+#include "platform/Texts.h"
+#include "platform/WindowRegistry.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int FirstChannel = 1;
+constexpr int LastChannel = 128;
+constexpr int NameLength = 5;
+
+bool isRealFocusLoss(const QEvent *event)
+{
+    const Qt::FocusReason reason = static_cast<const QFocusEvent *>(event)->reason();
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+}
+
+// The character a key types, or a null character for keys that type none
+// (movement keys, Tab, Delete).
+QChar typedCharacter(const QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Backspace)
+        return QLatin1Char('\b');
+    if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)
+        return QChar();
+    const QString text = event->text();
+    return text.isEmpty() || text.at(0).unicode() == 0x7f ? QChar() : text.at(0);
+}
+
+bool isDigit(QChar ch)
+{
+    return ch.unicode() >= '0' && ch.unicode() <= '9';
+}
+
+} // namespace
+
+Form_Chann_Edit::Form_Chann_Edit(WindowRegistry &registry)
+    : ChildWindow(WindowId::Form_Chann_Edit, registry), Label_CHN(new QLabel(this)),
+      Text_CHN(new QLineEdit(this)), VScroll1(new QScrollBar(Qt::Vertical, this)),
+      Label_RX_freq(new QLabel(this)), Text_RX_Freq(new QLineEdit(this)),
+      Label_TX_freq(new QLabel(this)), Text_TX_Freq(new QLineEdit(this)),
+      Label_Decode(new QLabel(this)), Combo_Decode(new QComboBox(this)),
+      Label_Encode(new QLabel(this)), Combo_Encode(new QComboBox(this)), Label_TXP(new QLabel(this)),
+      Combo_TXP(new QComboBox(this)), Label_WN(new QLabel(this)), Combo_WN(new QComboBox(this)),
+      Label_Name(new QLabel(this)), Text_Name(new QLineEdit(this)), Check_VOX(new QCheckBox(this)),
+      Check_Bcl(new QCheckBox(this)), Check_Scan(new QCheckBox(this)),
+      Check_TxStop(new QCheckBox(this)), Command_close(new QPushButton(this)),
+      Command_help(new QPushButton(this))
+{
+    setObjectName(QStringLiteral("Form_Chann_Edit"));
+    const std::pair<QWidget *, const char *> names[] = {
+        {Label_CHN, "Label_CHN"},         {Text_CHN, "Text_CHN"},
+        {VScroll1, "VScroll1"},           {Label_RX_freq, "Label_RX_freq"},
+        {Text_RX_Freq, "Text_RX_Freq"},   {Label_TX_freq, "Label_TX_freq"},
+        {Text_TX_Freq, "Text_TX_Freq"},   {Label_Decode, "Label_Decode"},
+        {Combo_Decode, "Combo_Decode"},   {Label_Encode, "Label_Encode"},
+        {Combo_Encode, "Combo_Encode"},   {Label_TXP, "Label_TXP"},
+        {Combo_TXP, "Combo_TXP"},         {Label_WN, "Label_WN"},
+        {Combo_WN, "Combo_WN"},           {Label_Name, "Label_Name"},
+        {Text_Name, "Text_Name"},         {Check_VOX, "Check_VOX"},
+        {Check_Bcl, "Check_Bcl"},         {Check_Scan, "Check_Scan"},
+        {Check_TxStop, "Check_TxStop"},   {Command_close, "Command_close"},
+        {Command_help, "Command_help"}};
+    for (const auto &[widget, name] : names)
+        widget->setObjectName(QString::fromLatin1(name));
+
+    VScroll1->setRange(0, LastChannel + 1);
+    VScroll1->setSingleStep(1);
+    VScroll1->setPageStep(1);
+    VScroll1->setFixedHeight(Text_CHN->sizeHint().height() * 2);
+    Text_CHN->setMaxLength(3);
+    Text_CHN->setFixedWidth(Text_CHN->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
+    Text_Name->setMaxLength(NameLength);
+    for (QLineEdit *box : {Text_CHN, Text_RX_Freq, Text_TX_Freq, Text_Name})
+        box->installEventFilter(this);
+
+    auto *fields = new QGridLayout;
+    fields->addWidget(Label_CHN, 0, 0);
+    auto *channelRow = new QHBoxLayout;
+    channelRow->addWidget(Text_CHN);
+    channelRow->addWidget(VScroll1);
+    channelRow->addStretch();
+    fields->addLayout(channelRow, 0, 1);
+    const std::pair<QLabel *, QWidget *> rows[] = {
+        {Label_RX_freq, Text_RX_Freq}, {Label_TX_freq, Text_TX_Freq}, {Label_Decode, Combo_Decode},
+        {Label_Encode, Combo_Encode},  {Label_TXP, Combo_TXP},         {Label_WN, Combo_WN},
+        {Label_Name, Text_Name}};
+    int row = 1;
+    for (const auto &[label, field] : rows) {
+        fields->addWidget(label, row, 0);
+        fields->addWidget(field, row, 1);
+        ++row;
+    }
+    fields->setColumnStretch(1, 1);
+    auto *checks = new QHBoxLayout;
+    for (QCheckBox *check : {Check_VOX, Check_Bcl, Check_Scan, Check_TxStop})
+        checks->addWidget(check);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Command_close);
+    buttons->addStretch();
+    buttons->addWidget(Command_help);
+    buttons->addStretch();
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addSpacing(8);
+    layout->addLayout(checks);
+    layout->addStretch();
+    layout->addLayout(buttons);
+
+    connect(VScroll1, &QScrollBar::valueChanged, this, &Form_Chann_Edit::VScroll1_Change);
+    connect(Text_CHN, &QLineEdit::textChanged, this, &Form_Chann_Edit::Text_CHN_Change);
+    connect(Text_RX_Freq, &QLineEdit::textChanged, this, &Form_Chann_Edit::Text_RX_Freq_Change);
+    connect(Text_Name, &QLineEdit::textEdited, this, &Form_Chann_Edit::Text_Name_Change);
+    connect(Combo_Decode, qOverload<int>(&QComboBox::activated), this,
+            [this](int p) { storeEditorTone(CurrentChannel, ToneSlot::Decode, p); });
+    connect(Combo_Encode, qOverload<int>(&QComboBox::activated), this,
+            [this](int p) { storeEditorTone(CurrentChannel, ToneSlot::Encode, p); });
+    connect(Combo_TXP, qOverload<int>(&QComboBox::activated), this,
+            [](int p) { storeEditorPower(CurrentChannel, p); });
+    connect(Combo_WN, qOverload<int>(&QComboBox::activated), this,
+            [](int p) { storeEditorBandwidth(CurrentChannel, p); });
+    connect(Check_Bcl, &QCheckBox::clicked, this,
+            [](bool on) { setRecordBit(CurrentChannel, OptionByte, BclBit, on); });
+    connect(Check_VOX, &QCheckBox::clicked, this,
+            [](bool on) { setRecordBit(CurrentChannel, OptionByte, VoxBit, on); });
+    connect(Check_TxStop, &QCheckBox::clicked, this,
+            [](bool on) { setRecordBit(CurrentChannel, OptionByte, TxStopBit, on); });
+    // Scan Add checked means the skip bit is clear.
+    connect(Check_Scan, &QCheckBox::clicked, this,
+            [](bool on) { setRecordBit(CurrentChannel, ScanSkipByte, ScanSkipBit, !on); });
+    connect(Command_close, &QPushButton::clicked, this, &ChildWindow::closeWindow);
+}
+
+void Form_Chann_Edit::Form_Load()
+{
+    ChildWindow::Form_Load();
+    setWindowTitle(langText("信道编辑", "Channel Edit"));
+    Label_CHN->setText(langText("信道", "Channel"));
+    Label_RX_freq->setText(langText("接收频率", "Receive Frequency "));
+    Label_TX_freq->setText(langText("发射频率", "Transmit Frequency"));
+    Label_Decode->setText(langText("QT/DQT 解码", "QT/DQT Decode"));
+    Label_Encode->setText(langText("QT/DQT 编码", "QT/DQT Encode"));
+    Label_TXP->setText(langText("发射功率", "TX Power"));
+    Label_WN->setText(langText("宽带/窄带", "Wide/Narror"));
+    Label_Name->setText(langText("信道名称", "Channel Name"));
+    Check_VOX->setText(langText("声控发射", "VOX"));
+    Check_Bcl->setText(langText("繁忙锁定", "BCL"));
+    Check_Scan->setText(langText("扫描添加", "Scan Add"));
+    Check_TxStop->setText(langText("禁止发射", "TX Stop"));
+    Command_close->setText(langText("关闭", "Close"));
+    Command_help->setText(langText("帮助", "Help"));
+
+    const QSize main = mainWindowSize();
+    const QSize inner = mainInnerSize();
+    const int w = qRound(main.width() / 1.5);
+    const int h = qRound(main.height() / 1.25);
+    placeWindow(qMax(0, (inner.width() - w) / 2), 0, w, h);
+
+    VScroll1->setValue(CurrentChannel);
+    showChannel(CurrentChannel);
+}
+
+void Form_Chann_Edit::Form_Activate()
+{
+    {
+        // The number box names the channel shown, also when the grid moved on.
+        const QSignalBlocker blocker(Text_CHN);
+        Text_CHN->setText(QString::number(CurrentChannel));
+    }
+    showChannel(CurrentChannel);
+}
+
+void Form_Chann_Edit::showChannel(int n)
+{
+    if (isChannelEmpty(n))
+        showEmptyChannel(n);
+    else
+        showEditorChannel(n);
+}
+
+void Form_Chann_Edit::fillEditorLists()
+{
+    if (!m_listsFilled) {
+        const QStringList tones = toneSelectorItems();
+        Combo_Decode->addItems(tones);
+        Combo_Encode->addItems(tones);
+        Combo_TXP->addItems({langText("低", "Low"), langText("中", "Middle"), langText("高", "High")});
+        Combo_WN->addItems({langText("宽带", "Wide"), langText("窄带", "Narrow")});
+        m_listsFilled = true;
+    }
+    enableFields(true);
+}
+
+void Form_Chann_Edit::enableFields(bool enabled)
+{
+    for (QWidget *field : std::initializer_list<QWidget *>{
+             Combo_Decode, Combo_Encode, Combo_TXP, Combo_WN, Text_Name, Check_VOX, Check_Bcl,
+             Check_Scan, Check_TxStop})
+        field->setEnabled(enabled);
+    setTransmitBoxEnabled(enabled);
+    QPalette pal = Text_Name->palette();
+    pal.setColor(QPalette::Base, enabled ? palette().color(QPalette::Base) : palette().color(QPalette::Window));
+    Text_Name->setPalette(pal);
+}
+
+void Form_Chann_Edit::setTransmitBoxEnabled(bool enabled)
+{
+    Text_TX_Freq->setEnabled(enabled);
+    QPalette pal = Text_TX_Freq->palette();
+    pal.setColor(QPalette::Base, enabled ? palette().color(QPalette::Base) : palette().color(QPalette::Window));
+    Text_TX_Freq->setPalette(pal);
+}
+
+void Form_Chann_Edit::showEditorChannel(int n)
+{
+    fillEditorLists();
+    Text_RX_Freq->setText(channelRxText(n));
+    Combo_Decode->setCurrentIndex(editorTonePosition(n, ToneSlot::Decode));
+    double tx = channelTxMHz(n, EditorDirectionByte);
+    if (tx < WorkRangeLowMHz || tx >= WorkRangeHighMHz) {
+        clearDirection(n, EditorDirectionByte);
+        tx = numericValue(channelRxText(n));
+    }
+    Text_TX_Freq->setText(transmitText(tx));
+    Combo_Encode->setCurrentIndex(editorTonePosition(n, ToneSlot::Encode));
+    Combo_TXP->setCurrentIndex(editorPowerLevel(n) < Combo_TXP->count() ? editorPowerLevel(n) : -1);
+    Combo_WN->setCurrentIndex(editorBandwidth(n));
+    Check_VOX->setChecked(recordBit(n, OptionByte, VoxBit));
+    Check_Bcl->setChecked(recordBit(n, OptionByte, BclBit));
+    Check_Scan->setChecked(!recordBit(n, ScanSkipByte, ScanSkipBit));
+    Check_TxStop->setChecked(recordBit(n, OptionByte, TxStopBit));
+    Text_Name->setText(editorName(n));
+}
+
+void Form_Chann_Edit::showEmptyChannel(int n)
+{
+    Text_RX_Freq->clear();
+    Text_TX_Freq->clear();
+    Text_Name->clear();
+    for (QComboBox *list : {Combo_Decode, Combo_Encode, Combo_TXP, Combo_WN})
+        list->setCurrentIndex(-1);
+    // An empty channel shows nothing, options included.
+    for (QCheckBox *check : {Check_VOX, Check_Bcl, Check_Scan, Check_TxStop})
+        check->setChecked(false);
+    enableFields(false);
+    markChannelEmpty(n);
+    clearEditorName(n);
+}
+
+void Form_Chann_Edit::createEditorChannel(int n)
+{
+    fillEditorLists();
+    initEditorChannelDefaults(n);
+}
+
+void Form_Chann_Edit::rebuildGridCaption()
+{
+    if (auto *grid = registry().get<frm_chann>(WindowId::frm_chann))
+        grid->showChannelCaption();
+}
+
+void Form_Chann_Edit::VScroll1_Change(int value)
+{
+    // Stepping past either end wraps around.
+    if (value > LastChannel) {
+        VScroll1->setValue(FirstChannel);
+        return;
+    }
+    if (value < FirstChannel) {
+        VScroll1->setValue(LastChannel);
+        return;
+    }
+    CurrentChannel = qint16(value);
+    rebuildGridCaption();
+    {
+        const QSignalBlocker blocker(Text_CHN);
+        Text_CHN->setText(QString::number(value));
+    }
+    showChannel(value);
+}
+
+bool Form_Chann_Edit::Text_CHN_KeyPress(const QString &text)
+{
+    const QChar ch = text.at(0);
+    if (!isDigit(ch))
+        return true;
+    QString result = Text_CHN->text();
+    if (Text_CHN->hasSelectedText())
+        result.remove(Text_CHN->selectionStart(), Text_CHN->selectedText().size());
+    const int cursor = Text_CHN->hasSelectedText() ? Text_CHN->selectionStart() : Text_CHN->cursorPosition();
+    result.insert(cursor, ch);
+    return result.toInt() > LastChannel;
+}
+
+void Form_Chann_Edit::Text_CHN_Change()
+{
+    const QString text = Text_CHN->text();
+    const int n = text.toInt();
+    if (text.isEmpty() || n < FirstChannel || n > LastChannel) {
+        // An invalid number keeps the focus in the box (after the focus
+        // change that is under way).
+        QTimer::singleShot(0, Text_CHN, [this] { Text_CHN->setFocus(); });
+        return;
+    }
+    CurrentChannel = qint16(n);
+    rebuildGridCaption();
+    showChannel(n);
+}
+
+void Form_Chann_Edit::Text_RX_Freq_Change()
+{
+    setTransmitBoxEnabled(!Text_RX_Freq->text().trimmed().isEmpty());
+}
+
+void Form_Chann_Edit::Text_RX_Freq_LostFocus()
+{
+    const int n = CurrentChannel;
+    if (Text_RX_Freq->text().trimmed().isEmpty()) {
+        showEmptyChannel(n);
+        return;
+    }
+    if (!isFrequencyInBand(numericValue(Text_RX_Freq->text()))) {
+        showMessage("接收频率超出范围 ！", "Over the range of receive frequency .");
+        Text_RX_Freq->setText(lowerLimitText());
+    }
+    if (isChannelEmpty(n)) {
+        QString stored = Text_RX_Freq->text();
+        if (StoreFrequency(stored, n, 0))
+            createEditorChannel(n);
+    } else {
+        storeFrequencyPair(n, Text_RX_Freq->text(), Text_TX_Freq->text(), EditorDirectionByte);
+    }
+    showChannel(n);
+}
+
+void Form_Chann_Edit::Text_TX_Freq_LostFocus()
+{
+    const int n = CurrentChannel;
+    if (!Text_TX_Freq->text().trimmed().isEmpty()) {
+        if (!isFrequencyInBand(numericValue(Text_TX_Freq->text()))) {
+            showMessage("发射频率超出范围 ！", "Over the range of Transmit frequency .");
+            Text_TX_Freq->setText(lowerLimitText());
+        }
+        storeTransmitFrequency(n, Text_TX_Freq->text(), EditorDirectionByte);
+    }
+    showChannel(n);
+}
+
+void Form_Chann_Edit::Text_Name_Change()
+{
+    if (!isChannelEmpty(CurrentChannel))
+        storeEditorName(CurrentChannel, Text_Name->text());
+}
+
+bool Form_Chann_Edit::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const QChar ch = typedCharacter(static_cast<QKeyEvent *>(event));
+        if (ch.isNull())
+            return false;
+        if (watched == Text_CHN)
+            return Text_CHN_KeyPress(QString(ch));
+        if (watched == Text_RX_Freq || watched == Text_TX_Freq)
+            return !(isDigit(ch) || ch == QLatin1Char('.') || ch == QLatin1Char('\b'));
+        // A full name takes no more characters; Backspace still shortens it.
+        if (watched == Text_Name)
+            return Text_Name->text().size() > NameLength - 1 && ch != QLatin1Char('\b');
+        return false;
+    }
+    if (event->type() == QEvent::FocusOut && isRealFocusLoss(event)) {
+        if (watched == Text_CHN)
+            Text_CHN_Change();
+        else if (watched == Text_RX_Freq)
+            Text_RX_Freq_LostFocus();
+        else if (watched == Text_TX_Freq)
+            Text_TX_Freq_LostFocus();
+        else if (watched == Text_Name)
+            showChannel(CurrentChannel);
+    }
+    return ChildWindow::eventFilter(watched, event);
+}

@@ -1,0 +1,70 @@
+#pragma once
+#include "platform/ChildWindow.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+
+// The single-channel editor: one channel (CurrentChannel) as a form, in the
+// editor encoding, with the options the grid does not show. Every change
+// goes to the image at once; the form is always rebuilt from the image.
+class Form_Chann_Edit : public ChildWindow {
+    Q_OBJECT
+public:
+    explicit Form_Chann_Edit(WindowRegistry &registry);
+
+    void Form_Load() override;
+    void Form_Activate() override;
+
+    void showEditorChannel(int n);
+    void showEmptyChannel(int n);
+    void createEditorChannel(int n);
+    void fillEditorLists();
+
+    QLabel *Label_CHN;
+    QLineEdit *Text_CHN;
+    QScrollBar *VScroll1;
+    QLabel *Label_RX_freq;
+    QLineEdit *Text_RX_Freq;
+    QLabel *Label_TX_freq;
+    QLineEdit *Text_TX_Freq;
+    QLabel *Label_Decode;
+    QComboBox *Combo_Decode;
+    QLabel *Label_Encode;
+    QComboBox *Combo_Encode;
+    QLabel *Label_TXP;
+    QComboBox *Combo_TXP;
+    QLabel *Label_WN;
+    QComboBox *Combo_WN;
+    QLabel *Label_Name;
+    QLineEdit *Text_Name;
+    QCheckBox *Check_VOX;
+    QCheckBox *Check_Bcl;
+    QCheckBox *Check_Scan;
+    QCheckBox *Check_TxStop;
+    QPushButton *Command_close;
+    QPushButton *Command_help;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void VScroll1_Change(int value);
+    bool Text_CHN_KeyPress(const QString &text);
+    void Text_CHN_Change();
+    void Text_RX_Freq_Change();
+    void Text_RX_Freq_LostFocus();
+    void Text_TX_Freq_LostFocus();
+    void Text_Name_Change();
+
+    // Step to channel n: grid caption and display.
+    void showChannel(int n);
+    void enableFields(bool enabled);
+    void setTransmitBoxEnabled(bool enabled);
+    void rebuildGridCaption();
+
+    bool m_listsFilled = false;
+};

@@ -1,0 +1,566 @@
+#include "channels/frm_chann.h"
+
+#include "channels/ChannelRecord.h"
+#include "channels/FrequencyEntry.h"
+#include "core/Codecs.h"
+#include "core/Image.h"
+#include "core/NumberText.h"
+#include "platform/Messages.h"
+#include "platform/Texts.h"
+#include "platform/WindowRegistry.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStringListModel>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int GridColumns = 8;
+constexpr int RxColumn = 1, TxColumn = 2, DecodeColumn = 3, EncodeColumn = 4, PowerColumn = 5,
+              BandwidthColumn = 6, NameColumn = 7;
+constexpr int FrequencyEditLength = 10; // the key rule stops typing beyond this
+constexpr int NameEditLength = 5;
+
+const char *const chineseHeader =
+    "^信道号|^接收频率(MHZ)|^发射频率(MHZ)|^QT/DQT解码|^QT/DQT编码|^发射功率|^信道带宽|^信道名称";
+const char *const englishHeader =
+    "^Channel|^RX Frequency|^TX Frequency|^CTCSS/DCS Dec|^CTCSS/DCS Enc|^ TX Power |^  W/N  |^  Name  ";
+
+// The widest text each column has to show besides its header.
+const char *const widestContent[GridColumns] = {"128", "000.00000", "000.00000", "D023N", "D023N",
+                                                "High", "Narrow", "WWWWW"};
+
+bool isEnterKey(int key)
+{
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+// A key that types a character (or Enter), as opposed to movement keys.
+bool typesCharacter(int key, const QString &text)
+{
+    if (isEnterKey(key) || key == Qt::Key_Backspace)
+        return true;
+    return !text.isEmpty() && text.at(0).isPrint();
+}
+
+bool isRealFocusLoss(const QEvent *event)
+{
+    const Qt::FocusReason reason = static_cast<const QFocusEvent *>(event)->reason();
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+}
+
+} // namespace
+
+frm_chann::frm_chann(WindowRegistry &registry)
+    : ChildWindow(WindowId::frm_chann, registry),
+      MSF_chann(new QTableWidget(Region::LastChannelRow, GridColumns, this)),
+      Text_Edit(new QLineEdit(MSF_chann->viewport())),
+      Combo_edit(new QComboBox(MSF_chann->viewport())), Command_Clear(new QPushButton(this)),
+      Command_Edit(new QPushButton(this)), Command_close(new QPushButton(this)),
+      Command_help(new QPushButton(this)), m_toneList(new QStringListModel(this)),
+      m_powerList(new QStringListModel(this)), m_bandwidthList(new QStringListModel(this))
+{
+    setObjectName(QStringLiteral("frm_chann"));
+    MSF_chann->setObjectName(QStringLiteral("MSF_chann"));
+    Text_Edit->setObjectName(QStringLiteral("Text_Edit"));
+    Combo_edit->setObjectName(QStringLiteral("Combo_edit"));
+    Command_Clear->setObjectName(QStringLiteral("Command_Clear"));
+    Command_Edit->setObjectName(QStringLiteral("Command_Edit"));
+    Command_close->setObjectName(QStringLiteral("Command_close"));
+    Command_help->setObjectName(QStringLiteral("Command_help"));
+
+    MSF_chann->verticalHeader()->hide();
+    MSF_chann->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    MSF_chann->verticalHeader()->setDefaultSectionSize(MSF_chann->fontMetrics().height() + 8);
+    MSF_chann->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Hiding a focused cell editor hands the focus on as Tab would; the grid
+    // must not take that as a move to the next cell.
+    MSF_chann->setTabKeyNavigation(false);
+    MSF_chann->setSelectionMode(QAbstractItemView::SingleSelection);
+    MSF_chann->setSelectionBehavior(QAbstractItemView::SelectItems);
+    MSF_chann->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    MSF_chann->horizontalHeader()->setHighlightSections(false);
+    MSF_chann->horizontalHeader()->setStretchLastSection(true);
+    // Every cell item lives as long as the window; rebuilding a row only
+    // changes texts.
+    const QPalette pal = palette();
+    for (int row = 0; row < MSF_chann->rowCount(); ++row) {
+        for (int column = 0; column < GridColumns; ++column) {
+            auto *item = new QTableWidgetItem;
+            item->setTextAlignment(Qt::AlignCenter);
+            if (column == 0) {
+                // The number column is fixed, like the header: never current.
+                item->setText(QString::number(row + 1));
+                item->setFlags(Qt::NoItemFlags);
+                item->setBackground(pal.button());
+                item->setForeground(pal.buttonText());
+            }
+            MSF_chann->setItem(row, column, item);
+        }
+    }
+
+    Text_Edit->hide();
+    Text_Edit->setFrame(false);
+    Text_Edit->installEventFilter(this);
+    Combo_edit->hide();
+    Combo_edit->setEditable(true);
+    Combo_edit->setInsertPolicy(QComboBox::NoInsert);
+    Combo_edit->setCompleter(nullptr);
+    Combo_edit->installEventFilter(this);
+    Combo_edit->lineEdit()->installEventFilter(this);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    for (QPushButton *button : {Command_Clear, Command_Edit, Command_close, Command_help}) {
+        button->setAutoDefault(false);
+        buttons->addWidget(button);
+        buttons->addStretch();
+    }
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(MSF_chann, 1);
+    layout->addLayout(buttons);
+
+    connect(MSF_chann, &QTableWidget::currentCellChanged, this,
+            [this](int, int, int previousRow, int previousColumn) {
+                if (previousRow >= 0 && previousColumn > 0)
+                    MSF_chann_LeaveCell(previousRow + 1, previousColumn);
+            });
+    connect(MSF_chann, &QTableWidget::cellClicked, this, [this](int row, int column) {
+        if (column > 0 && row + 1 == currentGridRow() && column == currentGridColumn())
+            MSF_chann_Click();
+    });
+    connect(MSF_chann->verticalScrollBar(), &QScrollBar::valueChanged, this, &frm_chann::MSF_chann_Scroll);
+    connect(MSF_chann->horizontalScrollBar(), &QScrollBar::valueChanged, this, &frm_chann::MSF_chann_Scroll);
+    connect(Combo_edit->lineEdit(), &QLineEdit::textEdited, this, &frm_chann::Combo_edit_Change);
+    connect(Combo_edit, qOverload<int>(&QComboBox::activated), this, &frm_chann::Combo_edit_Click);
+    connect(Command_Clear, &QPushButton::clicked, this, &frm_chann::Command_Clear_Click);
+    connect(Command_Edit, &QPushButton::clicked, this, &frm_chann::Command_Edit_Click);
+    connect(Command_close, &QPushButton::clicked, this, &frm_chann::Command_close_Click);
+}
+
+void frm_chann::Form_Load()
+{
+    ChildWindow::Form_Load();
+    applyHeader();
+    Command_Clear->setText(langText("清除", "Clear"));
+    Command_Edit->setText(langText("信道编辑", "Channel Edit"));
+    Command_close->setText(langText("关闭", "Close"));
+    Command_help->setText(langText("帮助", "Help"));
+    m_toneList->setStringList(toneSelectorItems());
+    m_powerList->setStringList({langText("低", "Low"), langText("高", "High")});
+    m_bandwidthList->setStringList({langText("窄带", "Narrow"), langText("宽带", "Wide")});
+
+    const QSize main = mainWindowSize();
+    const QSize inner = mainInnerSize();
+    const int w = qRound(main.width() / 1.2);
+    const int h = qRound(main.height() / 1.3);
+    placeWindow(qMax(0, (inner.width() - w) / 2), qMax(0, (inner.height() - h) / 8), w, h);
+
+    Text_Edit->hide();
+    ChannelCount = 128;
+    CurrentChannel = 1;
+    for (int n = 1; n <= Region::LastChannelRow; ++n)
+        refreshChannelRow(n);
+    showChannelCaption();
+}
+
+void frm_chann::Form_Activate()
+{
+    ChannelCount = 128;
+    for (int n = 1; n <= Region::LastChannelRow; ++n)
+        refreshChannelRow(n);
+}
+
+bool frm_chann::Form_Unload()
+{
+    if (isBusy() && !closingWithMainWindow()) {
+        showMessage("正在进行读写操作,请勿关窗口 ！,", "Read-write operating，don't close the window.,");
+        return false;
+    }
+    return ChildWindow::Form_Unload();
+}
+
+void frm_chann::applyHeader()
+{
+    const QStringList formats = langText(chineseHeader, englishHeader).split(QLatin1Char('|'));
+    const QFontMetrics headerMetrics(MSF_chann->horizontalHeader()->font());
+    const QFontMetrics cellMetrics(MSF_chann->font());
+    for (int column = 0; column < GridColumns; ++column) {
+        QString caption = formats.value(column);
+        const bool centred = caption.startsWith(QLatin1Char('^'));
+        if (centred)
+            caption.remove(0, 1);
+        const Qt::Alignment alignment = centred ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter);
+        auto *header = new QTableWidgetItem(caption);
+        header->setTextAlignment(alignment);
+        MSF_chann->setHorizontalHeaderItem(column, header);
+        for (int row = 0; row < MSF_chann->rowCount(); ++row)
+            MSF_chann->item(row, column)->setTextAlignment(alignment);
+        const int width = qMax(headerMetrics.horizontalAdvance(caption),
+                               cellMetrics.horizontalAdvance(QString::fromLatin1(widestContent[column])));
+        MSF_chann->horizontalHeader()->resizeSection(column, width + 24);
+    }
+}
+
+int frm_chann::currentGridRow() const
+{
+    return MSF_chann->currentRow() + 1;
+}
+
+int frm_chann::currentGridColumn() const
+{
+    return MSF_chann->currentColumn();
+}
+
+QString frm_chann::cellText(int row, int column) const
+{
+    return MSF_chann->item(row - 1, column)->text();
+}
+
+void frm_chann::setCell(int row, int column, const QString &text)
+{
+    QTableWidgetItem *item = MSF_chann->item(row - 1, column);
+    if (item->text() != text)
+        item->setText(text);
+}
+
+void frm_chann::refreshChannelRow(int n)
+{
+    if (isChannelEmpty(n)) {
+        setCell(n, RxColumn, QString());
+        setCell(n, TxColumn, QString());
+        blankChannelRow(n);
+        return;
+    }
+    setCell(n, RxColumn, channelRxText(n));
+    setCell(n, DecodeColumn, gridToneText(n, ToneSlot::Decode));
+    setCell(n, TxColumn, transmitText(channelTxMHz(n, GridDirectionByte)));
+    setCell(n, EncodeColumn, gridToneText(n, ToneSlot::Encode));
+    setCell(n, PowerColumn, gridPowerText(n));
+    setCell(n, BandwidthColumn, gridBandwidthText(n));
+    setCell(n, NameColumn, gridName(n));
+}
+
+void frm_chann::blankChannelRow(int n)
+{
+    for (int column = DecodeColumn; column <= NameColumn; ++column)
+        setCell(n, column, QString());
+    markChannelEmpty(n);
+}
+
+void frm_chann::showChannelCaption()
+{
+    setWindowTitle(langText("信道参数编辑 [ 信道 - ", "Channel Information [ Channel - ")
+                   + QString::number(CurrentChannel) + QStringLiteral(" ]"));
+}
+
+void frm_chann::setBusy(bool reading, bool writing)
+{
+    m_reading = reading;
+    m_writing = writing;
+}
+
+void frm_chann::placeOver(QWidget *editor, int row, int column, bool fullHeight)
+{
+    const QRect cell = MSF_chann->visualItemRect(MSF_chann->item(row - 1, column));
+    if (fullHeight)
+        editor->setGeometry(cell);
+    else
+        editor->setGeometry(cell.x(), cell.y(), cell.width(), editor->sizeHint().height());
+}
+
+void frm_chann::showCellEditor()
+{
+    const int r = currentGridRow();
+    const int c = currentGridColumn();
+    if (r < 1 || c < 1)
+        return;
+    m_savedText = cellText(r, c);
+    const bool editorAllowed = c <= TxColumn
+        || (!cellText(r, RxColumn).trimmed().isEmpty()
+            && (c != EncodeColumn || !cellText(r, TxColumn).trimmed().isEmpty()));
+    if (!editorAllowed) {
+        Text_Edit->hide();
+        Combo_edit->hide();
+        m_editRow = m_editColumn = 0;
+        return;
+    }
+    m_editRow = r;
+    m_editColumn = c;
+    if (c >= DecodeColumn && c <= BandwidthColumn) {
+        Text_Edit->hide();
+        QStringListModel *list = c == PowerColumn ? m_powerList
+            : c == BandwidthColumn               ? m_bandwidthList
+                                                 : m_toneList;
+        Combo_edit->setModel(list);
+        Combo_edit->setCurrentIndex(Combo_edit->findText(m_savedText.trimmed()));
+        Combo_edit->setEditText(m_savedText);
+        placeOver(Combo_edit, r, c, false);
+        Combo_edit->show();
+        Combo_edit->raise();
+        Combo_edit->setFocus();
+        return;
+    }
+    Combo_edit->hide();
+    Text_Edit->setMaxLength(c == NameColumn ? NameEditLength : FrequencyEditLength);
+    Text_Edit->setText(m_savedText);
+    Text_Edit->selectAll();
+    placeOver(Text_Edit, r, c, true);
+    Text_Edit->show();
+    Text_Edit->raise();
+    Text_Edit->setFocus();
+}
+
+void frm_chann::MSF_chann_Click()
+{
+    CurrentChannel = qint16(currentGridRow());
+    showChannelCaption();
+    showCellEditor();
+}
+
+void frm_chann::MSF_chann_LeaveCell(int row, int column)
+{
+    CurrentChannel = qint16(row);
+    const bool editorOpenHere = row == m_editRow && column == m_editColumn;
+    m_editRow = m_editColumn = 0;
+    if (editorOpenHere) {
+        if (column >= DecodeColumn && column <= BandwidthColumn)
+            setCell(row, column, Combo_edit->currentText());
+        else
+            commitCell(row, column, Text_Edit->text());
+    }
+    Text_Edit->hide();
+    Combo_edit->hide();
+    Text_Edit->clear();
+    Combo_edit->setEditText(QString());
+}
+
+void frm_chann::MSF_chann_Scroll()
+{
+    Text_Edit->hide();
+}
+
+void frm_chann::moveTo(int row, int column)
+{
+    MSF_chann->setCurrentCell(row - 1, column);
+    showCellEditor();
+}
+
+void frm_chann::commitCell(int row, int column, const QString &entry)
+{
+    if (column == RxColumn)
+        commitReceive(row, entry);
+    else if (column == TxColumn)
+        commitTransmit(row, entry);
+    else if (column == NameColumn)
+        commitName(row, entry);
+}
+
+void frm_chann::commitReceive(int n, const QString &entry)
+{
+    QString cell;
+    if (isFrequencyInBand(numericValue(entry))) {
+        cell = frequencyEntryText(entry);
+    } else {
+        if (entry.trimmed().isEmpty()) {
+            setCell(n, RxColumn, QString());
+            setCell(n, TxColumn, QString());
+            blankChannelRow(n);
+            return;
+        }
+        showMessage("接收频率超出范围 ！", "Over the range of receive frequency .");
+        cell = lowerLimitText();
+        Text_Edit->setText(cell);
+    }
+    setCell(n, RxColumn, cell);
+    if (isChannelEmpty(n)) {
+        QString stored = cell;
+        if (StoreFrequency(stored, n, 0))
+            initChannelDefaults(n);
+    } else {
+        storeFrequencyPair(n, cell, cellText(n, TxColumn), GridDirectionByte);
+    }
+    refreshChannelRow(n);
+}
+
+void frm_chann::commitTransmit(int n, const QString &entry)
+{
+    const bool entryEmpty = entry.trimmed().isEmpty();
+    if (!entryEmpty && (cellText(n, RxColumn).trimmed().isEmpty() || isChannelEmpty(n))) {
+        showMessage("请先输入接收频率 ！", "Please input the receive frequency in advance.");
+        Text_Edit->clear();
+        return;
+    }
+    QString cell;
+    if (isFrequencyInBand(numericValue(entry))) {
+        cell = frequencyEntryText(entry);
+    } else {
+        if (entryEmpty) {
+            if (!isChannelEmpty(n))
+                makeSimplex(n, GridDirectionByte);
+            refreshChannelRow(n);
+            return;
+        }
+        showMessage("发射频率超出范围 ！", "Over the range of transmit frequency .");
+        cell = lowerLimitText();
+        Text_Edit->setText(cell);
+    }
+    setCell(n, TxColumn, cell);
+    storeTransmitFrequency(n, cell, GridDirectionByte);
+    refreshChannelRow(n);
+}
+
+void frm_chann::commitName(int n, const QString &entry)
+{
+    setCell(n, NameColumn, entry);
+    storeGridName(n, entry);
+    refreshChannelRow(n);
+}
+
+void frm_chann::commitPendingNameEdit()
+{
+    if (currentGridColumn() == NameColumn && m_editColumn == NameColumn
+        && m_editRow == currentGridRow())
+        commitName(m_editRow, Text_Edit->text());
+}
+
+bool frm_chann::Text_Edit_KeyPress(int key, const QString &text)
+{
+    if (!typesCharacter(key, text))
+        return false;
+    const int length = Text_Edit->text().trimmed().size();
+    if (key != Qt::Key_Backspace && length > 9)
+        return true;
+    if (m_editColumn == NameColumn && length > 4 && key != Qt::Key_Backspace && !isEnterKey(key))
+        return true;
+    if (!isEnterKey(key))
+        return false;
+
+    const int r = m_editRow;
+    const int c = m_editColumn;
+    if (r == 0)
+        return true;
+    if (c == RxColumn || c == TxColumn) {
+        // Committed here; leaving the cell afterwards has nothing left to do.
+        m_editRow = m_editColumn = 0;
+        commitCell(r, c, Text_Edit->text());
+    }
+    const int nextRow = qMin(r + 1, int(Region::LastChannelRow));
+    if (c == RxColumn)
+        moveTo(r, TxColumn);
+    else if (c == TxColumn && cellText(r, RxColumn).isEmpty() && cellText(r, TxColumn).isEmpty())
+        moveTo(nextRow, RxColumn);
+    else if (c == TxColumn)
+        moveTo(r, DecodeColumn);
+    else if (c == NameColumn)
+        moveTo(nextRow, RxColumn);
+    return true;
+}
+
+bool frm_chann::Combo_edit_KeyPress(int key)
+{
+    if (!isEnterKey(key) || m_editRow == 0)
+        return false;
+    const int r = m_editRow;
+    const int c = m_editColumn;
+    if (c == DecodeColumn && cellText(r, TxColumn).trimmed().isEmpty())
+        moveTo(r, PowerColumn);
+    else
+        moveTo(r, c + 1);
+    return true;
+}
+
+void frm_chann::Combo_edit_Change()
+{
+    // The combo box offers a list only: typing is undone at once.
+    Combo_edit->setEditText(m_savedText);
+    Combo_edit->setFocus();
+}
+
+void frm_chann::Combo_edit_Click(int position)
+{
+    m_savedText = Combo_edit->currentText();
+    const int n = m_editRow;
+    if (n == 0 || position < 0)
+        return;
+    switch (m_editColumn) {
+    case DecodeColumn:
+        storeGridTone(n, ToneSlot::Decode, position);
+        break;
+    case EncodeColumn:
+        storeGridTone(n, ToneSlot::Encode, position);
+        break;
+    case PowerColumn:
+        storeGridPower(n, position);
+        break;
+    case BandwidthColumn:
+        storeGridBandwidth(n, position);
+        break;
+    default:
+        break;
+    }
+}
+
+void frm_chann::Command_Clear_Click()
+{
+    for (int row = Region::NameTableFirstRow; row <= Region::NameTableLastRow; ++row)
+        for (int column = 0; column < RowBytes; ++column)
+            Img(row, column) = Region::Empty;
+    for (int n = 1; n <= Region::LastChannelRow; ++n) {
+        markChannelEmpty(n);
+        refreshChannelRow(n);
+    }
+    m_editRow = m_editColumn = 0;
+    Text_Edit->clear();
+    Combo_edit->setEditText(QString());
+    Text_Edit->hide();
+    Combo_edit->hide();
+}
+
+void frm_chann::Command_Edit_Click()
+{
+    registry().reopen(WindowId::Form_Chann_Edit);
+}
+
+void frm_chann::Command_close_Click()
+{
+    if (isBusy()) {
+        showMessage("正在进行读写操作,请勿关窗口 ！,", "Read-write operating，don't close the window. ,");
+        return;
+    }
+    WindowRegistry &windows = registry();
+    if (!windows.close(WindowId::frm_chann))
+        return;
+    windows.close(WindowId::Form_Chann_Edit);
+    windows.close(WindowId::Form_open_chann);
+    windows.close(WindowId::Form_save_chann);
+}
+
+bool frm_chann::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Text_Edit) {
+        if (event->type() == QEvent::KeyPress) {
+            const auto *key = static_cast<QKeyEvent *>(event);
+            return Text_Edit_KeyPress(key->key(), key->text());
+        }
+        // While the image is being written, a frequency typed and left is
+        // committed at once so that the write sends it.
+        if (event->type() == QEvent::FocusOut && isRealFocusLoss(event)
+            && OpenFlag(WindowId::Form_Comm_Write)
+            && (m_editColumn == RxColumn || m_editColumn == TxColumn))
+            commitCell(m_editRow, m_editColumn, Text_Edit->text());
+    } else if (watched == Combo_edit || watched == Combo_edit->lineEdit()) {
+        if (event->type() == QEvent::KeyPress)
+            return Combo_edit_KeyPress(static_cast<QKeyEvent *>(event)->key());
+        if (event->type() == QEvent::FocusIn)
+            m_savedText = Combo_edit->currentText();
+    }
+    return ChildWindow::eventFilter(watched, event);
+}

@@ -1,0 +1,84 @@
+#pragma once
+#include "platform/ChildWindow.h"
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QStringListModel;
+class QTableWidget;
+
+// The channel grid: all 128 channels as a table (grid encoding), edited in
+// place. A text box is laid over the frequency and name cells, a combo box
+// over the tone, power and bandwidth cells; every commit goes to the image
+// at once and the row is rebuilt from it.
+class frm_chann : public ChildWindow {
+    Q_OBJECT
+public:
+    explicit frm_chann(WindowRegistry &registry);
+
+    void Form_Load() override;
+    void Form_Activate() override;
+    bool Form_Unload() override;
+
+    // Grid row n shows channel n; column 0 holds the channel number.
+    int currentGridRow() const;
+    int currentGridColumn() const;
+    QString cellText(int row, int column) const;
+
+    void refreshChannelRow(int n);
+    void blankChannelRow(int n);
+    // "Channel Information [ Channel - n ]" for CurrentChannel.
+    void showChannelCaption();
+
+    // Stores the text of the name editor when it is open over the current
+    // name cell, exactly as leaving that cell would.
+    void commitPendingNameEdit();
+
+    // While the image is read or written the window refuses to close.
+    void setBusy(bool reading, bool writing);
+
+    QTableWidget *MSF_chann;
+    QLineEdit *Text_Edit;
+    QComboBox *Combo_edit;
+    QPushButton *Command_Clear;
+    QPushButton *Command_Edit;
+    QPushButton *Command_close;
+    QPushButton *Command_help;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void MSF_chann_Click();
+    void MSF_chann_LeaveCell(int row, int column);
+    void MSF_chann_Scroll();
+    void Command_Clear_Click();
+    void Command_Edit_Click();
+    void Command_close_Click();
+    bool Text_Edit_KeyPress(int key, const QString &text);
+    bool Combo_edit_KeyPress(int key);
+    void Combo_edit_Change();
+    void Combo_edit_Click(int position);
+
+    void showCellEditor();
+    void commitCell(int row, int column, const QString &entry);
+    void commitReceive(int n, const QString &entry);
+    void commitTransmit(int n, const QString &entry);
+    void commitName(int n, const QString &entry);
+    void moveTo(int row, int column);
+    void placeOver(QWidget *editor, int row, int column, bool fullHeight);
+    void setCell(int row, int column, const QString &text);
+    void applyHeader();
+    bool isBusy() const { return m_reading || m_writing; }
+
+    // The cell that the open editor belongs to, or 0 when no editor is open:
+    // leaving a cell commits only the editor that was opened for it.
+    int m_editRow = 0;
+    int m_editColumn = 0;
+    QString m_savedText;
+    bool m_reading = false;
+    bool m_writing = false;
+    QStringListModel *m_toneList;
+    QStringListModel *m_powerList;
+    QStringListModel *m_bandwidthList;
+};
