@@ -1,9 +1,11 @@
+#include "core/Codecs.h"
 #include "core/Image.h"
 #include "files/ChannelFile.h"
 #include "files/DirList.h"
 #include "support/TestSupport.h"
 
 #include <QLineEdit>
+#include <QTableWidget>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -28,6 +30,7 @@ private slots:
     void chooseFileFromTheListAndLoad();
     void malformedFileKeepsWindowAndImage();
     void captionsInBothLanguages();
+    void saveTakesTheNameBeingTypedInTheGrid();
 };
 
 void TestFileWindows::nameChecksAndOutcome_data()
@@ -212,6 +215,45 @@ void TestFileWindows::captionsInBothLanguages()
         QVERIFY(!program.registry().isOpen(e.id));
     }
     QVERIFY(program.messages.messages.isEmpty());
+}
+
+void TestFileWindows::saveTakesTheNameBeingTypedInTheGrid()
+{
+    QTemporaryDir dir;
+    StartedProgram program;
+    auto *grid = program.window<ChildWindow>(WindowId::frm_chann);
+    QVERIFY(grid);
+    auto *table = grid->findChild<QTableWidget *>("MSF_chann");
+    auto *edit = grid->findChild<QLineEdit *>("Text_Edit");
+    // A channel at 438 MHz, then a name typed into its name cell but not
+    // committed with Enter.
+    const auto click = [&](int row, int column) {
+        QTableWidgetItem *item = table->item(row - 1, column);
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualItemRect(item).center());
+    };
+    click(2, 1);
+    QTest::keyClicks(edit, QStringLiteral("438"));
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCOMPARE(Img(2, 3), qint16(0x43));
+    click(2, 7);
+    QTest::keyClicks(edit, QStringLiteral("gate"));
+    QCOMPARE(Img(2, 11), qint16(255));
+
+    program.main->menuItem(QStringLiteral("File_save"))->trigger();
+    QCOMPARE((QList<int>{Img(2, 11), Img(2, 12), Img(2, 13), Img(2, 14), Img(2, 15)}),
+             (QList<int>{CharToCode("G"), CharToCode("A"), CharToCode("T"), CharToCode("E"), 255}));
+    QVERIFY(Img(2, 10) & 0x08);
+
+    auto *save = program.window<ChildWindow>(WindowId::Form_save_chann);
+    save->findChild<DirList *>("Dir1")->setPath(dir.path());
+    auto *text = save->findChild<QLineEdit *>("Text1");
+    text->clear();
+    QTest::keyClicks(text, QStringLiteral("named.chann"));
+    QTest::keyClick(text, Qt::Key_Return);
+    QCOMPARE(program.messages.texts(), QStringList{QStringLiteral("信道参数保存完毕 ！")});
+    QFile file(dir.filePath(QStringLiteral("named.chann")));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll().split('\n').at(2).endsWith(" 18  12  31  16  255 \r"));
 }
 
 QTEST_MAIN(TestFileWindows)

@@ -168,33 +168,67 @@ void TestMainWindow::switchReopensOpenWindowsInOrder()
 {
     StartedProgram program;
     MDImain &main = *program.main;
-    const QList<WindowId> opened = {WindowId::Form_open_chann, WindowId::Form_type, WindowId::frmAbout,
-                                    WindowId::Form_save_chann};
-    for (WindowId id : opened)
-        QVERIFY(program.registry().reopen(id));
-    QList<ChildWindow *> old;
-    for (WindowId id : opened)
-        old << program.registry().get(id);
+    WindowRegistry &registry = program.registry();
+    // The order in which a switch reopens open windows.
+    const QList<WindowId> reopenOrder = {
+        WindowId::frmAbout,        WindowId::frm_option,        WindowId::frm_chann,
+        WindowId::Form_setup,      WindowId::Form_type,         WindowId::Form_save_chann,
+        WindowId::Form_open_chann, WindowId::Form_Comm_Read,    WindowId::Form_Comm_Write,
+        WindowId::Form_Edit_Test,  WindowId::Form_Edit_Message, WindowId::Form_Adjust_Txp,
+        WindowId::frm_dtmf};
+    // Windows the switch leaves alone.
+    const QList<WindowId> untouched = {WindowId::Form_Chann_Edit, WindowId::Form_Edit_scan,
+                                       WindowId::Form_edit_Key};
+    QList<WindowId> open;
+    for (auto it = reopenOrder.crbegin(); it != reopenOrder.crend(); ++it)
+        if (registry.isRegistered(*it) && (*it == WindowId::frm_chann || registry.reopen(*it)))
+            open << *it;
+    QVERIFY(open.size() >= 8);
+    QList<ChildWindow *> before;
+    for (WindowId id : reopenOrder)
+        before << registry.get(id);
+    QList<ChildWindow *> untouchedBefore;
+    for (WindowId id : untouched)
+        untouchedBefore << (registry.isRegistered(id) ? registry.reopen(id) : nullptr);
+
+    const auto expectedOrder = [&](bool english) {
+        QStringList names;
+        for (WindowId id : reopenOrder)
+            if (open.contains(id) && (english || id != WindowId::Form_Edit_Message))
+                names << registry.get(id)->objectName();
+        return names;
+    };
+    const auto reopenedOrder = [&](int count) {
+        const QStringList order = childOrder(main);
+        return order.mid(order.size() - count);
+    };
 
     main.menuItem("Language_eng")->trigger();
-    QStringList order = childOrder(main);
-    QCOMPARE(order.mid(order.size() - 4),
-             (QStringList{"frmAbout", "Form_type", "Form_save_chann", "Form_open_chann"}));
-    for (int i = 0; i < opened.size(); ++i) {
-        QVERIFY(program.registry().get(opened[i]) != old[i]);
-        QVERIFY(OpenFlag(opened[i]));
+    QStringList expected = expectedOrder(true);
+    QCOMPARE(reopenedOrder(expected.size()), expected);
+    for (int i = 0; i < reopenOrder.size(); ++i) {
+        if (!open.contains(reopenOrder[i]))
+            continue;
+        QVERIFY(registry.get(reopenOrder[i]) != before[i]);
+        QVERIFY(OpenFlag(reopenOrder[i]));
     }
-    QCOMPARE(program.registry().get(WindowId::Form_type)->windowTitle(), QStringLiteral("Model Select"));
-    QCOMPARE(program.registry().get(WindowId::frmAbout)->findChild<QPushButton *>("cmdOK")->text(),
+    for (int i = 0; i < untouched.size(); ++i)
+        QCOMPARE(registry.get(untouched[i]), untouchedBefore[i]);
+    QCOMPARE(registry.get(WindowId::Form_type)->windowTitle(), QStringLiteral("Model Select"));
+    QCOMPARE(registry.get(WindowId::frmAbout)->findChild<QPushButton *>("cmdOK")->text(),
              QStringLiteral("Confirm"));
 
-    // A window closed before the switch stays closed.
-    program.registry().close(WindowId::Form_type);
+    // A window closed before the switch stays closed; the message window is
+    // reopened on a switch to English only.
+    registry.close(WindowId::Form_type);
+    open.removeOne(WindowId::Form_type);
+    ChildWindow *message = registry.get(WindowId::Form_Edit_Message);
     main.menuItem("Language_chn")->trigger();
-    QVERIFY(!program.registry().isOpen(WindowId::Form_type));
-    order = childOrder(main);
-    QCOMPARE(order.mid(order.size() - 3), (QStringList{"frmAbout", "Form_save_chann", "Form_open_chann"}));
-    QCOMPARE(program.registry().get(WindowId::frmAbout)->findChild<QPushButton *>("cmdOK")->text(),
+    QVERIFY(!registry.isOpen(WindowId::Form_type));
+    expected = expectedOrder(false);
+    QCOMPARE(reopenedOrder(expected.size()), expected);
+    QCOMPARE(registry.get(WindowId::Form_Edit_Message), message);
+    QCOMPARE(registry.get(WindowId::frmAbout)->findChild<QPushButton *>("cmdOK")->text(),
              QStringLiteral("确定"));
 }
 
