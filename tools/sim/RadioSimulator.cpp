@@ -178,8 +178,6 @@ void RadioSimulator::parse()
             }
             QByteArray block = QByteArray(1, char(0x06)) + frame.left(4)
                 + memory.mid(at & 0x0FF0, 16);
-            if (faults.garbageBeforeReplies)
-                block.prepend(QByteArray("\x15\x00", 2));
             reply(block, endNs, QStringLiteral("block %1").arg(address(at)));
             break;
         }
@@ -200,9 +198,12 @@ void RadioSimulator::parse()
                 log(QStringLiteral("   acknowledgement lost"));
                 break;
             }
-            reply(index >= 0 && index == faults.doubleAckAt ? QByteArray("\x06\x06", 2)
-                                                            : QByteArray(1, char(0x06)),
-                  endNs, QStringLiteral("ACK"));
+            QByteArray ack(1, char(0x06));
+            if (index >= 0 && index == faults.doubleAckAt)
+                ack.append(char(0x06));
+            if (faults.garbageBeforeAcks)
+                ack.prepend(char(0x15));
+            reply(ack, endNs, QStringLiteral("ACK"));
             break;
         }
         }

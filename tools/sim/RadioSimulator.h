@@ -28,7 +28,7 @@ public:
         int doubleAckAt = -1;              // this write frame is acknowledged twice at once
         int hangUpAtReadRequest = -1;      // the cable is pulled when this request arrives
         bool splitReplies = false;         // replies arrive in two pieces, 3 ms apart
-        bool garbageBeforeReplies = false; // stray bytes precede every block reply
+        bool garbageBeforeAcks = false;    // a stray byte precedes every acknowledgement
     };
 
     explicit RadioSimulator(QObject *parent = nullptr);
