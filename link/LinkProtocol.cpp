@@ -7,6 +7,8 @@
 
 #include <QTimer>
 
+#include <thread>
+
 qint16 ReadBuffer[301][71];
 
 namespace {
@@ -86,7 +88,11 @@ void LinkEngine::SendFrame()
 {
     state.frameSent = false;
     state.txPos = 0;
-    Timer1->start(m_timing.pacerMs);
+    // Qt rounds a timer's wait up to the next whole millisecond, which would
+    // add up to a millisecond to every frame: the timer wakes up one
+    // millisecond early and the tick sleeps away the rest.
+    m_pacerDeadline.setRemainingTime(std::chrono::milliseconds(m_timing.pacerMs), Qt::PreciseTimer);
+    Timer1->start(qMax(0, m_timing.pacerMs - 1));
 }
 
 void LinkEngine::SendPowerFrame()
@@ -129,6 +135,9 @@ void LinkEngine::loadFrame(int at, quint8 command, int row, int address)
 
 void LinkEngine::Timer1_Timer()
 {
+    const qint64 early = m_pacerDeadline.remainingTimeNSecs();
+    if (early > 0)
+        std::this_thread::sleep_for(std::chrono::nanoseconds(early));
     // The whole frame goes out within this one tick.
     while (state.txPos != state.txLength) {
         MSC->writeByte(state.txFrame[state.txPos]);
@@ -254,11 +263,13 @@ void LinkEngine::handleAcknowledgement()
         emit completed();
         return;
     }
-    emit progress(state.blockIndex);
-    loadFrame(0, WriteCommand, state.blockIndex, state.blockIndex * 16);
+    const int row = state.blockIndex;
+    loadFrame(0, WriteCommand, row, row * 16);
     state.txLength = 20;
     ++state.blockIndex;
     SendFrame();
+    // Reported once the pacer runs, so that showing it costs the frame no time.
+    emit progress(row);
 }
 
 void LinkEngine::Timer2_Timer()

@@ -1,4 +1,5 @@
 #pragma once
+#include <QDeadlineTimer>
 #include <QObject>
 #include <QtGlobal>
 
@@ -92,4 +93,5 @@ private:
 
     const LinkKind m_kind;
     const LinkTiming m_timing;
+    QDeadlineTimer m_pacerDeadline;
 };

@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <pty.h>
 #include <termios.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace {
@@ -213,27 +214,40 @@ void RadioSimulator::parse()
 void RadioSimulator::reply(const QByteArray &bytes, qint64 frameEndNs, const QString &what)
 {
     log(QStringLiteral("-> %1: %2").arg(what, hex(bytes)));
+    const int firstPart = faults.splitReplies ? bytes.size() / 2 : bytes.size();
     const qint64 now = nowNs();
-    for (int i = 0; i < bytes.size(); ++i) {
-        qint64 due = m_paced ? qMax(frameEndNs, m_lastTxNs) + ByteNs : now;
-        if (faults.splitReplies && i >= bytes.size() / 2)
-            due += SplitPauseNs;
-        m_lastTxNs = due;
-        m_out.append({bytes.at(i), due});
+    const QByteArray pieces[] = {bytes.left(firstPart), bytes.mid(firstPart)};
+    for (const QByteArray &piece : pieces) {
+        if (piece.isEmpty())
+            continue;
+        qint64 due = now;
+        if (m_paced)
+            due = qMax(frameEndNs, m_lastTxNs) + piece.size() * ByteNs;
+        if (&piece != pieces)
+            due = qMax(due, m_out.last().dueNs + SplitPauseNs);
+        m_lastTxNs = qMax(m_lastTxNs, due);
+        m_out.append({piece, due});
     }
     sendDue();
 }
 
 void RadioSimulator::sendDue()
 {
-    if (m_master < 0)
-        return;
-    const qint64 now = nowNs();
-    QByteArray chunk;
-    while (!m_out.isEmpty() && m_out.first().dueNs <= now)
-        chunk.append(m_out.takeFirst().value);
-    if (!chunk.isEmpty() && ::write(m_master, chunk.constData(), size_t(chunk.size())) < 0)
-        log(QStringLiteral("write failed: %1").arg(QString::fromLocal8Bit(strerror(errno))));
-    if (!m_out.isEmpty())
-        m_sendTimer->start(int(qMax<qint64>(0, (m_out.first().dueNs - now + 999999) / 1000000)));
+    // The timer wakes up a little early; the rest is slept away, so that a
+    // piece leaves within microseconds of its time.
+    constexpr qint64 SleepNs = 2000000;
+    while (m_master >= 0 && !m_out.isEmpty()) {
+        const qint64 wait = m_out.first().dueNs - nowNs();
+        if (wait > SleepNs) {
+            m_sendTimer->start(int((wait - SleepNs) / 1000000) + 1);
+            return;
+        }
+        if (wait > 0) {
+            const timespec pause {0, long(wait)};
+            nanosleep(&pause, nullptr);
+        }
+        const QByteArray piece = m_out.takeFirst().bytes;
+        if (::write(m_master, piece.constData(), size_t(piece.size())) < 0)
+            log(QStringLiteral("write failed: %1").arg(QString::fromLocal8Bit(strerror(errno))));
+    }
 }

@@ -81,10 +81,12 @@ private:
     QByteArray m_pending;         // received, not yet understood
     QList<qint64> m_pendingTimes; // when each pending byte ends on the line
     qint64 m_lastRxNs = 0;
-    struct OutByte {
-        char value;
+    // Replies waiting to go out, each as one piece at the moment its last
+    // byte has crossed the line.
+    struct OutPiece {
+        QByteArray bytes;
         qint64 dueNs;
     };
-    QList<OutByte> m_out;
+    QList<OutPiece> m_out;
     qint64 m_lastTxNs = 0;
 };
