@@ -61,6 +61,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     const int runs = argc > 1 ? qMax(1, atoi(argv[1])) : 3;
 
     MessageRecorder messages;

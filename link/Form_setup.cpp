@@ -35,6 +35,7 @@ Form_setup::Form_setup(WindowRegistry &registry)
     buttons->addWidget(Command1);
     buttons->addStretch();
     auto *layout = new QVBoxLayout(this);
+    layout->addStretch();
     layout->addWidget(Frame1);
     layout->addStretch();
     layout->addLayout(buttons);

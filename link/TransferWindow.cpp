@@ -42,6 +42,10 @@ TransferWindow::TransferWindow(WindowId id, LinkKind kind, const LinkTiming &tim
     layout->addStretch();
     layout->addLayout(buttons);
 
+    // The keyboard reaches the start button first.
+    setTabOrder(startButton, Command_Cancel);
+    setTabOrder(Command_Cancel, Command_Help);
+
     connect(Command_Cancel, &QPushButton::clicked, this, &TransferWindow::Command_Cancel_Click);
     connect(Timer4, &QTimer::timeout, this, &TransferWindow::Timer4_Timer);
     connect(link, &LinkEngine::failed, this, &TransferWindow::showFailure);

@@ -1,5 +1,7 @@
 #include "platform/SerialPort.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QMap>
 #include <QSerialPort>
 #include <QSerialPortInfo>
@@ -45,10 +47,25 @@ QString SerialPort::deviceFor(int portNumber)
                              return isUsbAdapter(a);
                          return a.portName() < b.portName();
                      });
-    if (portNumber < 1 || portNumber > ports.size())
+    QStringList devices;
+    for (const QSerialPortInfo &port : ports)
+        devices << port.systemLocation();
+    // Simulated radios come after the real ports; the system does not list
+    // pseudo-terminals.
+    const QDir temp = QDir::temp();
+    for (const QFileInfo &link : temp.entryInfoList({simulatedRadioPattern()}, QDir::System | QDir::Files,
+                                                    QDir::Name))
+        if (link.isSymLink() && link.exists())
+            devices << link.symLinkTarget();
+    if (portNumber < 1 || portNumber > devices.size())
         return QString();
-    return ports.at(portNumber - 1).systemLocation();
+    return devices.at(portNumber - 1);
 #endif
+}
+
+QString SerialPort::simulatedRadioPattern()
+{
+    return QStringLiteral("kvd9-radio-sim-*");
 }
 
 void SerialPort::mapPortNumber(int portNumber, const QString &device)

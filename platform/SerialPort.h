@@ -7,8 +7,9 @@ class QSerialPort;
 
 // The serial port of one link window. Port number n (1..8) stands for a
 // device of the system: "COMn" on Windows; elsewhere the n-th serial port
-// the system lists, USB adapters first. Tests map a number to any device,
-// such as a pseudo-terminal.
+// the system lists, USB adapters first, followed by the simulated radios
+// that announce themselves in the temporary folder. Tests map a number to
+// any device, such as a pseudo-terminal.
 class SerialPort : public QObject {
     Q_OBJECT
 public:
@@ -20,6 +21,9 @@ public:
     // Makes port number n stand for `device` (an empty path removes the
     // mapping) for every port object of the program.
     static void mapPortNumber(int portNumber, const QString &device);
+    // Name pattern of the symbolic links to their pseudo-terminals that
+    // running simulated radios keep in the temporary folder.
+    static QString simulatedRadioPattern();
 
     void setPortNumber(int portNumber) { m_portNumber = portNumber; }
     int portNumber() const { return m_portNumber; }

@@ -8,7 +8,28 @@
 #include <QRegularExpression>
 #include <QTextStream>
 
+#include "platform/SerialPort.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <csignal>
 #include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+// The announcement link, removed again when the simulator is stopped.
+QByteArray announcement;
+
+void stop(int)
+{
+    if (!announcement.isEmpty())
+        unlink(announcement.constData());
+    _exit(0);
+}
+
+} // namespace
 
 // The 4096 values of a channel parameter file, or an empty array when the
 // file cannot be read or holds fewer values.
@@ -64,8 +85,28 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "cannot open a pseudo-terminal: %s\n", qPrintable(error));
         return 1;
     }
+    // The programmer offers the simulated radio after the real serial ports.
+    const QString link = QDir::temp().filePath(SerialPort::simulatedRadioPattern().replace(
+        QLatin1Char('*'), QString::number(QCoreApplication::applicationPid())));
+    if (QFile::link(radio.devicePath(), link)) {
+        announcement = QFile::encodeName(link);
+        std::signal(SIGINT, stop);
+        std::signal(SIGTERM, stop);
+        std::signal(SIGHUP, stop);
+    }
+    int portNumber = 0;
+    for (int n = 1; n <= 8 && !portNumber; ++n)
+        if (SerialPort::deviceFor(n) == radio.devicePath())
+            portNumber = n;
+
     QTextStream out(stdout);
     out << "Simulated radio on " << radio.devicePath() << Qt::endl;
+    if (portNumber)
+        out << "Choose COM" << portNumber << " in the programmer's port setup." << Qt::endl;
+    else
+        out << "The programmer's ports COM1..COM8 are all taken by real ports; this device is not "
+               "among them."
+            << Qt::endl;
     if (!parser.isSet(quiet))
         QObject::connect(&radio, &RadioSimulator::traffic, &app,
                          [&out](const QString &line) { out << line << Qt::endl; });
