@@ -94,9 +94,12 @@ bool SerialPort::open()
         m_port->close();
         return false;
     }
-    // A pseudo-terminal has no modem lines; the radio does not need them.
+    // Cables that draw power from the modem lines want them raised; a
+    // pseudo-terminal has none, and its complaint is no failure.
+    m_ignoreErrors = true;
     m_port->setDataTerminalReady(true);
     m_port->setRequestToSend(true);
+    m_ignoreErrors = false;
     m_port->clearError();
     return true;
 }
@@ -151,6 +154,8 @@ QByteArray SerialPort::read(int count)
 
 void SerialPort::onError(int error)
 {
+    if (m_ignoreErrors)
+        return;
     switch (error) {
     case QSerialPort::NoError:
     case QSerialPort::TimeoutError:

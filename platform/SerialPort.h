@@ -54,5 +54,6 @@ private:
 
     QSerialPort *m_port;
     int m_portNumber = 1;
+    bool m_ignoreErrors = false;
     int m_openings = 0; // tells a failure of an earlier opening from the current one
 };

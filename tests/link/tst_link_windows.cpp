@@ -5,7 +5,10 @@
 #include "link/Form_setup.h"
 #include "platform/StatusPanels.h"
 
+#include <QDir>
+#include <QFile>
 #include <QGroupBox>
+#include <QSerialPortInfo>
 #include <QRadioButton>
 
 namespace {
@@ -35,6 +38,7 @@ class LinkWindows : public QObject {
 private slots:
     void portWindowChoosesThePort_data();
     void portWindowChoosesThePort();
+    void simulatedRadioIsOfferedAfterTheSystemPorts();
     void portThatCannotOpenLeavesTheWindowIdle();
     void busyWindowRefusesRestartAndCancel_data();
     void busyWindowRefusesRestartAndCancel();
@@ -90,6 +94,25 @@ void LinkWindows::portWindowChoosesThePort()
     QVERIFY(!PortError);
     SerialPort::mapPortNumber(2, QString());
     SerialPort::mapPortNumber(3, QString());
+}
+
+void LinkWindows::simulatedRadioIsOfferedAfterTheSystemPorts()
+{
+    const int systemPorts = QSerialPortInfo::availablePorts().size();
+    if (systemPorts > 6)
+        QSKIP("every port number is taken by a port of the system");
+    RadioSimulator radio;
+    QVERIFY(radio.start());
+    const QString link = QDir::temp().filePath(SerialPort::simulatedRadioPattern().replace(
+        QLatin1Char('*'), QStringLiteral("test-%1").arg(QCoreApplication::applicationPid())));
+    QVERIFY(QFile::link(radio.devicePath(), link));
+    QStringList devices;
+    for (int n = 2; n <= 8; ++n)
+        devices << SerialPort::deviceFor(n);
+    QFile::remove(link);
+    QVERIFY(devices.indexOf(radio.devicePath()) >= systemPorts - 1);
+    for (int n = 2; n <= 8; ++n)
+        QVERIFY(SerialPort::deviceFor(n) != radio.devicePath());
 }
 
 void LinkWindows::portThatCannotOpenLeavesTheWindowIdle()
