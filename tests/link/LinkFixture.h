@@ -19,18 +19,19 @@
 #include <QTimer>
 #include <vector>
 
-// Short enough that four attempts take well under a second, with the same
-// order of events as the real profile: the power window's close poller ticks
-// before the reply watchdog expires.
+// Short enough that four attempts take about a second and a half, long
+// enough that a busy machine does not look like a silent radio, and with the
+// same order of events as the real profile: the power window's close poller
+// ticks before the reply watchdog expires and before a restart.
 inline LinkTiming scaledTiming()
 {
     LinkTiming t;
     t.pacerMs = 2;
-    t.frameReplyMs = 150;
-    t.byteReplyMs = 300;
-    t.restartMs = 60;
+    t.frameReplyMs = 300;
+    t.byteReplyMs = 600;
+    t.restartMs = 150;
     t.readCloseMs = 20;
-    t.closeMs = 100;
+    t.closeMs = 120;
     return t;
 }
 
