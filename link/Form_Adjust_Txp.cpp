@@ -1,0 +1,136 @@
+#include "link/Form_Adjust_Txp.h"
+
+#include "core/Image.h"
+#include "platform/SerialPort.h"
+#include "platform/Texts.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+
+namespace {
+constexpr quint8 EndOfPowerLink = 0x62; // 'b'
+}
+
+Form_Adjust_Txp::Form_Adjust_Txp(WindowRegistry &registry, const LinkTiming &timing)
+    : ChildWindow(WindowId::Form_Adjust_Txp, registry), Label_Low(new QLabel(this)),
+      HScroll_L(new QScrollBar(Qt::Horizontal, this)), Label_L(new QLabel(this)),
+      Label_High(new QLabel(this)), HScroll_H(new QScrollBar(Qt::Horizontal, this)),
+      Label_H(new QLabel(this)), ProgressBar1(new QProgressBar(this)),
+      Command_Close(new QPushButton(this)), Command_Help(new QPushButton(this)),
+      link(new LinkEngine(LinkKind::Power, timing, this)), MSC(link->MSC), Timer4(link->Timer4)
+{
+    setObjectName(QStringLiteral("Form_Adjust_Txp"));
+    Label_Low->setObjectName(QStringLiteral("Label_Low"));
+    HScroll_L->setObjectName(QStringLiteral("HScroll_L"));
+    Label_L->setObjectName(QStringLiteral("Label_L"));
+    Label_High->setObjectName(QStringLiteral("Label_High"));
+    HScroll_H->setObjectName(QStringLiteral("HScroll_H"));
+    Label_H->setObjectName(QStringLiteral("Label_H"));
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    Command_Close->setObjectName(QStringLiteral("Command_Close"));
+    Command_Help->setObjectName(QStringLiteral("Command_Help"));
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setVisible(false);
+    for (QLabel *value : {Label_L, Label_H}) {
+        value->setMinimumWidth(value->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
+        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+
+    auto *grid = new QGridLayout;
+    grid->addWidget(Label_Low, 0, 0);
+    grid->addWidget(HScroll_L, 0, 1);
+    grid->addWidget(Label_L, 0, 2);
+    grid->addWidget(Label_High, 1, 0);
+    grid->addWidget(HScroll_H, 1, 1);
+    grid->addWidget(Label_H, 1, 2);
+    grid->setColumnStretch(1, 1);
+    grid->setVerticalSpacing(24);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Command_Close);
+    buttons->addWidget(Command_Help);
+    buttons->addStretch();
+    auto *layout = new QVBoxLayout(this);
+    layout->addStretch();
+    layout->addLayout(grid);
+    layout->addWidget(ProgressBar1);
+    layout->addStretch();
+    layout->addLayout(buttons);
+
+    connect(HScroll_L, &QScrollBar::valueChanged, this, &Form_Adjust_Txp::HScroll_L_Change);
+    connect(HScroll_H, &QScrollBar::valueChanged, this, &Form_Adjust_Txp::HScroll_H_Change);
+    connect(Command_Close, &QPushButton::clicked, this, &ChildWindow::closeWindow);
+    connect(Timer4, &QTimer::timeout, this, &Form_Adjust_Txp::Timer4_Timer);
+    connect(link, &LinkEngine::identified, this, &Form_Adjust_Txp::showValues);
+    connect(link, &LinkEngine::failed, ProgressBar1, &QWidget::hide);
+}
+
+void Form_Adjust_Txp::Form_Load()
+{
+    ChildWindow::Form_Load();
+    link->state.retriesLeft = 3;
+    link->StartLink();
+    HScroll_L->setRange(0, 255);
+    HScroll_H->setRange(0, 255);
+    const QSize main = mainWindowSize();
+    const int w = qRound(main.width() / 1.8);
+    const int h = main.height() / 2;
+    placeWindow((main.width() - w) / 2, (main.height() - h) / 3, w, h);
+    setWindowTitle(langText("发射功率调整", "Power Adjust"));
+    Label_Low->setText(langText("低功率", "Low Power"));
+    Label_High->setText(langText("高功率", "High Power"));
+    Command_Close->setText(langText("关闭", "Close"));
+    Command_Help->setText(langText("帮助", "Help"));
+    show();
+    showValues();
+    Timer4->start();
+}
+
+void Form_Adjust_Txp::showValues()
+{
+    using Region::PowerRow;
+    HScroll_L->setValue(Img(PowerRow, 0));
+    Label_L->setText(QString::number(Img(PowerRow, 0)));
+    HScroll_H->setValue(Img(PowerRow, 1));
+    Label_H->setText(QString::number(Img(PowerRow, 1)));
+}
+
+void Form_Adjust_Txp::HScroll_L_Change()
+{
+    Img(Region::PowerRow, 0) = qint16(HScroll_L->value());
+    Img(Region::PowerRow, 2) = 0;
+    Label_L->setText(QString::number(HScroll_L->value()));
+    if (link->state.connected)
+        link->SendPowerFrame();
+}
+
+void Form_Adjust_Txp::HScroll_H_Change()
+{
+    Img(Region::PowerRow, 1) = qint16(HScroll_H->value());
+    Img(Region::PowerRow, 2) = 1;
+    Label_H->setText(QString::number(HScroll_H->value()));
+    if (link->state.connected)
+        link->SendPowerFrame();
+}
+
+void Form_Adjust_Txp::Timer4_Timer()
+{
+    if (!MSC->isOpen() || !link->state.connected)
+        closeWindow();
+}
+
+bool Form_Adjust_Txp::Form_Unload()
+{
+    link->stopLinkTimers();
+    Timer4->stop();
+    if (MSC->isOpen()) {
+        MSC->writeByte(EndOfPowerLink);
+        MSC->close();
+    }
+    return ChildWindow::Form_Unload();
+}

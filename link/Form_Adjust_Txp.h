@@ -1,0 +1,39 @@
+#pragma once
+#include "link/LinkProtocol.h"
+#include "platform/ChildWindow.h"
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QScrollBar;
+
+// Adjusts the radio's low and high transmit power live; it lives only as
+// long as the link with the radio is up.
+class Form_Adjust_Txp : public ChildWindow {
+    Q_OBJECT
+public:
+    explicit Form_Adjust_Txp(WindowRegistry &registry, const LinkTiming &timing = LinkTiming::real());
+
+    void Form_Load() override;
+    // Ends the link, telling the radio when its port is still open.
+    bool Form_Unload() override;
+
+    QLabel *Label_Low;
+    QScrollBar *HScroll_L;
+    QLabel *Label_L;
+    QLabel *Label_High;
+    QScrollBar *HScroll_H;
+    QLabel *Label_H;
+    QProgressBar *ProgressBar1;
+    QPushButton *Command_Close;
+    QPushButton *Command_Help;
+    LinkEngine *const link;
+    SerialPort *const MSC;
+    QTimer *const Timer4;
+
+private:
+    void showValues();
+    void HScroll_L_Change();
+    void HScroll_H_Change();
+    void Timer4_Timer();
+};

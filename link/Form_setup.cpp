@@ -1,0 +1,76 @@
+#include "link/Form_setup.h"
+
+#include "platform/SerialPort.h"
+#include "platform/StatusPanels.h"
+#include "platform/Texts.h"
+#include "platform/WindowRegistry.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRadioButton>
+
+Form_setup::Form_setup(WindowRegistry &registry)
+    : ChildWindow(WindowId::Form_setup, registry), Frame1(new QGroupBox(this)),
+      Command_ok(new QPushButton(this)), Command1(new QPushButton(this))
+{
+    setObjectName(QStringLiteral("Form_setup"));
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Command_ok->setObjectName(QStringLiteral("Command_ok"));
+    Command1->setObjectName(QStringLiteral("Command1"));
+
+    auto *group = new QButtonGroup(this);
+    auto *options = new QGridLayout(Frame1);
+    for (int i = 0; i < 8; ++i) {
+        Option[i] = new QRadioButton(QStringLiteral("COM%1").arg(i + 1), Frame1);
+        Option[i]->setObjectName(QStringLiteral("Option%1").arg(i + 1));
+        group->addButton(Option[i]);
+        options->addWidget(Option[i], i / 4, i % 4);
+    }
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Command_ok);
+    buttons->addWidget(Command1);
+    buttons->addStretch();
+    auto *layout = new QVBoxLayout(this);
+    layout->addStretch();
+    layout->addWidget(Frame1);
+    layout->addStretch();
+    layout->addLayout(buttons);
+
+    connect(Command_ok, &QPushButton::clicked, this, &Form_setup::Command_ok_Click);
+    connect(Command1, &QPushButton::clicked, this, &ChildWindow::closeWindow);
+}
+
+void Form_setup::Form_Load()
+{
+    ChildWindow::Form_Load();
+    setWindowTitle(langText("通讯端口设置", "Communication Port Setup"));
+    Frame1->setTitle(langText("端口设置", "Port Setup"));
+    Command_ok->setText(langText("确 定", "Confirm"));
+    Command1->setText(langText("取 消", "Cancel"));
+
+    const QSize inner = mainInnerSize();
+    const int w = inner.width() / 2;
+    const int h = qRound(inner.height() / 1.8);
+    placeWindow((inner.width() - w) / 2, qMax(0, (inner.height() - h) / 2 - twips(500)), w, h);
+
+    for (int i = 0; i < 8; ++i) {
+        const QString device = SerialPort::deviceFor(i + 1);
+        Option[i]->setToolTip(device.isEmpty() ? langText("没有对应的串口", "No serial port present")
+                                               : device);
+        Option[i]->setChecked(i + 1 == CommPortNo);
+    }
+}
+
+void Form_setup::Command_ok_Click()
+{
+    for (int n = 1; n <= 8; ++n)
+        if (Option[n - 1]->isChecked())
+            CommPortNo = qint16(n);
+    registry().statusPanels().setText(3, QStringLiteral("COM%1").arg(CommPortNo));
+    if (!PortError)
+        closeWindow();
+}

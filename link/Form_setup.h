@@ -1,0 +1,23 @@
+#pragma once
+#include "platform/ChildWindow.h"
+
+class QGroupBox;
+class QPushButton;
+class QRadioButton;
+
+// Chooses which of the eight serial ports the links open.
+class Form_setup : public ChildWindow {
+    Q_OBJECT
+public:
+    explicit Form_setup(WindowRegistry &registry);
+
+    void Form_Load() override;
+
+    QGroupBox *Frame1;
+    QRadioButton *Option[8]; // Option1 .. Option8
+    QPushButton *Command_ok;
+    QPushButton *Command1;
+
+private:
+    void Command_ok_Click();
+};

@@ -1,0 +1,303 @@
+#include "link/LinkProtocol.h"
+
+#include "core/Image.h"
+#include "core/ModuleState.h"
+#include "platform/Messages.h"
+#include "platform/SerialPort.h"
+
+#include <QTimer>
+
+#include <thread>
+
+qint16 ReadBuffer[301][71];
+
+namespace {
+
+constexpr quint8 Ack = 0x06;
+constexpr quint8 EndOfWrite = 0x45;
+constexpr quint8 ReadCommand = 0x52;
+constexpr quint8 WriteCommand = 0x57;
+constexpr quint8 PowerCommand = 0x67;
+constexpr quint8 BlockLength = 0x10;
+constexpr quint8 WakeUp[] = {0x50, 0x52, 0x4F, 0x47, 0x52, 0x41, 0x4D, 0x02}; // "PROGRAM" 02
+constexpr quint8 Identity[] = {0x4B, 0x56, 0x20, 0x44, 0x39};                // "KV D9"
+constexpr int IdentLength = 9;
+constexpr int BlockReplyLength = 21;
+constexpr int PowerAddress = 0x03F0;
+
+QTimer *preciseTimer(QObject *parent)
+{
+    auto *timer = new QTimer(parent);
+    timer->setTimerType(Qt::PreciseTimer);
+    return timer;
+}
+
+} // namespace
+
+LinkEngine::LinkEngine(LinkKind kind, const LinkTiming &timing, QObject *parent)
+    : QObject(parent), MSC(new SerialPort(this)), Timer1(preciseTimer(this)),
+      Timer2(preciseTimer(this)), Timer3(preciseTimer(this)), Timer4(preciseTimer(this)),
+      m_kind(kind), m_timing(timing)
+{
+    Timer4->setInterval(kind == LinkKind::Read ? timing.readCloseMs : timing.closeMs);
+    connect(MSC, &SerialPort::bytesReceived, this, &LinkEngine::MSC_OnComm);
+    // A vanished device is a reply that never comes.
+    connect(MSC, &SerialPort::deviceLost, this, [this] {
+        if (state.busy)
+            Timer2_Timer();
+    });
+    connect(Timer1, &QTimer::timeout, this, &LinkEngine::Timer1_Timer);
+    connect(Timer2, &QTimer::timeout, this, &LinkEngine::Timer2_Timer);
+    connect(Timer3, &QTimer::timeout, this, &LinkEngine::Timer3_Timer);
+}
+
+bool LinkEngine::OpenCommPort()
+{
+    PortError = false;
+    MSC->setPortNumber(CommPortNo);
+    if (MSC->open()) {
+        MSC->discardInput();
+        if (m_kind != LinkKind::Read)
+            MSC->discardOutput();
+        return true;
+    }
+    showMessage("通讯端口打开错误，请正确设置通讯端口 ！",
+                "Communication port is error, please setting right communication port . ！");
+    PortError = true;
+    return false;
+}
+
+void LinkEngine::StartLink()
+{
+    if (state.busy)
+        return;
+    if (!MSC->isOpen() && !OpenCommPort())
+        return;
+    state.connected = false;
+    MSC->discardInput();
+    std::copy(std::begin(WakeUp), std::end(WakeUp), state.txFrame);
+    state.txLength = int(sizeof WakeUp);
+    state.writeMode = m_kind != LinkKind::Read;
+    state.busy = true;
+    state.blockIndex = 0;
+    state.blockCount = m_kind == LinkKind::Read ? 256 : m_kind == LinkKind::Write ? 255 : 1;
+    SendFrame();
+}
+
+void LinkEngine::SendFrame()
+{
+    state.frameSent = false;
+    state.txPos = 0;
+    // Qt rounds a timer's wait up to the next whole millisecond, which would
+    // add up to a millisecond to every frame: the timer wakes up one
+    // millisecond early and the tick sleeps away the rest.
+    m_pacerDeadline.setRemainingTime(std::chrono::milliseconds(m_timing.pacerMs), Qt::PreciseTimer);
+    Timer1->start(qMax(0, m_timing.pacerMs - 1));
+}
+
+void LinkEngine::SendPowerFrame()
+{
+    // txFrame[0] keeps the acknowledgement of the first power frame.
+    loadFrame(1, PowerCommand, Region::PowerRow, PowerAddress);
+    state.txLength = 21;
+    state.blockIndex = 256;
+    MSC->discardInput();
+    SendFrame();
+    MSC->discardInput();
+}
+
+void LinkEngine::stopLinkTimers()
+{
+    Timer1->stop();
+    Timer2->stop();
+    Timer3->stop();
+    state.busy = false;
+}
+
+void LinkEngine::shutDown()
+{
+    stopLinkTimers();
+    Timer4->stop();
+    MSC->close();
+}
+
+// Command, address, length and the 16 bytes of the image row, from txFrame[at].
+void LinkEngine::loadFrame(int at, quint8 command, int row, int address)
+{
+    quint8 *frame = state.txFrame + at;
+    frame[0] = command;
+    frame[1] = quint8(address / 256);
+    frame[2] = quint8(address % 256);
+    frame[3] = BlockLength;
+    for (int c = 0; c < RowBytes; ++c)
+        frame[4 + c] = quint8(Img(row, c));
+}
+
+void LinkEngine::Timer1_Timer()
+{
+    const qint64 early = m_pacerDeadline.remainingTimeNSecs();
+    if (early > 0)
+        std::this_thread::sleep_for(std::chrono::nanoseconds(early));
+    // The whole frame goes out within this one tick.
+    while (state.txPos != state.txLength) {
+        MSC->writeByte(state.txFrame[state.txPos]);
+        Timer2->start(m_timing.byteReplyMs);
+        ++state.txPos;
+    }
+    Timer2->start(m_timing.frameReplyMs);
+    Timer1->stop();
+    state.frameSent = true;
+}
+
+void LinkEngine::MSC_OnComm()
+{
+    if (state.connected && state.writeMode) {
+        // Each byte is a receive event of its own.
+        while (state.connected && MSC->inputCount() > 0)
+            handleAcknowledgement();
+    } else if (state.connected && MSC->inputCount() >= BlockReplyLength) {
+        handleBlockReply();
+    }
+    if (!state.connected && MSC->inputCount() >= IdentLength)
+        handleIdentification();
+}
+
+void LinkEngine::handleIdentification()
+{
+    quint8 *rx = state.rxScratch;
+    const QByteArray reply = MSC->read(IdentLength);
+    for (int i = 0; i < IdentLength; ++i)
+        rx[i] = quint8(reply.at(i));
+    int offset = -1;
+    for (int p = 0; p + int(sizeof Identity) <= IdentLength && offset < 0; ++p)
+        if (std::equal(std::begin(Identity), std::end(Identity), rx + p))
+            offset = p;
+    MSC->discardInput();
+    if (offset < 0)
+        return;
+    // Values that would lie beyond the bytes read count as 0.
+    for (int i = 0; i < IdentLength; ++i)
+        rx[i] = i + offset < IdentLength ? rx[i + offset] : 0;
+    Timer2->stop();
+    Timer3->stop();
+
+    switch (m_kind) {
+    case LinkKind::Read: {
+        state.connected = true;
+        const quint8 firstRequest[] = {Ack, ReadCommand, 0x00, 0x00, BlockLength};
+        std::copy(std::begin(firstRequest), std::end(firstRequest), state.txFrame);
+        state.txLength = int(sizeof firstRequest);
+        state.blockIndex = 1;
+        SendFrame();
+        MSC->discardInput();
+        break;
+    }
+    case LinkKind::Write:
+        state.connected = true;
+        state.blockIndex = 0;
+        state.txFrame[0] = Ack;
+        loadFrame(1, WriteCommand, 0, 0);
+        state.txLength = 21;
+        state.blockIndex = 1;
+        MSC->discardInput();
+        SendFrame();
+        MSC->discardInput();
+        break;
+    case LinkKind::Power:
+        Img(Region::PowerRow, 0) = rx[6];
+        Img(Region::PowerRow, 1) = rx[7];
+        // The window shows the values before the link counts as connected,
+        // so that showing them sends no frame of its own.
+        emit identified();
+        state.connected = true;
+        state.blockIndex = 255;
+        state.txFrame[0] = Ack;
+        SendPowerFrame();
+        break;
+    }
+}
+
+void LinkEngine::handleBlockReply()
+{
+    Timer2->stop();
+    const QByteArray reply = MSC->read(BlockReplyLength);
+    for (int j = 0; j < BlockReplyLength; ++j)
+        ReadBuffer[state.blockIndex][j] = quint8(reply.at(j));
+    MSC->discardInput();
+    MSC->writeByte(Ack);
+    if (state.blockIndex >= state.blockCount) {
+        stopLinkTimers();
+        MSC->close();
+        CopyReadBlocks();
+        state.done = true;
+        emit completed();
+        return;
+    }
+    const int address = state.blockIndex * 16;
+    const quint8 request[] = {ReadCommand, quint8(address / 256), quint8(address % 256), BlockLength};
+    std::copy(std::begin(request), std::end(request), state.txFrame);
+    state.txLength = int(sizeof request);
+    ++state.blockIndex;
+    SendFrame();
+    emit progress(state.blockIndex);
+}
+
+void LinkEngine::handleAcknowledgement()
+{
+    const quint8 byte = quint8(MSC->read(1).at(0));
+    state.rxScratch[0] = byte;
+    // An acknowledgement can only answer a frame that went out.
+    if (byte != Ack || !state.frameSent)
+        return;
+    Timer2->stop();
+    if (m_kind == LinkKind::Power) {
+        stopLinkTimers();
+        return;
+    }
+    if (state.blockIndex >= state.blockCount) {
+        stopLinkTimers();
+        Timer4->start();
+        state.done = true;
+        MSC->writeByte(EndOfWrite);
+        MSC->close();
+        emit completed();
+        return;
+    }
+    const int row = state.blockIndex;
+    loadFrame(0, WriteCommand, row, row * 16);
+    state.txLength = 20;
+    ++state.blockIndex;
+    SendFrame();
+    // Reported once the pacer runs, so that showing it costs the frame no time.
+    emit progress(row);
+}
+
+void LinkEngine::Timer2_Timer()
+{
+    Timer2->stop();
+    Timer1->stop();
+    Timer3->start(m_timing.restartMs);
+    MSC->close();
+    state.busy = false;
+}
+
+void LinkEngine::Timer3_Timer()
+{
+    Timer1->stop();
+    Timer2->stop();
+    Timer3->stop();
+    if (state.retriesLeft < 1) {
+        showMessage("与对讲机联络失败 ！", "Fail connect with transceiver.");
+        emit failed();
+        return;
+    }
+    --state.retriesLeft;
+    StartLink();
+}
+
+void LinkEngine::CopyReadBlocks()
+{
+    for (int k = 1; k <= 254; ++k)
+        for (int j = 5; j <= 20; ++j)
+            Img(k - 1, j - 5) = ReadBuffer[k][j];
+}

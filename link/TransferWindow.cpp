@@ -1,0 +1,104 @@
+#include "link/TransferWindow.h"
+
+#include "channels/PendingNameEdit.h"
+#include "platform/Messages.h"
+#include "platform/SerialPort.h"
+#include "platform/Texts.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+TransferWindow::TransferWindow(WindowId id, LinkKind kind, const LinkTiming &timing,
+                               WindowRegistry &registry)
+    : ChildWindow(id, registry), Label_tr_count(new QLabel(this)),
+      ProgressBar1(new QProgressBar(this)), Command_Cancel(new QPushButton(this)),
+      Command_Help(new QPushButton(this)), link(new LinkEngine(kind, timing, this)),
+      MSC(link->MSC), Timer1(link->Timer1), Timer2(link->Timer2), Timer3(link->Timer3),
+      Timer4(link->Timer4), startButton(new QPushButton(this))
+{
+    Label_tr_count->setObjectName(QStringLiteral("Label_tr_count"));
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    Command_Cancel->setObjectName(QStringLiteral("Command_Cancel"));
+    Command_Help->setObjectName(QStringLiteral("Command_Help"));
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(0);
+    ProgressBar1->setVisible(false);
+    Label_tr_count->setAlignment(Qt::AlignCenter);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(startButton);
+    buttons->addWidget(Command_Cancel);
+    buttons->addWidget(Command_Help);
+    buttons->addStretch();
+    auto *layout = new QVBoxLayout(this);
+    layout->addStretch();
+    layout->addWidget(Label_tr_count);
+    layout->addWidget(ProgressBar1);
+    layout->addStretch();
+    layout->addLayout(buttons);
+
+    // The keyboard reaches the start button first.
+    setTabOrder(startButton, Command_Cancel);
+    setTabOrder(Command_Cancel, Command_Help);
+
+    connect(Command_Cancel, &QPushButton::clicked, this, &TransferWindow::Command_Cancel_Click);
+    connect(Timer4, &QTimer::timeout, this, &TransferWindow::Timer4_Timer);
+    connect(link, &LinkEngine::failed, this, &TransferWindow::showFailure);
+}
+
+void TransferWindow::loadTransferWindow()
+{
+    const QSize main = mainWindowSize();
+    const int w = qRound(main.width() / 1.6);
+    const int h = main.height() / 3;
+    placeWindow((main.width() - w) / 2, qRound((main.height() - h) / 1.45), w, h);
+    link->state.done = false;
+    CommitPendingGridNameEdit(registry());
+}
+
+void TransferWindow::startTransfer()
+{
+    if (link->state.busy) {
+        showMessage("正在与对讲机进行读写操作 ！", "Read-write operating with transceiver .");
+        return;
+    }
+    link->state.retriesLeft = 3;
+    link->StartLink();
+    if (!PortError) {
+        ProgressBar1->setValue(0);
+        Label_tr_count->setText(langText("正在与对讲机联络 ！", "Connecting with transceiver. "));
+    }
+}
+
+void TransferWindow::Command_Cancel_Click()
+{
+    if (link->state.busy) {
+        showMessage("正在进行读写操作,请勿关窗口 ！,", "Read-write operating，don't close the window. ,");
+        return;
+    }
+    MSC->close();
+    closeWindow();
+}
+
+void TransferWindow::Timer4_Timer()
+{
+    if (link->state.done)
+        closeWindow();
+}
+
+void TransferWindow::showFailure()
+{
+    ProgressBar1->setValue(0);
+    Label_tr_count->setText(langText("与对讲机通讯故障 ！", "Communication fault."));
+}
+
+bool TransferWindow::Form_Unload()
+{
+    link->shutDown();
+    return ChildWindow::Form_Unload();
+}

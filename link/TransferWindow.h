@@ -1,0 +1,41 @@
+#pragma once
+#include "link/LinkProtocol.h"
+#include "platform/ChildWindow.h"
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+// What the read and write windows share: a status line, a progress bar, a
+// start button, Cancel and Help, and one link with the radio.
+class TransferWindow : public ChildWindow {
+    Q_OBJECT
+public:
+    QLabel *Label_tr_count;
+    QProgressBar *ProgressBar1;
+    QPushButton *Command_Cancel;
+    QPushButton *Command_Help;
+    LinkEngine *const link;
+    SerialPort *const MSC;
+    QTimer *const Timer1;
+    QTimer *const Timer2;
+    QTimer *const Timer3;
+    QTimer *const Timer4;
+
+    // Ends the link at once: nothing of it outlives the window.
+    bool Form_Unload() override;
+
+protected:
+    TransferWindow(WindowId id, LinkKind kind, const LinkTiming &timing, WindowRegistry &registry);
+
+    QPushButton *const startButton; // the window's read or write button
+
+    // Geometry, done flag and the pending grid name; captions are the
+    // window's own.
+    void loadTransferWindow();
+    // Starts the link unless one is under way.
+    void startTransfer();
+    void Command_Cancel_Click();
+    void Timer4_Timer();
+    void showFailure();
+};

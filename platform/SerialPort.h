@@ -1,0 +1,59 @@
+#pragma once
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+class QSerialPort;
+
+// The serial port of one link window. Port number n (1..8) stands for a
+// device of the system: "COMn" on Windows; elsewhere the n-th serial port
+// the system lists, USB adapters first, followed by the simulated radios
+// that announce themselves in the temporary folder. Tests map a number to
+// any device, such as a pseudo-terminal.
+class SerialPort : public QObject {
+    Q_OBJECT
+public:
+    explicit SerialPort(QObject *parent = nullptr);
+    ~SerialPort() override;
+
+    // The device that port number n stands for; empty when there is none.
+    static QString deviceFor(int portNumber);
+    // Makes port number n stand for `device` (an empty path removes the
+    // mapping) for every port object of the program.
+    static void mapPortNumber(int portNumber, const QString &device);
+    // Name pattern of the symbolic links to their pseudo-terminals that
+    // running simulated radios keep in the temporary folder.
+    static QString simulatedRadioPattern();
+
+    void setPortNumber(int portNumber) { m_portNumber = portNumber; }
+    int portNumber() const { return m_portNumber; }
+
+    // Opens at 9600 baud, 8 data bits, no parity, 1 stop bit, without
+    // handshaking; false when the device is missing or refuses.
+    bool open();
+    // Bytes not yet written go out before the port closes.
+    void close();
+    bool isOpen() const;
+
+    int inputCount() const;
+    void discardInput();
+    void discardOutput();
+    // Hands the byte to the system at once.
+    void writeByte(quint8 value);
+    QByteArray read(int count);
+
+signals:
+    // New bytes are waiting.
+    void bytesReceived();
+    // The device failed while open, for example because it vanished; the
+    // port is already closed.
+    void deviceLost();
+
+private:
+    void onError(int error);
+
+    QSerialPort *m_port;
+    int m_portNumber = 1;
+    bool m_ignoreErrors = false;
+    int m_openings = 0; // tells a failure of an earlier opening from the current one
+};

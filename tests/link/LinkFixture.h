@@ -1,0 +1,127 @@
+#pragma once
+// A started program whose port 1 is a simulated radio, with the link windows
+// running on a chosen timing profile.
+#include "support/TestSupport.h"
+
+#include "core/Image.h"
+#include "link/Form_Adjust_Txp.h"
+#include "link/Form_Comm_Read.h"
+#include "link/Form_Comm_Write.h"
+#include "platform/SerialPort.h"
+#include "sim/RadioSimulator.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QScrollBar>
+#include <QEventLoop>
+#include <QTimer>
+#include <vector>
+
+// Short enough that four attempts take about a second and a half, long
+// enough that a busy machine does not look like a silent radio, and with the
+// same order of events as the real profile: the power window's close poller
+// ticks before the reply watchdog expires and before a restart.
+inline LinkTiming scaledTiming()
+{
+    LinkTiming t;
+    t.pacerMs = 2;
+    t.frameReplyMs = 300;
+    t.byteReplyMs = 600;
+    t.restartMs = 150;
+    t.readCloseMs = 20;
+    t.closeMs = 120;
+    return t;
+}
+
+using ImageCopy = std::vector<qint16>;
+
+inline ImageCopy copyImage()
+{
+    return ImageCopy(&ImageTable[0][0], &ImageTable[0][0] + ImageRows * ImageColumns);
+}
+
+struct SimulatedRadioProgram : StartedProgram {
+    RadioSimulator radio;
+
+    explicit SimulatedRadioProgram(const LinkTiming &timing = scaledTiming())
+    {
+        QString error;
+        if (!radio.start(&error))
+            qFatal("no pseudo-terminal: %s", qPrintable(error));
+        SerialPort::mapPortNumber(1, radio.devicePath());
+        CommPortNo = 1;
+        PortError = false;
+        main->menuItem(QStringLiteral("Language_eng"))->trigger();
+        registry().registerWindow(WindowId::Form_Comm_Read,
+                                  [timing](WindowRegistry &r) { return new Form_Comm_Read(r, timing); });
+        registry().registerWindow(WindowId::Form_Comm_Write,
+                                  [timing](WindowRegistry &r) { return new Form_Comm_Write(r, timing); });
+        registry().registerWindow(WindowId::Form_Adjust_Txp,
+                                  [timing](WindowRegistry &r) { return new Form_Adjust_Txp(r, timing); });
+    }
+    ~SimulatedRadioProgram()
+    {
+        SerialPort::mapPortNumber(1, QString());
+    }
+
+    // Every radio byte random, except the power record's two values.
+    void randomizeRadio()
+    {
+        for (char &b : radio.memory)
+            b = char(QRandomGenerator::global()->bounded(256));
+    }
+    // The radio's memory rows first..last equal image rows first..last.
+    bool radioMatchesImage(int first, int last) const
+    {
+        for (int r = first; r <= last; ++r)
+            for (int c = 0; c < RowBytes; ++c)
+                if (quint8(radio.memory.at(r * 16 + c)) != Img(r, c))
+                    return false;
+        return true;
+    }
+    Form_Comm_Read *openRead()
+    {
+        main->menuItem(QStringLiteral("Prog_read"))->trigger();
+        return window<Form_Comm_Read>(WindowId::Form_Comm_Read);
+    }
+    Form_Comm_Write *openWrite()
+    {
+        main->menuItem(QStringLiteral("Prog_write"))->trigger();
+        return window<Form_Comm_Write>(WindowId::Form_Comm_Write);
+    }
+    Form_Adjust_Txp *openPower()
+    {
+        main->menuItem(QStringLiteral("Adj_Txp"))->trigger();
+        return window<Form_Adjust_Txp>(WindowId::Form_Adjust_Txp);
+    }
+};
+
+// Runs the event loop until `done` holds or the time is up. Unlike
+// QTest::qWait, which sleeps between rounds of events, it lets the link's
+// millisecond timers fire on time.
+template <typename Condition> bool waitUntil(Condition done, int timeoutMs)
+{
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done())
+            loop.quit();
+    });
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    poll.start(5);
+    if (!done())
+        loop.exec();
+    return done();
+}
+
+inline void runEventsFor(int ms)
+{
+    waitUntil([] { return false; }, ms);
+}
+
+inline void click(QPushButton *button)
+{
+    QTest::mouseClick(button, Qt::LeftButton);
+}

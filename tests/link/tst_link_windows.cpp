@@ -1,0 +1,321 @@
+// The port window, the guards of the read and write windows, the write
+// preparation and the power window, driven as a person would.
+#include "link/LinkFixture.h"
+
+#include "link/Form_setup.h"
+#include "platform/StatusPanels.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QSerialPortInfo>
+#include <QRadioButton>
+
+namespace {
+
+const QString PortErrorText =
+    QStringLiteral("Communication port is error, please setting right communication port . ！");
+
+// A frequency of 300 MHz, below the default working range.
+void putOutOfRange(int row)
+{
+    const int bytes[] = {0x00, 0x00, 0x00, 0x30, 0, 0, 0, 0};
+    for (int c = 0; c < 8; ++c)
+        Img(row, c) = qint16(bytes[c]);
+}
+
+// One step of a scroll bar, as a click on its arrow at either end.
+void clickArrow(QScrollBar *bar, bool up)
+{
+    const int y = bar->height() / 2;
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(up ? bar->width() - 4 : 4, y));
+}
+
+} // namespace
+
+class LinkWindows : public QObject {
+    Q_OBJECT
+private slots:
+    void portWindowChoosesThePort_data();
+    void portWindowChoosesThePort();
+    void simulatedRadioIsOfferedAfterTheSystemPorts();
+    void portThatCannotOpenLeavesTheWindowIdle();
+    void busyWindowRefusesRestartAndCancel_data();
+    void busyWindowRefusesRestartAndCancel();
+    void writeChecksTheImageBeforeTouchingThePort_data();
+    void writeChecksTheImageBeforeTouchingThePort();
+    void powerBarsSendPowerFrames_data();
+    void powerBarsSendPowerFrames();
+    void powerWindowWithoutRadioClosesItself_data();
+    void powerWindowWithoutRadioClosesItself();
+};
+
+void LinkWindows::portWindowChoosesThePort_data()
+{
+    QTest::addColumn<bool>("portError");
+    QTest::newRow("last open succeeded") << false;
+    QTest::newRow("last open failed") << true;
+}
+
+void LinkWindows::portWindowChoosesThePort()
+{
+    QFETCH(bool, portError);
+    SimulatedRadioProgram p;
+    SerialPort::mapPortNumber(3, p.radio.devicePath());
+    SerialPort::mapPortNumber(2, QStringLiteral("/dev/no-such-port"));
+    PortError = portError;
+
+    p.main->menuItem(QStringLiteral("proc_setup"))->trigger();
+    auto *setup = p.window<Form_setup>(WindowId::Form_setup);
+    QVERIFY(setup);
+    QCOMPARE(setup->windowTitle(), QStringLiteral("Communication Port Setup"));
+    QCOMPARE(setup->findChild<QGroupBox *>(QStringLiteral("Frame1"))->title(), QStringLiteral("Port Setup"));
+    auto option = [setup](int n) { return setup->findChild<QRadioButton *>(QStringLiteral("Option%1").arg(n)); };
+    QVERIFY(option(1)->isChecked());
+    QCOMPARE(option(2)->toolTip(), QStringLiteral("/dev/no-such-port"));
+    QCOMPARE(option(3)->toolTip(), p.radio.devicePath());
+
+    QTest::mouseClick(option(3), Qt::LeftButton, {}, QPoint(5, option(3)->height() / 2));
+    click(setup->findChild<QPushButton *>(QStringLiteral("Command_ok")));
+    QCOMPARE(CommPortNo, qint16(3));
+    QCOMPARE(p.main->statusPanels().text(3), QStringLiteral("COM3"));
+    QCOMPARE(p.registry().isOpen(WindowId::Form_setup), portError);
+    if (portError) {
+        click(setup->findChild<QPushButton *>(QStringLiteral("Command1")));
+        QVERIFY(!p.registry().isOpen(WindowId::Form_setup));
+        QCOMPARE(CommPortNo, qint16(3));
+    }
+
+    // The next link opens port 3.
+    p.randomizeRadio();
+    click(p.openRead()->Command_read);
+    QVERIFY(waitUntil([&] { return !p.registry().isOpen(WindowId::Form_Comm_Read); }, 5000));
+    QVERIFY(p.radioMatchesImage(0, 253));
+    QVERIFY(!PortError);
+    SerialPort::mapPortNumber(2, QString());
+    SerialPort::mapPortNumber(3, QString());
+}
+
+void LinkWindows::simulatedRadioIsOfferedAfterTheSystemPorts()
+{
+    const int systemPorts = QSerialPortInfo::availablePorts().size();
+    if (systemPorts > 6)
+        QSKIP("every port number is taken by a port of the system");
+    RadioSimulator radio;
+    QVERIFY(radio.start());
+    const QString link = QDir::temp().filePath(SerialPort::simulatedRadioPattern().replace(
+        QLatin1Char('*'), QStringLiteral("test-%1").arg(QCoreApplication::applicationPid())));
+    QVERIFY(QFile::link(radio.devicePath(), link));
+    QStringList devices;
+    for (int n = 2; n <= 8; ++n)
+        devices << SerialPort::deviceFor(n);
+    QFile::remove(link);
+    QVERIFY(devices.indexOf(radio.devicePath()) >= systemPorts - 1);
+    for (int n = 2; n <= 8; ++n)
+        QVERIFY(SerialPort::deviceFor(n) != radio.devicePath());
+}
+
+void LinkWindows::portThatCannotOpenLeavesTheWindowIdle()
+{
+    SimulatedRadioProgram p;
+    SerialPort::mapPortNumber(1, QStringLiteral("/dev/no-such-port"));
+    Form_Comm_Read *read = p.openRead();
+    click(read->Command_read);
+    QCOMPARE(p.messages.texts(), QStringList{PortErrorText});
+    QCOMPARE(p.messages.messages.first().title, QStringLiteral("Operate prompt"));
+    QVERIFY(PortError);
+    QVERIFY(!read->link->state.busy);
+    QCOMPARE(read->Label_tr_count->text(), QString());
+    QVERIFY(!read->ProgressBar1->isVisible());
+    // Idle, so Cancel closes it.
+    click(read->Command_Cancel);
+    QVERIFY(!p.registry().isOpen(WindowId::Form_Comm_Read));
+}
+
+void LinkWindows::busyWindowRefusesRestartAndCancel_data()
+{
+    QTest::addColumn<bool>("write");
+    QTest::newRow("read") << false;
+    QTest::newRow("write") << true;
+}
+
+void LinkWindows::busyWindowRefusesRestartAndCancel()
+{
+    QFETCH(bool, write);
+    SimulatedRadioProgram p;
+    TransferWindow *window = write ? static_cast<TransferWindow *>(p.openWrite()) : p.openRead();
+    QPushButton *start = window->findChild<QPushButton *>(write ? QStringLiteral("Command_Write")
+                                                                : QStringLiteral("Command_read"));
+    QVERIFY(start);
+    click(start);
+    QVERIFY(waitUntil([&] { return p.radio.frames.size() > 20; }, 5000));
+    click(start);
+    click(window->Command_Cancel);
+    QCOMPARE(p.messages.texts(),
+             (QStringList{QStringLiteral("Read-write operating with transceiver ."),
+                          QStringLiteral("Read-write operating，don't close the window. ,")}));
+    QVERIFY(p.registry().isOpen(write ? WindowId::Form_Comm_Write : WindowId::Form_Comm_Read));
+    QVERIFY(waitUntil([&] { return !p.registry().isOpen(write ? WindowId::Form_Comm_Write
+                                                              : WindowId::Form_Comm_Read); },
+                      5000));
+    QCOMPARE(p.radio.wakeUps, 1);
+    QCOMPARE(p.messages.messages.size(), 2);
+}
+
+void LinkWindows::writeChecksTheImageBeforeTouchingThePort_data()
+{
+    QTest::addColumn<bool>("chinese");
+    QTest::addColumn<int>("badRow");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("firstUsedChannel");
+    QTest::newRow("every channel empty") << false << 0 << QString() << 0;
+    QTest::newRow("VFO out of range")
+        << false << int(Region::VfoRow)
+        << QStringLiteral("Receiving or transmitting frequency that frequency Mode out of frequency "
+                          "limitation range ")
+        << 0;
+    QTest::newRow("channel 5 out of range")
+        << false << 5
+        << QStringLiteral("Channel 5that Receiving or transmitting frequency  out of frequency "
+                          "limitation range ")
+        << 5;
+    QTest::newRow("channel 5 out of range, Chinese")
+        << true << 5 << QStringLiteral("信道 5 中的接收或发射频率超出频率限制范围") << 5;
+}
+
+void LinkWindows::writeChecksTheImageBeforeTouchingThePort()
+{
+    QFETCH(bool, chinese);
+    QFETCH(int, badRow);
+    QFETCH(QString, message);
+    QFETCH(int, firstUsedChannel);
+    SimulatedRadioProgram p;
+    if (chinese)
+        p.main->menuItem(QStringLiteral("Language_chn"))->trigger();
+    if (badRow)
+        putOutOfRange(badRow);
+    if (badRow == 5) {
+        Img(5, 12) = 0; // simplex
+        const int inRange[] = {0x00, 0x25, 0x81, 0x43, 0, 0, 0, 0};
+        for (int c = 0; c < 8; ++c)
+            Img(9, c) = qint16(inRange[c]);
+    }
+    for (int c = 0; c < RowBytes; ++c)
+        Img(Region::SignatureRow, c) = 0;
+    Img(Region::GeneralRow, 12) = 0xFF;
+
+    Form_Comm_Write *write = p.openWrite();
+    click(write->Command_Write);
+    // The preparation stays in the image also when a check stops the write.
+    QCOMPARE(Img(Region::GeneralRow, 12), qint16(0x30));
+    QCOMPARE(Img(Region::GeneralRow, 7), qint16(firstUsedChannel));
+    QCOMPARE(Img(Region::SignatureRow, 0), qint16('L'));
+    QCOMPARE(Img(Region::SignatureRow, 15), qint16(255));
+    if (message.isEmpty()) {
+        QVERIFY(waitUntil([&] { return !p.registry().isOpen(WindowId::Form_Comm_Write); }, 5000));
+        QVERIFY(p.messages.texts().isEmpty());
+        QVERIFY(p.radioMatchesImage(0, 254));
+    } else {
+        QCOMPARE(p.messages.texts(), QStringList{message});
+        runEventsFor(100);
+        QVERIFY(p.radio.received().isEmpty());
+        QVERIFY(!write->MSC->isOpen());
+        QVERIFY(!write->link->state.busy);
+    }
+}
+
+void LinkWindows::powerBarsSendPowerFrames_data()
+{
+    QTest::addColumn<bool>("highBar");
+    QTest::newRow("low power bar") << false;
+    QTest::newRow("high power bar") << true;
+}
+
+void LinkWindows::powerBarsSendPowerFrames()
+{
+    QFETCH(bool, highBar);
+    SimulatedRadioProgram p;
+    p.radio.memory[0xFF0] = char(90);
+    p.radio.memory[0xFF1] = char(210);
+    for (int c = 3; c < RowBytes; ++c)
+        Img(Region::PowerRow, c) = qint16(c);
+    Form_Adjust_Txp *power = p.openPower();
+    QCOMPARE(power->windowTitle(), QStringLiteral("Power Adjust"));
+    QCOMPARE(power->Label_Low->text(), QStringLiteral("Low Power"));
+    QCOMPARE(power->Label_High->text(), QStringLiteral("High Power"));
+    QVERIFY(waitUntil([&] { return p.radio.powerFrames == 1; }, 5000));
+    QVERIFY(waitUntil([&] { return !power->link->state.busy; }, 5000));
+    QCOMPARE(power->Label_L->text(), QStringLiteral("90"));
+    QCOMPARE(power->Label_H->text(), QStringLiteral("210"));
+
+    QScrollBar *bar = highBar ? power->HScroll_H : power->HScroll_L;
+    clickArrow(bar, true);
+    clickArrow(bar, true);
+    const int value = (highBar ? 210 : 90) + 2;
+    QCOMPARE((highBar ? power->Label_H : power->Label_L)->text(), QString::number(value));
+    QByteArray expected = QByteArray::fromHex("6703F010");
+    expected += char(highBar ? 90 : value);
+    expected += char(highBar ? value : 210);
+    expected += char(highBar ? 1 : 0);
+    for (int c = 3; c < RowBytes; ++c)
+        expected += char(c);
+    // The second step replaced the first one's frame before it went out.
+    QVERIFY(waitUntil([&] { return p.radio.frames.last() == expected; }, 5000));
+    QCOMPARE(p.radio.powerFrames, 2);
+    QCOMPARE(quint8(p.radio.memory.at(0xFF0 + 2)), quint8(highBar ? 1 : 0));
+
+    click(power->Command_Close);
+    QVERIFY(!p.registry().isOpen(WindowId::Form_Adjust_Txp));
+    runEventsFor(50);
+    QCOMPARE(p.radio.frames.last(), QByteArray("b"));
+    QVERIFY(p.messages.texts().isEmpty());
+}
+
+void LinkWindows::powerWindowWithoutRadioClosesItself_data()
+{
+    QTest::addColumn<int>("situation"); // 0 no answer, 1 no such port, 2 link lost later
+    QTest::newRow("radio does not answer") << 0;
+    QTest::newRow("port cannot be opened") << 1;
+    QTest::newRow("acknowledgement lost later") << 2;
+}
+
+void LinkWindows::powerWindowWithoutRadioClosesItself()
+{
+    QFETCH(int, situation);
+    SimulatedRadioProgram p;
+    p.radio.faults.silent = situation == 0;
+    if (situation == 1)
+        SerialPort::mapPortNumber(1, QStringLiteral("/dev/no-such-port"));
+    Img(Region::PowerRow, 0) = 40;
+    Img(Region::PowerRow, 2) = 7;
+    Form_Adjust_Txp *power = p.openPower();
+    QVERIFY(power);
+    if (situation == 2) {
+        QVERIFY(waitUntil([&] { return p.radio.powerFrames == 1 && !power->link->state.busy; }, 5000));
+        p.radio.faults.silent = true;
+    }
+    // Moving a bar before the radio answered changes the image and the
+    // label only; afterwards it sends a frame that is never acknowledged.
+    clickArrow(power->HScroll_L, false);
+    const int low = situation == 2 ? 80 - 1 : 40 - 1; // the radio reports 80
+    QCOMPARE(Img(Region::PowerRow, 0), qint16(low));
+    QCOMPARE(Img(Region::PowerRow, 2), qint16(0));
+    QCOMPARE(power->Label_L->text(), QString::number(low));
+
+    QVERIFY(waitUntil([&] { return !p.registry().isOpen(WindowId::Form_Adjust_Txp); }, 3000));
+    runEventsFor(50);
+    if (situation == 1) {
+        QCOMPARE(p.messages.texts(), QStringList{PortErrorText});
+        QVERIFY(p.radio.received().isEmpty());
+        return;
+    }
+    QVERIFY(p.messages.texts().isEmpty());
+    const auto powerFrames = std::count_if(p.radio.frames.cbegin(), p.radio.frames.cend(),
+                                           [](const QByteArray &f) { return f.startsWith('g'); });
+    QCOMPARE(powerFrames, situation == 2 ? 2 : 0);
+    // After a lost acknowledgement the watchdog has closed the port: no 'b'.
+    QCOMPARE(p.radio.frames.last() == QByteArray("b"), situation == 0);
+}
+
+QTEST_MAIN(LinkWindows)
+#include "tst_link_windows.moc"

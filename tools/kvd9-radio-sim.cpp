@@ -1,0 +1,114 @@
+// A simulated radio for trying the programmer without a radio: it serves a
+// memory image on a pseudo-terminal and logs the traffic.
+#include "sim/RadioSimulator.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTextStream>
+
+#include "platform/SerialPort.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <csignal>
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+// The announcement link, removed again when the simulator is stopped.
+QByteArray announcement;
+
+void stop(int)
+{
+    if (!announcement.isEmpty())
+        unlink(announcement.constData());
+    _exit(0);
+}
+
+} // namespace
+
+// The 4096 values of a channel parameter file, or an empty array when the
+// file cannot be read or holds fewer values.
+static QByteArray memoryFromFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    const QStringList numbers = QString::fromLatin1(file.readAll())
+                                    .split(QRegularExpression(QStringLiteral("[\\s,]+")),
+                                           Qt::SkipEmptyParts);
+    if (numbers.size() < 4096)
+        return QByteArray();
+    QByteArray memory(4096, char(0xFF));
+    for (int i = 0; i < 4096; ++i)
+        memory[i] = char(numbers.at(i).toInt() & 0xFF);
+    return memory;
+}
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("kvd9-radio-sim"));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Simulated KVD9 radio on a pseudo-terminal. Without a file it serves a sample memory with "
+        "three channels."));
+    parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("a .chann file to serve"),
+                                 QStringLiteral("[file.chann]"));
+    const QCommandLineOption paced(QStringLiteral("paced"),
+                                   QStringLiteral("Take and send bytes at 960 bytes a second."));
+    const QCommandLineOption offset(QStringLiteral("ident-offset"),
+                                    QStringLiteral("Bytes (0..4) before \"KV D9\" in the identification."),
+                                    QStringLiteral("n"), QStringLiteral("0"));
+    const QCommandLineOption quiet(QStringLiteral("quiet"), QStringLiteral("Do not log the traffic."));
+    parser.addOptions({paced, offset, quiet});
+    parser.process(app);
+
+    RadioSimulator radio;
+    if (!parser.positionalArguments().isEmpty()) {
+        const QString path = parser.positionalArguments().first();
+        radio.memory = memoryFromFile(path);
+        if (radio.memory.isEmpty()) {
+            std::fprintf(stderr, "%s: cannot read 4096 values\n", qPrintable(path));
+            return 1;
+        }
+    }
+    radio.setPaced(parser.isSet(paced));
+    radio.faults.identOffset = qBound(0, parser.value(offset).toInt(), 4);
+    QString error;
+    if (!radio.start(&error)) {
+        std::fprintf(stderr, "cannot open a pseudo-terminal: %s\n", qPrintable(error));
+        return 1;
+    }
+    // The programmer offers the simulated radio after the real serial ports.
+    const QString link = QDir::temp().filePath(SerialPort::simulatedRadioPattern().replace(
+        QLatin1Char('*'), QString::number(QCoreApplication::applicationPid())));
+    if (QFile::link(radio.devicePath(), link)) {
+        announcement = QFile::encodeName(link);
+        std::signal(SIGINT, stop);
+        std::signal(SIGTERM, stop);
+        std::signal(SIGHUP, stop);
+    }
+    int portNumber = 0;
+    for (int n = 1; n <= 8 && !portNumber; ++n)
+        if (SerialPort::deviceFor(n) == radio.devicePath())
+            portNumber = n;
+
+    QTextStream out(stdout);
+    out << "Simulated radio on " << radio.devicePath() << Qt::endl;
+    if (portNumber)
+        out << "Choose COM" << portNumber << " in the programmer's port setup." << Qt::endl;
+    else
+        out << "The programmer's ports COM1..COM8 are all taken by real ports; this device is not "
+               "among them."
+            << Qt::endl;
+    if (!parser.isSet(quiet))
+        QObject::connect(&radio, &RadioSimulator::traffic, &app,
+                         [&out](const QString &line) { out << line << Qt::endl; });
+    return app.exec();
+}
