@@ -71,6 +71,11 @@ struct SimulatedRadioProgram : StartedProgram {
     {
         for (char &b : radio.memory)
             b = char(QRandomGenerator::global()->bounded(256));
+        // The channel grid, activated when a read window closes, blanks the
+        // whole record of a channel whose first byte marks it empty.
+        for (int n = 1; n <= 128; ++n)
+            if (quint8(radio.memory.at(n * 16)) == 255)
+                radio.memory[n * 16] = char(254);
     }
     // The radio's memory rows first..last equal image rows first..last.
     bool radioMatchesImage(int first, int last) const

@@ -20,6 +20,11 @@ void markImage()
     for (int r = 0; r < ImageRows; ++r)
         for (int c = 0; c < ImageColumns; ++c)
             Img(r, c) = qint16((r * 7 + c * 3) % 256);
+    // The channel grid, activated when a link window closes, blanks the whole
+    // record of a channel marked empty; no channel row here is marked so.
+    for (int n = 1; n <= 128; ++n)
+        if (Img(n, 0) == 255)
+            Img(n, 0) = 254;
 }
 
 } // namespace
