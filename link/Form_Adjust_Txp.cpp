@@ -1,6 +1,7 @@
 #include "link/Form_Adjust_Txp.h"
 
 #include "core/Image.h"
+#include "platform/Layouts.h"
 #include "platform/SerialPort.h"
 #include "platform/Texts.h"
 
@@ -50,11 +51,7 @@ Form_Adjust_Txp::Form_Adjust_Txp(WindowRegistry &registry, const LinkTiming &tim
     grid->addWidget(Label_H, 1, 2);
     grid->setColumnStretch(1, 1);
     grid->setVerticalSpacing(24);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Command_Close);
-    buttons->addWidget(Command_Help);
-    buttons->addStretch();
+    auto *buttons = centeredButtonRow({Command_Close, Command_Help});
     auto *layout = new QVBoxLayout(this);
     layout->addStretch();
     layout->addLayout(grid);

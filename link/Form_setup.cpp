@@ -1,5 +1,6 @@
 #include "link/Form_setup.h"
 
+#include "platform/Layouts.h"
 #include "platform/SerialPort.h"
 #include "platform/StatusPanels.h"
 #include "platform/Texts.h"
@@ -29,11 +30,7 @@ Form_setup::Form_setup(WindowRegistry &registry)
         group->addButton(Option[i]);
         options->addWidget(Option[i], i / 4, i % 4);
     }
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Command_ok);
-    buttons->addWidget(Command1);
-    buttons->addStretch();
+    auto *buttons = centeredButtonRow({Command_ok, Command1});
     auto *layout = new QVBoxLayout(this);
     layout->addStretch();
     layout->addWidget(Frame1);

@@ -1,6 +1,7 @@
 #include "link/TransferWindow.h"
 
 #include "channels/PendingNameEdit.h"
+#include "platform/Layouts.h"
 #include "platform/Messages.h"
 #include "platform/SerialPort.h"
 #include "platform/Texts.h"
@@ -29,12 +30,7 @@ TransferWindow::TransferWindow(WindowId id, LinkKind kind, const LinkTiming &tim
     ProgressBar1->setVisible(false);
     Label_tr_count->setAlignment(Qt::AlignCenter);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(startButton);
-    buttons->addWidget(Command_Cancel);
-    buttons->addWidget(Command_Help);
-    buttons->addStretch();
+    auto *buttons = centeredButtonRow({startButton, Command_Cancel, Command_Help});
     auto *layout = new QVBoxLayout(this);
     layout->addStretch();
     layout->addWidget(Label_tr_count);

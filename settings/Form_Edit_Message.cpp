@@ -1,6 +1,7 @@
 #include "settings/Form_Edit_Message.h"
 
 #include "core/Image.h"
+#include "platform/Layouts.h"
 #include "platform/Texts.h"
 #include "settings/InputHooks.h"
 #include "settings/SettingsRules.h"
@@ -25,11 +26,7 @@ Form_Edit_Message::Form_Edit_Message(WindowRegistry &registry)
     font.setPointSize(12);
     Text_MS1->setFont(font);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Command_close);
-    buttons->addWidget(Command_help);
-    buttons->addStretch();
+    auto *buttons = centeredButtonRow({Command_close, Command_help});
     auto *layout = new QVBoxLayout(this);
     layout->addStretch();
     layout->addWidget(Text_MS1);

@@ -3,6 +3,7 @@
 #include "core/Codecs.h"
 #include "core/Image.h"
 #include "core/NumberText.h"
+#include "platform/Layouts.h"
 #include "platform/Messages.h"
 #include "platform/Texts.h"
 #include "settings/InputHooks.h"
@@ -61,11 +62,7 @@ Form_Edit_Test::Form_Edit_Test(WindowRegistry &registry)
         }
     Text_Edit->hide();
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Command_close);
-    buttons->addWidget(Command_help);
-    buttons->addStretch();
+    auto *buttons = centeredButtonRow({Command_close, Command_help});
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(MSF_chann);
     layout->addLayout(buttons);

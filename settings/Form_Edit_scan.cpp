@@ -2,6 +2,7 @@
 
 #include "core/Image.h"
 #include "core/NumberText.h"
+#include "platform/Layouts.h"
 #include "platform/Messages.h"
 #include "platform/Texts.h"
 #include "settings/InputHooks.h"
@@ -67,11 +68,7 @@ Form_Edit_scan::Form_Edit_scan(WindowRegistry &registry)
         grid->addWidget(field, row++, 1);
     }
     grid->setColumnStretch(1, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Command_close);
-    buttons->addWidget(Command_help);
-    buttons->addStretch();
+    auto *buttons = centeredButtonRow({Command_close, Command_help});
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addStretch();

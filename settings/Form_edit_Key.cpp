@@ -1,6 +1,7 @@
 #include "settings/Form_edit_Key.h"
 
 #include "core/Image.h"
+#include "platform/Layouts.h"
 #include "platform/Texts.h"
 #include "settings/InputHooks.h"
 #include "settings/SettingsRules.h"
@@ -53,11 +54,7 @@ Form_edit_Key::Form_edit_Key(WindowRegistry &registry)
     grid->addWidget(Label_PF2, 1, 0);
     grid->addWidget(Combo_pf2, 1, 1);
     grid->setColumnStretch(1, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Command_close);
-    buttons->addWidget(Command_help);
-    buttons->addStretch();
+    auto *buttons = centeredButtonRow({Command_close, Command_help});
     auto *layout = new QVBoxLayout(this);
     layout->addStretch();
     layout->addLayout(grid);

@@ -1,6 +1,7 @@
 #include "settings/frm_dtmf.h"
 
 #include "core/Image.h"
+#include "platform/Layouts.h"
 #include "platform/Texts.h"
 #include "settings/InputHooks.h"
 
@@ -66,11 +67,7 @@ frm_dtmf::frm_dtmf(WindowRegistry &registry)
     grid->addWidget(Combo_DTMF_DELAY, 2, 1);
     grid->addWidget(Check_dtmfST, 3, 0, 1, 2);
     grid->setColumnStretch(1, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Command_close);
-    buttons->addWidget(Command_help);
-    buttons->addStretch();
+    auto *buttons = centeredButtonRow({Command_close, Command_help});
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(Frame1);
     layout->addStretch();

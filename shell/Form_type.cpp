@@ -2,6 +2,7 @@
 
 #include "core/Image.h"
 #include "core/NumberText.h"
+#include "platform/Layouts.h"
 #include "platform/Texts.h"
 
 #include <QComboBox>
@@ -34,11 +35,7 @@ Form_type::Form_type(WindowRegistry &registry)
     grid->addWidget(Label2, 1, 0);
     grid->addWidget(Label_band, 1, 1);
     grid->setColumnStretch(1, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Command_enter);
-    buttons->addWidget(Command_Cancel);
-    buttons->addStretch();
+    auto *buttons = centeredButtonRow({Command_enter, Command_Cancel});
     auto *layout = new QVBoxLayout(this);
     layout->addStretch();
     layout->addLayout(grid);
