@@ -20,31 +20,12 @@
 
 namespace {
 
-WindowId idOf(FileWindow::Kind kind)
-{
-    switch (kind) {
-    case FileWindow::Kind::OpenChannel: return WindowId::Form_open_chann;
-    case FileWindow::Kind::SaveChannel: return WindowId::Form_save_chann;
-    case FileWindow::Kind::OpenMenu: return WindowId::Form_open_menu;
-    case FileWindow::Kind::SaveMenu: return WindowId::Form_save_menu;
-    }
-    return WindowId::Form_open_chann;
-}
-
-const char *objectNameOf(FileWindow::Kind kind)
-{
-    switch (kind) {
-    case FileWindow::Kind::OpenChannel: return "Form_open_chann";
-    case FileWindow::Kind::SaveChannel: return "Form_save_chann";
-    case FileWindow::Kind::OpenMenu: return "Form_open_menu";
-    case FileWindow::Kind::SaveMenu: return "Form_save_menu";
-    }
-    return "";
-}
-
-// Captions and messages of each use: window title, name label, the
-// forbidden-character message and the wrong-suffix message.
+// What differs between the four uses: the window, its object name, and its
+// captions and messages (title, name label, forbidden-character message,
+// wrong-suffix message).
 struct KindTexts {
+    WindowId id;
+    const char *objectName;
     const char *titleZh, *titleEn;
     const char *nameZh, *nameEn;
     const char *forbiddenZh, *forbiddenEn;
@@ -53,40 +34,36 @@ struct KindTexts {
 
 const KindTexts &textsOf(FileWindow::Kind kind)
 {
-    static const KindTexts openChannel = {
-        "打开信道参数文件", "Open Channcle File", "打开文件名：", "Open File:",
-        "打开信道参数文件名无效 ", "Open the file name of channel parameter is nullity ",
-        "无效的信道参数文件后缀名！", "Nullity file suffix name of channel parameter."};
-    static const KindTexts saveChannel = {
-        "保存信道参数文件", "Save Channel File", "保存文件名：", "Save File:",
-        "保存信道参数所需要的文件名无效 ", "Store the file name of channel parameter need is nullity. ",
-        "建议不要修改系统默认的文件后缀名！", "Advice don't modify file suffix name of system default ！"};
-    static const KindTexts openMenu = {
-        "打开可选参数文件", "Open Optional File", "打开文件名：", "Open File:",
-        "打开系统参数文件名无效 ", "Open the file name of system parameter is nullity. ",
-        "无效的系统参数文件后缀名！", "Nullity file suffix name of system parameter."};
-    static const KindTexts saveMenu = {
-        "保存可选参数文件", "Save Optional File ", "保存文件名：", "Save File:",
-        "保存系统参数所需要的文件名无效 ", "Store the file name of system parameter need is nullity.",
-        "建议不要修改系统默认的文件后缀名！", "Advice don't modify file suffix name of system default."};
-    switch (kind) {
-    case FileWindow::Kind::OpenChannel: return openChannel;
-    case FileWindow::Kind::SaveChannel: return saveChannel;
-    case FileWindow::Kind::OpenMenu: return openMenu;
-    case FileWindow::Kind::SaveMenu: return saveMenu;
-    }
-    return openChannel;
+    static const KindTexts kinds[] = {
+        {WindowId::Form_open_chann, "Form_open_chann",
+         "打开信道参数文件", "Open Channcle File", "打开文件名：", "Open File:",
+         "打开信道参数文件名无效 ", "Open the file name of channel parameter is nullity ",
+         "无效的信道参数文件后缀名！", "Nullity file suffix name of channel parameter."},
+        {WindowId::Form_save_chann, "Form_save_chann",
+         "保存信道参数文件", "Save Channel File", "保存文件名：", "Save File:",
+         "保存信道参数所需要的文件名无效 ", "Store the file name of channel parameter need is nullity. ",
+         "建议不要修改系统默认的文件后缀名！", "Advice don't modify file suffix name of system default ！"},
+        {WindowId::Form_open_menu, "Form_open_menu",
+         "打开可选参数文件", "Open Optional File", "打开文件名：", "Open File:",
+         "打开系统参数文件名无效 ", "Open the file name of system parameter is nullity. ",
+         "无效的系统参数文件后缀名！", "Nullity file suffix name of system parameter."},
+        {WindowId::Form_save_menu, "Form_save_menu",
+         "保存可选参数文件", "Save Optional File ", "保存文件名：", "Save File:",
+         "保存系统参数所需要的文件名无效 ", "Store the file name of system parameter need is nullity.",
+         "建议不要修改系统默认的文件后缀名！", "Advice don't modify file suffix name of system default."},
+    };
+    return kinds[static_cast<int>(kind)];
 }
 
 } // namespace
 
 FileWindow::FileWindow(Kind kind, WindowRegistry &registry)
-    : ChildWindow(idOf(kind), registry),
+    : ChildWindow(textsOf(kind).id, registry),
       Label_drive(new QLabel(this)), Drive1(new QComboBox(this)), Dir1(new DirList(this)),
       File1(new QListWidget(this)), Label_Name(new QLabel(this)), Text1(new QLineEdit(this)),
       Command_enter(new QPushButton(this)), Command_close(new QPushButton(this)), m_kind(kind)
 {
-    setObjectName(QString::fromLatin1(objectNameOf(kind)));
+    setObjectName(QString::fromLatin1(textsOf(kind).objectName));
     Label_drive->setObjectName(QStringLiteral("Label_drive"));
     Drive1->setObjectName(QStringLiteral("Drive1"));
     Dir1->setObjectName(QStringLiteral("Dir1"));

@@ -14,6 +14,7 @@ class QPushButton;
 class FileWindow : public ChildWindow {
     Q_OBJECT
 public:
+    // In the order of the table of uses in FileWindow.cpp.
     enum class Kind { OpenChannel, SaveChannel, OpenMenu, SaveMenu };
 
     FileWindow(Kind kind, WindowRegistry &registry);
