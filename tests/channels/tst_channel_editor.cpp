@@ -3,6 +3,7 @@
 #include "channels/frm_chann.h"
 #include "core/Image.h"
 #include "core/NumberText.h"
+#include "support/ImageBytes.h"
 #include "support/TestSupport.h"
 
 #include <QAbstractItemView>
@@ -16,14 +17,6 @@
 #include <QTableWidget>
 
 namespace {
-
-QList<int> rowBytes(int row)
-{
-    QList<int> result;
-    for (int c = 0; c < 16; ++c)
-        result << Img(row, c);
-    return result;
-}
 
 // Channel n in the editor encoding: 430 MHz, transmit 440 MHz, decode the
 // 50th CTCSS tone, encode D023N, Middle power, not scanned, VOX and BCL,

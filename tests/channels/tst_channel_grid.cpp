@@ -5,6 +5,7 @@
 #include "channels/frm_chann.h"
 #include "core/Codecs.h"
 #include "core/Image.h"
+#include "support/ImageBytes.h"
 #include "support/TestSupport.h"
 
 #include <QAbstractItemView>
@@ -15,14 +16,6 @@
 #include <QTableWidget>
 
 namespace {
-
-QList<int> rowBytes(int row)
-{
-    QList<int> result;
-    for (int c = 0; c < 16; ++c)
-        result << Img(row, c);
-    return result;
-}
 
 // Channel n as the grid creates it, with receive 430 MHz and transmit
 // 440 MHz (plus 10 MHz) and the name "AB".

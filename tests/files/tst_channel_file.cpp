@@ -2,20 +2,12 @@
 #include "core/Image.h"
 #include "core/ModuleState.h"
 #include "files/ChannelFile.h"
+#include "support/ImageBytes.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
-QList<int> imageBytes()
-{
-    QList<int> bytes;
-    for (int r = 0; r < RadioRows; ++r)
-        for (int c = 0; c < RowBytes; ++c)
-            bytes << Img(r, c);
-    return bytes;
-}
-
 QByteArray lineOf(std::initializer_list<int> values)
 {
     QByteArray line;

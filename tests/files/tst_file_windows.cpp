@@ -2,6 +2,7 @@
 #include "core/Image.h"
 #include "files/ChannelFile.h"
 #include "files/DirList.h"
+#include "support/ImageBytes.h"
 #include "support/TestSupport.h"
 
 #include <QLineEdit>
@@ -9,17 +10,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
-
-namespace {
-QList<int> imageBytes()
-{
-    QList<int> bytes;
-    for (int r = 0; r < RadioRows; ++r)
-        for (int c = 0; c < RowBytes; ++c)
-            bytes << Img(r, c);
-    return bytes;
-}
-} // namespace
 
 class TestFileWindows : public QObject {
     Q_OBJECT
