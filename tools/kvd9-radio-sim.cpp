@@ -2,16 +2,15 @@
 // memory image on a pseudo-terminal and logs the traffic.
 #include "sim/RadioSimulator.h"
 
-#include <QCommandLineParser>
-#include <QCoreApplication>
-#include <QFile>
-#include <QRegularExpression>
-#include <QTextStream>
-
+#include "core/ModuleState.h"
+#include "files/ChannelFile.h"
 #include "platform/SerialPort.h"
 
+#include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QTextStream>
 
 #include <csignal>
 #include <cstdio>
@@ -31,21 +30,21 @@ void stop(int)
 
 } // namespace
 
-// The 4096 values of a channel parameter file, or an empty array when the
-// file cannot be read or holds fewer values.
-static QByteArray memoryFromFile(const QString &path)
+// The memory held by a channel parameter file, read by the programmer's
+// own reader; on a problem `error` says what it is.
+static QByteArray memoryFromFile(const QString &path, QString &error)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = file.errorString();
         return QByteArray();
-    const QStringList numbers = QString::fromLatin1(file.readAll())
-                                    .split(QRegularExpression(QStringLiteral("[\\s,]+")),
-                                           Qt::SkipEmptyParts);
-    if (numbers.size() < 4096)
+    }
+    QList<int> values;
+    if (!parseChannelFile(file.readAll(), values, error))
         return QByteArray();
-    QByteArray memory(4096, char(0xFF));
-    for (int i = 0; i < 4096; ++i)
-        memory[i] = char(numbers.at(i).toInt() & 0xFF);
+    QByteArray memory(values.size(), char(0xFF));
+    for (int i = 0; i < values.size(); ++i)
+        memory[i] = char(values.at(i));
     return memory;
 }
 
@@ -68,13 +67,15 @@ int main(int argc, char **argv)
     const QCommandLineOption quiet(QStringLiteral("quiet"), QStringLiteral("Do not log the traffic."));
     parser.addOptions({paced, offset, quiet});
     parser.process(app);
+    UseChinese = false; // for the messages of the file reader
 
     RadioSimulator radio;
     if (!parser.positionalArguments().isEmpty()) {
         const QString path = parser.positionalArguments().first();
-        radio.memory = memoryFromFile(path);
+        QString error;
+        radio.memory = memoryFromFile(path, error);
         if (radio.memory.isEmpty()) {
-            std::fprintf(stderr, "%s: cannot read 4096 values\n", qPrintable(path));
+            std::fprintf(stderr, "%s: %s\n", qPrintable(path), qPrintable(error));
             return 1;
         }
     }
