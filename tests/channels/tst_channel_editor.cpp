@@ -80,14 +80,7 @@ class tst_channel_editor : public QObject {
         QTest::keyClick(edit, Qt::Key_Backspace);
         QTest::keyClicks(edit, text);
     }
-    void selectInList(QComboBox *combo, int position)
-    {
-        combo->showPopup();
-        QAbstractItemView *view = combo->view();
-        const QModelIndex index = view->model()->index(position, 0);
-        view->scrollTo(index);
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
-    }
+    void selectInList(QComboBox *combo, int position) { clickListItem(combo, position); }
 
 private slots:
     void init()

@@ -64,14 +64,7 @@ class tst_channel_grid : public QObject {
         QTest::keyClick(edit, Qt::Key_Return);
     }
     QString cell(int row, int column) { return grid->cellText(row, column); }
-    void selectInCombo(int position)
-    {
-        combo->showPopup();
-        QAbstractItemView *view = combo->view();
-        const QModelIndex index = view->model()->index(position, 0);
-        view->scrollTo(index);
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
-    }
+    void selectInCombo(int position) { clickListItem(combo, position); }
 
 private slots:
     void init()

@@ -20,13 +20,7 @@ class TestOptionWindow : public QObject {
     std::unique_ptr<StartedProgram> program;
     ChildWindow *window = nullptr;
 
-    template <typename T> T *control(const char *name)
-    {
-        T *c = window->findChild<T *>(QString::fromLatin1(name));
-        if (!c)
-            qFatal("no control %s", name);
-        return c;
-    }
+    template <typename T> T *control(const char *name) { return ::control<T>(window, name); }
     void open()
     {
         window = program->registry().reopen(WindowId::frm_option);

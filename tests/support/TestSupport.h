@@ -5,7 +5,9 @@
 #include "platform/WindowRegistry.h"
 #include "shell/MDImain.h"
 
+#include <QAbstractItemView>
 #include <QAction>
+#include <QComboBox>
 #include <QApplication>
 #include <QLabel>
 #include <QTest>
@@ -31,3 +33,22 @@ struct StartedProgram {
     WindowRegistry &registry() { return main->registry(); }
     template <typename T> T *window(WindowId id) { return registry().get<T>(id); }
 };
+
+// The control of that name in `window`; a test without it cannot go on.
+template <typename T> T *control(QWidget *window, const char *name)
+{
+    T *c = window->findChild<T *>(QString::fromLatin1(name));
+    if (!c)
+        qFatal("no control %s", name);
+    return c;
+}
+
+// Chooses an item of a list as a person does: opens the list and clicks it.
+inline void clickListItem(QComboBox *list, int position)
+{
+    list->showPopup();
+    QAbstractItemView *view = list->view();
+    const QModelIndex index = view->model()->index(position, 0);
+    view->scrollTo(index);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+}
