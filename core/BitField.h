@@ -1,0 +1,34 @@
+#pragma once
+#include "core/Image.h"
+
+// Groups of bits inside one image byte. A mask picks the bits; values are
+// given and returned shifted down, so that the mask's lowest bit is bit 0
+// (the bits 0xC0 of a byte hold the values 0..3).
+
+inline int maskShift(int mask)
+{
+    int shift = 0;
+    while (mask && !(mask & (1 << shift)))
+        ++shift;
+    return shift;
+}
+
+inline int imageBits(int row, int byte, int mask)
+{
+    return (Img(row, byte) & mask) >> maskShift(mask);
+}
+
+// Read-modify-write: the bits of `mask` take `value`, every other bit of the
+// byte stays as it was.
+inline void storeImageBits(int row, int byte, int mask, int value)
+{
+    const int bits = (value << maskShift(mask)) & mask;
+    Img(row, byte) = static_cast<qint16>((Img(row, byte) & ~mask & 0xFF) | bits);
+}
+
+inline bool imageBit(int row, int byte, int bit) { return imageBits(row, byte, 1 << bit) != 0; }
+
+inline void storeImageBit(int row, int byte, int bit, bool on)
+{
+    storeImageBits(row, byte, 1 << bit, on ? 1 : 0);
+}
