@@ -233,6 +233,19 @@ void printResults(CliContext &context, bool json, const QString &command,
     context.out.flush();
 }
 
+int refuse(CliContext &context, bool json, const QString &command, const QString &error)
+{
+    printError(context, error);
+    if (json) {
+        const QJsonObject result{{QStringLiteral("command"), command},
+                                 {QStringLiteral("ok"), false},
+                                 {QStringLiteral("error"), error}};
+        context.out << QJsonDocument(result).toJson(QJsonDocument::Indented);
+        context.out.flush();
+    }
+    return 1;
+}
+
 int failures(const std::vector<PortResult> &results)
 {
     return int(std::count_if(results.begin(), results.end(), [](const PortResult &r) { return !r.ok; }));

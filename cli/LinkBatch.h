@@ -73,5 +73,8 @@ bool readRadioImage(CliContext &context, const PortSpec &port, Codeplug &image, 
 // one object naming the subcommand and every port's result.
 void printResults(CliContext &context, bool json, const QString &command,
                   const std::vector<PortResult> &results);
+// A command that cannot start: the one-line error, and with --json also the
+// result object saying so. Returns the exit status.
+int refuse(CliContext &context, bool json, const QString &command, const QString &error);
 // The number of ports that failed.
 int failures(const std::vector<PortResult> &results);

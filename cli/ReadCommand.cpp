@@ -28,15 +28,14 @@ int runRead(const QStringList &arguments, CliContext &context)
     if (!line.parse(arguments, context, exitCode))
         return exitCode;
     const QString target = line.parser.value(output);
-    if (target.isEmpty()) {
-        printError(context, langText("请用 -o 指定保存的文件", "no file to save to; name it with -o"));
-        return 1;
-    }
+    const QString command = QStringLiteral("read");
+    if (target.isEmpty())
+        return refuse(context, line.json(), command,
+                      langText("请用 -o 指定保存的文件", "no file to save to; name it with -o"));
     const bool intoFolder = line.ports().size() > 1;
-    if (intoFolder && !QDir().mkpath(target)) {
-        printError(context, target + langText("：无法创建文件夹", ": cannot create the folder"));
-        return 1;
-    }
+    if (intoFolder && !QDir().mkpath(target))
+        return refuse(context, line.json(), command,
+                      target + langText("：无法创建文件夹", ": cannot create the folder"));
     LinkBatch batch(context, line.ports(), {LinkKind::Read});
     std::vector<PortResult> results = batch.run();
     for (PortResult &r : results) {
@@ -51,6 +50,6 @@ int runRead(const QStringList &arguments, CliContext &context)
             r.error = error;
         }
     }
-    printResults(context, line.json(), QStringLiteral("read"), results);
+    printResults(context, line.json(), command, results);
     return failures(results);
 }

@@ -13,16 +13,14 @@ int runWrite(const QStringList &arguments, CliContext &context)
     int exitCode = 0;
     if (!line.parse(arguments, context, exitCode))
         return exitCode;
-    if (line.parser.positionalArguments().size() != 1) {
-        printError(context, langText("请指定一个 .chann 文件", "name one .chann file to write"));
-        return 1;
-    }
+    const QString command = QStringLiteral("write");
+    if (line.parser.positionalArguments().size() != 1)
+        return refuse(context, line.json(), command,
+                      langText("请指定一个 .chann 文件", "name one .chann file to write"));
     Codeplug image;
     QString error;
-    if (!loadImageForWrite(line.parser.positionalArguments().first(), image, error)) {
-        printError(context, error);
-        return 1;
-    }
+    if (!loadImageForWrite(line.parser.positionalArguments().first(), image, error))
+        return refuse(context, line.json(), command, error);
     const bool verify = !line.parser.isSet(noVerify);
     QList<LinkKind> steps{LinkKind::Write};
     if (verify)
@@ -31,6 +29,6 @@ int runWrite(const QStringList &arguments, CliContext &context)
     std::vector<PortResult> results = batch.run();
     if (verify)
         checkAgainst(results, image);
-    printResults(context, line.json(), QStringLiteral("write"), results);
+    printResults(context, line.json(), command, results);
     return failures(results);
 }

@@ -9,6 +9,7 @@
 #include "link/LinkProtocol.h"
 
 #include <QCoreApplication>
+#include <QTimer>
 #include <cstring>
 
 namespace {
@@ -52,7 +53,9 @@ public:
             }
             return;
         }
-        const size_t length = qMin<size_t>(m_data[m_at++] % 32, m_size - m_at);
+        const size_t wanted = m_data[m_at] % 32;
+        ++m_at;
+        const size_t length = qMin(wanted, m_size - m_at);
         if (!m_open) {
             m_at += length;
             return;
