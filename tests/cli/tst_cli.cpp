@@ -87,6 +87,7 @@ class Cli : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
+    void everySubcommandHasHelp();
     void readSavesEveryRadioToItsFile_data();
     void readSavesEveryRadioToItsFile();
     void writeAndVerifyCompareEveryWrittenByte_data();
@@ -107,6 +108,17 @@ void Cli::initTestCase()
     m_file = m_dir.filePath(QStringLiteral("sample.chann"));
     QString error;
     QVERIFY2(saveImage(codeplugOf(RadioSimulator::sampleMemory()), m_file, error), qPrintable(error));
+}
+
+void Cli::everySubcommandHasHelp()
+{
+    for (const Subcommand &subcommand : subcommands()) {
+        const QString name = QString::fromLatin1(subcommand.name);
+        const CliRun result = run({name, "--help"});
+        QCOMPARE(result.status, 0);
+        QVERIFY2(result.out.startsWith("Usage: kvd9-cli " + name + " [options]"), qPrintable(result.out));
+        QVERIFY(result.out.contains(QString::fromUtf8(subcommand.english)));
+    }
 }
 
 void Cli::readSavesEveryRadioToItsFile_data()
@@ -210,6 +222,7 @@ void Cli::badInputGivesOneLineNamingPortOrFile_data()
     QTest::newRow("missing file") << "write -p %p %f.none" << 0 << "%f.none: ";
     QTest::newRow("malformed file") << "verify -p %p %b" << 0 << "%b: ";
     QTest::newRow("unknown port") << "read -p 9 -o %f.out" << 0 << "unknown port: 9";
+    QTest::newRow("unknown port, Chinese") << "read --lang zh -p 9 -o %f.out" << 0 << "未知端口：9";
     QTest::newRow("port that cannot open") << "read -p /dev/kvd9-none -o %f.out" << 0
                                            << "/dev/kvd9-none: cannot open the port: ";
     QTest::newRow("no answer") << "read -p %p -o %f.out" << 1 << "%p: the radio does not answer";
