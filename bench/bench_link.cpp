@@ -1,7 +1,7 @@
-// Times full reads and writes against the simulated radio pacing both
-// directions at the line rate, and compares them with the bound the protocol
-// itself sets: every byte on the wire at 960 bytes a second plus the 15 ms
-// pacer before each frame.
+// Times the windows' full reads and writes against the simulated radio
+// pacing both directions at the line rate, and compares them with the
+// protocol's bound.
+#include "LinkBounds.h"
 #include "link/Form_Comm_Read.h"
 #include "link/Form_Comm_Write.h"
 #include "platform/Messages.h"
@@ -18,20 +18,6 @@
 #include <cstdio>
 
 namespace {
-
-constexpr double LineRate = 960.0;
-constexpr double PacerSeconds = 0.015;
-// Wake-up, identification, first request, 255 requests, 256 replies, 256 acknowledgements.
-constexpr int ReadBytes = 8 + 9 + 5 + 255 * 4 + 256 * 21 + 256;
-constexpr int ReadFrames = 1 + 256;
-// Wake-up, identification, first frame, 254 frames, 255 acknowledgements, the E.
-constexpr int WriteBytes = 8 + 9 + 21 + 254 * 20 + 255 + 1;
-constexpr int WriteFrames = 1 + 255;
-
-double bound(int bytes, int frames)
-{
-    return bytes / LineRate + frames * PacerSeconds;
-}
 
 // Seconds from the button press to the completion of the transfer, or -1.
 double timeTransfer(WindowRegistry &registry, WindowId id, const char *button)
@@ -82,8 +68,8 @@ int main(int argc, char **argv)
         const char *button;
         double bound;
     } kinds[] = {
-        {"read", WindowId::Form_Comm_Read, "Command_read", bound(ReadBytes, ReadFrames)},
-        {"write", WindowId::Form_Comm_Write, "Command_Write", bound(WriteBytes, WriteFrames)},
+        {"read", WindowId::Form_Comm_Read, "Command_read", LinkBounds::Read},
+        {"write", WindowId::Form_Comm_Write, "Command_Write", LinkBounds::Write},
     };
     std::printf("transfer  run  seconds  bound    ratio\n");
     bool ok = true;

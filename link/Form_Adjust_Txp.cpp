@@ -1,8 +1,9 @@
 #include "link/Form_Adjust_Txp.h"
 
 #include "core/Image.h"
+#include "core/ModuleState.h"
+#include "link/LinkWindows.h"
 #include "platform/Layouts.h"
-#include "platform/SerialPort.h"
 #include "platform/Texts.h"
 
 #include <QGridLayout>
@@ -23,7 +24,7 @@ Form_Adjust_Txp::Form_Adjust_Txp(WindowRegistry &registry, const LinkTiming &tim
       Label_High(new QLabel(this)), HScroll_H(new QScrollBar(Qt::Horizontal, this)),
       Label_H(new QLabel(this)), ProgressBar1(new QProgressBar(this)),
       Command_Close(new QPushButton(this)), Command_Help(new QPushButton(this)),
-      link(new LinkEngine(LinkKind::Power, timing, this)), MSC(link->MSC), Timer4(link->Timer4)
+      link(new LinkEngine(LinkKind::Power, timing, this)), MSC(link->MSC), Timer4(new QTimer(this))
 {
     setObjectName(QStringLiteral("Form_Adjust_Txp"));
     Label_Low->setObjectName(QStringLiteral("Label_Low"));
@@ -35,6 +36,8 @@ Form_Adjust_Txp::Form_Adjust_Txp(WindowRegistry &registry, const LinkTiming &tim
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     Command_Close->setObjectName(QStringLiteral("Command_Close"));
     Command_Help->setObjectName(QStringLiteral("Command_Help"));
+    Timer4->setTimerType(Qt::PreciseTimer);
+    Timer4->setInterval(timing.closeMs);
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setVisible(false);
     for (QLabel *value : {Label_L, Label_H}) {
@@ -63,15 +66,18 @@ Form_Adjust_Txp::Form_Adjust_Txp(WindowRegistry &registry, const LinkTiming &tim
     connect(HScroll_H, &QScrollBar::valueChanged, this, &Form_Adjust_Txp::HScroll_H_Change);
     connect(Command_Close, &QPushButton::clicked, this, &ChildWindow::closeWindow);
     connect(Timer4, &QTimer::timeout, this, &Form_Adjust_Txp::Timer4_Timer);
-    connect(link, &LinkEngine::identified, this, &Form_Adjust_Txp::showValues);
+    showLinkMessages(link);
+    connect(link, &LinkEngine::identified, this, &Form_Adjust_Txp::takeReportedValues);
     connect(link, &LinkEngine::failed, ProgressBar1, &QWidget::hide);
 }
 
 void Form_Adjust_Txp::Form_Load()
 {
     ChildWindow::Form_Load();
-    link->state.retriesLeft = 3;
-    link->StartLink();
+    PortError = false;
+    link->setCodeplug(Codeplug::fromImage());
+    link->setPort(PortSpec::ofNumber(CommPortNo));
+    link->start();
     HScroll_L->setRange(0, 255);
     HScroll_H->setRange(0, 255);
     const QSize main = mainWindowSize();
@@ -88,6 +94,24 @@ void Form_Adjust_Txp::Form_Load()
     Timer4->start();
 }
 
+void Form_Adjust_Txp::takeReportedValues()
+{
+    using Region::PowerRow;
+    Img(PowerRow, 0) = link->codeplug().at(PowerRow, 0);
+    Img(PowerRow, 1) = link->codeplug().at(PowerRow, 1);
+    showValues();
+    // Showing the values may have changed the record the link sends next.
+    link->setCodeplug(Codeplug::fromImage());
+}
+
+void Form_Adjust_Txp::sendPowerRecord()
+{
+    if (!link->state.connected)
+        return;
+    link->setCodeplug(Codeplug::fromImage());
+    link->SendPowerFrame();
+}
+
 void Form_Adjust_Txp::showValues()
 {
     using Region::PowerRow;
@@ -102,8 +126,7 @@ void Form_Adjust_Txp::HScroll_L_Change()
     Img(Region::PowerRow, 0) = qint16(HScroll_L->value());
     Img(Region::PowerRow, 2) = 0;
     Label_L->setText(QString::number(HScroll_L->value()));
-    if (link->state.connected)
-        link->SendPowerFrame();
+    sendPowerRecord();
 }
 
 void Form_Adjust_Txp::HScroll_H_Change()
@@ -111,8 +134,7 @@ void Form_Adjust_Txp::HScroll_H_Change()
     Img(Region::PowerRow, 1) = qint16(HScroll_H->value());
     Img(Region::PowerRow, 2) = 1;
     Label_H->setText(QString::number(HScroll_H->value()));
-    if (link->state.connected)
-        link->SendPowerFrame();
+    sendPowerRecord();
 }
 
 void Form_Adjust_Txp::Timer4_Timer()

@@ -28,11 +28,13 @@ public:
     QPushButton *Command_Close;
     QPushButton *Command_Help;
     LinkEngine *const link;
-    SerialPort *const MSC;
+    LinkPort *const MSC;
     QTimer *const Timer4;
 
 private:
+    void takeReportedValues();
     void showValues();
+    void sendPowerRecord();
     void HScroll_L_Change();
     void HScroll_H_Change();
     void Timer4_Timer();

@@ -1,12 +1,13 @@
 #include "link/Form_Comm_Write.h"
 
-#include "core/Image.h"
+#include "core/WritePreparation.h"
 #include "platform/Messages.h"
 #include "platform/Texts.h"
 
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 
 Form_Comm_Write::Form_Comm_Write(WindowRegistry &registry, const LinkTiming &timing)
     : TransferWindow(WindowId::Form_Comm_Write, LinkKind::Write, timing, registry),
@@ -35,27 +36,12 @@ void Form_Comm_Write::Command_Write_Click()
         showMessage("正在与对讲机进行读写操作 ！", "Read-write operating with transceiver .");
         return;
     }
-    using namespace Region;
-    Img(GeneralRow, 10) = 0;
-    Img(GeneralRow, 11) = 0;
-    Img(GeneralRow, 12) = Img(GeneralRow, 12) & 0x30;
-    MarkFirstUsedChannel();
-    ApplyFixedRows();
-    if (CheckVfoRange()) {
-        showMessage("频率模式下的接收或发射频率超出频率限制范围",
-                    "Receiving or transmitting frequency that frequency Mode out of frequency "
-                    "limitation range ");
+    const WritePreparation preparation = PrepareImageForWrite();
+    if (!preparation.ready()) {
+        showMessage(preparation.message());
         return;
     }
-    if (const int channel = CheckChannelRanges(); channel > 0) {
-        const QString number = QString::number(channel);
-        showMessage(langText(QStringLiteral("信道 ") + number
-                                 + QStringLiteral(" 中的接收或发射频率超出频率限制范围"),
-                             QStringLiteral("Channel ") + number
-                                 + QStringLiteral("that Receiving or transmitting frequency  out "
-                                                  "of frequency limitation range ")));
-        return;
-    }
+    link->setCodeplug(Codeplug::fromImage());
     startTransfer();
 }
 
@@ -69,5 +55,6 @@ void Form_Comm_Write::showProgress(int blockIndex)
 
 void Form_Comm_Write::showCompletion()
 {
+    Timer4->start();
     Label_tr_count->setText(langText("数据写入完毕 ！", "Complete writing Data "));
 }

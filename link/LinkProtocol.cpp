@@ -1,15 +1,6 @@
 #include "link/LinkProtocol.h"
 
-#include "core/Image.h"
-#include "core/ModuleState.h"
-#include "platform/Messages.h"
-#include "platform/SerialPort.h"
-
 #include <QTimer>
-
-#include <thread>
-
-qint16 ReadBuffer[301][71];
 
 namespace {
 
@@ -34,37 +25,50 @@ QTimer *preciseTimer(QObject *parent)
 
 } // namespace
 
-LinkEngine::LinkEngine(LinkKind kind, const LinkTiming &timing, QObject *parent)
-    : QObject(parent), MSC(new SerialPort(this)), Timer1(preciseTimer(this)),
-      Timer2(preciseTimer(this)), Timer3(preciseTimer(this)), Timer4(preciseTimer(this)),
-      m_kind(kind), m_timing(timing)
+LinkEngine::LinkEngine(LinkKind kind, const LinkTiming &timing, QObject *parent, LinkPort *port)
+    : QObject(parent), MSC(port ? port : new SerialLinkPort(this)), Timer1(preciseTimer(this)),
+      Timer2(preciseTimer(this)), Timer3(preciseTimer(this)), m_kind(kind), m_timing(timing)
 {
-    Timer4->setInterval(kind == LinkKind::Read ? timing.readCloseMs : timing.closeMs);
-    connect(MSC, &SerialPort::bytesReceived, this, &LinkEngine::MSC_OnComm);
+    connect(MSC, &LinkPort::bytesReceived, this, &LinkEngine::MSC_OnComm);
     // A vanished device is a reply that never comes.
-    connect(MSC, &SerialPort::deviceLost, this, [this] {
-        if (state.busy)
-            Timer2_Timer();
+    connect(MSC, &LinkPort::deviceLost, this, [this] {
+        if (!state.busy)
+            return;
+        m_lastFailure = LinkFailure::DeviceLost;
+        Timer2_Timer();
     });
     connect(Timer1, &QTimer::timeout, this, &LinkEngine::Timer1_Timer);
-    connect(Timer2, &QTimer::timeout, this, &LinkEngine::Timer2_Timer);
+    connect(Timer2, &QTimer::timeout, this, [this] {
+        m_lastFailure = state.connected ? LinkFailure::LostReply : LinkFailure::NoAnswer;
+        Timer2_Timer();
+    });
     connect(Timer3, &QTimer::timeout, this, &LinkEngine::Timer3_Timer);
+}
+
+void LinkEngine::setPort(const PortSpec &spec)
+{
+    if (auto *serial = qobject_cast<SerialLinkPort *>(MSC))
+        serial->setPort(spec);
 }
 
 bool LinkEngine::OpenCommPort()
 {
-    PortError = false;
-    MSC->setPortNumber(CommPortNo);
-    if (MSC->open()) {
+    QString reason;
+    if (MSC->open(reason)) {
         MSC->discardInput();
         if (m_kind != LinkKind::Read)
             MSC->discardOutput();
         return true;
     }
-    showMessage("通讯端口打开错误，请正确设置通讯端口 ！",
-                "Communication port is error, please setting right communication port . ！");
-    PortError = true;
+    emit openFailed(reason);
     return false;
+}
+
+void LinkEngine::start()
+{
+    state.retriesLeft = 3;
+    m_lastFailure = LinkFailure::NoAnswer;
+    StartLink();
 }
 
 void LinkEngine::StartLink()
@@ -90,7 +94,7 @@ void LinkEngine::SendFrame()
     state.txPos = 0;
     // Qt rounds a timer's wait up to the next whole millisecond, which would
     // add up to a millisecond to every frame: the timer wakes up one
-    // millisecond early and the tick sleeps away the rest.
+    // millisecond early and the tick polls away the rest.
     m_pacerDeadline.setRemainingTime(std::chrono::milliseconds(m_timing.pacerMs), Qt::PreciseTimer);
     Timer1->start(qMax(0, m_timing.pacerMs - 1));
 }
@@ -117,11 +121,10 @@ void LinkEngine::stopLinkTimers()
 void LinkEngine::shutDown()
 {
     stopLinkTimers();
-    Timer4->stop();
     MSC->close();
 }
 
-// Command, address, length and the 16 bytes of the image row, from txFrame[at].
+// Command, address, length and the 16 bytes of the codeplug row, from txFrame[at].
 void LinkEngine::loadFrame(int at, quint8 command, int row, int address)
 {
     quint8 *frame = state.txFrame + at;
@@ -130,14 +133,17 @@ void LinkEngine::loadFrame(int at, quint8 command, int row, int address)
     frame[2] = quint8(address % 256);
     frame[3] = BlockLength;
     for (int c = 0; c < RowBytes; ++c)
-        frame[4 + c] = quint8(Img(row, c));
+        frame[4 + c] = m_image.at(row, c);
 }
 
 void LinkEngine::Timer1_Timer()
 {
-    const qint64 early = m_pacerDeadline.remainingTimeNSecs();
-    if (early > 0)
-        std::this_thread::sleep_for(std::chrono::nanoseconds(early));
+    // Polling through the event loop instead of sleeping keeps every other
+    // link of the thread on time.
+    if (m_pacerDeadline.remainingTimeNSecs() > 0) {
+        Timer1->start(0);
+        return;
+    }
     // The whole frame goes out within this one tick.
     while (state.txPos != state.txLength) {
         MSC->writeByte(state.txFrame[state.txPos]);
@@ -155,8 +161,18 @@ void LinkEngine::MSC_OnComm()
         // Each byte is a receive event of its own.
         while (state.connected && MSC->inputCount() > 0)
             handleAcknowledgement();
-    } else if (state.connected && MSC->inputCount() >= BlockReplyLength) {
-        handleBlockReply();
+    } else if (state.connected) {
+        // Block replies are taken by count, so a byte that comes while no
+        // reply is due, or beyond the reply that is due, would shift every
+        // later block: the replies are misaligned, and the link starts again
+        // as after a lost reply.
+        const int waiting = MSC->inputCount();
+        if ((!state.frameSent && waiting > 0) || waiting > BlockReplyLength) {
+            m_lastFailure = LinkFailure::LostReply;
+            Timer2_Timer();
+        } else if (waiting == BlockReplyLength) {
+            handleBlockReply();
+        }
     }
     if (!state.connected && MSC->inputCount() >= IdentLength)
         handleIdentification();
@@ -184,6 +200,7 @@ void LinkEngine::handleIdentification()
     switch (m_kind) {
     case LinkKind::Read: {
         state.connected = true;
+        emit identified();
         const quint8 firstRequest[] = {Ack, ReadCommand, 0x00, 0x00, BlockLength};
         std::copy(std::begin(firstRequest), std::end(firstRequest), state.txFrame);
         state.txLength = int(sizeof firstRequest);
@@ -194,6 +211,7 @@ void LinkEngine::handleIdentification()
     }
     case LinkKind::Write:
         state.connected = true;
+        emit identified();
         state.blockIndex = 0;
         state.txFrame[0] = Ack;
         loadFrame(1, WriteCommand, 0, 0);
@@ -204,8 +222,8 @@ void LinkEngine::handleIdentification()
         MSC->discardInput();
         break;
     case LinkKind::Power:
-        Img(Region::PowerRow, 0) = rx[6];
-        Img(Region::PowerRow, 1) = rx[7];
+        m_image.at(Region::PowerRow, 0) = rx[6];
+        m_image.at(Region::PowerRow, 1) = rx[7];
         // The window shows the values before the link counts as connected,
         // so that showing them sends no frame of its own.
         emit identified();
@@ -221,9 +239,7 @@ void LinkEngine::handleBlockReply()
 {
     Timer2->stop();
     const QByteArray reply = MSC->read(BlockReplyLength);
-    for (int j = 0; j < BlockReplyLength; ++j)
-        ReadBuffer[state.blockIndex][j] = quint8(reply.at(j));
-    MSC->discardInput();
+    std::copy(reply.begin(), reply.end(), m_replies[state.blockIndex]);
     MSC->writeByte(Ack);
     if (state.blockIndex >= state.blockCount) {
         stopLinkTimers();
@@ -256,7 +272,6 @@ void LinkEngine::handleAcknowledgement()
     }
     if (state.blockIndex >= state.blockCount) {
         stopLinkTimers();
-        Timer4->start();
         state.done = true;
         MSC->writeByte(EndOfWrite);
         MSC->close();
@@ -287,8 +302,7 @@ void LinkEngine::Timer3_Timer()
     Timer2->stop();
     Timer3->stop();
     if (state.retriesLeft < 1) {
-        showMessage("与对讲机联络失败 ！", "Fail connect with transceiver.");
-        emit failed();
+        emit failed(m_lastFailure);
         return;
     }
     --state.retriesLeft;
@@ -297,7 +311,7 @@ void LinkEngine::Timer3_Timer()
 
 void LinkEngine::CopyReadBlocks()
 {
-    for (int k = 1; k <= 254; ++k)
+    for (int k = 1; k <= 256; ++k)
         for (int j = 5; j <= 20; ++j)
-            Img(k - 1, j - 5) = ReadBuffer[k][j];
+            m_image.at(k - 1, j - 5) = m_replies[k][j];
 }

@@ -1,13 +1,12 @@
 #pragma once
+#include "core/Codeplug.h"
+#include "link/LinkPort.h"
+
 #include <QDeadlineTimer>
 #include <QObject>
 #include <QtGlobal>
 
 class QTimer;
-class SerialPort;
-
-// The raw block replies of a read: ReadBuffer[k][0..20] holds the k-th reply.
-extern qint16 ReadBuffer[301][71];
 
 // The intervals of a link, in milliseconds. The real profile is what the
 // radio expects; tests may shorten them so that restarts do not take seconds.
@@ -23,6 +22,11 @@ struct LinkTiming {
 };
 
 enum class LinkKind { Read, Write, Power };
+
+// Why a link gave up: the radio never identified itself, a reply or an
+// acknowledgement went missing (or the replies were misaligned), or the
+// device vanished.
+enum class LinkFailure { NoAnswer, LostReply, DeviceLost };
 
 // The state of one link.
 struct LinkState {
@@ -40,30 +44,43 @@ struct LinkState {
     quint8 rxScratch[2001] = {};
 };
 
-// One link with the radio: the port, the send pacer Timer1, the reply
-// watchdog Timer2, the restart pause Timer3 and the window's close poller
-// Timer4. It reads the image from the radio, writes it to the radio, or
-// exchanges the power record, and tells its window how it goes.
+// One link with the radio over a port of its own: the send pacer Timer1, the
+// reply watchdog Timer2 and the restart pause Timer3. It reads the radio's
+// memory into its codeplug, writes its codeplug to the radio, or exchanges
+// the power record, and reports how it goes by signals only. Every link has
+// its own buffers, and none blocks the thread it runs on, so that any number
+// of links can run side by side.
 class LinkEngine : public QObject {
     Q_OBJECT
 public:
-    LinkEngine(LinkKind kind, const LinkTiming &timing, QObject *parent = nullptr);
+    // Without a port of its own the link uses a serial port.
+    LinkEngine(LinkKind kind, const LinkTiming &timing, QObject *parent = nullptr,
+               LinkPort *port = nullptr);
 
-    SerialPort *const MSC;
+    LinkPort *const MSC;
     QTimer *const Timer1;
     QTimer *const Timer2;
     QTimer *const Timer3;
-    QTimer *const Timer4;
     LinkState state;
 
     LinkKind kind() const { return m_kind; }
     const LinkTiming &timing() const { return m_timing; }
+    // Read: the radio's memory once the link completed. Write: what goes
+    // to the radio. Power: the power record sent, and the values the radio
+    // reported in row 255, bytes 0 and 1.
+    const Codeplug &codeplug() const { return m_image; }
+    void setCodeplug(const Codeplug &image) { m_image = image; }
+    // The serial port the link opens; unused with a port of its own.
+    void setPort(const PortSpec &spec);
+    // The cause of the last lost reply; tells a vanished device apart.
+    LinkFailure lastFailure() const { return m_lastFailure; }
 
-    bool OpenCommPort();
+    // Starts the link with three restarts in reserve.
+    void start();
     void StartLink();
     void SendFrame();
-    // Power link: sends the power record of the image now, replacing a frame
-    // still going out.
+    // Power link: sends the power record of the codeplug now, replacing a
+    // frame still going out.
     void SendPowerFrame();
     // Stops the three link timers; the link is no longer busy.
     void stopLinkTimers();
@@ -71,16 +88,19 @@ public:
     void shutDown();
 
 signals:
+    // The port could not be opened; the link stays down.
+    void openFailed(const QString &reason);
+    // The radio identified itself. Power: its power values are in the codeplug.
+    void identified();
     // Read: the block numbered blockIndex was requested. Write: the row
     // blockIndex is about to be sent.
     void progress(int blockIndex);
     void completed();
     // The last restart failed as well.
-    void failed();
-    // Power: the radio reported its power values, now in the image.
-    void identified();
+    void failed(LinkFailure reason);
 
 private:
+    bool OpenCommPort();
     void MSC_OnComm();
     void Timer1_Timer();
     void Timer2_Timer();
@@ -94,4 +114,8 @@ private:
     const LinkKind m_kind;
     const LinkTiming m_timing;
     QDeadlineTimer m_pacerDeadline;
+    Codeplug m_image;
+    LinkFailure m_lastFailure = LinkFailure::NoAnswer;
+    // The raw block replies of a read: m_replies[k] holds the k-th reply.
+    quint8 m_replies[257][21] = {};
 };

@@ -1,9 +1,10 @@
 #include "link/TransferWindow.h"
 
 #include "channels/PendingNameEdit.h"
+#include "core/ModuleState.h"
+#include "link/LinkWindows.h"
 #include "platform/Layouts.h"
 #include "platform/Messages.h"
-#include "platform/SerialPort.h"
 #include "platform/Texts.h"
 
 #include <QHBoxLayout>
@@ -19,8 +20,10 @@ TransferWindow::TransferWindow(WindowId id, LinkKind kind, const LinkTiming &tim
       ProgressBar1(new QProgressBar(this)), Command_Cancel(new QPushButton(this)),
       Command_Help(new QPushButton(this)), link(new LinkEngine(kind, timing, this)),
       MSC(link->MSC), Timer1(link->Timer1), Timer2(link->Timer2), Timer3(link->Timer3),
-      Timer4(link->Timer4), startButton(new QPushButton(this))
+      Timer4(new QTimer(this)), startButton(new QPushButton(this))
 {
+    Timer4->setTimerType(Qt::PreciseTimer);
+    Timer4->setInterval(kind == LinkKind::Read ? timing.readCloseMs : timing.closeMs);
     Label_tr_count->setObjectName(QStringLiteral("Label_tr_count"));
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     Command_Cancel->setObjectName(QStringLiteral("Command_Cancel"));
@@ -44,6 +47,7 @@ TransferWindow::TransferWindow(WindowId id, LinkKind kind, const LinkTiming &tim
 
     connect(Command_Cancel, &QPushButton::clicked, this, &TransferWindow::Command_Cancel_Click);
     connect(Timer4, &QTimer::timeout, this, &TransferWindow::Timer4_Timer);
+    showLinkMessages(link);
     connect(link, &LinkEngine::failed, this, &TransferWindow::showFailure);
 }
 
@@ -63,8 +67,9 @@ void TransferWindow::startTransfer()
         showMessage("正在与对讲机进行读写操作 ！", "Read-write operating with transceiver .");
         return;
     }
-    link->state.retriesLeft = 3;
-    link->StartLink();
+    PortError = false;
+    link->setPort(PortSpec::ofNumber(CommPortNo));
+    link->start();
     if (!PortError) {
         ProgressBar1->setValue(0);
         Label_tr_count->setText(langText("正在与对讲机联络 ！", "Connecting with transceiver. "));
@@ -96,5 +101,6 @@ void TransferWindow::showFailure()
 bool TransferWindow::Form_Unload()
 {
     link->shutDown();
+    Timer4->stop();
     return ChildWindow::Form_Unload();
 }

@@ -16,7 +16,7 @@ public:
     QPushButton *Command_Cancel;
     QPushButton *Command_Help;
     LinkEngine *const link;
-    SerialPort *const MSC;
+    LinkPort *const MSC;
     QTimer *const Timer1;
     QTimer *const Timer2;
     QTimer *const Timer3;
@@ -33,7 +33,7 @@ protected:
     // Geometry, done flag and the pending grid name; captions are the
     // window's own.
     void loadTransferWindow();
-    // Starts the link unless one is under way.
+    // Starts the link on the chosen port unless one is under way.
     void startTransfer();
     void Command_Cancel_Click();
     void Timer4_Timer();

@@ -78,19 +78,24 @@ void SerialPort::mapPortNumber(int portNumber, const QString &device)
 
 bool SerialPort::open()
 {
-    const QString device = deviceFor(m_portNumber);
-    if (device.isEmpty())
+    const QString device = m_devicePath.isEmpty() ? deviceFor(m_portNumber) : m_devicePath;
+    if (device.isEmpty()) {
+        m_openError = QStringLiteral("no serial port has number %1").arg(m_portNumber);
         return false;
+    }
     m_port->setPortName(device);
     m_port->setReadBufferSize(1024);
     ++m_openings;
-    if (!m_port->open(QIODevice::ReadWrite))
+    if (!m_port->open(QIODevice::ReadWrite)) {
+        m_openError = m_port->errorString();
         return false;
+    }
     const bool configured = m_port->setBaudRate(QSerialPort::Baud9600)
         && m_port->setDataBits(QSerialPort::Data8) && m_port->setParity(QSerialPort::NoParity)
         && m_port->setStopBits(QSerialPort::OneStop)
         && m_port->setFlowControl(QSerialPort::NoFlowControl);
     if (!configured) {
+        m_openError = m_port->errorString();
         m_port->close();
         return false;
     }

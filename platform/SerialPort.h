@@ -27,10 +27,15 @@ public:
 
     void setPortNumber(int portNumber) { m_portNumber = portNumber; }
     int portNumber() const { return m_portNumber; }
+    // A device path named directly takes the place of the port number; an
+    // empty path goes back to the number.
+    void setDevicePath(const QString &device) { m_devicePath = device; }
 
     // Opens at 9600 baud, 8 data bits, no parity, 1 stop bit, without
     // handshaking; false when the device is missing or refuses.
     bool open();
+    // Why the last open() failed, in the system's words.
+    QString openError() const { return m_openError; }
     // Bytes not yet written go out before the port closes.
     void close();
     bool isOpen() const;
@@ -54,6 +59,8 @@ private:
 
     QSerialPort *m_port;
     int m_portNumber = 1;
+    QString m_devicePath;
+    QString m_openError;
     bool m_ignoreErrors = false;
     int m_openings = 0; // tells a failure of an earlier opening from the current one
 };

@@ -65,7 +65,17 @@ int main(int argc, char **argv)
                                     QStringLiteral("Bytes (0..4) before \"KV D9\" in the identification."),
                                     QStringLiteral("n"), QStringLiteral("0"));
     const QCommandLineOption quiet(QStringLiteral("quiet"), QStringLiteral("Do not log the traffic."));
-    parser.addOptions({paced, offset, quiet});
+    const QCommandLineOption corrupt(QStringLiteral("corrupt-byte"),
+                                     QStringLiteral("Store the byte written to this address inverted."),
+                                     QStringLiteral("address"), QStringLiteral("-1"));
+    const QCommandLineOption stray(QStringLiteral("stray-before-reply"),
+                                   QStringLiteral("Send a stray byte before reply k of a link (0 the "
+                                                  "identification, then blocks or acknowledgements)."),
+                                   QStringLiteral("k"), QStringLiteral("-1"));
+    const QCommandLineOption strayLinks(QStringLiteral("stray-links"),
+                                        QStringLiteral("How many links get the stray byte."),
+                                        QStringLiteral("n"), QStringLiteral("1"));
+    parser.addOptions({paced, offset, quiet, corrupt, stray, strayLinks});
     parser.process(app);
     UseChinese = false; // for the messages of the file reader
 
@@ -81,6 +91,9 @@ int main(int argc, char **argv)
     }
     radio.setPaced(parser.isSet(paced));
     radio.faults.identOffset = qBound(0, parser.value(offset).toInt(), 4);
+    radio.faults.corruptByteAt = parser.value(corrupt).toInt(nullptr, 0);
+    radio.faults.strayBeforeReply = parser.value(stray).toInt();
+    radio.faults.strayLinks = parser.value(strayLinks).toInt();
     QString error;
     if (!radio.start(&error)) {
         std::fprintf(stderr, "cannot open a pseudo-terminal: %s\n", qPrintable(error));

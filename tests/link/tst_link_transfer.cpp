@@ -41,6 +41,7 @@ private slots:
     void radioThatNeverConnectsFailsAfterThreeRestarts();
     void transferSurvivesDisturbances_data();
     void transferSurvivesDisturbances();
+    void strayByteInEveryAttemptFailsTheRead();
     void pulledCableEndsTheReadWithoutTouchingTheImage();
     void closingDuringATransferEndsTheLinkAtOnce_data();
     void closingDuringATransferEndsTheLinkAtOnce();
@@ -250,13 +251,19 @@ void LinkTransfer::transferSurvivesDisturbances_data()
     QTest::addColumn<int>("doubleAckAt");
     QTest::addColumn<bool>("split");
     QTest::addColumn<bool>("garbage");
+    QTest::addColumn<int>("strayAt"); // reply of the first link preceded by a stray byte
     QTest::addColumn<int>("wakeUps");
-    QTest::newRow("read, block reply 120 lost") << false << 120 << -1 << -1 << false << false << 2;
-    QTest::newRow("read, replies in pieces") << false << -1 << -1 << -1 << true << false << 1;
-    QTest::newRow("write, acknowledgement 200 lost") << true << -1 << 200 << -1 << false << false << 2;
+    QTest::newRow("read, block reply 120 lost") << false << 120 << -1 << -1 << false << false << -1 << 2;
+    QTest::newRow("read, replies in pieces") << false << -1 << -1 << -1 << true << false << -1 << 1;
+    QTest::newRow("write, acknowledgement 200 lost") << true << -1 << 200 << -1 << false << false << -1 << 2;
     // The second 06 arrives before the next frame went out and must not count.
-    QTest::newRow("write, early acknowledgement") << true << -1 << -1 << 10 << false << false << 1;
-    QTest::newRow("write, stray byte before each acknowledgement") << true << -1 << -1 << -1 << false << true << 1;
+    QTest::newRow("write, early acknowledgement") << true << -1 << -1 << 10 << false << false << -1 << 1;
+    QTest::newRow("write, stray byte before each acknowledgement") << true << -1 << -1 << -1 << false << true << -1 << 1;
+    // A stray byte would shift every later block: the read starts again.
+    QTest::newRow("read, stray byte before block 1") << false << -1 << -1 << -1 << false << false << 1 << 2;
+    QTest::newRow("read, stray byte before block 128") << false << -1 << -1 << -1 << false << false << 128 << 2;
+    QTest::newRow("read, stray byte before block 256") << false << -1 << -1 << -1 << false << false << 256 << 2;
+    QTest::newRow("write, stray byte before acknowledgement 100") << true << -1 << -1 << -1 << false << false << 100 << 1;
 }
 
 void LinkTransfer::transferSurvivesDisturbances()
@@ -267,8 +274,10 @@ void LinkTransfer::transferSurvivesDisturbances()
     QFETCH(int, doubleAckAt);
     QFETCH(bool, split);
     QFETCH(bool, garbage);
+    QFETCH(int, strayAt);
     QFETCH(int, wakeUps);
     SimulatedRadioProgram p;
+    p.radio.faults.strayBeforeReply = strayAt;
     p.randomizeRadio();
     p.radio.faults.dropReadReplyAt = lostReplyAt;
     p.radio.faults.dropAckAt = lostAckAt;
@@ -300,6 +309,24 @@ void LinkTransfer::transferSurvivesDisturbances()
         QCOMPARE(p.radio.received().mid(restart + 8, 5),
                  write ? QByteArray::fromHex("0657000010") : QByteArray::fromHex("0652000010"));
     }
+}
+
+void LinkTransfer::strayByteInEveryAttemptFailsTheRead()
+{
+    SimulatedRadioProgram p;
+    p.randomizeRadio();
+    p.radio.faults.strayBeforeReply = 50;
+    p.radio.faults.strayLinks = 4;
+    markImage();
+    const ImageCopy before = copyImage();
+
+    Form_Comm_Read *read = p.openRead();
+    click(read->Command_read);
+    QVERIFY(waitUntil([&] { return !p.messages.messages.isEmpty(); }, 10000));
+    QCOMPARE(p.messages.texts(), QStringList{QStringLiteral("Fail connect with transceiver.")});
+    QCOMPARE(read->Label_tr_count->text(), QStringLiteral("Communication fault."));
+    QCOMPARE(p.radio.wakeUps, 4);
+    QVERIFY(copyImage() == before);
 }
 
 void LinkTransfer::pulledCableEndsTheReadWithoutTouchingTheImage()

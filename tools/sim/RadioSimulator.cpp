@@ -153,6 +153,7 @@ void RadioSimulator::parse()
         case 'b': log(QStringLiteral("<- b: end of power link")); break;
         case 'P': {
             ++wakeUps;
+            m_repliesOfLink = 0;
             log(QStringLiteral("<- wake-up PROGRAM 02"));
             QByteArray ident(faults.identOffset, char(0xA5));
             ident += faults.identWithoutSequence ? QByteArray("KV D8") : QByteArray("KV D9");
@@ -189,6 +190,8 @@ void RadioSimulator::parse()
             // memory's last row.
             const int target = command == 'W' ? (at & 0x0FF0) : PowerAddress;
             memory.replace(target, 16, frame.mid(4, 16));
+            if (faults.corruptByteAt >= target && faults.corruptByteAt < target + 16)
+                memory[faults.corruptByteAt] = char(~memory.at(faults.corruptByteAt));
             const int index = command == 'W' ? writeFrames++ : -1;
             if (command == 'g')
                 ++powerFrames;
@@ -211,8 +214,11 @@ void RadioSimulator::parse()
     }
 }
 
-void RadioSimulator::reply(const QByteArray &bytes, qint64 frameEndNs, const QString &what)
+void RadioSimulator::reply(const QByteArray &reply, qint64 frameEndNs, const QString &what)
 {
+    QByteArray bytes = reply;
+    if (m_repliesOfLink++ == faults.strayBeforeReply && wakeUps <= faults.strayLinks)
+        bytes.prepend(char(0x5A));
     log(QStringLiteral("-> %1: %2").arg(what, hex(bytes)));
     const int firstPart = faults.splitReplies ? bytes.size() / 2 : bytes.size();
     const qint64 now = nowNs();

@@ -29,6 +29,12 @@ public:
         int hangUpAtReadRequest = -1;      // the cable is pulled when this request arrives
         bool splitReplies = false;         // replies arrive in two pieces, 3 ms apart
         bool garbageBeforeAcks = false;    // a stray byte precedes every acknowledgement
+        int corruptByteAt = -1;            // a write stores this address's byte inverted
+        // A stray byte precedes this reply of a link, counted from its
+        // wake-up: 0 the identification, then block replies or
+        // acknowledgements from 1; in each of the first strayLinks links.
+        int strayBeforeReply = -1;
+        int strayLinks = 1;
     };
 
     explicit RadioSimulator(QObject *parent = nullptr);
@@ -81,6 +87,7 @@ private:
     QByteArray m_pending;         // received, not yet understood
     QList<qint64> m_pendingTimes; // when each pending byte ends on the line
     qint64 m_lastRxNs = 0;
+    int m_repliesOfLink = 0; // replies since the last wake-up
     // Replies waiting to go out, each as one piece at the moment its last
     // byte has crossed the line.
     struct OutPiece {

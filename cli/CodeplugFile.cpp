@@ -1,0 +1,56 @@
+#include "cli/CodeplugFile.h"
+
+#include "cli/ImageDiff.h"
+#include "core/WritePreparation.h"
+#include "files/ChannelFile.h"
+#include "platform/Texts.h"
+
+#include <QJsonArray>
+
+namespace {
+constexpr int LastWrittenRow = 254;
+}
+
+bool loadImageForWrite(const QString &path, Codeplug &image, QString &error)
+{
+    // The file's checks and the preparation work on the shared image.
+    ImageScope scope;
+    QString message;
+    if (!LoadChannelFile(path, message)) {
+        error = path + QStringLiteral(": ") + message;
+        return false;
+    }
+    const WritePreparation preparation = PrepareImageForWrite();
+    if (!preparation.ready()) {
+        error = path + QStringLiteral(": ") + preparation.message();
+        return false;
+    }
+    image = Codeplug::fromImage();
+    return true;
+}
+
+bool saveImage(const Codeplug &image, const QString &path, QString &error)
+{
+    ImageScope scope;
+    image.storeIntoImage();
+    QString message;
+    if (SaveChannelFile(path, message))
+        return true;
+    error = path + QStringLiteral(": ") + message;
+    return false;
+}
+
+void checkAgainst(std::vector<PortResult> &results, const Codeplug &expected)
+{
+    for (PortResult &r : results) {
+        if (!r.ok)
+            continue;
+        const QList<ByteDifference> found = differences(expected, r.image, 0, LastWrittenRow);
+        r.details.insert(QStringLiteral("differences"), differencesJson(found));
+        if (found.isEmpty())
+            continue;
+        r.ok = false;
+        r.error = langText("%1 个字节与文件不同", "%1 bytes differ from the file").arg(found.size());
+        r.notes = describeDifferences(found);
+    }
+}

@@ -1,0 +1,52 @@
+#include "cli/Interrupts.h"
+
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+Interrupts *installed = nullptr;
+
+void onSignal(int)
+{
+    const char byte = 1;
+    // Nothing else is safe inside a signal handler.
+    [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
+}
+
+} // namespace
+
+void Interrupts::install()
+{
+    if (installed || ::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
+        return;
+    installed = new Interrupts(signalPipe[0]);
+    struct sigaction action {};
+    action.sa_handler = ::onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+}
+
+Interrupts *Interrupts::instance()
+{
+    return installed;
+}
+
+Interrupts::Interrupts(int readEnd) : m_notifier(new QSocketNotifier(readEnd, QSocketNotifier::Read, this))
+{
+    connect(m_notifier, &QSocketNotifier::activated, this, &Interrupts::onSignal);
+}
+
+void Interrupts::onSignal()
+{
+    char byte;
+    [[maybe_unused]] const ssize_t got = ::read(m_notifier->socket(), &byte, 1);
+    m_happened = true;
+    emit interrupted();
+}

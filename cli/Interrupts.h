@@ -1,0 +1,26 @@
+#pragma once
+#include <QObject>
+
+class QSocketNotifier;
+
+// Turns SIGINT and SIGTERM into a Qt signal, so that the links end from the
+// event loop: timers stopped, ports closed, nothing half-saved.
+class Interrupts : public QObject {
+    Q_OBJECT
+public:
+    // Installs the handlers; the program does this once at its start.
+    static void install();
+    // The process-wide instance, or null when the handlers are not installed.
+    static Interrupts *instance();
+    bool happened() const { return m_happened; }
+
+signals:
+    void interrupted();
+
+private:
+    explicit Interrupts(int readEnd);
+    void onSignal();
+
+    QSocketNotifier *m_notifier;
+    bool m_happened = false;
+};

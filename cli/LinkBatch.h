@@ -1,0 +1,80 @@
+#pragma once
+#include "cli/CliContext.h"
+#include "core/Codeplug.h"
+
+#include <QElapsedTimer>
+#include <QJsonObject>
+#include <QStringList>
+#include <QObject>
+#include <vector>
+
+class QEventLoop;
+class QTimer;
+
+// How the links of one port ended.
+struct PortResult {
+    PortSpec port;
+    bool ok = false;
+    QString error;   // why it failed, one line without the port's name
+    double seconds = 0;
+    Codeplug image;  // after a read: the radio's memory
+    // What the subcommand adds: fields of the port's JSON object, and lines
+    // printed below the summary.
+    QJsonObject details;
+    QStringList notes;
+};
+
+// Runs the same steps (a read, a write, or a write then a read) on every
+// port at once, each port on a link of its own, so that one radio failing
+// never stops the others. Shows one progress line per port while it runs;
+// SIGINT and SIGTERM end every link at once.
+class LinkBatch : public QObject {
+    Q_OBJECT
+public:
+    LinkBatch(CliContext &context, const QList<PortSpec> &ports, const QList<LinkKind> &steps,
+              const Codeplug &toWrite = Codeplug());
+    ~LinkBatch() override;
+
+    // Returns once every port has ended.
+    std::vector<PortResult> run();
+
+private:
+    struct Job {
+        PortResult result;
+        LinkEngine *link = nullptr;
+        int step = 0;
+        int blocks = 0;
+        bool finished = false;
+        QElapsedTimer clock;
+        QElapsedTimer stepClock;
+    };
+
+    void startStep(Job &job);
+    void finish(Job &job, const QString &error);
+    void interrupt();
+    QString progressLine(const Job &job) const;
+    void showProgress();
+    void plainLine(const Job &job, const QString &what);
+
+    CliContext &m_context;
+    const QList<LinkKind> m_steps;
+    const Codeplug m_toWrite;
+    std::vector<Job> m_jobs;
+    QTimer *m_redraw;
+    QEventLoop *m_loop = nullptr;
+    int m_linesShown = 0;
+    int m_running = 0;
+};
+
+// Reads the whole memory of the radio on `port`; false with the reason.
+bool readRadioImage(CliContext &context, const PortSpec &port, Codeplug &image, QString &error);
+
+// The summary table of a batch with the notes of each port, or with --json
+// one object naming the subcommand and every port's result.
+void printResults(CliContext &context, bool json, const QString &command,
+                  const std::vector<PortResult> &results);
+// A command that cannot start: the one-line error, and with --json also the
+// result object saying so. Returns the exit status.
+int refuse(CliContext &context, bool json, const QString &command, const QString &error);
+// The number of ports that failed.
+int failures(const std::vector<PortResult> &results);

@@ -1,0 +1,26 @@
+#pragma once
+#include <QList>
+#include <QStringList>
+
+struct CliContext;
+
+// A subcommand of the companion program: its name, what it does in both
+// languages, and its entry function, which takes the arguments from the
+// subcommand's name on and returns the exit status.
+struct Subcommand {
+    const char *name;
+    const char *chinese;
+    const char *english;
+    int (*run)(const QStringList &arguments, CliContext &context);
+};
+
+// Every subcommand; a new one is a file with its entry function and a row here.
+const QList<Subcommand> &subcommands();
+const Subcommand *findSubcommand(const QString &name);
+
+// Runs the program's arguments (without the program's name).
+int runCli(const QStringList &arguments, CliContext &context);
+
+int runRead(const QStringList &arguments, CliContext &context);
+int runWrite(const QStringList &arguments, CliContext &context);
+int runVerify(const QStringList &arguments, CliContext &context);

@@ -1,0 +1,19 @@
+#pragma once
+#include <QString>
+
+// What preparing the image for a write found: the image is ready to go, or
+// a frequency lies outside the working range and nothing may be written.
+struct WritePreparation {
+    enum Result { Ready, VfoOutOfRange, ChannelOutOfRange };
+    Result result = Ready;
+    int channel = 0; // the channel out of range
+
+    bool ready() const { return result == Ready; }
+    // Why the write is refused, in the current language; empty when ready.
+    QString message() const;
+};
+
+// Before a write: clears the general settings bytes the radio keeps to
+// itself, notes the first channel in use, sets the fixed rows, then checks
+// the VFO and every channel against the working range.
+WritePreparation PrepareImageForWrite();

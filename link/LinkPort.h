@@ -1,0 +1,68 @@
+#pragma once
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+class SerialPort;
+
+// Which port a link uses: a port number 1..8 with the program's mapping, or
+// a device named by its path.
+struct PortSpec {
+    int number = 0;
+    QString device;
+
+    // "3", "COM3" or a device path such as "/dev/ttyUSB0"; false for
+    // anything else.
+    static bool parse(const QString &text, PortSpec &spec);
+    static PortSpec ofNumber(int number) { return PortSpec{number, QString()}; }
+    // How the port is named to the user: "COM3" or the path.
+    QString name() const;
+};
+
+// The bytes a link exchanges with the radio. The engine talks only to this,
+// so that it can run against a serial port or against anything else that
+// produces the radio's bytes.
+class LinkPort : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    // False with the system's reason when the port cannot be opened.
+    virtual bool open(QString &reason) = 0;
+    // Bytes not yet written go out before the port closes.
+    virtual void close() = 0;
+    virtual bool isOpen() const = 0;
+    virtual int inputCount() const = 0;
+    virtual void discardInput() = 0;
+    virtual void discardOutput() = 0;
+    // Hands the byte to the system at once.
+    virtual void writeByte(quint8 value) = 0;
+    virtual QByteArray read(int count) = 0;
+
+signals:
+    // New bytes are waiting.
+    void bytesReceived();
+    // The device failed while open; the port is already closed.
+    void deviceLost();
+};
+
+// A link port on a serial device at 9600 8N1.
+class SerialLinkPort : public LinkPort {
+    Q_OBJECT
+public:
+    explicit SerialLinkPort(QObject *parent = nullptr);
+
+    void setPort(const PortSpec &spec);
+
+    bool open(QString &reason) override;
+    void close() override;
+    bool isOpen() const override;
+    int inputCount() const override;
+    void discardInput() override;
+    void discardOutput() override;
+    void writeByte(quint8 value) override;
+    QByteArray read(int count) override;
+
+private:
+    SerialPort *const m_port;
+};
