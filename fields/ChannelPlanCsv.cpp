@@ -224,6 +224,9 @@ ImportResult importCsv(const QByteArray &csv, const Codeplug &base, bool replace
             if (!given.at(c))
                 continue;
             const Field &field = channelField(n, columns().at(c).field);
+            // An empty list cell leaves the channel's choice as it is.
+            if (value.at(c).isEmpty() && field.choices)
+                continue;
             // A field already showing the text is left as it is, so that a
             // plan read back unchanged keeps every byte.
             const QString current = readField(row, field, false);
