@@ -3,7 +3,6 @@
 #include "files/ChannelFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 const QString RadioPrefix = QStringLiteral("radio:");
@@ -43,12 +42,9 @@ QByteArray channelFileText(const Codeplug &image)
     return formatChannelFile();
 }
 
-bool saveChannelFile(const QString &path, const Codeplug &image, QString &error)
+bool saveCodeplugFile(const QString &path, const Codeplug &image, QString &error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(channelFileText(image)) < 0 || !file.commit()) {
-        error = QStringLiteral("%1: %2").arg(path, file.errorString());
-        return false;
-    }
-    return true;
+    ImageScope scope;
+    image.storeIntoImage();
+    return SaveChannelFile(path, error);
 }

@@ -19,4 +19,4 @@ bool loadSource(const QString &source, Codeplug &image, QString &error, const Ra
 
 // The channel file text of an image, and writing it atomically.
 QByteArray channelFileText(const Codeplug &image);
-bool saveChannelFile(const QString &path, const Codeplug &image, QString &error);
+bool saveCodeplugFile(const QString &path, const Codeplug &image, QString &error);

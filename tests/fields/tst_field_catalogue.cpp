@@ -2,7 +2,11 @@
 #include "FieldTestSupport.h"
 
 #include "fields/ChannelPlanCsv.h"
+#include "fields/FieldCommands.h"
 #include "fields/FieldReport.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 class TestFieldCatalogue : public QObject {
     Q_OBJECT
@@ -363,6 +367,43 @@ private slots:
             QCOMPARE(read(result.image, "channel.7.decode"), QString("D023I"));
         }
         QCOMPARE(importCsv(csv, sampleImage(), true).image.at(1, 0), quint8(0xFF));
+    }
+
+    // The dealer's round: export, edit in a spreadsheet, import, diff; a
+    // refused import leaves no output file behind.
+    void commandsRunThePlanRound()
+    {
+        QTemporaryDir dir;
+        const QString master = dir.filePath("master.chann"), plan = dir.filePath("plan.csv");
+        const QString job = dir.filePath("job.chann");
+        QString error;
+        QVERIFY(saveCodeplugFile(master, sampleImage(), error));
+        QCOMPARE(runExportCsv(master, plan, false).status, 0);
+        QFile csv(plan);
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        QByteArray edited = csv.readAll().replace("2,439.00000,439.00000", "2,439.00000,444.00000");
+        csv.close();
+        const auto saveCsv = [&](const QByteArray &text) {
+            QFile out(plan);
+            QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            out.write(text);
+        };
+        saveCsv(edited);
+        QCOMPARE(runImportCsv(plan, master, job, false).status, 0);
+        const CommandResult diff = runDiff(master, job, false);
+        QCOMPARE(diff.status, 1);
+        QCOMPARE(diff.output, QByteArray("channel 2 transmit: 439.00000 -> 444.00000\n"));
+        QCOMPARE(runDiff(job, job, false).status, 0);
+        QVERIFY(runShow(job, "channel.2.transmit", false, false).output == "channel.2.transmit = 444.00000\n");
+
+        QFile::remove(job);
+        saveCsv(edited + "2,999,,,,,,\n");
+        const CommandResult refused = runImportCsv(plan, master, job, false);
+        QCOMPARE(refused.status, 1);
+        QVERIFY(refused.errors.startsWith("line 5: channel 2 appears twice"));
+        QVERIFY(!QFile::exists(job));
+        QCOMPARE(runShow(dir.filePath("missing.chann"), {}, false, false).status, SourceFailed);
+        QCOMPARE(runShow("radio:1", {}, false, false).status, SourceFailed);
     }
 
 private:
