@@ -187,13 +187,6 @@ Field flag(const QString &id, Bilingual caption, int row, int column, int bit, b
 
 // --- Channel records ------------------------------------------------------
 
-QString channelTone(int position, bool chinese)
-{
-    if (position == 0)
-        return bilingualText(ToneOff, chinese);
-    return position < 0 ? QString() : ToneNames[position].trimmed();
-}
-
 void addChannelFields(QVector<Field> &fields, int n)
 {
     const QString p = QStringLiteral("channel.%1.").arg(n);
@@ -262,47 +255,50 @@ void addChannelFields(QVector<Field> &fields, int n)
     add({p + "transmit", {"发射频率(MHZ)", "TX Frequency"}, FieldKind::Frequency, gridTx, n,
          [=](bool) { return inUse([n] { return transmitText(channelTxMHz(n, GridDirectionByte)); }); },
          transmitWriter(GridDirectionByte, true), {}});
-    add({p + "direction", {"频差方向", "Duplex"}, FieldKind::Choice, {{n, GridDirectionByte, DirectionMask}}, n,
-         [=](bool chinese) {
-             return inUse([=] {
-                 const int d = imageBits(n, GridDirectionByte, DirectionMask);
-                 return shiftDirectionItems(chinese).at(d == 3 ? 0 : d);
-             });
-         },
-         readOnly, [](bool chinese) { return shiftDirectionItems(chinese); }});
-    const auto gridTone = [&](const char *name, Bilingual caption, ToneSlot slot, int codeByte, int invertMask) {
-        add({p + name, caption, FieldKind::GridTone, {{n, codeByte, 0xFF}, {n, GridDirectionByte, invertMask}}, n,
-             [=](bool chinese) { return inUse([=] { return channelTone(gridTonePosition(n, slot), chinese); }); },
-             [=](const QString &text) {
-                 return needsChannel([=] {
-                     const int position = choiceIndex(tones, text);
-                     if (position < 0)
-                         return QStringLiteral("unknown tone \"%1\"").arg(text.trimmed());
-                     storeGridTone(n, slot, position);
-                     return QString();
+
+    // A list of the grid or the editor: the position its bytes select (-1
+    // for none), and how a chosen position is stored (none: derived).
+    using Position = int (*)(int n);
+    using Store = void (*)(int n, int position);
+    const auto choice = [&](const QString &id, Bilingual caption, FieldKind kind, QVector<FieldByte> bytes,
+                            Items items, Position position, Store store) {
+        add({id, caption, kind, bytes, n,
+             [=](bool chinese) {
+                 return inUse([=] {
+                     const QStringList list = items(chinese);
+                     const int k = position(n);
+                     return k >= 0 && k < list.size() ? list.at(k) : QString();
                  });
              },
-             tones});
-    };
-    gridTone("decode", {"QT/DQT解码", "CTCSS/DCS Dec"}, ToneSlot::Decode, 8, 0x10);
-    gridTone("encode", {"QT/DQT编码", "CTCSS/DCS Enc"}, ToneSlot::Encode, 9, 0x20);
-    const auto gridChoice = [&](const char *name, Bilingual caption, int mask, Items items,
-                                void (*store)(int, int)) {
-        add({p + name, caption, FieldKind::Choice, {{n, GridDirectionByte, mask}}, n,
-             [=](bool chinese) { return inUse([=] { return items(chinese).at(imageBits(n, GridDirectionByte, mask)); }); },
              [=](const QString &text) {
+                 if (!store)
+                     return readOnly(text);
                  return needsChannel([=] {
-                     const int position = choiceIndex(items, text);
-                     if (position < 0)
-                         return unknownItem(items, text);
-                     store(n, position);
+                     const int k = choiceIndex(items, text);
+                     if (k < 0)
+                         return kind == FieldKind::Choice ? unknownItem(items, text)
+                                                          : QStringLiteral("unknown tone \"%1\"").arg(text.trimmed());
+                     store(n, k);
                      return QString();
                  });
              },
              items});
     };
-    gridChoice("power", {"发射功率", "TX Power"}, 0x01, gridPowerItems, storeGridPower);
-    gridChoice("bandwidth", {"信道带宽", "W/N"}, 0x02, gridBandwidthItems, storeGridBandwidth);
+    const Items directions = [](bool chinese) { return shiftDirectionItems(chinese); };
+    choice(p + "direction", {"频差方向", "Duplex"}, FieldKind::Choice, {{n, GridDirectionByte, DirectionMask}},
+           directions, [](int n) { return imageBits(n, GridDirectionByte, DirectionMask) % 3; }, nullptr);
+    choice(p + "decode", {"QT/DQT解码", "CTCSS/DCS Dec"}, FieldKind::GridTone,
+           {{n, 8, 0xFF}, {n, GridDirectionByte, 0x10}}, tones,
+           [](int n) { return gridTonePosition(n, ToneSlot::Decode); },
+           [](int n, int k) { storeGridTone(n, ToneSlot::Decode, k); });
+    choice(p + "encode", {"QT/DQT编码", "CTCSS/DCS Enc"}, FieldKind::GridTone,
+           {{n, 9, 0xFF}, {n, GridDirectionByte, 0x20}}, tones,
+           [](int n) { return gridTonePosition(n, ToneSlot::Encode); },
+           [](int n, int k) { storeGridTone(n, ToneSlot::Encode, k); });
+    choice(p + "power", {"发射功率", "TX Power"}, FieldKind::Choice, {{n, GridDirectionByte, 0x01}}, gridPowerItems,
+           [](int n) { return imageBits(n, GridDirectionByte, 0x01); }, storeGridPower);
+    choice(p + "bandwidth", {"信道带宽", "W/N"}, FieldKind::Choice, {{n, GridDirectionByte, 0x02}},
+           gridBandwidthItems, [](int n) { return imageBits(n, GridDirectionByte, 0x02); }, storeGridBandwidth);
     QVector<FieldByte> gridNameBytes{{n, GridDirectionByte, 0x08}};
     gridNameBytes += wholeBytes(n, 11, 5);
     add({p + "name", {"信道名称", "Name"}, FieldKind::NameChars, gridNameBytes, n,
@@ -331,55 +327,18 @@ void addChannelFields(QVector<Field> &fields, int n)
              });
          },
          transmitWriter(EditorDirectionByte, false), {}});
-    add({e + "direction", {"频差方向", "Duplex"}, FieldKind::Choice, {{n, EditorDirectionByte, DirectionMask}}, n,
-         [=](bool chinese) {
-             return inUse([=] {
-                 const int d = imageBits(n, EditorDirectionByte, DirectionMask);
-                 return shiftDirectionItems(chinese).at(d == 3 ? 0 : d);
-             });
-         },
-         readOnly, [](bool chinese) { return shiftDirectionItems(chinese); }});
-    const auto editorTone = [&](const char *name, Bilingual caption, ToneSlot slot, int kindByte) {
-        add({e + name, caption, FieldKind::EditorTone, wholeBytes(n, kindByte, 2), n,
-             [=](bool chinese) { return inUse([=] { return channelTone(editorTonePosition(n, slot), chinese); }); },
-             [=](const QString &text) {
-                 return needsChannel([=] {
-                     const int position = choiceIndex(tones, text);
-                     if (position < 0)
-                         return QStringLiteral("unknown tone \"%1\"").arg(text.trimmed());
-                     storeEditorTone(n, slot, position);
-                     return QString();
-                 });
-             },
-             tones});
-    };
-    editorTone("decode", {"QT/DQT 解码", "QT/DQT Decode"}, ToneSlot::Decode, 8);
-    editorTone("encode", {"QT/DQT 编码", "QT/DQT Encode"}, ToneSlot::Encode, 10);
-    const auto editorChoice = [&](const char *name, Bilingual caption, FieldByte at, Items items,
-                                  int (*level)(int), void (*store)(int, int)) {
-        add({e + name, caption, FieldKind::Choice, {at}, n,
-             [=](bool chinese) {
-                 return inUse([=] {
-                     const QStringList list = items(chinese);
-                     const int k = level(n);
-                     return k < list.size() ? list.at(k) : QString();
-                 });
-             },
-             [=](const QString &text) {
-                 return needsChannel([=] {
-                     const int position = choiceIndex(items, text);
-                     if (position < 0)
-                         return unknownItem(items, text);
-                     store(n, position);
-                     return QString();
-                 });
-             },
-             items});
-    };
-    editorChoice("power", {"发射功率", "TX Power"}, {n, EditorDirectionByte, 0x03}, editorPowerItems,
-                 editorPowerLevel, storeEditorPower);
-    editorChoice("bandwidth", {"宽带/窄带", "Wide/Narror"}, {n, OptionByte, 0x20}, editorBandwidthItems,
-                 editorBandwidth, storeEditorBandwidth);
+    choice(e + "direction", {"频差方向", "Duplex"}, FieldKind::Choice, {{n, EditorDirectionByte, DirectionMask}},
+           directions, [](int n) { return imageBits(n, EditorDirectionByte, DirectionMask) % 3; }, nullptr);
+    choice(e + "decode", {"QT/DQT 解码", "QT/DQT Decode"}, FieldKind::EditorTone, wholeBytes(n, 8, 2), tones,
+           [](int n) { return editorTonePosition(n, ToneSlot::Decode); },
+           [](int n, int k) { storeEditorTone(n, ToneSlot::Decode, k); });
+    choice(e + "encode", {"QT/DQT 编码", "QT/DQT Encode"}, FieldKind::EditorTone, wholeBytes(n, 10, 2), tones,
+           [](int n) { return editorTonePosition(n, ToneSlot::Encode); },
+           [](int n, int k) { storeEditorTone(n, ToneSlot::Encode, k); });
+    choice(e + "power", {"发射功率", "TX Power"}, FieldKind::Choice, {{n, EditorDirectionByte, 0x03}},
+           editorPowerItems, editorPowerLevel, storeEditorPower);
+    choice(e + "bandwidth", {"宽带/窄带", "Wide/Narror"}, FieldKind::Choice, {{n, OptionByte, 0x20}},
+           editorBandwidthItems, editorBandwidth, storeEditorBandwidth);
     const auto editorFlag = [&](const char *name, Bilingual caption, int byte, int bit, bool inverted) {
         Field f = flag(e + name, caption, n, byte, bit, inverted);
         const Reader read = f.read;
@@ -476,9 +435,8 @@ void addVfoFields(QVector<Field> &fields)
         fields.append({id, caption, FieldKind::GridTone,
                        {{VfoRow, codeByte, 0xFF}, {VfoRow, VfoFlags, 1 << invertBit}}, 0,
                        [=](bool chinese) {
-                           return channelTone(toneIndexOfCode(Img(VfoRow, codeByte),
-                                                              imageBit(VfoRow, VfoFlags, invertBit)),
-                                              chinese);
+                           return tones(chinese).at(
+                               toneIndexOfCode(Img(VfoRow, codeByte), imageBit(VfoRow, VfoFlags, invertBit)));
                        },
                        [=](const QString &text) {
                            const int index = choiceIndex(tones, text);

@@ -91,57 +91,67 @@ int bitCount(int v)
 
 } // namespace
 
-QString showFields(const Codeplug &image, const QString &pattern, bool chinese)
+namespace {
+
+// What show lists: the fields the pattern picks with their texts, then the
+// rows of bytes no field covers.
+struct Shown {
+    QVector<std::pair<const Field *, QString>> fields;
+    QVector<std::pair<int, QVector<RawByte>>> rawRows;
+};
+
+Shown shownFields(const Codeplug &image, const QString &pattern, bool chinese)
 {
     const QRegularExpression wanted = fieldPattern(pattern);
     const QVector<Field> &fields = fieldCatalogue();
     const QStringList texts = readAllFields(image, chinese);
+    Shown shown;
+    for (int i = 0; i < fields.size(); ++i)
+        if (wanted.match(fields.at(i).id).hasMatch() && isShown(image, fields.at(i), texts.at(i)))
+            shown.fields.append({&fields.at(i), texts.at(i)});
+    for (int row = 0; row < RadioRows; ++row) {
+        const QVector<RawByte> bytes = rawBytes(image, row);
+        if (!bytes.isEmpty() && wanted.match(QStringLiteral("raw.%1").arg(row)).hasMatch())
+            shown.rawRows.append({row, bytes});
+    }
+    return shown;
+}
+
+} // namespace
+
+QString showFields(const Codeplug &image, const QString &pattern, bool chinese)
+{
+    const Shown shown = shownFields(image, pattern, chinese);
     QString out;
-    for (int i = 0; i < fields.size(); ++i) {
-        const Field &field = fields.at(i);
-        if (!wanted.match(field.id).hasMatch() || !isShown(image, field, texts.at(i)))
-            continue;
-        out += field.id + QStringLiteral(" = ") + texts.at(i);
+    for (const auto &[field, text] : shown.fields) {
+        out += field->id + QStringLiteral(" = ") + text;
         if (chinese)
-            out += QStringLiteral("    # ") + fieldLabel(field, true);
+            out += QStringLiteral("    # ") + fieldLabel(*field, true);
         out += QLatin1Char('\n');
     }
-    for (int row = 0; row < RadioRows; ++row) {
-        const QString id = QStringLiteral("raw.%1").arg(row);
-        const QVector<RawByte> bytes = rawBytes(image, row);
-        if (!bytes.isEmpty() && wanted.match(id).hasMatch())
-            out += id + QStringLiteral(" = ") + rawText(bytes) + QLatin1Char('\n');
-    }
+    for (const auto &[row, bytes] : shown.rawRows)
+        out += QStringLiteral("raw.%1 = ").arg(row) + rawText(bytes) + QLatin1Char('\n');
     return out;
 }
 
 QByteArray showFieldsJson(const Codeplug &image, const QString &pattern, bool chinese)
 {
-    const QRegularExpression wanted = fieldPattern(pattern);
-    const QVector<Field> &fields = fieldCatalogue();
-    const QStringList texts = readAllFields(image, chinese);
+    const Shown shown = shownFields(image, pattern, chinese);
     QJsonArray list;
-    for (int i = 0; i < fields.size(); ++i) {
-        const Field &field = fields.at(i);
-        if (!wanted.match(field.id).hasMatch() || !isShown(image, field, texts.at(i)))
-            continue;
+    for (const auto &[field, text] : shown.fields) {
         QJsonArray at;
-        for (const FieldByte &b : field.bytes)
+        for (const FieldByte &b : field->bytes)
             at.append(QJsonObject{{"row", b.row}, {"byte", b.column}, {"mask", b.mask}});
-        list.append(QJsonObject{{"id", field.id},
-                                {"caption", bilingualText(field.caption, chinese)},
-                                {"text", texts.at(i)},
+        list.append(QJsonObject{{"id", field->id},
+                                {"caption", bilingualText(field->caption, chinese)},
+                                {"text", text},
                                 {"bytes", at}});
     }
-    for (int row = 0; row < RadioRows; ++row) {
-        const QString id = QStringLiteral("raw.%1").arg(row);
-        const QVector<RawByte> bytes = rawBytes(image, row);
-        if (bytes.isEmpty() || !wanted.match(id).hasMatch())
-            continue;
+    for (const auto &[row, bytes] : shown.rawRows) {
         QJsonArray at;
         for (const RawByte &b : bytes)
             at.append(QJsonObject{{"row", row}, {"byte", b.column}, {"mask", b.mask}, {"value", b.value}});
-        list.append(QJsonObject{{"id", id}, {"bytes", at}});
+        list.append(QJsonObject{{"id", QStringLiteral("raw.%1").arg(row)}, {"bytes", at}});
     }
     return QJsonDocument(list).toJson(QJsonDocument::Indented);
 }
