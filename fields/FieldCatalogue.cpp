@@ -187,6 +187,27 @@ Field flag(const QString &id, Bilingual caption, int row, int column, int bit, b
 
 // --- Channel records ------------------------------------------------------
 
+bool insideWorkingRange(double mhz)
+{
+    return mhz >= WorkRangeLowMHz && mhz < WorkRangeHighMHz;
+}
+
+// The transmit frequency the channel editor shows: outside the working
+// range it shows the receive frequency instead.
+QString editorTransmitText(int n)
+{
+    const double tx = channelTxMHz(n, EditorDirectionByte);
+    return transmitText(insideWorkingRange(tx) ? tx : numericValue(channelRxText(n)));
+}
+
+// What the channel editor does each time it shows a channel: a transmit
+// frequency outside the working range loses its direction.
+void showInEditor(int n)
+{
+    if (!isChannelEmpty(n) && !insideWorkingRange(channelTxMHz(n, EditorDirectionByte)))
+        clearDirection(n, EditorDirectionByte);
+}
+
 void addChannelFields(QVector<Field> &fields, int n)
 {
     const QString p = QStringLiteral("channel.%1.").arg(n);
@@ -246,6 +267,8 @@ void addChannelFields(QVector<Field> &fields, int n)
                 if (!refused.isEmpty())
                     return refused;
                 storeTransmitFrequency(n, padded ? frequencyEntryText(t) : t, directionByte);
+                if (!padded)
+                    showInEditor(n);
                 return QString();
             });
         };
@@ -314,18 +337,35 @@ void addChannelFields(QVector<Field> &fields, int n)
 
     // The channel editor's encoding.
     const QString e = p + "editor.";
+    // The channel editor's receive entry: its own defaults for a new
+    // channel, its direction bits, and emptying deletes the name too.
+    add({e + "receive", {"接收频率", "Receive Frequency "}, FieldKind::Frequency, wholeBytes(n, 0, 4), n,
+         [=](bool) { return inUse([n] { return channelRxText(n); }); },
+         [n](const QString &text) {
+             const QString t = text.trimmed();
+             if (t.isEmpty()) {
+                 markChannelEmpty(n);
+                 clearEditorName(n);
+                 return QString();
+             }
+             const QString refused = checkChannelFrequency(t);
+             if (!refused.isEmpty())
+                 return refused;
+             if (isChannelEmpty(n)) {
+                 QString stored = t;
+                 if (StoreFrequency(stored, n, 0))
+                     initEditorChannelDefaults(n);
+             } else {
+                 storeFrequencyPair(n, t, editorTransmitText(n), EditorDirectionByte);
+             }
+             showInEditor(n);
+             return QString();
+         },
+         {}});
     QVector<FieldByte> editorTx = wholeBytes(n, 4, 4);
     editorTx.append({n, EditorDirectionByte, DirectionMask});
     add({e + "transmit", {"发射频率", "Transmit Frequency"}, FieldKind::Frequency, editorTx, n,
-         [=](bool) {
-             return inUse([n] {
-                 // Outside the working range the editor shows the receive
-                 // frequency instead.
-                 const double tx = channelTxMHz(n, EditorDirectionByte);
-                 const bool inside = tx >= WorkRangeLowMHz && tx < WorkRangeHighMHz;
-                 return transmitText(inside ? tx : numericValue(channelRxText(n)));
-             });
-         },
+         [=](bool) { return inUse([n] { return editorTransmitText(n); }); },
          transmitWriter(EditorDirectionByte, false), {}});
     choice(e + "direction", {"频差方向", "Duplex"}, FieldKind::Choice, {{n, EditorDirectionByte, DirectionMask}},
            directions, [](int n) { return imageBits(n, EditorDirectionByte, DirectionMask) % 3; }, nullptr);

@@ -73,6 +73,16 @@ class TestFieldWindows : public QObject {
             QTest::keyClick(box, Qt::Key_Backspace);
             QTest::keyClicks(box, argument);
             clickInto(control<QPushButton>("Command_help"));
+        } else if (kind == "preset") {
+            auto *grid = control<QTableWidget>("MSF_chann");
+            const auto click = [grid](int preset) {
+                const QRect cell = grid->visualRect(grid->model()->index(preset, 1));
+                QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+                QApplication::processEvents();
+            };
+            click(name.toInt());
+            QTest::keyClicks(control<QLineEdit>("Text_Edit"), argument);
+            click(name.toInt() + 1);
         } else if (kind == "keys") {
             clickInto(control<QLineEdit>(name));
             QTest::keyClicks(control<QLineEdit>(name), argument);
@@ -158,6 +168,10 @@ private slots:
         QTest::newRow("priority channel") << scan << fixed << "keys" << "Text_prich" << "7" << "scan.priority_channel"
                                           << "7";
 
+        QTest::newRow("fm preset") << int(WindowId::Form_Edit_Test) << none << "preset" << "3" << "98.1" << "fm.3"
+                                   << "98.1";
+        QTest::newRow("vfo encode") << option << none << "list" << "Combo_Encode" << "258" << "vfo.encode" << "D754I";
+
         // The message is stored as it was before the last key.
         QTest::newRow("message") << int(WindowId::Form_Edit_Message) << none << "keys" << "Text_MS1" << "ABC"
                                  << "message" << "AB";
@@ -177,6 +191,18 @@ private slots:
         const int editor = int(WindowId::Form_Chann_Edit);
         QTest::newRow("editor vox") << editor << channel3 << "check" << "Check_VOX" << "" << "channel.3.editor.vox"
                                     << "Off";
+        QTest::newRow("editor receive") << editor << channel3 << "type" << "Text_RX_Freq" << "439.0125"
+                                        << "channel.3.editor.receive" << "439.0125";
+        QTest::newRow("editor new channel") << editor << none << "type" << "Text_RX_Freq" << "439"
+                                            << "channel.3.editor.receive" << "439";
+        QTest::newRow("editor transmit") << editor << channel3 << "type" << "Text_TX_Freq" << "433.5"
+                                         << "channel.3.editor.transmit" << "433.5";
+        QTest::newRow("editor name") << editor << channel3 << "keys" << "Text_Name" << "ab" << "channel.3.editor.name"
+                                     << "AB";
+        QTest::newRow("editor bcl") << editor << channel3 << "check" << "Check_Bcl" << "" << "channel.3.editor.bcl"
+                                    << "Off";
+        QTest::newRow("editor tx stop") << editor << channel3 << "check" << "Check_TxStop" << ""
+                                        << "channel.3.editor.tx_stop" << "Off";
         QTest::newRow("editor scan") << editor << channel3 << "check" << "Check_Scan" << ""
                                      << "channel.3.editor.scan_add" << "On";
         QTest::newRow("editor power") << editor << channel3 << "list" << "Combo_TXP" << "1" << "channel.3.editor.power"
