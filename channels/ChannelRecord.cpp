@@ -3,7 +3,9 @@
 #include "core/Codecs.h"
 #include "core/Image.h"
 #include "core/NumberText.h"
-#include "platform/Texts.h"
+#include "core/BitField.h"
+#include "core/Bilingual.h"
+#include "core/ModuleState.h"
 
 #include <cmath>
 
@@ -19,13 +21,13 @@ double frequencyAt(int n, int column)
 
 int direction(int n, int directionByte)
 {
-    const int d = (Img(n, directionByte) & 0xC0) >> 6;
+    const int d = imageBits(n, directionByte, DirectionMask);
     return d == 3 ? 0 : d;
 }
 
 void setDirection(int n, int directionByte, int d)
 {
-    Img(n, directionByte) = qint16((Img(n, directionByte) & 0x3F) | (d << 6));
+    storeImageBits(n, directionByte, DirectionMask, d);
 }
 
 void setOffsetZero(int n)
@@ -81,11 +83,6 @@ int editorKindByte(ToneSlot slot) { return slot == ToneSlot::Decode ? 8 : 10; }
 
 } // namespace
 
-bool isChannelEmpty(int n)
-{
-    return Img(n, 0) == Region::Empty;
-}
-
 void markChannelEmpty(int n)
 {
     for (int c = 0; c < RowBytes; ++c)
@@ -140,22 +137,24 @@ void clearDirection(int n, int directionByte)
 
 bool recordBit(int n, int byte, int bit)
 {
-    return (Img(n, byte) >> bit) & 1;
+    return imageBit(n, byte, bit);
 }
 
 void setRecordBit(int n, int byte, int bit, bool on)
 {
-    if (on)
-        Img(n, byte) = qint16(Img(n, byte) | (1 << bit));
-    else
-        Img(n, byte) = qint16(Img(n, byte) & ~(1 << bit));
+    storeImageBit(n, byte, bit, on);
 }
 
 QStringList toneSelectorItems()
 {
+    return toneSelectorItems(UseChinese);
+}
+
+QStringList toneSelectorItems(bool chinese)
+{
     QStringList items;
     items.reserve(LastTonePosition + 1);
-    items << langText("关", "OFF");
+    items << bilingualText(ToneOff, chinese);
     for (int p = 1; p <= LastTonePosition; ++p)
         items << ToneNames[p].trimmed();
     return items;
@@ -195,7 +194,7 @@ QString gridToneText(int n, ToneSlot slot)
 {
     const int position = gridTonePosition(n, slot);
     if (position == 0)
-        return langText("关", "OFF");
+        return bilingualText(ToneOff, UseChinese);
     return position < 0 ? QString() : ToneNames[position];
 }
 
@@ -204,9 +203,14 @@ void storeGridPower(int n, int position)
     setRecordBit(n, GridDirectionByte, 0, position > 0);
 }
 
+QStringList gridPowerItems(bool chinese)
+{
+    return bilingualItems({{"低", "Low"}, {"高", "High"}}, chinese);
+}
+
 QString gridPowerText(int n)
 {
-    return recordBit(n, GridDirectionByte, 0) ? langText("高", "High") : langText("低", "Low");
+    return gridPowerItems(UseChinese).at(recordBit(n, GridDirectionByte, 0) ? 1 : 0);
 }
 
 void storeGridBandwidth(int n, int position)
@@ -214,9 +218,14 @@ void storeGridBandwidth(int n, int position)
     setRecordBit(n, GridDirectionByte, 1, position > 0);
 }
 
+QStringList gridBandwidthItems(bool chinese)
+{
+    return bilingualItems({{"窄带", "Narrow"}, {"宽带", "Wide"}}, chinese);
+}
+
 QString gridBandwidthText(int n)
 {
-    return recordBit(n, GridDirectionByte, 1) ? langText("宽带", "Wide") : langText("窄带", "Narrow");
+    return gridBandwidthItems(UseChinese).at(recordBit(n, GridDirectionByte, 1) ? 1 : 0);
 }
 
 QString gridName(int n)
@@ -287,14 +296,24 @@ void storeEditorTone(int n, ToneSlot slot, int position)
     Img(n, kindByte + 1) = qint16(tone.index);
 }
 
+QStringList editorPowerItems(bool chinese)
+{
+    return bilingualItems({{"低", "Low"}, {"中", "Middle"}, {"高", "High"}}, chinese);
+}
+
+QStringList editorBandwidthItems(bool chinese)
+{
+    return bilingualItems({{"宽带", "Wide"}, {"窄带", "Narrow"}}, chinese);
+}
+
 int editorPowerLevel(int n)
 {
-    return Img(n, EditorDirectionByte) & 0x03;
+    return imageBits(n, EditorDirectionByte, 0x03);
 }
 
 void storeEditorPower(int n, int position)
 {
-    Img(n, EditorDirectionByte) = qint16((Img(n, EditorDirectionByte) & ~0x03) + position);
+    storeImageBits(n, EditorDirectionByte, 0x03, position);
 }
 
 int editorBandwidth(int n)

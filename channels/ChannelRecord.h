@@ -2,6 +2,9 @@
 #include <QString>
 #include <QStringList>
 
+#include "core/ChannelUse.h"
+#include "core/Bilingual.h"
+
 // The 16-byte record of memory channel n (1..128) in image row n, and the
 // 5-byte channel names of the channel editor in the name table rows.
 //
@@ -14,6 +17,7 @@
 // Where each encoding keeps its shift direction (bits 7-6).
 constexpr int GridDirectionByte = 10;
 constexpr int EditorDirectionByte = 12;
+constexpr int DirectionMask = 0xC0;
 
 // The highest position of the tone selector: 0 off, 1..258 the tone list.
 constexpr int LastTonePosition = 258;
@@ -22,7 +26,7 @@ enum class ToneSlot { Decode, Encode };
 
 // --- Both encodings -------------------------------------------------------
 
-bool isChannelEmpty(int n);
+// isChannelEmpty (core/ChannelUse.h) is the record's empty marker.
 // All 16 bytes become 255.
 void markChannelEmpty(int n);
 
@@ -50,6 +54,8 @@ void setRecordBit(int n, int byte, int bit, bool on);
 // The tone selector's items: "OFF" (Chinese "关") and the 258 tone-list
 // entries without their surrounding spaces.
 QStringList toneSelectorItems();
+QStringList toneSelectorItems(bool chinese);
+constexpr Bilingual ToneOff{"关", "OFF"};
 
 // --- Grid encoding --------------------------------------------------------
 
@@ -66,6 +72,11 @@ int gridTonePosition(int n, ToneSlot slot);
 void storeGridTone(int n, ToneSlot slot, int position);
 // "OFF" / "关", the tone-list entry, or empty text for a code beyond the list.
 QString gridToneText(int n, ToneSlot slot);
+
+// The grid's power and bandwidth lists: positions 0 Low, 1 High and
+// 0 Narrow, 1 Wide.
+QStringList gridPowerItems(bool chinese);
+QStringList gridBandwidthItems(bool chinese);
 
 // Position 1 = High (bit 0 set), 0 = Low.
 void storeGridPower(int n, int position);
@@ -92,6 +103,10 @@ int editorPositionFromTone(int kind, int index);
 
 int editorTonePosition(int n, ToneSlot slot);
 void storeEditorTone(int n, ToneSlot slot, int position);
+
+// The channel editor's lists: 0 Low, 1 Middle, 2 High and 0 Wide, 1 Narrow.
+QStringList editorPowerItems(bool chinese);
+QStringList editorBandwidthItems(bool chinese);
 
 // 0 Low, 1 Middle, 2 High (byte 12 bits 1-0, which may also read 3).
 int editorPowerLevel(int n);

@@ -5,6 +5,7 @@
 #include "channels/frm_chann.h"
 #include "core/Codecs.h"
 #include "core/NumberText.h"
+#include "core/ModuleState.h"
 #include "platform/Messages.h"
 #include "platform/Texts.h"
 #include "platform/WindowRegistry.h"
@@ -204,8 +205,8 @@ void Form_Chann_Edit::fillEditorLists()
         const QStringList tones = toneSelectorItems();
         Combo_Decode->addItems(tones);
         Combo_Encode->addItems(tones);
-        Combo_TXP->addItems({langText("低", "Low"), langText("中", "Middle"), langText("高", "High")});
-        Combo_WN->addItems({langText("宽带", "Wide"), langText("窄带", "Narrow")});
+        Combo_TXP->addItems(editorPowerItems(UseChinese));
+        Combo_WN->addItems(editorBandwidthItems(UseChinese));
         m_listsFilled = true;
     }
     enableFields(true);

@@ -5,6 +5,7 @@
 #include "core/Codecs.h"
 #include "core/Image.h"
 #include "core/NumberText.h"
+#include "core/ModuleState.h"
 #include "platform/Messages.h"
 #include "platform/Texts.h"
 #include "platform/WindowRegistry.h"
@@ -154,8 +155,8 @@ void frm_chann::Form_Load()
     Command_close->setText(langText("关闭", "Close"));
     Command_help->setText(langText("帮助", "Help"));
     m_toneList->setStringList(toneSelectorItems());
-    m_powerList->setStringList({langText("低", "Low"), langText("高", "High")});
-    m_bandwidthList->setStringList({langText("窄带", "Narrow"), langText("宽带", "Wide")});
+    m_powerList->setStringList(gridPowerItems(UseChinese));
+    m_bandwidthList->setStringList(gridBandwidthItems(UseChinese));
 
     const QSize main = mainWindowSize();
     const QSize inner = mainInnerSize();

@@ -1,5 +1,6 @@
 #include "core/Image.h"
 
+#include "core/ChannelUse.h"
 #include "core/Codecs.h"
 #include "core/ModuleState.h"
 #include "core/NumberText.h"
@@ -51,7 +52,7 @@ void MarkFirstUsedChannel()
 {
     Img(GeneralRow, FirstUsedChannelByte) = 0;
     for (int n = FirstChannelRow; n <= LastChannelRow; ++n) {
-        if (Img(n, 0) != Empty && Img(n, 1) != Empty && Img(n, 2) != Empty && Img(n, 3) != Empty) {
+        if (hasCompleteReceiveFrequency(n)) {
             Img(GeneralRow, FirstUsedChannelByte) = static_cast<qint16>(n);
             return;
         }
@@ -100,7 +101,7 @@ int CheckChannelRanges()
 {
     const auto [lower, upper] = RangeFromImage();
     for (int n = FirstChannelRow; n <= LastChannelRow; ++n) {
-        if (Img(n, 0) == Empty && Img(n, 1) == Empty && Img(n, 2) == Empty && Img(n, 3) == Empty)
+        if (isReceiveFrequencyUnset(n))
             continue;
         if (!recordInRange(n, 12, lower, upper))
             return n;

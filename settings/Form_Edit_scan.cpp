@@ -1,11 +1,13 @@
 #include "settings/Form_Edit_scan.h"
 
 #include "core/Image.h"
+#include "core/ModuleState.h"
 #include "core/NumberText.h"
 #include "platform/Layouts.h"
 #include "platform/Messages.h"
 #include "platform/Texts.h"
 #include "settings/InputHooks.h"
+#include "settings/SettingsChoices.h"
 #include "settings/SettingsRules.h"
 
 #include <QComboBox>
@@ -20,8 +22,7 @@ using SettingsPlace::ScanRow;
 
 namespace {
 
-enum PriorityKind { NoPriority = 0, FixedPriority = 1, SelectedPriority = 2 };
-constexpr int LongestDelay = 300;
+constexpr int LongestDelay = LongestScanDelay;
 
 int scanByte(int b) { return Img(ScanRow, b); }
 
@@ -109,17 +110,13 @@ void Form_Edit_scan::Form_Load()
     Command_help->setText(langText("帮助", "Help"));
 
     Combo_pri->clear();
-    Combo_pri->addItems({langText("无", "None"), langText("固定", "Fixed"), langText("选定", "Selected")});
-    QStringList lookBack;
-    for (int i = 50; i <= 500; i += 5)
-        lookBack << QString::number(i / 100.0, 'f', 2);
+    Combo_pri->addItems(scanPriorityItems(UseChinese));
+    const QStringList lookBack = lookBackItems();
     Combo_BA->clear();
     Combo_BA->addItems(lookBack);
     Combo_BB->clear();
     Combo_BB->addItems(lookBack);
-    QStringList seconds;
-    for (int s = 0; s <= LongestDelay; ++s)
-        seconds << QString::number(s);
+    const QStringList seconds = scanSecondsItems();
     Combo_RYC->clear();
     Combo_RYC->addItems(seconds);
     Combo_TYC->clear();
@@ -134,23 +131,13 @@ void Form_Edit_scan::Form_Activate()
 
 void Form_Edit_scan::fillRevertList(int kind)
 {
-    const QString selected = langText("选定", "Selected");
-    const QString selectedTalk = langText("选定+当前通话", "Selected+Talk Back");
-    const QString priority = langText("优先", "Priority");
-    const QString priorityTalk = langText("优先+当前通话", "Priority+Talk Back");
     Combo_BC->clear();
-    if (kind == NoPriority)
-        Combo_BC->addItems({selected, selectedTalk});
-    else if (kind == FixedPriority)
-        Combo_BC->addItems({selected, selectedTalk, priority, priorityTalk});
-    else
-        Combo_BC->addItems({priority, priorityTalk});
+    Combo_BC->addItems(revertChannelItems(kind, UseChinese));
 }
 
 int Form_Edit_scan::revertValue() const
 {
-    const int k = Combo_BC->currentIndex();
-    return Combo_pri->currentIndex() == SelectedPriority ? k + 2 : k;
+    return revertValueOfItem(Combo_pri->currentIndex(), Combo_BC->currentIndex());
 }
 
 void Form_Edit_scan::LoadScanWindow()
@@ -163,10 +150,7 @@ void Form_Edit_scan::LoadScanWindow()
     Combo_BB->setCurrentIndex(lookBackItemOfByte(scanByte(3)));
 
     fillRevertList(kind);
-    int revert = scanByte(4);
-    if (kind == SelectedPriority && revert > 1)
-        revert -= 2;
-    Combo_BC->setCurrentIndex(qMin(revert, Combo_BC->count() - 1));
+    Combo_BC->setCurrentIndex(revertItemOfValue(kind, scanByte(4)));
 
     Combo_RYC->setCurrentIndex(qMin(scanByte(6) * 256 + scanByte(5), LongestDelay));
     Combo_TYC->setCurrentIndex(qMin(scanByte(8) * 256 + scanByte(7), LongestDelay));

@@ -1,9 +1,11 @@
 #include "settings/Form_edit_Key.h"
 
 #include "core/Image.h"
+#include "core/ModuleState.h"
 #include "platform/Layouts.h"
 #include "platform/Texts.h"
 #include "settings/InputHooks.h"
+#include "settings/SettingsChoices.h"
 #include "settings/SettingsRules.h"
 
 #include <QComboBox>
@@ -14,25 +16,6 @@
 #include <QVBoxLayout>
 
 using namespace SettingsPlace;
-
-namespace {
-
-const char *const keyFunctions[KeyFunctionCount][2] = {
-    {"无", "None"},
-    {"自动拨号", "Autodial"},
-    {"按键锁定", "Key Lock"},
-    {"按键锁定及备份", "Key Lock with Backup"},
-    {"监听", "Monitor"},
-    {"监听瞬时", "Monitor Momentary"},
-    {"扫描", "Scan"},
-    {"扫描 + 暂时删除", "Scan+Temporary Delete"},
-    {"扰频器", "Scrambler"},
-    {"取消静噪", "Squelch Off"},
-    {"瞬时取消静噪", "Squelch Off Momentary"},
-    {"暂时删除", "Temporary Delete"},
-};
-
-} // namespace
 
 Form_edit_Key::Form_edit_Key(WindowRegistry &registry)
     : ChildWindow(WindowId::Form_edit_Key, registry),
@@ -83,8 +66,7 @@ void Form_edit_Key::Form_Load()
     Command_help->setText(langText("帮助", "Help"));
     for (QComboBox *list : {Combo_pf1, Combo_pf2}) {
         list->clear();
-        for (const auto &function : keyFunctions)
-            list->addItem(langText(function[0], function[1]));
+        list->addItems(keyFunctionItems(UseChinese));
     }
     LoadKeys();
 }

@@ -1,9 +1,10 @@
 #include "settings/frm_dtmf.h"
 
-#include "core/Image.h"
+#include "core/BitField.h"
 #include "platform/Layouts.h"
 #include "platform/Texts.h"
 #include "settings/InputHooks.h"
+#include "settings/SettingsChoices.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -22,14 +23,6 @@ constexpr int FirstDelayByte = 8;
 constexpr int SpaceByte = 9;
 constexpr int DelayByte = 10;
 constexpr int SideToneMask = 0x40; // in byte 5 of the general settings
-
-QStringList milliseconds(int first, int step, int count)
-{
-    QStringList items;
-    for (int k = 0; k < count; ++k)
-        items << QString::number(first + step * k);
-    return items;
-}
 
 void storeIndex(int byte, const QComboBox *list)
 {
@@ -101,11 +94,11 @@ void frm_dtmf::Form_Load()
     Command_help->setText(langText("帮助", "Help"));
 
     Combo_First_delay->clear();
-    Combo_First_delay->addItems(milliseconds(50, 50, 90));
+    Combo_First_delay->addItems(dtmfPreTimeItems());
     Combo_DTMF_SPACE->clear();
-    Combo_DTMF_SPACE->addItems(milliseconds(50, 25, 255));
+    Combo_DTMF_SPACE->addItems(dtmfStepTimeItems());
     Combo_DTMF_DELAY->clear();
-    Combo_DTMF_DELAY->addItems(milliseconds(50, 25, 255));
+    Combo_DTMF_DELAY->addItems(dtmfStepTimeItems());
     LoadDtmfValues();
 }
 
@@ -133,6 +126,5 @@ void frm_dtmf::Combo_DTMF_DELAY_Click() { storeIndex(DelayByte, Combo_DTMF_DELAY
 
 void frm_dtmf::Check_dtmfST_Click()
 {
-    const int others = Img(GeneralRow, 5) & ~SideToneMask & 0xFF;
-    Img(GeneralRow, 5) = static_cast<qint16>(others | (Check_dtmfST->isChecked() ? SideToneMask : 0));
+    storeImageBits(GeneralRow, 5, SideToneMask, Check_dtmfST->isChecked() ? 1 : 0);
 }

@@ -1,0 +1,32 @@
+#pragma once
+#include "core/Codeplug.h"
+
+#include <QByteArray>
+#include <QStringList>
+
+// Channel plans as CSV (UTF-8, RFC 4180): one row per channel in use with
+// the grid's columns channel, receive, transmit, decode, encode, power,
+// bandwidth and name, texts as the grid shows them, and a header row.
+
+QByteArray exportCsv(const Codeplug &image, bool chinese = false);
+
+// Stores each row's channel into `base` with the channel grid's rules (the
+// base image's working range, the raster, the tone list, power and
+// bandwidth words in either language, names of at most 5 characters of the
+// radio's alphabet). Channels the CSV does not name stay as in the base, or
+// are cleared with `replace`. Rows may come in any order; headers may be
+// English or Chinese; files separated by ";" are read too. Numbers always
+// use "." as the decimal point.
+//
+// The whole file is checked first: on any fault nothing is stored, `ok` is
+// false and `errors` lists every faulty line with its reason.
+struct ImportResult {
+    bool ok = false;
+    Codeplug image;
+    QStringList errors;
+    int exitStatus() const { return ok ? 0 : 1; }
+};
+ImportResult importCsv(const QByteArray &csv, const Codeplug &base, bool replace = false);
+
+// Largest CSV file the import reads.
+constexpr qsizetype MaxCsvBytes = 1024 * 1024;

@@ -1,0 +1,50 @@
+#include "fields/CodeplugSource.h"
+
+#include "files/ChannelFile.h"
+
+#include <QFile>
+
+namespace {
+const QString RadioPrefix = QStringLiteral("radio:");
+} // namespace
+
+bool isRadioSource(const QString &source)
+{
+    return source.startsWith(RadioPrefix);
+}
+
+bool loadSource(const QString &source, Codeplug &image, QString &error, const RadioReader &readRadio)
+{
+    if (isRadioSource(source)) {
+        if (!readRadio) {
+            error = QStringLiteral("reading from the radio is not available");
+            return false;
+        }
+        return readRadio(source.mid(RadioPrefix.size()), image, error);
+    }
+    QFile file(source);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = QStringLiteral("%1: %2").arg(source, file.errorString());
+        return false;
+    }
+    QList<int> values;
+    if (!parseChannelFile(file.readAll(), values, error))
+        return false;
+    for (int i = 0; i < Codeplug::Size; ++i)
+        image.at(i / RowBytes, i % RowBytes) = quint8(values.at(i));
+    return true;
+}
+
+QByteArray channelFileText(const Codeplug &image)
+{
+    ImageScope scope;
+    image.storeIntoImage();
+    return formatChannelFile();
+}
+
+bool saveCodeplugFile(const QString &path, const Codeplug &image, QString &error)
+{
+    ImageScope scope;
+    image.storeIntoImage();
+    return SaveChannelFile(path, error);
+}

@@ -1,0 +1,68 @@
+#pragma once
+#include "core/Bilingual.h"
+#include "core/Codeplug.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <functional>
+
+// One description of every named field of the radio image: where it lies,
+// what it is called, and how its bytes read as the text a window shows and
+// take a text under the rules of that window. The channel records appear
+// in both of their encodings (the grid's and the channel editor's), since
+// both are part of the program.
+
+enum class FieldKind {
+    Frequency,   // a frequency text such as 438.12500
+    GridTone,    // tone in the grid encoding (code + inversion bit)
+    EditorTone,  // tone in the channel editor's encoding (kind + index)
+    Choice,      // one item of a fixed list
+    Flag,        // on / off
+    Number,      // a decimal number
+    NameChars,   // characters of the radio's name alphabet
+    Text,        // other characters (the DTMF code, the embedded message)
+};
+
+// One byte of a field and the bits of it that the field uses.
+struct FieldByte {
+    int row;
+    int column;
+    int mask;
+};
+
+struct Field {
+    QString id;          // stable English identifier: channel.4.receive
+    Bilingual caption;   // as the field's window labels it
+    FieldKind kind;
+    QVector<FieldByte> bytes;
+    int channel = 0;     // 1..128 for the fields of a channel record
+    // Works on the shared image: the catalogue's functions below put the
+    // codeplug there first and restore the image afterwards.
+    std::function<QString(bool chinese)> read;
+    // An empty result means stored; otherwise the reason it was refused,
+    // and the image is unchanged.
+    std::function<QString(const QString &text)> write;
+    // The texts a choice or tone field accepts, in either language.
+    std::function<QStringList(bool chinese)> choices;
+};
+
+// Every field, in a fixed order: channels 1..128, VFO, range, options,
+// DTMF, FM presets, scan, keys, message, power.
+const QVector<Field> &fieldCatalogue();
+const Field *findField(const QString &id);
+
+// The text of one field, or of all of them in catalogue order.
+QString readField(const Codeplug &image, const Field &field, bool chinese = false);
+QStringList readAllFields(const Codeplug &image, bool chinese = false);
+
+// Writes a field from text with its window's rules; the image changes only
+// when the result is empty (otherwise it says why the text was refused).
+QString writeField(Codeplug &image, const Field &field, const QString &text);
+
+// The bits of image byte (row, column) that no field covers: 0xFF for a
+// byte nothing describes, 0 for one that is fully described.
+int uncoveredMask(int row, int column);
+
+// The image's working range (whole MHz) as its range row holds it.
+std::pair<int, int> workingRange(const Codeplug &image);

@@ -1,0 +1,241 @@
+#include "fields/FieldReport.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <array>
+
+namespace {
+
+constexpr int Unprogrammed = 0xFF;
+
+bool isChannelEmptyIn(const Codeplug &image, int n)
+{
+    return image.at(n, 0) == Unprogrammed;
+}
+
+QRegularExpression fieldPattern(const QString &pattern)
+{
+    if (pattern.isEmpty())
+        return QRegularExpression(QStringLiteral(".*"));
+    return QRegularExpression(QRegularExpression::wildcardToRegularExpression(
+        pattern, QRegularExpression::UnanchoredWildcardConversion).prepend(QLatin1Char('^')).append(QLatin1Char('$')));
+}
+
+// A field's caption as a person reads it, with its channel number.
+QString fieldLabel(const Field &field, bool chinese)
+{
+    if (!chinese) {
+        QString label = field.id;
+        return label.replace(QLatin1Char('.'), QLatin1Char(' ')).replace(QLatin1Char('_'), QLatin1Char(' '));
+    }
+    const QString caption = bilingualText(field.caption, true).trimmed();
+    if (field.channel == 0)
+        return field.id.startsWith(QLatin1String("fm.")) ? caption + QLatin1Char(' ') + field.id.mid(3) : caption;
+    return QStringLiteral("信道 %1 %2").arg(field.channel).arg(caption);
+}
+
+bool isShown(const Codeplug &image, const Field &field, const QString &text)
+{
+    return !(field.channel != 0 && text.isEmpty() && isChannelEmptyIn(image, field.channel));
+}
+
+struct RawByte {
+    int column;
+    int value;
+    int mask; // the bits no field covers
+};
+
+// The bytes of a row that no field fully covers; partly covered bytes
+// only in rows of channels in use, since elsewhere they are unprogrammed.
+QVector<RawByte> rawBytes(const Codeplug &image, int row)
+{
+    QVector<RawByte> bytes;
+    const bool channelRow = row >= 1 && row <= 128;
+    for (int c = 0; c < RowBytes; ++c) {
+        const int mask = uncoveredMask(row, c);
+        if (mask == 0 || (mask != 0xFF && channelRow && isChannelEmptyIn(image, row)))
+            continue;
+        bytes.append({c, image.at(row, c), mask});
+    }
+    return bytes;
+}
+
+QString hexByte(int value)
+{
+    return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
+}
+
+QString rawText(const QVector<RawByte> &bytes)
+{
+    QStringList parts;
+    for (const RawByte &b : bytes)
+        parts << QStringLiteral("%1:%2").arg(b.column).arg(hexByte(b.value))
+                     + (b.mask == 0xFF ? QString() : QStringLiteral("&") + hexByte(b.mask));
+    return parts.join(QLatin1Char(' '));
+}
+
+QString quoted(const QString &text)
+{
+    return text.isEmpty() ? QStringLiteral("\"\"") : text;
+}
+
+int bitCount(int v)
+{
+    int n = 0;
+    for (; v; v &= v - 1)
+        ++n;
+    return n;
+}
+
+} // namespace
+
+namespace {
+
+// What show lists: the fields the pattern picks with their texts, then the
+// rows of bytes no field covers.
+struct Shown {
+    QVector<std::pair<const Field *, QString>> fields;
+    QVector<std::pair<int, QVector<RawByte>>> rawRows;
+};
+
+Shown shownFields(const Codeplug &image, const QString &pattern, bool chinese)
+{
+    const QRegularExpression wanted = fieldPattern(pattern);
+    const QVector<Field> &fields = fieldCatalogue();
+    const QStringList texts = readAllFields(image, chinese);
+    Shown shown;
+    for (int i = 0; i < fields.size(); ++i)
+        if (wanted.match(fields.at(i).id).hasMatch() && isShown(image, fields.at(i), texts.at(i)))
+            shown.fields.append({&fields.at(i), texts.at(i)});
+    for (int row = 0; row < RadioRows; ++row) {
+        const QVector<RawByte> bytes = rawBytes(image, row);
+        if (!bytes.isEmpty() && wanted.match(QStringLiteral("raw.%1").arg(row)).hasMatch())
+            shown.rawRows.append({row, bytes});
+    }
+    return shown;
+}
+
+} // namespace
+
+QString showFields(const Codeplug &image, const QString &pattern, bool chinese)
+{
+    const Shown shown = shownFields(image, pattern, chinese);
+    QString out;
+    for (const auto &[field, text] : shown.fields) {
+        out += field->id + QStringLiteral(" = ") + text;
+        if (chinese)
+            out += QStringLiteral("    # ") + fieldLabel(*field, true);
+        out += QLatin1Char('\n');
+    }
+    for (const auto &[row, bytes] : shown.rawRows)
+        out += QStringLiteral("raw.%1 = ").arg(row) + rawText(bytes) + QLatin1Char('\n');
+    return out;
+}
+
+QByteArray showFieldsJson(const Codeplug &image, const QString &pattern, bool chinese)
+{
+    const Shown shown = shownFields(image, pattern, chinese);
+    QJsonArray list;
+    for (const auto &[field, text] : shown.fields) {
+        QJsonArray at;
+        for (const FieldByte &b : field->bytes)
+            at.append(QJsonObject{{"row", b.row}, {"byte", b.column}, {"mask", b.mask}});
+        list.append(QJsonObject{{"id", field->id},
+                                {"caption", bilingualText(field->caption, chinese)},
+                                {"text", text},
+                                {"bytes", at}});
+    }
+    for (const auto &[row, bytes] : shown.rawRows) {
+        QJsonArray at;
+        for (const RawByte &b : bytes)
+            at.append(QJsonObject{{"row", row}, {"byte", b.column}, {"mask", b.mask}, {"value", b.value}});
+        list.append(QJsonObject{{"id", QStringLiteral("raw.%1").arg(row)}, {"bytes", at}});
+    }
+    return QJsonDocument(list).toJson(QJsonDocument::Indented);
+}
+
+QStringList describeDifferences(const Codeplug &expected, const Codeplug &actual, const QSet<int> &addresses,
+                                bool chinese)
+{
+    std::array<int, Codeplug::Size> differing{};
+    for (int address : addresses)
+        if (address >= 0 && address < Codeplug::Size)
+            differing[address] = expected.bytes()[address] ^ actual.bytes()[address];
+
+    QStringList lines;
+    // A channel created or removed is one line, whatever its bytes hold.
+    for (int n = 1; n <= 128; ++n) {
+        const bool wasEmpty = isChannelEmptyIn(expected, n);
+        if (wasEmpty == isChannelEmptyIn(actual, n) || differing[n * RowBytes] == 0)
+            continue;
+        const Field *receive = findField(QStringLiteral("channel.%1.receive").arg(n));
+        lines << (wasEmpty ? QStringLiteral("channel %1 created: %2").arg(n).arg(readField(actual, *receive, chinese))
+                           : QStringLiteral("channel %1 removed").arg(n));
+        for (int c = 0; c < RowBytes; ++c)
+            differing[n * RowBytes + c] = 0;
+    }
+
+    const QVector<Field> &fields = fieldCatalogue();
+    const QStringList before = readAllFields(expected, chinese);
+    const QStringList after = readAllFields(actual, chinese);
+    const auto unexplained = [&](const Field &field) {
+        int bits = 0;
+        for (const FieldByte &b : field.bytes)
+            bits += bitCount(differing[b.row * RowBytes + b.column] & b.mask);
+        return bits;
+    };
+    const auto size = [](const Field &field) {
+        int bits = 0;
+        for (const FieldByte &b : field.bytes)
+            bits += bitCount(b.mask);
+        return bits;
+    };
+    QVector<int> candidates;
+    for (int i = 0; i < fields.size(); ++i)
+        if (before.at(i) != after.at(i) && unexplained(fields.at(i)) > 0)
+            candidates << i;
+
+    // The fewest fields that explain the changed bits: the two channel
+    // encodings share bytes 8..15, and a change is told by the field that
+    // covers most of it, the narrower one on a tie.
+    QVector<int> chosen;
+    for (;;) {
+        int best = -1, bestBits = 0;
+        for (int i : candidates) {
+            const int bits = unexplained(fields.at(i));
+            if (bits > bestBits || (bits == bestBits && bits > 0 && size(fields.at(i)) < size(fields.at(best)))) {
+                best = i;
+                bestBits = bits;
+            }
+        }
+        if (best < 0)
+            break;
+        chosen << best;
+        for (const FieldByte &b : fields.at(best).bytes)
+            differing[b.row * RowBytes + b.column] &= ~b.mask;
+    }
+    std::sort(chosen.begin(), chosen.end());
+    for (int i : chosen)
+        lines << QStringLiteral("%1: %2 -> %3").arg(fieldLabel(fields.at(i), chinese), quoted(before.at(i)), quoted(after.at(i)));
+
+    for (int address = 0; address < Codeplug::Size; ++address)
+        if (differing[address])
+            lines << QStringLiteral("row %1 byte %2: 0x%3 -> 0x%4")
+                         .arg(address / RowBytes)
+                         .arg(address % RowBytes)
+                         .arg(hexByte(expected.bytes()[address]), hexByte(actual.bytes()[address]));
+    return lines;
+}
+
+DiffResult diffCodeplugs(const Codeplug &a, const Codeplug &b, bool chinese)
+{
+    QSet<int> addresses;
+    for (int address = 0; address < Codeplug::Size; ++address)
+        if (a.bytes()[address] != b.bytes()[address])
+            addresses.insert(address);
+    if (addresses.isEmpty())
+        return {};
+    return {describeDifferences(a, b, addresses, chinese)};
+}

@@ -1,0 +1,30 @@
+#pragma once
+#include "fields/FieldCatalogue.h"
+
+#include <QByteArray>
+#include <QSet>
+#include <QStringList>
+
+// show: every field as "identifier = text", or as JSON. A pattern such as
+// "channel.4.*" or "option.*" (wildcards * and ?) picks fields by
+// identifier. Bytes that no field covers follow as "raw.<row>" lines. With
+// `chinese`, list items read in Chinese and each line carries the field's
+// Chinese caption.
+QString showFields(const Codeplug &image, const QString &pattern = QString(), bool chinese = false);
+QByteArray showFieldsJson(const Codeplug &image, const QString &pattern = QString(), bool chinese = false);
+
+// diff: the fields that differ between two images, one line each
+// ("channel 4 receive: 438.00000 -> 439.00000"); a channel created or
+// removed as one line; bytes that no field explains as
+// "row 220 byte 2: 0xFF -> 0x00".
+struct DiffResult {
+    QStringList lines;
+    bool equal() const { return lines.isEmpty(); }
+    int exitStatus() const { return equal() ? 0 : 1; }
+};
+DiffResult diffCodeplugs(const Codeplug &a, const Codeplug &b, bool chinese = false);
+
+// The same for a given set of differing bytes only (addresses 16 * row +
+// column), as a verify after a write reports them.
+QStringList describeDifferences(const Codeplug &expected, const Codeplug &actual,
+                                const QSet<int> &addresses, bool chinese = false);

@@ -1,0 +1,34 @@
+// Random channel plans: the import must never crash or hang; a refused
+// plan names its faults, an accepted one changes only channel records, and
+// neither touches the shared image.
+#include "core/Codecs.h"
+#include "core/Image.h"
+#include "fields/ChannelPlanCsv.h"
+
+#include <QByteArray>
+#include <cstdlib>
+#include <cstring>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    static const Codeplug base = [] {
+        InitToneNames();
+        InitDefaultImage();
+        return Codeplug::fromImage();
+    }();
+    const QByteArray csv(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
+    qint16 before[ImageRows][ImageColumns];
+    std::memcpy(before, ImageTable, sizeof before);
+
+    const ImportResult result = importCsv(csv, base, size % 2 == 1);
+    if (std::memcmp(before, ImageTable, sizeof before) != 0)
+        std::abort();
+    if (!result.ok && result.errors.isEmpty())
+        std::abort();
+    if (result.ok)
+        for (int r = 0; r < RadioRows; ++r)
+            for (int c = 0; c < RowBytes; ++c)
+                if ((r < 1 || r > 128) && result.image.at(r, c) != base.at(r, c))
+                    std::abort();
+    return 0;
+}

@@ -1,0 +1,414 @@
+// The field catalogue: bit fields, limits, diff and the channel plan CSV.
+#include "FieldTestSupport.h"
+
+#include "fields/ChannelPlanCsv.h"
+#include "fields/FieldCommands.h"
+#include "fields/FieldReport.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+class TestFieldCatalogue : public QObject {
+    Q_OBJECT
+
+    // The default image with channel 5 in use, so that its fields can be set.
+    static Codeplug withChannel5()
+    {
+        Codeplug image = defaultImage();
+        // A VFO from which both shift directions stay inside the range.
+        if (!write(image, "channel.5.receive", "438.125").isEmpty() || !write(image, "vfo.receive", "430").isEmpty())
+            qFatal("channel 5 or the VFO not set");
+        return image;
+    }
+
+private slots:
+    void everyWindowFieldIsCovered_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("byte");
+        QTest::addColumn<int>("uncovered");
+        // The two encodings together use every bit of a channel record.
+        for (int b = 0; b < 16; ++b)
+            QTest::addRow("channel byte %d", b) << 7 << b << 0;
+        for (int b : {2, 3, 4, 8, 9})
+            QTest::addRow("general byte %d", b) << 252 << b << 0;
+        QTest::newRow("general byte 5, bits 1-2 unused") << 252 << 5 << 0x06;
+        QTest::newRow("general byte 6, bit 2 unused") << 252 << 6 << 0x04;
+        QTest::newRow("menu and stop code") << 252 << 12 << 0xCF;
+        QTest::newRow("first used channel, set by the write") << 252 << 7 << 0xFF;
+        for (int b = 0; b < 11; ++b)
+            QTest::addRow("dtmf byte %d", b) << 254 << b << 0;
+        QTest::newRow("fm 15") << 253 << 15 << 0;
+        QTest::newRow("range low units") << 250 << 0 << 0x0F;
+        QTest::newRow("range high") << 250 << 3 << 0;
+        QTest::newRow("vfo flags") << 130 << 10 << 0x0C;
+        QTest::newRow("vfo name bytes") << 130 << 11 << 0xFF;
+        QTest::newRow("name table") << 199 << 15 << 0;
+        QTest::newRow("scan dwell") << 240 << 8 << 0;
+        QTest::newRow("pf2") << 240 << 14 << 0;
+        QTest::newRow("message") << 209 << 8 << 0;
+        QTest::newRow("power high") << 255 << 1 << 0;
+        QTest::newRow("signature row") << 251 << 0 << 0xFF;
+    }
+    void everyWindowFieldIsCovered()
+    {
+        QFETCH(int, row);
+        QFETCH(int, byte);
+        QFETCH(int, uncovered);
+        QCOMPARE(uncoveredMask(row, byte), uncovered);
+    }
+
+    // Each bit field with its neighbours set two ways, every choice made
+    // upwards and then downwards: a mask one bit too wide, or a value that
+    // can be raised but not lowered, fails.
+    void bitFieldsKeepTheirNeighbours()
+    {
+        int checked = 0;
+        for (const Field &f : fieldCatalogue()) {
+            if (f.bytes.size() != 1 || f.bytes.first().mask == 0xFF || (f.channel != 0 && f.channel != 5)
+                || (f.id.endsWith(QLatin1String("direction")) && f.channel != 0))
+                continue;
+            const FieldByte at = f.bytes.first();
+            const QStringList items = f.choices ? f.choices(false) : QStringList();
+            QVERIFY2(!items.isEmpty(), qPrintable(f.id));
+            // Channel mode forced on would refuse the frequency mode.
+            const int keepClear = f.id == QLatin1String("option.work_mode") ? 0x20 : 0;
+            // Only channel mode also selects channel mode (bit 0).
+            const int alsoChanges = f.id == QLatin1String("option.only_channel") ? 0x01 : 0;
+            for (int pattern : {0xA5, 0x5A}) {
+                Codeplug image = withChannel5();
+                image.at(at.row, at.column) = quint8(pattern & ~keepClear);
+                const int others = image.at(at.row, at.column) & ~at.mask & ~alsoChanges;
+                QVector<int> order;
+                for (int i = 0; i < items.size(); ++i)
+                    order << i;
+                for (int i = items.size() - 1; i >= 0; --i)
+                    order << i;
+                for (int i : order) {
+                    const QString refused = writeField(image, f, items.at(i));
+                    QVERIFY2(refused.isEmpty(), qPrintable(f.id + ": " + refused));
+                    QCOMPARE(readField(image, f), items.at(i));
+                    QCOMPARE(image.at(at.row, at.column) & ~at.mask & ~alsoChanges, others);
+                }
+            }
+            ++checked;
+        }
+        QCOMPARE(checked, 23);
+    }
+
+    void limitsAtTheirEdges_data()
+    {
+        QTest::addColumn<QStringList>("setup");  // id=text written first
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<QString>("shown");
+        const QStringList vfo460{"vfo.receive=460", "vfo.offset=10"};
+        QTest::newRow("vfo plus to 470 is out") << vfo460 << "vfo.direction" << "Plus" << false << "Off";
+        QTest::newRow("vfo minus to 450 is in") << vfo460 << "vfo.direction" << "Minus" << true << "Minus";
+        QTest::newRow("grid transmit at 470 is out")
+            << QStringList{"channel.2.receive=460"} << "channel.2.transmit" << "470" << false << "460.00000";
+        QTest::newRow("grid transmit below 470 is in")
+            << QStringList{"channel.2.receive=460"} << "channel.2.transmit" << "469.99375" << true << "469.99375";
+        QTest::newRow("upper limit 465") << QStringList{} << "range.high" << "465" << true << "465";
+        QTest::newRow("receive below 465")
+            << QStringList{"range.high=465"} << "channel.2.receive" << "464.995" << true << "464.99500";
+        QTest::newRow("receive at 465") << QStringList{"range.high=465"} << "channel.2.receive" << "465" << false << "";
+        QTest::newRow("upper limit above 470") << QStringList{} << "range.high" << "471" << false << "470";
+        QTest::newRow("lower limit below 400") << QStringList{} << "range.low" << "399" << false << "400";
+        QTest::newRow("fm 108.0 is code 210") << QStringList{} << "fm.3" << "108" << true << "108.0";
+        QTest::newRow("fm 108.1 is out") << QStringList{} << "fm.3" << "108.1" << false << "";
+        QTest::newRow("priority channel 129")
+            << QStringList{"channel.1.receive=438", "option.priority_scan=On"} << "option.priority_channel" << "129"
+            << false << "1";
+        QTest::newRow("scan priority channel 17")
+            << QStringList{"scan.priority=Fixed"} << "scan.priority_channel" << "17" << false << "";
+        QTest::newRow("name of 6 characters")
+            << QStringList{"channel.2.receive=440"} << "channel.2.name" << "ABCDEF" << false << "";
+        QTest::newRow("name with #") << QStringList{"channel.2.receive=440"} << "channel.2.name" << "A#" << false << "";
+        QTest::newRow("tone of an empty channel") << QStringList{} << "channel.2.decode" << "67.0" << false << "";
+    }
+    void limitsAtTheirEdges()
+    {
+        QFETCH(QStringList, setup);
+        QFETCH(QString, id);
+        QFETCH(QString, text);
+        QFETCH(bool, accepted);
+        QFETCH(QString, shown);
+        Codeplug image = defaultImage();
+        for (const QString &step : setup)
+            QCOMPARE(write(image, step.section('=', 0, 0), step.section('=', 1)), QString());
+        const Codeplug before = image;
+        const QString refused = write(image, id, text);
+        QCOMPARE(refused.isEmpty(), accepted);
+        if (!accepted)
+            QVERIFY(image == before);
+        QCOMPARE(read(image, id), shown);
+    }
+
+    // Bytes past a field's last value read as its window shows them.
+    void storedValuesPastTheLastItem_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("byte");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("priority channel 200") << 252 << 8 << 200 << "option.priority_channel" << "128";
+        QTest::newRow("fm code 210") << 253 << 0 << 210 << "fm.0" << "108.0";
+        QTest::newRow("fm code 211") << 253 << 0 << 211 << "fm.0" << "";
+        QTest::newRow("time-out 9") << 252 << 4 << 9 << "option.time_out" << "7";
+        QTest::newRow("pre-time 200") << 254 << 8 << 200 << "dtmf.pre_time" << "4500";
+        QTest::newRow("upper limit 475") << 250 << 2 << 0x50 << "range.high" << "475";
+    }
+    void storedValuesPastTheLastItem()
+    {
+        QFETCH(int, row);
+        QFETCH(int, byte);
+        QFETCH(int, value);
+        QFETCH(QString, id);
+        QFETCH(QString, shown);
+        Codeplug image = defaultImage();
+        image.at(row, byte) = quint8(value);
+        QCOMPARE(read(image, id), shown);
+    }
+
+    void diffOfAnImageWithItselfIsEmpty()
+    {
+        for (const Codeplug &image : {defaultImage(), sampleImage()}) {
+            const DiffResult result = diffCodeplugs(image, image);
+            QVERIFY(result.lines.isEmpty());
+            QCOMPARE(result.exitStatus(), 0);
+        }
+    }
+
+    // One change in each window's area shows as exactly that field.
+    void oneChangeShowsAsItsField_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("grid transmit") << "channel.2.transmit" << "444"
+                                       << QStringList{"channel 2 transmit: 439.00000 -> 444.00000"};
+        QTest::newRow("grid decode") << "channel.2.decode" << "D023I"
+                                     << QStringList{"channel 2 decode: OFF -> D023I"};
+        QTest::newRow("grid power") << "channel.2.power" << "Low" << QStringList{"channel 2 power: High -> Low"};
+        QTest::newRow("grid name") << "channel.2.name" << "KV9" << QStringList{"channel 2 name: \"\" -> KV9"};
+        QTest::newRow("editor decode") << "channel.2.editor.decode" << "D754N"
+                                       << QStringList{"channel 2 editor decode: 67.0 -> D754N"};
+        QTest::newRow("editor scan add") << "channel.2.editor.scan_add" << "Off"
+                                         << QStringList{"channel 2 editor scan add: On -> Off"};
+        QTest::newRow("editor power") << "channel.2.editor.power" << "Middle"
+                                      << QStringList{"channel 2 editor power: Low -> Middle"};
+        QTest::newRow("editor name") << "channel.2.editor.name" << "AB"
+                                     << QStringList{"channel 2 editor name: \"\" -> AB"};
+        QTest::newRow("vfo") << "vfo.receive" << "401" << QStringList{"vfo receive: 400.02500 -> 401.00000"};
+        QTest::newRow("range") << "range.low" << "410" << QStringList{"range low: 400 -> 410"};
+        QTest::newRow("option") << "option.back_light" << "Cont"
+                                << QStringList{"option back light: Key -> Cont"};
+        QTest::newRow("dtmf") << "dtmf.interval" << "75" << QStringList{"dtmf interval: 50 -> 75"};
+        QTest::newRow("fm") << "fm.4" << "98" << QStringList{"fm 4: \"\" -> 98.0"};
+        QTest::newRow("scan") << "scan.dropout_delay" << "12" << QStringList{"scan dropout delay: 300 -> 12"};
+        QTest::newRow("key") << "key.pf2" << "Monitor" << QStringList{"key pf2: None -> Monitor"};
+        QTest::newRow("message") << "message" << "HI" << QStringList{"message: \"\" -> HI"};
+    }
+    void oneChangeShowsAsItsField()
+    {
+        QFETCH(QString, id);
+        QFETCH(QString, text);
+        QFETCH(QStringList, lines);
+        Codeplug before = sampleImage();
+        before.at(2, 12) = 0; // the editor reads channel 2 as CTCSS 67.0, power Low, scanned
+        Codeplug after = before;
+        QCOMPARE(write(after, id, text), QString());
+        const DiffResult result = diffCodeplugs(before, after);
+        QCOMPARE(result.lines, lines);
+        QCOMPARE(result.exitStatus(), 1);
+    }
+
+    void createdAndRemovedChannelsAreOneLine()
+    {
+        const Codeplug before = sampleImage();
+        Codeplug after = before;
+        QCOMPARE(write(after, "channel.9.receive", "445.5"), QString());
+        QCOMPARE(write(after, "channel.3.receive", ""), QString());
+        QCOMPARE(diffCodeplugs(before, after).lines,
+                 (QStringList{"channel 3 removed", "channel 9 created: 445.50000"}));
+        after = before;
+        after.at(0, 5) = 0x12;
+        QCOMPARE(diffCodeplugs(before, after).lines, QStringList{"row 0 byte 5: 0xFF -> 0x12"});
+    }
+
+    void showListsFieldsAndRawBytes()
+    {
+        const QString shown = showFields(sampleImage(), "channel.1.*");
+        QVERIFY(shown.startsWith("channel.1.receive = 438.12500\nchannel.1.offset = 0.000000\n"));
+        QVERIFY(shown.contains("channel.1.power = High\n"));
+        QVERIFY(showFields(sampleImage(), "raw.251").startsWith("raw.251 = 0:4C 1:49 2:53"));
+        QVERIFY(showFields(sampleImage(), "channel.1.power", true).contains(QString::fromUtf8("= 高    # 信道 1 发射功率")));
+        QVERIFY(showFieldsJson(sampleImage(), "key.pf1").contains("\"text\": \"None\""));
+    }
+
+    // Export, then import into the same image and into a cleared one, gives
+    // the channel records back byte for byte.
+    void exportThenImportKeepsTheRecords_data()
+    {
+        QTest::addColumn<bool>("plan");
+        QTest::newRow("sample image") << false;
+        QTest::newRow("128-channel plan") << true;
+    }
+    void exportThenImportKeepsTheRecords()
+    {
+        QFETCH(bool, plan);
+        Codeplug source = sampleImage();
+        if (plan) {
+            source = defaultImage();
+            const QStringList tones = toneSelectorItemsFor();
+            const char *const names[] = {"", "A", "KV-9", "Z_+* ", "12345"};
+            for (int n = 1; n <= 128; ++n) {
+                const QString rx = QString::number(400.0 + n * 0.5 + (n % 2) * 0.00625, 'f', 5);
+                QCOMPARE(write(source, QStringLiteral("channel.%1.receive").arg(n), rx), QString());
+                const QString tx = QString::number(400.0 + n * 0.5 + (n % 3) * 2, 'f', 5);
+                QCOMPARE(write(source, QStringLiteral("channel.%1.transmit").arg(n), n % 4 ? tx : rx), QString());
+                write(source, QStringLiteral("channel.%1.decode").arg(n), tones.at(n * 2 % tones.size()));
+                write(source, QStringLiteral("channel.%1.encode").arg(n), tones.at((n * 7 + 100) % tones.size()));
+                write(source, QStringLiteral("channel.%1.power").arg(n), n % 2 ? "Low" : "High");
+                write(source, QStringLiteral("channel.%1.bandwidth").arg(n), n % 5 ? "Wide" : "Narrow");
+                QCOMPARE(write(source, QStringLiteral("channel.%1.name").arg(n), names[n % 5]), QString());
+            }
+        }
+        const QByteArray csv = exportCsv(source);
+        for (bool replace : {false, true}) {
+            const Codeplug base = replace ? defaultImage() : source;
+            const ImportResult imported = importCsv(csv, base, replace);
+            QVERIFY2(imported.ok, qPrintable(imported.errors.join('\n')));
+            for (int n = 1; n <= 128; ++n)
+                for (int c = 0; c < RowBytes; ++c)
+                    QVERIFY2(imported.image.at(n, c) == source.at(n, c),
+                             qPrintable(QStringLiteral("channel %1 byte %2").arg(n).arg(c)));
+        }
+    }
+
+    void exportWritesTheGridTexts()
+    {
+        Codeplug image = sampleImage();
+        QCOMPARE(write(image, "channel.2.name", "A B"), QString());
+        QCOMPARE(exportCsv(image),
+                 QByteArray("channel,receive,transmit,decode,encode,power,bandwidth,name\r\n"
+                            "1,438.12500,438.12500,OFF,OFF,High,Wide,\r\n"
+                            "2,439.00000,439.00000,OFF,OFF,High,Wide,A B\r\n"
+                            "3,440.50000,440.50000,OFF,OFF,High,Wide,\r\n"));
+    }
+
+    void badInputIsRefusedLineByLine_data()
+    {
+        QTest::addColumn<QByteArray>("csv");
+        QTest::addColumn<QStringList>("errors");
+        const QByteArray header = "channel,receive,transmit,decode,encode,power,bandwidth,name\n";
+        QTest::newRow("unknown column") << QByteArray("channel,receive,colour\n1,438,red\n")
+                                        << QStringList{"line 1: unknown column \"colour\""};
+        QTest::newRow("duplicate channel")
+            << header + "4,438,,,,,,\n4,439,,,,,,\n"
+            << QStringList{"line 3: channel 4 appears twice (first on line 2)"};
+        QTest::newRow("channel outside 1..128")
+            << header + "0,438,,,,,,\n129,438,,,,,,\nx,438,,,,,,\n"
+            << QStringList{"line 2: channel \"0\" is outside 1..128", "line 3: channel \"129\" is outside 1..128",
+                           "line 4: channel \"x\" is outside 1..128"};
+        QTest::newRow("frequency out of range or unparsable")
+            << header + "1,470,,,,,,\n2,438,399,,,,,\n3,438;5,,,,,,\n4,438,1e3,,,,,\n"
+            << QStringList{"line 2: receive: 470 is outside the working range 400..470 MHz",
+                           "line 3: transmit: 399 is outside the working range 400..470 MHz",
+                           "line 4: receive: \"438;5\" is not a frequency",
+                           "line 5: transmit: \"1e3\" is not a frequency"};
+        QTest::newRow("unknown tone") << header + "1,438,438,67.1,OFF,,,\n"
+                                      << QStringList{"line 2: decode: unknown tone \"67.1\""};
+        QTest::newRow("name character outside the set")
+            << header + "1,438,,,,,,A&B\n"
+            << QStringList{"line 2: name: \"A&B\" holds a character outside 0-9 A-Z - _ + * and space"};
+        QTest::newRow("power word") << header + "1,438,,,,Strong,,\n"
+                                    << QStringList{"line 2: power: \"Strong\" is not one of: Low, High"};
+        QTest::newRow("not UTF-8") << header + "1,438,,,,,,\xff\xfe\n"
+                                   << QStringList{"the file is not valid UTF-8"};
+        QTest::newRow("larger than 1 MB") << header + QByteArray(MaxCsvBytes, '\n')
+                                          << QStringList{"the file is larger than 1 MB"};
+    }
+    void badInputIsRefusedLineByLine()
+    {
+        QFETCH(QByteArray, csv);
+        QFETCH(QStringList, errors);
+        const ImportResult result = importCsv(csv, sampleImage(), false);
+        QVERIFY(!result.ok);
+        QCOMPARE(result.exitStatus(), 1);
+        QCOMPARE(result.errors, errors);
+    }
+
+    void spreadsheetFilesImport_data()
+    {
+        QTest::addColumn<QByteArray>("csv");
+        QTest::newRow("German spreadsheet") << QByteArray(
+            "\xef\xbb\xbf\"Channel\";\"RX Frequency\";\"TX Frequency\";\"CTCSS/DCS Dec\";\"CTCSS/DCS Enc\";"
+            "\"TX Power\";\"W/N\";\"Name\"\r\n"
+            "\"7\";\"445.5\";\"440.5\";\"D023I\";\"67.0\";\"Low\";\"Narrow\";\"RPT 1\"\r\n");
+        QTest::newRow("Chinese headers, any order") << QByteArray(
+            "信道名称,信道带宽,发射功率,接收频率(MHZ),信道号\n\"RPT 1\",窄带,低,445.50000,7\n");
+    }
+    void spreadsheetFilesImport()
+    {
+        QFETCH(QByteArray, csv);
+        const ImportResult result = importCsv(csv, sampleImage(), false);
+        QVERIFY2(result.ok, qPrintable(result.errors.join('\n')));
+        QCOMPARE(read(result.image, "channel.7.receive"), QString("445.50000"));
+        QCOMPARE(read(result.image, "channel.7.power"), QString("Low"));
+        QCOMPARE(read(result.image, "channel.7.bandwidth"), QString("Narrow"));
+        QCOMPARE(read(result.image, "channel.7.name"), QString("RPT 1"));
+        QCOMPARE(read(result.image, "channel.1.receive"), QString("438.12500"));
+        if (csv.contains("D023I")) {
+            QCOMPARE(read(result.image, "channel.7.transmit"), QString("440.50000"));
+            QCOMPARE(read(result.image, "channel.7.decode"), QString("D023I"));
+        }
+        QCOMPARE(importCsv(csv, sampleImage(), true).image.at(1, 0), quint8(0xFF));
+    }
+
+    // The dealer's round: export, edit in a spreadsheet, import, diff; a
+    // refused import leaves no output file behind.
+    void commandsRunThePlanRound()
+    {
+        QTemporaryDir dir;
+        const QString master = dir.filePath("master.chann"), plan = dir.filePath("plan.csv");
+        const QString job = dir.filePath("job.chann");
+        QString error;
+        QVERIFY(saveCodeplugFile(master, sampleImage(), error));
+        QCOMPARE(runExportCsv(master, plan, false).status, 0);
+        QFile csv(plan);
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        QByteArray edited = csv.readAll().replace("2,439.00000,439.00000", "2,439.00000,444.00000");
+        csv.close();
+        const auto saveCsv = [&](const QByteArray &text) {
+            QFile out(plan);
+            QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            out.write(text);
+        };
+        saveCsv(edited);
+        QCOMPARE(runImportCsv(plan, master, job, false).status, 0);
+        const CommandResult diff = runDiff(master, job, false);
+        QCOMPARE(diff.status, 1);
+        QCOMPARE(diff.output, QByteArray("channel 2 transmit: 439.00000 -> 444.00000\n"));
+        QCOMPARE(runDiff(job, job, false).status, 0);
+        QVERIFY(runShow(job, "channel.2.transmit", false, false).output == "channel.2.transmit = 444.00000\n");
+
+        QFile::remove(job);
+        saveCsv(edited + "2,999,,,,,,\n");
+        const CommandResult refused = runImportCsv(plan, master, job, false);
+        QCOMPARE(refused.status, 1);
+        QVERIFY(refused.errors.startsWith("line 5: channel 2 appears twice"));
+        QVERIFY(!QFile::exists(job));
+        QCOMPARE(runShow(dir.filePath("missing.chann"), {}, false, false).status, SourceFailed);
+        QCOMPARE(runShow("radio:1", {}, false, false).status, SourceFailed);
+    }
+
+private:
+    static QStringList toneSelectorItemsFor() { return field("channel.1.decode").choices(false); }
+};
+
+QTEST_GUILESS_MAIN(TestFieldCatalogue)
+#include "tst_field_catalogue.moc"

@@ -1,0 +1,285 @@
+// The field catalogue against the windows: a field written through the
+// catalogue changes exactly the bytes that its window changes, and a stored
+// value reads as its window shows it.
+#include "FieldTestSupport.h"
+#include "settings/SettingsTestSupport.h"
+
+#include "channels/frm_chann.h"
+#include "fields/FieldReport.h"
+#include "platform/ChildWindow.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+
+namespace {
+
+// "row:byte=value" pokes a byte; "id=text" writes a field.
+void prepareImage(const QStringList &steps)
+{
+    Codeplug image = Codeplug::fromImage();
+    for (const QString &step : steps) {
+        const QString target = step.section('=', 0, 0), value = step.section('=', 1);
+        if (target.contains(':'))
+            image.at(target.section(':', 0, 0).toInt(), target.section(':', 1).toInt()) = quint8(value.toInt());
+        else if (!write(image, target, value).isEmpty())
+            qFatal("setup %s refused", qPrintable(step));
+    }
+    image.storeIntoImage();
+}
+
+} // namespace
+
+class TestFieldWindows : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<StartedProgram> program;
+    ChildWindow *window = nullptr;
+
+    void open(WindowId id)
+    {
+        window = program->registry().reopen(id);
+        QVERIFY(window);
+        activate(program->main.get());
+    }
+    template <typename T> T *control(const QString &name) { return ::control<T>(window, qPrintable(name)); }
+
+    void gridCell(int row, int column)
+    {
+        auto *table = control<QTableWidget>("MSF_chann");
+        QTableWidgetItem *item = table->item(row - 1, column);
+        table->scrollToItem(item);
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualItemRect(item).center());
+    }
+
+    // Does to the window what a person does: kind "list" chooses item
+    // `argument` of a list, "check" clicks a box, "type" types into a box
+    // and leaves it, "keys" only types, "cell" types into grid cell
+    // row.column and presses Enter, "cellList" chooses an item in one.
+    void act(const QString &kind, const QString &name, const QString &argument)
+    {
+        if (kind == "list") {
+            chooseItem(control<QComboBox>(name), argument.toInt());
+        } else if (kind == "check") {
+            auto *box = control<QAbstractButton>(name);
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2));
+        } else if (kind == "type") {
+            // Selected text is not typed over: the boxes count what they hold.
+            auto *box = control<QLineEdit>(name);
+            clickInto(box);
+            box->selectAll();
+            QTest::keyClick(box, Qt::Key_Backspace);
+            QTest::keyClicks(box, argument);
+            clickInto(control<QPushButton>("Command_help"));
+        } else if (kind == "preset") {
+            auto *grid = control<QTableWidget>("MSF_chann");
+            const auto click = [grid](int preset) {
+                const QRect cell = grid->visualRect(grid->model()->index(preset, 1));
+                QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+                QApplication::processEvents();
+            };
+            click(name.toInt());
+            QTest::keyClicks(control<QLineEdit>("Text_Edit"), argument);
+            click(name.toInt() + 1);
+        } else if (kind == "keys") {
+            clickInto(control<QLineEdit>(name));
+            QTest::keyClicks(control<QLineEdit>(name), argument);
+        } else {
+            gridCell(name.section('.', 0, 0).toInt(), name.section('.', 1).toInt());
+            if (kind == "cell") {
+                auto *edit = control<QLineEdit>("Text_Edit");
+                edit->selectAll();
+                QTest::keyClicks(edit, argument);
+                QTest::keyClick(edit, Qt::Key_Return);
+            } else {
+                clickListItem(control<QComboBox>("Combo_edit"), argument.toInt());
+            }
+        }
+        QApplication::processEvents();
+    }
+
+private slots:
+    void init() { program = std::make_unique<StartedProgram>(); }
+    void cleanup() { program.reset(); }
+
+    void catalogueTouchesTheBytesItsWindowTouches_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QStringList>("setup");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("argument");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        const int option = int(WindowId::frm_option);
+        const QStringList none;
+        const QStringList channel3{"channel.3.receive=438.5"};
+        QTest::newRow("time-out") << option << none << "list" << "Combo_TOT" << "3" << "option.time_out" << "3";
+        QTest::newRow("squelch") << option << none << "list" << "Combo_Sql" << "7" << "option.squelch" << "7";
+        QTest::newRow("vox level") << option << none << "list" << "Combo_VOX_lever" << "2" << "option.vox_level" << "2";
+        QTest::newRow("back light") << option << none << "list" << "Combo_Lamp" << "2" << "option.back_light" << "Cont";
+        QTest::newRow("display") << option << none << "list" << "Combo_Mdf" << "1" << "option.channel_display" << "Name";
+        QTest::newRow("scan way") << option << none << "list" << "Combo_Scan" << "2" << "option.scan_way" << "CO";
+        QTest::newRow("ptt-id") << option << none << "list" << "Combo_Pttid" << "3" << "option.ptt_id" << "BOTH";
+        QTest::newRow("save") << option << none << "check" << "Check_Save" << "" << "option.power_save" << "Off";
+        QTest::newRow("beep") << option << none << "check" << "Check_Beep" << "" << "option.beep" << "Off";
+        QTest::newRow("menu") << option << none << "check" << "Check_Menu" << "" << "option.manual_setup" << "Off";
+        QTest::newRow("stop code") << option << none << "check" << "Check_Pttoff_Code" << "" << "option.send_stop_code"
+                                   << "Off";
+        QTest::newRow("only channel") << option << none << "check" << "Check_Only_Chann" << "" << "option.only_channel"
+                                      << "On";
+        QTest::newRow("work mode") << option << none << "check" << "Option_chann" << "" << "option.work_mode"
+                                   << "Channel";
+        QTest::newRow("priority scan") << option << channel3 << "check" << "Check_Pri" << "" << "option.priority_scan"
+                                       << "On";
+        QTest::newRow("dtmf code") << option << none << "type" << "Text_DTMF_Code" << "1a2B" << "option.dtmf_code"
+                                   << "1A2B";
+        QTest::newRow("step") << option << none << "list" << "Combo_Step" << "4" << "vfo.step" << "20.00K";
+        QTest::newRow("vfo bandwidth") << option << none << "list" << "Combo_WN" << "0" << "vfo.bandwidth" << "Narrow";
+        QTest::newRow("vfo power") << option << none << "list" << "Combo_TXP" << "0" << "vfo.power" << "Low";
+        QTest::newRow("vfo decode") << option << none << "list" << "Combo_Decode" << "155" << "vfo.decode" << "D023I";
+        QTest::newRow("vfo shift") << option << none << "list" << "Combo_Sft_d" << "1" << "vfo.direction" << "Plus";
+        QTest::newRow("vfo receive") << option << none << "type" << "Text_RX_Freq" << "438.5" << "vfo.receive"
+                                     << "438.5";
+        QTest::newRow("vfo offset") << option << none << "type" << "Text_Offset_Freq" << "5" << "vfo.offset" << "5";
+        QTest::newRow("upper limit") << option << none << "type" << "Text_pvfo_d1" << "465" << "range.high" << "465";
+        QTest::newRow("lower limit") << option << none << "type" << "Text_pvfo_d0" << "410" << "range.low" << "410";
+
+        const int dtmf = int(WindowId::frm_dtmf);
+        QTest::newRow("pre-time") << dtmf << none << "list" << "Combo_First_delay" << "3" << "dtmf.pre_time" << "200";
+        QTest::newRow("interval") << dtmf << none << "list" << "Combo_DTMF_SPACE" << "1" << "dtmf.interval" << "75";
+        QTest::newRow("duration") << dtmf << none << "list" << "Combo_DTMF_DELAY" << "254" << "dtmf.duration" << "6400";
+        QTest::newRow("side tone") << dtmf << none << "check" << "Check_dtmfST" << "" << "dtmf.side_tone" << "Off";
+
+        const int keys = int(WindowId::Form_edit_Key);
+        QTest::newRow("pf1") << keys << none << "list" << "Combo_pf1" << "1" << "key.pf1" << "Autodial";
+        QTest::newRow("pf2") << keys << none << "list" << "Combo_pf2" << "11" << "key.pf2" << "Temporary Delete";
+
+        const int scan = int(WindowId::Form_Edit_scan);
+        const QStringList fixed{"240:0=1"};
+        QTest::newRow("priority kind") << scan << none << "list" << "Combo_pri" << "1" << "scan.priority" << "Fixed";
+        QTest::newRow("look back a") << scan << fixed << "list" << "Combo_BA" << "1" << "scan.look_back_a" << "0.55";
+        QTest::newRow("look back b") << scan << fixed << "list" << "Combo_BB" << "90" << "scan.look_back_b" << "5.00";
+        QTest::newRow("revert") << scan << fixed << "list" << "Combo_BC" << "3" << "scan.revert" << "Priority+Talk Back";
+        QTest::newRow("dropout") << scan << none << "list" << "Combo_RYC" << "300" << "scan.dropout_delay" << "300";
+        QTest::newRow("dwell") << scan << none << "list" << "Combo_TYC" << "5" << "scan.tx_dwell" << "5";
+        QTest::newRow("priority channel") << scan << fixed << "keys" << "Text_prich" << "7" << "scan.priority_channel"
+                                          << "7";
+
+        QTest::newRow("fm preset") << int(WindowId::Form_Edit_Test) << none << "preset" << "3" << "98.1" << "fm.3"
+                                   << "98.1";
+        QTest::newRow("vfo encode") << option << none << "list" << "Combo_Encode" << "258" << "vfo.encode" << "D754I";
+
+        // The message is stored as it was before the last key.
+        QTest::newRow("message") << int(WindowId::Form_Edit_Message) << none << "keys" << "Text_MS1" << "ABC"
+                                 << "message" << "AB";
+
+        const int grid = int(WindowId::frm_chann);
+        QTest::newRow("grid receive") << grid << none << "cell" << "4.1" << "438.0125" << "channel.4.receive"
+                                      << "438.0125";
+        QTest::newRow("grid transmit") << grid << channel3 << "cell" << "3.2" << "433.5" << "channel.3.transmit"
+                                       << "433.5";
+        QTest::newRow("grid decode") << grid << channel3 << "cellList" << "3.3" << "200" << "channel.3.decode"
+                                     << "D261I";
+        QTest::newRow("grid power") << grid << channel3 << "cellList" << "3.5" << "0" << "channel.3.power" << "Low";
+        QTest::newRow("grid bandwidth") << grid << channel3 << "cellList" << "3.6" << "0" << "channel.3.bandwidth"
+                                        << "Narrow";
+        QTest::newRow("grid name") << grid << channel3 << "cell" << "3.7" << "ab-1" << "channel.3.name" << "AB-1";
+
+        const int editor = int(WindowId::Form_Chann_Edit);
+        QTest::newRow("editor vox") << editor << channel3 << "check" << "Check_VOX" << "" << "channel.3.editor.vox"
+                                    << "Off";
+        QTest::newRow("editor receive") << editor << channel3 << "type" << "Text_RX_Freq" << "439.0125"
+                                        << "channel.3.editor.receive" << "439.0125";
+        QTest::newRow("editor new channel") << editor << none << "type" << "Text_RX_Freq" << "439"
+                                            << "channel.3.editor.receive" << "439";
+        QTest::newRow("editor transmit") << editor << channel3 << "type" << "Text_TX_Freq" << "433.5"
+                                         << "channel.3.editor.transmit" << "433.5";
+        QTest::newRow("editor name") << editor << channel3 << "keys" << "Text_Name" << "ab" << "channel.3.editor.name"
+                                     << "AB";
+        QTest::newRow("editor bcl") << editor << channel3 << "check" << "Check_Bcl" << "" << "channel.3.editor.bcl"
+                                    << "Off";
+        QTest::newRow("editor tx stop") << editor << channel3 << "check" << "Check_TxStop" << ""
+                                        << "channel.3.editor.tx_stop" << "Off";
+        QTest::newRow("editor scan") << editor << channel3 << "check" << "Check_Scan" << ""
+                                     << "channel.3.editor.scan_add" << "On";
+        QTest::newRow("editor power") << editor << channel3 << "list" << "Combo_TXP" << "1" << "channel.3.editor.power"
+                                      << "Middle";
+        QTest::newRow("editor bandwidth") << editor << channel3 << "list" << "Combo_WN" << "0"
+                                          << "channel.3.editor.bandwidth" << "Wide";
+        QTest::newRow("editor decode") << editor << channel3 << "list" << "Combo_Decode" << "60"
+                                       << "channel.3.editor.decode" << "D053N";
+    }
+    void catalogueTouchesTheBytesItsWindowTouches()
+    {
+        QFETCH(int, id);
+        QFETCH(QStringList, setup);
+        QFETCH(QString, kind);
+        QFETCH(QString, control);
+        QFETCH(QString, argument);
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        prepareImage(setup);
+        CurrentChannel = 3;
+        open(WindowId(id));
+        const Codeplug before = Codeplug::fromImage();
+        act(kind, control, argument);
+        const Codeplug byWindow = Codeplug::fromImage();
+        QVERIFY2(byWindow != before, "the window changed nothing");
+        Codeplug byCatalogue = before;
+        QCOMPARE(write(byCatalogue, field, text), QString());
+        QVERIFY2(byCatalogue == byWindow,
+                 qPrintable(diffCodeplugs(byWindow, byCatalogue).lines.join(QLatin1String("; "))));
+    }
+
+    // Stored bytes just past a field's last value, in the window and
+    // through the catalogue.
+    void pastTheLastValueReadsAsTheWindowShowsIt_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QStringList>("setup");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("shown");
+        const int option = int(WindowId::frm_option);
+        QTest::newRow("priority channel 200") << option << QStringList{"252:6=8", "252:8=200"} << "Combo_Pri_ch"
+                                              << "option.priority_channel" << "128";
+        QTest::newRow("time-out 9") << option << QStringList{"252:4=9"} << "Combo_TOT" << "option.time_out" << "7";
+        QTest::newRow("upper limit 465") << option << QStringList{"250:2=80", "250:3=70"} << "Text_pvfo_d1"
+                                         << "range.high" << "465";
+        QTest::newRow("fm code 210") << int(WindowId::Form_Edit_Test) << QStringList{"253:3=210"} << "4"
+                                     << "fm.3" << "108.0";
+        QTest::newRow("fm code 211") << int(WindowId::Form_Edit_Test) << QStringList{"253:3=211"} << "4"
+                                     << "fm.3" << "";
+        QTest::newRow("look back 200") << int(WindowId::Form_Edit_scan) << QStringList{"240:0=1", "240:2=200"}
+                                       << "Combo_BA" << "scan.look_back_a" << "5.00";
+        QTest::newRow("key code 12") << int(WindowId::Form_edit_Key) << QStringList{"240:13=12"} << "Combo_pf1"
+                                     << "key.pf1" << "None";
+    }
+    void pastTheLastValueReadsAsTheWindowShowsIt()
+    {
+        QFETCH(int, id);
+        QFETCH(QStringList, setup);
+        QFETCH(QString, control);
+        QFETCH(QString, field);
+        QFETCH(QString, shown);
+        program->main->menuItem("Language_eng")->trigger();
+        prepareImage(setup);
+        const Codeplug image = Codeplug::fromImage();
+        open(WindowId(id));
+        QString inWindow;
+        if (auto *list = window->findChild<QComboBox *>(control))
+            inWindow = list->currentText();
+        else if (auto *box = window->findChild<QLineEdit *>(control))
+            inWindow = box->text();
+        else
+            inWindow = this->control<QTableWidget>("MSF_chann")->item(control.toInt() - 1, 1)->text();
+        QCOMPARE(inWindow, shown);
+        QCOMPARE(read(image, field), shown);
+    }
+};
+
+QTEST_MAIN(TestFieldWindows)
+#include "tst_field_windows.moc"
