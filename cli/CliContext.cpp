@@ -51,7 +51,8 @@ bool CommandLine::parse(const QStringList &arguments, CliContext &context, int &
         return false;
     }
     m_ports.clear();
-    for (const QString &list : parser.values(m_port))
+    const QStringList portLists = m_withPorts ? parser.values(m_port) : QStringList();
+    for (const QString &list : portLists)
         for (const QString &text : list.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
             PortSpec spec;
             if (!PortSpec::parse(text, spec)) {

@@ -1,7 +1,9 @@
 #include "cli/CodeplugFile.h"
 
 #include "cli/ImageDiff.h"
+#include "core/ModuleState.h"
 #include "core/WritePreparation.h"
+#include "fields/FieldReport.h"
 #include "files/ChannelFile.h"
 #include "platform/Texts.h"
 
@@ -51,6 +53,12 @@ void checkAgainst(std::vector<PortResult> &results, const Codeplug &expected)
             continue;
         r.ok = false;
         r.error = langText("%1 个字节与文件不同", "%1 bytes differ from the file").arg(found.size());
-        r.notes = describeDifferences(found);
+        // The bytes, then the fields they belong to.
+        QSet<int> addresses;
+        for (const ByteDifference &d : found)
+            addresses.insert(d.row * RowBytes + d.column);
+        const QStringList fields = describeDifferences(expected, r.image, addresses, UseChinese, false);
+        r.notes = describeByteDifferences(found) + fields;
+        r.details.insert(QStringLiteral("fields"), QJsonArray::fromStringList(fields));
     }
 }

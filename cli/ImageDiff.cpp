@@ -15,7 +15,7 @@ QList<ByteDifference> differences(const Codeplug &expected, const Codeplug &radi
     return list;
 }
 
-QStringList describeDifferences(const QList<ByteDifference> &list)
+QStringList describeByteDifferences(const QList<ByteDifference> &list)
 {
     QStringList lines;
     for (const ByteDifference &d : list)

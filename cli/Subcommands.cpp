@@ -13,6 +13,14 @@ const QList<Subcommand> &subcommands()
          "Write a .chann file to the radio and read it back to verify.", runWrite},
         {"verify", "比较对讲机中的数据与 .chann 文件",
          "Compare the radio's memory with a .chann file.", runVerify},
+        {"show", "列出 .chann 文件或对讲机中的每个参数",
+         "Show every field of a .chann file or a radio.", runShow},
+        {"diff", "逐个参数比较两个 .chann 文件或对讲机",
+         "Compare two .chann files or radios field by field.", runDiff},
+        {"export-csv", "把使用中的信道导出为 CSV 信道表",
+         "Export the channels in use as a CSV channel plan.", runExportCsv},
+        {"import-csv", "把 CSV 信道表导入 .chann 文件",
+         "Import a CSV channel plan into a .chann file.", runImportCsv},
     };
     return table;
 }
@@ -45,7 +53,7 @@ int runCli(const QStringList &arguments, CliContext &context)
                 << "\n\n"
                 << langText("子命令：", "Subcommands:") << '\n';
     for (const Subcommand &s : subcommands())
-        context.out << "  " << QString::fromLatin1(s.name).leftJustified(10) << langText(s.chinese, s.english)
+        context.out << "  " << QString::fromLatin1(s.name).leftJustified(12) << langText(s.chinese, s.english)
                     << '\n';
     context.out << '\n'
                 << langText("每个子命令都有 --help；--json 输出 JSON 结果；--lang zh 使用中文。",

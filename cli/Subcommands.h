@@ -24,3 +24,7 @@ int runCli(const QStringList &arguments, CliContext &context);
 int runRead(const QStringList &arguments, CliContext &context);
 int runWrite(const QStringList &arguments, CliContext &context);
 int runVerify(const QStringList &arguments, CliContext &context);
+int runShow(const QStringList &arguments, CliContext &context);
+int runDiff(const QStringList &arguments, CliContext &context);
+int runExportCsv(const QStringList &arguments, CliContext &context);
+int runImportCsv(const QStringList &arguments, CliContext &context);

@@ -157,7 +157,7 @@ QByteArray showFieldsJson(const Codeplug &image, const QString &pattern, bool ch
 }
 
 QStringList describeDifferences(const Codeplug &expected, const Codeplug &actual, const QSet<int> &addresses,
-                                bool chinese)
+                                bool chinese, bool withRawBytes)
 {
     std::array<int, Codeplug::Size> differing{};
     for (int address : addresses)
@@ -220,7 +220,7 @@ QStringList describeDifferences(const Codeplug &expected, const Codeplug &actual
     for (int i : chosen)
         lines << QStringLiteral("%1: %2 -> %3").arg(fieldLabel(fields.at(i), chinese), quoted(before.at(i)), quoted(after.at(i)));
 
-    for (int address = 0; address < Codeplug::Size; ++address)
+    for (int address = 0; withRawBytes && address < Codeplug::Size; ++address)
         if (differing[address])
             lines << QStringLiteral("row %1 byte %2: 0x%3 -> 0x%4")
                          .arg(address / RowBytes)

@@ -25,6 +25,8 @@ struct DiffResult {
 DiffResult diffCodeplugs(const Codeplug &a, const Codeplug &b, bool chinese = false);
 
 // The same for a given set of differing bytes only (addresses 16 * row +
-// column), as a verify after a write reports them.
+// column), as a verify after a write reports them. Without `withRawBytes` the
+// bits that no field explains are left out, for a caller that lists the
+// bytes itself.
 QStringList describeDifferences(const Codeplug &expected, const Codeplug &actual,
-                                const QSet<int> &addresses, bool chinese = false);
+                                const QSet<int> &addresses, bool chinese = false, bool withRawBytes = true);

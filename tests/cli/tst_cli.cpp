@@ -96,6 +96,7 @@ private slots:
     void badInputGivesOneLineNamingPortOrFile_data();
     void badInputGivesOneLineNamingPortOrFile();
     void interruptionEndsEveryLinkAndSavesNothing();
+    void fieldCommandsTakeFilesAndRadios();
 
 private:
     QTemporaryDir m_dir;
@@ -191,6 +192,9 @@ void Cli::writeAndVerifyCompareEveryWrittenByte()
                              .arg(quint8(r[0].memory.at(a)))
                              .arg(prepared.at(a / 16, a % 16));
     QCOMPARE(result.out.split(QLatin1Char('\n')).filter(QStringLiteral(": row ")), expectedNotes);
+    // The fields of the differing bytes are named too.
+    if (changed.contains(0x15))
+        QVERIFY(result.out.contains(r.devices() + QStringLiteral(": channel 1 offset: ")));
     if (arguments.first() == QLatin1String("write") && corruptAt < 0)
         QCOMPARE(r[0].memory.left(255 * 16), memoryOf(prepared).left(255 * 16));
 }
@@ -270,4 +274,20 @@ void Cli::interruptionEndsEveryLinkAndSavesNothing()
 }
 
 QTEST_MAIN(Cli)
+void Cli::fieldCommandsTakeFilesAndRadios()
+{
+    Radios r(1);
+    const QString radio = QStringLiteral("radio:") + r.devices();
+    const CliRun same = run({"diff", m_file, radio});
+    QCOMPARE(same.status, 0);
+    QCOMPARE(same.out, QString());
+    r[0].memory[16 * 250 + 1] = char(0x42); // the range's low end: 420 MHz
+    const CliRun changed = run({"diff", "--json", m_file, radio});
+    QCOMPARE(changed.status, 1);
+    QCOMPARE(QJsonDocument::fromJson(changed.out.toUtf8()).object().value("lines").toArray(),
+             QJsonArray{QStringLiteral("range low: 400 -> 420")});
+    const CliRun shown = run({"show", "--field", "range.*", radio});
+    QCOMPARE(shown.out, QStringLiteral("range.low = 420\nrange.high = 470\n"));
+}
+
 #include "tst_cli.moc"
