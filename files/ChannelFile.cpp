@@ -6,6 +6,11 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 constexpr int ValueCount = RadioRows * RowBytes;
 // A well-formed file is about 20 KB; anything far larger is not one, and is
@@ -15,6 +20,92 @@ constexpr qint64 MaxFileSize = 1024 * 1024;
 bool isSeparator(char c)
 {
     return c == ' ' || c == ',' || c == '\r' || c == '\n' || c == '\t';
+}
+
+// A token of a bad file as the message quotes it: a binary file must not put
+// control characters into the message, and a NUL would cut it short.
+QString quotedToken(const QByteArray &token)
+{
+    QString text;
+    for (const char c : token.left(20)) {
+        const uchar u = uchar(c);
+        if (u >= 0x20 && u < 0x7F && u != '\\')
+            text += QLatin1Char(c);
+        else
+            text += QStringLiteral("\\x%1").arg(u, 2, 16, QLatin1Char('0'));
+    }
+    return text;
+}
+
+QString specialFileMessage(const QString &path, mode_t mode)
+{
+    if (S_ISFIFO(mode))
+        return langText("%1 是命名管道，不是信道参数文件。", "%1 is a named pipe, not a channel file.").arg(path);
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return langText("%1 是设备，不是信道参数文件。", "%1 is a device, not a channel file.").arg(path);
+    if (S_ISDIR(mode))
+        return langText("%1 是文件夹，不是信道参数文件。", "%1 is a folder, not a channel file.").arg(path);
+    if (S_ISSOCK(mode))
+        return langText("%1 是套接字，不是信道参数文件。", "%1 is a socket, not a channel file.").arg(path);
+    return langText("%1 不是普通文件，不是信道参数文件。", "%1 is not a plain file, not a channel file.").arg(path);
+}
+
+QString openErrorMessage(const QString &path, int error)
+{
+    return langText("无法打开文件 %1：%2", "The file %1 cannot be opened: %2").arg(path, qt_error_string(error));
+}
+
+// The bytes of the regular file at `path`, at most MaxFileSize of them.
+bool readRegularFile(const QString &path, QByteArray &bytes, QString &error)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info {};
+    // Looked at before it is opened: opening a pipe waits for a writer, and
+    // opening a device can already act on it.
+    if (::stat(name.constData(), &info) != 0) {
+        error = openErrorMessage(path, errno);
+        return false;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        error = specialFileMessage(path, info.st_mode);
+        return false;
+    }
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        error = openErrorMessage(path, errno);
+        return false;
+    }
+    // The name may have been pointed elsewhere between the look and the open.
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        error = specialFileMessage(path, info.st_mode);
+        ::close(fd);
+        return false;
+    }
+    // One byte beyond the limit tells a file that is too large, whatever
+    // size the system claims for it.
+    bytes.resize(MaxFileSize + 1);
+    qsizetype got = 0;
+    while (got < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));
+        if (n == 0)
+            break;
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            error = langText("无法读取文件 %1：%2", "The file %1 cannot be read: %2").arg(path, qt_error_string(errno));
+            ::close(fd);
+            return false;
+        }
+        got += n;
+    }
+    ::close(fd);
+    if (got > MaxFileSize) {
+        error = langText("文件 %1 太大，不是信道参数文件。", "The file %1 is too large to be a channel file.")
+                    .arg(path);
+        return false;
+    }
+    bytes.resize(got);
+    return true;
 }
 } // namespace
 
@@ -66,7 +157,7 @@ bool parseChannelFile(const QByteArray &text, QList<int> &values, QString &error
         if (!wholeNumber) {
             error = langText("第 %1 行：“%2”不是整数。", "Line %1: \"%2\" is not a whole number.")
                         .arg(line)
-                        .arg(QString::fromLatin1(token.left(20)));
+                        .arg(quotedToken(token));
             return false;
         }
         bool fits = false;
@@ -75,7 +166,7 @@ bool parseChannelFile(const QByteArray &text, QList<int> &values, QString &error
             error = langText("第 %1 行：数值 %2 不在 0 到 255 之间。",
                              "Line %1: the value %2 is not between 0 and 255.")
                         .arg(line)
-                        .arg(QString::fromLatin1(token.left(20)));
+                        .arg(quotedToken(token));
             return false;
         }
         values.append(static_cast<int>(value));
@@ -89,26 +180,16 @@ bool parseChannelFile(const QByteArray &text, QList<int> &values, QString &error
     return true;
 }
 
+bool readChannelFile(const QString &path, QList<int> &values, QString &error)
+{
+    QByteArray text;
+    return readRegularFile(path, text, error) && parseChannelFile(text, values, error);
+}
+
 bool LoadChannelFile(const QString &path, QString &error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = langText("无法打开文件 %1：%2", "The file %1 cannot be opened: %2")
-                    .arg(path, file.errorString());
-        return false;
-    }
-    if (file.size() > MaxFileSize) {
-        error = langText("文件 %1 太大，不是信道参数文件。", "The file %1 is too large to be a channel file.")
-                    .arg(path);
-        return false;
-    }
-    const QByteArray text = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        error = langText("无法读取文件 %1：%2", "The file %1 cannot be read: %2").arg(path, file.errorString());
-        return false;
-    }
     QList<int> values;
-    if (!parseChannelFile(text, values, error))
+    if (!readChannelFile(path, values, error))
         return false;
     for (int k = 0; k < ValueCount; ++k)
         Img(k / RowBytes, k % RowBytes) = static_cast<qint16>(values.at(k));
