@@ -82,10 +82,13 @@ bool readRegularFile(const QString &path, QByteArray &bytes, QString &error)
         return false;
     }
     // One byte beyond the limit tells a file that is too large, whatever
-    // size the system claims for it.
-    bytes.resize(MaxFileSize + 1);
+    // size the system claims for it; the buffer starts at the claimed size.
+    constexpr qsizetype Limit = MaxFileSize + 1;
+    bytes.resize(qMin<qsizetype>(qMax<qint64>(info.st_size, 0), MaxFileSize) + 1);
     qsizetype got = 0;
-    while (got < bytes.size()) {
+    while (got < Limit) {
+        if (got == bytes.size())
+            bytes.resize(qMin(2 * bytes.size(), Limit));
         const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));
         if (n == 0)
             break;
