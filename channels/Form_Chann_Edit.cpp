@@ -340,7 +340,7 @@ void Form_Chann_Edit::Text_RX_Freq_LostFocus()
         showEmptyChannel(n);
         return;
     }
-    if (!isFrequencyInBand(numericValue(Text_RX_Freq->text()))) {
+    if (storableFrequencyEntry(Text_RX_Freq->text()).isEmpty()) {
         showMessage("接收频率超出范围 ！", "Over the range of receive frequency .");
         Text_RX_Freq->setText(lowerLimitText());
     }
@@ -358,7 +358,7 @@ void Form_Chann_Edit::Text_TX_Freq_LostFocus()
 {
     const int n = CurrentChannel;
     if (!Text_TX_Freq->text().trimmed().isEmpty()) {
-        if (!isFrequencyInBand(numericValue(Text_TX_Freq->text()))) {
+        if (storableFrequencyEntry(Text_TX_Freq->text()).isEmpty()) {
             showMessage("发射频率超出范围 ！", "Over the range of Transmit frequency .");
             Text_TX_Freq->setText(lowerLimitText());
         }

@@ -43,6 +43,16 @@ QString frequencyEntryText(const QString &entry)
     return padded(entry.size() == 3 ? entry + QStringLiteral(".0") : entry, 9);
 }
 
+QString storableFrequencyEntry(const QString &entry)
+{
+    const QString trimmed = entry.trimmed();
+    const double value = numericValue(trimmed);
+    if (!isFrequencyInBand(value))
+        return QString();
+    const QString text = frequencyEntryText(trimmed);
+    return numericValue(text) == value ? text : QString();
+}
+
 QString transmitText(double mhz)
 {
     QString text = shortestDecimalText(mhz);

@@ -15,6 +15,13 @@ QString lowerLimitText();
 // "438.5" -> "438.50000", "88" -> "88.00000".
 QString frequencyEntryText(const QString &entry);
 
+// The text a typed frequency entry is stored as: without its surrounding
+// spaces, padded as above. Empty when the entry lies outside the working
+// range or does not read as one number (a space inside it), so that the
+// caller answers it with the range message instead of storing something
+// else than was typed.
+QString storableFrequencyEntry(const QString &entry);
+
 // A transmit frequency as the channel editors show it: 438 -> "438.00000",
 // 145.0125 -> "145.01250"; texts of 9 or more characters stay unchanged.
 QString transmitText(double mhz);

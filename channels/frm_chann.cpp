@@ -366,10 +366,8 @@ void frm_chann::commitCell(int row, int column, const QString &entry)
 
 void frm_chann::commitReceive(int n, const QString &entry)
 {
-    QString cell;
-    if (isFrequencyInBand(numericValue(entry))) {
-        cell = frequencyEntryText(entry);
-    } else {
+    QString cell = storableFrequencyEntry(entry);
+    if (cell.isEmpty()) {
         if (entry.trimmed().isEmpty()) {
             setCell(n, RxColumn, QString());
             setCell(n, TxColumn, QString());
@@ -399,10 +397,8 @@ void frm_chann::commitTransmit(int n, const QString &entry)
         Text_Edit->clear();
         return;
     }
-    QString cell;
-    if (isFrequencyInBand(numericValue(entry))) {
-        cell = frequencyEntryText(entry);
-    } else {
+    QString cell = storableFrequencyEntry(entry);
+    if (cell.isEmpty()) {
         if (entryEmpty) {
             if (!isChannelEmpty(n))
                 makeSimplex(n, GridDirectionByte);

@@ -3,6 +3,7 @@
 #include "cli/ImageDiff.h"
 #include "core/ModuleState.h"
 #include "core/WritePreparation.h"
+#include "fields/CodeplugSource.h"
 #include "fields/FieldReport.h"
 #include "files/ChannelFile.h"
 #include "platform/Texts.h"
@@ -33,12 +34,9 @@ bool loadImageForWrite(const QString &path, Codeplug &image, QString &error)
 
 bool saveImage(const Codeplug &image, const QString &path, QString &error)
 {
-    ImageScope scope;
-    image.storeIntoImage();
-    QString message;
-    if (SaveChannelFile(path, message))
+    if (saveCodeplugFile(path, image, error))
         return true;
-    error = path + QStringLiteral(": ") + message;
+    error = path + QStringLiteral(": ") + error;
     return false;
 }
 

@@ -7,6 +7,8 @@
 const QList<Subcommand> &subcommands()
 {
     static const QList<Subcommand> table{
+        {"ports", "列出端口 1 至 8 对应的设备，以及能否打开",
+         "List the devices behind ports 1 to 8, and whether you may open them.", runPorts},
         {"read", "读取对讲机的全部数据，保存为 .chann 文件",
          "Read the radio's whole memory and save it as a .chann file.", runRead},
         {"write", "把 .chann 文件写入对讲机，并读回校验",

@@ -21,6 +21,7 @@ const Subcommand *findSubcommand(const QString &name);
 // Runs the program's arguments (without the program's name).
 int runCli(const QStringList &arguments, CliContext &context);
 
+int runPorts(const QStringList &arguments, CliContext &context);
 int runRead(const QStringList &arguments, CliContext &context);
 int runWrite(const QStringList &arguments, CliContext &context);
 int runVerify(const QStringList &arguments, CliContext &context);

@@ -2,7 +2,8 @@
 
 #include "files/ChannelFile.h"
 
-#include <QFile>
+#include <QList>
+
 
 namespace {
 const QString RadioPrefix = QStringLiteral("radio:");
@@ -22,13 +23,8 @@ bool loadSource(const QString &source, Codeplug &image, QString &error, const Ra
         }
         return readRadio(source.mid(RadioPrefix.size()), image, error);
     }
-    QFile file(source);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("%1: %2").arg(source, file.errorString());
-        return false;
-    }
     QList<int> values;
-    if (!parseChannelFile(file.readAll(), values, error))
+    if (!readChannelFile(source, values, error))
         return false;
     for (int i = 0; i < Codeplug::Size; ++i)
         image.at(i / RowBytes, i % RowBytes) = quint8(values.at(i));

@@ -2,6 +2,7 @@
 
 #include "fields/ChannelPlanCsv.h"
 #include "fields/FieldReport.h"
+#include "files/RegularFile.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -62,11 +63,11 @@ CommandResult runImportCsv(const QString &csvPath, const QString &basePath, cons
     QString error;
     if (!loadSource(basePath, base, error))
         return failed(SourceFailed, error);
-    QFile file(csvPath);
-    if (!file.open(QIODevice::ReadOnly))
-        return failed(SourceFailed, QStringLiteral("%1: %2").arg(csvPath, file.errorString()));
     // One byte past the limit is enough to tell an oversized file.
-    const ImportResult imported = importCsv(file.read(MaxCsvBytes + 1), base, replace);
+    QByteArray csv;
+    if (!readRegularFile(csvPath, MaxCsvBytes + 1, {"CSV 信道表", "CSV channel plan"}, csv, error))
+        return failed(SourceFailed, error);
+    const ImportResult imported = importCsv(csv, base, replace);
     if (!imported.ok)
         return failed(imported.exitStatus(), imported.errors.join(QLatin1Char('\n')));
     if (!saveCodeplugFile(outputPath, imported.image, error))

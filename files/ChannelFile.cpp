@@ -1,21 +1,40 @@
 #include "files/ChannelFile.h"
 
 #include "core/Image.h"
+#include "files/RegularFile.h"
 #include "platform/Texts.h"
 
 #include <QFile>
 #include <QSaveFile>
+
 
 namespace {
 constexpr int ValueCount = RadioRows * RowBytes;
 // A well-formed file is about 20 KB; anything far larger is not one, and is
 // refused without reading it all into memory.
 constexpr qint64 MaxFileSize = 1024 * 1024;
+const FileKind ChannelFileKind{"信道参数文件", "channel file"};
 
 bool isSeparator(char c)
 {
     return c == ' ' || c == ',' || c == '\r' || c == '\n' || c == '\t';
 }
+
+// A token of a bad file as the message quotes it: a binary file must not put
+// control characters into the message, and a NUL would cut it short.
+QString quotedToken(const QByteArray &token)
+{
+    QString text;
+    for (const char c : token.left(20)) {
+        const uchar u = uchar(c);
+        if (u >= 0x20 && u < 0x7F && u != '\\')
+            text += QLatin1Char(c);
+        else
+            text += QStringLiteral("\\x%1").arg(u, 2, 16, QLatin1Char('0'));
+    }
+    return text;
+}
+
 } // namespace
 
 QByteArray formatChannelFile()
@@ -66,7 +85,7 @@ bool parseChannelFile(const QByteArray &text, QList<int> &values, QString &error
         if (!wholeNumber) {
             error = langText("第 %1 行：“%2”不是整数。", "Line %1: \"%2\" is not a whole number.")
                         .arg(line)
-                        .arg(QString::fromLatin1(token.left(20)));
+                        .arg(quotedToken(token));
             return false;
         }
         bool fits = false;
@@ -75,7 +94,7 @@ bool parseChannelFile(const QByteArray &text, QList<int> &values, QString &error
             error = langText("第 %1 行：数值 %2 不在 0 到 255 之间。",
                              "Line %1: the value %2 is not between 0 and 255.")
                         .arg(line)
-                        .arg(QString::fromLatin1(token.left(20)));
+                        .arg(quotedToken(token));
             return false;
         }
         values.append(static_cast<int>(value));
@@ -89,26 +108,16 @@ bool parseChannelFile(const QByteArray &text, QList<int> &values, QString &error
     return true;
 }
 
+bool readChannelFile(const QString &path, QList<int> &values, QString &error)
+{
+    QByteArray text;
+    return readRegularFile(path, MaxFileSize, ChannelFileKind, text, error) && parseChannelFile(text, values, error);
+}
+
 bool LoadChannelFile(const QString &path, QString &error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = langText("无法打开文件 %1：%2", "The file %1 cannot be opened: %2")
-                    .arg(path, file.errorString());
-        return false;
-    }
-    if (file.size() > MaxFileSize) {
-        error = langText("文件 %1 太大，不是信道参数文件。", "The file %1 is too large to be a channel file.")
-                    .arg(path);
-        return false;
-    }
-    const QByteArray text = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        error = langText("无法读取文件 %1：%2", "The file %1 cannot be read: %2").arg(path, file.errorString());
-        return false;
-    }
     QList<int> values;
-    if (!parseChannelFile(text, values, error))
+    if (!readChannelFile(path, values, error))
         return false;
     for (int k = 0; k < ValueCount; ++k)
         Img(k / RowBytes, k % RowBytes) = static_cast<qint16>(values.at(k));

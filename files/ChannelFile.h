@@ -15,6 +15,13 @@ QByteArray formatChannelFile();
 // its line; `values` is then unspecified.
 bool parseChannelFile(const QByteArray &text, QList<int> &values, QString &error);
 
+// Reads the 4096 values of the channel file at `path`. Only a regular file,
+// after following links, is read: a named pipe, a device, a folder or a
+// socket is refused without waiting on it, and no more than the largest
+// size a channel file may have is ever read. On a problem it returns false
+// with a message in the current language that names it.
+bool readChannelFile(const QString &path, QList<int> &values, QString &error);
+
 // Loads the file at `path` into the image. The whole file is read and
 // checked first: on any problem the image is left exactly as it was and the
 // message says why.

@@ -1,6 +1,7 @@
 #include "link/Form_setup.h"
 
 #include "platform/Layouts.h"
+#include "platform/PortDescription.h"
 #include "platform/SerialPort.h"
 #include "platform/StatusPanels.h"
 #include "platform/Texts.h"
@@ -10,17 +11,21 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 
 Form_setup::Form_setup(WindowRegistry &registry)
     : ChildWindow(WindowId::Form_setup, registry), Frame1(new QGroupBox(this)),
-      Command_ok(new QPushButton(this)), Command1(new QPushButton(this))
+      Command_ok(new QPushButton(this)), Command1(new QPushButton(this)), Label_device(new QLabel(this))
 {
     setObjectName(QStringLiteral("Form_setup"));
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Command_ok->setObjectName(QStringLiteral("Command_ok"));
     Command1->setObjectName(QStringLiteral("Command1"));
+    Label_device->setObjectName(QStringLiteral("Label_device"));
+    Label_device->setWordWrap(true);
+    Label_device->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto *group = new QButtonGroup(this);
     auto *options = new QGridLayout(Frame1);
@@ -29,11 +34,16 @@ Form_setup::Form_setup(WindowRegistry &registry)
         Option[i]->setObjectName(QStringLiteral("Option%1").arg(i + 1));
         group->addButton(Option[i]);
         options->addWidget(Option[i], i / 4, i % 4);
+        connect(Option[i], &QRadioButton::toggled, this, [this](bool on) {
+            if (on)
+                showChosenDevice();
+        });
     }
     auto *buttons = centeredButtonRow({Command_ok, Command1});
     auto *layout = new QVBoxLayout(this);
     layout->addStretch();
     layout->addWidget(Frame1);
+    layout->addWidget(Label_device);
     layout->addStretch();
     layout->addLayout(buttons);
 
@@ -60,6 +70,14 @@ void Form_setup::Form_Load()
                                                : device);
         Option[i]->setChecked(i + 1 == CommPortNo);
     }
+    showChosenDevice();
+}
+
+void Form_setup::showChosenDevice()
+{
+    for (int n = 1; n <= 8; ++n)
+        if (Option[n - 1]->isChecked())
+            Label_device->setText(describePort(n).summary());
 }
 
 void Form_setup::Command_ok_Click()
@@ -70,4 +88,6 @@ void Form_setup::Command_ok_Click()
     registry().statusPanels().setText(3, QStringLiteral("COM%1").arg(CommPortNo));
     if (!PortError)
         closeWindow();
+    else
+        showChosenDevice();
 }

@@ -2,6 +2,7 @@
 #include "platform/ChildWindow.h"
 
 class QGroupBox;
+class QLabel;
 class QPushButton;
 class QRadioButton;
 
@@ -17,7 +18,11 @@ public:
     QRadioButton *Option[8]; // Option1 .. Option8
     QPushButton *Command_ok;
     QPushButton *Command1;
+    // Below the list: the device behind the chosen port, and why it cannot
+    // be opened when that is so.
+    QLabel *Label_device;
 
 private:
     void Command_ok_Click();
+    void showChosenDevice();
 };

@@ -1,11 +1,19 @@
 #include "platform/SerialPort.h"
 
+#include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QMap>
 #include <QSerialPort>
 #include <QSerialPortInfo>
 #include <algorithm>
+
+#include <cerrno>
+#include <climits>
+#include <csignal>
+#include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -13,6 +21,49 @@ QMap<int, QString> &mappedDevices()
 {
     static QMap<int, QString> devices;
     return devices;
+}
+
+QMap<QString, QString> &openFailures()
+{
+    static QMap<QString, QString> failures;
+    return failures;
+}
+
+const QLatin1String AnnouncementPrefix("kvd9-radio-sim-");
+
+// A folder that belongs to this user and that no one else may enter, so
+// that no one else can place an announcement in it.
+bool isPrivateFolder(const QString &path)
+{
+    struct stat status {};
+    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISDIR(status.st_mode)
+        && status.st_uid == geteuid() && (status.st_mode & 077) == 0;
+}
+
+bool isOwnLink(const QByteArray &path)
+{
+    struct stat status {};
+    return ::lstat(path.constData(), &status) == 0 && S_ISLNK(status.st_mode) && status.st_uid == geteuid();
+}
+
+bool isRunning(qint64 pid)
+{
+    return pid > 0 && pid <= INT_MAX && ::kill(pid_t(pid), 0) == 0;
+}
+
+// The pseudo-terminal of this user that `link` points to; empty when it
+// points to anything else.
+QString ownPseudoTerminal(const QByteArray &link)
+{
+    char resolved[PATH_MAX];
+    struct stat status {};
+    if (!::realpath(link.constData(), resolved) || ::stat(resolved, &status) != 0)
+        return QString();
+    const QString device = QFile::decodeName(resolved);
+    if (!S_ISCHR(status.st_mode) || status.st_uid != geteuid()
+        || !device.startsWith(QLatin1String("/dev/pts/")))
+        return QString();
+    return device;
 }
 
 bool isUsbAdapter(const QSerialPortInfo &info)
@@ -52,20 +103,82 @@ QString SerialPort::deviceFor(int portNumber)
         devices << port.systemLocation();
     // Simulated radios come after the real ports; the system does not list
     // pseudo-terminals.
-    const QDir temp = QDir::temp();
-    for (const QFileInfo &link : temp.entryInfoList({simulatedRadioPattern()}, QDir::System | QDir::Files,
-                                                    QDir::Name))
-        if (link.isSymLink() && link.exists())
-            devices << link.symLinkTarget();
+    for (const QString &device : announcedRadios())
+        if (!devices.contains(device))
+            devices << device;
     if (portNumber < 1 || portNumber > devices.size())
         return QString();
     return devices.at(portNumber - 1);
 #endif
 }
 
-QString SerialPort::simulatedRadioPattern()
+QString SerialPort::announcementFolder()
 {
-    return QStringLiteral("kvd9-radio-sim-*");
+    const QString chosen = qEnvironmentVariable("KVD9_RADIO_SIM_DIR");
+    if (!chosen.isEmpty())
+        return chosen;
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && isPrivateFolder(runtime))
+        return QDir(runtime).filePath(QStringLiteral("kvd9-radios"));
+    return QDir::temp().filePath(QStringLiteral("kvd9-radios-%1").arg(geteuid()));
+}
+
+QString SerialPort::announcementName(qint64 pid)
+{
+    return AnnouncementPrefix + QString::number(pid);
+}
+
+QString SerialPort::announceSimulatedRadio(const QString &device, QString *error)
+{
+    const QString folder = announcementFolder();
+    const QByteArray folderName = QFile::encodeName(folder);
+    if (::mkdir(folderName.constData(), 0700) != 0 && errno != EEXIST) {
+        *error = QStringLiteral("%1: %2").arg(folder, qt_error_string(errno));
+        return QString();
+    }
+    if (!isPrivateFolder(folder)) {
+        *error = QStringLiteral("%1 is not a folder of this user's alone (mode 0700)").arg(folder);
+        return QString();
+    }
+    const QString link = QDir(folder).filePath(announcementName(QCoreApplication::applicationPid()));
+    const QByteArray linkName = QFile::encodeName(link);
+    ::unlink(linkName.constData());
+    if (::symlink(QFile::encodeName(device).constData(), linkName.constData()) != 0) {
+        *error = QStringLiteral("%1: %2").arg(link, qt_error_string(errno));
+        return QString();
+    }
+    return link;
+}
+
+QStringList SerialPort::announcedRadios()
+{
+    QStringList devices;
+    const QString folder = announcementFolder();
+    if (!isPrivateFolder(folder))
+        return devices;
+    const QDir dir(folder);
+    const QStringList names = dir.entryList({AnnouncementPrefix + QLatin1Char('*')},
+                                            QDir::AllEntries | QDir::System | QDir::Hidden, QDir::Name);
+    for (const QString &name : names) {
+        bool isNumber = false;
+        const qint64 pid = name.mid(AnnouncementPrefix.size()).toLongLong(&isNumber);
+        const QByteArray link = QFile::encodeName(dir.filePath(name));
+        if (!isNumber || !isOwnLink(link))
+            continue;
+        if (!isRunning(pid)) {
+            ::unlink(link.constData());
+            continue;
+        }
+        const QString device = ownPseudoTerminal(link);
+        if (!device.isEmpty() && !devices.contains(device))
+            devices << device;
+    }
+    return devices;
+}
+
+QString SerialPort::lastOpenFailure(const QString &device)
+{
+    return openFailures().value(device);
 }
 
 void SerialPort::mapPortNumber(int portNumber, const QString &device)
@@ -88,8 +201,10 @@ bool SerialPort::open()
     ++m_openings;
     if (!m_port->open(QIODevice::ReadWrite)) {
         m_openError = m_port->errorString();
+        openFailures().insert(device, m_openError);
         return false;
     }
+    openFailures().remove(device);
     const bool configured = m_port->setBaudRate(QSerialPort::Baud9600)
         && m_port->setDataBits(QSerialPort::Data8) && m_port->setParity(QSerialPort::NoParity)
         && m_port->setStopBits(QSerialPort::OneStop)

@@ -7,9 +7,9 @@ class QSerialPort;
 
 // The serial port of one link window. Port number n (1..8) stands for a
 // device of the system: "COMn" on Windows; elsewhere the n-th serial port
-// the system lists, USB adapters first, followed by the simulated radios
-// that announce themselves in the temporary folder. Tests map a number to
-// any device, such as a pseudo-terminal.
+// the system lists, USB adapters first, followed by the simulated radios of
+// this user that announce themselves in the announcement folder. Tests map
+// a number to any device, such as a pseudo-terminal.
 class SerialPort : public QObject {
     Q_OBJECT
 public:
@@ -21,9 +21,25 @@ public:
     // Makes port number n stand for `device` (an empty path removes the
     // mapping) for every port object of the program.
     static void mapPortNumber(int portNumber, const QString &device);
-    // Name pattern of the symbolic links to their pseudo-terminals that
-    // running simulated radios keep in the temporary folder.
-    static QString simulatedRadioPattern();
+
+    // Running simulated radios announce their pseudo-terminals as symbolic
+    // links named kvd9-radio-sim-<process id> in a folder of the user's
+    // alone (mode 0700): the one KVD9_RADIO_SIM_DIR names, else a folder in
+    // the runtime folder, else one in the temporary folder. An announcement
+    // counts only when the link belongs to the user, points to a
+    // pseudo-terminal of the user, and its process still runs; the user's
+    // own announcements of ended processes are deleted.
+    static QString announcementFolder();
+    static QString announcementName(qint64 pid);
+    // Announces `device` for this process; the link's path, or empty with
+    // the reason in `error`.
+    static QString announceSimulatedRadio(const QString &device, QString *error);
+    // The announced devices, each once, in the order of their names.
+    static QStringList announcedRadios();
+
+    // The system's reason why the program last failed to open `device`;
+    // empty when the last opening succeeded or none was tried.
+    static QString lastOpenFailure(const QString &device);
 
     void setPortNumber(int portNumber) { m_portNumber = portNumber; }
     int portNumber() const { return m_portNumber; }

@@ -73,7 +73,11 @@ int keyCodeOfItem(int item)
 
 int lookBackItemOfByte(int value)
 {
-    return qBound(0, value - 1, LookBackItemCount - 1);
+    // A value beyond the list first becomes 90, which then reads as item 89
+    // (4.95 s) like every other value above 1.
+    if (value > LookBackItemCount)
+        value = LookBackItemCount - 1;
+    return qMax(0, value - 1);
 }
 
 int lookBackByteOfItem(int item)

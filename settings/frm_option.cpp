@@ -594,7 +594,7 @@ void frm_option::Text_RX_Freq_LostFocus()
 {
     if (m_unloading)
         return;
-    const QString text = Text_RX_Freq->text();
+    const QString text = Text_RX_Freq->text().trimmed();
     const double f = numericValue(text);
     FreqField field;
     if (text.size() < 10 && f >= WorkRangeLowMHz && f < WorkRangeHighMHz && FreqToBytes(text, field)) {

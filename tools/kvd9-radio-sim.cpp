@@ -8,45 +8,48 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QTextStream>
 
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <unistd.h>
 
 namespace {
 
-// The announcement link, removed again when the simulator is stopped.
+// The announcement link, removed again on every way out the simulator can
+// catch; a simulator killed outright leaves it to the programmer, which
+// deletes the announcements of ended processes.
 QByteArray announcement;
 
-void stop(int)
+void removeAnnouncement()
 {
     if (!announcement.isEmpty())
-        unlink(announcement.constData());
-    _exit(0);
+        ::unlink(announcement.constData());
 }
 
-} // namespace
+void stopOnSignal(int signal)
+{
+    removeAnnouncement();
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
 
 // The memory held by a channel parameter file, read by the programmer's
 // own reader; on a problem `error` says what it is.
-static QByteArray memoryFromFile(const QString &path, QString &error)
+QByteArray memoryFromFile(const QString &path, QString &error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = file.errorString();
-        return QByteArray();
-    }
     QList<int> values;
-    if (!parseChannelFile(file.readAll(), values, error))
+    if (!readChannelFile(path, values, error))
         return QByteArray();
     QByteArray memory(values.size(), char(0xFF));
     for (int i = 0; i < values.size(); ++i)
         memory[i] = char(values.at(i));
     return memory;
 }
+
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -100,14 +103,14 @@ int main(int argc, char **argv)
         return 1;
     }
     // The programmer offers the simulated radio after the real serial ports.
-    const QString link = QDir::temp().filePath(SerialPort::simulatedRadioPattern().replace(
-        QLatin1Char('*'), QString::number(QCoreApplication::applicationPid())));
-    if (QFile::link(radio.devicePath(), link)) {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+        std::signal(signal, stopOnSignal);
+    std::atexit(removeAnnouncement);
+    const QString link = SerialPort::announceSimulatedRadio(radio.devicePath(), &error);
+    if (link.isEmpty())
+        std::fprintf(stderr, "the programmer will not list this radio: %s\n", qPrintable(error));
+    else
         announcement = QFile::encodeName(link);
-        std::signal(SIGINT, stop);
-        std::signal(SIGTERM, stop);
-        std::signal(SIGHUP, stop);
-    }
     int portNumber = 0;
     for (int n = 1; n <= 8 && !portNumber; ++n)
         if (SerialPort::deviceFor(n) == radio.devicePath())
@@ -124,5 +127,7 @@ int main(int argc, char **argv)
     if (!parser.isSet(quiet))
         QObject::connect(&radio, &RadioSimulator::traffic, &app,
                          [&out](const QString &line) { out << line << Qt::endl; });
-    return app.exec();
+    const int status = app.exec();
+    removeAnnouncement();
+    return status;
 }

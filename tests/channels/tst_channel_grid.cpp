@@ -126,6 +126,9 @@ private slots:
         QTest::newRow("1000 MHz and more") << 400.0 << "1200" << "400.00000" << true;
         QTest::newRow("not a number") << 400.0 << "abc" << "400.00000" << true;
         QTest::newRow("two digits in a low range are MHz") << 50.0 << "88" << "88.00000" << false;
+        QTest::newRow("trailing space") << 400.0 << "438 " << "438.00000" << false;
+        QTest::newRow("leading space") << 400.0 << " 438.5" << "438.50000" << false;
+        QTest::newRow("space inside the number") << 400.0 << "4 38" << "400.00000" << true;
     }
     void receiveEntries()
     {
@@ -164,6 +167,10 @@ private slots:
         QTest::newRow("upper limit refused")
             << "470" << "400.00000" << 2 << QStringList{"Over the range of transmit frequency ."};
         QTest::newRow("emptied makes simplex") << "" << "430.00000" << 0 << QStringList{};
+        QTest::newRow("trailing space keeps the shift") << "440 " << "440.00000" << 1 << QStringList{};
+        QTest::newRow("leading space") << " 425.5" << "425.50000" << 2 << QStringList{};
+        QTest::newRow("space inside the number")
+            << "44 0" << "400.00000" << 2 << QStringList{"Over the range of transmit frequency ."};
     }
     void transmitEntries()
     {

@@ -279,7 +279,7 @@ void Cli::fieldCommandsTakeFilesAndRadios()
     Radios r(1);
     const QString radio = QStringLiteral("radio:") + r.devices();
     const CliRun same = run({"diff", m_file, radio});
-    QCOMPARE(same.status, 0);
+    QVERIFY2(same.status == 0, qPrintable(same.err));
     QCOMPARE(same.out, QString());
     r[0].memory[16 * 250 + 1] = char(0x42); // the range's low end: 420 MHz
     const CliRun changed = run({"diff", "--json", m_file, radio});

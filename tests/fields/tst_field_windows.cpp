@@ -254,7 +254,7 @@ private slots:
         QTest::newRow("fm code 211") << int(WindowId::Form_Edit_Test) << QStringList{"253:3=211"} << "4"
                                      << "fm.3" << "";
         QTest::newRow("look back 200") << int(WindowId::Form_Edit_scan) << QStringList{"240:0=1", "240:2=200"}
-                                       << "Combo_BA" << "scan.look_back_a" << "5.00";
+                                       << "Combo_BA" << "scan.look_back_a" << "4.95";
         QTest::newRow("key code 12") << int(WindowId::Form_edit_Key) << QStringList{"240:13=12"} << "Combo_pf1"
                                      << "key.pf1" << "None";
     }

@@ -4,8 +4,15 @@
 #include "files/ChannelFile.h"
 #include "support/ImageBytes.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <functional>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 QByteArray lineOf(std::initializer_list<int> values)
@@ -33,6 +40,8 @@ private slots:
     void malformedFileLeavesImageUntouched_data();
     void malformedFileLeavesImageUntouched();
     void failedSaveKeepsTheOldFile();
+    void specialFilesAreRefusedUnread_data();
+    void specialFilesAreRefusedUnread();
 };
 
 void TestChannelFile::freshImageFormat()
@@ -136,6 +145,8 @@ void TestChannelFile::malformedFileLeavesImageUntouched_data()
     QTest::newRow("decimal") << fileWith(48, "2.5") << "Line 4: \"2.5\" is not a whole number.";
     QTest::newRow("above 255") << fileWith(150, "256") << "Line 10: the value 256 is not between 0 and 255.";
     QTest::newRow("negative") << fileWith(0, "-1") << "Line 1: the value -1 is not between 0 and 255.";
+    QTest::newRow("binary bytes shown escaped") << fileWith(20, QByteArray("1\x00\x01\\\xff", 5))
+                                                << "Line 2: \"1\\x00\\x01\\x5c\\xff\" is not a whole number.";
     QTest::newRow("too long to be a byte") << fileWith(4095, "99999999999999999999999")
                                            << "Line 256: the value 99999999999999999999 is not between 0 and 255.";
 }
@@ -172,6 +183,51 @@ void TestChannelFile::failedSaveKeepsTheOldFile()
 
     QVERIFY(!LoadChannelFile(dir.filePath(QStringLiteral("missing.chann")), error));
     QVERIFY(error.contains(QStringLiteral("cannot be opened")));
+}
+
+// Each kind of special file that a name may stand for; `make` creates it at
+// the path it is given.
+using MakeSpecial = std::function<bool(const QString &)>;
+Q_DECLARE_METATYPE(MakeSpecial)
+
+void TestChannelFile::specialFilesAreRefusedUnread_data()
+{
+    QTest::addColumn<MakeSpecial>("make");
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("named pipe") << MakeSpecial([](const QString &path) {
+        return mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+    }) << "is a named pipe";
+    QTest::newRow("endless device behind a link") << MakeSpecial([](const QString &path) {
+        return QFile::link(QStringLiteral("/dev/zero"), path);
+    }) << "is a device";
+    QTest::newRow("folder") << MakeSpecial([](const QString &path) { return QDir().mkdir(path); })
+                            << "is a folder";
+    QTest::newRow("socket") << MakeSpecial([](const QString &path) {
+        const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const QByteArray name = QFile::encodeName(path);
+        if (fd < 0 || size_t(name.size()) >= sizeof address.sun_path)
+            return false;
+        memcpy(address.sun_path, name.constData(), size_t(name.size()));
+        const bool bound = bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0;
+        close(fd);
+        return bound;
+    }) << "is a socket";
+}
+
+void TestChannelFile::specialFilesAreRefusedUnread()
+{
+    QFETCH(MakeSpecial, make);
+    QFETCH(QString, problem);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("x.chann"));
+    QVERIFY(make(path));
+    const QList<int> before = imageBytes();
+    QString error;
+    QVERIFY(!LoadChannelFile(path, error));
+    QCOMPARE(error, path + QLatin1Char(' ') + problem + QStringLiteral(", not a channel file."));
+    QCOMPARE(imageBytes(), before);
 }
 
 QTEST_GUILESS_MAIN(TestChannelFile)

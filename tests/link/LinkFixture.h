@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QEventLoop>
 #include <QTimer>
 #include <vector>
@@ -44,9 +45,13 @@ inline ImageCopy copyImage()
 
 struct SimulatedRadioProgram : StartedProgram {
     RadioSimulator radio;
+    // Simulated radios started elsewhere on the machine announce themselves
+    // in their own folders, so they never shift the port numbers seen here.
+    QTemporaryDir announcements;
 
     explicit SimulatedRadioProgram(const LinkTiming &timing = scaledTiming())
     {
+        qputenv("KVD9_RADIO_SIM_DIR", QFile::encodeName(announcements.path()));
         QString error;
         if (!radio.start(&error))
             qFatal("no pseudo-terminal: %s", qPrintable(error));

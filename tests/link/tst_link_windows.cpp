@@ -39,6 +39,8 @@ private slots:
     void portWindowChoosesThePort_data();
     void portWindowChoosesThePort();
     void simulatedRadioIsOfferedAfterTheSystemPorts();
+    void portWindowNamesTheDevice_data();
+    void portWindowNamesTheDevice();
     void portThatCannotOpenLeavesTheWindowIdle();
     void busyWindowRefusesRestartAndCancel_data();
     void busyWindowRefusesRestartAndCancel();
@@ -101,18 +103,73 @@ void LinkWindows::simulatedRadioIsOfferedAfterTheSystemPorts()
     const int systemPorts = QSerialPortInfo::availablePorts().size();
     if (systemPorts > 6)
         QSKIP("every port number is taken by a port of the system");
+    SimulatedRadioProgram p;
     RadioSimulator radio;
     QVERIFY(radio.start());
-    const QString link = QDir::temp().filePath(SerialPort::simulatedRadioPattern().replace(
-        QLatin1Char('*'), QStringLiteral("test-%1").arg(QCoreApplication::applicationPid())));
-    QVERIFY(QFile::link(radio.devicePath(), link));
+    QString error;
+    const QString link = SerialPort::announceSimulatedRadio(radio.devicePath(), &error);
+    QVERIFY2(!link.isEmpty(), qPrintable(error));
     QStringList devices;
     for (int n = 2; n <= 8; ++n)
         devices << SerialPort::deviceFor(n);
     QFile::remove(link);
-    QVERIFY(devices.indexOf(radio.devicePath()) >= systemPorts - 1);
+    QCOMPARE(devices.indexOf(radio.devicePath()), systemPorts - 1);
+    QCOMPARE(devices.count(radio.devicePath()), 1);
     for (int n = 2; n <= 8; ++n)
         QVERIFY(SerialPort::deviceFor(n) != radio.devicePath());
+}
+
+void LinkWindows::portWindowNamesTheDevice_data()
+{
+    QTest::addColumn<int>("port");
+    QTest::addColumn<bool>("failedOpen");
+    QTest::addColumn<QStringList>("lines"); // "%radio" stands for the radio's terminal
+    QTest::newRow("simulated radio") << 3 << false << QStringList{"COM3: %radio", "You may open it."};
+    QTest::newRow("missing device")
+        << 2 << false
+        << QStringList{"COM2: /dev/no-such-port",
+                       "You may not open it: /dev/no-such-port does not exist. Plug the cable in, or choose "
+                       "another port."};
+    QTest::newRow("missing device after a failed read")
+        << 2 << true
+        << QStringList{"COM2: /dev/no-such-port",
+                       "You may not open it: /dev/no-such-port does not exist. Plug the cable in, or choose "
+                       "another port.",
+                       "The last attempt to open it failed: No such file or directory"};
+}
+
+void LinkWindows::portWindowNamesTheDevice()
+{
+    QFETCH(int, port);
+    QFETCH(bool, failedOpen);
+    QFETCH(QStringList, lines);
+    SimulatedRadioProgram p;
+    SerialPort::mapPortNumber(3, p.radio.devicePath());
+    SerialPort::mapPortNumber(2, QStringLiteral("/dev/no-such-port"));
+    if (failedOpen) {
+        CommPortNo = qint16(port);
+        click(p.openRead()->Command_read);
+        QVERIFY(PortError);
+        click(p.window<Form_Comm_Read>(WindowId::Form_Comm_Read)->Command_Cancel);
+        CommPortNo = 1;
+    }
+    p.main->menuItem(QStringLiteral("proc_setup"))->trigger();
+    auto *setup = p.window<Form_setup>(WindowId::Form_setup);
+    QVERIFY(setup->Label_device->text().startsWith(QStringLiteral("COM1: ") + p.radio.devicePath()));
+    QTest::mouseClick(setup->Option[port - 1], Qt::LeftButton, {}, QPoint(5, setup->Option[port - 1]->height() / 2));
+    QCOMPARE(setup->Label_device->text().split(QLatin1Char('\n')),
+             lines.replaceInStrings(QStringLiteral("%radio"), p.radio.devicePath()));
+
+    // A number that no device stands behind says so.
+    int empty = 4;
+    while (empty <= 8 && !SerialPort::deviceFor(empty).isEmpty())
+        ++empty;
+    if (empty <= 8) {
+        QTest::mouseClick(setup->Option[empty - 1], Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(setup->Label_device->text(), QStringLiteral("No serial port stands behind COM%1.").arg(empty));
+    }
+    SerialPort::mapPortNumber(2, QString());
+    SerialPort::mapPortNumber(3, QString());
 }
 
 void LinkWindows::portThatCannotOpenLeavesTheWindowIdle()

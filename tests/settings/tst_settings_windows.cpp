@@ -137,7 +137,9 @@ private slots:
         QTest::newRow("0 is 0.50, 0.55 stores 2") << 0 << "0.50" << 1 << 2;
         QTest::newRow("1 is 0.50, 5.00 stores 91") << 1 << "0.50" << 90 << 91;
         QTest::newRow("2 is 0.55, 0.50 stores 0") << 2 << "0.55" << 0 << 0;
-        QTest::newRow("beyond the list is 5.00") << 200 << "5.00" << 10 << 11;
+        QTest::newRow("91 is 5.00") << 91 << "5.00" << 89 << 90;
+        QTest::newRow("beyond the list is 4.95") << 92 << "4.95" << 10 << 11;
+        QTest::newRow("far beyond the list is 4.95") << 255 << "4.95" << 10 << 11;
     }
     void lookBackTimes()
     {

@@ -1,0 +1,88 @@
+#include "files/RegularFile.h"
+
+#include "platform/Texts.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QString specialFileMessage(const QString &path, mode_t mode, const FileKind &kind)
+{
+    const QString what = langText(kind.chinese, kind.english);
+    if (S_ISFIFO(mode))
+        return langText("%1 是命名管道，不是%2。", "%1 is a named pipe, not a %2.").arg(path, what);
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return langText("%1 是设备，不是%2。", "%1 is a device, not a %2.").arg(path, what);
+    if (S_ISDIR(mode))
+        return langText("%1 是文件夹，不是%2。", "%1 is a folder, not a %2.").arg(path, what);
+    if (S_ISSOCK(mode))
+        return langText("%1 是套接字，不是%2。", "%1 is a socket, not a %2.").arg(path, what);
+    return langText("%1 不是普通文件，不是%2。", "%1 is not a plain file, not a %2.").arg(path, what);
+}
+
+QString openErrorMessage(const QString &path, int error)
+{
+    return langText("无法打开文件 %1：%2", "The file %1 cannot be opened: %2").arg(path, qt_error_string(error));
+}
+
+} // namespace
+
+bool readRegularFile(const QString &path, qint64 maxBytes, const FileKind &kind, QByteArray &bytes, QString &error)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info {};
+    // Looked at before it is opened: opening a pipe waits for a writer, and
+    // opening a device can already act on it.
+    if (::stat(name.constData(), &info) != 0) {
+        error = openErrorMessage(path, errno);
+        return false;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        error = specialFileMessage(path, info.st_mode, kind);
+        return false;
+    }
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        error = openErrorMessage(path, errno);
+        return false;
+    }
+    // The name may have been pointed elsewhere between the look and the open.
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        error = specialFileMessage(path, info.st_mode, kind);
+        ::close(fd);
+        return false;
+    }
+    // One byte beyond the limit tells a file that is too large, whatever
+    // size the system claims for it; the buffer starts at the claimed size.
+    const qsizetype Limit = maxBytes + 1;
+    bytes.resize(qMin<qsizetype>(qMax<qint64>(info.st_size, 0), maxBytes) + 1);
+    qsizetype got = 0;
+    while (got < Limit) {
+        if (got == bytes.size())
+            bytes.resize(qMin(2 * bytes.size(), Limit));
+        const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));
+        if (n == 0)
+            break;
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            error = langText("无法读取文件 %1：%2", "The file %1 cannot be read: %2").arg(path, qt_error_string(errno));
+            ::close(fd);
+            return false;
+        }
+        got += n;
+    }
+    ::close(fd);
+    if (got > maxBytes) {
+        error = langText("文件 %1 太大，不是%2。", "The file %1 is too large to be a %2.")
+                    .arg(path, langText(kind.chinese, kind.english));
+        return false;
+    }
+    bytes.resize(got);
+    return true;
+}

@@ -1,0 +1,111 @@
+// Which ports the program offers and what it tells about them: the
+// announcements of simulated radios, and whether a user may open a device.
+#include "core/ModuleState.h"
+#include "platform/PortDescription.h"
+#include "platform/SerialPort.h"
+#include "sim/RadioSimulator.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <climits>
+#include <sys/stat.h>
+#include <unistd.h>
+
+class TestPortDescription : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { UseChinese = false; }
+    void accessByOwnerGroupAndMode_data();
+    void accessByOwnerGroupAndMode();
+    void onlyOwnLiveAnnouncementsOfPseudoTerminalsAreListed_data();
+    void onlyOwnLiveAnnouncementsOfPseudoTerminalsAreListed();
+};
+
+void TestPortDescription::accessByOwnerGroupAndMode_data()
+{
+    QTest::addColumn<uint>("mode");
+    QTest::addColumn<uint>("ownerUid");
+    QTest::addColumn<uint>("userUid");
+    QTest::addColumn<QList<uint>>("userGroups");
+    QTest::addColumn<bool>("mayOpen");
+    QTest::addColumn<QString>("remedy");
+    const uint dialout = 20;
+    QTest::newRow("group member") << 0660u << 0u << 1000u << QList<uint>{1000, dialout} << true << "";
+    QTest::newRow("not in the owning group")
+        << 0660u << 0u << 1000u << QList<uint>{1000} << false
+        << "Join the group \"dialout\" (for example: sudo usermod -aG dialout $USER) and log in again.";
+    QTest::newRow("open to everyone") << 0666u << 0u << 1000u << QList<uint>{1000} << true << "";
+    QTest::newRow("owner only, someone else's")
+        << 0600u << 0u << 1000u << QList<uint>{1000, dialout} << false
+        << "Ask the administrator to give you access to it (for example by a udev rule).";
+    QTest::newRow("own but read-only") << 0460u << 1000u << 1000u << QList<uint>{1000, dialout} << false
+                                       << "Run chmod u+rw /dev/ttyUSB0.";
+    QTest::newRow("root opens anything") << 0000u << 1000u << 0u << QList<uint>{0} << true << "";
+}
+
+void TestPortDescription::accessByOwnerGroupAndMode()
+{
+    QFETCH(uint, mode);
+    QFETCH(uint, ownerUid);
+    QFETCH(uint, userUid);
+    QFETCH(QList<uint>, userGroups);
+    QFETCH(bool, mayOpen);
+    QFETCH(QString, remedy);
+    const DeviceOwnership owner{ownerUid, 20, mode, QStringLiteral("dialout")};
+    const DeviceAccess access = judgeDeviceAccess(QStringLiteral("/dev/ttyUSB0"), owner, {userUid, userGroups});
+    QCOMPARE(access.mayOpen, mayOpen);
+    QCOMPARE(access.remedy, remedy);
+    QCOMPARE(access.reason.isEmpty(), mayOpen);
+}
+
+void TestPortDescription::onlyOwnLiveAnnouncementsOfPseudoTerminalsAreListed_data()
+{
+    QTest::addColumn<QStringList>("names"); // links to the radio's terminal, or "name>target"
+    QTest::addColumn<uint>("folderMode");
+    QTest::addColumn<bool>("listed");
+    QTest::addColumn<QStringList>("remaining");
+    const QString self = SerialPort::announcementName(QCoreApplication::applicationPid());
+    const QString parent = SerialPort::announcementName(getppid());
+    const QString ended = SerialPort::announcementName(INT_MAX);
+    QTest::newRow("own running radio") << QStringList{self} << 0700u << true << QStringList{self};
+    QTest::newRow("ended process, deleted") << QStringList{ended} << 0700u << false << QStringList();
+    QTest::newRow("not a pseudo-terminal") << QStringList{self + QStringLiteral(">/dev/null")} << 0700u << false
+                                           << QStringList{self};
+    QTest::newRow("no process id") << QStringList{QStringLiteral("kvd9-radio-sim-x")} << 0700u << false
+                                   << QStringList{QStringLiteral("kvd9-radio-sim-x")};
+    QTest::newRow("one device announced twice") << QStringList{self, parent} << 0700u << true
+                                                << QStringList{self, parent};
+    QTest::newRow("folder others may enter") << QStringList{self} << 0755u << false << QStringList{self};
+}
+
+void TestPortDescription::onlyOwnLiveAnnouncementsOfPseudoTerminalsAreListed()
+{
+    QFETCH(QStringList, names);
+    QFETCH(uint, folderMode);
+    QFETCH(bool, listed);
+    QFETCH(QStringList, remaining);
+    QTemporaryDir folder;
+    qputenv("KVD9_RADIO_SIM_DIR", QFile::encodeName(folder.path()));
+    RadioSimulator radio;
+    QVERIFY(radio.start());
+    for (const QString &entry : names) {
+        const QString name = entry.section(QLatin1Char('>'), 0, 0);
+        const QString target = entry.contains(QLatin1Char('>')) ? entry.section(QLatin1Char('>'), 1)
+                                                                : radio.devicePath();
+        QVERIFY(QFile::link(target, folder.filePath(name)));
+    }
+    QVERIFY(chmod(QFile::encodeName(folder.path()).constData(), folderMode) == 0);
+
+    const QStringList expected = listed ? QStringList{radio.devicePath()} : QStringList();
+    QCOMPARE(SerialPort::announcedRadios(), expected);
+    remaining.sort();
+    QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name),
+             remaining);
+    qunsetenv("KVD9_RADIO_SIM_DIR");
+}
+
+QTEST_GUILESS_MAIN(TestPortDescription)
+#include "tst_port_description.moc"
