@@ -76,6 +76,20 @@ int keyOf(QChar ch)
     return upper.unicode() > 0x20 && upper.unicode() < 0x7F ? int(upper.unicode()) : int(Qt::Key_unknown);
 }
 
+} // namespace
+
+QAction *pasteAction(QMenu *lineEditMenu)
+{
+    // Qt names the item by its (translated) text only.
+    const QString paste = QCoreApplication::translate("QLineEdit", "&Paste");
+    for (QAction *action : lineEditMenu->actions())
+        if (action->text().startsWith(paste))
+            return action;
+    return nullptr;
+}
+
+namespace {
+
 class KeyFilter : public QObject {
 public:
     KeyFilter(QWidget *box, KeyRule rule) : QObject(box), m_box(box), m_rule(std::move(rule))
@@ -138,7 +152,7 @@ private:
     void contextMenu(QContextMenuEvent *event)
     {
         QPointer<QMenu> menu = m_edit->createStandardContextMenu();
-        if (QAction *paste = menu->findChild<QAction *>(QStringLiteral("edit-paste"))) {
+        if (QAction *paste = pasteAction(menu)) {
             paste->disconnect();
             connect(paste, &QAction::triggered, this,
                     [this] { pasteAsTyping(QApplication::clipboard()->text()); });

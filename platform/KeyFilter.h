@@ -3,7 +3,9 @@
 #include <QString>
 #include <functional>
 
+class QAction;
 class QComboBox;
+class QMenu;
 class QKeyEvent;
 class QWidget;
 
@@ -56,6 +58,9 @@ extern const char *const DecimalDigits;  // digits and "."
 // Filters the keys and pastes of a text box, or of a list's edit field,
 // through `rule`.
 void filterKeys(QWidget *box, KeyRule rule);
+
+// The paste item of a text box's standard context menu.
+QAction *pasteAction(QMenu *lineEditMenu);
 
 // A list whose value can only be chosen: every character key is discarded.
 void discardTypedKeys(QComboBox *list);

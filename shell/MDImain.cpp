@@ -4,6 +4,7 @@
 #include "core/Image.h"
 #include "core/ModuleState.h"
 #include "core/NumberText.h"
+#include "platform/QtTranslations.h"
 #include "platform/StatusPanels.h"
 #include "platform/Texts.h"
 #include "platform/WindowRegistry.h"
@@ -175,6 +176,7 @@ void MDImain::MDIForm_Load()
 {
     VersionText = QStringLiteral("Ver1.1");
     UseChinese = true;
+    useQtLanguage(UseChinese);
     RebuildAboutTexts();
 
     const QSize screen = QApplication::primaryScreen()->size();
@@ -237,6 +239,7 @@ void MDImain::switchLanguage(bool chinese)
 {
     if (UseChinese != chinese) {
         UseChinese = chinese;
+        useQtLanguage(UseChinese);
         RebuildAboutTexts();
     }
     setCaptions(false);

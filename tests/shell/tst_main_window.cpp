@@ -1,5 +1,6 @@
 #include "core/Codecs.h"
 #include "core/Image.h"
+#include "platform/KeyFilter.h"
 #include "platform/StatusPanels.h"
 #include "shell/AboutTexts.h"
 #include "support/TestSupport.h"
@@ -10,6 +11,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -79,6 +81,7 @@ private slots:
     void modelWindow();
     void aboutBoxAndSystemInformation();
     void closingTheMainWindowClosesEveryChild();
+    void qtTextsFollowTheLanguage();
 };
 
 void TestMainWindow::startUpState()
@@ -332,6 +335,33 @@ void TestMainWindow::closingTheMainWindowClosesEveryChild()
         QVERIFY(!flag);
     for (int i = 0; i < WindowIdCount; ++i)
         QVERIFY(!program.registry().isOpen(static_cast<WindowId>(i)));
+}
+
+// The texts Qt itself supplies: a message box's OK button, the paste item of
+// a text box's context menu and the scroll bar menu.
+void TestMainWindow::qtTextsFollowTheLanguage()
+{
+    const auto qtTexts = [] {
+        QMessageBox box(QMessageBox::Warning, QString(), QString(), QMessageBox::Ok);
+        QLineEdit edit;
+        std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
+        QAction *paste = pasteAction(menu.get());
+        return QStringList{box.button(QMessageBox::Ok)->text(), paste ? paste->text() : QString(),
+                           QCoreApplication::translate("QScrollBar", "Scroll here")};
+    };
+    StartedProgram program;
+    const QStringList chinese = qtTexts();
+    QCOMPARE(chinese.at(0), QStringLiteral("确定"));
+    QVERIFY2(chinese.at(1).startsWith(QStringLiteral("粘贴")), qPrintable(chinese.at(1)));
+    QCOMPARE(chinese.at(2), QStringLiteral("滚动至此"));
+
+    program.main->menuItem("Language_eng")->trigger();
+    QCOMPARE(qtTexts().at(0), QStringLiteral("OK"));
+    QVERIFY(qtTexts().at(1).startsWith(QStringLiteral("&Paste")));
+    QCOMPARE(qtTexts().at(2), QStringLiteral("Scroll here"));
+
+    program.main->menuItem("Language_chn")->trigger();
+    QCOMPARE(qtTexts(), chinese);
 }
 
 QTEST_MAIN(TestMainWindow)
