@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QIcon>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QScreen>
@@ -98,7 +99,8 @@ MDImain::MDImain()
       m_panels(std::make_unique<StatusPanels>(statusBar()))
 {
     setObjectName(QStringLiteral("MDImain"));
-    setWindowIcon(style()->standardIcon(QStyle::SP_ComputerIcon));
+    setWindowIcon(QIcon::fromTheme(QStringLiteral("kvd9-programmer"),
+                                   style()->standardIcon(QStyle::SP_ComputerIcon)));
     m_area->setObjectName(QStringLiteral("MDIClient"));
     setCentralWidget(m_area);
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
