@@ -199,6 +199,12 @@ void frm_chann::applyHeader()
                                cellMetrics.horizontalAdvance(QString::fromLatin1(widestContent[column])));
         MSF_chann->horizontalHeader()->resizeSection(column, width + 24);
     }
+    // The window never gets so narrow that a column hides behind a scroll bar.
+    int columns = 0;
+    for (int column = 0; column < GridColumns; ++column)
+        columns += MSF_chann->horizontalHeader()->sectionSize(column);
+    MSF_chann->setMinimumWidth(columns + MSF_chann->verticalScrollBar()->sizeHint().width()
+                               + 2 * MSF_chann->frameWidth());
 }
 
 int frm_chann::currentGridRow() const

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QIcon>
+#include <QtMath>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QScreen>
@@ -200,6 +201,24 @@ void MDImain::MDIForm_Load()
                              + signedNumberText(WorkRangeHighMHz) + QStringLiteral(" MHZ"));
     InitDefaultImage();
     m_registry->reopen(WindowId::frm_chann);
+    growForTheGrid();
+}
+
+void MDImain::growForTheGrid()
+{
+    // The grid takes main width / 1.2; its eight columns need at least the
+    // grid's minimum width. The window grows to that where the screen allows.
+    ChildWindow *grid = m_registry->get(WindowId::frm_chann);
+    if (!grid)
+        return;
+    const int needed = qCeil(grid->parentWidget()->minimumSizeHint().width() * 1.2)
+        + width() - m_area->viewport()->width();
+    const int available = screen()->availableGeometry().width() - (frameGeometry().width() - width());
+    const int target = qMin(needed, available);
+    if (target > width()) {
+        resize(target, height());
+        m_panels->setWidths(width(), statusWidths);
+    }
 }
 
 void MDImain::setCaptions(bool startUp)
