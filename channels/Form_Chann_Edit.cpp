@@ -4,17 +4,19 @@
 #include "channels/FrequencyEntry.h"
 #include "channels/frm_chann.h"
 #include "core/Codecs.h"
-#include "core/NumberText.h"
 #include "core/ModuleState.h"
+#include "core/NumberText.h"
+#include "platform/InputHooks.h"
+#include "platform/KeyFilter.h"
 #include "platform/Messages.h"
 #include "platform/Texts.h"
 #include "platform/WindowRegistry.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -28,29 +30,6 @@ namespace {
 constexpr int FirstChannel = 1;
 constexpr int LastChannel = 128;
 constexpr int NameLength = 5;
-
-bool isRealFocusLoss(const QEvent *event)
-{
-    const Qt::FocusReason reason = static_cast<const QFocusEvent *>(event)->reason();
-    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
-}
-
-// The character a key types, or a null character for keys that type none
-// (movement keys, Tab, Delete).
-QChar typedCharacter(const QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Backspace)
-        return QLatin1Char('\b');
-    if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)
-        return QChar();
-    const QString text = event->text();
-    return text.isEmpty() || text.at(0).unicode() == 0x7f ? QChar() : text.at(0);
-}
-
-bool isDigit(QChar ch)
-{
-    return ch.unicode() >= '0' && ch.unicode() <= '9';
-}
 
 } // namespace
 
@@ -93,6 +72,16 @@ Form_Chann_Edit::Form_Chann_Edit(WindowRegistry &registry)
     Text_Name->setMaxLength(NameLength);
     for (QLineEdit *box : {Text_CHN, Text_RX_Freq, Text_TX_Freq, Text_Name})
         box->installEventFilter(this);
+    KeyRule channel = KeyRule::only(Digits);
+    channel.backspace = false;
+    channel.handler = [this](QChar digit) { return Text_CHN_KeyPress(digit); };
+    filterKeys(Text_CHN, channel);
+    filterKeys(Text_RX_Freq, KeyRule::only(DecimalDigits));
+    filterKeys(Text_TX_Freq, KeyRule::only(DecimalDigits));
+    // A full name takes no more characters; Backspace still shortens it.
+    KeyRule name = KeyRule::anything();
+    name.limit = NameLength;
+    filterKeys(Text_Name, name);
 
     auto *fields = new QGridLayout;
     fields->addWidget(Label_CHN, 0, 0);
@@ -300,11 +289,9 @@ void Form_Chann_Edit::VScroll1_Change(int value)
     showChannel(value);
 }
 
-bool Form_Chann_Edit::Text_CHN_KeyPress(const QString &text)
+bool Form_Chann_Edit::Text_CHN_KeyPress(QChar ch)
 {
-    const QChar ch = text.at(0);
-    if (!isDigit(ch))
-        return true;
+    // A digit that would make the number exceed the last channel.
     QString result = Text_CHN->text();
     if (Text_CHN->hasSelectedText())
         result.remove(Text_CHN->selectionStart(), Text_CHN->selectedText().size());
@@ -375,19 +362,6 @@ void Form_Chann_Edit::Text_Name_Change()
 
 bool Form_Chann_Edit::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyPress) {
-        const QChar ch = typedCharacter(static_cast<QKeyEvent *>(event));
-        if (ch.isNull())
-            return false;
-        if (watched == Text_CHN)
-            return Text_CHN_KeyPress(QString(ch));
-        if (watched == Text_RX_Freq || watched == Text_TX_Freq)
-            return !(isDigit(ch) || ch == QLatin1Char('.') || ch == QLatin1Char('\b'));
-        // A full name takes no more characters; Backspace still shortens it.
-        if (watched == Text_Name)
-            return Text_Name->text().size() > NameLength - 1 && ch != QLatin1Char('\b');
-        return false;
-    }
     if (event->type() == QEvent::FocusOut && isRealFocusLoss(event)) {
         if (watched == Text_CHN)
             Text_CHN_Change();

@@ -53,7 +53,7 @@ protected:
 
 private:
     void VScroll1_Change(int value);
-    bool Text_CHN_KeyPress(const QString &text);
+    bool Text_CHN_KeyPress(QChar digit);
     void Text_CHN_Change();
     void Text_RX_Freq_Change();
     void Text_RX_Freq_LostFocus();

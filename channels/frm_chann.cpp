@@ -4,8 +4,10 @@
 #include "channels/FrequencyEntry.h"
 #include "core/Codecs.h"
 #include "core/Image.h"
-#include "core/NumberText.h"
 #include "core/ModuleState.h"
+#include "core/NumberText.h"
+#include "platform/InputHooks.h"
+#include "platform/KeyFilter.h"
 #include "platform/Messages.h"
 #include "platform/Texts.h"
 #include "platform/WindowRegistry.h"
@@ -41,20 +43,6 @@ const char *const widestContent[GridColumns] = {"128", "000.00000", "000.00000",
 bool isEnterKey(int key)
 {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
-
-// A key that types a character (or Enter), as opposed to movement keys.
-bool typesCharacter(int key, const QString &text)
-{
-    if (isEnterKey(key) || key == Qt::Key_Backspace)
-        return true;
-    return !text.isEmpty() && text.at(0).isPrint();
-}
-
-bool isRealFocusLoss(const QEvent *event)
-{
-    const Qt::FocusReason reason = static_cast<const QFocusEvent *>(event)->reason();
-    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
 }
 
 } // namespace
@@ -110,6 +98,10 @@ frm_chann::frm_chann(WindowRegistry &registry)
     Text_Edit->hide();
     Text_Edit->setFrame(false);
     Text_Edit->installEventFilter(this);
+    KeyRule cellRule = KeyRule::anything();
+    cellRule.handler = [this](QChar key) { return Text_Edit_KeyPress(key); };
+    filterKeys(Text_Edit, cellRule);
+    MSF_chann->installEventFilter(this);
     Combo_edit->hide();
     Combo_edit->setEditable(true);
     Combo_edit->setInsertPolicy(QComboBox::NoInsert);
@@ -208,6 +200,12 @@ void frm_chann::applyHeader()
                                cellMetrics.horizontalAdvance(QString::fromLatin1(widestContent[column])));
         MSF_chann->horizontalHeader()->resizeSection(column, width + 24);
     }
+    // The window never gets so narrow that a column hides behind a scroll bar.
+    int columns = 0;
+    for (int column = 0; column < GridColumns; ++column)
+        columns += MSF_chann->horizontalHeader()->sectionSize(column);
+    MSF_chann->setMinimumWidth(columns + MSF_chann->verticalScrollBar()->sizeHint().width()
+                               + 2 * MSF_chann->frameWidth());
 }
 
 int frm_chann::currentGridRow() const
@@ -343,6 +341,18 @@ void frm_chann::MSF_chann_LeaveCell(int row, int column)
     Combo_edit->setEditText(QString());
 }
 
+void frm_chann::closeEditorToGrid()
+{
+    // Nothing is committed; the grid takes the focus before the editor
+    // hides, so the arrow keys move between cells again.
+    m_editRow = m_editColumn = 0;
+    MSF_chann->setFocus(Qt::ShortcutFocusReason);
+    Text_Edit->hide();
+    Combo_edit->hide();
+    Text_Edit->clear();
+    Combo_edit->setEditText(QString());
+}
+
 void frm_chann::MSF_chann_Scroll()
 {
     Text_Edit->hide();
@@ -428,16 +438,15 @@ void frm_chann::commitPendingNameEdit()
         commitName(m_editRow, Text_Edit->text());
 }
 
-bool frm_chann::Text_Edit_KeyPress(int key, const QString &text)
+bool frm_chann::Text_Edit_KeyPress(QChar key)
 {
-    if (!typesCharacter(key, text))
-        return false;
     const int length = Text_Edit->text().trimmed().size();
-    if (key != Qt::Key_Backspace && length > 9)
+    const bool enter = key == TypedKey::Enter;
+    if (key != TypedKey::Backspace && length > 9)
         return true;
-    if (m_editColumn == NameColumn && length > 4 && key != Qt::Key_Backspace && !isEnterKey(key))
+    if (m_editColumn == NameColumn && length > 4 && key != TypedKey::Backspace && !enter)
         return true;
-    if (!isEnterKey(key))
+    if (!enter)
         return false;
 
     const int r = m_editRow;
@@ -542,11 +551,20 @@ void frm_chann::Command_close_Click()
 
 bool frm_chann::eventFilter(QObject *watched, QEvent *event)
 {
+    const bool keyPress = event->type() == QEvent::KeyPress;
+    const int key = keyPress ? static_cast<QKeyEvent *>(event)->key() : 0;
+    if (watched == MSF_chann && keyPress && (isEnterKey(key) || key == Qt::Key_F2)) {
+        // The keyboard's way to a cell editor, as a click on the cell.
+        if (currentGridColumn() > 0)
+            MSF_chann_Click();
+        return true;
+    }
+    if ((watched == Text_Edit || watched == Combo_edit || watched == Combo_edit->lineEdit())
+        && keyPress && key == Qt::Key_Escape) {
+        closeEditorToGrid();
+        return true;
+    }
     if (watched == Text_Edit) {
-        if (event->type() == QEvent::KeyPress) {
-            const auto *key = static_cast<QKeyEvent *>(event);
-            return Text_Edit_KeyPress(key->key(), key->text());
-        }
         // While the image is being written, a frequency typed and left is
         // committed at once so that the write sends it.
         if (event->type() == QEvent::FocusOut && isRealFocusLoss(event)
@@ -554,8 +572,8 @@ bool frm_chann::eventFilter(QObject *watched, QEvent *event)
             && (m_editColumn == RxColumn || m_editColumn == TxColumn))
             commitCell(m_editRow, m_editColumn, Text_Edit->text());
     } else if (watched == Combo_edit || watched == Combo_edit->lineEdit()) {
-        if (event->type() == QEvent::KeyPress)
-            return Combo_edit_KeyPress(static_cast<QKeyEvent *>(event)->key());
+        if (keyPress)
+            return Combo_edit_KeyPress(key);
         if (event->type() == QEvent::FocusIn)
             m_savedText = Combo_edit->currentText();
     }

@@ -55,12 +55,14 @@ private:
     void Command_Clear_Click();
     void Command_Edit_Click();
     void Command_close_Click();
-    bool Text_Edit_KeyPress(int key, const QString &text);
+    bool Text_Edit_KeyPress(QChar key);
     bool Combo_edit_KeyPress(int key);
     void Combo_edit_Change();
     void Combo_edit_Click(int position);
 
     void showCellEditor();
+    // Escape: the open editor closes without a commit.
+    void closeEditorToGrid();
     void commitCell(int row, int column, const QString &entry);
     void commitReceive(int n, const QString &entry);
     void commitTransmit(int n, const QString &entry);

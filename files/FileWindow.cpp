@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QStorageInfo>
 
 namespace {
@@ -53,6 +54,18 @@ const KindTexts &textsOf(FileWindow::Kind kind)
          "建议不要修改系统默认的文件后缀名！", "Advice don't modify file suffix name of system default."},
     };
     return kinds[static_cast<int>(kind)];
+}
+
+// The folder of the last channel file loaded or saved in this run, else the
+// user's documents folder: a program started from the menu has "/" or the
+// home folder as its current directory, no place for the user's files.
+QString startFolder()
+{
+    const QFileInfo last(ChannelFileName);
+    if (last.isAbsolute() && last.dir().exists())
+        return last.absolutePath();
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
 }
 
 } // namespace
@@ -124,18 +137,16 @@ void FileWindow::Form_Load()
     if (m_kind == Kind::SaveChannel)
         CommitPendingGridNameEdit(registry());
 
-    // Start where the user last loaded or saved a channel file.
-    const QFileInfo last(ChannelFileName);
-    const QString start = last.isAbsolute() && last.dir().exists() ? last.absolutePath() : QDir::currentPath();
-    fillDrives();
+    const QString start = startFolder();
+    fillDrives(start);
     Dir1->setPath(start);
     Dir1_Change();
 }
 
-void FileWindow::fillDrives()
+void FileWindow::fillDrives(const QString &folder)
 {
     Drive1->clear();
-    const QString current = QStorageInfo(QDir::currentPath()).rootPath();
+    const QString current = QStorageInfo(folder).rootPath();
     for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
         if (!volume.isValid() || !volume.isReady())
             continue;

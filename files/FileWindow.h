@@ -39,7 +39,8 @@ private:
     bool isOpen() const { return m_kind == Kind::OpenChannel || m_kind == Kind::OpenMenu; }
     bool isChannelFile() const { return m_kind == Kind::OpenChannel || m_kind == Kind::SaveChannel; }
     QString suffix() const;
-    void fillDrives();
+    // Every ready volume; the one holding `folder` is chosen.
+    void fillDrives(const QString &folder);
     // The name checks; an empty result means a name that passed.
     QString nameProblem(const QString &name) const;
 

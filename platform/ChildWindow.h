@@ -30,6 +30,13 @@ public:
     // Closes this window through the registry, running its unload.
     bool closeWindow();
 
+    // Applies the placement of the window's load again for the main
+    // window's present size: the same fractions of it, never smaller than
+    // the layout's minimum, moved back into the client area where it fits.
+    void fitToMainWindow();
+    // The same, unless the user moved or resized the window.
+    void followMainWindow();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -43,6 +50,13 @@ protected:
     int twips(double value) const;
 
 private:
+    QWidget *frame() const;
+
+    // The placement of the load, the main window size it was made for, and
+    // the frame geometry last applied.
+    QRect m_placement;
+    QSize m_placedFor;
+    QRect m_applied;
     const WindowId m_id;
     WindowRegistry &m_registry;
 };

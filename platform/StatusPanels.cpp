@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QStatusBar>
 
-StatusPanels::StatusPanels(QStatusBar *bar)
+StatusPanels::StatusPanels(QStatusBar *bar) : m_bar(bar)
 {
     for (int i = 0; i < Count; ++i) {
         m_panels[i] = new QLabel(bar);
@@ -18,6 +18,7 @@ void StatusPanels::setText(int panel, const QString &text)
 {
     Q_ASSERT(panel >= 1 && panel <= Count);
     m_panels[panel - 1]->setText(text);
+    applyWidths();
 }
 
 QString StatusPanels::text(int panel) const
@@ -28,6 +29,34 @@ QString StatusPanels::text(int panel) const
 
 void StatusPanels::setWidths(int totalWidth, const int (&percent)[Count])
 {
+    m_total = totalWidth;
     for (int i = 0; i < Count; ++i)
-        m_panels[i]->setFixedWidth(totalWidth * percent[i] / 100);
+        m_shares[i] = totalWidth * percent[i] / 100;
+    applyWidths();
+}
+
+void StatusPanels::applyWidths()
+{
+    if (m_shares[0] == 0)
+        return;
+    // The bar's spacing between and around the panels.
+    const int spacing = Count * 6 + 4;
+    int widths[Count];
+    int used = 0;
+    for (int i = 0; i < Count - 1; ++i) {
+        widths[i] = qMax(m_shares[i], m_panels[i]->sizeHint().width());
+        used += widths[i];
+    }
+    // When the last panel's text would be cut, the others give up what
+    // they hold beyond their own texts.
+    int missing = m_panels[Count - 1]->sizeHint().width() - (m_total - used - spacing);
+    for (int i = 0; i < Count - 1 && missing > 0; ++i) {
+        const int spare = qMin(missing, widths[i] - m_panels[i]->sizeHint().width());
+        widths[i] -= spare;
+        used -= spare;
+        missing -= spare;
+    }
+    widths[Count - 1] = qMax(0, qMin(m_shares[Count - 1], m_total - used - spacing));
+    for (int i = 0; i < Count; ++i)
+        m_panels[i]->setFixedWidth(widths[i]);
 }

@@ -14,9 +14,16 @@ public:
 
     void setText(int panel, const QString &text);
     QString text(int panel) const;
-    // Fixes each panel's width as a share (per cent) of `totalWidth`.
+    // Fixes each panel's width as a share (per cent) of `totalWidth`; a
+    // panel is never narrower than its text, and the last one gives up
+    // what the others and the bar's own spacing take beyond the total.
     void setWidths(int totalWidth, const int (&percent)[Count]);
 
 private:
+    void applyWidths();
+
+    QStatusBar *m_bar;
     QLabel *m_panels[Count];
+    int m_total = 0;
+    int m_shares[Count] = {};
 };

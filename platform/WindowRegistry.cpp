@@ -2,6 +2,7 @@
 
 #include "platform/ChildWindow.h"
 
+#include <QEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
@@ -11,6 +12,21 @@ WindowRegistry::WindowRegistry(QWidget *mainWindow, QMdiArea *area, StatusPanels
     : QObject(mainWindow), m_mainWindow(mainWindow), m_area(area), m_panels(panels)
 {
     connect(area, &QMdiArea::subWindowActivated, this, &WindowRegistry::onSubWindowActivated);
+    // Windows larger than the client area stay reachable.
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    area->viewport()->installEventFilter(this);
+}
+
+bool WindowRegistry::eventFilter(QObject *watched, QEvent *event)
+{
+    // The open windows keep their fractions when the main window grows,
+    // shrinks or is maximised.
+    if (watched == m_area->viewport() && event->type() == QEvent::Resize)
+        for (const QPointer<ChildWindow> &window : m_windows)
+            if (window)
+                window->followMainWindow();
+    return QObject::eventFilter(watched, event);
 }
 
 void WindowRegistry::registerWindow(WindowId id, Factory factory)
@@ -37,6 +53,8 @@ ChildWindow *WindowRegistry::reopen(WindowId id)
     // A window may close itself from its own load.
     if (get(id) == window) {
         sub->show();
+        // Shown with its captions, it knows its layout's minimum.
+        window->fitToMainWindow();
         m_area->setActiveSubWindow(sub);
     }
     return get(id);

@@ -44,6 +44,9 @@ public:
     // Called by a window whose close went through.
     void forget(ChildWindow *window);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void onSubWindowActivated(QMdiSubWindow *sub);
 

@@ -3,7 +3,7 @@
 #include "core/Image.h"
 #include "platform/Layouts.h"
 #include "platform/Texts.h"
-#include "settings/InputHooks.h"
+#include "platform/KeyFilter.h"
 #include "settings/SettingsRules.h"
 
 #include <QHBoxLayout>

@@ -6,7 +6,7 @@
 #include "platform/Layouts.h"
 #include "platform/Messages.h"
 #include "platform/Texts.h"
-#include "settings/InputHooks.h"
+#include "platform/InputHooks.h"
 #include "settings/SettingsRules.h"
 
 #include <QHBoxLayout>

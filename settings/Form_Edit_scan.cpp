@@ -3,10 +3,11 @@
 #include "core/Image.h"
 #include "core/ModuleState.h"
 #include "core/NumberText.h"
+#include "platform/InputHooks.h"
+#include "platform/KeyFilter.h"
 #include "platform/Layouts.h"
 #include "platform/Messages.h"
 #include "platform/Texts.h"
-#include "settings/InputHooks.h"
 #include "settings/SettingsChoices.h"
 #include "settings/SettingsRules.h"
 
@@ -85,7 +86,11 @@ Form_Edit_scan::Form_Edit_scan(WindowRegistry &registry)
     onChoice(Combo_BC, &Form_Edit_scan::Combo_BC_Click);
     onChoice(Combo_RYC, &Form_Edit_scan::Combo_RYC_Click);
     onChoice(Combo_TYC, &Form_Edit_scan::Combo_TYC_Click);
-    onCharacterKey(Text_prich, [this](QChar key) { return Text_prich_KeyPress(key); });
+    // Digits only, at most two; Backspace is refused as well.
+    KeyRule prich = KeyRule::only(Digits);
+    prich.backspace = false;
+    prich.limit = 2;
+    filterKeys(Text_prich, prich);
     connect(Text_prich, &QLineEdit::textEdited, this, &Form_Edit_scan::Text_prich_Change);
     connect(Command_close, &QPushButton::clicked, this, &ChildWindow::closeWindow);
 }
@@ -192,13 +197,6 @@ void Form_Edit_scan::Combo_RYC_Click()
 void Form_Edit_scan::Combo_TYC_Click()
 {
     storeSeconds(7, Combo_TYC->currentIndex());
-}
-
-bool Form_Edit_scan::Text_prich_KeyPress(QChar key)
-{
-    if (key < QLatin1Char('0') || key > QLatin1Char('9'))
-        return true;
-    return Text_prich->text().trimmed().size() >= 2;
 }
 
 void Form_Edit_scan::Text_prich_Change()

@@ -46,6 +46,5 @@ private:
     void Combo_BC_Click();
     void Combo_RYC_Click();
     void Combo_TYC_Click();
-    bool Text_prich_KeyPress(QChar key);
     void Text_prich_Change();
 };

@@ -2,9 +2,9 @@
 
 #include "core/Image.h"
 #include "core/ModuleState.h"
+#include "platform/InputHooks.h"
 #include "platform/Layouts.h"
 #include "platform/Texts.h"
-#include "settings/InputHooks.h"
 #include "settings/SettingsChoices.h"
 #include "settings/SettingsRules.h"
 

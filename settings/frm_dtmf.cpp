@@ -1,9 +1,9 @@
 #include "settings/frm_dtmf.h"
 
 #include "core/BitField.h"
+#include "platform/InputHooks.h"
 #include "platform/Layouts.h"
 #include "platform/Texts.h"
-#include "settings/InputHooks.h"
 #include "settings/SettingsChoices.h"
 
 #include <QCheckBox>

@@ -6,7 +6,8 @@
 #include "platform/Layouts.h"
 #include "platform/Messages.h"
 #include "platform/Texts.h"
-#include "settings/InputHooks.h"
+#include "platform/InputHooks.h"
+#include "platform/KeyFilter.h"
 #include "settings/SettingsRules.h"
 
 #include <QCheckBox>
@@ -70,14 +71,6 @@ bool channelInUse(int n)
             return false;
     return true;
 }
-
-bool isDigit(QChar ch)
-{
-    return ch >= QLatin1Char('0') && ch <= QLatin1Char('9');
-}
-
-constexpr QChar Backspace(8);
-constexpr QChar Enter(13);
 
 // Byte 10 of the VFO record.
 constexpr int VfoFlags = 10;
@@ -183,17 +176,29 @@ frm_option::frm_option(WindowRegistry &registry)
     connect(Option_chann, &QRadioButton::clicked, this, &frm_option::Option_chann_Click);
     connect(Option_freq, &QRadioButton::clicked, this, &frm_option::Option_freq_Click);
 
-    onCharacterKey(Text_DTMF_Code, [this](QChar key) { return Text_DTMF_Code_KeyPress(key); });
+    KeyRule dtmf = KeyRule::only("0123456789abcdefABCDEF");
+    dtmf.limit = SettingsPlace::DtmfCodeLength;
+    dtmf.upperCase = true;
+    filterKeys(Text_DTMF_Code, dtmf);
     connect(Text_DTMF_Code, &QLineEdit::textEdited, this, &frm_option::Text_DTMF_Code_Change);
 
-    onCharacterKey(Text_RX_Freq, [this](QChar key) { return Text_RX_Freq_KeyPress(key); });
+    KeyRule receive = KeyRule::only(DecimalDigits);
+    receive.noLeadingPoint = true;
+    receive.limit = 9;
+    receive.limited = QString::fromLatin1(Digits);
+    filterKeys(Text_RX_Freq, receive);
     connect(Text_RX_Freq, &QLineEdit::textEdited, this, &frm_option::Text_RX_Freq_Change);
     onFocusLost(Text_RX_Freq, [this] { Text_RX_Freq_LostFocus(); });
-    onCharacterKey(Text_Offset_Freq, [this](QChar key) { return Text_Offset_Freq_KeyPress(key); });
+    KeyRule offset = receive;
+    offset.enter = true;
+    offset.limit = 8;
+    filterKeys(Text_Offset_Freq, offset);
     connect(Text_Offset_Freq, &QLineEdit::textEdited, this, &frm_option::Text_Offset_Freq_Change);
     onFocusLost(Text_Offset_Freq, [this] { Text_Offset_Freq_LostFocus(); });
+    KeyRule limit = KeyRule::only(DecimalDigits);
+    limit.enter = true;
     for (QLineEdit *box : {Text_pvfo_d0, Text_pvfo_d1})
-        onCharacterKey(box, [this](QChar key) { return Text_pvfo_KeyPress(key); });
+        filterKeys(box, limit);
     onFocusLost(Text_pvfo_d0, [this] { Text_pvfo_d0_LostFocus(); });
     onFocusLost(Text_pvfo_d1, [this] { Text_pvfo_d1_LostFocus(); });
 
@@ -494,22 +499,6 @@ void frm_option::Check_Pri_Click()
     Combo_Pri_ch_Click();
 }
 
-bool frm_option::Text_DTMF_Code_KeyPress(QChar key)
-{
-    if (key == Backspace)
-        return false;
-    if (DtmfCharToDigit(key) < 0)
-        return true;
-    if (Text_DTMF_Code->text().trimmed().size() >= SettingsPlace::DtmfCodeLength)
-        return true;
-    if (key.isLower()) {
-        // The box shows the digit in upper case.
-        Text_DTMF_Code->insert(QString(key.toUpper()));
-        return true;
-    }
-    return false;
-}
-
 void frm_option::Text_DTMF_Code_Change()
 {
     // Pasted text may hold anything: the box keeps the code it stands for.
@@ -569,18 +558,6 @@ void frm_option::Combo_Sft_d_Click()
     LoadFromImage();
 }
 
-bool frm_option::Text_RX_Freq_KeyPress(QChar key)
-{
-    const QString text = Text_RX_Freq->text().trimmed();
-    if (key == QLatin1Char('.'))
-        return text.isEmpty();
-    if (key == Backspace)
-        return false;
-    if (!isDigit(key))
-        return true;
-    return text.size() > 8;
-}
-
 void frm_option::Text_RX_Freq_Change()
 {
     if (Text_RX_Freq->text().size() > 9) {
@@ -607,20 +584,6 @@ void frm_option::Text_RX_Freq_LostFocus()
     showRxMessage();
     Text_RX_Freq->clear();
     refocus(Text_RX_Freq);
-}
-
-bool frm_option::Text_Offset_Freq_KeyPress(QChar key)
-{
-    const QString text = Text_Offset_Freq->text().trimmed();
-    if (key == Backspace)
-        return false;
-    if (key == QLatin1Char('.'))
-        return text.isEmpty();
-    if (key == Enter)
-        return false;
-    if (!isDigit(key))
-        return true;
-    return text.size() > 7;
 }
 
 void frm_option::Text_Offset_Freq_Change()
@@ -678,11 +641,6 @@ void frm_option::Combo_WN_Click() { storeBit(VfoRow, VfoFlags, 1, Combo_WN->curr
 void frm_option::Combo_TXP_Click() { storeBit(VfoRow, VfoFlags, 0, Combo_TXP->currentIndex() == 1); }
 
 // Working range -----------------------------------------------------------
-
-bool frm_option::Text_pvfo_KeyPress(QChar key)
-{
-    return !(key == Backspace || key == Enter || key == QLatin1Char('.') || isDigit(key));
-}
 
 static void showLimitMessage(const char *chinese, const char *english)
 {

@@ -106,13 +106,10 @@ private:
     void Option_freq_Click();
     void Check_Only_Chann_Click();
     void Check_Pri_Click();
-    bool Text_DTMF_Code_KeyPress(QChar key);
     void Text_DTMF_Code_Change();
 
-    bool Text_RX_Freq_KeyPress(QChar key);
     void Text_RX_Freq_Change();
     void Text_RX_Freq_LostFocus();
-    bool Text_Offset_Freq_KeyPress(QChar key);
     void Text_Offset_Freq_Change();
     void Text_Offset_Freq_LostFocus();
     void Combo_Sft_d_Click();
@@ -121,7 +118,6 @@ private:
     void Combo_Step_Click();
     void Combo_WN_Click();
     void Combo_TXP_Click();
-    bool Text_pvfo_KeyPress(QChar key);
     void Text_pvfo_d0_LostFocus();
     void Text_pvfo_d1_LostFocus();
     void StoreFrequencyRange();

@@ -4,6 +4,7 @@
 #include "core/Image.h"
 #include "core/ModuleState.h"
 #include "core/NumberText.h"
+#include "platform/QtTranslations.h"
 #include "platform/StatusPanels.h"
 #include "platform/Texts.h"
 #include "platform/WindowRegistry.h"
@@ -13,6 +14,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QIcon>
+#include <QtMath>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QScreen>
@@ -97,7 +100,8 @@ MDImain::MDImain()
       m_panels(std::make_unique<StatusPanels>(statusBar()))
 {
     setObjectName(QStringLiteral("MDImain"));
-    setWindowIcon(style()->standardIcon(QStyle::SP_ComputerIcon));
+    setWindowIcon(QIcon::fromTheme(QStringLiteral("kvd9-programmer"),
+                                   style()->standardIcon(QStyle::SP_ComputerIcon)));
     m_area->setObjectName(QStringLiteral("MDIClient"));
     setCentralWidget(m_area);
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
@@ -175,6 +179,7 @@ void MDImain::MDIForm_Load()
 {
     VersionText = QStringLiteral("Ver1.1");
     UseChinese = true;
+    useQtLanguage(UseChinese);
     RebuildAboutTexts();
 
     const QSize screen = QApplication::primaryScreen()->size();
@@ -196,6 +201,24 @@ void MDImain::MDIForm_Load()
                              + signedNumberText(WorkRangeHighMHz) + QStringLiteral(" MHZ"));
     InitDefaultImage();
     m_registry->reopen(WindowId::frm_chann);
+    growForTheGrid();
+}
+
+void MDImain::growForTheGrid()
+{
+    // The grid takes main width / 1.2; its eight columns need at least the
+    // grid's minimum width. The window grows to that where the screen allows.
+    ChildWindow *grid = m_registry->get(WindowId::frm_chann);
+    if (!grid)
+        return;
+    const int needed = qCeil(grid->parentWidget()->minimumSizeHint().width() * 1.2)
+        + width() - m_area->viewport()->width();
+    const int available = screen()->availableGeometry().width() - (frameGeometry().width() - width());
+    const int target = qMin(needed, available);
+    if (target > width()) {
+        resize(target, height());
+        m_panels->setWidths(width(), statusWidths);
+    }
 }
 
 void MDImain::setCaptions(bool startUp)
@@ -237,6 +260,7 @@ void MDImain::switchLanguage(bool chinese)
 {
     if (UseChinese != chinese) {
         UseChinese = chinese;
+        useQtLanguage(UseChinese);
         RebuildAboutTexts();
     }
     setCaptions(false);

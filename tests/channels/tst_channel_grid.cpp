@@ -95,6 +95,56 @@ private slots:
                                               .horizontalAdvance(QStringLiteral("CTCSS/DCS Enc")));
     }
 
+    // Keys after a click on a cell: arrows move between cells, Enter and F2
+    // open the cell's editor, Escape closes it without a commit and gives
+    // the arrows back to the grid.
+    void keyboardMovesAndOpensEditors_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<int>("endRow");
+        QTest::addColumn<int>("endColumn");
+        QTest::addColumn<QString>("editor");
+        QTest::newRow("arrows from a cell without editor") << 3 << "Right Down Down" << 4 << 4 << "";
+        QTest::newRow("Escape, then arrows") << 1 << "Esc Down Right" << 3 << 2 << "";
+        QTest::newRow("Enter opens the text editor") << 3 << "Left Left Up Return" << 1 << 1 << "Text_Edit";
+        QTest::newRow("F2 opens the list") << 1 << "Esc Up Right Right F2" << 1 << 3 << "Combo_edit";
+        QTest::newRow("Escape from the list") << 1 << "Esc Up Right Right F2 Esc Down" << 2 << 3 << "";
+        QTest::newRow("typing then Escape commits nothing") << 1 << "4 3 8 Esc Down" << 3 << 1 << "";
+    }
+    void keyboardMovesAndOpensEditors()
+    {
+        QFETCH(int, column);
+        QFETCH(QString, keys);
+        QFETCH(int, endRow);
+        QFETCH(int, endColumn);
+        QFETCH(QString, editor);
+        putChannel(1);
+        program->main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(program->main.get()));
+        openGrid();
+        const QList<int> before = rowBytes(2);
+        clickCell(2, column);
+        const QMap<QString, Qt::Key> names{{"Right", Qt::Key_Right}, {"Left", Qt::Key_Left},
+                                           {"Up", Qt::Key_Up},       {"Down", Qt::Key_Down},
+                                           {"Return", Qt::Key_Return}, {"F2", Qt::Key_F2},
+                                           {"Esc", Qt::Key_Escape}};
+        for (const QString &key : keys.split(QLatin1Char(' '))) {
+            QWidget *target = QApplication::focusWidget();
+            QVERIFY(target);
+            if (names.contains(key))
+                QTest::keyClick(target, names.value(key));
+            else
+                QTest::keyClicks(target, key);
+        }
+        QCOMPARE(grid->currentGridRow(), endRow);
+        QCOMPARE(grid->currentGridColumn(), endColumn);
+        QCOMPARE(edit->isVisible(), editor == QLatin1String("Text_Edit"));
+        QCOMPARE(combo->isVisible(), editor == QLatin1String("Combo_edit"));
+        QCOMPARE(QApplication::focusWidget() == table, editor.isEmpty());
+        QCOMPARE(rowBytes(2), before);
+    }
+
     void enteringReceiveCreatesChannel()
     {
         typeInto(3, 1, QStringLiteral("438.125"));

@@ -95,8 +95,10 @@ private slots:
     void fourRadiosAtOnceFailIndependently();
     void badInputGivesOneLineNamingPortOrFile_data();
     void badInputGivesOneLineNamingPortOrFile();
-    void interruptionEndsEveryLinkAndSavesNothing();
     void fieldCommandsTakeFilesAndRadios();
+    // An interruption holds for the rest of the process, as in the program:
+    // it comes last.
+    void interruptionEndsEveryLinkAndSavesNothing();
 
 private:
     QTemporaryDir m_dir;

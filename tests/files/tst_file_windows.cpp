@@ -9,6 +9,7 @@
 #include <QTableWidget>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 class TestFileWindows : public QObject {
@@ -21,6 +22,7 @@ private slots:
     void malformedFileKeepsWindowAndImage();
     void captionsInBothLanguages();
     void saveTakesTheNameBeingTypedInTheGrid();
+    void firstWindowStartsInTheDocumentsFolder();
 };
 
 void TestFileWindows::nameChecksAndOutcome_data()
@@ -244,6 +246,27 @@ void TestFileWindows::saveTakesTheNameBeingTypedInTheGrid()
     QFile file(dir.filePath(QStringLiteral("named.chann")));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QVERIFY(file.readAll().split('\n').at(2).endsWith(" 18  12  31  16  255 \r"));
+}
+
+// Without a file loaded or saved in this run, neither the current directory
+// nor a bare optional file name decides where the lists start.
+void TestFileWindows::firstWindowStartsInTheDocumentsFolder()
+{
+    QTemporaryDir home, elsewhere;
+    const QByteArray savedHome = qgetenv("HOME");
+    const QString savedCurrent = QDir::currentPath();
+    qputenv("HOME", home.path().toLocal8Bit());
+    QDir::setCurrent(elsewhere.path());
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QVERIFY(QDir().mkpath(documents));
+    {
+        StartedProgram program;
+        ChannelFileName = QStringLiteral("radio.menu");
+        ChildWindow *w = program.registry().reopen(WindowId::Form_open_chann);
+        QCOMPARE(w->findChild<DirList *>("Dir1")->path(), QDir(documents).canonicalPath());
+    }
+    QDir::setCurrent(savedCurrent);
+    qputenv("HOME", savedHome);
 }
 
 QTEST_MAIN(TestFileWindows)

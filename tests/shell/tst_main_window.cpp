@@ -1,5 +1,6 @@
 #include "core/Codecs.h"
 #include "core/Image.h"
+#include "platform/KeyFilter.h"
 #include "platform/StatusPanels.h"
 #include "shell/AboutTexts.h"
 #include "support/TestSupport.h"
@@ -10,6 +11,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -79,6 +81,7 @@ private slots:
     void modelWindow();
     void aboutBoxAndSystemInformation();
     void closingTheMainWindowClosesEveryChild();
+    void qtTextsFollowTheLanguage();
 };
 
 void TestMainWindow::startUpState()
@@ -101,8 +104,10 @@ void TestMainWindow::startUpState()
     QVERIFY(!main.menuItem("Language_eng")->isChecked());
     QCOMPARE(panelTexts(main), (QStringList{"状态", "", "COM1", "软件版本", "Ver1.1", "频 段",
                                             " 400-- 470 MHZ", "北港无线电有限公司"}));
-    // Panel widths are fixed shares of the window's width at start-up.
-    QCOMPARE(main.findChild<QLabel *>("StatusBar1_Panel8")->width(), main.width() * 35 / 100);
+    // Panel widths are fixed shares of the window's width at start-up; the
+    // last one leaves room for the bar's spacing.
+    QCOMPARE(main.findChild<QLabel *>("StatusBar1_Panel2")->width(), main.width() * 15 / 100);
+    QVERIFY(main.findChild<QLabel *>("StatusBar1_Panel8")->width() <= main.width() * 35 / 100);
 
     QStringList keys;
     for (QAction *a : main.findChild<QToolBar *>("Toolbar1")->actions()) {
@@ -332,6 +337,33 @@ void TestMainWindow::closingTheMainWindowClosesEveryChild()
         QVERIFY(!flag);
     for (int i = 0; i < WindowIdCount; ++i)
         QVERIFY(!program.registry().isOpen(static_cast<WindowId>(i)));
+}
+
+// The texts Qt itself supplies: a message box's OK button, the paste item of
+// a text box's context menu and the scroll bar menu.
+void TestMainWindow::qtTextsFollowTheLanguage()
+{
+    const auto qtTexts = [] {
+        QMessageBox box(QMessageBox::Warning, QString(), QString(), QMessageBox::Ok);
+        QLineEdit edit;
+        std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
+        QAction *paste = pasteAction(menu.get());
+        return QStringList{box.button(QMessageBox::Ok)->text(), paste ? paste->text() : QString(),
+                           QCoreApplication::translate("QScrollBar", "Scroll here")};
+    };
+    StartedProgram program;
+    const QStringList chinese = qtTexts();
+    QCOMPARE(chinese.at(0), QStringLiteral("确定"));
+    QVERIFY2(chinese.at(1).startsWith(QStringLiteral("粘贴")), qPrintable(chinese.at(1)));
+    QCOMPARE(chinese.at(2), QStringLiteral("滚动至此"));
+
+    program.main->menuItem("Language_eng")->trigger();
+    QCOMPARE(qtTexts().at(0), QStringLiteral("OK"));
+    QVERIFY(qtTexts().at(1).startsWith(QStringLiteral("&Paste")));
+    QCOMPARE(qtTexts().at(2), QStringLiteral("Scroll here"));
+
+    program.main->menuItem("Language_chn")->trigger();
+    QCOMPARE(qtTexts(), chinese);
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -1,45 +1,12 @@
-#include "settings/InputHooks.h"
+#include "platform/InputHooks.h"
 
 #include <QComboBox>
 #include <QEvent>
 #include <QFocusEvent>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPalette>
 
 namespace {
-
-class KeyHook : public QObject {
-public:
-    KeyHook(QWidget *target, CharacterKeyHandler handler)
-        : QObject(target), m_handler(std::move(handler))
-    {
-        target->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() != QEvent::KeyPress)
-            return false;
-        const auto *key = static_cast<QKeyEvent *>(event);
-        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
-            return false;
-        QChar ch;
-        if (key->key() == Qt::Key_Backspace)
-            ch = QChar(8);
-        else if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
-            ch = QChar(13);
-        else if (!key->text().isEmpty() && key->text().at(0).isPrint())
-            ch = key->text().at(0);
-        else
-            return false;
-        return m_handler(ch);
-    }
-
-private:
-    CharacterKeyHandler m_handler;
-};
 
 class FocusHook : public QObject {
 public:
@@ -52,11 +19,8 @@ public:
 protected:
     bool eventFilter(QObject *, QEvent *event) override
     {
-        if (event->type() == QEvent::FocusOut) {
-            const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-                m_handler();
-        }
+        if (event->type() == QEvent::FocusOut && isRealFocusLoss(event))
+            m_handler();
         return false;
     }
 
@@ -66,19 +30,15 @@ private:
 
 } // namespace
 
-void onCharacterKey(QWidget *target, CharacterKeyHandler handler)
+bool isRealFocusLoss(const QEvent *event)
 {
-    new KeyHook(target, std::move(handler));
+    const Qt::FocusReason reason = static_cast<const QFocusEvent *>(event)->reason();
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
 }
 
 void onFocusLost(QWidget *target, std::function<void()> handler)
 {
     new FocusHook(target, std::move(handler));
-}
-
-void discardTypedKeys(QComboBox *list)
-{
-    onCharacterKey(list, [](QChar) { return true; });
 }
 
 void onListTextTyped(QComboBox *list, std::function<void()> changed)

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds the Debian package kvd9-programmer_<version>_<arch>.deb in
+# build-package/, with its dependencies found by dpkg-shlibdeps, and lists
+# what it holds. Install it with: sudo apt install ./build-package/kvd9-programmer_*.deb
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release
+cmake --build build-package -j"$(nproc)" --target kvd9-programmer kvd9-radio-sim man_pages
+if cmake --build build-package --target help | grep -qx '\.\.\. kvd9-cli'; then
+  cmake --build build-package -j"$(nproc)" --target kvd9-cli
+fi
+(cd build-package && cpack -G DEB)
+deb=$(ls build-package/kvd9-programmer_*.deb)
+dpkg-deb --info "$deb"
+dpkg-deb --contents "$deb"

@@ -1,0 +1,138 @@
+// Every window on the screen and at the scale factor of this run (CTest
+// runs the check for a small and a large screen at each common scale):
+// no two visible sibling controls overlap, no caption is wider than its
+// control, no control lies outside its window, and the grid shows its
+// eight columns where the screen is wide enough.
+#include "support/TestSupport.h"
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTableWidget>
+
+namespace {
+
+QString nameOf(const QWidget *w)
+{
+    return w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName();
+}
+
+// Widgets whose children are their own business (scroll areas with their
+// viewports and in-place editors, lists with their edit fields).
+bool isContainer(const QWidget *w)
+{
+    return !w->inherits("QAbstractScrollArea") && !w->inherits("QComboBox")
+        && !w->inherits("QAbstractSpinBox") && !w->inherits("QLineEdit") && !w->inherits("QAbstractButton");
+}
+
+QString captionProblem(const QWidget *w)
+{
+    if (const auto *label = qobject_cast<const QLabel *>(w)) {
+        if (label->wordWrap() || label->text().isEmpty())
+            return QString();
+        const int needed = label->fontMetrics().horizontalAdvance(QString(label->text()).remove(QLatin1Char('&')));
+        if (needed > label->contentsRect().width())
+            return QStringLiteral("label %1 needs %2, has %3").arg(nameOf(w)).arg(needed).arg(label->contentsRect().width());
+    } else if (const auto *button = qobject_cast<const QAbstractButton *>(w)) {
+        if (!button->text().isEmpty() && button->sizeHint().width() > button->width())
+            return QStringLiteral("button %1 needs %2, has %3").arg(nameOf(w)).arg(button->sizeHint().width()).arg(button->width());
+    } else if (const auto *group = qobject_cast<const QGroupBox *>(w)) {
+        const int needed = group->fontMetrics().horizontalAdvance(group->title()) + 16;
+        if (!group->title().isEmpty() && needed > group->width())
+            return QStringLiteral("group %1 needs %2, has %3").arg(nameOf(w)).arg(needed).arg(group->width());
+    }
+    return QString();
+}
+
+// Every fault below `parent`, whose visible children are checked against
+// each other, against `window` and for their captions.
+void collectProblems(const QWidget *window, const QWidget *parent, QStringList &problems)
+{
+    QList<const QWidget *> shown;
+    for (const QObject *o : parent->children()) {
+        const auto *w = qobject_cast<const QWidget *>(o);
+        if (w && !w->isWindow() && w->isVisibleTo(window))
+            shown << w;
+    }
+    for (int i = 0; i < shown.size(); ++i) {
+        const QWidget *w = shown.at(i);
+        const QRect inWindow(w->mapTo(window, QPoint(0, 0)), w->size());
+        if (!window->rect().contains(inWindow))
+            problems << QStringLiteral("%1 outside the window").arg(nameOf(w));
+        for (int j = i + 1; j < shown.size(); ++j)
+            if (w->geometry().intersects(shown.at(j)->geometry()))
+                problems << QStringLiteral("%1 overlaps %2").arg(nameOf(w), nameOf(shown.at(j)));
+        const QString caption = captionProblem(w);
+        if (!caption.isEmpty())
+            problems << caption;
+        if (isContainer(w))
+            collectProblems(window, w, problems);
+    }
+}
+
+} // namespace
+
+class tst_layout_fit : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyWindowFits_data()
+    {
+        QTest::addColumn<bool>("chinese");
+        QTest::addColumn<int>("window");
+        for (bool chinese : {true, false})
+            for (int id = 0; id < WindowIdCount; ++id)
+                QTest::addRow("%s %d", chinese ? "zh" : "en", id) << chinese << id;
+    }
+    void everyWindowFits()
+    {
+        QFETCH(bool, chinese);
+        QFETCH(int, window);
+        StartedProgram program;
+        if (!chinese)
+            program.main->menuItem(QStringLiteral("Language_eng"))->trigger();
+        const auto id = static_cast<WindowId>(window);
+        if (!program.registry().isRegistered(id))
+            QSKIP("not a window of its own");
+        ChildWindow *w = program.registry().reopen(id);
+        QVERIFY(w);
+        QApplication::processEvents();
+
+        QStringList problems;
+        collectProblems(w, w, problems);
+        QVERIFY2(problems.isEmpty(), qPrintable(nameOf(w) + QLatin1String(": ") + problems.join(QStringLiteral("; "))));
+        QVERIFY(w->parentWidget()->size().expandedTo(w->parentWidget()->minimumSizeHint())
+                == w->parentWidget()->size());
+    }
+
+    void mainWindowShowsItsPanelsAndTheGrid()
+    {
+        StartedProgram program;
+        // The panels' texts, where the screen has room for all of them.
+        int texts = 0;
+        for (const QLabel *panel : program.main->statusBar()->findChildren<QLabel *>())
+            texts += panel->sizeHint().width() + 6;
+        if (texts <= program.main->width()) {
+            QStringList problems;
+            collectProblems(program.main.get(), program.main->statusBar(), problems);
+            QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("; "))));
+        }
+
+        // The grid's eight columns, on a screen wide enough for them.
+        auto *table = control<QTableWidget>(program.registry().get(WindowId::frm_chann), "MSF_chann");
+        int columns = 0;
+        for (int c = 0; c < table->columnCount(); ++c)
+            columns += table->horizontalHeader()->sectionSize(c);
+        const int screenWidth = program.main->screen()->availableGeometry().width();
+        if (columns * 1.6 <= screenWidth)
+            QVERIFY2(columns <= table->viewport()->width(),
+                     qPrintable(QStringLiteral("columns %1, viewport %2").arg(columns).arg(table->viewport()->width())));
+    }
+};
+
+QTEST_MAIN(tst_layout_fit)
+#include "tst_layout_fit.moc"
