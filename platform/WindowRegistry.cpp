@@ -15,14 +15,15 @@ WindowRegistry::WindowRegistry(QWidget *mainWindow, QMdiArea *area, StatusPanels
     // Windows larger than the client area stay reachable.
     area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    area->viewport()->installEventFilter(this);
+    m_viewport = area->viewport();
+    m_viewport->installEventFilter(this);
 }
 
 bool WindowRegistry::eventFilter(QObject *watched, QEvent *event)
 {
     // The open windows keep their fractions when the main window grows,
     // shrinks or is maximised.
-    if (watched == m_area->viewport() && event->type() == QEvent::Resize)
+    if (watched == m_viewport && event->type() == QEvent::Resize)
         for (const QPointer<ChildWindow> &window : m_windows)
             if (window)
                 window->followMainWindow();

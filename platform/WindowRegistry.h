@@ -52,6 +52,9 @@ private:
 
     QWidget *m_mainWindow;
     QMdiArea *m_area;
+    // Told apart by its address alone: events still reach the filter while
+    // the area is being destroyed.
+    QObject *m_viewport;
     StatusPanels *m_panels;
     Factory m_factories[WindowIdCount];
     QPointer<ChildWindow> m_windows[WindowIdCount];
