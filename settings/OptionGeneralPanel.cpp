@@ -1,0 +1,304 @@
+#include "settings/OptionGeneralPanel.h"
+
+#include "core/BitField.h"
+#include "core/ChannelUse.h"
+#include "core/Codecs.h"
+#include "core/Image.h"
+#include "core/ModuleState.h"
+#include "core/NumberText.h"
+#include "platform/InputHooks.h"
+#include "platform/KeyFilter.h"
+#include "platform/Texts.h"
+#include "settings/OptionPanel.h"
+#include "settings/SettingsChoices.h"
+#include "settings/SettingsRules.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+using namespace Region;
+
+OptionGeneralPanel::OptionGeneralPanel(QWidget *window)
+    : QObject(window)
+{
+    Frame2 = namedControl(new QGroupBox(window), "Frame2");
+    Label_tot = namedControl(new QLabel(window), "Label_tot");
+    Combo_TOT = namedControl(new QComboBox(window), "Combo_TOT");
+    Label_sql = namedControl(new QLabel(window), "Label_sql");
+    Combo_Sql = namedControl(new QComboBox(window), "Combo_Sql");
+    Label_vox_Lever = namedControl(new QLabel(window), "Label_vox_Lever");
+    Combo_VOX_lever = namedControl(new QComboBox(window), "Combo_VOX_lever");
+    Label_lamp = namedControl(new QLabel(window), "Label_lamp");
+    Combo_Lamp = namedControl(new QComboBox(window), "Combo_Lamp");
+    Label_mdf = namedControl(new QLabel(window), "Label_mdf");
+    Combo_Mdf = namedControl(new QComboBox(window), "Combo_Mdf");
+    Frame_Scan = namedControl(new QGroupBox(window), "Frame_Scan");
+    Label_Scan = namedControl(new QLabel(window), "Label_Scan");
+    Combo_Scan = namedControl(new QComboBox(window), "Combo_Scan");
+    Check_Pri = namedControl(new QCheckBox(window), "Check_Pri");
+    Label_Pri_CH = namedControl(new QLabel(window), "Label_Pri_CH");
+    Combo_Pri_ch = namedControl(new QComboBox(window), "Combo_Pri_ch");
+    Frame1 = namedControl(new QGroupBox(window), "Frame1");
+    Label_Pttid = namedControl(new QLabel(window), "Label_Pttid");
+    Combo_Pttid = namedControl(new QComboBox(window), "Combo_Pttid");
+    Label_dtmf_Code = namedControl(new QLabel(window), "Label_dtmf_Code");
+    Text_DTMF_Code = namedControl(new QLineEdit(window), "Text_DTMF_Code");
+    Frame_mode = namedControl(new QGroupBox(window), "Frame_mode");
+    Option_freq = namedControl(new QRadioButton(window), "Option_freq");
+    Option_chann = namedControl(new QRadioButton(window), "Option_chann");
+    Check_Only_Chann = namedControl(new QCheckBox(window), "Check_Only_Chann");
+    Frame5 = namedControl(new QGroupBox(window), "Frame5");
+    Check_Save = namedControl(new QCheckBox(window), "Check_Save");
+    Check_Beep = namedControl(new QCheckBox(window), "Check_Beep");
+    Check_Menu = namedControl(new QCheckBox(window), "Check_Menu");
+    Check_Pttoff_Code = namedControl(new QCheckBox(window), "Check_Pttoff_Code");
+    buildGroups();
+
+    // The list handlers run on the user's choice only, so that loading the
+    // controls writes nothing back.
+    const auto onChoice = [this](QComboBox *list, void (OptionGeneralPanel::*handler)()) {
+        connect(list, &QComboBox::activated, this, handler);
+        discardTypedKeys(list);
+    };
+    onChoice(Combo_TOT, &OptionGeneralPanel::Combo_TOT_Click);
+    onChoice(Combo_Sql, &OptionGeneralPanel::Combo_Sql_Click);
+    onChoice(Combo_VOX_lever, &OptionGeneralPanel::Combo_VOX_lever_Click);
+    onChoice(Combo_Lamp, &OptionGeneralPanel::Combo_Lamp_Click);
+    onChoice(Combo_Mdf, &OptionGeneralPanel::Combo_Mdf_Click);
+    onChoice(Combo_Scan, &OptionGeneralPanel::Combo_Scan_Click);
+    onChoice(Combo_Pri_ch, &OptionGeneralPanel::Combo_Pri_ch_Click);
+    onChoice(Combo_Pttid, &OptionGeneralPanel::Combo_Pttid_Click);
+
+    connect(Check_Save, &QCheckBox::clicked, this, &OptionGeneralPanel::Check_Save_Click);
+    connect(Check_Beep, &QCheckBox::clicked, this, &OptionGeneralPanel::Check_Beep_Click);
+    connect(Check_Menu, &QCheckBox::clicked, this, &OptionGeneralPanel::Check_Menu_Click);
+    connect(Check_Pttoff_Code, &QCheckBox::clicked, this, &OptionGeneralPanel::Check_Pttoff_Code_Click);
+    connect(Check_Only_Chann, &QCheckBox::clicked, this, &OptionGeneralPanel::Check_Only_Chann_Click);
+    connect(Check_Pri, &QCheckBox::clicked, this, &OptionGeneralPanel::Check_Pri_Click);
+    connect(Option_chann, &QRadioButton::clicked, this, &OptionGeneralPanel::Option_chann_Click);
+    connect(Option_freq, &QRadioButton::clicked, this, &OptionGeneralPanel::Option_freq_Click);
+
+    KeyRule dtmf = KeyRule::only("0123456789abcdefABCDEF");
+    dtmf.limit = SettingsPlace::DtmfCodeLength;
+    dtmf.upperCase = true;
+    filterKeys(Text_DTMF_Code, dtmf);
+    connect(Text_DTMF_Code, &QLineEdit::textEdited, this, &OptionGeneralPanel::Text_DTMF_Code_Change);
+}
+
+void OptionGeneralPanel::buildGroups()
+{
+    auto *general = new QGridLayout(Frame2);
+    const std::pair<QLabel *, QComboBox *> generalRows[] = {
+        {Label_tot, Combo_TOT}, {Label_sql, Combo_Sql}, {Label_vox_Lever, Combo_VOX_lever},
+        {Label_lamp, Combo_Lamp}, {Label_mdf, Combo_Mdf}};
+    int row = 0;
+    for (const auto &[label, list] : generalRows) {
+        general->addWidget(label, row, 0);
+        general->addWidget(list, row++, 1);
+    }
+
+    auto *scan = new QGridLayout(Frame_Scan);
+    scan->addWidget(Label_Scan, 0, 0);
+    scan->addWidget(Combo_Scan, 0, 1);
+    scan->addWidget(Check_Pri, 1, 0, 1, 2);
+    scan->addWidget(Label_Pri_CH, 2, 0);
+    scan->addWidget(Combo_Pri_ch, 2, 1);
+
+    auto *ptt = new QGridLayout(Frame1);
+    ptt->addWidget(Label_Pttid, 0, 0);
+    ptt->addWidget(Combo_Pttid, 0, 1);
+    ptt->addWidget(Label_dtmf_Code, 1, 0);
+    ptt->addWidget(Text_DTMF_Code, 1, 1);
+
+    auto *mode = new QVBoxLayout(Frame_mode);
+    mode->addWidget(Option_freq);
+    mode->addWidget(Option_chann);
+    mode->addWidget(Check_Only_Chann);
+
+    auto *switches = new QVBoxLayout(Frame5);
+    for (QCheckBox *box : {Check_Save, Check_Beep, Check_Menu, Check_Pttoff_Code})
+        switches->addWidget(box);
+}
+
+void OptionGeneralPanel::addColumns(QBoxLayout *row)
+{
+    // Each column is topped up with free space.
+    const std::initializer_list<QGroupBox *> columnGroups[] = {{Frame2, Frame_mode},
+                                                               {Frame_Scan, Frame1, Frame5}};
+    for (const auto &groups : columnGroups) {
+        auto *column = new QVBoxLayout;
+        for (QGroupBox *group : groups)
+            column->addWidget(group);
+        column->addStretch();
+        row->addLayout(column, 1);
+    }
+}
+
+void OptionGeneralPanel::setCaptions()
+{
+    Label_tot->setText(langText("超时定时器[分钟]", "Time Out Timer[Min]"));
+    Label_sql->setText(langText("静噪等级", "Squelch Level"));
+    Label_vox_Lever->setText(langText("声控等级", "VOV Gain Level"));
+    Label_lamp->setText(langText("背光灯", "Back Light"));
+    Label_mdf->setText(langText("信道显示方式", "Channel Disp Way"));
+    Frame_Scan->setTitle(langText("扫描", "Scan"));
+    Label_Scan->setText(langText("扫描方式", "Scan Way"));
+    Check_Pri->setText(langText("优先扫描", "Priority Scan"));
+    Label_Pri_CH->setText(langText("优先扫描信道", "Priority Channel"));
+    Label_Pttid->setText(langText("PTT-ID 类型", "PTT-ID"));
+    Label_dtmf_Code->setText(langText("DTMF 码组", "DTMF Code"));
+    Frame_mode->setTitle(langText("工作模式", "Work Mode"));
+    Option_freq->setText(langText("频率模式", "Frequncy"));
+    Option_chann->setText(langText(" 信道模式", "Channel"));
+    Check_Only_Chann->setText(langText("仅工作在信道模式", "Only Channel Mode"));
+    Check_Save->setText(langText("省电", "Save"));
+    Check_Beep->setText(langText("哔音", "Beep"));
+    Check_Menu->setText(langText("手动设置", "Manual set-up"));
+    Check_Pttoff_Code->setText(langText("发送关机码", "Send Stop Code"));
+}
+
+void OptionGeneralPanel::fillLists()
+{
+    fillList(Combo_TOT, timeOutItems(UseChinese));
+    fillList(Combo_Sql, squelchItems());
+    fillList(Combo_VOX_lever, voxLevelItems(UseChinese));
+    fillList(Combo_Lamp, backLightItems(UseChinese));
+    fillList(Combo_Mdf, channelDisplayItems(UseChinese));
+    fillList(Combo_Scan, scanWayItems(UseChinese));
+    fillPriorityChannels(false);
+    fillList(Combo_Pttid, pttIdItems(UseChinese));
+}
+
+void OptionGeneralPanel::fillPriorityChannels(bool onlyInUse)
+{
+    if (!onlyInUse) {
+        fillList(Combo_Pri_ch, priorityChannelItems());
+        return;
+    }
+    QStringList channels;
+    for (int n = FirstChannelRow; n <= LastChannelRow; ++n)
+        if (hasCompleteReceiveFrequency(n))
+            channels << QString::number(n);
+    fillList(Combo_Pri_ch, channels);
+}
+
+void OptionGeneralPanel::loadFromImage()
+{
+    const auto byte = [](int b) { return int(Img(GeneralRow, b)); };
+    selectClamped(Combo_TOT, byte(4));
+    selectClamped(Combo_Sql, byte(2));
+    selectClamped(Combo_VOX_lever, byte(3));
+    selectClamped(Combo_Lamp, imageBits(GeneralRow, 6, 0xC0));
+    selectClamped(Combo_Pttid, imageBits(GeneralRow, 6, 0x03));
+    selectClamped(Combo_Scan, imageBits(GeneralRow, 6, 0x30));
+    Combo_Mdf->setCurrentIndex(imageBit(GeneralRow, 5, 4) ? 1 : 0);
+
+    QString code;
+    for (int b = 0; b < SettingsPlace::DtmfCodeLength; ++b)
+        code += DtmfDigitToChar(Img(DtmfRow, b));
+    Text_DTMF_Code->setText(code);
+
+    (imageBit(GeneralRow, 5, 0) ? Option_chann : Option_freq)->setChecked(true);
+    const bool onlyChannel = imageBit(GeneralRow, 5, 5);
+    Check_Only_Chann->setChecked(onlyChannel);
+    if (onlyChannel)
+        Option_chann->setChecked(true);
+    Option_chann->setEnabled(!onlyChannel);
+    Option_freq->setEnabled(!onlyChannel);
+
+    Check_Save->setChecked(imageBit(GeneralRow, 5, 7));
+    Check_Beep->setChecked(imageBit(GeneralRow, 5, 3));
+    Check_Menu->setChecked(!imageBit(GeneralRow, 12, 4));
+    Check_Pttoff_Code->setChecked(!imageBit(GeneralRow, 12, 5));
+
+    const bool priority = imageBit(GeneralRow, 6, 3);
+    Check_Pri->setChecked(priority);
+    Combo_Pri_ch->setEnabled(priority);
+    if (priority) {
+        // The list may hold only the channels in use (priority scan was
+        // switched on in this window): select the stored channel's entry,
+        // and go back to the full list when it is not among them.
+        int n = qMin(byte(8), int(LastChannelRow));
+        if (n == 0)
+            n = 1;
+        int index = Combo_Pri_ch->findText(QString::number(n));
+        if (index < 0) {
+            fillPriorityChannels(false);
+            index = n - 1;
+        }
+        Combo_Pri_ch->setCurrentIndex(index);
+    }
+}
+
+void OptionGeneralPanel::Combo_TOT_Click() { Img(GeneralRow, 4) = Combo_TOT->currentIndex(); }
+void OptionGeneralPanel::Combo_Sql_Click() { Img(GeneralRow, 2) = Combo_Sql->currentIndex(); }
+void OptionGeneralPanel::Combo_VOX_lever_Click() { Img(GeneralRow, 3) = Combo_VOX_lever->currentIndex(); }
+void OptionGeneralPanel::Combo_Lamp_Click() { storeImageBits(GeneralRow, 6, 0xC0, Combo_Lamp->currentIndex()); }
+void OptionGeneralPanel::Combo_Mdf_Click() { storeImageBits(GeneralRow, 5, 0x10, Combo_Mdf->currentIndex()); }
+void OptionGeneralPanel::Combo_Scan_Click() { storeImageBits(GeneralRow, 6, 0x30, Combo_Scan->currentIndex()); }
+void OptionGeneralPanel::Combo_Pttid_Click() { storeImageBits(GeneralRow, 6, 0x03, Combo_Pttid->currentIndex()); }
+
+void OptionGeneralPanel::Combo_Pri_ch_Click()
+{
+    Img(GeneralRow, 8) = static_cast<qint16>(numericValue(Combo_Pri_ch->currentText()));
+}
+
+void OptionGeneralPanel::Check_Save_Click() { storeImageBit(GeneralRow, 5, 7, Check_Save->isChecked()); }
+void OptionGeneralPanel::Check_Beep_Click() { storeImageBit(GeneralRow, 5, 3, Check_Beep->isChecked()); }
+void OptionGeneralPanel::Check_Menu_Click() { storeImageBit(GeneralRow, 12, 4, !Check_Menu->isChecked()); }
+void OptionGeneralPanel::Check_Pttoff_Code_Click()
+{
+    storeImageBit(GeneralRow, 12, 5, !Check_Pttoff_Code->isChecked());
+}
+void OptionGeneralPanel::Option_chann_Click() { storeImageBit(GeneralRow, 5, 0, true); }
+void OptionGeneralPanel::Option_freq_Click() { storeImageBit(GeneralRow, 5, 0, false); }
+
+void OptionGeneralPanel::Check_Only_Chann_Click()
+{
+    const bool onlyChannel = Check_Only_Chann->isChecked();
+    if (onlyChannel) {
+        Option_chann->setChecked(true);
+        Option_chann_Click();
+    }
+    Option_chann->setEnabled(!onlyChannel);
+    Option_freq->setEnabled(!onlyChannel);
+    storeImageBit(GeneralRow, 5, 5, onlyChannel);
+}
+
+void OptionGeneralPanel::Check_Pri_Click()
+{
+    if (!Check_Pri->isChecked()) {
+        // Turning priority scan off needs no channel.
+        storeImageBit(GeneralRow, 6, 3, false);
+        Combo_Pri_ch->setEnabled(false);
+        return;
+    }
+    bool anyInUse = false;
+    for (int n = FirstChannelRow; n <= LastChannelRow && !anyInUse; ++n)
+        anyInUse = hasCompleteReceiveFrequency(n);
+    if (!anyInUse) {
+        Check_Pri->setChecked(false);
+        return;
+    }
+    storeImageBit(GeneralRow, 6, 3, true);
+    Combo_Pri_ch->setEnabled(true);
+    fillPriorityChannels(true);
+    Combo_Pri_ch->setCurrentIndex(0);
+    Combo_Pri_ch_Click();
+}
+
+void OptionGeneralPanel::Text_DTMF_Code_Change()
+{
+    // Pasted text may hold anything: the box keeps the code it stands for.
+    const QString code = dtmfCodeText(Text_DTMF_Code->text().trimmed());
+    if (code != Text_DTMF_Code->text())
+        Text_DTMF_Code->setText(code);
+    for (int b = 0; b < SettingsPlace::DtmfCodeLength; ++b)
+        Img(DtmfRow, b) = b < code.size() ? DtmfCharToDigit(code.at(b)) : Empty;
+}

@@ -1,0 +1,83 @@
+#pragma once
+#include <QObject>
+
+class QBoxLayout;
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+class QWidget;
+
+// The general options of the radio: time-out, squelch, VOX, back light,
+// channel display, scan, PTT-ID with its DTMF code, work mode and the
+// switches. Every change goes into the image at once. The controls are
+// children of `window`.
+class OptionGeneralPanel : public QObject {
+    Q_OBJECT
+public:
+    explicit OptionGeneralPanel(QWidget *window);
+
+    // Adds the panel's two columns of groups to the window's row of columns.
+    void addColumns(QBoxLayout *row);
+
+    void setCaptions();
+    void fillLists();
+    void loadFromImage();
+
+    QGroupBox *Frame2;
+    QLabel *Label_tot;
+    QComboBox *Combo_TOT;
+    QLabel *Label_sql;
+    QComboBox *Combo_Sql;
+    QLabel *Label_vox_Lever;
+    QComboBox *Combo_VOX_lever;
+    QLabel *Label_lamp;
+    QComboBox *Combo_Lamp;
+    QLabel *Label_mdf;
+    QComboBox *Combo_Mdf;
+    QGroupBox *Frame_Scan;
+    QLabel *Label_Scan;
+    QComboBox *Combo_Scan;
+    QCheckBox *Check_Pri;
+    QLabel *Label_Pri_CH;
+    QComboBox *Combo_Pri_ch;
+    QGroupBox *Frame1;
+    QLabel *Label_Pttid;
+    QComboBox *Combo_Pttid;
+    QLabel *Label_dtmf_Code;
+    QLineEdit *Text_DTMF_Code;
+    QGroupBox *Frame_mode;
+    QRadioButton *Option_freq;
+    QRadioButton *Option_chann;
+    QCheckBox *Check_Only_Chann;
+    QGroupBox *Frame5;
+    QCheckBox *Check_Save;
+    QCheckBox *Check_Beep;
+    QCheckBox *Check_Menu;
+    QCheckBox *Check_Pttoff_Code;
+
+private:
+    void buildGroups();
+    void fillPriorityChannels(bool onlyInUse);
+
+    void Combo_TOT_Click();
+    void Combo_Sql_Click();
+    void Combo_VOX_lever_Click();
+    void Combo_Lamp_Click();
+    void Combo_Mdf_Click();
+    void Combo_Scan_Click();
+    void Combo_Pttid_Click();
+    void Combo_Pri_ch_Click();
+    void Check_Save_Click();
+    void Check_Beep_Click();
+    void Check_Menu_Click();
+    void Check_Pttoff_Code_Click();
+    void Option_chann_Click();
+    void Option_freq_Click();
+    void Check_Only_Chann_Click();
+    void Check_Pri_Click();
+    void Text_DTMF_Code_Change();
+};

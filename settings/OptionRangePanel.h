@@ -1,0 +1,33 @@
+#pragma once
+#include "settings/OptionPanel.h"
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+
+// The working frequency range: its lower and upper limit in whole MHz,
+// kept inside the radio's band. A changed range is checked against the
+// frequency mode and the channels.
+class OptionRangePanel : public OptionPanel {
+    Q_OBJECT
+public:
+    // The controls are children of `window`.
+    explicit OptionRangePanel(QWidget *window);
+
+    void setCaptions();
+    // Shows the stored range and makes it the one the frequencies are
+    // checked against.
+    void loadFromImage();
+
+    QGroupBox *Frame_Freq_range;
+    QLineEdit *Text_pvfo_d0;
+    QLabel *Label_to;
+    QLineEdit *Text_pvfo_d1;
+    QLabel *Label3;
+
+private:
+    void Text_pvfo_d0_LostFocus();
+    void Text_pvfo_d1_LostFocus();
+    void StoreFrequencyRange();
+    void CheckFrequencyLimits();
+};

@@ -1,0 +1,253 @@
+#include "settings/OptionVfoPanel.h"
+
+#include "channels/ChannelRecord.h"
+#include "core/BitField.h"
+#include "core/Codecs.h"
+#include "core/Image.h"
+#include "core/ModuleState.h"
+#include "core/NumberText.h"
+#include "platform/InputHooks.h"
+#include "platform/KeyFilter.h"
+#include "platform/Messages.h"
+#include "platform/Texts.h"
+#include "settings/SettingsChoices.h"
+#include "settings/SettingsRules.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+
+using namespace Region;
+
+namespace {
+// Byte 10 of the VFO record.
+constexpr int VfoFlags = 10;
+constexpr int ShiftMask = 0xC0;
+} // namespace
+
+OptionVfoPanel::OptionVfoPanel(QWidget *window)
+    : OptionPanel(window)
+{
+    Frame_vfo = namedControl(new QGroupBox(window), "Frame_vfo");
+    Label_RX_freq = namedControl(new QLabel(window), "Label_RX_freq");
+    Text_RX_Freq = namedControl(new QLineEdit(window), "Text_RX_Freq");
+    Label_Decode = namedControl(new QLabel(window), "Label_Decode");
+    Combo_Decode = namedControl(new QComboBox(window), "Combo_Decode");
+    Label_Encode = namedControl(new QLabel(window), "Label_Encode");
+    Combo_Encode = namedControl(new QComboBox(window), "Combo_Encode");
+    Label_Step = namedControl(new QLabel(window), "Label_Step");
+    Combo_Step = namedControl(new QComboBox(window), "Combo_Step");
+    Label_Sft_d = namedControl(new QLabel(window), "Label_Sft_d");
+    Combo_Sft_d = namedControl(new QComboBox(window), "Combo_Sft_d");
+    Label_offset = namedControl(new QLabel(window), "Label_offset");
+    Text_Offset_Freq = namedControl(new QLineEdit(window), "Text_Offset_Freq");
+    Label_WN = namedControl(new QLabel(window), "Label_WN");
+    Combo_WN = namedControl(new QComboBox(window), "Combo_WN");
+    Label_TXP = namedControl(new QLabel(window), "Label_TXP");
+    Combo_TXP = namedControl(new QComboBox(window), "Combo_TXP");
+    buildGroup();
+
+    // The list handlers run on the user's choice only, so that loading the
+    // controls writes nothing back. The shift list alone takes typed keys.
+    const auto onChoice = [this](QComboBox *list, void (OptionVfoPanel::*handler)()) {
+        connect(list, &QComboBox::activated, this, handler);
+    };
+    onChoice(Combo_Sft_d, &OptionVfoPanel::Combo_Sft_d_Click);
+    onChoice(Combo_Decode, &OptionVfoPanel::Combo_Decode_Click);
+    onChoice(Combo_Encode, &OptionVfoPanel::Combo_Encode_Click);
+    onChoice(Combo_Step, &OptionVfoPanel::Combo_Step_Click);
+    onChoice(Combo_WN, &OptionVfoPanel::Combo_WN_Click);
+    onChoice(Combo_TXP, &OptionVfoPanel::Combo_TXP_Click);
+    for (QComboBox *list : {Combo_Decode, Combo_Encode, Combo_Step, Combo_WN, Combo_TXP})
+        discardTypedKeys(list);
+
+    KeyRule receive = KeyRule::only(DecimalDigits);
+    receive.noLeadingPoint = true;
+    receive.limit = 9;
+    receive.limited = QString::fromLatin1(Digits);
+    filterKeys(Text_RX_Freq, receive);
+    connect(Text_RX_Freq, &QLineEdit::textEdited, this, &OptionVfoPanel::Text_RX_Freq_Change);
+    onFocusLost(Text_RX_Freq, [this] { Text_RX_Freq_LostFocus(); });
+    KeyRule offset = receive;
+    offset.enter = true;
+    offset.limit = 8;
+    filterKeys(Text_Offset_Freq, offset);
+    connect(Text_Offset_Freq, &QLineEdit::textEdited, this, &OptionVfoPanel::Text_Offset_Freq_Change);
+    onFocusLost(Text_Offset_Freq, [this] { Text_Offset_Freq_LostFocus(); });
+}
+
+void OptionVfoPanel::buildGroup()
+{
+    auto *vfo = new QGridLayout(Frame_vfo);
+    const std::pair<QLabel *, QWidget *> vfoRows[] = {
+        {Label_RX_freq, Text_RX_Freq}, {Label_Decode, Combo_Decode}, {Label_Encode, Combo_Encode},
+        {Label_Step, Combo_Step},      {Label_Sft_d, Combo_Sft_d},   {Label_offset, Text_Offset_Freq},
+        {Label_WN, Combo_WN},          {Label_TXP, Combo_TXP}};
+    int row = 0;
+    for (const auto &[label, field] : vfoRows) {
+        vfo->addWidget(label, row, 0);
+        vfo->addWidget(field, row++, 1);
+    }
+}
+
+void OptionVfoPanel::setCaptions()
+{
+    Frame_vfo->setTitle(langText("频率模式", "Frequncy Mode"));
+    Label_RX_freq->setText(langText("接收频率(MHZ)", "RX Frequncy(MHZ)"));
+    Label_Decode->setText(langText("解码", "Decode"));
+    Label_Encode->setText(langText("编码", "Encode"));
+    Label_Step->setText(langText("步进频率(KHZ)", "Step(KHZ)"));
+    Label_Sft_d->setText(langText("频差方向", "Duplex"));
+    Label_offset->setText(langText("频差频率(MHZ)", "Offset Frequncy(MHZ) "));
+    Label_WN->setText(langText("信道带宽", "Wide / Narrow"));
+    Label_TXP->setText(langText("发射功率", "TX Power"));
+}
+
+void OptionVfoPanel::fillLists()
+{
+    const QStringList tones = toneSelectorItems(UseChinese);
+    fillList(Combo_Decode, tones);
+    fillList(Combo_Encode, tones);
+    fillList(Combo_Step, tuningStepItems());
+    fillList(Combo_Sft_d, shiftDirectionItems(UseChinese));
+    fillList(Combo_WN, vfoBandwidthItems(UseChinese));
+    fillList(Combo_TXP, vfoPowerItems(UseChinese));
+}
+
+void OptionVfoPanel::loadFromImage()
+{
+    const auto vfo = [](int b) { return int(Img(VfoRow, b)); };
+    Text_RX_Freq->setText(FreqFromBytes(vfo(0), vfo(1), vfo(2), vfo(3)));
+    Text_Offset_Freq->setText(FreqFromBytes(vfo(4), vfo(5), vfo(6), vfo(7)));
+    selectClamped(Combo_Sft_d, imageBits(VfoRow, VfoFlags, ShiftMask));
+    Combo_TXP->setCurrentIndex(imageBit(VfoRow, VfoFlags, 0) ? 1 : 0);
+    Combo_WN->setCurrentIndex(imageBit(VfoRow, VfoFlags, 1) ? 1 : 0);
+    Combo_Decode->setCurrentIndex(toneIndexOfCode(vfo(8), imageBit(VfoRow, VfoFlags, 4)));
+    Combo_Encode->setCurrentIndex(toneIndexOfCode(vfo(9), imageBit(VfoRow, VfoFlags, 5)));
+    selectClamped(Combo_Step, Img(GeneralRow, 9));
+}
+
+void OptionVfoPanel::showRxMessage()
+{
+    showMessage("接收频率超出范围 ！", "Over the range of RX frequency .");
+}
+
+void OptionVfoPanel::showOffsetMessage()
+{
+    showMessage("频差频率超出范围 ！", "Over the range of Offset frequency .");
+}
+
+void OptionVfoPanel::setShiftOff()
+{
+    Combo_Sft_d->setCurrentIndex(0);
+    storeImageBits(VfoRow, VfoFlags, ShiftMask, 0);
+}
+
+bool OptionVfoPanel::checkTransmitRange()
+{
+    const double rx = numericValue(Text_RX_Freq->text());
+    const double offset = numericValue(Text_Offset_Freq->text());
+    double tx = rx;
+    if (Combo_Sft_d->currentIndex() == 1)
+        tx = rx + offset;
+    else if (Combo_Sft_d->currentIndex() == 2)
+        tx = rx - offset;
+    if (tx >= WorkRangeLowMHz && tx < WorkRangeHighMHz)
+        return false;
+    showMessage("发射频率超出范围 ！", "Over the range of TX frequency .");
+    setShiftOff();
+    return true;
+}
+
+void OptionVfoPanel::Combo_Sft_d_Click()
+{
+    const int direction = Combo_Sft_d->currentIndex();
+    storeImageBits(VfoRow, VfoFlags, ShiftMask, direction);
+    if (direction != 0)
+        checkTransmitRange();
+    emit imageChanged();
+}
+
+void OptionVfoPanel::Text_RX_Freq_Change()
+{
+    if (Text_RX_Freq->text().size() > 9) {
+        showRxMessage();
+        Text_RX_Freq->clear();
+        refocusLater(Text_RX_Freq);
+    }
+}
+
+void OptionVfoPanel::Text_RX_Freq_LostFocus()
+{
+    if (closing())
+        return;
+    const QString text = Text_RX_Freq->text().trimmed();
+    const double f = numericValue(text);
+    FreqField field;
+    if (text.size() < 10 && f >= WorkRangeLowMHz && f < WorkRangeHighMHz && FreqToBytes(text, field)) {
+        setShiftOff();
+        for (int b = 0; b < 4; ++b)
+            Img(VfoRow, b) = field[b];
+        emit imageChanged();
+        return;
+    }
+    showRxMessage();
+    Text_RX_Freq->clear();
+    refocusLater(Text_RX_Freq);
+}
+
+void OptionVfoPanel::Text_Offset_Freq_Change()
+{
+    const QString text = Text_Offset_Freq->text();
+    FreqField field;
+    if (numericValue(text) >= 70 || !FreqToBytes(text.isEmpty() ? QStringLiteral("0") : text, field)) {
+        showOffsetMessage();
+        Text_Offset_Freq->clear();
+        Text_Offset_Freq_Change();
+        return;
+    }
+    if (Combo_Sft_d->currentIndex() < 0)
+        return;
+    if (text.isEmpty()) {
+        for (int b = 4; b < 8; ++b)
+            Img(VfoRow, b) = Empty;
+        return;
+    }
+    checkTransmitRange();
+    for (int b = 0; b < 4; ++b)
+        Img(VfoRow, 4 + b) = field[b];
+}
+
+void OptionVfoPanel::Text_Offset_Freq_LostFocus()
+{
+    if (closing())
+        return;
+    const QString text = Text_Offset_Freq->text();
+    FreqField field;
+    if (text.size() > 8 || numericValue(text) > 69.9875
+        || !FreqToBytes(text.isEmpty() ? QStringLiteral("0") : text, field)) {
+        showOffsetMessage();
+        Text_Offset_Freq->clear();
+        Text_Offset_Freq_Change();
+        return;
+    }
+    checkTransmitRange();
+    for (int b = 0; b < 4; ++b)
+        Img(VfoRow, 4 + b) = field[b];
+    emit imageChanged();
+}
+
+void OptionVfoPanel::storeToneSelection(QComboBox *list, int codeByte, int invertBit)
+{
+    const auto [code, inverted] = toneCodeOfIndex(list->currentIndex());
+    Img(VfoRow, codeByte) = static_cast<qint16>(code);
+    storeImageBit(VfoRow, VfoFlags, invertBit, inverted);
+}
+
+void OptionVfoPanel::Combo_Decode_Click() { storeToneSelection(Combo_Decode, 8, 4); }
+void OptionVfoPanel::Combo_Encode_Click() { storeToneSelection(Combo_Encode, 9, 5); }
+void OptionVfoPanel::Combo_Step_Click() { Img(GeneralRow, 9) = Combo_Step->currentIndex(); }
+void OptionVfoPanel::Combo_WN_Click() { storeImageBit(VfoRow, VfoFlags, 1, Combo_WN->currentIndex() == 1); }
+void OptionVfoPanel::Combo_TXP_Click() { storeImageBit(VfoRow, VfoFlags, 0, Combo_TXP->currentIndex() == 1); }
