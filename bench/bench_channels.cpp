@@ -1,6 +1,6 @@
 // Times of the channel grid: rebuilding all 128 rows when the window is
 // activated, and one receive-frequency commit typed into a cell.
-#include "channels/ChannelRecord.h"
+#include "core/ChannelRecord.h"
 #include "channels/frm_chann.h"
 #include "core/Image.h"
 #include "platform/Messages.h"

@@ -5,7 +5,7 @@
 #include "link/Form_Comm_Read.h"
 #include "link/Form_Comm_Write.h"
 #include "platform/Messages.h"
-#include "platform/SerialPort.h"
+#include "serial/SerialPort.h"
 #include "platform/WindowRegistry.h"
 #include "shell/MDImain.h"
 #include "sim/RadioSimulator.h"

@@ -1,7 +1,7 @@
 #include "channels/Form_Chann_Edit.h"
 
-#include "channels/ChannelRecord.h"
-#include "channels/FrequencyEntry.h"
+#include "core/ChannelRecord.h"
+#include "core/FrequencyEntry.h"
 #include "channels/frm_chann.h"
 #include "core/Codecs.h"
 #include "core/ModuleState.h"
@@ -9,7 +9,7 @@
 #include "platform/InputHooks.h"
 #include "platform/KeyFilter.h"
 #include "platform/Messages.h"
-#include "platform/Texts.h"
+#include "core/Texts.h"
 #include "platform/WindowRegistry.h"
 
 #include <QCheckBox>

@@ -2,7 +2,7 @@
 
 #include "cli/Subcommands.h"
 #include "core/ModuleState.h"
-#include "platform/Texts.h"
+#include "core/Texts.h"
 
 #include <QRegularExpression>
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "link/LinkPort.h"
-#include "link/LinkProtocol.h"
+#include "serial/LinkPort.h"
+#include "serial/LinkProtocol.h"
 
 #include <QCommandLineParser>
 #include <QList>

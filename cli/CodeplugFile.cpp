@@ -5,8 +5,8 @@
 #include "core/WritePreparation.h"
 #include "fields/CodeplugSource.h"
 #include "fields/FieldReport.h"
-#include "files/ChannelFile.h"
-#include "platform/Texts.h"
+#include "core/ChannelFile.h"
+#include "core/Texts.h"
 
 #include <QJsonArray>
 

@@ -4,7 +4,7 @@
 #include "cli/Subcommands.h"
 #include "core/ModuleState.h"
 #include "fields/FieldCommands.h"
-#include "platform/Texts.h"
+#include "core/Texts.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,6 +1,6 @@
 #include "cli/ImageDiff.h"
 
-#include "platform/Texts.h"
+#include "core/Texts.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

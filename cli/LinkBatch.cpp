@@ -1,7 +1,7 @@
 #include "cli/LinkBatch.h"
 
 #include "cli/Interrupts.h"
-#include "platform/Texts.h"
+#include "core/Texts.h"
 
 #include <QEventLoop>
 #include <QJsonArray>

@@ -2,8 +2,8 @@
 // user may open it.
 #include "cli/CliContext.h"
 #include "cli/Subcommands.h"
-#include "platform/PortDescription.h"
-#include "platform/Texts.h"
+#include "serial/PortDescription.h"
+#include "core/Texts.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

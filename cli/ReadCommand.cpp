@@ -1,7 +1,7 @@
 // kvd9-cli read: the radio's whole memory into a .chann file per port.
 #include "cli/CodeplugFile.h"
 #include "cli/Subcommands.h"
-#include "platform/Texts.h"
+#include "core/Texts.h"
 
 #include <QDir>
 #include <QFileInfo>

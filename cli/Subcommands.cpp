@@ -2,7 +2,7 @@
 
 #include "cli/CliContext.h"
 #include "core/ModuleState.h"
-#include "platform/Texts.h"
+#include "core/Texts.h"
 
 const QList<Subcommand> &subcommands()
 {

@@ -1,7 +1,7 @@
 // kvd9-cli verify: compares each radio with a .chann file.
 #include "cli/CodeplugFile.h"
 #include "cli/Subcommands.h"
-#include "platform/Texts.h"
+#include "core/Texts.h"
 
 int runVerify(const QStringList &arguments, CliContext &context)
 {

@@ -1,7 +1,7 @@
 // kvd9-cli write: a .chann file to every port, read back and compared.
 #include "cli/CodeplugFile.h"
 #include "cli/Subcommands.h"
-#include "platform/Texts.h"
+#include "core/Texts.h"
 
 int runWrite(const QStringList &arguments, CliContext &context)
 {

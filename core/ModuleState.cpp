@@ -14,7 +14,6 @@ QString VersionText;
 qint16 CommPortNo = 1;
 bool PortError = false;
 QString ChannelFileName;
-bool WindowOpenFlag[WindowIdCount] = {};
 
 void InitModelTable()
 {

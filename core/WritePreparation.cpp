@@ -1,7 +1,7 @@
 #include "core/WritePreparation.h"
 
 #include "core/Image.h"
-#include "platform/Texts.h"
+#include "core/Texts.h"
 
 QString WritePreparation::message() const
 {

@@ -1,6 +1,6 @@
 #include "fields/CodeplugSource.h"
 
-#include "files/ChannelFile.h"
+#include "core/ChannelFile.h"
 
 #include <QList>
 

@@ -1,15 +1,15 @@
 #include "fields/FieldCatalogue.h"
 
-#include "channels/ChannelRecord.h"
-#include "channels/FrequencyEntry.h"
+#include "core/ChannelRecord.h"
+#include "core/FrequencyEntry.h"
 #include "core/BitField.h"
 #include "core/ChannelUse.h"
 #include "core/Codecs.h"
 #include "core/Image.h"
 #include "core/ModuleState.h"
 #include "core/NumberText.h"
-#include "settings/SettingsChoices.h"
-#include "settings/SettingsRules.h"
+#include "core/SettingsChoices.h"
+#include "core/SettingsRules.h"
 
 #include <QHash>
 #include <QRegularExpression>

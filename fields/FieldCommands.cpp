@@ -2,7 +2,7 @@
 
 #include "fields/ChannelPlanCsv.h"
 #include "fields/FieldReport.h"
-#include "files/RegularFile.h"
+#include "core/RegularFile.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -2,10 +2,10 @@
 
 #include "channels/PendingNameEdit.h"
 #include "core/ModuleState.h"
-#include "files/ChannelFile.h"
+#include "core/ChannelFile.h"
 #include "files/DirList.h"
 #include "platform/Messages.h"
-#include "platform/Texts.h"
+#include "core/Texts.h"
 
 #include <QComboBox>
 #include <QDir>

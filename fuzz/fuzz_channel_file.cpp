@@ -2,7 +2,7 @@
 // refuses must leave the image exactly as it was.
 #include "core/Image.h"
 #include "core/ModuleState.h"
-#include "files/ChannelFile.h"
+#include "core/ChannelFile.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -6,7 +6,7 @@
 // completes.
 //   build-fuzz/fuzz/fuzz_link -runs=1000000
 #include "core/Image.h"
-#include "link/LinkProtocol.h"
+#include "serial/LinkProtocol.h"
 
 #include <QCoreApplication>
 #include <QTimer>

@@ -11,7 +11,7 @@
 #include "platform/Messages.h"
 #include "platform/ChildWindow.h"
 #include "platform/WindowRegistry.h"
-#include "settings/SettingsRules.h"
+#include "core/SettingsRules.h"
 #include "shell/MDImain.h"
 
 #include <QApplication>

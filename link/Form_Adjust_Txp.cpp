@@ -4,7 +4,7 @@
 #include "core/ModuleState.h"
 #include "link/LinkWindows.h"
 #include "platform/Layouts.h"
-#include "platform/Texts.h"
+#include "core/Texts.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #include "link/Form_Comm_Read.h"
 
-#include "platform/Texts.h"
+#include "core/Texts.h"
 
 #include <QLabel>
 #include <QProgressBar>

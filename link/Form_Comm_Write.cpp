@@ -2,7 +2,7 @@
 
 #include "core/WritePreparation.h"
 #include "platform/Messages.h"
-#include "platform/Texts.h"
+#include "core/Texts.h"
 
 #include <QLabel>
 #include <QProgressBar>

@@ -1,10 +1,10 @@
 #include "link/Form_setup.h"
 
 #include "platform/Layouts.h"
-#include "platform/PortDescription.h"
-#include "platform/SerialPort.h"
+#include "serial/PortDescription.h"
+#include "serial/SerialPort.h"
 #include "platform/StatusPanels.h"
-#include "platform/Texts.h"
+#include "core/Texts.h"
 #include "platform/WindowRegistry.h"
 
 #include <QButtonGroup>

@@ -5,7 +5,7 @@
 #include "link/LinkWindows.h"
 #include "platform/Layouts.h"
 #include "platform/Messages.h"
-#include "platform/Texts.h"
+#include "core/Texts.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

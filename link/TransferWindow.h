@@ -1,5 +1,5 @@
 #pragma once
-#include "link/LinkProtocol.h"
+#include "serial/LinkProtocol.h"
 #include "platform/ChildWindow.h"
 
 class QLabel;

@@ -1,5 +1,6 @@
 #pragma once
 #include "core/ModuleState.h"
+#include "platform/WindowState.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
 #include "platform/Messages.h"
 
-#include "platform/Texts.h"
+#include "core/Texts.h"
 
 #include <QApplication>
 #include <QMessageBox>

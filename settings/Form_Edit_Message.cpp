@@ -2,9 +2,9 @@
 
 #include "core/Image.h"
 #include "platform/Layouts.h"
-#include "platform/Texts.h"
+#include "core/Texts.h"
 #include "platform/KeyFilter.h"
-#include "settings/SettingsRules.h"
+#include "core/SettingsRules.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>

@@ -5,9 +5,9 @@
 #include "core/NumberText.h"
 #include "platform/Layouts.h"
 #include "platform/Messages.h"
-#include "platform/Texts.h"
+#include "core/Texts.h"
 #include "platform/InputHooks.h"
-#include "settings/SettingsRules.h"
+#include "core/SettingsRules.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

@@ -7,9 +7,9 @@
 #include "platform/KeyFilter.h"
 #include "platform/Layouts.h"
 #include "platform/Messages.h"
-#include "platform/Texts.h"
-#include "settings/SettingsChoices.h"
-#include "settings/SettingsRules.h"
+#include "core/Texts.h"
+#include "core/SettingsChoices.h"
+#include "core/SettingsRules.h"
 
 #include <QComboBox>
 #include <QGridLayout>

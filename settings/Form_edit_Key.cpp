@@ -4,9 +4,9 @@
 #include "core/ModuleState.h"
 #include "platform/InputHooks.h"
 #include "platform/Layouts.h"
-#include "platform/Texts.h"
-#include "settings/SettingsChoices.h"
-#include "settings/SettingsRules.h"
+#include "core/Texts.h"
+#include "core/SettingsChoices.h"
+#include "core/SettingsRules.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -8,10 +8,10 @@
 #include "core/NumberText.h"
 #include "platform/InputHooks.h"
 #include "platform/KeyFilter.h"
-#include "platform/Texts.h"
+#include "core/Texts.h"
 #include "settings/OptionPanel.h"
-#include "settings/SettingsChoices.h"
-#include "settings/SettingsRules.h"
+#include "core/SettingsChoices.h"
+#include "core/SettingsRules.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -7,8 +7,8 @@
 #include "platform/InputHooks.h"
 #include "platform/KeyFilter.h"
 #include "platform/Messages.h"
-#include "platform/Texts.h"
-#include "settings/SettingsRules.h"
+#include "core/Texts.h"
+#include "core/SettingsRules.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #include "settings/OptionVfoPanel.h"
 
-#include "channels/ChannelRecord.h"
+#include "core/ChannelRecord.h"
 #include "core/BitField.h"
 #include "core/Codecs.h"
 #include "core/Image.h"
@@ -9,9 +9,9 @@
 #include "platform/InputHooks.h"
 #include "platform/KeyFilter.h"
 #include "platform/Messages.h"
-#include "platform/Texts.h"
-#include "settings/SettingsChoices.h"
-#include "settings/SettingsRules.h"
+#include "core/Texts.h"
+#include "core/SettingsChoices.h"
+#include "core/SettingsRules.h"
 
 #include <QComboBox>
 #include <QGridLayout>

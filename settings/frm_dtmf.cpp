@@ -3,8 +3,8 @@
 #include "core/BitField.h"
 #include "platform/InputHooks.h"
 #include "platform/Layouts.h"
-#include "platform/Texts.h"
-#include "settings/SettingsChoices.h"
+#include "core/Texts.h"
+#include "core/SettingsChoices.h"
 
 #include <QCheckBox>
 #include <QComboBox>

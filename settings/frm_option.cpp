@@ -1,7 +1,7 @@
 #include "settings/frm_option.h"
 
 #include "platform/Layouts.h"
-#include "platform/Texts.h"
+#include "core/Texts.h"
 #include "settings/OptionGeneralPanel.h"
 #include "settings/OptionRangePanel.h"
 #include "settings/OptionVfoPanel.h"

@@ -1,7 +1,7 @@
 #include "shell/AboutTexts.h"
 
 #include "core/ModuleState.h"
-#include "platform/Texts.h"
+#include "core/Texts.h"
 
 AboutTextSet AboutTexts;
 

@@ -3,7 +3,7 @@
 #include "core/Image.h"
 #include "core/NumberText.h"
 #include "platform/Layouts.h"
-#include "platform/Texts.h"
+#include "core/Texts.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -6,7 +6,7 @@
 #include "core/NumberText.h"
 #include "platform/QtTranslations.h"
 #include "platform/StatusPanels.h"
-#include "platform/Texts.h"
+#include "core/Texts.h"
 #include "platform/WindowRegistry.h"
 #include "shell/AboutTexts.h"
 #include "shell/WindowCatalog.h"

@@ -3,8 +3,8 @@
 #include "sim/RadioSimulator.h"
 
 #include "core/ModuleState.h"
-#include "files/ChannelFile.h"
-#include "platform/SerialPort.h"
+#include "core/ChannelFile.h"
+#include "serial/SerialPort.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

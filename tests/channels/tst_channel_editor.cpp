@@ -1,5 +1,5 @@
 // The single-channel editor driven as a person does, opened from the grid.
-#include "channels/ChannelRecord.h"
+#include "core/ChannelRecord.h"
 #include "channels/frm_chann.h"
 #include "core/Image.h"
 #include "core/NumberText.h"

@@ -1,6 +1,6 @@
 // The channel grid driven as a person does: clicks on cells, typing, Enter,
 // the in-place combo box, the buttons.
-#include "channels/ChannelRecord.h"
+#include "core/ChannelRecord.h"
 #include "channels/PendingNameEdit.h"
 #include "channels/frm_chann.h"
 #include "core/Codecs.h"

@@ -1,7 +1,7 @@
 // The channel record's rules in both encodings, and the frequency texts of
 // the channel editors.
-#include "channels/ChannelRecord.h"
-#include "channels/FrequencyEntry.h"
+#include "core/ChannelRecord.h"
+#include "core/FrequencyEntry.h"
 #include "core/Codecs.h"
 #include "core/Image.h"
 #include "core/ModuleState.h"

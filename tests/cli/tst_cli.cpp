@@ -4,7 +4,7 @@
 #include "cli/CodeplugFile.h"
 #include "cli/Interrupts.h"
 #include "cli/Subcommands.h"
-#include "files/ChannelFile.h"
+#include "core/ChannelFile.h"
 #include "link/LinkFixture.h"
 
 #include <QJsonArray>

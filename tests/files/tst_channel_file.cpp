@@ -1,7 +1,7 @@
 #include "core/Codecs.h"
 #include "core/Image.h"
 #include "core/ModuleState.h"
-#include "files/ChannelFile.h"
+#include "core/ChannelFile.h"
 #include "support/ImageBytes.h"
 
 #include <QDir>

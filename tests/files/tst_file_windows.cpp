@@ -1,6 +1,6 @@
 #include "core/Codecs.h"
 #include "core/Image.h"
-#include "files/ChannelFile.h"
+#include "core/ChannelFile.h"
 #include "files/DirList.h"
 #include "support/ImageBytes.h"
 #include "support/TestSupport.h"

@@ -7,7 +7,7 @@
 #include "link/Form_Adjust_Txp.h"
 #include "link/Form_Comm_Read.h"
 #include "link/Form_Comm_Write.h"
-#include "platform/SerialPort.h"
+#include "serial/SerialPort.h"
 #include "sim/RadioSimulator.h"
 
 #include <QLabel>

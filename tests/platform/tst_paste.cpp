@@ -1,8 +1,8 @@
 // A paste reaches every filtered box as its characters typed one after
 // another: it keeps exactly what typing would have kept.
-#include "channels/ChannelRecord.h"
+#include "core/ChannelRecord.h"
 #include "core/Image.h"
-#include "settings/SettingsRules.h"
+#include "core/SettingsRules.h"
 #include "support/TestSupport.h"
 
 #include <QClipboard>

@@ -1,8 +1,8 @@
 // Which ports the program offers and what it tells about them: the
 // announcements of simulated radios, and whether a user may open a device.
 #include "core/ModuleState.h"
-#include "platform/PortDescription.h"
-#include "platform/SerialPort.h"
+#include "serial/PortDescription.h"
+#include "serial/SerialPort.h"
 #include "sim/RadioSimulator.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 // The conversions between the settings editors' list positions and texts
 // and the stored bytes.
 #include "core/Codecs.h"
-#include "settings/SettingsRules.h"
+#include "core/SettingsRules.h"
 
 #include <QTest>
 

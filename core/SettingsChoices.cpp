@@ -1,7 +1,7 @@
-#include "settings/SettingsChoices.h"
+#include "core/SettingsChoices.h"
 
 #include "core/Bilingual.h"
-#include "settings/SettingsRules.h"
+#include "core/SettingsRules.h"
 
 namespace {
 constexpr Bilingual Off{"关", "OFF"};

@@ -1,7 +1,7 @@
-#include "platform/PortDescription.h"
+#include "serial/PortDescription.h"
 
-#include "platform/SerialPort.h"
-#include "platform/Texts.h"
+#include "serial/SerialPort.h"
+#include "core/Texts.h"
 
 #include <QFile>
 #include <QSerialPortInfo>

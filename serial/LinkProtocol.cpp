@@ -1,4 +1,4 @@
-#include "link/LinkProtocol.h"
+#include "serial/LinkProtocol.h"
 
 #include <QTimer>
 

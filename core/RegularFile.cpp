@@ -1,6 +1,6 @@
-#include "files/RegularFile.h"
+#include "core/RegularFile.h"
 
-#include "platform/Texts.h"
+#include "core/Texts.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
-#include "link/LinkPort.h"
+#include "serial/LinkPort.h"
 
-#include "platform/SerialPort.h"
+#include "serial/SerialPort.h"
 
 #include <QRegularExpression>
 

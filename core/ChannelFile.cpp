@@ -1,8 +1,8 @@
-#include "files/ChannelFile.h"
+#include "core/ChannelFile.h"
 
 #include "core/Image.h"
-#include "files/RegularFile.h"
-#include "platform/Texts.h"
+#include "core/RegularFile.h"
+#include "core/Texts.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -1,4 +1,4 @@
-#include "channels/FrequencyEntry.h"
+#include "core/FrequencyEntry.h"
 
 #include "core/Codecs.h"
 #include "core/ModuleState.h"

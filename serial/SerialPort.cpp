@@ -1,4 +1,4 @@
-#include "platform/SerialPort.h"
+#include "serial/SerialPort.h"
 
 #include <QCoreApplication>
 #include <QDir>

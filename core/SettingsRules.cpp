@@ -1,4 +1,4 @@
-#include "settings/SettingsRules.h"
+#include "core/SettingsRules.h"
 
 #include "core/Codecs.h"
 #include "core/NumberText.h"

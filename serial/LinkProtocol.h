@@ -1,6 +1,6 @@
 #pragma once
 #include "core/Codeplug.h"
-#include "link/LinkPort.h"
+#include "serial/LinkPort.h"
 
 #include <QDeadlineTimer>
 #include <QObject>

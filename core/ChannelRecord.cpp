@@ -1,4 +1,4 @@
-#include "channels/ChannelRecord.h"
+#include "core/ChannelRecord.h"
 
 #include "core/Codecs.h"
 #include "core/Image.h"

@@ -1,4 +1,4 @@
-#include "platform/Texts.h"
+#include "core/Texts.h"
 
 #include "core/ModuleState.h"
 

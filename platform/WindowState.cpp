@@ -1,0 +1,3 @@
+#include "platform/WindowState.h"
+
+bool WindowOpenFlag[WindowIdCount] = {};
