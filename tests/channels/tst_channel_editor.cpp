@@ -236,15 +236,30 @@ private slots:
         QCOMPARE(int(Img(5, 12)) & 0x3F, 0x05);
     }
 
+    // The working range is 400..470 MHz; its upper limit lies outside.
+    void transmitOutsideTheRangeShowsReceive_data()
+    {
+        QTest::addColumn<QString>("tx");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("byte12");
+        QTest::newRow("above the range") << "530" << "430.00000" << 0x05;
+        QTest::newRow("at the upper limit") << "470" << "430.00000" << 0x05;
+        QTest::newRow("just below the upper limit") << "469.9875" << "469.98750" << 0x45;
+        QTest::newRow("at the lower limit") << "400" << "400.00000" << 0x85;
+        QTest::newRow("below the lower limit") << "399.995" << "430.00000" << 0x05;
+    }
     void transmitOutsideTheRangeShowsReceive()
     {
+        QFETCH(QString, tx);
+        QFETCH(QString, shown);
+        QFETCH(int, byte12);
         putEditorChannel(5);
-        QVERIFY(storeFrequencyPair(5, QStringLiteral("430"), QStringLiteral("530"), EditorDirectionByte));
+        QVERIFY(storeFrequencyPair(5, QStringLiteral("430"), tx, EditorDirectionByte));
+        const QList<int> offset = rowBytes(5).mid(4, 4);
         openEditorOn(5);
-        QCOMPARE(box("Text_TX_Freq")->text(), QStringLiteral("430.00000"));
-        QCOMPARE(int(Img(5, 12)), 0x05);
-        QCOMPARE(Img(5, 6), qint16(0x00)); // the offset of 100 MHz stays
-        QCOMPARE(Img(5, 7), qint16(0x10));
+        QCOMPARE(box("Text_TX_Freq")->text(), shown);
+        QCOMPARE(int(Img(5, 12)), byte12);
+        QCOMPARE(rowBytes(5).mid(4, 4), offset); // only the direction is cleared
     }
 
     void optionBits_data()

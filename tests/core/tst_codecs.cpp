@@ -200,6 +200,10 @@ void TestCodecs::nameCharacters_data()
     QTest::newRow("q") << "q" << 28;
     QTest::newRow("Q") << "Q" << 28;
     QTest::newRow("a") << "a" << 12;
+    QTest::newRow("z") << "z" << 37;
+    QTest::newRow("Z") << "Z" << 37;
+    QTest::newRow("` before a is a space") << "`" << 11;
+    QTest::newRow("{ after z is a space") << "{" << 11;
     QTest::newRow("0") << "0" << 0;
     QTest::newRow("9") << "9" << 9;
     QTest::newRow("-") << "-" << 10;

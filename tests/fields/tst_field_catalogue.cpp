@@ -116,6 +116,13 @@ private slots:
         QTest::newRow("receive at 465") << QStringList{"range.high=465"} << "channel.2.receive" << "465" << false << "";
         QTest::newRow("upper limit above 470") << QStringList{} << "range.high" << "471" << false << "470";
         QTest::newRow("lower limit below 400") << QStringList{} << "range.low" << "399" << false << "400";
+        QTest::newRow("lower limit 400") << QStringList{"range.low=410"} << "range.low" << "400" << true << "400";
+        QTest::newRow("upper limit 470") << QStringList{"range.high=465"} << "range.high" << "470" << true << "470";
+        QTest::newRow("priority channel 128")
+            << QStringList{"channel.1.receive=438", "option.priority_scan=On"} << "option.priority_channel" << "128"
+            << true << "128";
+        QTest::newRow("power 255") << QStringList{"power.high=7"} << "power.high" << "255" << true << "255";
+        QTest::newRow("power 256") << QStringList{"power.high=7"} << "power.high" << "256" << false << "7";
         QTest::newRow("fm 108.0 is code 210") << QStringList{} << "fm.3" << "108" << true << "108.0";
         QTest::newRow("fm 108.1 is out") << QStringList{} << "fm.3" << "108.1" << false << "";
         QTest::newRow("priority channel 129")
@@ -237,6 +244,28 @@ private slots:
         after = before;
         after.at(0, 5) = 0x12;
         QCOMPARE(diffCodeplugs(before, after).lines, QStringList{"row 0 byte 5: 0xFF -> 0x12"});
+    }
+
+    // The last channel is a channel like the first: empty, whatever its
+    // other bytes hold, it shows neither fields nor raw bytes; created, it
+    // is one line.
+    void lastChannelIsAChannel_data()
+    {
+        QTest::addColumn<int>("n");
+        QTest::newRow("first") << 1;
+        QTest::newRow("last") << 128;
+    }
+    void lastChannelIsAChannel()
+    {
+        QFETCH(int, n);
+        Codeplug before = defaultImage();
+        QCOMPARE(before.at(n, 0), quint8(0xFF));
+        before.at(n, 10) = 0x04; // left over from an earlier channel
+        QCOMPARE(showFields(before, QStringLiteral("channel.%1.*").arg(n)), QString());
+        QCOMPARE(showFields(before, QStringLiteral("raw.%1").arg(n)), QString());
+        Codeplug after = before;
+        QCOMPARE(write(after, QStringLiteral("channel.%1.receive").arg(n), "445.5"), QString());
+        QCOMPARE(diffCodeplugs(before, after).lines, QStringList{QStringLiteral("channel %1 created: 445.50000").arg(n)});
     }
 
     void showListsFieldsAndRawBytes()

@@ -42,6 +42,8 @@ private slots:
     void failedSaveKeepsTheOldFile();
     void specialFilesAreRefusedUnread_data();
     void specialFilesAreRefusedUnread();
+    void sizeLimit_data();
+    void sizeLimit();
 };
 
 void TestChannelFile::freshImageFormat()
@@ -228,6 +230,38 @@ void TestChannelFile::specialFilesAreRefusedUnread()
     QVERIFY(!LoadChannelFile(path, error));
     QCOMPARE(error, path + QLatin1Char(' ') + problem + QStringLiteral(", not a channel file."));
     QCOMPARE(imageBytes(), before);
+}
+
+void TestChannelFile::sizeLimit_data()
+{
+    QTest::addColumn<qint64>("size");
+    QTest::addColumn<bool>("read");
+    const qint64 limit = 1024 * 1024;
+    QTest::newRow("exactly the limit") << limit << true;
+    QTest::newRow("one byte more") << limit + 1 << false;
+}
+
+// A valid file padded with blanks to `size` bytes.
+void TestChannelFile::sizeLimit()
+{
+    QFETCH(qint64, size);
+    QFETCH(bool, read);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("padded.chann"));
+    QByteArray text = fileWith(0, "7");
+    text.append(size - text.size(), ' ');
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == size);
+    file.close();
+    const QList<int> before = imageBytes();
+    QString error;
+    QCOMPARE(LoadChannelFile(path, error), read);
+    if (read) {
+        QCOMPARE(Img(0, 0), qint16(7));
+    } else {
+        QCOMPARE(error, QStringLiteral("The file %1 is too large to be a channel file.").arg(path));
+        QCOMPARE(imageBytes(), before);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestChannelFile)

@@ -67,18 +67,26 @@ void TestPortDescription::onlyOwnLiveAnnouncementsOfPseudoTerminalsAreListed_dat
     QTest::addColumn<uint>("folderMode");
     QTest::addColumn<bool>("listed");
     QTest::addColumn<QStringList>("remaining");
+    QTest::addColumn<bool>("othersLinks"); // the links belong to another user
     const QString self = SerialPort::announcementName(QCoreApplication::applicationPid());
     const QString parent = SerialPort::announcementName(getppid());
     const QString ended = SerialPort::announcementName(INT_MAX);
-    QTest::newRow("own running radio") << QStringList{self} << 0700u << true << QStringList{self};
-    QTest::newRow("ended process, deleted") << QStringList{ended} << 0700u << false << QStringList();
+    QTest::newRow("own running radio") << QStringList{self} << 0700u << true << QStringList{self} << false;
+    QTest::newRow("ended process, deleted") << QStringList{ended} << 0700u << false << QStringList() << false;
     QTest::newRow("not a pseudo-terminal") << QStringList{self + QStringLiteral(">/dev/null")} << 0700u << false
-                                           << QStringList{self};
+                                           << QStringList{self} << false;
     QTest::newRow("no process id") << QStringList{QStringLiteral("kvd9-radio-sim-x")} << 0700u << false
-                                   << QStringList{QStringLiteral("kvd9-radio-sim-x")};
+                                   << QStringList{QStringLiteral("kvd9-radio-sim-x")} << false;
     QTest::newRow("one device announced twice") << QStringList{self, parent} << 0700u << true
-                                                << QStringList{self, parent};
-    QTest::newRow("folder others may enter") << QStringList{self} << 0755u << false << QStringList{self};
+                                                << QStringList{self, parent} << false;
+    QTest::newRow("folder others may enter") << QStringList{self} << 0755u << false << QStringList{self} << false;
+    QTest::newRow("folder the group may read") << QStringList{self} << 0750u << false << QStringList{self} << false;
+    QTest::newRow("folder the group may write") << QStringList{self} << 0770u << false << QStringList{self} << false;
+    QTest::newRow("another user's link") << QStringList{self} << 0700u << false << QStringList{self} << true;
+    // kill(0, 0) asks about the caller's own process group, kill(-1, 0)
+    // about every process: neither tells of a simulator.
+    const QStringList noProcess{SerialPort::announcementName(0), SerialPort::announcementName(-1)};
+    QTest::newRow("process number 0 or negative, deleted") << noProcess << 0700u << false << QStringList() << false;
 }
 
 void TestPortDescription::onlyOwnLiveAnnouncementsOfPseudoTerminalsAreListed()
@@ -87,6 +95,7 @@ void TestPortDescription::onlyOwnLiveAnnouncementsOfPseudoTerminalsAreListed()
     QFETCH(uint, folderMode);
     QFETCH(bool, listed);
     QFETCH(QStringList, remaining);
+    QFETCH(bool, othersLinks);
     QTemporaryDir folder;
     qputenv("KVD9_RADIO_SIM_DIR", QFile::encodeName(folder.path()));
     RadioSimulator radio;
@@ -96,6 +105,9 @@ void TestPortDescription::onlyOwnLiveAnnouncementsOfPseudoTerminalsAreListed()
         const QString target = entry.contains(QLatin1Char('>')) ? entry.section(QLatin1Char('>'), 1)
                                                                 : radio.devicePath();
         QVERIFY(QFile::link(target, folder.filePath(name)));
+        const uid_t nobody = 65534;
+        if (othersLinks && lchown(QFile::encodeName(folder.filePath(name)).constData(), nobody, nobody) != 0)
+            QSKIP("giving a link to another user needs root");
     }
     QVERIFY(chmod(QFile::encodeName(folder.path()).constData(), folderMode) == 0);
 

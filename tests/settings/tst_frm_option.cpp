@@ -2,6 +2,7 @@
 // working range, driven through its controls.
 #include "SettingsTestSupport.h"
 
+#include "core/Codecs.h"
 #include "core/Image.h"
 #include "platform/ChildWindow.h"
 
@@ -363,20 +364,25 @@ private slots:
     void transmitOutsideRangeTurnsTheShiftOff_data()
     {
         QTest::addColumn<int>("direction");
-        QTest::addColumn<int>("rxMHzByte"); // byte 3 of the receive frequency
+        QTest::addColumn<QString>("rx");
         QTest::addColumn<bool>("outside");
-        QTest::newRow("465 plus 10") << 1 << 0x46 << true;
-        QTest::newRow("465 minus 10") << 2 << 0x46 << false;
-        QTest::newRow("405 minus 10") << 2 << 0x40 << true;
-        QTest::newRow("405 plus 10") << 1 << 0x40 << false;
+        QTest::newRow("465 plus 10") << 1 << "465" << true;
+        QTest::newRow("465 minus 10") << 2 << "465" << false;
+        QTest::newRow("405 minus 10") << 2 << "405" << true;
+        QTest::newRow("405 plus 10") << 1 << "405" << false;
+        QTest::newRow("460 plus 10 reaches the upper limit") << 1 << "460" << true;
+        QTest::newRow("459.9875 plus 10 stays below it") << 1 << "459.9875" << false;
+        QTest::newRow("410 minus 10 reaches the lower limit") << 2 << "410" << false;
     }
     void transmitOutsideRangeTurnsTheShiftOff()
     {
         QFETCH(int, direction);
-        QFETCH(int, rxMHzByte);
+        QFETCH(QString, rx);
         QFETCH(bool, outside);
-        // Receive 4x5.00000 MHz, offset 10 MHz, simplex, high power, wide.
-        const int vfo[] = {0x00, 0x00, 0x50, rxMHzByte, 0x00, 0x00, 0x00, 0x01};
+        // Receive rx, offset 10 MHz, simplex, high power, wide.
+        FreqField receive;
+        QVERIFY(FreqToBytes(rx, receive));
+        const int vfo[] = {receive[0], receive[1], receive[2], receive[3], 0x00, 0x00, 0x00, 0x01};
         for (int b = 0; b < 8; ++b)
             Img(VfoRow, b) = vfo[b];
         Img(VfoRow, 10) = 0x33;
