@@ -75,7 +75,7 @@ void Form_Adjust_Txp::Form_Load()
 {
     ChildWindow::Form_Load();
     PortError = false;
-    link->setCodeplug(Codeplug::fromImage());
+    link->setCodeplug(Document());
     link->setPort(PortSpec::ofNumber(CommPortNo));
     link->start();
     HScroll_L->setRange(0, 255);
@@ -101,14 +101,14 @@ void Form_Adjust_Txp::takeReportedValues()
     Img(PowerRow, 1) = link->codeplug().at(PowerRow, 1);
     showValues();
     // Showing the values may have changed the record the link sends next.
-    link->setCodeplug(Codeplug::fromImage());
+    link->setCodeplug(Document());
 }
 
 void Form_Adjust_Txp::sendPowerRecord()
 {
     if (!link->state.connected)
         return;
-    link->setCodeplug(Codeplug::fromImage());
+    link->setCodeplug(Document());
     link->SendPowerFrame();
 }
 
