@@ -14,23 +14,6 @@ namespace FieldRows {
 
 using namespace Region;
 
-namespace {
-
-constexpr int VfoFlags = 10;
-
-// The options window's transmit check: receive +/- offset by direction
-// inside the working range (upper limit outside).
-bool vfoTransmitInRange(const Codeplug &image, int direction)
-{
-    const double rx = frequencyMHz(image, VfoRow, 0);
-    const double offset = frequencyMHz(image, VfoRow, 4);
-    const double tx = direction == 1 ? rx + offset : direction == 2 ? rx - offset : rx;
-    const WorkRange range = workRangeOf(image);
-    return tx >= range.low && tx < range.high;
-}
-
-} // namespace
-
 void addVfoFields(QVector<Field> &fields)
 {
     fields.append({"vfo.receive", {"接收频率(MHZ)", "RX Frequncy(MHZ)"}, FieldKind::Frequency,
@@ -41,13 +24,10 @@ void addVfoFields(QVector<Field> &fields)
                        FreqField field;
                        if (!isFrequencyText(t) || t.size() >= 10 || !FreqToBytes(t, field))
                            return QStringLiteral("\"%1\" is not a frequency").arg(t);
-                       const double f = numericValue(t);
                        const WorkRange range = workRangeOf(image);
-                       if (f < range.low || f >= range.high)
+                       if (!vfoReceiveField(t, range, field))
                            return QStringLiteral("%1 is %2").arg(t, outOfRange(range));
-                       storeImageBits(image, VfoRow, VfoFlags, DirectionMask, 0);
-                       for (int b = 0; b < 4; ++b)
-                           image.at(VfoRow, b) = field[b];
+                       storeVfoReceive(image, field);
                        return QString();
                    },
                    {}});
@@ -59,23 +39,22 @@ void addVfoFields(QVector<Field> &fields)
                        FreqField field;
                        if (!t.isEmpty() && !isFrequencyText(t))
                            return QStringLiteral("\"%1\" is not a frequency").arg(t);
-                       if (t.size() > 8 || numericValue(t) > 69.9875
-                           || !FreqToBytes(t.isEmpty() ? QStringLiteral("0") : t, field))
+                       if (!vfoOffsetField(t, field))
                            return QStringLiteral("offset %1 is 70 MHz or more").arg(t);
-                       for (int b = 0; b < 4; ++b)
-                           image.at(VfoRow, 4 + b) = field[b];
+                       storeVfoOffset(image, field);
                        // As the window does: a shift that now leaves the range is turned off.
-                       if (!vfoTransmitInRange(image, imageBits(image, VfoRow, VfoFlags, DirectionMask)))
-                           storeImageBits(image, VfoRow, VfoFlags, DirectionMask, 0);
+                       if (!vfoTransmitInRange(image, imageBits(image, VfoRow, VfoFlags, VfoShiftMask),
+                                               workRangeOf(image)))
+                           storeImageBits(image, VfoRow, VfoFlags, VfoShiftMask, 0);
                        return QString();
                    },
                    {}});
-    Field direction = choiceBits("vfo.direction", {"频差方向", "Duplex"}, VfoRow, VfoFlags, DirectionMask,
+    Field direction = choiceBits("vfo.direction", {"频差方向", "Duplex"}, VfoRow, VfoFlags, VfoShiftMask,
                                  shiftDirectionItems);
     const Writer storeDirection = direction.write;
     direction.write = [storeDirection](Codeplug &image, const QString &text) {
         const int d = choiceIndex(shiftDirectionItems, text);
-        if (d > 0 && !vfoTransmitInRange(image, d))
+        if (d > 0 && !vfoTransmitInRange(image, d, workRangeOf(image)))
             return QStringLiteral("the transmit frequency would be %1").arg(outOfRange(workRangeOf(image)));
         return storeDirection(image, text);
     };
