@@ -104,6 +104,41 @@ std::array<int, 2> rangeLimitBytes(int mhz)
     return {u * 16, h * 16 + t};
 }
 
+RangeLimitFault lowerLimitFault(double lower, double upper)
+{
+    if (lower < LowestRangeLimitMHz)
+        return RangeLimitFault::OutsideBand;
+    return upper < lower ? RangeLimitFault::Crossed : RangeLimitFault::None;
+}
+
+RangeLimitFault upperLimitFault(double lower, double upper)
+{
+    if (upper > HighestRangeLimitMHz)
+        return RangeLimitFault::OutsideBand;
+    return lower > upper ? RangeLimitFault::Crossed : RangeLimitFault::None;
+}
+
+Bilingual rangeLimitMessage(bool lower, RangeLimitFault fault)
+{
+    if (lower)
+        return fault == RangeLimitFault::OutsideBand
+            ? Bilingual{"下限频率不可小于本机最低工作频率",
+                        "frequency of lower limit can't less than the lowest of work frequency. "}
+            : Bilingual{"下限频率不可大于上限频率", "frequency of lower limit can't more than frequency of upper limit."};
+    return fault == RangeLimitFault::OutsideBand
+        ? Bilingual{"上限频率不可大于本机最高工作频率",
+                    "frequency of upper limit can't more than the highest of work frequency. "}
+        : Bilingual{"上限频率不可小于下限频率", "frequency of upper limit can't less than frequency of lower limit."};
+}
+
+void storeRangeLimit(Codeplug &image, bool lower, int mhz)
+{
+    const int first = lower ? 0 : 2;
+    const auto bytes = rangeLimitBytes(mhz);
+    image.at(Region::RangeRow, first) = qint16(bytes[0]);
+    image.at(Region::RangeRow, first + 1) = qint16(bytes[1]);
+}
+
 bool isMessageCharacter(QChar ch)
 {
     return ch.unicode() >= 0x20 && ch.unicode() <= 0x7E;

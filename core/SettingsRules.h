@@ -1,5 +1,6 @@
 #pragma once
 #include "core/Codecs.h"
+#include "core/Bilingual.h"
 #include "core/Codeplug.h"
 
 #include <QString>
@@ -60,6 +61,18 @@ constexpr int FmHighestCode = 210;
 // A working-range limit as its two bytes (units digit in the high nibble of
 // the first, hundreds and tens in the second).
 std::array<int, 2> rangeLimitBytes(int mhz);
+
+// The working range's limits: the band they may take, and why an entered
+// limit is refused (lower: below the band, or above the upper limit; upper:
+// above the band, or below the lower limit).
+constexpr int LowestRangeLimitMHz = 400;
+constexpr int HighestRangeLimitMHz = 470;
+enum class RangeLimitFault { None, OutsideBand, Crossed };
+RangeLimitFault lowerLimitFault(double lower, double upper);
+RangeLimitFault upperLimitFault(double lower, double upper);
+Bilingual rangeLimitMessage(bool lower, RangeLimitFault fault);
+// A limit, whole MHz, into its two bytes of the range row.
+void storeRangeLimit(Codeplug &image, bool lower, int mhz);
 
 // Whether a character can be stored in one byte of the message.
 bool isMessageCharacter(QChar ch);

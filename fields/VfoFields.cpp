@@ -86,7 +86,8 @@ void addVfoFields(QVector<Field> &fields)
                              vfoBandwidthItems));
     fields.append(choiceBits("vfo.power", {"发射功率", "TX Power"}, VfoRow, VfoFlags, 0x01, vfoPowerItems));
 
-    const auto limit = [&](const char *id, Bilingual caption, int firstByte, bool lower) {
+    const auto limit = [&](const char *id, Bilingual caption, bool lower) {
+        const int firstByte = lower ? 0 : 2;
         fields.append({id, caption, FieldKind::Number, {{RangeRow, firstByte, 0xF0}, {RangeRow, firstByte + 1, 0xFF}},
                        0,
                        [lower](const Codeplug &image, bool) {
@@ -99,23 +100,17 @@ void addVfoFields(QVector<Field> &fields)
                                return QStringLiteral("\"%1\" is not a whole MHz value").arg(t);
                            const int value = int(std::floor(numericValue(t)));
                            const auto [lo, hi] = RangeFromImage(image);
-                           if (lower && value < 400)
-                               return QStringLiteral("the lower limit cannot be below 400 MHz");
-                           if (lower && value > hi)
-                               return QStringLiteral("the lower limit cannot exceed the upper limit %1").arg(hi);
-                           if (!lower && value > 470)
-                               return QStringLiteral("the upper limit cannot be above 470 MHz");
-                           if (!lower && value < lo)
-                               return QStringLiteral("the upper limit cannot be below the lower limit %1").arg(lo);
-                           const auto bytes = rangeLimitBytes(value);
-                           image.at(RangeRow, firstByte) = qint16(bytes[0]);
-                           image.at(RangeRow, firstByte + 1) = qint16(bytes[1]);
+                           const RangeLimitFault fault =
+                               lower ? lowerLimitFault(value, hi) : upperLimitFault(lo, value);
+                           if (fault != RangeLimitFault::None)
+                               return QString::fromUtf8(rangeLimitMessage(lower, fault).english).trimmed();
+                           storeRangeLimit(image, lower, value);
                            return QString();
                        },
                        {}});
     };
-    limit("range.low", {"工作频率范围 下限", "Frequncy Range low"}, 0, true);
-    limit("range.high", {"工作频率范围 上限", "Frequncy Range high"}, 2, false);
+    limit("range.low", {"工作频率范围 下限", "Frequncy Range low"}, true);
+    limit("range.high", {"工作频率范围 上限", "Frequncy Range high"}, false);
 }
 
 } // namespace FieldRows
