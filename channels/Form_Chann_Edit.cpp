@@ -227,12 +227,8 @@ void Form_Chann_Edit::showEditorChannel(int n)
     fillEditorLists();
     Text_RX_Freq->setText(channelRxText(Document(), n));
     Combo_Decode->setCurrentIndex(editorTonePosition(Document(), n, ToneSlot::Decode));
-    double tx = channelTxMHz(Document(), n, EditorDirectionByte);
-    if (tx < WorkRangeLowMHz || tx >= WorkRangeHighMHz) {
-        clearDirection(Document(), n, EditorDirectionByte);
-        tx = numericValue(channelRxText(Document(), n));
-    }
-    Text_TX_Freq->setText(transmitText(tx));
+    dropDirectionOutOfRange(Document(), n, sharedWorkRange());
+    Text_TX_Freq->setText(editorTransmitText(Document(), n, sharedWorkRange()));
     Combo_Encode->setCurrentIndex(editorTonePosition(Document(), n, ToneSlot::Encode));
     Combo_TXP->setCurrentIndex(editorPowerLevel(Document(), n) < Combo_TXP->count() ? editorPowerLevel(Document(), n) : -1);
     Combo_WN->setCurrentIndex(editorBandwidth(Document(), n));
@@ -256,12 +252,6 @@ void Form_Chann_Edit::showEmptyChannel(int n)
     enableFields(false);
     markChannelEmpty(Document(), n);
     clearEditorName(Document(), n);
-}
-
-void Form_Chann_Edit::createEditorChannel(int n)
-{
-    fillEditorLists();
-    initEditorChannelDefaults(Document(), n);
 }
 
 void Form_Chann_Edit::rebuildGridCaption()
@@ -328,17 +318,14 @@ void Form_Chann_Edit::Text_RX_Freq_LostFocus()
         showEmptyChannel(n);
         return;
     }
-    if (storableFrequencyEntry(Text_RX_Freq->text(), sharedWorkRange()).isEmpty()) {
+    if (const CheckedEntry checked = checkFrequencyEntry(Text_RX_Freq->text(), sharedWorkRange());
+        checked.outOfRange) {
         showMessage("接收频率超出范围 ！", "Over the range of receive frequency .");
-        Text_RX_Freq->setText(lowerLimitText(sharedWorkRange()));
+        Text_RX_Freq->setText(checked.text);
     }
-    if (isChannelEmpty(Document(), n)) {
-        QString stored = Text_RX_Freq->text();
-        if (StoreFrequency(stored, n, 0))
-            createEditorChannel(n);
-    } else {
-        storeFrequencyPair(Document(), n, Text_RX_Freq->text(), Text_TX_Freq->text(), EditorDirectionByte);
-    }
+    if (isChannelEmpty(Document(), n))
+        fillEditorLists();
+    commitReceive(Document(), n, Text_RX_Freq->text(), Text_TX_Freq->text(), ChannelEncoding::Editor);
     showChannel(n);
 }
 
@@ -346,9 +333,10 @@ void Form_Chann_Edit::Text_TX_Freq_LostFocus()
 {
     const int n = CurrentChannel;
     if (!Text_TX_Freq->text().trimmed().isEmpty()) {
-        if (storableFrequencyEntry(Text_TX_Freq->text(), sharedWorkRange()).isEmpty()) {
+        if (const CheckedEntry checked = checkFrequencyEntry(Text_TX_Freq->text(), sharedWorkRange());
+            checked.outOfRange) {
             showMessage("发射频率超出范围 ！", "Over the range of Transmit frequency .");
-            Text_TX_Freq->setText(lowerLimitText(sharedWorkRange()));
+            Text_TX_Freq->setText(checked.text);
         }
         storeTransmitFrequency(Document(), n, Text_TX_Freq->text(), EditorDirectionByte);
     }

@@ -240,7 +240,7 @@ void frm_chann::refreshChannelRow(int n)
     }
     setCell(n, RxColumn, channelRxText(Document(), n));
     setCell(n, DecodeColumn, gridToneText(Document(), n, ToneSlot::Decode));
-    setCell(n, TxColumn, transmitText(channelTxMHz(Document(), n, GridDirectionByte)));
+    setCell(n, TxColumn, gridTransmitText(Document(), n));
     setCell(n, EncodeColumn, gridToneText(Document(), n, ToneSlot::Encode));
     setCell(n, PowerColumn, gridPowerText(Document(), n));
     setCell(n, BandwidthColumn, gridBandwidthText(Document(), n));
@@ -376,26 +376,19 @@ void frm_chann::commitCell(int row, int column, const QString &entry)
 
 void frm_chann::commitReceive(int n, const QString &entry)
 {
-    QString cell = storableFrequencyEntry(entry, sharedWorkRange());
-    if (cell.isEmpty()) {
-        if (entry.trimmed().isEmpty()) {
-            setCell(n, RxColumn, QString());
-            setCell(n, TxColumn, QString());
-            blankChannelRow(n);
-            return;
-        }
+    if (entry.trimmed().isEmpty()) {
+        setCell(n, RxColumn, QString());
+        setCell(n, TxColumn, QString());
+        blankChannelRow(n);
+        return;
+    }
+    const CheckedEntry checked = checkFrequencyEntry(entry, sharedWorkRange());
+    if (checked.outOfRange) {
         showMessage("接收频率超出范围 ！", "Over the range of receive frequency .");
-        cell = lowerLimitText(sharedWorkRange());
-        Text_Edit->setText(cell);
+        Text_Edit->setText(checked.text);
     }
-    setCell(n, RxColumn, cell);
-    if (isChannelEmpty(Document(), n)) {
-        QString stored = cell;
-        if (StoreFrequency(stored, n, 0))
-            initChannelDefaults(Document(), n);
-    } else {
-        storeFrequencyPair(Document(), n, cell, cellText(n, TxColumn), GridDirectionByte);
-    }
+    setCell(n, RxColumn, checked.text);
+    ::commitReceive(Document(), n, checked.text, cellText(n, TxColumn), ChannelEncoding::Grid);
     refreshChannelRow(n);
 }
 
@@ -407,20 +400,19 @@ void frm_chann::commitTransmit(int n, const QString &entry)
         Text_Edit->clear();
         return;
     }
-    QString cell = storableFrequencyEntry(entry, sharedWorkRange());
-    if (cell.isEmpty()) {
-        if (entryEmpty) {
-            if (!isChannelEmpty(Document(), n))
-                makeSimplex(Document(), n, GridDirectionByte);
-            refreshChannelRow(n);
-            return;
-        }
-        showMessage("发射频率超出范围 ！", "Over the range of transmit frequency .");
-        cell = lowerLimitText(sharedWorkRange());
-        Text_Edit->setText(cell);
+    if (entryEmpty) {
+        if (!isChannelEmpty(Document(), n))
+            makeSimplex(Document(), n, GridDirectionByte);
+        refreshChannelRow(n);
+        return;
     }
-    setCell(n, TxColumn, cell);
-    storeTransmitFrequency(Document(), n, cell, GridDirectionByte);
+    const CheckedEntry checked = checkFrequencyEntry(entry, sharedWorkRange());
+    if (checked.outOfRange) {
+        showMessage("发射频率超出范围 ！", "Over the range of transmit frequency .");
+        Text_Edit->setText(checked.text);
+    }
+    setCell(n, TxColumn, checked.text);
+    storeTransmitFrequency(Document(), n, checked.text, GridDirectionByte);
     refreshChannelRow(n);
 }
 

@@ -10,32 +10,6 @@
 
 namespace FieldRows {
 
-namespace {
-
-bool insideWorkingRange(double mhz, const WorkRange &range)
-{
-    return mhz >= range.low && mhz < range.high;
-}
-
-// The transmit frequency the channel editor shows: outside the working
-// range it shows the receive frequency instead.
-QString editorTransmitText(const Codeplug &image, int n)
-{
-    const double tx = channelTxMHz(image, n, EditorDirectionByte);
-    return transmitText(insideWorkingRange(tx, workRangeOf(image)) ? tx : numericValue(channelRxText(image, n)));
-}
-
-// What the channel editor does each time it shows a channel: a transmit
-// frequency outside the working range loses its direction.
-void showInEditor(Codeplug &image, int n)
-{
-    if (!isChannelEmpty(image, n)
-        && !insideWorkingRange(channelTxMHz(image, n, EditorDirectionByte), workRangeOf(image)))
-        clearDirection(image, n, EditorDirectionByte);
-}
-
-} // namespace
-
 void addChannelFields(QVector<Field> &fields, int n)
 {
     const QString p = QStringLiteral("channel.%1.").arg(n);
@@ -65,16 +39,8 @@ void addChannelFields(QVector<Field> &fields, int n)
              const QString refused = checkChannelFrequency(t, workRangeOf(image));
              if (!refused.isEmpty())
                  return refused;
-             const QString cell = frequencyEntryText(t);
-             if (isChannelEmpty(image, n)) {
-                 QString stored = cell;
-                 if (StoreFrequency(image, stored, n, 0))
-                     initChannelDefaults(image, n);
-             } else {
-                 // As the grid does: the transmit frequency stays where it was.
-                 storeFrequencyPair(image, n, cell, transmitText(channelTxMHz(image, n, GridDirectionByte)),
-                                    GridDirectionByte);
-             }
+             // As the grid does: the transmit frequency stays where it was.
+             commitReceive(image, n, frequencyEntryText(t), gridTransmitText(image, n), ChannelEncoding::Grid);
              return QString();
          },
          {}});
@@ -98,7 +64,7 @@ void addChannelFields(QVector<Field> &fields, int n)
                     return refused;
                 storeTransmitFrequency(image, n, padded ? frequencyEntryText(t) : t, directionByte);
                 if (!padded)
-                    showInEditor(image, n);
+                    dropDirectionOutOfRange(image, n, workRangeOf(image));
                 return QString();
             });
         };
@@ -107,7 +73,7 @@ void addChannelFields(QVector<Field> &fields, int n)
     gridTx.append({n, GridDirectionByte, DirectionMask});
     add({p + "transmit", {"发射频率(MHZ)", "TX Frequency"}, FieldKind::Frequency, gridTx, n,
          [=](const Codeplug &image, bool) {
-             return inUse(image, [&] { return transmitText(channelTxMHz(image, n, GridDirectionByte)); });
+             return inUse(image, [&] { return gridTransmitText(image, n); });
          },
          transmitWriter(GridDirectionByte, true), {}});
 
@@ -188,21 +154,17 @@ void addChannelFields(QVector<Field> &fields, int n)
              const QString refused = checkChannelFrequency(t, workRangeOf(image));
              if (!refused.isEmpty())
                  return refused;
-             if (isChannelEmpty(image, n)) {
-                 QString stored = t;
-                 if (StoreFrequency(image, stored, n, 0))
-                     initEditorChannelDefaults(image, n);
-             } else {
-                 storeFrequencyPair(image, n, t, editorTransmitText(image, n), EditorDirectionByte);
-             }
-             showInEditor(image, n);
+             commitReceive(image, n, t, editorTransmitText(image, n, workRangeOf(image)), ChannelEncoding::Editor);
+             dropDirectionOutOfRange(image, n, workRangeOf(image));
              return QString();
          },
          {}});
     QVector<FieldByte> editorTx = wholeBytes(n, 4, 4);
     editorTx.append({n, EditorDirectionByte, DirectionMask});
     add({e + "transmit", {"发射频率", "Transmit Frequency"}, FieldKind::Frequency, editorTx, n,
-         [=](const Codeplug &image, bool) { return inUse(image, [&] { return editorTransmitText(image, n); }); },
+         [=](const Codeplug &image, bool) {
+             return inUse(image, [&] { return editorTransmitText(image, n, workRangeOf(image)); });
+         },
          transmitWriter(EditorDirectionByte, false), {}});
     choice(e + "direction", {"频差方向", "Duplex"}, FieldKind::Choice, {{n, EditorDirectionByte, DirectionMask}},
            directions,
