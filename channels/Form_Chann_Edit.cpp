@@ -1,6 +1,7 @@
 #include "channels/Form_Chann_Edit.h"
 
 #include "core/Image.h"
+#include "core/ChannelCaptions.h"
 #include "core/ChannelRecord.h"
 #include "core/FrequencyEntry.h"
 #include "channels/frm_chann.h"
@@ -147,17 +148,17 @@ void Form_Chann_Edit::Form_Load()
     ChildWindow::Form_Load();
     setWindowTitle(langText("信道编辑", "Channel Edit"));
     Label_CHN->setText(langText("信道", "Channel"));
-    Label_RX_freq->setText(langText("接收频率", "Receive Frequency "));
-    Label_TX_freq->setText(langText("发射频率", "Transmit Frequency"));
-    Label_Decode->setText(langText("QT/DQT 解码", "QT/DQT Decode"));
-    Label_Encode->setText(langText("QT/DQT 编码", "QT/DQT Encode"));
-    Label_TXP->setText(langText("发射功率", "TX Power"));
-    Label_WN->setText(langText("宽带/窄带", "Wide/Narror"));
-    Label_Name->setText(langText("信道名称", "Channel Name"));
-    Check_VOX->setText(langText("声控发射", "VOX"));
-    Check_Bcl->setText(langText("繁忙锁定", "BCL"));
-    Check_Scan->setText(langText("扫描添加", "Scan Add"));
-    Check_TxStop->setText(langText("禁止发射", "TX Stop"));
+    Label_RX_freq->setText(langText(EditorCaption::Receive));
+    Label_TX_freq->setText(langText(EditorCaption::Transmit));
+    Label_Decode->setText(langText(EditorCaption::Decode));
+    Label_Encode->setText(langText(EditorCaption::Encode));
+    Label_TXP->setText(langText(EditorCaption::Power));
+    Label_WN->setText(langText(EditorCaption::Bandwidth));
+    Label_Name->setText(langText(EditorCaption::Name));
+    Check_VOX->setText(langText(EditorCaption::Vox));
+    Check_Bcl->setText(langText(EditorCaption::Bcl));
+    Check_Scan->setText(langText(EditorCaption::ScanAdd));
+    Check_TxStop->setText(langText(EditorCaption::TxStop));
     Command_close->setText(langText("关闭", "Close"));
     Command_help->setText(langText("帮助", "Help"));
 

@@ -1,5 +1,6 @@
 #include "channels/frm_chann.h"
 
+#include "core/ChannelCaptions.h"
 #include "core/ChannelRecord.h"
 #include "core/FrequencyEntry.h"
 #include "core/Codecs.h"
@@ -25,16 +26,11 @@
 
 namespace {
 
-constexpr int GridColumns = 8;
+constexpr int GridColumns = GridColumnCount;
 constexpr int RxColumn = 1, TxColumn = 2, DecodeColumn = 3, EncodeColumn = 4, PowerColumn = 5,
               BandwidthColumn = 6, NameColumn = 7;
 constexpr int FrequencyEditLength = 10; // the key rule stops typing beyond this
 constexpr int NameEditLength = 5;
-
-const char *const chineseHeader =
-    "^信道号|^接收频率(MHZ)|^发射频率(MHZ)|^QT/DQT解码|^QT/DQT编码|^发射功率|^信道带宽|^信道名称";
-const char *const englishHeader =
-    "^Channel|^RX Frequency|^TX Frequency|^CTCSS/DCS Dec|^CTCSS/DCS Enc|^ TX Power |^  W/N  |^  Name  ";
 
 // The widest text each column has to show besides its header.
 const char *const widestContent[GridColumns] = {"128", "000.00000", "000.00000", "D023N", "D023N",
@@ -182,11 +178,10 @@ bool frm_chann::Form_Unload()
 
 void frm_chann::applyHeader()
 {
-    const QStringList formats = langText(chineseHeader, englishHeader).split(QLatin1Char('|'));
     const QFontMetrics headerMetrics(MSF_chann->horizontalHeader()->font());
     const QFontMetrics cellMetrics(MSF_chann->font());
     for (int column = 0; column < GridColumns; ++column) {
-        QString caption = formats.value(column);
+        QString caption = gridHeaderFormat(column, UseChinese);
         const bool centred = caption.startsWith(QLatin1Char('^'));
         if (centred)
             caption.remove(0, 1);

@@ -2,6 +2,7 @@
 #include "fields/FieldBuilders.h"
 
 #include "core/BitField.h"
+#include "core/ChannelCaptions.h"
 #include "core/ChannelRecord.h"
 #include "core/Codecs.h"
 #include "core/FrequencyEntry.h"
@@ -28,7 +29,7 @@ void addChannelFields(QVector<Field> &fields, int n)
     const Items tones = [](bool chinese) { return toneSelectorItems(chinese); };
 
     // Bytes 0..7, shared by both encodings.
-    add({p + "receive", {"接收频率(MHZ)", "RX Frequency"}, FieldKind::Frequency, wholeBytes(n, 0, 4), n,
+    add({p + "receive", GridColumnCaptions[1].caption, FieldKind::Frequency, wholeBytes(n, 0, 4), n,
          [=](const Codeplug &image, bool) { return inUse(image, [&] { return channelRxText(image, n); }); },
          [n](Codeplug &image, const QString &text) {
              const QString t = text.trimmed();
@@ -71,7 +72,7 @@ void addChannelFields(QVector<Field> &fields, int n)
     };
     QVector<FieldByte> gridTx = wholeBytes(n, 4, 4);
     gridTx.append({n, GridDirectionByte, DirectionMask});
-    add({p + "transmit", {"发射频率(MHZ)", "TX Frequency"}, FieldKind::Frequency, gridTx, n,
+    add({p + "transmit", GridColumnCaptions[2].caption, FieldKind::Frequency, gridTx, n,
          [=](const Codeplug &image, bool) {
              return inUse(image, [&] { return gridTransmitText(image, n); });
          },
@@ -110,24 +111,24 @@ void addChannelFields(QVector<Field> &fields, int n)
            directions,
            [](const Codeplug &image, int n) { return imageBits(image, n, GridDirectionByte, DirectionMask) % 3; },
            nullptr);
-    choice(p + "decode", {"QT/DQT解码", "CTCSS/DCS Dec"}, FieldKind::GridTone,
+    choice(p + "decode", GridColumnCaptions[3].caption, FieldKind::GridTone,
            {{n, 8, 0xFF}, {n, GridDirectionByte, 0x10}}, tones,
            [](const Codeplug &image, int n) { return gridTonePosition(image, n, ToneSlot::Decode); },
            [](Codeplug &image, int n, int k) { storeGridTone(image, n, ToneSlot::Decode, k); });
-    choice(p + "encode", {"QT/DQT编码", "CTCSS/DCS Enc"}, FieldKind::GridTone,
+    choice(p + "encode", GridColumnCaptions[4].caption, FieldKind::GridTone,
            {{n, 9, 0xFF}, {n, GridDirectionByte, 0x20}}, tones,
            [](const Codeplug &image, int n) { return gridTonePosition(image, n, ToneSlot::Encode); },
            [](Codeplug &image, int n, int k) { storeGridTone(image, n, ToneSlot::Encode, k); });
-    choice(p + "power", {"发射功率", "TX Power"}, FieldKind::Choice, {{n, GridDirectionByte, 0x01}}, gridPowerItems,
+    choice(p + "power", GridColumnCaptions[5].caption, FieldKind::Choice, {{n, GridDirectionByte, 0x01}}, gridPowerItems,
            [](const Codeplug &image, int n) { return imageBits(image, n, GridDirectionByte, 0x01); },
            storeGridPower);
-    choice(p + "bandwidth", {"信道带宽", "W/N"}, FieldKind::Choice, {{n, GridDirectionByte, 0x02}},
+    choice(p + "bandwidth", GridColumnCaptions[6].caption, FieldKind::Choice, {{n, GridDirectionByte, 0x02}},
            gridBandwidthItems,
            [](const Codeplug &image, int n) { return imageBits(image, n, GridDirectionByte, 0x02); },
            storeGridBandwidth);
     QVector<FieldByte> gridNameBytes{{n, GridDirectionByte, 0x08}};
     gridNameBytes += wholeBytes(n, 11, 5);
-    add({p + "name", {"信道名称", "Name"}, FieldKind::NameChars, gridNameBytes, n,
+    add({p + "name", GridColumnCaptions[7].caption, FieldKind::NameChars, gridNameBytes, n,
          [=](const Codeplug &image, bool) { return inUse(image, [&] { return gridName(image, n); }); },
          [n](Codeplug &image, const QString &text) {
              const QString name = text.trimmed();
@@ -142,7 +143,7 @@ void addChannelFields(QVector<Field> &fields, int n)
     const QString e = p + "editor.";
     // The channel editor's receive entry: its own defaults for a new
     // channel, its direction bits, and emptying deletes the name too.
-    add({e + "receive", {"接收频率", "Receive Frequency "}, FieldKind::Frequency, wholeBytes(n, 0, 4), n,
+    add({e + "receive", EditorCaption::Receive, FieldKind::Frequency, wholeBytes(n, 0, 4), n,
          [=](const Codeplug &image, bool) { return inUse(image, [&] { return channelRxText(image, n); }); },
          [n](Codeplug &image, const QString &text) {
              const QString t = text.trimmed();
@@ -161,7 +162,7 @@ void addChannelFields(QVector<Field> &fields, int n)
          {}});
     QVector<FieldByte> editorTx = wholeBytes(n, 4, 4);
     editorTx.append({n, EditorDirectionByte, DirectionMask});
-    add({e + "transmit", {"发射频率", "Transmit Frequency"}, FieldKind::Frequency, editorTx, n,
+    add({e + "transmit", EditorCaption::Transmit, FieldKind::Frequency, editorTx, n,
          [=](const Codeplug &image, bool) {
              return inUse(image, [&] { return editorTransmitText(image, n, workRangeOf(image)); });
          },
@@ -170,15 +171,15 @@ void addChannelFields(QVector<Field> &fields, int n)
            directions,
            [](const Codeplug &image, int n) { return imageBits(image, n, EditorDirectionByte, DirectionMask) % 3; },
            nullptr);
-    choice(e + "decode", {"QT/DQT 解码", "QT/DQT Decode"}, FieldKind::EditorTone, wholeBytes(n, 8, 2), tones,
+    choice(e + "decode", EditorCaption::Decode, FieldKind::EditorTone, wholeBytes(n, 8, 2), tones,
            [](const Codeplug &image, int n) { return editorTonePosition(image, n, ToneSlot::Decode); },
            [](Codeplug &image, int n, int k) { storeEditorTone(image, n, ToneSlot::Decode, k); });
-    choice(e + "encode", {"QT/DQT 编码", "QT/DQT Encode"}, FieldKind::EditorTone, wholeBytes(n, 10, 2), tones,
+    choice(e + "encode", EditorCaption::Encode, FieldKind::EditorTone, wholeBytes(n, 10, 2), tones,
            [](const Codeplug &image, int n) { return editorTonePosition(image, n, ToneSlot::Encode); },
            [](Codeplug &image, int n, int k) { storeEditorTone(image, n, ToneSlot::Encode, k); });
-    choice(e + "power", {"发射功率", "TX Power"}, FieldKind::Choice, {{n, EditorDirectionByte, 0x03}},
+    choice(e + "power", EditorCaption::Power, FieldKind::Choice, {{n, EditorDirectionByte, 0x03}},
            editorPowerItems, editorPowerLevel, storeEditorPower);
-    choice(e + "bandwidth", {"宽带/窄带", "Wide/Narror"}, FieldKind::Choice, {{n, OptionByte, 0x20}},
+    choice(e + "bandwidth", EditorCaption::Bandwidth, FieldKind::Choice, {{n, OptionByte, 0x20}},
            editorBandwidthItems, editorBandwidth, storeEditorBandwidth);
     const auto editorFlag = [&](const char *name, Bilingual caption, int byte, int bit, bool inverted) {
         Field f = flag(e + name, caption, n, byte, bit, inverted);
@@ -190,16 +191,16 @@ void addChannelFields(QVector<Field> &fields, int n)
         };
         add(f);
     };
-    editorFlag("scan_add", {"扫描添加", "Scan Add"}, ScanSkipByte, ScanSkipBit, true);
-    editorFlag("vox", {"声控发射", "VOX"}, OptionByte, VoxBit, false);
-    editorFlag("bcl", {"繁忙锁定", "BCL"}, OptionByte, BclBit, false);
-    editorFlag("tx_stop", {"禁止发射", "TX Stop"}, OptionByte, TxStopBit, false);
+    editorFlag("scan_add", EditorCaption::ScanAdd, ScanSkipByte, ScanSkipBit, true);
+    editorFlag("vox", EditorCaption::Vox, OptionByte, VoxBit, false);
+    editorFlag("bcl", EditorCaption::Bcl, OptionByte, BclBit, false);
+    editorFlag("tx_stop", EditorCaption::TxStop, OptionByte, TxStopBit, false);
     QVector<FieldByte> nameBytes;
     for (int k = 0; k < 5; ++k) {
         const int at = 5 * (n - 1) + k;
         nameBytes.append({Region::NameTableFirstRow + at / RowBytes, at % RowBytes, 0xFF});
     }
-    add({e + "name", {"信道名称", "Channel Name"}, FieldKind::NameChars, nameBytes, n,
+    add({e + "name", EditorCaption::Name, FieldKind::NameChars, nameBytes, n,
          [n](const Codeplug &image, bool) { return editorName(image, n); },
          [=](Codeplug &image, const QString &text) {
              return needsChannel(image, [&] {
