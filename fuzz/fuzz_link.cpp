@@ -6,7 +6,7 @@
 // completes.
 //   build-fuzz/fuzz/fuzz_link -runs=1000000
 #include "core/Image.h"
-#include "serial/LinkProtocol.h"
+#include "serial/LinkEngine.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -113,14 +113,17 @@ extern "C" int LLVMFuzzerTestOneInput(const quint8 *data, size_t size)
     QObject::connect(&link, &LinkEngine::completed, [&] { completed = ended = true; });
     QObject::connect(&link, &LinkEngine::failed, [&] { ended = true; });
     QObject::connect(&link, &LinkEngine::openFailed, [&] { ended = true; });
+    bool pausing = false; // a restart is due
+    QObject::connect(&link, &LinkEngine::restartPauseStarted, [&] { pausing = true; });
+    QObject::connect(&link, &LinkEngine::attemptStarted, [&] { pausing = false; });
     link.start();
     for (int turn = 0; turn < 100000 && !ended; ++turn) {
         port->deliver();
         QCoreApplication::processEvents();
-        if (port->exhausted() && !port->isOpen() && !link.state.busy && !link.Timer3->isActive())
+        if (port->exhausted() && !port->isOpen() && !link.isBusy() && !pausing)
             break;
     }
-    link.shutDown();
+    link.cancel();
 
     if (imageCells() != before)
         __builtin_trap();

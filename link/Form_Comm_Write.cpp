@@ -33,7 +33,7 @@ void Form_Comm_Write::Form_Load()
 
 void Form_Comm_Write::Command_Write_Click()
 {
-    if (link->state.busy) {
+    if (link->isBusy()) {
         showMessage("正在与对讲机进行读写操作 ！", "Read-write operating with transceiver .");
         return;
     }
