@@ -5,6 +5,7 @@
 #include "core/ChannelRecord.h"
 #include "core/Codecs.h"
 #include "core/NumberText.h"
+#include "core/SettingsCaptions.h"
 #include "core/SettingsChoices.h"
 #include "core/SettingsRules.h"
 
@@ -16,7 +17,7 @@ using namespace Region;
 
 void addVfoFields(QVector<Field> &fields)
 {
-    fields.append({"vfo.receive", {"接收频率(MHZ)", "RX Frequncy(MHZ)"}, FieldKind::Frequency,
+    fields.append({"vfo.receive", VfoCaption::Receive, FieldKind::Frequency,
                    wholeBytes(VfoRow, 0, 4), 0,
                    [](const Codeplug &image, bool) { return frequencyText(image, VfoRow, 0); },
                    [](Codeplug &image, const QString &text) {
@@ -31,7 +32,7 @@ void addVfoFields(QVector<Field> &fields)
                        return QString();
                    },
                    {}});
-    fields.append({"vfo.offset", {"频差频率(MHZ)", "Offset Frequncy(MHZ) "}, FieldKind::Frequency,
+    fields.append({"vfo.offset", VfoCaption::Offset, FieldKind::Frequency,
                    wholeBytes(VfoRow, 4, 4), 0,
                    [](const Codeplug &image, bool) { return frequencyText(image, VfoRow, 4); },
                    [](Codeplug &image, const QString &text) {
@@ -49,7 +50,7 @@ void addVfoFields(QVector<Field> &fields)
                        return QString();
                    },
                    {}});
-    Field direction = choiceBits("vfo.direction", {"频差方向", "Duplex"}, VfoRow, VfoFlags, VfoShiftMask,
+    Field direction = choiceBits("vfo.direction", VfoCaption::Direction, VfoRow, VfoFlags, VfoShiftMask,
                                  shiftDirectionItems);
     const Writer storeDirection = direction.write;
     direction.write = [storeDirection](Codeplug &image, const QString &text) {
@@ -78,13 +79,13 @@ void addVfoFields(QVector<Field> &fields)
                        },
                        tones});
     };
-    vfoTone("vfo.decode", {"解码", "Decode"}, 8, 4);
-    vfoTone("vfo.encode", {"编码", "Encode"}, 9, 5);
-    fields.append(choiceBits("vfo.step", {"步进频率(KHZ)", "Step(KHZ)"}, GeneralRow, 9, 0xFF,
+    vfoTone("vfo.decode", VfoCaption::Decode, 8, 4);
+    vfoTone("vfo.encode", VfoCaption::Encode, 9, 5);
+    fields.append(choiceBits("vfo.step", VfoCaption::Step, GeneralRow, 9, 0xFF,
                              [](bool) { return tuningStepItems(); }));
-    fields.append(choiceBits("vfo.bandwidth", {"信道带宽", "Wide / Narrow"}, VfoRow, VfoFlags, 0x02,
+    fields.append(choiceBits("vfo.bandwidth", VfoCaption::Bandwidth, VfoRow, VfoFlags, 0x02,
                              vfoBandwidthItems));
-    fields.append(choiceBits("vfo.power", {"发射功率", "TX Power"}, VfoRow, VfoFlags, 0x01, vfoPowerItems));
+    fields.append(choiceBits("vfo.power", VfoCaption::Power, VfoRow, VfoFlags, 0x01, vfoPowerItems));
 
     const auto limit = [&](const char *id, Bilingual caption, bool lower) {
         const int firstByte = lower ? 0 : 2;

@@ -10,6 +10,7 @@
 #include "platform/KeyFilter.h"
 #include "platform/Messages.h"
 #include "core/Texts.h"
+#include "core/SettingsCaptions.h"
 #include "core/SettingsChoices.h"
 #include "core/SettingsRules.h"
 
@@ -89,14 +90,14 @@ void OptionVfoPanel::buildGroup()
 void OptionVfoPanel::setCaptions()
 {
     Frame_vfo->setTitle(langText("频率模式", "Frequncy Mode"));
-    Label_RX_freq->setText(langText("接收频率(MHZ)", "RX Frequncy(MHZ)"));
-    Label_Decode->setText(langText("解码", "Decode"));
-    Label_Encode->setText(langText("编码", "Encode"));
-    Label_Step->setText(langText("步进频率(KHZ)", "Step(KHZ)"));
-    Label_Sft_d->setText(langText("频差方向", "Duplex"));
-    Label_offset->setText(langText("频差频率(MHZ)", "Offset Frequncy(MHZ) "));
-    Label_WN->setText(langText("信道带宽", "Wide / Narrow"));
-    Label_TXP->setText(langText("发射功率", "TX Power"));
+    Label_RX_freq->setText(langText(VfoCaption::Receive));
+    Label_Decode->setText(langText(VfoCaption::Decode));
+    Label_Encode->setText(langText(VfoCaption::Encode));
+    Label_Step->setText(langText(VfoCaption::Step));
+    Label_Sft_d->setText(langText(VfoCaption::Direction));
+    Label_offset->setText(langText(VfoCaption::Offset));
+    Label_WN->setText(langText(VfoCaption::Bandwidth));
+    Label_TXP->setText(langText(VfoCaption::Power));
 }
 
 void OptionVfoPanel::fillLists()
@@ -113,8 +114,8 @@ void OptionVfoPanel::fillLists()
 void OptionVfoPanel::loadFromImage()
 {
     const auto vfo = [](int b) { return int(Img(VfoRow, b)); };
-    Text_RX_Freq->setText(FreqFromBytes(vfo(0), vfo(1), vfo(2), vfo(3)));
-    Text_Offset_Freq->setText(FreqFromBytes(vfo(4), vfo(5), vfo(6), vfo(7)));
+    Text_RX_Freq->setText(frequencyText(Document(), VfoRow, 0));
+    Text_Offset_Freq->setText(frequencyText(Document(), VfoRow, 4));
     selectClamped(Combo_Sft_d, imageBits(Document(), VfoRow, VfoFlags, VfoShiftMask));
     Combo_TXP->setCurrentIndex(imageBit(Document(), VfoRow, VfoFlags, 0) ? 1 : 0);
     Combo_WN->setCurrentIndex(imageBit(Document(), VfoRow, VfoFlags, 1) ? 1 : 0);
