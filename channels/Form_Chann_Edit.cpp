@@ -1,6 +1,7 @@
 #include "channels/Form_Chann_Edit.h"
 
 #include "core/Image.h"
+#include "core/ChannelCaptions.h"
 #include "core/ChannelRecord.h"
 #include "core/FrequencyEntry.h"
 #include "channels/frm_chann.h"
@@ -147,17 +148,17 @@ void Form_Chann_Edit::Form_Load()
     ChildWindow::Form_Load();
     setWindowTitle(langText("信道编辑", "Channel Edit"));
     Label_CHN->setText(langText("信道", "Channel"));
-    Label_RX_freq->setText(langText("接收频率", "Receive Frequency "));
-    Label_TX_freq->setText(langText("发射频率", "Transmit Frequency"));
-    Label_Decode->setText(langText("QT/DQT 解码", "QT/DQT Decode"));
-    Label_Encode->setText(langText("QT/DQT 编码", "QT/DQT Encode"));
-    Label_TXP->setText(langText("发射功率", "TX Power"));
-    Label_WN->setText(langText("宽带/窄带", "Wide/Narror"));
-    Label_Name->setText(langText("信道名称", "Channel Name"));
-    Check_VOX->setText(langText("声控发射", "VOX"));
-    Check_Bcl->setText(langText("繁忙锁定", "BCL"));
-    Check_Scan->setText(langText("扫描添加", "Scan Add"));
-    Check_TxStop->setText(langText("禁止发射", "TX Stop"));
+    Label_RX_freq->setText(langText(EditorCaption::Receive));
+    Label_TX_freq->setText(langText(EditorCaption::Transmit));
+    Label_Decode->setText(langText(EditorCaption::Decode));
+    Label_Encode->setText(langText(EditorCaption::Encode));
+    Label_TXP->setText(langText(EditorCaption::Power));
+    Label_WN->setText(langText(EditorCaption::Bandwidth));
+    Label_Name->setText(langText(EditorCaption::Name));
+    Check_VOX->setText(langText(EditorCaption::Vox));
+    Check_Bcl->setText(langText(EditorCaption::Bcl));
+    Check_Scan->setText(langText(EditorCaption::ScanAdd));
+    Check_TxStop->setText(langText(EditorCaption::TxStop));
     Command_close->setText(langText("关闭", "Close"));
     Command_help->setText(langText("帮助", "Help"));
 
@@ -227,12 +228,8 @@ void Form_Chann_Edit::showEditorChannel(int n)
     fillEditorLists();
     Text_RX_Freq->setText(channelRxText(Document(), n));
     Combo_Decode->setCurrentIndex(editorTonePosition(Document(), n, ToneSlot::Decode));
-    double tx = channelTxMHz(Document(), n, EditorDirectionByte);
-    if (tx < WorkRangeLowMHz || tx >= WorkRangeHighMHz) {
-        clearDirection(Document(), n, EditorDirectionByte);
-        tx = numericValue(channelRxText(Document(), n));
-    }
-    Text_TX_Freq->setText(transmitText(tx));
+    dropDirectionOutOfRange(Document(), n, sharedWorkRange());
+    Text_TX_Freq->setText(editorTransmitText(Document(), n, sharedWorkRange()));
     Combo_Encode->setCurrentIndex(editorTonePosition(Document(), n, ToneSlot::Encode));
     Combo_TXP->setCurrentIndex(editorPowerLevel(Document(), n) < Combo_TXP->count() ? editorPowerLevel(Document(), n) : -1);
     Combo_WN->setCurrentIndex(editorBandwidth(Document(), n));
@@ -256,12 +253,6 @@ void Form_Chann_Edit::showEmptyChannel(int n)
     enableFields(false);
     markChannelEmpty(Document(), n);
     clearEditorName(Document(), n);
-}
-
-void Form_Chann_Edit::createEditorChannel(int n)
-{
-    fillEditorLists();
-    initEditorChannelDefaults(Document(), n);
 }
 
 void Form_Chann_Edit::rebuildGridCaption()
@@ -328,17 +319,14 @@ void Form_Chann_Edit::Text_RX_Freq_LostFocus()
         showEmptyChannel(n);
         return;
     }
-    if (storableFrequencyEntry(Text_RX_Freq->text(), sharedWorkRange()).isEmpty()) {
+    if (const CheckedEntry checked = checkFrequencyEntry(Text_RX_Freq->text(), sharedWorkRange());
+        checked.outOfRange) {
         showMessage("接收频率超出范围 ！", "Over the range of receive frequency .");
-        Text_RX_Freq->setText(lowerLimitText(sharedWorkRange()));
+        Text_RX_Freq->setText(checked.text);
     }
-    if (isChannelEmpty(Document(), n)) {
-        QString stored = Text_RX_Freq->text();
-        if (StoreFrequency(stored, n, 0))
-            createEditorChannel(n);
-    } else {
-        storeFrequencyPair(Document(), n, Text_RX_Freq->text(), Text_TX_Freq->text(), EditorDirectionByte);
-    }
+    if (isChannelEmpty(Document(), n))
+        fillEditorLists();
+    commitReceive(Document(), n, Text_RX_Freq->text(), Text_TX_Freq->text(), ChannelEncoding::Editor);
     showChannel(n);
 }
 
@@ -346,9 +334,10 @@ void Form_Chann_Edit::Text_TX_Freq_LostFocus()
 {
     const int n = CurrentChannel;
     if (!Text_TX_Freq->text().trimmed().isEmpty()) {
-        if (storableFrequencyEntry(Text_TX_Freq->text(), sharedWorkRange()).isEmpty()) {
+        if (const CheckedEntry checked = checkFrequencyEntry(Text_TX_Freq->text(), sharedWorkRange());
+            checked.outOfRange) {
             showMessage("发射频率超出范围 ！", "Over the range of Transmit frequency .");
-            Text_TX_Freq->setText(lowerLimitText(sharedWorkRange()));
+            Text_TX_Freq->setText(checked.text);
         }
         storeTransmitFrequency(Document(), n, Text_TX_Freq->text(), EditorDirectionByte);
     }

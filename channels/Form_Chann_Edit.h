@@ -21,7 +21,6 @@ public:
 
     void showEditorChannel(int n);
     void showEmptyChannel(int n);
-    void createEditorChannel(int n);
     void fillEditorLists();
 
     QLabel *Label_CHN;

@@ -1,5 +1,6 @@
 #include "channels/frm_chann.h"
 
+#include "core/ChannelCaptions.h"
 #include "core/ChannelRecord.h"
 #include "core/FrequencyEntry.h"
 #include "core/Codecs.h"
@@ -25,16 +26,11 @@
 
 namespace {
 
-constexpr int GridColumns = 8;
+constexpr int GridColumns = GridColumnCount;
 constexpr int RxColumn = 1, TxColumn = 2, DecodeColumn = 3, EncodeColumn = 4, PowerColumn = 5,
               BandwidthColumn = 6, NameColumn = 7;
 constexpr int FrequencyEditLength = 10; // the key rule stops typing beyond this
 constexpr int NameEditLength = 5;
-
-const char *const chineseHeader =
-    "^信道号|^接收频率(MHZ)|^发射频率(MHZ)|^QT/DQT解码|^QT/DQT编码|^发射功率|^信道带宽|^信道名称";
-const char *const englishHeader =
-    "^Channel|^RX Frequency|^TX Frequency|^CTCSS/DCS Dec|^CTCSS/DCS Enc|^ TX Power |^  W/N  |^  Name  ";
 
 // The widest text each column has to show besides its header.
 const char *const widestContent[GridColumns] = {"128", "000.00000", "000.00000", "D023N", "D023N",
@@ -182,11 +178,10 @@ bool frm_chann::Form_Unload()
 
 void frm_chann::applyHeader()
 {
-    const QStringList formats = langText(chineseHeader, englishHeader).split(QLatin1Char('|'));
     const QFontMetrics headerMetrics(MSF_chann->horizontalHeader()->font());
     const QFontMetrics cellMetrics(MSF_chann->font());
     for (int column = 0; column < GridColumns; ++column) {
-        QString caption = formats.value(column);
+        QString caption = gridHeaderFormat(column, UseChinese);
         const bool centred = caption.startsWith(QLatin1Char('^'));
         if (centred)
             caption.remove(0, 1);
@@ -240,7 +235,7 @@ void frm_chann::refreshChannelRow(int n)
     }
     setCell(n, RxColumn, channelRxText(Document(), n));
     setCell(n, DecodeColumn, gridToneText(Document(), n, ToneSlot::Decode));
-    setCell(n, TxColumn, transmitText(channelTxMHz(Document(), n, GridDirectionByte)));
+    setCell(n, TxColumn, gridTransmitText(Document(), n));
     setCell(n, EncodeColumn, gridToneText(Document(), n, ToneSlot::Encode));
     setCell(n, PowerColumn, gridPowerText(Document(), n));
     setCell(n, BandwidthColumn, gridBandwidthText(Document(), n));
@@ -376,26 +371,19 @@ void frm_chann::commitCell(int row, int column, const QString &entry)
 
 void frm_chann::commitReceive(int n, const QString &entry)
 {
-    QString cell = storableFrequencyEntry(entry, sharedWorkRange());
-    if (cell.isEmpty()) {
-        if (entry.trimmed().isEmpty()) {
-            setCell(n, RxColumn, QString());
-            setCell(n, TxColumn, QString());
-            blankChannelRow(n);
-            return;
-        }
+    if (entry.trimmed().isEmpty()) {
+        setCell(n, RxColumn, QString());
+        setCell(n, TxColumn, QString());
+        blankChannelRow(n);
+        return;
+    }
+    const CheckedEntry checked = checkFrequencyEntry(entry, sharedWorkRange());
+    if (checked.outOfRange) {
         showMessage("接收频率超出范围 ！", "Over the range of receive frequency .");
-        cell = lowerLimitText(sharedWorkRange());
-        Text_Edit->setText(cell);
+        Text_Edit->setText(checked.text);
     }
-    setCell(n, RxColumn, cell);
-    if (isChannelEmpty(Document(), n)) {
-        QString stored = cell;
-        if (StoreFrequency(stored, n, 0))
-            initChannelDefaults(Document(), n);
-    } else {
-        storeFrequencyPair(Document(), n, cell, cellText(n, TxColumn), GridDirectionByte);
-    }
+    setCell(n, RxColumn, checked.text);
+    ::commitReceive(Document(), n, checked.text, cellText(n, TxColumn), ChannelEncoding::Grid);
     refreshChannelRow(n);
 }
 
@@ -407,20 +395,19 @@ void frm_chann::commitTransmit(int n, const QString &entry)
         Text_Edit->clear();
         return;
     }
-    QString cell = storableFrequencyEntry(entry, sharedWorkRange());
-    if (cell.isEmpty()) {
-        if (entryEmpty) {
-            if (!isChannelEmpty(Document(), n))
-                makeSimplex(Document(), n, GridDirectionByte);
-            refreshChannelRow(n);
-            return;
-        }
-        showMessage("发射频率超出范围 ！", "Over the range of transmit frequency .");
-        cell = lowerLimitText(sharedWorkRange());
-        Text_Edit->setText(cell);
+    if (entryEmpty) {
+        if (!isChannelEmpty(Document(), n))
+            makeSimplex(Document(), n, GridDirectionByte);
+        refreshChannelRow(n);
+        return;
     }
-    setCell(n, TxColumn, cell);
-    storeTransmitFrequency(Document(), n, cell, GridDirectionByte);
+    const CheckedEntry checked = checkFrequencyEntry(entry, sharedWorkRange());
+    if (checked.outOfRange) {
+        showMessage("发射频率超出范围 ！", "Over the range of transmit frequency .");
+        Text_Edit->setText(checked.text);
+    }
+    setCell(n, TxColumn, checked.text);
+    storeTransmitFrequency(Document(), n, checked.text, GridDirectionByte);
     refreshChannelRow(n);
 }
 

@@ -1,6 +1,7 @@
 #include "core/ChannelRecord.h"
 
 #include "core/Codecs.h"
+#include "core/FrequencyEntry.h"
 #include "core/Image.h"
 #include "core/NumberText.h"
 #include "core/BitField.h"
@@ -154,7 +155,27 @@ QStringList toneSelectorItems(bool chinese)
     return items;
 }
 
+bool commitReceive(Codeplug &image, int n, const QString &rxText, const QString &txText,
+                   ChannelEncoding encoding)
+{
+    if (!isChannelEmpty(image, n))
+        return storeFrequencyPair(image, n, rxText, txText, directionByteOf(encoding));
+    QString stored = rxText;
+    if (!StoreFrequency(image, stored, n, 0))
+        return false;
+    if (encoding == ChannelEncoding::Grid)
+        initChannelDefaults(image, n);
+    else
+        initEditorChannelDefaults(image, n);
+    return true;
+}
+
 // --- Grid encoding --------------------------------------------------------
+
+QString gridTransmitText(const Codeplug &image, int n)
+{
+    return transmitText(channelTxMHz(image, n, GridDirectionByte));
+}
 
 GridTone gridToneFromPosition(int position)
 {
@@ -318,6 +339,23 @@ int editorBandwidth(const Codeplug &image, int n)
 void storeEditorBandwidth(Codeplug &image, int n, int position)
 {
     setRecordBit(image, n, OptionByte, 5, position > 0);
+}
+
+static bool insideWorkingRange(double mhz, const WorkRange &range)
+{
+    return mhz >= range.low && mhz < range.high;
+}
+
+QString editorTransmitText(const Codeplug &image, int n, const WorkRange &range)
+{
+    const double tx = channelTxMHz(image, n, EditorDirectionByte);
+    return transmitText(insideWorkingRange(tx, range) ? tx : numericValue(channelRxText(image, n)));
+}
+
+void dropDirectionOutOfRange(Codeplug &image, int n, const WorkRange &range)
+{
+    if (!isChannelEmpty(image, n) && !insideWorkingRange(channelTxMHz(image, n, EditorDirectionByte), range))
+        clearDirection(image, n, EditorDirectionByte);
 }
 
 QString editorName(const Codeplug &image, int n)

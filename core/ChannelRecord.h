@@ -57,7 +57,23 @@ QStringList toneSelectorItems();
 QStringList toneSelectorItems(bool chinese);
 constexpr Bilingual ToneOff{"关", "OFF"};
 
+// The two encodings, for the rules they share.
+enum class ChannelEncoding { Grid, Editor };
+constexpr int directionByteOf(ChannelEncoding encoding)
+{
+    return encoding == ChannelEncoding::Grid ? GridDirectionByte : EditorDirectionByte;
+}
+
+// A receive entry committed to channel n: an empty channel gets its
+// encoding's defaults, one in use keeps the transmit frequency `txText` as
+// offset and direction. False when the receive text cannot be encoded.
+bool commitReceive(Codeplug &image, int n, const QString &rxText, const QString &txText,
+                   ChannelEncoding encoding);
+
 // --- Grid encoding --------------------------------------------------------
+
+// The transmit frequency the grid shows: receive +/- offset by direction.
+QString gridTransmitText(const Codeplug &image, int n);
 
 struct GridTone {
     int code;
@@ -119,6 +135,13 @@ void storeEditorBandwidth(Codeplug &image, int n, int position);
 constexpr int ScanSkipByte = 12, ScanSkipBit = 2; // set: left out of scanning
 constexpr int OptionByte = 13;
 constexpr int TxStopBit = 4, VoxBit = 6, BclBit = 7;
+
+// The transmit frequency the channel editor shows: outside the working
+// range, the receive frequency instead.
+QString editorTransmitText(const Codeplug &image, int n, const WorkRange &range);
+// What the channel editor does each time it shows a channel in use: a
+// transmit frequency outside the working range loses its direction.
+void dropDirectionOutOfRange(Codeplug &image, int n, const WorkRange &range);
 
 QString editorName(const Codeplug &image, int n);
 void storeEditorName(Codeplug &image, int n, const QString &text);

@@ -21,7 +21,7 @@ bool FreqToBytes(const QString &text, FreqField &field);
 
 // Snaps the frequency in `text` down to the nearer of the 5 kHz and
 // 6.25 kHz rasters, writes the snapped value back into `text` and stores its
-// field into Img(row, column..column + 3). A value outside 0..999.99999 MHz
+// field into (row, column..column + 3) of the image. A value outside 0..999.99999 MHz
 // is refused: false, and neither `text` nor the image changes.
 bool StoreFrequency(Codeplug &image, QString &text, int row, int column);
 // The same on the windows' image, whose rows and columns go beyond the

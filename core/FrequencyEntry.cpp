@@ -52,6 +52,14 @@ QString storableFrequencyEntry(const QString &entry, const WorkRange &range)
     return numericValue(text) == value ? text : QString();
 }
 
+CheckedEntry checkFrequencyEntry(const QString &entry, const WorkRange &range)
+{
+    const QString text = storableFrequencyEntry(entry, range);
+    if (text.isEmpty())
+        return {lowerLimitText(range), true};
+    return {text, false};
+}
+
 QString transmitText(double mhz)
 {
     QString text = shortestDecimalText(mhz);

@@ -24,6 +24,16 @@ QString frequencyEntryText(const QString &entry);
 // else than was typed.
 QString storableFrequencyEntry(const QString &entry, const WorkRange &range);
 
+// A frequency typed into a channel editor's box, checked against the
+// working range: the text to store (the entry padded, or the lower limit in
+// place of an entry outside the range) and whether the entry lay outside,
+// which the caller answers with its range message.
+struct CheckedEntry {
+    QString text;
+    bool outOfRange;
+};
+CheckedEntry checkFrequencyEntry(const QString &entry, const WorkRange &range);
+
 // A transmit frequency as the channel editors show it: 438 -> "438.00000",
 // 145.0125 -> "145.01250"; texts of 9 or more characters stay unchanged.
 QString transmitText(double mhz);

@@ -1,5 +1,7 @@
 #include "core/SettingsRules.h"
 
+#include "core/BitField.h"
+#include "core/ChannelUse.h"
 #include "core/Codecs.h"
 #include "core/NumberText.h"
 
@@ -102,7 +104,149 @@ std::array<int, 2> rangeLimitBytes(int mhz)
     return {u * 16, h * 16 + t};
 }
 
+RangeLimitFault lowerLimitFault(double lower, double upper)
+{
+    if (lower < LowestRangeLimitMHz)
+        return RangeLimitFault::OutsideBand;
+    return upper < lower ? RangeLimitFault::Crossed : RangeLimitFault::None;
+}
+
+RangeLimitFault upperLimitFault(double lower, double upper)
+{
+    if (upper > HighestRangeLimitMHz)
+        return RangeLimitFault::OutsideBand;
+    return lower > upper ? RangeLimitFault::Crossed : RangeLimitFault::None;
+}
+
+Bilingual rangeLimitMessage(bool lower, RangeLimitFault fault)
+{
+    if (lower)
+        return fault == RangeLimitFault::OutsideBand
+            ? Bilingual{"下限频率不可小于本机最低工作频率",
+                        "frequency of lower limit can't less than the lowest of work frequency. "}
+            : Bilingual{"下限频率不可大于上限频率", "frequency of lower limit can't more than frequency of upper limit."};
+    return fault == RangeLimitFault::OutsideBand
+        ? Bilingual{"上限频率不可大于本机最高工作频率",
+                    "frequency of upper limit can't more than the highest of work frequency. "}
+        : Bilingual{"上限频率不可小于下限频率", "frequency of upper limit can't less than frequency of lower limit."};
+}
+
+void storeRangeLimit(Codeplug &image, bool lower, int mhz)
+{
+    const int first = lower ? 0 : 2;
+    const auto bytes = rangeLimitBytes(mhz);
+    image.at(Region::RangeRow, first) = qint16(bytes[0]);
+    image.at(Region::RangeRow, first + 1) = qint16(bytes[1]);
+}
+
 bool isMessageCharacter(QChar ch)
 {
     return ch.unicode() >= 0x20 && ch.unicode() <= 0x7E;
+}
+
+bool vfoReceiveField(const QString &text, const WorkRange &range, FreqField &field)
+{
+    const double f = numericValue(text);
+    return text.size() < 10 && f >= range.low && f < range.high && FreqToBytes(text, field);
+}
+
+bool vfoOffsetField(const QString &text, FreqField &field)
+{
+    return text.size() <= 8 && numericValue(text) <= 69.9875
+        && FreqToBytes(text.isEmpty() ? QStringLiteral("0") : text, field);
+}
+
+bool vfoTransmitInRange(double rxMHz, double offsetMHz, int direction, const WorkRange &range)
+{
+    const double tx = direction == 1 ? rxMHz + offsetMHz : direction == 2 ? rxMHz - offsetMHz : rxMHz;
+    return tx >= range.low && tx < range.high;
+}
+
+bool vfoTransmitInRange(const Codeplug &image, int direction, const WorkRange &range)
+{
+    return vfoTransmitInRange(frequencyMHz(image, Region::VfoRow, 0), frequencyMHz(image, Region::VfoRow, 4),
+                              direction, range);
+}
+
+void storeVfoReceive(Codeplug &image, const FreqField &field)
+{
+    storeImageBits(image, Region::VfoRow, VfoFlags, VfoShiftMask, 0);
+    for (int b = 0; b < 4; ++b)
+        image.at(Region::VfoRow, b) = field[b];
+}
+
+void storeVfoOffset(Codeplug &image, const FreqField &field)
+{
+    for (int b = 0; b < 4; ++b)
+        image.at(Region::VfoRow, 4 + b) = field[b];
+}
+
+int firstChannelInUse(const Codeplug &image)
+{
+    for (int n = Region::FirstChannelRow; n <= Region::LastChannelRow; ++n)
+        if (hasCompleteReceiveFrequency(image, n))
+            return n;
+    return 0;
+}
+
+bool switchPriorityScanOn(Codeplug &image)
+{
+    const int first = firstChannelInUse(image);
+    if (first == 0)
+        return false;
+    storeImageBit(image, Region::GeneralRow, 6, 3, true);
+    image.at(Region::GeneralRow, 8) = qint16(first);
+    return true;
+}
+
+void storeOnlyChannelMode(Codeplug &image, bool on)
+{
+    if (on)
+        storeImageBit(image, Region::GeneralRow, 5, 0, true);
+    storeImageBit(image, Region::GeneralRow, 5, 5, on);
+}
+
+QString fmPresetText(const Codeplug &image, int k)
+{
+    const int code = image.cell(Region::FmPresetRow, k);
+    return code > FmHighestCode ? QString() : FmFreqText(code);
+}
+
+void storeFmPreset(Codeplug &image, int k, const QString &text)
+{
+    image.at(Region::FmPresetRow, k) = static_cast<qint16>(fmPresetCode(text));
+}
+
+QString messageText(const Codeplug &image)
+{
+    using namespace SettingsPlace;
+    QString text;
+    for (int b = MessageFirstByte; b < MessageFirstByte + MessageLength; ++b) {
+        const int code = image.cell(MessageRow, b);
+        if (code > 0x20 && code < 0x7F)
+            text += QChar(code);
+    }
+    return text;
+}
+
+void storeMessage(Codeplug &image, const QString &text)
+{
+    using namespace SettingsPlace;
+    for (int j = 0; j < MessageLength; ++j)
+        image.at(MessageRow, MessageFirstByte + j) =
+            static_cast<qint16>(j < text.size() ? text.at(j).unicode() : Region::Empty);
+}
+
+QString dtmfCode(const Codeplug &image)
+{
+    QString code;
+    for (int b = 0; b < SettingsPlace::DtmfCodeLength; ++b)
+        code += DtmfDigitToChar(image.cell(Region::DtmfRow, b));
+    return code;
+}
+
+void storeDtmfCode(Codeplug &image, const QString &code)
+{
+    for (int b = 0; b < SettingsPlace::DtmfCodeLength; ++b)
+        image.at(Region::DtmfRow, b) = qint16(b < code.size() ? DtmfCharToDigit(code.at(b)) : Region::Empty);
 }

@@ -1,4 +1,8 @@
 #pragma once
+#include "core/Codecs.h"
+#include "core/Bilingual.h"
+#include "core/Codeplug.h"
+
 #include <QString>
 #include <array>
 #include <utility>
@@ -16,6 +20,11 @@ constexpr int MessageFirstByte = 4;
 constexpr int MessageLength = 5;
 constexpr int DtmfCodeLength = 8;   // row 254 bytes 0..7
 } // namespace SettingsPlace
+
+// Byte 10 of the VFO record: power (bit 0), bandwidth (bit 1), tone
+// inversions (bits 4, 5) and shift direction (bits 7-6).
+constexpr int VfoFlags = 10;
+constexpr int VfoShiftMask = 0xC0;
 
 // DTMF code digits 0..15 shown as "0".."9", "A".."F"; any other value
 // (255 marks an empty position) shows nothing.
@@ -46,10 +55,65 @@ int lookBackByteOfItem(int item);
 constexpr double FmLowerMHz = 87.0;
 constexpr double FmUpperMHz = 108.0;
 int fmPresetCode(const QString &text);
+// The highest code that stands for a frequency (108.0 MHz).
+constexpr int FmHighestCode = 210;
 
 // A working-range limit as its two bytes (units digit in the high nibble of
 // the first, hundreds and tens in the second).
 std::array<int, 2> rangeLimitBytes(int mhz);
 
+// The working range's limits: the band they may take, and why an entered
+// limit is refused (lower: below the band, or above the upper limit; upper:
+// above the band, or below the lower limit).
+constexpr int LowestRangeLimitMHz = 400;
+constexpr int HighestRangeLimitMHz = 470;
+enum class RangeLimitFault { None, OutsideBand, Crossed };
+RangeLimitFault lowerLimitFault(double lower, double upper);
+RangeLimitFault upperLimitFault(double lower, double upper);
+Bilingual rangeLimitMessage(bool lower, RangeLimitFault fault);
+// A limit, whole MHz, into its two bytes of the range row.
+void storeRangeLimit(Codeplug &image, bool lower, int mhz);
+
 // Whether a character can be stored in one byte of the message.
 bool isMessageCharacter(QChar ch);
+
+// --- Rules on an image ------------------------------------------------------
+
+// The VFO receive entry: its field when the text is a frequency of fewer
+// than 10 characters inside the working range; false otherwise.
+bool vfoReceiveField(const QString &text, const WorkRange &range, FreqField &field);
+// The VFO offset entry: its field when the text (empty: 0) has at most 8
+// characters and lies below 70 MHz; false otherwise.
+bool vfoOffsetField(const QString &text, FreqField &field);
+// Whether receive +/- offset by the direction lies inside the working range
+// (upper limit outside).
+bool vfoTransmitInRange(double rxMHz, double offsetMHz, int direction, const WorkRange &range);
+// The same for the VFO the image holds.
+bool vfoTransmitInRange(const Codeplug &image, int direction, const WorkRange &range);
+// A new receive frequency turns the shift off.
+void storeVfoReceive(Codeplug &image, const FreqField &field);
+void storeVfoOffset(Codeplug &image, const FreqField &field);
+
+// The first channel with a complete receive frequency, or 0.
+int firstChannelInUse(const Codeplug &image);
+// Priority scan on takes the first channel in use as priority channel;
+// false, and nothing stored, when no channel is in use.
+bool switchPriorityScanOn(Codeplug &image);
+// Only channel mode on also selects channel mode.
+void storeOnlyChannelMode(Codeplug &image, bool on);
+
+// The FM preset k as the presets window shows it: empty above the highest
+// code. Storing takes the code of a text (fmPresetCode).
+QString fmPresetText(const Codeplug &image, int k);
+void storeFmPreset(Codeplug &image, int k, const QString &text);
+
+// The embedded message as the message window shows it: spaces, control
+// codes and the filler are skipped. Storing writes one character a byte,
+// the rest filled with 255.
+QString messageText(const Codeplug &image);
+void storeMessage(Codeplug &image, const QString &text);
+
+// The DTMF code of the options window, and storing a code (the characters
+// of dtmfCodeText).
+QString dtmfCode(const Codeplug &image);
+void storeDtmfCode(Codeplug &image, const QString &code);

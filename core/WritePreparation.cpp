@@ -24,6 +24,15 @@ QString WritePreparation::message() const
     return QString();
 }
 
+WritePreparation checkRanges(const Codeplug &image)
+{
+    if (CheckVfoRange(image))
+        return {WritePreparation::VfoOutOfRange, 0};
+    if (const int channel = CheckChannelRanges(image); channel > 0)
+        return {WritePreparation::ChannelOutOfRange, channel};
+    return {};
+}
+
 WritePreparation PrepareImageForWrite(Codeplug &image)
 {
     using namespace Region;
@@ -32,9 +41,5 @@ WritePreparation PrepareImageForWrite(Codeplug &image)
     image.at(GeneralRow, 12) = image.cell(GeneralRow, 12) & 0x30;
     MarkFirstUsedChannel(image);
     ApplyFixedRows(image);
-    if (CheckVfoRange(image))
-        return {WritePreparation::VfoOutOfRange, 0};
-    if (const int channel = CheckChannelRanges(image); channel > 0)
-        return {WritePreparation::ChannelOutOfRange, channel};
-    return {};
+    return checkRanges(image);
 }

@@ -15,6 +15,9 @@ struct WritePreparation {
     QString message() const;
 };
 
+// The VFO, then every channel, against the image's working range.
+WritePreparation checkRanges(const Codeplug &image);
+
 // Before a write: clears the general settings bytes the radio keeps to
 // itself, notes the first channel in use, sets the fixed rows, then checks
 // the VFO and every channel against the working range.

@@ -2,6 +2,7 @@
 #include "fields/FieldBuilders.h"
 
 #include "core/BitField.h"
+#include "core/ChannelCaptions.h"
 #include "core/ChannelRecord.h"
 #include "core/Codecs.h"
 #include "core/FrequencyEntry.h"
@@ -9,32 +10,6 @@
 #include "core/SettingsChoices.h"
 
 namespace FieldRows {
-
-namespace {
-
-bool insideWorkingRange(double mhz, const WorkRange &range)
-{
-    return mhz >= range.low && mhz < range.high;
-}
-
-// The transmit frequency the channel editor shows: outside the working
-// range it shows the receive frequency instead.
-QString editorTransmitText(const Codeplug &image, int n)
-{
-    const double tx = channelTxMHz(image, n, EditorDirectionByte);
-    return transmitText(insideWorkingRange(tx, workRangeOf(image)) ? tx : numericValue(channelRxText(image, n)));
-}
-
-// What the channel editor does each time it shows a channel: a transmit
-// frequency outside the working range loses its direction.
-void showInEditor(Codeplug &image, int n)
-{
-    if (!isChannelEmpty(image, n)
-        && !insideWorkingRange(channelTxMHz(image, n, EditorDirectionByte), workRangeOf(image)))
-        clearDirection(image, n, EditorDirectionByte);
-}
-
-} // namespace
 
 void addChannelFields(QVector<Field> &fields, int n)
 {
@@ -54,7 +29,7 @@ void addChannelFields(QVector<Field> &fields, int n)
     const Items tones = [](bool chinese) { return toneSelectorItems(chinese); };
 
     // Bytes 0..7, shared by both encodings.
-    add({p + "receive", {"接收频率(MHZ)", "RX Frequency"}, FieldKind::Frequency, wholeBytes(n, 0, 4), n,
+    add({p + "receive", GridColumnCaptions[1].caption, FieldKind::Frequency, wholeBytes(n, 0, 4), n,
          [=](const Codeplug &image, bool) { return inUse(image, [&] { return channelRxText(image, n); }); },
          [n](Codeplug &image, const QString &text) {
              const QString t = text.trimmed();
@@ -65,16 +40,8 @@ void addChannelFields(QVector<Field> &fields, int n)
              const QString refused = checkChannelFrequency(t, workRangeOf(image));
              if (!refused.isEmpty())
                  return refused;
-             const QString cell = frequencyEntryText(t);
-             if (isChannelEmpty(image, n)) {
-                 QString stored = cell;
-                 if (StoreFrequency(image, stored, n, 0))
-                     initChannelDefaults(image, n);
-             } else {
-                 // As the grid does: the transmit frequency stays where it was.
-                 storeFrequencyPair(image, n, cell, transmitText(channelTxMHz(image, n, GridDirectionByte)),
-                                    GridDirectionByte);
-             }
+             // As the grid does: the transmit frequency stays where it was.
+             commitReceive(image, n, frequencyEntryText(t), gridTransmitText(image, n), ChannelEncoding::Grid);
              return QString();
          },
          {}});
@@ -98,16 +65,16 @@ void addChannelFields(QVector<Field> &fields, int n)
                     return refused;
                 storeTransmitFrequency(image, n, padded ? frequencyEntryText(t) : t, directionByte);
                 if (!padded)
-                    showInEditor(image, n);
+                    dropDirectionOutOfRange(image, n, workRangeOf(image));
                 return QString();
             });
         };
     };
     QVector<FieldByte> gridTx = wholeBytes(n, 4, 4);
     gridTx.append({n, GridDirectionByte, DirectionMask});
-    add({p + "transmit", {"发射频率(MHZ)", "TX Frequency"}, FieldKind::Frequency, gridTx, n,
+    add({p + "transmit", GridColumnCaptions[2].caption, FieldKind::Frequency, gridTx, n,
          [=](const Codeplug &image, bool) {
-             return inUse(image, [&] { return transmitText(channelTxMHz(image, n, GridDirectionByte)); });
+             return inUse(image, [&] { return gridTransmitText(image, n); });
          },
          transmitWriter(GridDirectionByte, true), {}});
 
@@ -144,24 +111,24 @@ void addChannelFields(QVector<Field> &fields, int n)
            directions,
            [](const Codeplug &image, int n) { return imageBits(image, n, GridDirectionByte, DirectionMask) % 3; },
            nullptr);
-    choice(p + "decode", {"QT/DQT解码", "CTCSS/DCS Dec"}, FieldKind::GridTone,
+    choice(p + "decode", GridColumnCaptions[3].caption, FieldKind::GridTone,
            {{n, 8, 0xFF}, {n, GridDirectionByte, 0x10}}, tones,
            [](const Codeplug &image, int n) { return gridTonePosition(image, n, ToneSlot::Decode); },
            [](Codeplug &image, int n, int k) { storeGridTone(image, n, ToneSlot::Decode, k); });
-    choice(p + "encode", {"QT/DQT编码", "CTCSS/DCS Enc"}, FieldKind::GridTone,
+    choice(p + "encode", GridColumnCaptions[4].caption, FieldKind::GridTone,
            {{n, 9, 0xFF}, {n, GridDirectionByte, 0x20}}, tones,
            [](const Codeplug &image, int n) { return gridTonePosition(image, n, ToneSlot::Encode); },
            [](Codeplug &image, int n, int k) { storeGridTone(image, n, ToneSlot::Encode, k); });
-    choice(p + "power", {"发射功率", "TX Power"}, FieldKind::Choice, {{n, GridDirectionByte, 0x01}}, gridPowerItems,
+    choice(p + "power", GridColumnCaptions[5].caption, FieldKind::Choice, {{n, GridDirectionByte, 0x01}}, gridPowerItems,
            [](const Codeplug &image, int n) { return imageBits(image, n, GridDirectionByte, 0x01); },
            storeGridPower);
-    choice(p + "bandwidth", {"信道带宽", "W/N"}, FieldKind::Choice, {{n, GridDirectionByte, 0x02}},
+    choice(p + "bandwidth", GridColumnCaptions[6].caption, FieldKind::Choice, {{n, GridDirectionByte, 0x02}},
            gridBandwidthItems,
            [](const Codeplug &image, int n) { return imageBits(image, n, GridDirectionByte, 0x02); },
            storeGridBandwidth);
     QVector<FieldByte> gridNameBytes{{n, GridDirectionByte, 0x08}};
     gridNameBytes += wholeBytes(n, 11, 5);
-    add({p + "name", {"信道名称", "Name"}, FieldKind::NameChars, gridNameBytes, n,
+    add({p + "name", GridColumnCaptions[7].caption, FieldKind::NameChars, gridNameBytes, n,
          [=](const Codeplug &image, bool) { return inUse(image, [&] { return gridName(image, n); }); },
          [n](Codeplug &image, const QString &text) {
              const QString name = text.trimmed();
@@ -176,7 +143,7 @@ void addChannelFields(QVector<Field> &fields, int n)
     const QString e = p + "editor.";
     // The channel editor's receive entry: its own defaults for a new
     // channel, its direction bits, and emptying deletes the name too.
-    add({e + "receive", {"接收频率", "Receive Frequency "}, FieldKind::Frequency, wholeBytes(n, 0, 4), n,
+    add({e + "receive", EditorCaption::Receive, FieldKind::Frequency, wholeBytes(n, 0, 4), n,
          [=](const Codeplug &image, bool) { return inUse(image, [&] { return channelRxText(image, n); }); },
          [n](Codeplug &image, const QString &text) {
              const QString t = text.trimmed();
@@ -188,35 +155,31 @@ void addChannelFields(QVector<Field> &fields, int n)
              const QString refused = checkChannelFrequency(t, workRangeOf(image));
              if (!refused.isEmpty())
                  return refused;
-             if (isChannelEmpty(image, n)) {
-                 QString stored = t;
-                 if (StoreFrequency(image, stored, n, 0))
-                     initEditorChannelDefaults(image, n);
-             } else {
-                 storeFrequencyPair(image, n, t, editorTransmitText(image, n), EditorDirectionByte);
-             }
-             showInEditor(image, n);
+             commitReceive(image, n, t, editorTransmitText(image, n, workRangeOf(image)), ChannelEncoding::Editor);
+             dropDirectionOutOfRange(image, n, workRangeOf(image));
              return QString();
          },
          {}});
     QVector<FieldByte> editorTx = wholeBytes(n, 4, 4);
     editorTx.append({n, EditorDirectionByte, DirectionMask});
-    add({e + "transmit", {"发射频率", "Transmit Frequency"}, FieldKind::Frequency, editorTx, n,
-         [=](const Codeplug &image, bool) { return inUse(image, [&] { return editorTransmitText(image, n); }); },
+    add({e + "transmit", EditorCaption::Transmit, FieldKind::Frequency, editorTx, n,
+         [=](const Codeplug &image, bool) {
+             return inUse(image, [&] { return editorTransmitText(image, n, workRangeOf(image)); });
+         },
          transmitWriter(EditorDirectionByte, false), {}});
     choice(e + "direction", {"频差方向", "Duplex"}, FieldKind::Choice, {{n, EditorDirectionByte, DirectionMask}},
            directions,
            [](const Codeplug &image, int n) { return imageBits(image, n, EditorDirectionByte, DirectionMask) % 3; },
            nullptr);
-    choice(e + "decode", {"QT/DQT 解码", "QT/DQT Decode"}, FieldKind::EditorTone, wholeBytes(n, 8, 2), tones,
+    choice(e + "decode", EditorCaption::Decode, FieldKind::EditorTone, wholeBytes(n, 8, 2), tones,
            [](const Codeplug &image, int n) { return editorTonePosition(image, n, ToneSlot::Decode); },
            [](Codeplug &image, int n, int k) { storeEditorTone(image, n, ToneSlot::Decode, k); });
-    choice(e + "encode", {"QT/DQT 编码", "QT/DQT Encode"}, FieldKind::EditorTone, wholeBytes(n, 10, 2), tones,
+    choice(e + "encode", EditorCaption::Encode, FieldKind::EditorTone, wholeBytes(n, 10, 2), tones,
            [](const Codeplug &image, int n) { return editorTonePosition(image, n, ToneSlot::Encode); },
            [](Codeplug &image, int n, int k) { storeEditorTone(image, n, ToneSlot::Encode, k); });
-    choice(e + "power", {"发射功率", "TX Power"}, FieldKind::Choice, {{n, EditorDirectionByte, 0x03}},
+    choice(e + "power", EditorCaption::Power, FieldKind::Choice, {{n, EditorDirectionByte, 0x03}},
            editorPowerItems, editorPowerLevel, storeEditorPower);
-    choice(e + "bandwidth", {"宽带/窄带", "Wide/Narror"}, FieldKind::Choice, {{n, OptionByte, 0x20}},
+    choice(e + "bandwidth", EditorCaption::Bandwidth, FieldKind::Choice, {{n, OptionByte, 0x20}},
            editorBandwidthItems, editorBandwidth, storeEditorBandwidth);
     const auto editorFlag = [&](const char *name, Bilingual caption, int byte, int bit, bool inverted) {
         Field f = flag(e + name, caption, n, byte, bit, inverted);
@@ -228,16 +191,16 @@ void addChannelFields(QVector<Field> &fields, int n)
         };
         add(f);
     };
-    editorFlag("scan_add", {"扫描添加", "Scan Add"}, ScanSkipByte, ScanSkipBit, true);
-    editorFlag("vox", {"声控发射", "VOX"}, OptionByte, VoxBit, false);
-    editorFlag("bcl", {"繁忙锁定", "BCL"}, OptionByte, BclBit, false);
-    editorFlag("tx_stop", {"禁止发射", "TX Stop"}, OptionByte, TxStopBit, false);
+    editorFlag("scan_add", EditorCaption::ScanAdd, ScanSkipByte, ScanSkipBit, true);
+    editorFlag("vox", EditorCaption::Vox, OptionByte, VoxBit, false);
+    editorFlag("bcl", EditorCaption::Bcl, OptionByte, BclBit, false);
+    editorFlag("tx_stop", EditorCaption::TxStop, OptionByte, TxStopBit, false);
     QVector<FieldByte> nameBytes;
     for (int k = 0; k < 5; ++k) {
         const int at = 5 * (n - 1) + k;
         nameBytes.append({Region::NameTableFirstRow + at / RowBytes, at % RowBytes, 0xFF});
     }
-    add({e + "name", {"信道名称", "Channel Name"}, FieldKind::NameChars, nameBytes, n,
+    add({e + "name", EditorCaption::Name, FieldKind::NameChars, nameBytes, n,
          [n](const Codeplug &image, bool) { return editorName(image, n); },
          [=](Codeplug &image, const QString &text) {
              return needsChannel(image, [&] {

@@ -1,6 +1,7 @@
 #include "fields/ChannelPlanCsv.h"
 
 #include "fields/FieldCatalogue.h"
+#include "core/ChannelCaptions.h"
 
 #include <QHash>
 #include <QSet>
@@ -9,7 +10,8 @@
 namespace {
 
 // The grid's columns: field name in the catalogue, and the headers read
-// for it (the short English word first, then the grid's own headers).
+// for it (the short English word first, then the grid's own headers, then
+// the short Chinese word).
 struct Column {
     const char *field;
     QStringList headers;
@@ -17,16 +19,21 @@ struct Column {
 
 const QVector<Column> &columns()
 {
-    static const QVector<Column> list{
-        {"", {"channel", "Channel", "信道号", "信道"}},
-        {"receive", {"receive", "RX Frequency", "接收频率(MHZ)", "接收频率"}},
-        {"transmit", {"transmit", "TX Frequency", "发射频率(MHZ)", "发射频率"}},
-        {"decode", {"decode", "CTCSS/DCS Dec", "QT/DQT解码", "解码"}},
-        {"encode", {"encode", "CTCSS/DCS Enc", "QT/DQT编码", "编码"}},
-        {"power", {"power", "TX Power", "发射功率"}},
-        {"bandwidth", {"bandwidth", "W/N", "信道带宽", "带宽"}},
-        {"name", {"name", "Name", "信道名称", "名称"}},
-    };
+    static const QVector<Column> list = [] {
+        const char *const shortChinese[GridColumnCount] = {"信道", "接收频率", "发射频率", "解码",
+                                                           "编码", "", "带宽", "名称"};
+        QVector<Column> columns;
+        for (int c = 0; c < GridColumnCount; ++c) {
+            const GridColumnCaption &grid = GridColumnCaptions[c];
+            Column column{c == 0 ? "" : grid.field,
+                          {QString::fromLatin1(grid.field), bilingualText(grid.caption, false),
+                           bilingualText(grid.caption, true)}};
+            if (*shortChinese[c])
+                column.headers << QString::fromUtf8(shortChinese[c]);
+            columns << column;
+        }
+        return columns;
+    }();
     return list;
 }
 

@@ -11,18 +11,6 @@ namespace FieldRows {
 
 using namespace Region;
 
-namespace {
-
-int firstChannelInUse(const Codeplug &image)
-{
-    for (int n = FirstChannelRow; n <= LastChannelRow; ++n)
-        if (hasCompleteReceiveFrequency(image, n))
-            return n;
-    return 0;
-}
-
-} // namespace
-
 void addOptionFields(QVector<Field> &fields)
 {
     const int G = GeneralRow;
@@ -40,12 +28,8 @@ void addOptionFields(QVector<Field> &fields)
     priority.write = [=](Codeplug &image, const QString &text) {
         if (flagValue(text) != 1)
             return storePriority(image, text);
-        // Switching priority scan on takes the first channel in use.
-        const int first = firstChannelInUse(image);
-        if (first == 0)
+        if (!switchPriorityScanOn(image))
             return QStringLiteral("priority scan needs a channel in use");
-        storeImageBit(image, G, 6, 3, true);
-        image.at(G, 8) = qint16(first);
         return QString();
     };
     fields.append(priority);
@@ -67,19 +51,12 @@ void addOptionFields(QVector<Field> &fields)
     fields.append(choiceBits("option.ptt_id", {"PTT-ID 类型", "PTT-ID"}, G, 6, 0x03, pttIdItems));
     fields.append({"option.dtmf_code", {"DTMF 码组", "DTMF Code"}, FieldKind::Text,
                    wholeBytes(DtmfRow, 0, SettingsPlace::DtmfCodeLength), 0,
-                   [](const Codeplug &image, bool) {
-                       QString code;
-                       for (int b = 0; b < SettingsPlace::DtmfCodeLength; ++b)
-                           code += DtmfDigitToChar(image.cell(DtmfRow, b));
-                       return code;
-                   },
+                   [](const Codeplug &image, bool) { return dtmfCode(image); },
                    [](Codeplug &image, const QString &text) {
                        const QString t = text.trimmed();
                        if (t.size() > SettingsPlace::DtmfCodeLength || dtmfCodeText(t).size() != t.size())
                            return QStringLiteral("\"%1\" is no DTMF code of up to 8 digits 0-9 A-F").arg(t);
-                       const QString code = dtmfCodeText(t);
-                       for (int b = 0; b < SettingsPlace::DtmfCodeLength; ++b)
-                           image.at(DtmfRow, b) = qint16(b < code.size() ? DtmfCharToDigit(code.at(b)) : Empty);
+                       storeDtmfCode(image, dtmfCodeText(t));
                        return QString();
                    },
                    {}});
@@ -93,12 +70,12 @@ void addOptionFields(QVector<Field> &fields)
     };
     fields.append(workMode);
     Field onlyChannel = flag("option.only_channel", {"仅工作在信道模式", "Only Channel Mode"}, G, 5, 5);
-    const Writer storeOnly = onlyChannel.write;
     onlyChannel.write = [=](Codeplug &image, const QString &text) {
-        const QString refused = storeOnly(image, text);
-        if (refused.isEmpty() && flagValue(text) == 1)
-            storeImageBit(image, G, 5, 0, true); // the window selects channel mode with it
-        return refused;
+        const int on = flagValue(text);
+        if (on < 0)
+            return QStringLiteral("\"%1\" is neither on nor off").arg(text.trimmed());
+        storeOnlyChannelMode(image, on == 1);
+        return QString();
     };
     fields.append(onlyChannel);
     fields.append(flag("option.power_save", {"省电", "Save"}, G, 5, 7));
@@ -120,21 +97,17 @@ void addDtmfFields(QVector<Field> &fields)
 
 void addFmFields(QVector<Field> &fields)
 {
-    constexpr int HighestCode = 210;
     for (int k = 0; k < 16; ++k)
         fields.append({QStringLiteral("fm.%1").arg(k), {"收音频道", "Radio Channel"}, FieldKind::Frequency,
                        {{FmPresetRow, k, 0xFF}}, 0,
-                       [k](const Codeplug &image, bool) {
-                           const int code = image.cell(FmPresetRow, k);
-                           return code > HighestCode ? QString() : FmFreqText(code);
-                       },
+                       [k](const Codeplug &image, bool) { return fmPresetText(image, k); },
                        [k](Codeplug &image, const QString &text) {
                            const QString t = text.trimmed();
                            if (t.size() > 5)
                                return QStringLiteral("\"%1\" is longer than 5 characters").arg(t);
                            if (!t.isEmpty() && (!isFrequencyText(t) || fmPresetCode(t) == Empty))
                                return QStringLiteral("\"%1\" is outside 87.0..108.0 MHz").arg(t);
-                           image.at(FmPresetRow, k) = qint16(fmPresetCode(t));
+                           storeFmPreset(image, k, t);
                            return QString();
                        },
                        {}});

@@ -134,13 +134,7 @@ void addMessageAndPower(QVector<Field> &fields)
     using namespace SettingsPlace;
     fields.append({"message", {"嵌入信息", "Embedded Message"}, FieldKind::Text,
                    wholeBytes(MessageRow, MessageFirstByte, MessageLength), 0,
-                   [](const Codeplug &image, bool) {
-                       QString text;
-                       for (int b = MessageFirstByte; b < MessageFirstByte + MessageLength; ++b)
-                           if (image.cell(MessageRow, b) > 0x20 && image.cell(MessageRow, b) < 0x7F)
-                               text += QChar(image.cell(MessageRow, b));
-                       return text;
-                   },
+                   [](const Codeplug &image, bool) { return messageText(image); },
                    [](Codeplug &image, const QString &text) {
                        const QString t = text.trimmed();
                        if (t.size() > MessageLength)
@@ -148,8 +142,7 @@ void addMessageAndPower(QVector<Field> &fields)
                        for (const QChar ch : t)
                            if (!isMessageCharacter(ch))
                                return QStringLiteral("\"%1\" holds a character outside printable ASCII").arg(t);
-                       for (int j = 0; j < MessageLength; ++j)
-                           image.at(MessageRow, MessageFirstByte + j) = qint16(j < t.size() ? t.at(j).unicode() : Empty);
+                       storeMessage(image, t);
                        return QString();
                    },
                    {}});

@@ -5,6 +5,7 @@
 #include "core/ChannelRecord.h"
 #include "core/Codecs.h"
 #include "core/NumberText.h"
+#include "core/SettingsCaptions.h"
 #include "core/SettingsChoices.h"
 #include "core/SettingsRules.h"
 
@@ -14,26 +15,9 @@ namespace FieldRows {
 
 using namespace Region;
 
-namespace {
-
-constexpr int VfoFlags = 10;
-
-// The options window's transmit check: receive +/- offset by direction
-// inside the working range (upper limit outside).
-bool vfoTransmitInRange(const Codeplug &image, int direction)
-{
-    const double rx = frequencyMHz(image, VfoRow, 0);
-    const double offset = frequencyMHz(image, VfoRow, 4);
-    const double tx = direction == 1 ? rx + offset : direction == 2 ? rx - offset : rx;
-    const WorkRange range = workRangeOf(image);
-    return tx >= range.low && tx < range.high;
-}
-
-} // namespace
-
 void addVfoFields(QVector<Field> &fields)
 {
-    fields.append({"vfo.receive", {"接收频率(MHZ)", "RX Frequncy(MHZ)"}, FieldKind::Frequency,
+    fields.append({"vfo.receive", VfoCaption::Receive, FieldKind::Frequency,
                    wholeBytes(VfoRow, 0, 4), 0,
                    [](const Codeplug &image, bool) { return frequencyText(image, VfoRow, 0); },
                    [](Codeplug &image, const QString &text) {
@@ -41,17 +25,14 @@ void addVfoFields(QVector<Field> &fields)
                        FreqField field;
                        if (!isFrequencyText(t) || t.size() >= 10 || !FreqToBytes(t, field))
                            return QStringLiteral("\"%1\" is not a frequency").arg(t);
-                       const double f = numericValue(t);
                        const WorkRange range = workRangeOf(image);
-                       if (f < range.low || f >= range.high)
+                       if (!vfoReceiveField(t, range, field))
                            return QStringLiteral("%1 is %2").arg(t, outOfRange(range));
-                       storeImageBits(image, VfoRow, VfoFlags, DirectionMask, 0);
-                       for (int b = 0; b < 4; ++b)
-                           image.at(VfoRow, b) = field[b];
+                       storeVfoReceive(image, field);
                        return QString();
                    },
                    {}});
-    fields.append({"vfo.offset", {"频差频率(MHZ)", "Offset Frequncy(MHZ) "}, FieldKind::Frequency,
+    fields.append({"vfo.offset", VfoCaption::Offset, FieldKind::Frequency,
                    wholeBytes(VfoRow, 4, 4), 0,
                    [](const Codeplug &image, bool) { return frequencyText(image, VfoRow, 4); },
                    [](Codeplug &image, const QString &text) {
@@ -59,23 +40,22 @@ void addVfoFields(QVector<Field> &fields)
                        FreqField field;
                        if (!t.isEmpty() && !isFrequencyText(t))
                            return QStringLiteral("\"%1\" is not a frequency").arg(t);
-                       if (t.size() > 8 || numericValue(t) > 69.9875
-                           || !FreqToBytes(t.isEmpty() ? QStringLiteral("0") : t, field))
+                       if (!vfoOffsetField(t, field))
                            return QStringLiteral("offset %1 is 70 MHz or more").arg(t);
-                       for (int b = 0; b < 4; ++b)
-                           image.at(VfoRow, 4 + b) = field[b];
+                       storeVfoOffset(image, field);
                        // As the window does: a shift that now leaves the range is turned off.
-                       if (!vfoTransmitInRange(image, imageBits(image, VfoRow, VfoFlags, DirectionMask)))
-                           storeImageBits(image, VfoRow, VfoFlags, DirectionMask, 0);
+                       if (!vfoTransmitInRange(image, imageBits(image, VfoRow, VfoFlags, VfoShiftMask),
+                                               workRangeOf(image)))
+                           storeImageBits(image, VfoRow, VfoFlags, VfoShiftMask, 0);
                        return QString();
                    },
                    {}});
-    Field direction = choiceBits("vfo.direction", {"频差方向", "Duplex"}, VfoRow, VfoFlags, DirectionMask,
+    Field direction = choiceBits("vfo.direction", VfoCaption::Direction, VfoRow, VfoFlags, VfoShiftMask,
                                  shiftDirectionItems);
     const Writer storeDirection = direction.write;
     direction.write = [storeDirection](Codeplug &image, const QString &text) {
         const int d = choiceIndex(shiftDirectionItems, text);
-        if (d > 0 && !vfoTransmitInRange(image, d))
+        if (d > 0 && !vfoTransmitInRange(image, d, workRangeOf(image)))
             return QStringLiteral("the transmit frequency would be %1").arg(outOfRange(workRangeOf(image)));
         return storeDirection(image, text);
     };
@@ -99,15 +79,16 @@ void addVfoFields(QVector<Field> &fields)
                        },
                        tones});
     };
-    vfoTone("vfo.decode", {"解码", "Decode"}, 8, 4);
-    vfoTone("vfo.encode", {"编码", "Encode"}, 9, 5);
-    fields.append(choiceBits("vfo.step", {"步进频率(KHZ)", "Step(KHZ)"}, GeneralRow, 9, 0xFF,
+    vfoTone("vfo.decode", VfoCaption::Decode, 8, 4);
+    vfoTone("vfo.encode", VfoCaption::Encode, 9, 5);
+    fields.append(choiceBits("vfo.step", VfoCaption::Step, GeneralRow, 9, 0xFF,
                              [](bool) { return tuningStepItems(); }));
-    fields.append(choiceBits("vfo.bandwidth", {"信道带宽", "Wide / Narrow"}, VfoRow, VfoFlags, 0x02,
+    fields.append(choiceBits("vfo.bandwidth", VfoCaption::Bandwidth, VfoRow, VfoFlags, 0x02,
                              vfoBandwidthItems));
-    fields.append(choiceBits("vfo.power", {"发射功率", "TX Power"}, VfoRow, VfoFlags, 0x01, vfoPowerItems));
+    fields.append(choiceBits("vfo.power", VfoCaption::Power, VfoRow, VfoFlags, 0x01, vfoPowerItems));
 
-    const auto limit = [&](const char *id, Bilingual caption, int firstByte, bool lower) {
+    const auto limit = [&](const char *id, Bilingual caption, bool lower) {
+        const int firstByte = lower ? 0 : 2;
         fields.append({id, caption, FieldKind::Number, {{RangeRow, firstByte, 0xF0}, {RangeRow, firstByte + 1, 0xFF}},
                        0,
                        [lower](const Codeplug &image, bool) {
@@ -120,23 +101,17 @@ void addVfoFields(QVector<Field> &fields)
                                return QStringLiteral("\"%1\" is not a whole MHz value").arg(t);
                            const int value = int(std::floor(numericValue(t)));
                            const auto [lo, hi] = RangeFromImage(image);
-                           if (lower && value < 400)
-                               return QStringLiteral("the lower limit cannot be below 400 MHz");
-                           if (lower && value > hi)
-                               return QStringLiteral("the lower limit cannot exceed the upper limit %1").arg(hi);
-                           if (!lower && value > 470)
-                               return QStringLiteral("the upper limit cannot be above 470 MHz");
-                           if (!lower && value < lo)
-                               return QStringLiteral("the upper limit cannot be below the lower limit %1").arg(lo);
-                           const auto bytes = rangeLimitBytes(value);
-                           image.at(RangeRow, firstByte) = qint16(bytes[0]);
-                           image.at(RangeRow, firstByte + 1) = qint16(bytes[1]);
+                           const RangeLimitFault fault =
+                               lower ? lowerLimitFault(value, hi) : upperLimitFault(lo, value);
+                           if (fault != RangeLimitFault::None)
+                               return QString::fromUtf8(rangeLimitMessage(lower, fault).english).trimmed();
+                           storeRangeLimit(image, lower, value);
                            return QString();
                        },
                        {}});
     };
-    limit("range.low", {"工作频率范围 下限", "Frequncy Range low"}, 0, true);
-    limit("range.high", {"工作频率范围 上限", "Frequncy Range high"}, 2, false);
+    limit("range.low", {"工作频率范围 下限", "Frequncy Range low"}, true);
+    limit("range.high", {"工作频率范围 上限", "Frequncy Range high"}, false);
 }
 
 } // namespace FieldRows

@@ -58,14 +58,7 @@ void Form_Edit_Message::Form_Activate()
 
 void Form_Edit_Message::ShowMessage()
 {
-    // Spaces, control codes and the filler 255 are skipped: gaps close up.
-    QString text;
-    for (int b = MessageFirstByte; b < MessageFirstByte + MessageLength; ++b) {
-        const int code = Img(MessageRow, b);
-        if (code > 0x20 && code < 0x7F)
-            text += QChar(code);
-    }
-    Text_MS1->setText(text);
+    Text_MS1->setText(messageText(Document()));
 }
 
 bool Form_Edit_Message::Text_MS1_KeyPress(QChar key)
@@ -88,7 +81,5 @@ void Form_Edit_Message::Text_MS1_Change()
 
 void Form_Edit_Message::StoreMessage(const QString &text)
 {
-    for (int j = 0; j < MessageLength; ++j)
-        Img(MessageRow, MessageFirstByte + j) =
-            static_cast<qint16>(j < text.size() ? text.at(j).unicode() : Region::Empty);
+    storeMessage(Document(), text);
 }

@@ -22,7 +22,6 @@ namespace {
 
 constexpr int PresetCount = 16;
 constexpr int FrequencyColumn = 1;
-constexpr int HighestCode = 210;
 
 // A grid format string: "|" separates the columns, "^" centres one.
 QStringList headerTexts(const QString &format)
@@ -108,10 +107,8 @@ void Form_Edit_Test::setCellText(int row, const QString &text)
 
 void Form_Edit_Test::ShowPresets()
 {
-    for (int k = 0; k < PresetCount; ++k) {
-        const int code = Img(FmPresetRow, k);
-        setCellText(k + 1, code > HighestCode ? QString() : FmFreqText(code));
-    }
+    for (int k = 0; k < PresetCount; ++k)
+        setCellText(k + 1, fmPresetText(Document(), k));
 }
 
 void Form_Edit_Test::MSF_chann_Click(int tableRow, int column)
@@ -174,7 +171,7 @@ void Form_Edit_Test::Text_Edit_Change()
 
 void Form_Edit_Test::StorePreset(int row)
 {
-    Img(FmPresetRow, row - 1) = static_cast<qint16>(fmPresetCode(cellText(row)));
+    storeFmPreset(Document(), row - 1, cellText(row));
 }
 
 void Form_Edit_Test::showRangeMessage()

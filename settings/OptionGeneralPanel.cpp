@@ -199,10 +199,7 @@ void OptionGeneralPanel::loadFromImage()
     selectClamped(Combo_Scan, imageBits(Document(), GeneralRow, 6, 0x30));
     Combo_Mdf->setCurrentIndex(imageBit(Document(), GeneralRow, 5, 4) ? 1 : 0);
 
-    QString code;
-    for (int b = 0; b < SettingsPlace::DtmfCodeLength; ++b)
-        code += DtmfDigitToChar(Img(DtmfRow, b));
-    Text_DTMF_Code->setText(code);
+    Text_DTMF_Code->setText(dtmfCode(Document()));
 
     (imageBit(Document(), GeneralRow, 5, 0) ? Option_chann : Option_freq)->setChecked(true);
     const bool onlyChannel = imageBit(Document(), GeneralRow, 5, 5);
@@ -262,13 +259,11 @@ void OptionGeneralPanel::Option_freq_Click() { storeImageBit(Document(), General
 void OptionGeneralPanel::Check_Only_Chann_Click()
 {
     const bool onlyChannel = Check_Only_Chann->isChecked();
-    if (onlyChannel) {
+    if (onlyChannel)
         Option_chann->setChecked(true);
-        Option_chann_Click();
-    }
     Option_chann->setEnabled(!onlyChannel);
     Option_freq->setEnabled(!onlyChannel);
-    storeImageBit(Document(), GeneralRow, 5, 5, onlyChannel);
+    storeOnlyChannelMode(Document(), onlyChannel);
 }
 
 void OptionGeneralPanel::Check_Pri_Click()
@@ -279,14 +274,10 @@ void OptionGeneralPanel::Check_Pri_Click()
         Combo_Pri_ch->setEnabled(false);
         return;
     }
-    bool anyInUse = false;
-    for (int n = FirstChannelRow; n <= LastChannelRow && !anyInUse; ++n)
-        anyInUse = hasCompleteReceiveFrequency(Document(), n);
-    if (!anyInUse) {
+    if (!switchPriorityScanOn(Document())) {
         Check_Pri->setChecked(false);
         return;
     }
-    storeImageBit(Document(), GeneralRow, 6, 3, true);
     Combo_Pri_ch->setEnabled(true);
     fillPriorityChannels(true);
     Combo_Pri_ch->setCurrentIndex(0);
@@ -299,6 +290,5 @@ void OptionGeneralPanel::Text_DTMF_Code_Change()
     const QString code = dtmfCodeText(Text_DTMF_Code->text().trimmed());
     if (code != Text_DTMF_Code->text())
         Text_DTMF_Code->setText(code);
-    for (int b = 0; b < SettingsPlace::DtmfCodeLength; ++b)
-        Img(DtmfRow, b) = b < code.size() ? DtmfCharToDigit(code.at(b)) : Empty;
+    storeDtmfCode(Document(), code);
 }

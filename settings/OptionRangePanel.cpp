@@ -9,6 +9,7 @@
 #include "platform/Messages.h"
 #include "core/Texts.h"
 #include "core/SettingsRules.h"
+#include "core/WritePreparation.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -19,9 +20,10 @@
 using namespace Region;
 
 namespace {
-void showLimitMessage(const char *chinese, const char *english)
+void showLimitMessage(bool lower, RangeLimitFault fault)
 {
-    showMessage(langText(chinese, english), langText("操作提示", "Operate Prompt"));
+    const Bilingual message = rangeLimitMessage(lower, fault);
+    showMessage(langText(message.chinese, message.english), langText("操作提示", "Operate Prompt"));
 }
 } // namespace
 
@@ -70,15 +72,10 @@ void OptionRangePanel::Text_pvfo_d0_LostFocus()
         return;
     const double lo = numericValue(Text_pvfo_d0->text());
     const double hi = numericValue(Text_pvfo_d1->text());
-    if (lo < 400) {
-        showLimitMessage("下限频率不可小于本机最低工作频率",
-                         "frequency of lower limit can't less than the lowest of work frequency. ");
-        Text_pvfo_d0->setText(QStringLiteral("400"));
-        refocusLater(Text_pvfo_d0);
-    } else if (hi < lo) {
-        showLimitMessage("下限频率不可大于上限频率",
-                         "frequency of lower limit can't more than frequency of upper limit.");
-        Text_pvfo_d0->setText(Text_pvfo_d1->text());
+    if (const RangeLimitFault fault = lowerLimitFault(lo, hi); fault != RangeLimitFault::None) {
+        showLimitMessage(true, fault);
+        Text_pvfo_d0->setText(fault == RangeLimitFault::OutsideBand ? QString::number(LowestRangeLimitMHz)
+                                                                    : Text_pvfo_d1->text());
         refocusLater(Text_pvfo_d0);
     }
     StoreFrequencyRange();
@@ -91,15 +88,10 @@ void OptionRangePanel::Text_pvfo_d1_LostFocus()
         return;
     const double lo = numericValue(Text_pvfo_d0->text());
     const double hi = numericValue(Text_pvfo_d1->text());
-    if (hi > 470) {
-        showLimitMessage("上限频率不可大于本机最高工作频率",
-                         "frequency of upper limit can't more than the highest of work frequency. ");
-        Text_pvfo_d1->setText(QStringLiteral("470"));
-        refocusLater(Text_pvfo_d1);
-    } else if (lo > hi) {
-        showLimitMessage("上限频率不可小于下限频率",
-                         "frequency of upper limit can't less than frequency of lower limit.");
-        Text_pvfo_d1->setText(Text_pvfo_d0->text());
+    if (const RangeLimitFault fault = upperLimitFault(lo, hi); fault != RangeLimitFault::None) {
+        showLimitMessage(false, fault);
+        Text_pvfo_d1->setText(fault == RangeLimitFault::OutsideBand ? QString::number(HighestRangeLimitMHz)
+                                                                    : Text_pvfo_d0->text());
         refocusLater(Text_pvfo_d1);
     }
     StoreFrequencyRange();
@@ -112,27 +104,14 @@ void OptionRangePanel::StoreFrequencyRange()
     const auto whole = [](QLineEdit *box) {
         return qBound(0, int(std::floor(numericValue(box->text()))), 999);
     };
-    const auto lower = rangeLimitBytes(whole(Text_pvfo_d0));
-    const auto upper = rangeLimitBytes(whole(Text_pvfo_d1));
-    Img(RangeRow, 0) = lower[0];
-    Img(RangeRow, 1) = lower[1];
-    Img(RangeRow, 2) = upper[0];
-    Img(RangeRow, 3) = upper[1];
+    storeRangeLimit(Document(), true, whole(Text_pvfo_d0));
+    storeRangeLimit(Document(), false, whole(Text_pvfo_d1));
     emit imageChanged();
 }
 
 void OptionRangePanel::CheckFrequencyLimits()
 {
-    if (CheckVfoRange()) {
-        showMessage("频率模式下的接收或发射频率超出频率限制范围",
-                    "Receiving or transmitting frequency that frequency Mode out of frequency "
-                    "limitation range ");
-        return;
-    }
-    const int n = CheckChannelRanges();
-    if (n != 0)
-        showMessage(langText(QStringLiteral("信道 %1 中的接收或发射频率超出频率限制范围").arg(n),
-                             QStringLiteral("Channel %1that Receiving or transmitting frequency  out "
-                                            "of frequency limitation range ")
-                                 .arg(n)));
+    const WritePreparation check = checkRanges(Document());
+    if (!check.ready())
+        showMessage(check.message());
 }

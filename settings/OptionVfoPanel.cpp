@@ -10,6 +10,7 @@
 #include "platform/KeyFilter.h"
 #include "platform/Messages.h"
 #include "core/Texts.h"
+#include "core/SettingsCaptions.h"
 #include "core/SettingsChoices.h"
 #include "core/SettingsRules.h"
 
@@ -20,12 +21,6 @@
 #include <QLineEdit>
 
 using namespace Region;
-
-namespace {
-// Byte 10 of the VFO record.
-constexpr int VfoFlags = 10;
-constexpr int ShiftMask = 0xC0;
-} // namespace
 
 OptionVfoPanel::OptionVfoPanel(QWidget *window)
     : OptionPanel(window)
@@ -95,14 +90,14 @@ void OptionVfoPanel::buildGroup()
 void OptionVfoPanel::setCaptions()
 {
     Frame_vfo->setTitle(langText("频率模式", "Frequncy Mode"));
-    Label_RX_freq->setText(langText("接收频率(MHZ)", "RX Frequncy(MHZ)"));
-    Label_Decode->setText(langText("解码", "Decode"));
-    Label_Encode->setText(langText("编码", "Encode"));
-    Label_Step->setText(langText("步进频率(KHZ)", "Step(KHZ)"));
-    Label_Sft_d->setText(langText("频差方向", "Duplex"));
-    Label_offset->setText(langText("频差频率(MHZ)", "Offset Frequncy(MHZ) "));
-    Label_WN->setText(langText("信道带宽", "Wide / Narrow"));
-    Label_TXP->setText(langText("发射功率", "TX Power"));
+    Label_RX_freq->setText(langText(VfoCaption::Receive));
+    Label_Decode->setText(langText(VfoCaption::Decode));
+    Label_Encode->setText(langText(VfoCaption::Encode));
+    Label_Step->setText(langText(VfoCaption::Step));
+    Label_Sft_d->setText(langText(VfoCaption::Direction));
+    Label_offset->setText(langText(VfoCaption::Offset));
+    Label_WN->setText(langText(VfoCaption::Bandwidth));
+    Label_TXP->setText(langText(VfoCaption::Power));
 }
 
 void OptionVfoPanel::fillLists()
@@ -119,9 +114,9 @@ void OptionVfoPanel::fillLists()
 void OptionVfoPanel::loadFromImage()
 {
     const auto vfo = [](int b) { return int(Img(VfoRow, b)); };
-    Text_RX_Freq->setText(FreqFromBytes(vfo(0), vfo(1), vfo(2), vfo(3)));
-    Text_Offset_Freq->setText(FreqFromBytes(vfo(4), vfo(5), vfo(6), vfo(7)));
-    selectClamped(Combo_Sft_d, imageBits(Document(), VfoRow, VfoFlags, ShiftMask));
+    Text_RX_Freq->setText(frequencyText(Document(), VfoRow, 0));
+    Text_Offset_Freq->setText(frequencyText(Document(), VfoRow, 4));
+    selectClamped(Combo_Sft_d, imageBits(Document(), VfoRow, VfoFlags, VfoShiftMask));
     Combo_TXP->setCurrentIndex(imageBit(Document(), VfoRow, VfoFlags, 0) ? 1 : 0);
     Combo_WN->setCurrentIndex(imageBit(Document(), VfoRow, VfoFlags, 1) ? 1 : 0);
     Combo_Decode->setCurrentIndex(toneIndexOfCode(vfo(8), imageBit(Document(), VfoRow, VfoFlags, 4)));
@@ -142,19 +137,13 @@ void OptionVfoPanel::showOffsetMessage()
 void OptionVfoPanel::setShiftOff()
 {
     Combo_Sft_d->setCurrentIndex(0);
-    storeImageBits(Document(), VfoRow, VfoFlags, ShiftMask, 0);
+    storeImageBits(Document(), VfoRow, VfoFlags, VfoShiftMask, 0);
 }
 
 bool OptionVfoPanel::checkTransmitRange()
 {
-    const double rx = numericValue(Text_RX_Freq->text());
-    const double offset = numericValue(Text_Offset_Freq->text());
-    double tx = rx;
-    if (Combo_Sft_d->currentIndex() == 1)
-        tx = rx + offset;
-    else if (Combo_Sft_d->currentIndex() == 2)
-        tx = rx - offset;
-    if (tx >= WorkRangeLowMHz && tx < WorkRangeHighMHz)
+    if (vfoTransmitInRange(numericValue(Text_RX_Freq->text()), numericValue(Text_Offset_Freq->text()),
+                           Combo_Sft_d->currentIndex(), sharedWorkRange()))
         return false;
     showMessage("发射频率超出范围 ！", "Over the range of TX frequency .");
     setShiftOff();
@@ -164,7 +153,7 @@ bool OptionVfoPanel::checkTransmitRange()
 void OptionVfoPanel::Combo_Sft_d_Click()
 {
     const int direction = Combo_Sft_d->currentIndex();
-    storeImageBits(Document(), VfoRow, VfoFlags, ShiftMask, direction);
+    storeImageBits(Document(), VfoRow, VfoFlags, VfoShiftMask, direction);
     if (direction != 0)
         checkTransmitRange();
     emit imageChanged();
@@ -183,13 +172,10 @@ void OptionVfoPanel::Text_RX_Freq_LostFocus()
 {
     if (closing())
         return;
-    const QString text = Text_RX_Freq->text().trimmed();
-    const double f = numericValue(text);
     FreqField field;
-    if (text.size() < 10 && f >= WorkRangeLowMHz && f < WorkRangeHighMHz && FreqToBytes(text, field)) {
-        setShiftOff();
-        for (int b = 0; b < 4; ++b)
-            Img(VfoRow, b) = field[b];
+    if (vfoReceiveField(Text_RX_Freq->text().trimmed(), sharedWorkRange(), field)) {
+        Combo_Sft_d->setCurrentIndex(0);
+        storeVfoReceive(Document(), field);
         emit imageChanged();
         return;
     }
@@ -216,8 +202,7 @@ void OptionVfoPanel::Text_Offset_Freq_Change()
         return;
     }
     checkTransmitRange();
-    for (int b = 0; b < 4; ++b)
-        Img(VfoRow, 4 + b) = field[b];
+    storeVfoOffset(Document(), field);
 }
 
 void OptionVfoPanel::Text_Offset_Freq_LostFocus()
@@ -226,16 +211,14 @@ void OptionVfoPanel::Text_Offset_Freq_LostFocus()
         return;
     const QString text = Text_Offset_Freq->text();
     FreqField field;
-    if (text.size() > 8 || numericValue(text) > 69.9875
-        || !FreqToBytes(text.isEmpty() ? QStringLiteral("0") : text, field)) {
+    if (!vfoOffsetField(text, field)) {
         showOffsetMessage();
         Text_Offset_Freq->clear();
         Text_Offset_Freq_Change();
         return;
     }
     checkTransmitRange();
-    for (int b = 0; b < 4; ++b)
-        Img(VfoRow, 4 + b) = field[b];
+    storeVfoOffset(Document(), field);
     emit imageChanged();
 }
 
