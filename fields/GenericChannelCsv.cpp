@@ -82,8 +82,8 @@ Side sideOfGridText(const QString &text)
     if (text.isEmpty() || text == toneItems().first())
         return {};
     if (text.startsWith(QLatin1Char('D')))
-        return {Side::Dcs, text.mid(1, 3), text.endsWith(QLatin1Char('I'))};
-    return {Side::Ctcss, text, false};
+        return {Side::Dcs, text.mid(1, 3), text.endsWith(QLatin1Char('I')), {}};
+    return {Side::Ctcss, text, false, {}};
 }
 
 // The grid's tone text of a side, or empty with the refusal in `reason`.
@@ -219,7 +219,7 @@ bool toneSides(const Row &row, Side &tx, Side &rx, QString &reason)
         const QString from = cross.section(QStringLiteral("->"), 0, 0);
         const QString to = cross.section(QStringLiteral("->"), 1, 1);
         tx = is(from, "Tone") ? toneTx : is(from, "DTCS") ? dcsTx : Side{};
-        rx = is(to, "Tone") ? toneRx : dcsRx;
+        rx = is(to, "Tone") ? toneRx : is(to, "DTCS") ? dcsRx : Side{};
     } else {
         reason = QStringLiteral("Tone \"%1\" is not one of: (empty), Tone, TSQL, DTCS, Cross").arg(mode);
         return false;
