@@ -62,15 +62,8 @@ ImportResult importCsv(const QByteArray &csv, const Codeplug &base, bool replace
 {
     ImportResult result;
     QVector<CsvRecord> records;
-    QString error;
-    if (!readCsvRecords(csv, records, error)) {
-        result.errors << error;
+    if (!readCsvRecords(csv, records, result.errors))
         return result;
-    }
-    if (records.isEmpty()) {
-        result.errors << QStringLiteral("line 1: no header row");
-        return result;
-    }
 
     // Which grid column each CSV column fills.
     QVector<int> columnOf;

@@ -79,21 +79,25 @@ QChar separatorOf(const QString &text)
 
 } // namespace
 
-bool readCsvRecords(const QByteArray &csv, QVector<CsvRecord> &records, QString &error)
+bool readCsvRecords(const QByteArray &csv, QVector<CsvRecord> &records, QStringList &errors)
 {
     if (csv.size() > MaxCsvBytes) {
-        error = QStringLiteral("the file is larger than 1 MB");
+        errors << QStringLiteral("the file is larger than 1 MB");
         return false;
     }
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = decoder.decode(csv);
     if (decoder.hasError()) {
-        error = QStringLiteral("the file is not valid UTF-8");
+        errors << QStringLiteral("the file is not valid UTF-8");
         return false;
     }
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
     records = parseRecords(text, separatorOf(text));
+    if (records.isEmpty()) {
+        errors << QStringLiteral("line 1: no header row");
+        return false;
+    }
     return true;
 }
 

@@ -17,8 +17,9 @@ struct CsvRecord {
 
 // The records of a file, blank lines left out, separated by "," or, when
 // the header line holds more of them, by ";" (spreadsheets in comma-decimal
-// locales). False with the reason when the file is too large or not UTF-8.
-bool readCsvRecords(const QByteArray &csv, QVector<CsvRecord> &records, QString &error);
+// locales). False, with the reason added to `errors`, when the file is too
+// large, not UTF-8 or without a header row.
+bool readCsvRecords(const QByteArray &csv, QVector<CsvRecord> &records, QStringList &errors);
 
 // One record as a line: fields quoted where they hold a separator, a quote
 // or a line break, and ended by CRLF.

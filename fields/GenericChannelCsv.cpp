@@ -366,8 +366,8 @@ QByteArray exportGenericCsv(const Codeplug &image)
 bool isGenericChannelCsv(const QByteArray &csv)
 {
     QVector<CsvRecord> records;
-    QString error;
-    if (!readCsvRecords(csv, records, error) || records.isEmpty())
+    QStringList errors;
+    if (!readCsvRecords(csv, records, errors))
         return false;
     for (const QString &header : records.first().fields)
         if (is(header.trimmed(), "Frequency"))
@@ -379,15 +379,8 @@ ImportResult importGenericCsv(const QByteArray &csv, const Codeplug &base, Gener
 {
     ImportResult result;
     QVector<CsvRecord> records;
-    QString error;
-    if (!readCsvRecords(csv, records, error)) {
-        result.errors << error;
+    if (!readCsvRecords(csv, records, result.errors))
         return result;
-    }
-    if (records.isEmpty()) {
-        result.errors << QStringLiteral("line 1: no header row");
-        return result;
-    }
 
     // Where each known column is; the others are ignored.
     const CsvRecord &header = records.first();
