@@ -234,83 +234,90 @@ struct Conversion {
     QStringList reasons;
     qint64 rxHz = 0;
     qint64 txHz = 0;
+
+    void cell(const char *field, const QString &text, const QString &label) { texts.append({field, text, label}); }
 };
 
-Conversion convertRow(const Row &row, double highestWatts)
+void convertFrequencies(const Row &row, Conversion &out)
 {
-    Conversion out;
-    const auto cell = [&](const char *field, const QString &text, const QString &label) {
-        out.texts.append({field, text, label});
-    };
-
     const bool hasReceive = hertzOf(row[Frequency], out.rxHz);
     if (hasReceive || row[Frequency].isEmpty())
-        cell("receive", hasReceive ? gridFrequencyText(out.rxHz) : QString(), QStringLiteral("Frequency"));
+        out.cell("receive", hasReceive ? gridFrequencyText(out.rxHz) : QString(), QStringLiteral("Frequency"));
     else
         out.reasons << QStringLiteral("Frequency \"%1\" is not a frequency").arg(row[Frequency]);
 
-    if (hasReceive && row.given.at(Duplex)) {
-        const QString duplex = row[Duplex];
-        qint64 offset = 0;
-        const bool shifted = is(duplex, "+") || is(duplex, "-") || is(duplex, "split");
-        out.txHz = out.rxHz;
-        if (shifted && !hertzOf(row[Offset], offset))
-            out.reasons << QStringLiteral("Offset \"%1\" is not a frequency").arg(row[Offset]);
-        else if (is(duplex, "+"))
-            out.txHz = out.rxHz + offset;
-        else if (is(duplex, "-"))
-            out.txHz = out.rxHz - offset;
-        else if (is(duplex, "split"))
-            out.txHz = offset;
-        else if (is(duplex, "off"))
-            out.notes << QStringLiteral("Duplex \"off\" dropped: the channel may transmit");
-        else if (!duplex.isEmpty())
-            out.reasons << QStringLiteral("Duplex \"%1\" is not one of: (empty), +, -, split, off").arg(duplex);
-        if (out.txHz < 0)
-            out.reasons << QStringLiteral("Offset %1 takes the transmit frequency below 0 MHz").arg(row[Offset]);
-        else if (out.reasons.isEmpty())
-            cell("transmit", gridFrequencyText(out.txHz), QStringLiteral("transmit"));
-    }
+    if (!hasReceive || !row.given.at(Duplex))
+        return;
+    const QString duplex = row[Duplex];
+    qint64 offset = 0;
+    const bool shifted = is(duplex, "+") || is(duplex, "-") || is(duplex, "split");
+    out.txHz = out.rxHz;
+    if (shifted && !hertzOf(row[Offset], offset))
+        out.reasons << QStringLiteral("Offset \"%1\" is not a frequency").arg(row[Offset]);
+    else if (is(duplex, "+"))
+        out.txHz = out.rxHz + offset;
+    else if (is(duplex, "-"))
+        out.txHz = out.rxHz - offset;
+    else if (is(duplex, "split"))
+        out.txHz = offset;
+    else if (is(duplex, "off"))
+        out.notes << QStringLiteral("Duplex \"off\" dropped: the channel may transmit");
+    else if (!duplex.isEmpty())
+        out.reasons << QStringLiteral("Duplex \"%1\" is not one of: (empty), +, -, split, off").arg(duplex);
+    if (out.txHz < 0)
+        out.reasons << QStringLiteral("Offset %1 takes the transmit frequency below 0 MHz").arg(row[Offset]);
+    else if (out.reasons.isEmpty())
+        out.cell("transmit", gridFrequencyText(out.txHz), QStringLiteral("transmit"));
+}
 
-    if (row.given.at(Tone)) {
-        Side tx, rx;
-        QString reason;
-        if (toneSides(row, tx, rx, reason)) {
-            const QString decode = gridTextOfSide(rx, reason);
-            const QString encode = gridTextOfSide(tx, reason);
-            if (reason.isEmpty()) {
-                cell("decode", decode, QStringLiteral("decode"));
-                cell("encode", encode, QStringLiteral("encode"));
-            }
+void convertTones(const Row &row, Conversion &out)
+{
+    if (!row.given.at(Tone))
+        return;
+    Side tx, rx;
+    QString reason;
+    if (toneSides(row, tx, rx, reason)) {
+        const QString decode = gridTextOfSide(rx, reason);
+        const QString encode = gridTextOfSide(tx, reason);
+        if (reason.isEmpty()) {
+            out.cell("decode", decode, QStringLiteral("decode"));
+            out.cell("encode", encode, QStringLiteral("encode"));
         }
-        if (!reason.isEmpty())
-            out.reasons << reason;
     }
+    if (!reason.isEmpty())
+        out.reasons << reason;
+}
 
-    if (row.given.at(Power)) {
-        const QString power = row[Power];
-        const double watts = wattsOf(power);
-        QString level;
-        if (power.isEmpty() || is(power, "High") || is(power, "H"))
-            level = QStringLiteral("High");
-        else if (is(power, "Low") || is(power, "L"))
-            level = QStringLiteral("Low");
-        else if (watts >= 0) {
-            level = watts >= highestWatts ? QStringLiteral("High") : QStringLiteral("Low");
-            out.notes << QStringLiteral("Power \"%1\" became %2").arg(power, level);
-        } else {
-            out.reasons << QStringLiteral("Power \"%1\" is not High, Low or a wattage").arg(power);
-        }
-        if (!level.isEmpty())
-            cell("power", level, QStringLiteral("Power"));
+// High, Low, or a wattage: the file's highest is High, every lower one Low.
+void convertPower(const Row &row, double highestWatts, Conversion &out)
+{
+    if (!row.given.at(Power))
+        return;
+    const QString power = row[Power];
+    const double watts = wattsOf(power);
+    QString level;
+    if (power.isEmpty() || is(power, "High") || is(power, "H"))
+        level = QStringLiteral("High");
+    else if (is(power, "Low") || is(power, "L"))
+        level = QStringLiteral("Low");
+    else if (watts >= 0) {
+        level = watts >= highestWatts ? QStringLiteral("High") : QStringLiteral("Low");
+        out.notes << QStringLiteral("Power \"%1\" became %2").arg(power, level);
+    } else {
+        out.reasons << QStringLiteral("Power \"%1\" is not High, Low or a wattage").arg(power);
     }
+    if (!level.isEmpty())
+        out.cell("power", level, QStringLiteral("Power"));
+}
 
+void convertModeAndName(const Row &row, Conversion &out)
+{
     if (row.given.at(Mode)) {
         const QString mode = row[Mode];
         if (mode.isEmpty() || is(mode, "FM"))
-            cell("bandwidth", QStringLiteral("Wide"), QStringLiteral("Mode"));
+            out.cell("bandwidth", QStringLiteral("Wide"), QStringLiteral("Mode"));
         else if (is(mode, "NFM"))
-            cell("bandwidth", QStringLiteral("Narrow"), QStringLiteral("Mode"));
+            out.cell("bandwidth", QStringLiteral("Narrow"), QStringLiteral("Mode"));
         else
             out.reasons << QStringLiteral("Mode \"%1\" is not FM or NFM").arg(mode);
     }
@@ -323,16 +330,29 @@ Conversion convertRow(const Row &row, double highestWatts)
         name = name.left(5).trimmed();
         if (name != row[Name])
             out.notes << QStringLiteral("Name \"%1\" became \"%2\"").arg(row[Name], name);
-        cell("name", name, QStringLiteral("Name"));
+        out.cell("name", name, QStringLiteral("Name"));
     }
+}
 
-    // What the radio has no place for.
+// What the radio has no place for.
+void noteDropped(const Row &row, Conversion &out)
+{
     const double step = row[TStep].toDouble();
     const bool onRaster = (qFuzzyCompare(step, 5.0) && out.rxHz % 5000 == 0)
                           || (qFuzzyCompare(step, 6.25) && out.rxHz % 6250 == 0);
     for (Column c : {TStep, Skip, Comment, UrCall, Rpt1Call, Rpt2Call, DvCode})
         if (!row[c].isEmpty() && !(c == TStep && onRaster))
             out.notes << QStringLiteral("%1 \"%2\" dropped").arg(headers().at(c), row[c]);
+}
+
+Conversion convertRow(const Row &row, double highestWatts)
+{
+    Conversion out;
+    convertFrequencies(row, out);
+    convertTones(row, out);
+    convertPower(row, highestWatts, out);
+    convertModeAndName(row, out);
+    noteDropped(row, out);
     return out;
 }
 
@@ -447,7 +467,7 @@ ImportResult importGenericCsv(const QByteArray &csv, const Codeplug &base, Gener
         if (rx != conversion.rxHz)
             snapped << QStringLiteral("Frequency %1 snapped to %2").arg(row[Frequency], mhzText(rx, 6));
         const qint64 tx = storedHertz(store.image(), n, "transmit");
-        if (row.given.at(Duplex) && tx != conversion.txHz)
+        if (row.given.at(Duplex) && tx != conversion.txHz && conversion.txHz != conversion.rxHz)
             snapped << QStringLiteral("transmit %1 snapped to %2").arg(mhzText(conversion.txHz, 6), mhzText(tx, 6));
         store.note(line, snapped + conversion.notes);
     }
