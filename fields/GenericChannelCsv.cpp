@@ -1,8 +1,8 @@
 #include "fields/GenericChannelCsv.h"
 
-#include "core/ChannelRecord.h"
 #include "core/Codecs.h"
 #include "fields/CsvText.h"
+#include "fields/FieldCatalogue.h"
 
 #include <QRegularExpression>
 
@@ -26,11 +26,7 @@ const QStringList &headers()
 // codes (51..154) and the inverted ones (155..258).
 const QStringList &toneItems()
 {
-    static const QStringList items = [] {
-        if (ToneNames[1].isEmpty())
-            InitToneNames();
-        return toneSelectorItems(false);
-    }();
+    static const QStringList items = findField(QStringLiteral("channel.1.decode"))->choices(false);
     return items;
 }
 constexpr int LastCtcss = 50, FirstDcs = 51, LastNormalDcs = 154, InvertedDcs = 104;
