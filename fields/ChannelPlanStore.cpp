@@ -43,8 +43,7 @@ bool ChannelPlanStore::store(int line, int n, const QVector<GridText> &texts)
     QStringList reasons;
     for (const GridText &cell : texts) {
         const Field &field = channelField(n, cell.field);
-        const bool receive = qstrcmp(cell.field, "receive") == 0;
-        if (receive && cell.text.isEmpty()) {
+        if (qstrcmp(cell.field, "receive") == 0 && cell.text.isEmpty()) {
             refuse(line, QStringLiteral("channel %1 has no receive frequency").arg(n));
             return false;
         }
@@ -57,12 +56,8 @@ bool ChannelPlanStore::store(int line, int n, const QVector<GridText> &texts)
         if (current.compare(cell.text, Qt::CaseInsensitive) == 0 || readField(row, field, true) == cell.text)
             continue;
         const QString refused = writeField(row, field, cell.text);
-        if (refused.isEmpty())
-            continue;
-        reasons << QStringLiteral("%1: %2").arg(cell.label, refused);
-        // The later fields would only be refused for want of a channel.
-        if (receive)
-            break;
+        if (!refused.isEmpty())
+            reasons << QStringLiteral("%1: %2").arg(cell.label, refused);
     }
     if (!reasons.isEmpty()) {
         refuse(line, reasons.join(QStringLiteral("; ")));

@@ -455,7 +455,9 @@ ImportResult importGenericCsv(const QByteArray &csv, const Codeplug &base, Gener
             store.refuse(line, conversion.reasons.join(QStringLiteral("; ")));
             continue;
         }
-        if (!store.store(line, n, conversion.texts))
+        // The receive frequency first and alone: when it is refused, the
+        // row's other fields would only be refused for want of a channel.
+        if (!store.store(line, n, conversion.texts.mid(0, 1)) || !store.store(line, n, conversion.texts.mid(1)))
             continue;
         // Where the raster moved a frequency.
         QStringList snapped;
