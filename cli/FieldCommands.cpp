@@ -37,11 +37,16 @@ int finish(CliContext &context, const QString &command, bool json, const Command
 {
     for (const QString &line : lines(result.errors))
         printError(context, line);
+    if (!json)
+        for (const QString &note : result.notes)
+            printError(context, QStringLiteral("note: ") + note);
     if (json && !outputIsJson) {
         QJsonObject object{{QStringLiteral("command"), command},
                            {QStringLiteral("ok"), result.status == 0},
                            {QStringLiteral("status"), result.status},
                            {QStringLiteral("errors"), QJsonArray::fromStringList(lines(result.errors))}};
+        if (!result.notes.isEmpty() || command == QLatin1String("import-csv"))
+            object.insert(QStringLiteral("notes"), QJsonArray::fromStringList(result.notes));
         if (!result.output.isEmpty())
             object.insert(QStringLiteral("lines"),
                           QJsonArray::fromStringList(lines(QString::fromUtf8(result.output))));
@@ -73,6 +78,19 @@ QCommandLineOption outputOption(const char *what)
 }
 
 const char *const SourceHelp = "A .chann file, or radio:PORT to read a radio first.";
+
+// --format of export-csv and import-csv.
+QCommandLineOption formatOption(const char *what)
+{
+    return QCommandLineOption(QStringLiteral("format"), QString::fromLatin1(what), QStringLiteral("layout"));
+}
+
+// The layout --format names, the default when it is not given; false after
+// refusing an unknown name.
+bool parseFormat(const CommandLine &line, const QCommandLineOption &option, CsvFormat &format)
+{
+    return !line.parser.isSet(option) || csvFormatOfName(line.parser.value(option), format);
+}
 
 } // namespace
 
@@ -113,6 +131,9 @@ int runExportCsv(const QStringList &arguments, CliContext &context)
     CommandLine line("export-csv", false);
     const QCommandLineOption output = outputOption("The CSV file to write.");
     line.parser.addOption(output);
+    const QCommandLineOption format = formatOption("The CSV layout: kvd9 (default, the channel grid's columns) or "
+                                                   "generic (the generic amateur-radio channel layout).");
+    line.parser.addOption(format);
     line.parser.addPositionalArgument(QStringLiteral("source"), QString::fromLatin1(SourceHelp));
     int exitCode = 0;
     if (!parseFixed(line, arguments, context, 1, langText("请指定一个来源", "name one source to export"),
@@ -121,9 +142,13 @@ int runExportCsv(const QStringList &arguments, CliContext &context)
     if (!line.parser.isSet(output))
         return refuse(context, line.json(), QStringLiteral("export-csv"),
                       langText("请用 -o 指定 CSV 文件", "no CSV file to write; name it with -o"));
+    CsvFormat layout = CsvFormat::Grid;
+    if (!parseFormat(line, format, layout))
+        return refuse(context, line.json(), QStringLiteral("export-csv"),
+                      QStringLiteral("unknown format: %1 (kvd9 or generic)").arg(line.parser.value(format)));
     return finish(context, QStringLiteral("export-csv"), line.json(),
                   runExportCsv(line.parser.positionalArguments().at(0), line.parser.value(output), UseChinese,
-                               radioReader(context)));
+                               radioReader(context), layout));
 }
 
 int runImportCsv(const QStringList &arguments, CliContext &context)
@@ -135,6 +160,11 @@ int runImportCsv(const QStringList &arguments, CliContext &context)
     const QCommandLineOption replace(QStringLiteral("replace"),
                                      QStringLiteral("Clear the channels that the plan does not name."));
     line.parser.addOptions({base, output, replace});
+    const QCommandLineOption format = formatOption("The CSV layout: kvd9 or generic; by default the header tells.");
+    const QCommandLineOption renumber(QStringLiteral("renumber"),
+                                      QStringLiteral("Generic layout: fill channels 1, 2, 3... in file order "
+                                                     "instead of by Location."));
+    line.parser.addOptions({format, renumber});
     line.parser.addPositionalArgument(QStringLiteral("plan"), QStringLiteral("The CSV channel plan."));
     int exitCode = 0;
     if (!parseFixed(line, arguments, context, 1, langText("请指定一个 CSV 文件", "name one CSV file to import"),
@@ -143,7 +173,12 @@ int runImportCsv(const QStringList &arguments, CliContext &context)
     if (!line.parser.isSet(base) || !line.parser.isSet(output))
         return refuse(context, line.json(), QStringLiteral("import-csv"),
                       langText("请用 --base 和 -o 指定文件", "name the base file with --base and the output with -o"));
+    CsvFormat layout = CsvFormat::Detect;
+    if (!parseFormat(line, format, layout))
+        return refuse(context, line.json(), QStringLiteral("import-csv"),
+                      QStringLiteral("unknown format: %1 (kvd9 or generic)").arg(line.parser.value(format)));
     return finish(context, QStringLiteral("import-csv"), line.json(),
                   runImportCsv(line.parser.positionalArguments().at(0), line.parser.value(base),
-                               line.parser.value(output), line.parser.isSet(replace)));
+                               line.parser.value(output), line.parser.isSet(replace), layout,
+                               line.parser.isSet(renumber)));
 }

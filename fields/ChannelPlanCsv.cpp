@@ -1,11 +1,11 @@
 #include "fields/ChannelPlanCsv.h"
 
-#include "fields/FieldCatalogue.h"
 #include "core/ChannelCaptions.h"
+#include "fields/ChannelPlanStore.h"
+#include "fields/CsvText.h"
+#include "fields/FieldCatalogue.h"
 
-#include <QHash>
 #include <QSet>
-#include <QStringDecoder>
 
 namespace {
 
@@ -47,89 +47,6 @@ int columnOfHeader(const QString &header)
     return -1;
 }
 
-QString csvField(const QString &text)
-{
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n'))
-        && !text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char(';')))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
-
-struct CsvRecord {
-    int line;           // where the record starts, 1-based
-    QStringList fields;
-};
-
-// RFC 4180 records, with the separator given; quoted fields may hold the
-// separator, doubled quotes and line breaks.
-QVector<CsvRecord> parseRecords(const QString &text, QChar separator)
-{
-    QVector<CsvRecord> records;
-    CsvRecord record{1, {}};
-    QString field;
-    bool quoted = false, fieldStarted = false;
-    int line = 1;
-    const auto endField = [&] {
-        record.fields << field;
-        field.clear();
-        fieldStarted = false;
-    };
-    const auto endRecord = [&] {
-        endField();
-        const bool blank = record.fields.size() == 1 && record.fields.first().trimmed().isEmpty();
-        if (!blank)
-            records << record;
-        record = CsvRecord{line, {}};
-    };
-    for (int i = 0; i < text.size(); ++i) {
-        const QChar ch = text.at(i);
-        if (quoted) {
-            if (ch == QLatin1Char('"')) {
-                if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('"')) {
-                    field += ch;
-                    ++i;
-                } else {
-                    quoted = false;
-                }
-            } else {
-                if (ch == QLatin1Char('\n'))
-                    ++line;
-                field += ch;
-            }
-        } else if (ch == QLatin1Char('"') && !fieldStarted) {
-            quoted = fieldStarted = true;
-        } else if (ch == separator) {
-            endField();
-        } else if (ch == QLatin1Char('\r') || ch == QLatin1Char('\n')) {
-            if (ch == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
-                ++i;
-            ++line;
-            endRecord();
-        } else {
-            field += ch;
-            fieldStarted = true;
-        }
-    }
-    if (fieldStarted || !record.fields.isEmpty() || !field.isEmpty())
-        endRecord();
-    return records;
-}
-
-// Spreadsheets in comma-decimal locales separate with ";": the header line
-// tells which separator the file uses.
-QChar separatorOf(const QString &text)
-{
-    const QString header = text.left(text.indexOf(QLatin1Char('\n')));
-    return header.count(QLatin1Char(';')) > header.count(QLatin1Char(',')) ? QLatin1Char(';') : QLatin1Char(',');
-}
-
-const Field &channelField(int n, const char *name)
-{
-    return *findField(QStringLiteral("channel.%1.%2").arg(n).arg(QLatin1String(name)));
-}
-
 } // namespace
 
 QByteArray exportCsv(const Codeplug &image, bool chinese)
@@ -137,14 +54,14 @@ QByteArray exportCsv(const Codeplug &image, bool chinese)
     QStringList header;
     for (const Column &column : columns())
         header << column.headers.at(chinese ? 2 : 0);
-    QString out = header.join(QLatin1Char(',')) + QStringLiteral("\r\n");
+    QString out = csvLine(header);
     for (int n = 1; n <= 128; ++n) {
         if (image.at(n, 0) == 0xFF)
             continue;
         QStringList row{QString::number(n)};
         for (int c = 1; c < columns().size(); ++c)
-            row << csvField(readField(image, channelField(n, columns().at(c).field), chinese));
-        out += row.join(QLatin1Char(',')) + QStringLiteral("\r\n");
+            row << channelText(image, n, columns().at(c).field, chinese);
+        out += csvLine(row);
     }
     return out.toUtf8();
 }
@@ -152,23 +69,9 @@ QByteArray exportCsv(const Codeplug &image, bool chinese)
 ImportResult importCsv(const QByteArray &csv, const Codeplug &base, bool replace)
 {
     ImportResult result;
-    if (csv.size() > MaxCsvBytes) {
-        result.errors << QStringLiteral("the file is larger than 1 MB");
+    QVector<CsvRecord> records;
+    if (!readCsvRecords(csv, records, result.errors))
         return result;
-    }
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = decoder.decode(csv);
-    if (decoder.hasError()) {
-        result.errors << QStringLiteral("the file is not valid UTF-8");
-        return result;
-    }
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    const QVector<CsvRecord> records = parseRecords(text, separatorOf(text));
-    if (records.isEmpty()) {
-        result.errors << QStringLiteral("line 1: no header row");
-        return result;
-    }
 
     // Which grid column each CSV column fills.
     QVector<int> columnOf;
@@ -187,21 +90,11 @@ ImportResult importCsv(const QByteArray &csv, const Codeplug &base, bool replace
     if (!result.errors.isEmpty())
         return result;
 
-    // Each row is stored into the working image at once, so that its later
-    // fields are checked against what its earlier ones made; the image is
-    // given back only when every row passed.
-    Codeplug image = base;
-    if (replace)
-        for (int n = 1; n <= 128; ++n)
-            writeField(image, channelField(n, "receive"), QString());
-    QHash<int, int> lineOfChannel;
+    ChannelPlanStore store(base, replace);
     for (int r = 1; r < records.size(); ++r) {
         const CsvRecord &record = records.at(r);
-        const auto fail = [&](const QString &reason) {
-            result.errors << QStringLiteral("line %1: %2").arg(record.line).arg(reason);
-        };
         if (record.fields.size() > columnOf.size()) {
-            fail(QStringLiteral("more fields than columns"));
+            store.refuse(record.line, QStringLiteral("more fields than columns"));
             continue;
         }
         QStringList value(columns().size());
@@ -210,49 +103,19 @@ ImportResult importCsv(const QByteArray &csv, const Codeplug &base, bool replace
             value[columnOf.at(i)] = record.fields.at(i).trimmed();
             given[columnOf.at(i)] = true;
         }
+        const QString number = value.at(0);
         bool numberOk = false;
-        const int n = value.at(0).toInt(&numberOk);
+        const int n = number.toInt(&numberOk);
         if (!numberOk || n < 1 || n > 128) {
-            fail(QStringLiteral("channel \"%1\" is outside 1..128").arg(value.at(0)));
+            store.refuse(record.line, QStringLiteral("channel \"%1\" is outside 1..128").arg(number));
             continue;
         }
-        if (lineOfChannel.contains(n)) {
-            fail(QStringLiteral("channel %1 appears twice (first on line %2)").arg(n).arg(lineOfChannel.value(n)));
-            continue;
-        }
-        lineOfChannel.insert(n, record.line);
-        if (value.at(1).isEmpty()) {
-            fail(QStringLiteral("channel %1 has no receive frequency").arg(n));
-            continue;
-        }
-        Codeplug row = image;
-        QStringList reasons;
-        for (int c = 1; c < columns().size(); ++c) {
-            if (!given.at(c))
-                continue;
-            const Field &field = channelField(n, columns().at(c).field);
-            // An empty list cell leaves the channel's choice as it is.
-            if (value.at(c).isEmpty() && field.choices)
-                continue;
-            // A field already showing the text is left as it is, so that a
-            // plan read back unchanged keeps every byte.
-            const QString current = readField(row, field, false);
-            if (current.compare(value.at(c), Qt::CaseInsensitive) == 0
-                || readField(row, field, true) == value.at(c))
-                continue;
-            const QString refused = writeField(row, field, value.at(c));
-            if (!refused.isEmpty())
-                reasons << QStringLiteral("%1: %2").arg(QLatin1String(columns().at(c).field), refused);
-        }
-        if (!reasons.isEmpty()) {
-            fail(reasons.join(QStringLiteral("; ")));
-            continue;
-        }
-        image = row;
+        QVector<GridText> texts;
+        for (int c = 1; c < columns().size(); ++c)
+            if (given.at(c))
+                texts.append({columns().at(c).field, value.at(c), QLatin1String(columns().at(c).field)});
+        if (store.claim(record.line, n))
+            store.store(record.line, n, texts);
     }
-    if (!result.errors.isEmpty())
-        return result;
-    result.ok = true;
-    result.image = image;
-    return result;
+    return store.result();
 }

@@ -1,5 +1,7 @@
 #pragma once
 #include "core/Codeplug.h"
+#include "fields/ChannelPlanStore.h"
+#include "fields/CsvText.h"
 
 #include <QByteArray>
 #include <QStringList>
@@ -18,15 +20,5 @@ QByteArray exportCsv(const Codeplug &image, bool chinese = false);
 // English or Chinese; files separated by ";" are read too. Numbers always
 // use "." as the decimal point.
 //
-// The whole file is checked first: on any fault nothing is stored, `ok` is
-// false and `errors` lists every faulty line with its reason.
-struct ImportResult {
-    bool ok = false;
-    Codeplug image;
-    QStringList errors;
-    int exitStatus() const { return ok ? 0 : 1; }
-};
+// The whole file is checked first (ImportResult).
 ImportResult importCsv(const QByteArray &csv, const Codeplug &base, bool replace = false);
-
-// Largest CSV file the import reads.
-constexpr qsizetype MaxCsvBytes = 1024 * 1024;

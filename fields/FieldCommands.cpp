@@ -1,6 +1,7 @@
 #include "fields/FieldCommands.h"
 
 #include "fields/ChannelPlanCsv.h"
+#include "fields/GenericChannelCsv.h"
 #include "fields/FieldReport.h"
 #include "core/RegularFile.h"
 
@@ -11,7 +12,7 @@ namespace {
 
 CommandResult failed(int status, const QString &message)
 {
-    return {status, {}, message + QLatin1Char('\n')};
+    return {status, {}, message + QLatin1Char('\n'), {}};
 }
 
 bool saveBytes(const QString &path, const QByteArray &bytes, QString &error)
@@ -32,7 +33,7 @@ CommandResult runShow(const QString &source, const QString &pattern, bool chines
     QString error;
     if (!loadSource(source, image, error, readRadio))
         return failed(SourceFailed, error);
-    return {0, json ? showFieldsJson(image, pattern, chinese) : showFields(image, pattern, chinese).toUtf8(), {}};
+    return {0, json ? showFieldsJson(image, pattern, chinese) : showFields(image, pattern, chinese).toUtf8(), {}, {}};
 }
 
 CommandResult runDiff(const QString &a, const QString &b, bool chinese, const RadioReader &readRadio)
@@ -45,19 +46,35 @@ CommandResult runDiff(const QString &a, const QString &b, bool chinese, const Ra
     QByteArray output;
     for (const QString &line : diff.lines)
         output += line.toUtf8() + '\n';
-    return {diff.exitStatus(), output, {}};
+    return {diff.exitStatus(), output, {}, {}};
 }
 
-CommandResult runExportCsv(const QString &source, const QString &csvPath, bool chinese, const RadioReader &readRadio)
+bool csvFormatOfName(const QString &name, CsvFormat &format)
+{
+    if (name == QLatin1String("kvd9"))
+        format = CsvFormat::Grid;
+    else if (name == QLatin1String("generic"))
+        format = CsvFormat::Generic;
+    else
+        return false;
+    return true;
+}
+
+CommandResult runExportCsv(const QString &source, const QString &csvPath, bool chinese, const RadioReader &readRadio,
+                           CsvFormat format)
 {
     Codeplug image;
     QString error;
-    if (!loadSource(source, image, error, readRadio) || !saveBytes(csvPath, exportCsv(image, chinese), error))
+    if (!loadSource(source, image, error, readRadio))
+        return failed(SourceFailed, error);
+    const QByteArray csv = format == CsvFormat::Generic ? exportGenericCsv(image) : exportCsv(image, chinese);
+    if (!saveBytes(csvPath, csv, error))
         return failed(SourceFailed, error);
     return {};
 }
 
-CommandResult runImportCsv(const QString &csvPath, const QString &basePath, const QString &outputPath, bool replace)
+CommandResult runImportCsv(const QString &csvPath, const QString &basePath, const QString &outputPath, bool replace,
+                           CsvFormat format, bool renumber)
 {
     Codeplug base;
     QString error;
@@ -67,10 +84,17 @@ CommandResult runImportCsv(const QString &csvPath, const QString &basePath, cons
     QByteArray csv;
     if (!readRegularFile(csvPath, MaxCsvBytes + 1, {"CSV 信道表", "CSV channel plan"}, csv, error))
         return failed(SourceFailed, error);
-    const ImportResult imported = importCsv(csv, base, replace);
+    if (format == CsvFormat::Detect)
+        format = isGenericChannelCsv(csv) ? CsvFormat::Generic : CsvFormat::Grid;
+    if (renumber && format != CsvFormat::Generic)
+        return failed(1, QStringLiteral("--renumber applies to the generic layout only"));
+    const ImportResult imported =
+        format == CsvFormat::Generic ? importGenericCsv(csv, base, {replace, renumber}) : importCsv(csv, base, replace);
+    CommandResult result;
     if (!imported.ok)
-        return failed(imported.exitStatus(), imported.errors.join(QLatin1Char('\n')));
-    if (!saveCodeplugFile(outputPath, imported.image, error))
-        return failed(SourceFailed, error);
-    return {};
+        result = failed(imported.exitStatus(), imported.errors.join(QLatin1Char('\n')));
+    else if (!saveCodeplugFile(outputPath, imported.image, error))
+        result = failed(SourceFailed, error);
+    result.notes = imported.notes;
+    return result;
 }

@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 // The companion's subcommands on the field catalogue, from parsed options
 // to what they print and their exit status, so that a command line front
@@ -12,6 +13,7 @@ struct CommandResult {
     int status = 0;      // the exit status
     QByteArray output;   // for standard output
     QString errors;      // for standard error, one message a line
+    QStringList notes;   // what an import adapted, one line per row
 };
 
 // Exit statuses beyond 0 (success) and 1 (images differ / CSV refused).
@@ -24,11 +26,19 @@ CommandResult runShow(const QString &source, const QString &pattern, bool chines
 // diff A B [--lang zh]: 0 equal, 1 different.
 CommandResult runDiff(const QString &a, const QString &b, bool chinese, const RadioReader &readRadio = {});
 
-// export-csv SOURCE -o PLAN.csv [--lang zh]
-CommandResult runExportCsv(const QString &source, const QString &csvPath, bool chinese,
-                           const RadioReader &readRadio = {});
+// The CSV layouts of export-csv and import-csv: the channel grid's own
+// columns ("kvd9") and the generic amateur-radio channel layout
+// ("generic"); an import detects the layout by its header unless told.
+enum class CsvFormat { Detect, Grid, Generic };
+// False for a name that is neither "kvd9" nor "generic".
+bool csvFormatOfName(const QString &name, CsvFormat &format);
 
-// import-csv PLAN.csv --base FILE.chann -o OUT.chann [--replace]: on any
-// fault in the CSV no output file is written and the status is 1.
+// export-csv SOURCE -o PLAN.csv [--lang zh] [--format kvd9|generic]
+CommandResult runExportCsv(const QString &source, const QString &csvPath, bool chinese,
+                           const RadioReader &readRadio = {}, CsvFormat format = CsvFormat::Grid);
+
+// import-csv PLAN.csv --base FILE.chann -o OUT.chann [--replace]
+// [--format kvd9|generic] [--renumber]: on any fault in the CSV no output
+// file is written and the status is 1; the notes list every adaptation.
 CommandResult runImportCsv(const QString &csvPath, const QString &basePath, const QString &outputPath,
-                           bool replace);
+                           bool replace, CsvFormat format = CsvFormat::Detect, bool renumber = false);

@@ -1,9 +1,11 @@
-// Random channel plans: the import must never crash or hang; a refused
-// plan names its faults, an accepted one changes only channel records, and
+// Random channel plans, read as the grid's layout and as the generic
+// channel layout: the imports must never crash or hang; a refused plan
+// names its faults, an accepted one changes only channel records, and
 // neither touches the shared image.
 #include "core/Codecs.h"
 #include "core/Image.h"
 #include "fields/ChannelPlanCsv.h"
+#include "fields/GenericChannelCsv.h"
 
 #include <QByteArray>
 #include <cstdlib>
@@ -19,15 +21,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QByteArray csv(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     const QVector<qint16> before = imageCells();
 
-    const ImportResult result = importCsv(csv, base, size % 2 == 1);
-    if (imageCells() != before)
-        std::abort();
-    if (!result.ok && result.errors.isEmpty())
-        std::abort();
-    if (result.ok)
-        for (int r = 0; r < RadioRows; ++r)
-            for (int c = 0; c < RowBytes; ++c)
-                if ((r < 1 || r > 128) && result.image.at(r, c) != base.at(r, c))
-                    std::abort();
+    const bool replace = size % 2 == 1, renumber = size % 4 >= 2;
+    for (const ImportResult &result : {importCsv(csv, base, replace), importGenericCsv(csv, base, {replace, renumber})}) {
+        if (imageCells() != before)
+            std::abort();
+        if (!result.ok && result.errors.isEmpty())
+            std::abort();
+        if (result.ok)
+            for (int r = 0; r < RadioRows; ++r)
+                for (int c = 0; c < RowBytes; ++c)
+                    if ((r < 1 || r > 128) && result.image.at(r, c) != base.at(r, c))
+                        std::abort();
+    }
     return 0;
 }

@@ -39,3 +39,29 @@ inline QString write(Codeplug &image, const QString &id, const QString &text)
 {
     return writeField(image, field(id), text);
 }
+
+// All 128 channels in use through the grid's fields: both rasters, every
+// shift, tones of every kind on either side, both powers and bandwidths,
+// names of every length.
+inline Codeplug fullChannelPlan()
+{
+    Codeplug image = defaultImage();
+    const QStringList tones = field("channel.1.decode").choices(false);
+    const char *const names[] = {"", "A", "KV-9", "Z_+* ", "12345"};
+    for (int n = 1; n <= 128; ++n) {
+        const QString rx = QString::number(400.0 + n * 0.5 + (n % 2) * 0.00625, 'f', 5);
+        const QString tx = QString::number(400.0 + n * 0.5 + (n % 3) * 2, 'f', 5);
+        const QString id = QStringLiteral("channel.%1.").arg(n);
+        // In the grid's order: the receive frequency makes the channel.
+        QString refused = write(image, id + "receive", rx);
+        refused += write(image, id + "transmit", n % 4 ? tx : rx);
+        refused += write(image, id + "decode", tones.at(n * 2 % tones.size()));
+        refused += write(image, id + "encode", tones.at((n * 7 + 100) % tones.size()));
+        refused += write(image, id + "power", n % 2 ? "Low" : "High");
+        refused += write(image, id + "bandwidth", n % 5 ? "Wide" : "Narrow");
+        refused += write(image, id + "name", names[n % 5]);
+        if (!refused.isEmpty())
+            qFatal("channel %d refused: %s", n, qPrintable(refused));
+    }
+    return image;
+}

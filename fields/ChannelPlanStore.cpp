@@ -1,0 +1,88 @@
+#include "fields/ChannelPlanStore.h"
+
+#include "fields/FieldCatalogue.h"
+
+namespace {
+
+const Field &channelField(int n, const char *name)
+{
+    return *findField(QStringLiteral("channel.%1.%2").arg(n).arg(QLatin1String(name)));
+}
+
+QString onLine(int line, const QString &text) { return QStringLiteral("line %1: %2").arg(line).arg(text); }
+
+} // namespace
+
+QString channelText(const Codeplug &image, int n, const char *field, bool chinese)
+{
+    return readField(image, channelField(n, field), chinese);
+}
+
+ChannelPlanStore::ChannelPlanStore(const Codeplug &base, bool replace) : m_image(base)
+{
+    if (replace)
+        for (int n = 1; n <= 128; ++n)
+            writeField(m_image, channelField(n, "receive"), QString());
+}
+
+bool ChannelPlanStore::claim(int line, int n)
+{
+    if (m_lineOfChannel.contains(n)) {
+        refuse(line, QStringLiteral("channel %1 appears twice (first on line %2)").arg(n).arg(m_lineOfChannel.value(n)));
+        return false;
+    }
+    m_lineOfChannel.insert(n, line);
+    return true;
+}
+
+bool ChannelPlanStore::store(int line, int n, const QVector<GridText> &texts)
+{
+    // Each row is stored into the working image at once, so that its later
+    // fields are checked against what its earlier ones made.
+    Codeplug row = m_image;
+    QStringList reasons;
+    for (const GridText &cell : texts) {
+        const Field &field = channelField(n, cell.field);
+        if (qstrcmp(cell.field, "receive") == 0 && cell.text.isEmpty()) {
+            refuse(line, QStringLiteral("channel %1 has no receive frequency").arg(n));
+            return false;
+        }
+        // An empty list cell leaves the channel's choice as it is.
+        if (cell.text.isEmpty() && field.choices)
+            continue;
+        // A field already showing the text is left as it is, so that a
+        // plan read back unchanged keeps every byte.
+        const QString current = readField(row, field, false);
+        if (current.compare(cell.text, Qt::CaseInsensitive) == 0 || readField(row, field, true) == cell.text)
+            continue;
+        const QString refused = writeField(row, field, cell.text);
+        if (!refused.isEmpty())
+            reasons << QStringLiteral("%1: %2").arg(cell.label, refused);
+    }
+    if (!reasons.isEmpty()) {
+        refuse(line, reasons.join(QStringLiteral("; ")));
+        return false;
+    }
+    m_image = row;
+    return true;
+}
+
+void ChannelPlanStore::refuse(int line, const QString &reason) { m_errors << onLine(line, reason); }
+
+void ChannelPlanStore::note(int line, const QStringList &adaptations)
+{
+    if (!adaptations.isEmpty())
+        m_notes << onLine(line, adaptations.join(QStringLiteral("; ")));
+}
+
+
+ImportResult ChannelPlanStore::result() const
+{
+    ImportResult result;
+    result.errors = m_errors;
+    result.notes = m_notes;
+    result.ok = m_errors.isEmpty();
+    if (result.ok)
+        result.image = m_image;
+    return result;
+}

@@ -1,0 +1,61 @@
+#pragma once
+#include "core/Codeplug.h"
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// What a channel plan import gives back. The whole file is checked first:
+// on any fault nothing is stored, `ok` is false and `errors` lists every
+// faulty line with its reason. `notes` tells, one line per row, where a row
+// was adapted to what the radio holds; notes alone do not stop the import.
+struct ImportResult {
+    bool ok = false;
+    Codeplug image;
+    QStringList errors;
+    QStringList notes;
+    int exitStatus() const { return ok ? 0 : 1; }
+};
+
+// The grid's text of a field ("receive", "offset", "direction", "decode",
+// ...) of channel n.
+QString channelText(const Codeplug &image, int n, const char *field, bool chinese = false);
+
+// One cell of a row in the channel grid's terms: the grid column's field
+// ("receive", "transmit", "decode", "encode", "power", "bandwidth", "name"),
+// the grid's text for it, and the name a refusal gives it.
+struct GridText {
+    const char *field;
+    QString text;
+    QString label;
+};
+
+// Stores the rows of a channel plan one after another into a working copy
+// of the base image, each with the channel grid's rules (the base image's
+// working range, the raster, the tone list, the power and bandwidth words,
+// the name alphabet), and collects the refusals and notes of every row.
+class ChannelPlanStore {
+public:
+    // With `replace`, every channel starts empty.
+    ChannelPlanStore(const Codeplug &base, bool replace);
+
+    // Takes channel n (1..128) for the row on `line`; refused when an
+    // earlier row took it.
+    bool claim(int line, int n);
+    // Stores the texts into channel n, the receive frequency first; a row
+    // with a refused text changes nothing and is refused with every reason.
+    bool store(int line, int n, const QVector<GridText> &texts);
+    void refuse(int line, const QString &reason);
+    void note(int line, const QStringList &adaptations);
+
+    // The image as the rows stored so far made it.
+    const Codeplug &image() const { return m_image; }
+    ImportResult result() const;
+
+private:
+    Codeplug m_image;
+    QStringList m_errors;
+    QStringList m_notes;
+    QHash<int, int> m_lineOfChannel;
+};

@@ -1,0 +1,110 @@
+#include "fields/CsvText.h"
+
+#include <QStringDecoder>
+
+namespace {
+
+QString csvField(const QString &text)
+{
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n'))
+        && !text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char(';')))
+        return text;
+    QString quoted = text;
+    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+// RFC 4180 records, with the separator given; quoted fields may hold the
+// separator, doubled quotes and line breaks.
+QVector<CsvRecord> parseRecords(const QString &text, QChar separator)
+{
+    QVector<CsvRecord> records;
+    CsvRecord record{1, {}};
+    QString field;
+    bool quoted = false, fieldStarted = false;
+    int line = 1;
+    const auto endField = [&] {
+        record.fields << field;
+        field.clear();
+        fieldStarted = false;
+    };
+    const auto endRecord = [&] {
+        endField();
+        const bool blank = record.fields.size() == 1 && record.fields.first().trimmed().isEmpty();
+        if (!blank)
+            records << record;
+        record = CsvRecord{line, {}};
+    };
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar ch = text.at(i);
+        if (quoted) {
+            if (ch == QLatin1Char('"')) {
+                if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('"')) {
+                    field += ch;
+                    ++i;
+                } else {
+                    quoted = false;
+                }
+            } else {
+                if (ch == QLatin1Char('\n'))
+                    ++line;
+                field += ch;
+            }
+        } else if (ch == QLatin1Char('"') && !fieldStarted) {
+            quoted = fieldStarted = true;
+        } else if (ch == separator) {
+            endField();
+        } else if (ch == QLatin1Char('\r') || ch == QLatin1Char('\n')) {
+            if (ch == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
+                ++i;
+            ++line;
+            endRecord();
+        } else {
+            field += ch;
+            fieldStarted = true;
+        }
+    }
+    if (fieldStarted || !record.fields.isEmpty() || !field.isEmpty())
+        endRecord();
+    return records;
+}
+
+// Spreadsheets in comma-decimal locales separate with ";": the header line
+// tells which separator the file uses.
+QChar separatorOf(const QString &text)
+{
+    const QString header = text.left(text.indexOf(QLatin1Char('\n')));
+    return header.count(QLatin1Char(';')) > header.count(QLatin1Char(',')) ? QLatin1Char(';') : QLatin1Char(',');
+}
+
+} // namespace
+
+bool readCsvRecords(const QByteArray &csv, QVector<CsvRecord> &records, QStringList &errors)
+{
+    if (csv.size() > MaxCsvBytes) {
+        errors << QStringLiteral("the file is larger than 1 MB");
+        return false;
+    }
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = decoder.decode(csv);
+    if (decoder.hasError()) {
+        errors << QStringLiteral("the file is not valid UTF-8");
+        return false;
+    }
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    records = parseRecords(text, separatorOf(text));
+    if (records.isEmpty()) {
+        errors << QStringLiteral("line 1: no header row");
+        return false;
+    }
+    return true;
+}
+
+QString csvLine(const QStringList &fields)
+{
+    QStringList quoted;
+    for (const QString &field : fields)
+        quoted << csvField(field);
+    return quoted.join(QLatin1Char(',')) + QStringLiteral("\r\n");
+}

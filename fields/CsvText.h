@@ -1,0 +1,26 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// CSV files as the channel plan formats read and write them: UTF-8 with or
+// without a byte order mark, RFC 4180 quoting, CRLF or LF line ends.
+
+// Largest CSV file the imports read.
+constexpr qsizetype MaxCsvBytes = 1024 * 1024;
+
+struct CsvRecord {
+    int line;           // where the record starts, 1-based
+    QStringList fields;
+};
+
+// The records of a file, blank lines left out, separated by "," or, when
+// the header line holds more of them, by ";" (spreadsheets in comma-decimal
+// locales). False, with the reason added to `errors`, when the file is too
+// large, not UTF-8 or without a header row.
+bool readCsvRecords(const QByteArray &csv, QVector<CsvRecord> &records, QStringList &errors);
+
+// One record as a line: fields quoted where they hold a separator, a quote
+// or a line break, and ended by CRLF.
+QString csvLine(const QStringList &fields);

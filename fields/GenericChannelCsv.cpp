@@ -1,0 +1,473 @@
+#include "fields/GenericChannelCsv.h"
+
+#include "core/Codecs.h"
+#include "fields/CsvText.h"
+#include "fields/FieldCatalogue.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+enum Column {
+    Location, Name, Frequency, Duplex, Offset, Tone, RToneFreq, CToneFreq, DtcsCode, DtcsPolarity, RxDtcsCode,
+    CrossMode, Mode, TStep, Skip, Power, Comment, UrCall, Rpt1Call, Rpt2Call, DvCode, ColumnCount
+};
+
+const QStringList &headers()
+{
+    static const QStringList list{"Location", "Name",     "Frequency", "Duplex",   "Offset",    "Tone",
+                                  "rToneFreq", "cToneFreq", "DtcsCode",  "DtcsPolarity", "RxDtcsCode", "CrossMode",
+                                  "Mode",     "TStep",    "Skip",      "Power",    "Comment",   "URCALL",
+                                  "RPT1CALL", "RPT2CALL", "DVCODE"};
+    return list;
+}
+
+// The tone selector's texts: "OFF", the CTCSS tones (1..50), the normal DCS
+// codes (51..154) and the inverted ones (155..258).
+const QStringList &toneItems()
+{
+    static const QStringList items = findField(QStringLiteral("channel.1.decode"))->choices(false);
+    return items;
+}
+constexpr int LastCtcss = 50, FirstDcs = 51, LastNormalDcs = 154, InvertedDcs = 104;
+
+// --- Frequencies in whole hertz, so that sums and comparisons are exact ---
+
+bool hertzOf(const QString &text, qint64 &hz)
+{
+    static const QRegularExpression pattern(QStringLiteral("^\\d{1,4}(\\.\\d*)?$"));
+    if (!pattern.match(text).hasMatch())
+        return false;
+    hz = qRound64(text.toDouble() * 1e6);
+    return true;
+}
+
+QString mhzText(qint64 hz, int decimals)
+{
+    const qint64 unit = decimals == 5 ? 10 : 1;
+    return QStringLiteral("%1.%2").arg(hz / 1000000).arg(hz % 1000000 / unit, decimals, 10, QLatin1Char('0'));
+}
+
+// What the grid is given: its own five decimals where they hold the value
+// exactly, so that an unchanged frequency leaves the record as it is.
+QString gridFrequencyText(qint64 hz) { return mhzText(hz, hz % 10 == 0 ? 5 : 6); }
+
+qint64 storedHertz(const Codeplug &image, int n, const char *field)
+{
+    qint64 hz = 0;
+    hertzOf(channelText(image, n, field), hz);
+    return hz;
+}
+
+// The tuning step the export writes: the raster the frequency lies on, the
+// 5 kHz one when it lies on both.
+QString stepText(qint64 hz) { return hz % 5000 == 0 ? QStringLiteral("5.00") : QStringLiteral("6.25"); }
+
+// --- Tones ----------------------------------------------------------------
+
+// One side of a channel's tones, in the layout's terms.
+struct Side {
+    enum Kind { None, Ctcss, Dcs } kind = None;
+    QString value;        // "88.5" or "023"
+    bool reversed = false;
+    QString column;       // where an imported value came from
+};
+
+Side sideOfGridText(const QString &text)
+{
+    if (text.isEmpty() || text == toneItems().first())
+        return {};
+    if (text.startsWith(QLatin1Char('D')))
+        return {Side::Dcs, text.mid(1, 3), text.endsWith(QLatin1Char('I')), {}};
+    return {Side::Ctcss, text, false, {}};
+}
+
+// The grid's tone text of a side, or empty with the refusal in `reason`.
+QString gridTextOfSide(const Side &side, QString &reason)
+{
+    const QStringList &items = toneItems();
+    if (side.kind == Side::None)
+        return items.first();
+    if (side.kind == Side::Ctcss) {
+        bool ok = false;
+        const double hz = side.value.toDouble(&ok);
+        const int p = ok ? items.indexOf(QString::number(hz, 'f', 1), 1) : -1;
+        if (p >= 1 && p <= LastCtcss)
+            return items.at(p);
+        reason = QStringLiteral("%1 \"%2\" is not a tone of the radio's list").arg(side.column, side.value);
+        return {};
+    }
+    const int p = items.indexOf(QStringLiteral("D%1N").arg(side.value), FirstDcs);
+    if (p >= FirstDcs && p <= LastNormalDcs && side.value.size() == 3)
+        return items.at(side.reversed ? p + InvertedDcs : p);
+    reason = QStringLiteral("%1 \"%2\" is not a DCS code of the radio's list").arg(side.column, side.value);
+    return {};
+}
+
+// The tone columns of a channel, as the export writes them; the defaults
+// are what the layout holds in a column its tone mode does not use.
+struct ToneColumns {
+    QString mode;
+    QString rTone = QStringLiteral("88.5");
+    QString cTone = QStringLiteral("88.5");
+    QString dtcs = QStringLiteral("023");
+    QString polarity = QStringLiteral("NN");
+    QString rxDtcs = QStringLiteral("023");
+    QString cross = QStringLiteral("Tone->Tone");
+};
+
+QString crossName(Side::Kind kind)
+{
+    return kind == Side::Ctcss ? QStringLiteral("Tone") : kind == Side::Dcs ? QStringLiteral("DTCS") : QString();
+}
+
+ToneColumns toneColumns(const Side &tx, const Side &rx)
+{
+    ToneColumns c;
+    const auto polarity = [](const Side &side) { return QLatin1Char(side.reversed ? 'R' : 'N'); };
+    if (tx.kind == Side::Dcs) {
+        c.dtcs = tx.value;
+        c.polarity[0] = polarity(tx);
+    }
+    if (rx.kind == Side::Dcs)
+        c.polarity[1] = polarity(rx);
+    if (tx.kind == Side::None && rx.kind == Side::None)
+        return c;
+    if (tx.kind == Side::Ctcss && rx.kind == Side::None) {
+        c.mode = QStringLiteral("Tone");
+        c.rTone = tx.value;
+    } else if (tx.kind == Side::Ctcss && rx.kind == Side::Ctcss && tx.value == rx.value) {
+        c.mode = QStringLiteral("TSQL");
+        c.cTone = rx.value;
+    } else if (tx.kind == Side::Dcs && rx.kind == Side::Dcs && tx.value == rx.value) {
+        c.mode = QStringLiteral("DTCS");
+    } else {
+        c.mode = QStringLiteral("Cross");
+        c.cross = crossName(tx.kind) + QStringLiteral("->") + crossName(rx.kind);
+        if (tx.kind == Side::Ctcss)
+            c.rTone = tx.value;
+        if (rx.kind == Side::Ctcss)
+            c.cTone = rx.value;
+        if (rx.kind == Side::Dcs)
+            c.rxDtcs = rx.value;
+    }
+    return c;
+}
+
+// --- Import ---------------------------------------------------------------
+
+// One data row: its fields by column, and which columns the file has.
+struct Row {
+    QStringList value;
+    QVector<bool> given;
+    QString operator[](Column c) const { return value.at(c); }
+};
+
+// A wattage such as "5.0W" or "0.5 W"; -1 for any other text.
+double wattsOf(const QString &text)
+{
+    static const QRegularExpression pattern(QStringLiteral("^(\\d+(\\.\\d*)?)\\s*W$"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = pattern.match(text);
+    return match.hasMatch() ? match.captured(1).toDouble() : -1;
+}
+
+bool is(const QString &text, const char *word) { return text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0; }
+
+// The receive and transmit side of a row's tone columns.
+bool toneSides(const Row &row, Side &tx, Side &rx, QString &reason)
+{
+    QString polarity = row[DtcsPolarity].toUpper();
+    if (polarity.isEmpty())
+        polarity = QStringLiteral("NN");
+    static const QRegularExpression polarities(QStringLiteral("^[NR]{2}$"));
+    if (!polarities.match(polarity).hasMatch()) {
+        reason = QStringLiteral("DtcsPolarity \"%1\" is not two of N and R").arg(row[DtcsPolarity]);
+        return false;
+    }
+    const auto side = [&](Side::Kind kind, Column column, bool reversed = false) {
+        return Side{kind, row[column], reversed, headers().at(column)};
+    };
+    const bool txReversed = polarity.at(0) == QLatin1Char('R'), rxReversed = polarity.at(1) == QLatin1Char('R');
+    const Side toneTx = side(Side::Ctcss, RToneFreq), toneRx = side(Side::Ctcss, CToneFreq);
+    const Side dcsTx = side(Side::Dcs, DtcsCode, txReversed);
+    // Older files have no receive DCS code of its own: DtcsCode serves both.
+    const Side dcsRx = side(Side::Dcs, row.given.at(RxDtcsCode) ? RxDtcsCode : DtcsCode, rxReversed);
+    const QString mode = row[Tone];
+    if (mode.isEmpty()) {
+        tx = rx = {};
+    } else if (is(mode, "Tone")) {
+        tx = toneTx;
+        rx = {};
+    } else if (is(mode, "TSQL")) {
+        tx = rx = toneRx;
+    } else if (is(mode, "DTCS")) {
+        tx = dcsTx;
+        rx = side(Side::Dcs, DtcsCode, rxReversed);
+    } else if (is(mode, "Cross")) {
+        const QString cross = row.given.at(CrossMode) ? row[CrossMode] : QStringLiteral("Tone->Tone");
+        static const QStringList known{"Tone->Tone", "Tone->DTCS", "DTCS->Tone", "->Tone",
+                                       "->DTCS",     "DTCS->",     "DTCS->DTCS"};
+        if (!known.contains(cross, Qt::CaseInsensitive)) {
+            reason = QStringLiteral("CrossMode \"%1\" is not one of: %2").arg(cross, known.join(QStringLiteral(", ")));
+            return false;
+        }
+        const QString from = cross.section(QStringLiteral("->"), 0, 0);
+        const QString to = cross.section(QStringLiteral("->"), 1, 1);
+        tx = is(from, "Tone") ? toneTx : is(from, "DTCS") ? dcsTx : Side{};
+        rx = is(to, "Tone") ? toneRx : is(to, "DTCS") ? dcsRx : Side{};
+    } else {
+        reason = QStringLiteral("Tone \"%1\" is not one of: (empty), Tone, TSQL, DTCS, Cross").arg(mode);
+        return false;
+    }
+    return true;
+}
+
+// A row in the grid's terms, or why the radio cannot hold it.
+struct Conversion {
+    QVector<GridText> texts;
+    QStringList notes;
+    QStringList reasons;
+    qint64 rxHz = 0;
+    qint64 txHz = 0;
+
+    void cell(const char *field, const QString &text, const QString &label) { texts.append({field, text, label}); }
+};
+
+void convertFrequencies(const Row &row, Conversion &out)
+{
+    const bool hasReceive = hertzOf(row[Frequency], out.rxHz);
+    if (hasReceive || row[Frequency].isEmpty())
+        out.cell("receive", hasReceive ? gridFrequencyText(out.rxHz) : QString(), QStringLiteral("Frequency"));
+    else
+        out.reasons << QStringLiteral("Frequency \"%1\" is not a frequency").arg(row[Frequency]);
+
+    if (!hasReceive || !row.given.at(Duplex))
+        return;
+    const QString duplex = row[Duplex];
+    qint64 offset = 0;
+    const bool shifted = is(duplex, "+") || is(duplex, "-") || is(duplex, "split");
+    out.txHz = out.rxHz;
+    if (shifted && !hertzOf(row[Offset], offset))
+        out.reasons << QStringLiteral("Offset \"%1\" is not a frequency").arg(row[Offset]);
+    else if (is(duplex, "+"))
+        out.txHz = out.rxHz + offset;
+    else if (is(duplex, "-"))
+        out.txHz = out.rxHz - offset;
+    else if (is(duplex, "split"))
+        out.txHz = offset;
+    else if (is(duplex, "off"))
+        out.notes << QStringLiteral("Duplex \"off\" dropped: the channel may transmit");
+    else if (!duplex.isEmpty())
+        out.reasons << QStringLiteral("Duplex \"%1\" is not one of: (empty), +, -, split, off").arg(duplex);
+    if (out.txHz < 0)
+        out.reasons << QStringLiteral("Offset %1 takes the transmit frequency below 0 MHz").arg(row[Offset]);
+    else if (out.reasons.isEmpty())
+        out.cell("transmit", gridFrequencyText(out.txHz), QStringLiteral("transmit"));
+}
+
+void convertTones(const Row &row, Conversion &out)
+{
+    if (!row.given.at(Tone))
+        return;
+    Side tx, rx;
+    QString reason;
+    if (toneSides(row, tx, rx, reason)) {
+        const QString decode = gridTextOfSide(rx, reason);
+        const QString encode = gridTextOfSide(tx, reason);
+        if (reason.isEmpty()) {
+            out.cell("decode", decode, QStringLiteral("decode"));
+            out.cell("encode", encode, QStringLiteral("encode"));
+        }
+    }
+    if (!reason.isEmpty())
+        out.reasons << reason;
+}
+
+// High, Low, or a wattage: the file's highest is High, every lower one Low.
+void convertPower(const Row &row, double highestWatts, Conversion &out)
+{
+    if (!row.given.at(Power))
+        return;
+    const QString power = row[Power];
+    const double watts = wattsOf(power);
+    QString level;
+    if (power.isEmpty() || is(power, "High") || is(power, "H"))
+        level = QStringLiteral("High");
+    else if (is(power, "Low") || is(power, "L"))
+        level = QStringLiteral("Low");
+    else if (watts >= 0) {
+        level = watts >= highestWatts ? QStringLiteral("High") : QStringLiteral("Low");
+        out.notes << QStringLiteral("Power \"%1\" became %2").arg(power, level);
+    } else {
+        out.reasons << QStringLiteral("Power \"%1\" is not High, Low or a wattage").arg(power);
+    }
+    if (!level.isEmpty())
+        out.cell("power", level, QStringLiteral("Power"));
+}
+
+void convertModeAndName(const Row &row, Conversion &out)
+{
+    if (row.given.at(Mode)) {
+        const QString mode = row[Mode];
+        if (mode.isEmpty() || is(mode, "FM"))
+            out.cell("bandwidth", QStringLiteral("Wide"), QStringLiteral("Mode"));
+        else if (is(mode, "NFM"))
+            out.cell("bandwidth", QStringLiteral("Narrow"), QStringLiteral("Mode"));
+        else
+            out.reasons << QStringLiteral("Mode \"%1\" is not FM or NFM").arg(mode);
+    }
+
+    if (row.given.at(Name)) {
+        // Each character outside the radio's alphabet becomes a space.
+        QString name;
+        for (const QChar ch : row[Name])
+            name += CodeToChar(CharToCode(QString(ch)));
+        name = name.left(5).trimmed();
+        if (name != row[Name])
+            out.notes << QStringLiteral("Name \"%1\" became \"%2\"").arg(row[Name], name);
+        out.cell("name", name, QStringLiteral("Name"));
+    }
+}
+
+// What the radio has no place for.
+void noteDropped(const Row &row, Conversion &out)
+{
+    const double step = row[TStep].toDouble();
+    const bool onRaster = (qFuzzyCompare(step, 5.0) && out.rxHz % 5000 == 0)
+                          || (qFuzzyCompare(step, 6.25) && out.rxHz % 6250 == 0);
+    for (Column c : {TStep, Skip, Comment, UrCall, Rpt1Call, Rpt2Call, DvCode})
+        if (!row[c].isEmpty() && !(c == TStep && onRaster))
+            out.notes << QStringLiteral("%1 \"%2\" dropped").arg(headers().at(c), row[c]);
+}
+
+Conversion convertRow(const Row &row, double highestWatts)
+{
+    Conversion out;
+    convertFrequencies(row, out);
+    convertTones(row, out);
+    convertPower(row, highestWatts, out);
+    convertModeAndName(row, out);
+    noteDropped(row, out);
+    return out;
+}
+
+} // namespace
+
+QByteArray exportGenericCsv(const Codeplug &image)
+{
+    QString out = csvLine(headers());
+    for (int n = 1; n <= 128; ++n) {
+        if (image.at(n, 0) == 0xFF)
+            continue;
+        qint64 rx = 0, offset = 0;
+        hertzOf(channelText(image, n, "receive"), rx);
+        hertzOf(channelText(image, n, "offset"), offset);
+        const QString direction = channelText(image, n, "direction");
+        const QString duplex = direction == QLatin1String("Plus")    ? QStringLiteral("+")
+                               : direction == QLatin1String("Minus") ? QStringLiteral("-")
+                                                                      : QString();
+        const ToneColumns tones = toneColumns(sideOfGridText(channelText(image, n, "encode")),
+                                              sideOfGridText(channelText(image, n, "decode")));
+        const bool narrow = channelText(image, n, "bandwidth") == QLatin1String("Narrow");
+        out += csvLine({QString::number(n), channelText(image, n, "name"), mhzText(rx, 6),
+                        duplex, mhzText(offset, 6), tones.mode, tones.rTone, tones.cTone, tones.dtcs,
+                        tones.polarity, tones.rxDtcs, tones.cross, narrow ? QStringLiteral("NFM") : QStringLiteral("FM"),
+                        stepText(rx), QString(), channelText(image, n, "power"), QString(), QString(), QString(),
+                        QString(), QString()});
+    }
+    return out.toUtf8();
+}
+
+bool isGenericChannelCsv(const QByteArray &csv)
+{
+    QVector<CsvRecord> records;
+    QStringList errors;
+    if (!readCsvRecords(csv, records, errors))
+        return false;
+    for (const QString &header : records.first().fields)
+        if (is(header.trimmed(), "Frequency"))
+            return true;
+    return false;
+}
+
+ImportResult importGenericCsv(const QByteArray &csv, const Codeplug &base, GenericImportOptions options)
+{
+    ImportResult result;
+    QVector<CsvRecord> records;
+    if (!readCsvRecords(csv, records, result.errors))
+        return result;
+
+    // Where each known column is; the others are ignored.
+    const CsvRecord &header = records.first();
+    QVector<int> indexOf(ColumnCount, -1);
+    for (int i = 0; i < header.fields.size(); ++i) {
+        int known = ColumnCount - 1;
+        while (known >= 0 && headers().at(known).compare(header.fields.at(i).trimmed(), Qt::CaseInsensitive) != 0)
+            --known;
+        if (known < 0)
+            continue;
+        if (indexOf.at(known) >= 0)
+            result.errors << QStringLiteral("line %1: column \"%2\" appears twice").arg(header.line).arg(headers().at(known));
+        indexOf[known] = i;
+    }
+    if (indexOf.at(Frequency) < 0 || (indexOf.at(Location) < 0 && !options.renumber))
+        result.errors << QStringLiteral("line %1: the columns Location and Frequency are needed").arg(header.line);
+    if (!result.errors.isEmpty())
+        return result;
+
+    QVector<Row> rows;
+    double highestWatts = 0;
+    for (int r = 1; r < records.size(); ++r) {
+        Row row{QStringList(ColumnCount), QVector<bool>(ColumnCount, false)};
+        for (int c = 0; c < ColumnCount; ++c) {
+            row.given[c] = indexOf.at(c) >= 0;
+            row.value[c] = records.at(r).fields.value(indexOf.at(c)).trimmed();
+        }
+        highestWatts = qMax(highestWatts, wattsOf(row[Power]));
+        rows << row;
+    }
+
+    ChannelPlanStore store(base, options.replace);
+    for (int r = 0; r < rows.size(); ++r) {
+        const Row &row = rows.at(r);
+        const int line = records.at(r + 1).line;
+        if (records.at(r + 1).fields.size() > header.fields.size()) {
+            store.refuse(line, QStringLiteral("more fields than columns"));
+            continue;
+        }
+        bool numberOk = options.renumber;
+        const int n = options.renumber ? r + 1 : row[Location].toInt(&numberOk);
+        if (options.renumber && n > 128) {
+            store.refuse(line, QStringLiteral("row %1 is beyond channel 128").arg(n));
+            continue;
+        }
+        if (!numberOk || n < 1 || n > 128) {
+            store.refuse(line, QStringLiteral("Location \"%1\" is outside 1..128 (--renumber fills the channels in "
+                                              "file order)")
+                                   .arg(row[Location]));
+            continue;
+        }
+        if (!store.claim(line, n))
+            continue;
+        Conversion conversion = convertRow(row, highestWatts);
+        if (!conversion.reasons.isEmpty()) {
+            store.refuse(line, conversion.reasons.join(QStringLiteral("; ")));
+            continue;
+        }
+        // The receive frequency first and alone: when it is refused, the
+        // row's other fields would only be refused for want of a channel.
+        if (!store.store(line, n, conversion.texts.mid(0, 1)) || !store.store(line, n, conversion.texts.mid(1)))
+            continue;
+        // Where the raster moved a frequency.
+        QStringList snapped;
+        const qint64 rx = storedHertz(store.image(), n, "receive");
+        if (rx != conversion.rxHz)
+            snapped << QStringLiteral("Frequency %1 snapped to %2").arg(row[Frequency], mhzText(rx, 6));
+        const qint64 tx = storedHertz(store.image(), n, "transmit");
+        if (row.given.at(Duplex) && tx != conversion.txHz && conversion.txHz != conversion.rxHz)
+            snapped << QStringLiteral("transmit %1 snapped to %2").arg(mhzText(conversion.txHz, 6), mhzText(tx, 6));
+        store.note(line, snapped + conversion.notes);
+    }
+    return store.result();
+}
