@@ -10,7 +10,6 @@
 
 #include <QCoreApplication>
 #include <QTimer>
-#include <cstring>
 
 namespace {
 
@@ -97,8 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const quint8 *data, size_t size)
     for (int r = 0; r < ImageRows; ++r)
         for (int c = 0; c < ImageColumns; ++c)
             Img(r, c) = qint16(r * 31 + c);
-    qint16 before[ImageRows][ImageColumns];
-    std::memcpy(before, ImageTable, sizeof before);
+    const QVector<qint16> before = imageCells();
 
     LinkTiming timing;
     timing.pacerMs = 0;
@@ -127,7 +125,7 @@ extern "C" int LLVMFuzzerTestOneInput(const quint8 *data, size_t size)
     }
     link.cancel();
 
-    if (std::memcmp(before, ImageTable, sizeof before) != 0)
+    if (imageCells() != before)
         __builtin_trap();
     for (int r = 0; r < RadioRows; ++r)
         for (int c = 0; c < RowBytes; ++c) {

@@ -66,7 +66,7 @@ Form_Adjust_Txp::Form_Adjust_Txp(WindowRegistry &registry, const LinkTiming &tim
 void Form_Adjust_Txp::Form_Load()
 {
     ChildWindow::Form_Load();
-    link->setCodeplug(Codeplug::fromImage());
+    link->setCodeplug(Document());
     startLink();
     HScroll_L->setRange(0, 255);
     HScroll_H->setRange(0, 255);
@@ -91,12 +91,12 @@ void Form_Adjust_Txp::takeReportedValues()
     Img(PowerRow, 1) = link->codeplug().at(PowerRow, 1);
     showValues();
     // Showing the values may have changed the record the link sends next.
-    link->setCodeplug(Codeplug::fromImage());
+    link->setCodeplug(Document());
 }
 
 void Form_Adjust_Txp::sendPowerRecord()
 {
-    link->sendPowerRecord(Codeplug::fromImage());
+    link->sendPowerRecord(Document());
 }
 
 void Form_Adjust_Txp::showValues()

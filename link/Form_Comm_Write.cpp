@@ -1,5 +1,6 @@
 #include "link/Form_Comm_Write.h"
 
+#include "core/Image.h"
 #include "core/WritePreparation.h"
 #include "platform/Messages.h"
 #include "core/Texts.h"
@@ -36,12 +37,12 @@ void Form_Comm_Write::Command_Write_Click()
         showMessage("正在与对讲机进行读写操作 ！", "Read-write operating with transceiver .");
         return;
     }
-    const WritePreparation preparation = PrepareImageForWrite();
+    const WritePreparation preparation = PrepareImageForWrite(Document());
     if (!preparation.ready()) {
         showMessage(preparation.message());
         return;
     }
-    link->setCodeplug(Codeplug::fromImage());
+    link->setCodeplug(Document());
     startTransfer();
 }
 
