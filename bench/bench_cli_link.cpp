@@ -1,16 +1,20 @@
 // Times the companion program against simulated radios, each a program of
 // its own pacing both directions at the line rate:
-//   a full write with verification against the sum of the write and read
-//   bounds; four radios written at once against one alone; and the process
-//   time of `kvd9-cli --help`.
+//   a read, a write, and a write with verification of one radio against the
+//   protocol's bounds; reads of 16, 32 and 64 radios at once against one
+//   alone; the processor time the companion spends per radio on a read; and
+//   the process time of `kvd9-cli --help`.
+//   bench_cli_link [most radios at once, default 64]
 #include "LinkBounds.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <memory>
+#include <sys/resource.h>
 #include <vector>
 
 namespace {
@@ -20,8 +24,9 @@ struct Radio {
     QString device;
 };
 
-bool startRadio(Radio &radio)
+bool startRadio(Radio &radio, const QProcessEnvironment &environment)
 {
+    radio.process->setProcessEnvironment(environment);
     radio.process->start(QStringLiteral(KVD9_SIM), {QStringLiteral("--paced"), QStringLiteral("--quiet")});
     if (!radio.process->waitForReadyRead(5000))
         return false;
@@ -30,18 +35,48 @@ bool startRadio(Radio &radio)
     return radio.device.startsWith(QLatin1Char('/'));
 }
 
-// Seconds the companion program takes, or -1 when it fails.
-double timeCli(const QStringList &arguments)
+// Processor time (user and system) of the ended child processes, in seconds.
+double childrenCpuSeconds()
+{
+    rusage usage {};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    const auto seconds = [](const timeval &t) { return double(t.tv_sec) + t.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+struct Run {
+    double seconds = -1; // wall time, -1 when the companion failed
+    double cpu = 0;      // the companion's processor time
+};
+
+Run runCli(const QStringList &arguments)
 {
     QProcess cli;
-    cli.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    const double cpuBefore = childrenCpuSeconds();
     QElapsedTimer clock;
     clock.start();
     cli.start(QStringLiteral(KVD9_CLI), arguments);
     cli.waitForFinished(120000);
+    Run run;
     const double seconds = clock.nsecsElapsed() / 1e9;
+    // The simulated radios run on; only the companion has ended.
+    run.cpu = childrenCpuSeconds() - cpuBefore;
     cli.readAllStandardOutput();
-    return cli.exitStatus() == QProcess::NormalExit && cli.exitCode() == 0 ? seconds : -1.0;
+    const QByteArray errors = cli.readAllStandardError();
+    if (cli.exitStatus() == QProcess::NormalExit && cli.exitCode() == 0)
+        run.seconds = seconds;
+    else
+        std::fprintf(stderr, "kvd9-cli %s failed:\n%s\n", qPrintable(arguments.join(QLatin1Char(' '))),
+                     errors.constData());
+    return run;
+}
+
+QString devices(const std::vector<Radio> &radios, int count)
+{
+    QStringList list;
+    for (int i = 0; i < count; ++i)
+        list << radios[size_t(i)].device;
+    return list.join(QLatin1Char(','));
 }
 
 } // namespace
@@ -50,32 +85,53 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
-    std::vector<Radio> radios(4);
+    const int most = argc > 1 ? qBound(1, atoi(argv[1]), 64) : 64;
+    // The radios announce themselves in a folder of this benchmark's own.
+    QTemporaryDir announcements;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("KVD9_RADIO_SIM_DIR"), announcements.path());
+    std::vector<Radio> radios(static_cast<size_t>(most));
     for (Radio &radio : radios)
-        if (!startRadio(radio)) {
+        if (!startRadio(radio, environment)) {
             std::fprintf(stderr, "the simulated radio did not start\n");
             return 1;
         }
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("radio.chann"));
     const QString one = radios.front().device;
-    QStringList all;
-    for (const Radio &radio : radios)
-        all << radio.device;
+    bool ok = true;
+    const auto check = [&ok](const Run &run) {
+        ok = ok && run.seconds > 0;
+        return run;
+    };
 
-    const double read = timeCli({"read", "-p", one, "-o", file});
-    const double verified = timeCli({"write", "-p", one, file});
-    const double single = timeCli({"write", "--no-verify", "-p", one, file});
-    const double four = timeCli({"write", "--no-verify", "-p", all.join(QLatin1Char(',')), file});
+    const Run read = check(runCli({"read", "-p", one, "-o", file}));
+    const Run verified = check(runCli({"write", "-p", one, file}));
+    const Run single = check(runCli({"write", "--no-verify", "-p", one, file}));
     std::printf("measure                      seconds  against  ratio\n");
-    std::printf("read, one radio              %7.3f  %7.3f  %6.4f  (read bound)\n", read, LinkBounds::Read,
-                read / LinkBounds::Read);
+    std::printf("read, one radio              %7.3f  %7.3f  %6.4f  (read bound)\n", read.seconds,
+                LinkBounds::Read, read.seconds / LinkBounds::Read);
     const double sum = LinkBounds::Write + LinkBounds::Read;
-    std::printf("write + verify, one radio    %7.3f  %7.3f  %6.4f  (write + read bounds)\n", verified, sum,
-                verified / sum);
-    std::printf("write, one radio             %7.3f  %7.3f  %6.4f  (write bound)\n", single,
-                LinkBounds::Write, single / LinkBounds::Write);
-    std::printf("write, four radios at once   %7.3f  %7.3f  %6.4f  (one radio)\n", four, single, four / single);
+    std::printf("write + verify, one radio    %7.3f  %7.3f  %6.4f  (write + read bounds)\n", verified.seconds,
+                sum, verified.seconds / sum);
+    std::printf("write, one radio             %7.3f  %7.3f  %6.4f  (write bound)\n", single.seconds,
+                LinkBounds::Write, single.seconds / LinkBounds::Write);
+
+    std::vector<std::pair<int, Run>> reads{{1, read}};
+    for (const int count : {16, 32, 64})
+        if (count <= most) {
+            const QString ports = devices(radios, count);
+            reads.emplace_back(count, check(runCli({"read", "-p", ports, "-o", dir.filePath("many")})));
+        }
+    for (const auto &[count, run] : reads)
+        if (count > 1)
+            std::printf("read, %2d radios at once      %7.3f  %7.3f  %6.4f  (one radio)\n", count, run.seconds,
+                        read.seconds, run.seconds / read.seconds);
+    std::printf("\ncompanion's processor time on a read, per radio (start-up included)\n");
+    std::printf("radios  processor s  per radio s  share of one core per radio\n");
+    for (const auto &[count, run] : reads)
+        std::printf("%6d  %11.3f  %11.4f  %6.2f %%\n", count, run.cpu, run.cpu / count,
+                    100.0 * run.cpu / count / run.seconds);
 
     constexpr int HelpRuns = 20;
     double total = 0;
@@ -90,12 +146,12 @@ int main(int argc, char **argv)
         total += ms;
         worst = qMax(worst, ms);
     }
-    std::printf("kvd9-cli --help              mean %.1f ms, worst %.1f ms over %d runs\n", total / HelpRuns,
+    std::printf("\nkvd9-cli --help              mean %.1f ms, worst %.1f ms over %d runs\n", total / HelpRuns,
                 worst, HelpRuns);
 
-    for (Radio &radio : radios) {
+    for (Radio &radio : radios)
         radio.process->terminate();
+    for (Radio &radio : radios)
         radio.process->waitForFinished(2000);
-    }
-    return read > 0 && verified > 0 && single > 0 && four > 0 ? 0 : 1;
+    return ok ? 0 : 1;
 }

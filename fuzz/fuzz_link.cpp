@@ -33,7 +33,7 @@ public:
     int inputCount() const override { return m_open ? int(m_input.size()) : 0; }
     void discardInput() override { m_input.clear(); }
     void discardOutput() override {}
-    void writeByte(quint8) override {}
+    void write(const quint8 *, int) override {}
     QByteArray read(int count) override
     {
         const QByteArray bytes = m_input.left(count);

@@ -155,12 +155,11 @@ void LinkEngine::loadFrame(int at, quint8 command, int row, int address)
 
 void LinkEngine::Timer1_Timer()
 {
-    // The whole frame goes out within this one tick.
-    while (state.txPos != state.txLength) {
-        MSC->writeByte(state.txFrame[state.txPos]);
-        Timer2->start(m_timing.byteReplyMs);
-        ++state.txPos;
-    }
+    // The whole frame goes to the system at once, within this one tick: the
+    // byte watchdog covers the handing out, the frame watchdog the reply.
+    Timer2->start(m_timing.byteReplyMs);
+    MSC->write(state.txFrame + state.txPos, state.txLength - state.txPos);
+    state.txPos = state.txLength;
     Timer2->start(m_timing.frameReplyMs);
     Timer1->stop();
     state.frameSent = true;

@@ -50,5 +50,8 @@ bool SerialLinkPort::isOpen() const { return m_port->isOpen(); }
 int SerialLinkPort::inputCount() const { return m_port->inputCount(); }
 void SerialLinkPort::discardInput() { m_port->discardInput(); }
 void SerialLinkPort::discardOutput() { m_port->discardOutput(); }
-void SerialLinkPort::writeByte(quint8 value) { m_port->writeByte(value); }
+void SerialLinkPort::write(const quint8 *bytes, int count)
+{
+    m_port->write(reinterpret_cast<const char *>(bytes), count);
+}
 QByteArray SerialLinkPort::read(int count) { return m_port->read(count); }

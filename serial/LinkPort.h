@@ -35,8 +35,9 @@ public:
     virtual int inputCount() const = 0;
     virtual void discardInput() = 0;
     virtual void discardOutput() = 0;
-    // Hands the byte to the system at once.
-    virtual void writeByte(quint8 value) = 0;
+    // Hands the bytes to the system at once.
+    virtual void write(const quint8 *bytes, int count) = 0;
+    void writeByte(quint8 value) { write(&value, 1); }
     virtual QByteArray read(int count) = 0;
 
 signals:
@@ -60,7 +61,7 @@ public:
     int inputCount() const override;
     void discardInput() override;
     void discardOutput() override;
-    void writeByte(quint8 value) override;
+    void write(const quint8 *bytes, int count) override;
     QByteArray read(int count) override;
 
 private:

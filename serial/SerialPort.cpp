@@ -258,12 +258,11 @@ void SerialPort::discardOutput()
         m_port->clear(QSerialPort::Output);
 }
 
-void SerialPort::writeByte(quint8 value)
+void SerialPort::write(const char *bytes, int count)
 {
     if (!m_port->isOpen())
         return;
-    const char byte = char(value);
-    m_port->write(&byte, 1);
+    m_port->write(bytes, count);
     m_port->flush();
 }
 

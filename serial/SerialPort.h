@@ -59,8 +59,8 @@ public:
     int inputCount() const;
     void discardInput();
     void discardOutput();
-    // Hands the byte to the system at once.
-    void writeByte(quint8 value);
+    // Hands the bytes to the system at once.
+    void write(const char *bytes, int count);
     QByteArray read(int count);
 
 signals:

@@ -42,6 +42,7 @@ private slots:
     void transferSurvivesDisturbances_data();
     void transferSurvivesDisturbances();
     void strayByteInEveryAttemptFailsTheRead();
+    void strayByteBeforeTheNextRequestRestartsTheRead();
     void pulledCableEndsTheReadWithoutTouchingTheImage();
     void closingDuringATransferEndsTheLinkAtOnce_data();
     void closingDuringATransferEndsTheLinkAtOnce();
@@ -210,7 +211,11 @@ void LinkTransfer::radioThatNeverConnectsFailsAfterThreeRestarts()
 {
     QFETCH(bool, write);
     QFETCH(int, fault);
-    SimulatedRadioProgram p;
+    // Once a frame is out, the radio is given up after the frame reply
+    // time; the byte reply time lies far beyond the wait below.
+    LinkTiming timing = scaledTiming();
+    timing.byteReplyMs = 60000;
+    SimulatedRadioProgram p(timing);
     p.randomizeRadio();
     p.radio.faults.silent = fault == 0;
     if (fault == 1)
@@ -327,6 +332,30 @@ void LinkTransfer::strayByteInEveryAttemptFailsTheRead()
     QCOMPARE(read->Label_tr_count->text(), QStringLiteral("Communication fault."));
     QCOMPARE(p.radio.wakeUps, 4);
     QVERIFY(copyImage() == before);
+}
+
+void LinkTransfer::strayByteBeforeTheNextRequestRestartsTheRead()
+{
+    // The real pacer leaves the stray byte, sent as soon as the first block
+    // is acknowledged, ample time to arrive before the second request.
+    LinkTiming timing = scaledTiming();
+    timing.pacerMs = LinkTiming::real().pacerMs;
+    SimulatedRadioProgram p(timing);
+    p.randomizeRadio();
+    p.radio.faults.strayAfterAckOf = 1;
+    markImage();
+    const ImageCopy before = copyImage();
+
+    click(p.openRead()->Command_read);
+    QVERIFY(waitUntil([&] { return !p.registry().isOpen(WindowId::Form_Comm_Read); }, 20000));
+    QVERIFY(p.messages.texts().isEmpty());
+    // No second request followed the stray byte: the link started again.
+    QCOMPARE(p.radio.wakeUps, 2);
+    QCOMPARE(p.radio.readRequests, 1 + 256);
+    QVERIFY(p.radioMatchesImage(0, 253));
+    for (int r = 254; r < ImageRows; ++r)
+        for (int c = 0; c < ImageColumns; ++c)
+            QCOMPARE(Img(r, c), before[r * ImageColumns + c]);
 }
 
 void LinkTransfer::pulledCableEndsTheReadWithoutTouchingTheImage()

@@ -50,6 +50,8 @@ private slots:
     void powerBarsSendPowerFrames();
     void powerWindowWithoutRadioClosesItself_data();
     void powerWindowWithoutRadioClosesItself();
+    void closePollerRunsAtTheWindowsInterval_data();
+    void closePollerRunsAtTheWindowsInterval();
 };
 
 void LinkWindows::portWindowChoosesThePort_data()
@@ -330,10 +332,12 @@ void LinkWindows::powerBarsSendPowerFrames()
 
 void LinkWindows::powerWindowWithoutRadioClosesItself_data()
 {
-    QTest::addColumn<int>("situation"); // 0 no answer, 1 no such port, 2 link lost later
+    QTest::addColumn<int>("situation"); // 0 no answer, 1 no such port, 2 link lost later,
+                                        // 3 cable pulled between frames
     QTest::newRow("radio does not answer") << 0;
     QTest::newRow("port cannot be opened") << 1;
     QTest::newRow("acknowledgement lost later") << 2;
+    QTest::newRow("cable pulled between frames") << 3;
 }
 
 void LinkWindows::powerWindowWithoutRadioClosesItself()
@@ -347,14 +351,21 @@ void LinkWindows::powerWindowWithoutRadioClosesItself()
     Img(Region::PowerRow, 2) = 7;
     Form_Adjust_Txp *power = p.openPower();
     QVERIFY(power);
-    if (situation == 2) {
+    int restartPauses = 0;
+    connect(power->link, &LinkEngine::restartPauseStarted, power, [&restartPauses] { ++restartPauses; });
+    if (situation >= 2) {
         QVERIFY(waitUntil([&] { return p.radio.powerFrames == 1 && !power->link->isBusy(); }, 5000));
         p.radio.faults.silent = true;
+    }
+    if (situation == 3) {
+        // No frame is outstanding, so the lost device costs no restart.
+        p.radio.hangUp();
+        QVERIFY(waitUntil([&] { return !power->link->isPortOpen(); }, 5000));
     }
     // Moving a bar before the radio answered changes the image and the
     // label only; afterwards it sends a frame that is never acknowledged.
     clickArrow(power->HScroll_L, false);
-    const int low = situation == 2 ? 80 - 1 : 40 - 1; // the radio reports 80
+    const int low = situation >= 2 ? 80 - 1 : 40 - 1; // the radio reports 80
     QCOMPARE(Img(Region::PowerRow, 0), qint16(low));
     QCOMPARE(Img(Region::PowerRow, 2), qint16(0));
     QCOMPARE(power->Label_L->text(), QString::number(low));
@@ -369,9 +380,40 @@ void LinkWindows::powerWindowWithoutRadioClosesItself()
     QVERIFY(p.messages.texts().isEmpty());
     const auto powerFrames = std::count_if(p.radio.frames.cbegin(), p.radio.frames.cend(),
                                            [](const QByteArray &f) { return f.startsWith('g'); });
-    QCOMPARE(powerFrames, situation == 2 ? 2 : 0);
-    // After a lost acknowledgement the watchdog has closed the port: no 'b'.
+    QCOMPARE(powerFrames, situation == 0 ? 0 : situation == 2 ? 2 : 1);
+    // After a lost acknowledgement the watchdog has closed the port, after a
+    // pulled cable the port is gone: no 'b'.
     QCOMPARE(p.radio.frames.last() == QByteArray("b"), situation == 0);
+    // Only the watchdog of an unacknowledged frame pauses for a restart.
+    QCOMPARE(restartPauses, situation == 2 ? 1 : 0);
+}
+
+void LinkWindows::closePollerRunsAtTheWindowsInterval_data()
+{
+    QTest::addColumn<int>("window"); // 0 read, 1 write, 2 power
+    QTest::newRow("read window") << 0;
+    QTest::newRow("write window") << 1;
+    QTest::newRow("power window") << 2;
+}
+
+void LinkWindows::closePollerRunsAtTheWindowsInterval()
+{
+    QFETCH(int, window);
+    // The read window polls at the read interval, the others at the close
+    // interval; the interval a window must not use lies far beyond the wait.
+    LinkTiming timing = scaledTiming();
+    (window == 0 ? timing.closeMs : timing.readCloseMs) = 60000;
+    SimulatedRadioProgram p(timing);
+    const WindowId ids[] = {WindowId::Form_Comm_Read, WindowId::Form_Comm_Write, WindowId::Form_Adjust_Txp};
+    if (window == 0)
+        click(p.openRead()->Command_read);
+    else if (window == 1)
+        click(p.openWrite()->Command_Write);
+    p.radio.faults.silent = window == 2; // the power window closes when the radio is silent
+    if (window == 2)
+        QVERIFY(p.openPower());
+    QVERIFY(waitUntil([&] { return !p.registry().isOpen(ids[window]); }, 10000));
+    QVERIFY(p.messages.texts().isEmpty());
 }
 
 QTEST_MAIN(LinkWindows)

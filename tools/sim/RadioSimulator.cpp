@@ -148,7 +148,15 @@ void RadioSimulator::parse()
             continue;
         }
         switch (command) {
-        case 0x06: log(QStringLiteral("<- ACK")); break;
+        case 0x06:
+            log(QStringLiteral("<- ACK"));
+            // Replies of the link so far: the identification and the blocks.
+            if (wakeUps == 1 && m_repliesOfLink - 1 == faults.strayAfterAckOf) {
+                log(QStringLiteral("-> stray byte 5A"));
+                m_out.append({QByteArray(1, char(0x5A)), nowNs()});
+                sendDue();
+            }
+            break;
         case 'E': log(QStringLiteral("<- E: end of write")); break;
         case 'b': log(QStringLiteral("<- b: end of power link")); break;
         case 'P': {

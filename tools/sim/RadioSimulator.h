@@ -35,6 +35,9 @@ public:
         // acknowledgements from 1; in each of the first strayLinks links.
         int strayBeforeReply = -1;
         int strayLinks = 1;
+        // A stray byte follows the program's acknowledgement of this block
+        // reply (from 1) of the first link, before the next request.
+        int strayAfterAckOf = -1;
     };
 
     explicit RadioSimulator(QObject *parent = nullptr);
