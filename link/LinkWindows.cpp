@@ -4,6 +4,7 @@
 #include "link/Form_Comm_Read.h"
 #include "link/Form_Comm_Write.h"
 #include "link/Form_setup.h"
+#include "link/LinkOutcome.h"
 #include "core/ModuleState.h"
 #include "platform/Messages.h"
 #include "platform/WindowRegistry.h"
@@ -21,11 +22,14 @@ void registerLinkWindows(WindowRegistry &registry)
 
 void showLinkMessages(LinkEngine *link)
 {
-    QObject::connect(link, &LinkEngine::openFailed, link, [] {
-        showMessage("通讯端口打开错误，请正确设置通讯端口 ！",
-                    "Communication port is error, please setting right communication port . ！");
+    QObject::connect(link, &LinkEngine::openFailed, link, [](const QString &reason) {
+        showMessageWithDetails("通讯端口打开错误，请正确设置通讯端口 ！",
+                               "Communication port is error, please setting right communication port . ！",
+                               linkFailureDetails(reason));
         PortError = true;
     });
-    QObject::connect(link, &LinkEngine::failed, link,
-                     [] { showMessage("与对讲机联络失败 ！", "Fail connect with transceiver."); });
+    QObject::connect(link, &LinkEngine::failed, link, [](LinkFailure why) {
+        showMessageWithDetails("与对讲机联络失败 ！", "Fail connect with transceiver.",
+                               linkFailureDetails(linkFailureReason(why)));
+    });
 }

@@ -2,9 +2,11 @@
 
 #include "channels/PendingNameEdit.h"
 #include "core/ModuleState.h"
+#include "link/LinkOutcome.h"
 #include "link/LinkWindows.h"
 #include "platform/Layouts.h"
 #include "platform/Messages.h"
+#include "platform/WindowRegistry.h"
 #include "core/Texts.h"
 
 #include <QHBoxLayout>
@@ -16,11 +18,11 @@
 
 TransferWindow::TransferWindow(WindowId id, LinkKind kind, const LinkTiming &timing,
                                WindowRegistry &registry)
-    : ChildWindow(id, registry), Label_tr_count(new QLabel(this)),
+    : ChildWindow(id, registry), Label_tr_count(new QLabel(this)), Label_attempt(new QLabel(this)),
       ProgressBar1(new QProgressBar(this)), Command_Cancel(new QPushButton(this)),
       Command_Help(new QPushButton(this)), link(new LinkEngine(kind, timing, this)),
       MSC(link->MSC), Timer1(link->Timer1), Timer2(link->Timer2), Timer3(link->Timer3),
-      Timer4(new QTimer(this)), startButton(new QPushButton(this))
+      Timer4(new QTimer(this)), startButton(new QPushButton(this)), m_pauseTicker(new QTimer(this))
 {
     Timer4->setTimerType(Qt::PreciseTimer);
     Timer4->setInterval(kind == LinkKind::Read ? timing.readCloseMs : timing.closeMs);
@@ -32,11 +34,14 @@ TransferWindow::TransferWindow(WindowId id, LinkKind kind, const LinkTiming &tim
     ProgressBar1->setValue(0);
     ProgressBar1->setVisible(false);
     Label_tr_count->setAlignment(Qt::AlignCenter);
+    Label_attempt->setObjectName(QStringLiteral("Label_attempt"));
+    Label_attempt->setAlignment(Qt::AlignCenter);
 
     auto *buttons = centeredButtonRow({startButton, Command_Cancel, Command_Help});
     auto *layout = new QVBoxLayout(this);
     layout->addStretch();
     layout->addWidget(Label_tr_count);
+    layout->addWidget(Label_attempt);
     layout->addWidget(ProgressBar1);
     layout->addStretch();
     layout->addLayout(buttons);
@@ -44,11 +49,25 @@ TransferWindow::TransferWindow(WindowId id, LinkKind kind, const LinkTiming &tim
     // The keyboard reaches the start button first.
     setTabOrder(startButton, Command_Cancel);
     setTabOrder(Command_Cancel, Command_Help);
+    setMainAction(startButton);
+    setEscapeButton(Command_Cancel);
 
     connect(Command_Cancel, &QPushButton::clicked, this, &TransferWindow::Command_Cancel_Click);
     connect(Timer4, &QTimer::timeout, this, &TransferWindow::Timer4_Timer);
     showLinkMessages(link);
     connect(link, &LinkEngine::failed, this, &TransferWindow::showFailure);
+
+    m_pauseTicker->setInterval(250);
+    connect(m_pauseTicker, &QTimer::timeout, this, &TransferWindow::tickRestartPause);
+    connect(link, &LinkEngine::attemptStarted, this, &TransferWindow::showAttempt);
+    connect(link, &LinkEngine::restartPaused, this, &TransferWindow::showRestartPause);
+    connect(link, &LinkEngine::identified, Label_attempt, &QLabel::clear);
+    connect(link, &LinkEngine::failed, Label_attempt, &QLabel::clear);
+    connect(link, &LinkEngine::completed, this, [this] { reportOutcome(linkCompletedText(link->kind())); });
+    connect(link, &LinkEngine::failed, this, [this](LinkFailure why) {
+        reportOutcome(linkFailedText(link->kind(), why));
+    });
+    connect(link, &LinkEngine::openFailed, this, [this] { reportOutcome(portFailedText(link->kind())); });
 }
 
 void TransferWindow::loadTransferWindow()
@@ -59,6 +78,26 @@ void TransferWindow::loadTransferWindow()
     placeWindow((main.width() - w) / 2, qRound((main.height() - h) / 1.45), w, h);
     link->state.done = false;
     CommitPendingGridNameEdit(registry());
+    startButton->setFocus();
+}
+
+void TransferWindow::showAttempt(int attempt, int attempts)
+{
+    m_pauseTicker->stop();
+    Label_attempt->setText(langText("第 %1 次尝试，共 %2 次", "attempt %1 of %2").arg(attempt).arg(attempts));
+}
+
+void TransferWindow::showRestartPause(int ms)
+{
+    m_pauseEnd.setRemainingTime(ms);
+    tickRestartPause();
+    m_pauseTicker->start();
+}
+
+void TransferWindow::tickRestartPause()
+{
+    const int seconds = int((m_pauseEnd.remainingTime() + 999) / 1000);
+    Label_attempt->setText(langText("%1 秒后重试", "next attempt in %1 s").arg(seconds));
 }
 
 void TransferWindow::startTransfer()
@@ -100,6 +139,7 @@ void TransferWindow::showFailure()
 
 bool TransferWindow::Form_Unload()
 {
+    m_pauseTicker->stop();
     link->shutDown();
     Timer4->stop();
     return ChildWindow::Form_Unload();

@@ -2,6 +2,8 @@
 #include "serial/LinkProtocol.h"
 #include "platform/ChildWindow.h"
 
+#include <QDeadlineTimer>
+
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -12,6 +14,9 @@ class TransferWindow : public ChildWindow {
     Q_OBJECT
 public:
     QLabel *Label_tr_count;
+    // Under the status line while connecting: the attempt, and the seconds
+    // left of a pause before the next one.
+    QLabel *Label_attempt;
     QProgressBar *ProgressBar1;
     QPushButton *Command_Cancel;
     QPushButton *Command_Help;
@@ -38,4 +43,12 @@ protected:
     void Command_Cancel_Click();
     void Timer4_Timer();
     void showFailure();
+
+private:
+    void showAttempt(int attempt, int attempts);
+    void showRestartPause(int ms);
+    void tickRestartPause();
+
+    QTimer *const m_pauseTicker;
+    QDeadlineTimer m_pauseEnd;
 };

@@ -1,8 +1,11 @@
 #include "platform/ChildWindow.h"
 
+#include "platform/StatusPanels.h"
 #include "platform/WindowRegistry.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QCoreApplication>
@@ -42,6 +45,47 @@ void ChildWindow::closeEvent(QCloseEvent *event)
     }
     event->accept();
     m_registry.forget(this);
+}
+
+void ChildWindow::setMainAction(QPushButton *button)
+{
+    m_mainAction = button;
+    // Drawn as the default button; outside a dialog Qt leaves its Enter to us.
+    button->setDefault(true);
+}
+
+void ChildWindow::setEscapeButton(QPushButton *button)
+{
+    m_escapeButton = button;
+}
+
+QPushButton *ChildWindow::mainAction() const
+{
+    return m_mainAction;
+}
+
+void ChildWindow::reportOutcome(const QString &text)
+{
+    m_registry.statusPanels().setText(StatusPanels::Outcome, text);
+}
+
+void ChildWindow::keyPressEvent(QKeyEvent *event)
+{
+    // Keys the focused control left unused arrive here.
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    QPushButton *target = nullptr;
+    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        auto *focused = qobject_cast<QPushButton *>(focusWidget());
+        target = focused ? focused : m_mainAction.data();
+    } else if (plain && event->key() == Qt::Key_Escape) {
+        target = m_escapeButton.data();
+    }
+    if (target && target->isVisible() && target->isEnabled()) {
+        event->accept();
+        target->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 QSize ChildWindow::mainWindowSize() const

@@ -2,8 +2,10 @@
 #include "core/ModuleState.h"
 #include "platform/WindowState.h"
 
+#include <QPointer>
 #include <QWidget>
 
+class QPushButton;
 class WindowRegistry;
 
 // Base of every child window of the main window. A window builds its
@@ -38,8 +40,20 @@ public:
     // The same, unless the user moved or resized the window.
     void followMainWindow();
 
+    // The keyboard: Enter presses the focused button, else the window's main
+    // action; Escape presses the button that closes the window. Either may
+    // be left unset.
+    void setMainAction(QPushButton *button);
+    void setEscapeButton(QPushButton *button);
+    QPushButton *mainAction() const;
+
+    // Status panel 2 of the main window: what the last link or file action
+    // came to.
+    void reportOutcome(const QString &text);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
     // Geometry relative to the main window, in pixels: its outer size and
     // the size of its client area that holds the child windows.
@@ -58,6 +72,8 @@ private:
     QRect m_placement;
     QSize m_placedFor;
     QRect m_applied;
+    QPointer<QPushButton> m_mainAction;
+    QPointer<QPushButton> m_escapeButton;
     const WindowId m_id;
     WindowRegistry &m_registry;
 };

@@ -86,6 +86,7 @@ void LinkEngine::StartLink()
     state.blockIndex = 0;
     state.blockCount = m_kind == LinkKind::Read ? 256 : m_kind == LinkKind::Write ? 255 : 1;
     SendFrame();
+    emit attemptStarted(4 - state.retriesLeft, 4);
 }
 
 void LinkEngine::SendFrame()
@@ -294,6 +295,8 @@ void LinkEngine::Timer2_Timer()
     Timer3->start(m_timing.restartMs);
     MSC->close();
     state.busy = false;
+    if (state.retriesLeft > 0)
+        emit restartPaused(m_timing.restartMs);
 }
 
 void LinkEngine::Timer3_Timer()

@@ -98,6 +98,10 @@ signals:
     void completed();
     // The last restart failed as well.
     void failed(LinkFailure reason);
+    // Progress of connecting, for the user: attempt `attempt` of `attempts`
+    // has sent its wake-up frame; a failed attempt waits `ms` before the next.
+    void attemptStarted(int attempt, int attempts);
+    void restartPaused(int ms);
 
 private:
     bool OpenCommPort();

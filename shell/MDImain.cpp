@@ -4,6 +4,7 @@
 #include "core/Image.h"
 #include "core/ModuleState.h"
 #include "core/NumberText.h"
+#include "platform/MenuKeys.h"
 #include "platform/QtTranslations.h"
 #include "platform/StatusPanels.h"
 #include "core/Texts.h"
@@ -109,6 +110,7 @@ MDImain::MDImain()
     m_registry = new WindowRegistry(this, m_area, m_panels.get());
     registerAllWindows(*m_registry);
     buildMenus();
+    enableMenuKeys(this, menuBar());
     buildToolBar();
 }
 
