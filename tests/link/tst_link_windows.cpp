@@ -166,7 +166,10 @@ void LinkWindows::portWindowNamesTheDevice()
         ++empty;
     if (empty <= 8) {
         QTest::mouseClick(setup->Option[empty - 1], Qt::LeftButton, {}, QPoint(5, 5));
-        QCOMPARE(setup->Label_device->text(), QStringLiteral("No serial port stands behind COM%1.").arg(empty));
+        QCOMPARE(setup->Label_device->text(),
+                 QStringLiteral("No serial port stands behind COM%1. Plug the cable in, start the simulated "
+                                "radio, or pick another number.")
+                     .arg(empty));
     }
     SerialPort::mapPortNumber(2, QString());
     SerialPort::mapPortNumber(3, QString());
