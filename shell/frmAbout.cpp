@@ -54,6 +54,8 @@ frmAbout::frmAbout(WindowRegistry &registry)
     layout->addLayout(bottom);
 
     connect(cmdOK, &QPushButton::clicked, this, &ChildWindow::closeWindow);
+    setMainAction(cmdOK);
+    setEscapeButton(cmdOK);
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
 }
 

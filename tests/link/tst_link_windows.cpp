@@ -195,22 +195,32 @@ void LinkWindows::portThatCannotOpenLeavesTheWindowIdle()
 void LinkWindows::busyWindowRefusesRestartAndCancel_data()
 {
     QTest::addColumn<bool>("write");
-    QTest::newRow("read") << false;
-    QTest::newRow("write") << true;
+    QTest::addColumn<bool>("byKeys"); // Enter on the start button, Escape for Cancel
+    QTest::newRow("read") << false << false;
+    QTest::newRow("write") << true << false;
+    QTest::newRow("read by keys") << false << true;
+    QTest::newRow("write by keys") << true << true;
 }
 
 void LinkWindows::busyWindowRefusesRestartAndCancel()
 {
     QFETCH(bool, write);
+    QFETCH(bool, byKeys);
     SimulatedRadioProgram p;
     TransferWindow *window = write ? static_cast<TransferWindow *>(p.openWrite()) : p.openRead();
     QPushButton *start = window->findChild<QPushButton *>(write ? QStringLiteral("Command_Write")
                                                                 : QStringLiteral("Command_read"));
     QVERIFY(start);
-    click(start);
+    auto press = [&](QPushButton *button) {
+        if (!byKeys)
+            return click(button);
+        QCOMPARE(window->focusWidget(), start);
+        QTest::keyClick(start, button == start ? Qt::Key_Return : Qt::Key_Escape);
+    };
+    press(start);
     QVERIFY(waitUntil([&] { return p.radio.frames.size() > 20; }, 5000));
-    click(start);
-    click(window->Command_Cancel);
+    press(start);
+    press(window->Command_Cancel);
     QCOMPARE(p.messages.texts(),
              (QStringList{QStringLiteral("Read-write operating with transceiver ."),
                           QStringLiteral("Read-write operating，don't close the window. ,")}));

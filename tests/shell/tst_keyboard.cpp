@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QRadioButton>
@@ -58,6 +59,9 @@ class Keyboard : public QObject {
     Q_OBJECT
 private slots:
     void wholeTaskByKeyboard();
+    void keysOfEachWindow_data();
+    void keysOfEachWindow();
+    void optionsTabDownEachColumnInTurn();
 };
 
 void Keyboard::wholeTaskByKeyboard()
@@ -154,6 +158,74 @@ void Keyboard::wholeTaskByKeyboard()
     // The language switch clears the outcome.
     main->menuItem(QStringLiteral("Language_chn"))->trigger();
     QCOMPARE(outcome(main), QString());
+}
+
+void Keyboard::keysOfEachWindow_data()
+{
+    QTest::addColumn<QString>("menuItem");
+    QTest::addColumn<int>("window");
+    QTest::addColumn<QString>("focus"); // the control focused on opening; empty: not checked
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("closes");
+    auto row = [](const char *name, const char *item, WindowId id, const char *focus, int key, bool closes) {
+        QTest::newRow(name) << QString::fromLatin1(item) << int(id) << QString::fromLatin1(focus) << key
+                            << closes;
+    };
+    row("port, Escape", "proc_setup", WindowId::Form_setup, "Option1", Qt::Key_Escape, true);
+    row("port, Enter confirms", "proc_setup", WindowId::Form_setup, "Option1", Qt::Key_Return, true);
+    row("read, Escape", "Prog_read", WindowId::Form_Comm_Read, "Command_read", Qt::Key_Escape, true);
+    row("write, Escape", "Prog_write", WindowId::Form_Comm_Write, "Command_Write", Qt::Key_Escape, true);
+    row("save, Escape", "File_save", WindowId::Form_save_chann, "Text1", Qt::Key_Escape, true);
+    row("open, Escape", "File_Open", WindowId::Form_open_chann, "Text1", Qt::Key_Escape, true);
+    row("model, Enter", "proc_type", WindowId::Form_type, "", Qt::Key_Return, true);
+    row("About, Escape", "Menu_About", WindowId::frmAbout, "", Qt::Key_Escape, true);
+    row("options, Escape", "Optional_edit", WindowId::frm_option, "", Qt::Key_Escape, true);
+    row("DTMF, Escape", "Dtmf_edit", WindowId::frm_dtmf, "", Qt::Key_Escape, true);
+    row("radio presets, Escape", "Test_edit", WindowId::Form_Edit_Test, "", Qt::Key_Escape, true);
+    // The grid's Close may be refused, and Escape belongs to its cell editors.
+    row("grid, Escape stays", "Channel_edit", WindowId::frm_chann, "MSF_chann", Qt::Key_Escape, false);
+}
+
+void Keyboard::keysOfEachWindow()
+{
+    QFETCH(QString, menuItem);
+    QFETCH(int, window);
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+    QFETCH(bool, closes);
+    SimulatedRadioProgram p;
+    const auto id = WindowId(window);
+    p.main->activateWindow();
+    p.main->menuItem(menuItem)->trigger();
+    QApplication::processEvents();
+    QVERIFY(OpenFlag(id));
+    if (!focus.isEmpty())
+        QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : p.registry().get(id), Qt::Key(key));
+    QCOMPARE(!OpenFlag(id), closes);
+    QVERIFY(p.messages.texts().isEmpty());
+}
+
+void Keyboard::optionsTabDownEachColumnInTurn()
+{
+    StartedProgram p;
+    p.main->menuItem(QStringLiteral("Optional_edit"))->trigger();
+    QWidget *window = p.registry().get(WindowId::frm_option);
+    // The group boxes in the order Tab reaches their controls.
+    QStringList frames;
+    for (QWidget *w = window->nextInFocusChain(); w != window; w = w->nextInFocusChain()) {
+        if (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisibleTo(window))
+            continue;
+        QWidget *frame = nullptr;
+        for (QWidget *up = w->parentWidget(); up && up != window; up = up->parentWidget())
+            if (qobject_cast<QGroupBox *>(up))
+                frame = up;
+        const QString name = frame ? frame->objectName() : QStringLiteral("buttons");
+        if (frames.isEmpty() || frames.last() != name)
+            frames << name;
+    }
+    QCOMPARE(frames, (QStringList{"Frame2", "Frame_mode", "Frame_Scan", "Frame1", "Frame5", "Frame_vfo",
+                                  "Frame_Freq_range", "buttons"}));
 }
 
 QTEST_MAIN(Keyboard)
