@@ -64,8 +64,11 @@ Form_Adjust_Txp::Form_Adjust_Txp(WindowRegistry &registry, const LinkTiming &tim
 
     // The bars take the focus, so the arrow and page keys move them; each
     // move is a change like a move by the mouse.
-    for (QScrollBar *bar : {HScroll_L, HScroll_H})
+    // Qt's scroll bars take Right as a step back by default.
+    for (QScrollBar *bar : {HScroll_L, HScroll_H}) {
         bar->setFocusPolicy(Qt::StrongFocus);
+        bar->setInvertedControls(false);
+    }
     setTabOrder(HScroll_L, HScroll_H);
     setTabOrder(HScroll_H, Command_Close);
     setTabOrder(Command_Close, Command_Help);

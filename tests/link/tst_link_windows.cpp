@@ -297,13 +297,17 @@ void LinkWindows::writeChecksTheImageBeforeTouchingThePort()
 void LinkWindows::powerBarsSendPowerFrames_data()
 {
     QTest::addColumn<bool>("highBar");
-    QTest::newRow("low power bar") << false;
-    QTest::newRow("high power bar") << true;
+    QTest::addColumn<bool>("byKeys"); // Tab to the bar, two Right arrows
+    QTest::newRow("low power bar") << false << false;
+    QTest::newRow("high power bar") << true << false;
+    QTest::newRow("low power bar by keys") << false << true;
+    QTest::newRow("high power bar by keys") << true << true;
 }
 
 void LinkWindows::powerBarsSendPowerFrames()
 {
     QFETCH(bool, highBar);
+    QFETCH(bool, byKeys);
     SimulatedRadioProgram p;
     p.radio.memory[0xFF0] = char(90);
     p.radio.memory[0xFF1] = char(210);
@@ -319,8 +323,17 @@ void LinkWindows::powerBarsSendPowerFrames()
     QCOMPARE(power->Label_H->text(), QStringLiteral("210"));
 
     QScrollBar *bar = highBar ? power->HScroll_H : power->HScroll_L;
-    clickArrow(bar, true);
-    clickArrow(bar, true);
+    if (byKeys) {
+        QCOMPARE(power->focusWidget(), power->HScroll_L);
+        if (highBar)
+            QTest::keyClick(power->HScroll_L, Qt::Key_Tab);
+        QCOMPARE(power->focusWidget(), bar);
+        QTest::keyClick(bar, Qt::Key_Right);
+        QTest::keyClick(bar, Qt::Key_Right);
+    } else {
+        clickArrow(bar, true);
+        clickArrow(bar, true);
+    }
     const int value = (highBar ? 210 : 90) + 2;
     QCOMPARE((highBar ? power->Label_H : power->Label_L)->text(), QString::number(value));
     QByteArray expected = QByteArray::fromHex("6703F010");
