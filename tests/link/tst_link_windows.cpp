@@ -48,6 +48,7 @@ private slots:
     void writeChecksTheImageBeforeTouchingThePort();
     void powerBarsSendPowerFrames_data();
     void powerBarsSendPowerFrames();
+    void silentRadioShowsAttemptsAndExplainsTheFailure();
     void powerWindowWithoutRadioClosesItself_data();
     void powerWindowWithoutRadioClosesItself();
 };
@@ -292,6 +293,28 @@ void LinkWindows::writeChecksTheImageBeforeTouchingThePort()
         QVERIFY(!write->MSC->isOpen());
         QVERIFY(!write->link->state.busy);
     }
+}
+
+void LinkWindows::silentRadioShowsAttemptsAndExplainsTheFailure()
+{
+    SimulatedRadioProgram p;
+    p.radio.faults.silent = true;
+    Form_Comm_Read *read = p.openRead();
+    QLabel *attempt = control<QLabel>(read, "Label_attempt");
+    click(read->Command_read);
+    QCOMPARE(attempt->text(), QStringLiteral("attempt 1 of 4"));
+    QVERIFY(waitUntil([&] { return attempt->text().startsWith(QStringLiteral("next attempt in ")); }, 5000));
+    QVERIFY(waitUntil([&] { return attempt->text() == QStringLiteral("attempt 2 of 4"); }, 5000));
+    QCOMPARE(read->Label_tr_count->text(), QStringLiteral("Connecting with transceiver. "));
+    QVERIFY(waitUntil([&] { return !p.messages.messages.isEmpty(); }, 10000));
+    const RecordedMessage &message = p.messages.messages.first();
+    QCOMPARE(message.text, QStringLiteral("Fail connect with transceiver."));
+    for (const QString &part : {QStringLiteral("Port: COM1"), p.radio.devicePath(),
+                                QStringLiteral("the radio does not answer"), QStringLiteral("dialout")})
+        QVERIFY2(message.details.contains(part), qPrintable(message.details));
+    QCOMPARE(p.main->statusPanels().text(StatusPanels::Outcome),
+             QStringLiteral("Read failed: the radio does not answer"));
+    QCOMPARE(attempt->text(), QString());
 }
 
 void LinkWindows::powerBarsSendPowerFrames_data()
