@@ -93,9 +93,17 @@ void Form_setup::refreshDevices()
 
 void Form_setup::showChosenDevice()
 {
-    for (int n = 1; n <= 8; ++n)
-        if (Option[n - 1]->isChecked())
-            Label_device->setText(describePort(n).summary());
+    for (int n = 1; n <= 8; ++n) {
+        if (!Option[n - 1]->isChecked())
+            continue;
+        const QString summary = describePort(n).summary();
+        if (Label_device->text() != summary) {
+            Label_device->setText(summary);
+            // A longer description wraps onto more lines; the radio buttons
+            // keep their height.
+            growToFitContents();
+        }
+    }
 }
 
 void Form_setup::Command_ok_Click()

@@ -5,6 +5,7 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QPushButton>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -130,7 +131,7 @@ void ChildWindow::fitToMainWindow()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     const QSize minimum = f->minimumSizeHint().expandedTo(f->minimumSize());
     const int w = qMax(qRound(m_placement.width() * sx), minimum.width());
-    const int h = qMax(qRound(m_placement.height() * sy), minimum.height());
+    const int h = qMax(qMax(qRound(m_placement.height() * sy), minimum.height()), frameHeightFor(w));
     int left = qRound(m_placement.left() * sx);
     int top = qRound(m_placement.top() * sy);
     const QSize inner = mainInnerSize();
@@ -138,6 +139,29 @@ void ChildWindow::fitToMainWindow()
     top = qMax(0, qMin(top, inner.height() - h));
     f->setGeometry(left, top, w, h);
     m_applied = f->geometry();
+}
+
+int ChildWindow::frameHeightFor(int frameWidth) const
+{
+    const QWidget *f = frame();
+    QLayout *contents = layout();
+    if (!contents || !contents->hasHeightForWidth())
+        return 0;
+    const int chromeWidth = f->width() - width();
+    const int chromeHeight = f->height() - height();
+    return contents->totalHeightForWidth(frameWidth - chromeWidth) + chromeHeight;
+}
+
+void ChildWindow::growToFitContents()
+{
+    QWidget *f = frame();
+    const int needed = frameHeightFor(f->width());
+    if (needed <= f->height())
+        return;
+    const bool placedByUs = f->geometry() == m_applied;
+    f->resize(f->width(), needed);
+    if (placedByUs)
+        m_applied = f->geometry();
 }
 
 int ChildWindow::twips(double value) const

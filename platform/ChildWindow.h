@@ -39,6 +39,9 @@ public:
     void fitToMainWindow();
     // The same, unless the user moved or resized the window.
     void followMainWindow();
+    // Grows the window when its contents need more height at its present
+    // width, as a word-wrapped text that got longer does.
+    void growToFitContents();
 
     // The keyboard: Enter presses the focused button, else the window's main
     // action; Escape presses the button that closes the window. Either may
@@ -66,6 +69,9 @@ protected:
 
 private:
     QWidget *frame() const;
+    // The outer height the layout needs at an outer width, word-wrapped
+    // texts included, which the minimum size hint leaves out.
+    int frameHeightFor(int frameWidth) const;
 
     // The placement of the load, the main window size it was made for, and
     // the frame geometry last applied.
