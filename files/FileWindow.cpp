@@ -4,6 +4,7 @@
 #include "core/ModuleState.h"
 #include "core/ChannelFile.h"
 #include "files/DirList.h"
+#include "platform/DrawnIcons.h"
 #include "platform/Messages.h"
 #include "core/Texts.h"
 
@@ -160,7 +161,7 @@ void FileWindow::fillDrives(const QString &folder)
     for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
         if (!volume.isValid() || !volume.isReady())
             continue;
-        Drive1->addItem(QDir::toNativeSeparators(volume.rootPath()), volume.rootPath());
+        Drive1->addItem(driveIcon(), QDir::toNativeSeparators(volume.rootPath()), volume.rootPath());
         if (volume.rootPath() == current)
             Drive1->setCurrentIndex(Drive1->count() - 1);
     }

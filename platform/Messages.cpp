@@ -1,9 +1,12 @@
 #include "platform/Messages.h"
 
 #include "core/Texts.h"
+#include "platform/DrawnIcons.h"
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QStyle>
 
 namespace {
 MessageRecorder *activeRecorder = nullptr;
@@ -22,6 +25,11 @@ void showBox(const QString &text, const QString &title, const QString &details)
     QMessageBox box(QMessageBox::Warning, boxTitle, text, QMessageBox::Ok,
                     QApplication::activeWindow());
     box.setDetailedText(details);
+    // Drawn at the screen's scale rather than a small bitmap scaled up.
+    const qreal scale = box.devicePixelRatioF();
+    const int side = box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &box);
+    box.setIconPixmap(warningIcon().pixmap(QSize(side, side), scale));
+    box.button(QMessageBox::Ok)->setIcon(confirmIcon());
     box.exec();
 }
 

@@ -1,6 +1,7 @@
 #include "platform/WindowRegistry.h"
 
 #include "platform/ChildWindow.h"
+#include "platform/DrawnIcons.h"
 
 #include <QAction>
 #include <QEvent>
@@ -53,6 +54,7 @@ ChildWindow *WindowRegistry::reopen(WindowId id)
     QMdiSubWindow *sub = m_area->addSubWindow(window);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     giveCloseItsOwnKey(sub);
+    sub->setWindowIcon(programIcon());
     window->Form_Load();
     // A window may close itself from its own load.
     if (get(id) == window) {

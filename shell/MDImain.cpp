@@ -4,6 +4,7 @@
 #include "core/Image.h"
 #include "core/ModuleState.h"
 #include "core/NumberText.h"
+#include "platform/DrawnIcons.h"
 #include "platform/MenuKeys.h"
 #include "platform/QtTranslations.h"
 #include "platform/StatusPanels.h"
@@ -101,8 +102,7 @@ MDImain::MDImain()
       m_panels(std::make_unique<StatusPanels>(statusBar()))
 {
     setObjectName(QStringLiteral("MDImain"));
-    setWindowIcon(QIcon::fromTheme(QStringLiteral("kvd9-programmer"),
-                                   style()->standardIcon(QStyle::SP_ComputerIcon)));
+    setWindowIcon(QIcon::fromTheme(QStringLiteral("kvd9-programmer"), programIcon()));
     m_area->setObjectName(QStringLiteral("MDIClient"));
     setCentralWidget(m_area);
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
