@@ -2,6 +2,7 @@
 
 #include "cli/Interrupts.h"
 #include "core/Texts.h"
+#include "serial/LinkEngine.h"
 
 #include <QEventLoop>
 #include <QJsonArray>
@@ -128,7 +129,7 @@ void LinkBatch::finish(Job &job, const QString &error)
     if (job.finished)
         return;
     job.finished = true;
-    job.link->shutDown();
+    job.link->cancel();
     job.result.error = error;
     job.result.seconds = job.clock.nsecsElapsed() / 1e9;
     if (!error.isEmpty())

@@ -2,8 +2,6 @@
 
 #include "core/ChannelFile.h"
 
-#include <QList>
-
 
 namespace {
 const QString RadioPrefix = QStringLiteral("radio:");
@@ -23,24 +21,15 @@ bool loadSource(const QString &source, Codeplug &image, QString &error, const Ra
         }
         return readRadio(source.mid(RadioPrefix.size()), image, error);
     }
-    QList<int> values;
-    if (!readChannelFile(source, values, error))
-        return false;
-    for (int i = 0; i < Codeplug::Size; ++i)
-        image.at(i / RowBytes, i % RowBytes) = quint8(values.at(i));
-    return true;
+    return loadChannelFile(source, image, error);
 }
 
 QByteArray channelFileText(const Codeplug &image)
 {
-    ImageScope scope;
-    image.storeIntoImage();
-    return formatChannelFile();
+    return formatChannelFile(image);
 }
 
 bool saveCodeplugFile(const QString &path, const Codeplug &image, QString &error)
 {
-    ImageScope scope;
-    image.storeIntoImage();
-    return SaveChannelFile(path, error);
+    return saveChannelFile(path, image, error);
 }

@@ -3,7 +3,6 @@
 #include "channels/PendingNameEdit.h"
 #include "core/ModuleState.h"
 #include "link/LinkOutcome.h"
-#include "link/LinkWindows.h"
 #include "platform/Layouts.h"
 #include "platform/Messages.h"
 #include "platform/WindowRegistry.h"
@@ -18,14 +17,11 @@
 
 TransferWindow::TransferWindow(WindowId id, LinkKind kind, const LinkTiming &timing,
                                WindowRegistry &registry)
-    : ChildWindow(id, registry), Label_tr_count(new QLabel(this)), Label_attempt(new QLabel(this)),
-      ProgressBar1(new QProgressBar(this)), Command_Cancel(new QPushButton(this)),
-      Command_Help(new QPushButton(this)), link(new LinkEngine(kind, timing, this)),
-      MSC(link->MSC), Timer1(link->Timer1), Timer2(link->Timer2), Timer3(link->Timer3),
-      Timer4(new QTimer(this)), startButton(new QPushButton(this)), m_pauseTicker(new QTimer(this))
+    : RadioLinkWindow(id, kind, timing, registry), Label_tr_count(new QLabel(this)),
+      Label_attempt(new QLabel(this)), ProgressBar1(new QProgressBar(this)),
+      Command_Cancel(new QPushButton(this)), Command_Help(new QPushButton(this)),
+      startButton(new QPushButton(this)), m_pauseTicker(new QTimer(this))
 {
-    Timer4->setTimerType(Qt::PreciseTimer);
-    Timer4->setInterval(kind == LinkKind::Read ? timing.readCloseMs : timing.closeMs);
     Label_tr_count->setObjectName(QStringLiteral("Label_tr_count"));
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     Command_Cancel->setObjectName(QStringLiteral("Command_Cancel"));
@@ -54,13 +50,12 @@ TransferWindow::TransferWindow(WindowId id, LinkKind kind, const LinkTiming &tim
 
     connect(Command_Cancel, &QPushButton::clicked, this, &TransferWindow::Command_Cancel_Click);
     connect(Timer4, &QTimer::timeout, this, &TransferWindow::Timer4_Timer);
-    showLinkMessages(link);
     connect(link, &LinkEngine::failed, this, &TransferWindow::showFailure);
 
     m_pauseTicker->setInterval(250);
     connect(m_pauseTicker, &QTimer::timeout, this, &TransferWindow::tickRestartPause);
     connect(link, &LinkEngine::attemptStarted, this, &TransferWindow::showAttempt);
-    connect(link, &LinkEngine::restartPaused, this, &TransferWindow::showRestartPause);
+    connect(link, &LinkEngine::restartPauseStarted, this, &TransferWindow::showRestartPause);
     connect(link, &LinkEngine::identified, Label_attempt, &QLabel::clear);
     connect(link, &LinkEngine::failed, Label_attempt, &QLabel::clear);
     connect(link, &LinkEngine::completed, this, [this] { reportOutcome(linkCompletedText(link->kind())); });
@@ -76,7 +71,6 @@ void TransferWindow::loadTransferWindow()
     const int w = qRound(main.width() / 1.6);
     const int h = main.height() / 3;
     placeWindow((main.width() - w) / 2, qRound((main.height() - h) / 1.45), w, h);
-    link->state.done = false;
     CommitPendingGridNameEdit(registry());
     startButton->setFocus();
 }
@@ -102,14 +96,11 @@ void TransferWindow::tickRestartPause()
 
 void TransferWindow::startTransfer()
 {
-    if (link->state.busy) {
+    if (link->isBusy()) {
         showMessage("正在与对讲机进行读写操作 ！", "Read-write operating with transceiver .");
         return;
     }
-    PortError = false;
-    link->setPort(PortSpec::ofNumber(CommPortNo));
-    link->start();
-    if (!PortError) {
+    if (startLink()) {
         ProgressBar1->setValue(0);
         Label_tr_count->setText(langText("正在与对讲机联络 ！", "Connecting with transceiver. "));
     }
@@ -117,17 +108,17 @@ void TransferWindow::startTransfer()
 
 void TransferWindow::Command_Cancel_Click()
 {
-    if (link->state.busy) {
+    if (link->isBusy()) {
         showMessage("正在进行读写操作,请勿关窗口 ！,", "Read-write operating，don't close the window. ,");
         return;
     }
-    MSC->close();
+    link->cancel();
     closeWindow();
 }
 
 void TransferWindow::Timer4_Timer()
 {
-    if (link->state.done)
+    if (link->isDone())
         closeWindow();
 }
 
@@ -140,7 +131,7 @@ void TransferWindow::showFailure()
 bool TransferWindow::Form_Unload()
 {
     m_pauseTicker->stop();
-    link->shutDown();
+    link->cancel();
     Timer4->stop();
     return ChildWindow::Form_Unload();
 }

@@ -119,7 +119,7 @@ void Keyboard::wholeTaskByKeyboard()
         press(main, Qt::Key_Down);
     type(main, QStringLiteral("440.125"));
     press(main, Qt::Key_Return);
-    QCOMPARE(channelRxText(5), QStringLiteral("440.12500"));
+    QCOMPARE(channelRxText(Document(), 5), QStringLiteral("440.12500"));
     QVERIFY(!p.radioMatchesImage(5, 5));
 
     // 4. Ctrl+W wins over the child windows' Close and Enter writes.
@@ -143,14 +143,14 @@ void Keyboard::wholeTaskByKeyboard()
     QCOMPARE(outcome(main), QStringLiteral("Saved ch5.chann"));
 
     // 6. Ctrl+O the same way brings channel 5 back.
-    markChannelEmpty(5);
+    markChannelEmpty(Document(), 5);
     main->activateWindow();
     press(main, Qt::Key_O, Qt::ControlModifier);
     QVERIFY(OpenFlag(WindowId::Form_open_chann));
     type(main, QStringLiteral("ch5.chann"));
     press(main, Qt::Key_Return);
     QVERIFY(!OpenFlag(WindowId::Form_open_chann));
-    QCOMPARE(channelRxText(5), QStringLiteral("440.12500"));
+    QCOMPARE(channelRxText(Document(), 5), QStringLiteral("440.12500"));
     QCOMPARE(outcome(main), QStringLiteral("Loaded ch5.chann"));
     QCOMPARE(p.messages.texts(), QStringList({QStringLiteral("Complete storing channel parameter."),
                                               QStringLiteral("Succeed fold the channel parameter from file.")}));
