@@ -141,6 +141,7 @@ Form_Chann_Edit::Form_Chann_Edit(WindowRegistry &registry)
     connect(Check_Scan, &QCheckBox::clicked, this,
             [](bool on) { setRecordBit(Document(), CurrentChannel, ScanSkipByte, ScanSkipBit, !on); });
     connect(Command_close, &QPushButton::clicked, this, &ChildWindow::closeWindow);
+    setEscapeButton(Command_close); // Close is always allowed
 }
 
 void Form_Chann_Edit::Form_Load()

@@ -14,6 +14,8 @@
 #include "platform/WindowRegistry.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QSignalBlocker>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -92,7 +94,9 @@ frm_chann::frm_chann(WindowRegistry &registry)
     }
 
     Text_Edit->hide();
-    Text_Edit->setFrame(false);
+    // Framed, so the open editor stands out from the cells; centred like them.
+    Text_Edit->setFrame(true);
+    Text_Edit->setAlignment(Qt::AlignCenter);
     Text_Edit->installEventFilter(this);
     KeyRule cellRule = KeyRule::anything();
     cellRule.handler = [this](QChar key) { return Text_Edit_KeyPress(key); };
@@ -158,6 +162,7 @@ void frm_chann::Form_Load()
     for (int n = 1; n <= Region::LastChannelRow; ++n)
         refreshChannelRow(n);
     showChannelCaption();
+    makeStoredChannelCurrent();
 }
 
 void frm_chann::Form_Activate()
@@ -165,6 +170,35 @@ void frm_chann::Form_Activate()
     ChannelCount = 128;
     for (int n = 1; n <= Region::LastChannelRow; ++n)
         refreshChannelRow(n);
+    makeStoredChannelCurrent();
+}
+
+// ---- Keyboard: the current cell and typing into it ----
+
+void frm_chann::makeStoredChannelCurrent()
+{
+    if (m_editRow != 0)
+        return;
+    const int n = CurrentChannel >= 1 && CurrentChannel <= Region::LastChannelRow ? CurrentChannel : 1;
+    if (currentGridRow() == n && currentGridColumn() > 0)
+        return;
+    // Not a move by the user: no cell is left, nothing is committed.
+    const QSignalBlocker quiet(MSF_chann);
+    MSF_chann->setCurrentCell(n - 1, RxColumn);
+}
+
+bool frm_chann::typeIntoCell(QKeyEvent *key)
+{
+    const QString text = key->text();
+    if (text.isEmpty() || !text.at(0).isPrint() || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+        || currentGridColumn() < 1)
+        return false;
+    MSF_chann_Click();
+    if (!Text_Edit->isVisible())
+        return false;
+    QKeyEvent typed(QEvent::KeyPress, key->key(), key->modifiers(), text);
+    QCoreApplication::sendEvent(Text_Edit, &typed);
+    return true;
 }
 
 bool frm_chann::Form_Unload()
@@ -546,6 +580,8 @@ bool frm_chann::eventFilter(QObject *watched, QEvent *event)
             MSF_chann_Click();
         return true;
     }
+    if (watched == MSF_chann && keyPress && typeIntoCell(static_cast<QKeyEvent *>(event)))
+        return true;
     if ((watched == Text_Edit || watched == Combo_edit || watched == Combo_edit->lineEdit())
         && keyPress && key == Qt::Key_Escape) {
         closeEditorToGrid();

@@ -2,6 +2,7 @@
 #include "platform/ChildWindow.h"
 
 class QComboBox;
+class QKeyEvent;
 class QLineEdit;
 class QPushButton;
 class QStringListModel;
@@ -61,6 +62,11 @@ private:
     void Combo_edit_Click(int position);
 
     void showCellEditor();
+    // The keyboard's starting point after every rebuild: the first cell of
+    // CurrentChannel (else channel 1), unless a cell editor is open.
+    void makeStoredChannelCurrent();
+    // A character typed on the grid opens the cell's editor and goes into it.
+    bool typeIntoCell(QKeyEvent *key);
     // Escape: the open editor closes without a commit.
     void closeEditorToGrid();
     void commitCell(int row, int column, const QString &entry);

@@ -1,5 +1,7 @@
 #include "files/DirList.h"
 
+#include "platform/DrawnIcons.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QStyle>
@@ -25,8 +27,8 @@ void DirList::setPath(const QString &path)
     m_path = canonical;
 
     clear();
-    const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
-    const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
+    const QIcon openIcon = folderIcon(true);
+    const QIcon closedIcon = folderIcon(false);
     QStringList chain;
     for (QDir d(m_path);; ) {
         chain.prepend(d.absolutePath());

@@ -4,6 +4,7 @@
 #include "core/ModuleState.h"
 #include "core/ChannelFile.h"
 #include "files/DirList.h"
+#include "platform/DrawnIcons.h"
 #include "platform/Messages.h"
 #include "core/Texts.h"
 
@@ -109,8 +110,15 @@ FileWindow::FileWindow(Kind kind, WindowRegistry &registry)
     connect(Dir1, &DirList::pathChanged, this, &FileWindow::Dir1_Change);
     connect(File1, &QListWidget::itemClicked, this, &FileWindow::File1_Click);
     connect(Command_enter, &QPushButton::clicked, this, &FileWindow::Command_enter_Click);
-    connect(Text1, &QLineEdit::returnPressed, this, &FileWindow::Command_enter_Click);
     connect(Command_close, &QPushButton::clicked, this, &ChildWindow::closeWindow);
+    // Enter in the name box confirms, as anywhere in the window.
+    setMainAction(Command_enter);
+    setEscapeButton(Command_close);
+    setTabOrder(Drive1, Dir1);
+    setTabOrder(Dir1, File1);
+    setTabOrder(File1, Text1);
+    setTabOrder(Text1, Command_enter);
+    setTabOrder(Command_enter, Command_close);
 }
 
 QString FileWindow::suffix() const
@@ -141,6 +149,9 @@ void FileWindow::Form_Load()
     fillDrives(start);
     Dir1->setPath(start);
     Dir1_Change();
+    // Typing a name replaces the pattern.
+    Text1->selectAll();
+    Text1->setFocus();
 }
 
 void FileWindow::fillDrives(const QString &folder)
@@ -150,7 +161,7 @@ void FileWindow::fillDrives(const QString &folder)
     for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
         if (!volume.isValid() || !volume.isReady())
             continue;
-        Drive1->addItem(QDir::toNativeSeparators(volume.rootPath()), volume.rootPath());
+        Drive1->addItem(driveIcon(), QDir::toNativeSeparators(volume.rootPath()), volume.rootPath());
         if (volume.rootPath() == current)
             Drive1->setCurrentIndex(Drive1->count() - 1);
     }
@@ -221,6 +232,7 @@ void FileWindow::Command_enter_Click()
             return;
         }
         ChannelFileName = path;
+        reportOutcome(langText("已载入 %1", "Loaded %1").arg(QFileInfo(path).fileName()));
         showMessage("信道参数从文件调入成功 ！", "Succeed fold the channel parameter from file.");
     } else {
         if (!SaveChannelFile(path, error)) {
@@ -229,6 +241,7 @@ void FileWindow::Command_enter_Click()
             return;
         }
         ChannelFileName = path;
+        reportOutcome(langText("已保存 %1", "Saved %1").arg(QFileInfo(path).fileName()));
         showMessage("信道参数保存完毕 ！", "Complete storing channel parameter.");
     }
     closeWindow();

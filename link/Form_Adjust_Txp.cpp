@@ -55,6 +55,17 @@ Form_Adjust_Txp::Form_Adjust_Txp(WindowRegistry &registry, const LinkTiming &tim
     layout->addStretch();
     layout->addLayout(buttons);
 
+    // The bars take the focus, so the arrow and page keys move them; each
+    // move is a change like a move by the mouse.
+    // Qt's scroll bars take Right as a step back by default.
+    for (QScrollBar *bar : {HScroll_L, HScroll_H}) {
+        bar->setFocusPolicy(Qt::StrongFocus);
+        bar->setInvertedControls(false);
+    }
+    setTabOrder(HScroll_L, HScroll_H);
+    setTabOrder(HScroll_H, Command_Close);
+    setTabOrder(Command_Close, Command_Help);
+    setEscapeButton(Command_Close);
     connect(HScroll_L, &QScrollBar::valueChanged, this, &Form_Adjust_Txp::HScroll_L_Change);
     connect(HScroll_H, &QScrollBar::valueChanged, this, &Form_Adjust_Txp::HScroll_H_Change);
     connect(Command_Close, &QPushButton::clicked, this, &ChildWindow::closeWindow);
@@ -81,6 +92,7 @@ void Form_Adjust_Txp::Form_Load()
     Command_Help->setText(langText("帮助", "Help"));
     show();
     showValues();
+    HScroll_L->setFocus();
     Timer4->start();
 }
 

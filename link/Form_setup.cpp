@@ -14,10 +14,12 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 
 Form_setup::Form_setup(WindowRegistry &registry)
     : ChildWindow(WindowId::Form_setup, registry), Frame1(new QGroupBox(this)),
-      Command_ok(new QPushButton(this)), Command1(new QPushButton(this)), Label_device(new QLabel(this))
+      Command_ok(new QPushButton(this)), Command1(new QPushButton(this)), Label_device(new QLabel(this)),
+      m_refresh(new QTimer(this))
 {
     setObjectName(QStringLiteral("Form_setup"));
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -49,6 +51,14 @@ Form_setup::Form_setup(WindowRegistry &registry)
 
     connect(Command_ok, &QPushButton::clicked, this, &Form_setup::Command_ok_Click);
     connect(Command1, &QPushButton::clicked, this, &ChildWindow::closeWindow);
+    setMainAction(Command_ok);
+    setEscapeButton(Command1);
+    setTabOrder(Command_ok, Command1);
+
+    // A radio plugged in or a simulated radio started shows up while the
+    // window is open.
+    m_refresh->setInterval(1000);
+    connect(m_refresh, &QTimer::timeout, this, &Form_setup::refreshDevices);
 }
 
 void Form_setup::Form_Load()
@@ -64,20 +74,36 @@ void Form_setup::Form_Load()
     const int h = qRound(inner.height() / 1.8);
     placeWindow((inner.width() - w) / 2, qMax(0, (inner.height() - h) / 2 - twips(500)), w, h);
 
+    for (int i = 0; i < 8; ++i)
+        Option[i]->setChecked(i + 1 == CommPortNo);
+    refreshDevices();
+    Option[qBound(1, int(CommPortNo), 8) - 1]->setFocus();
+    m_refresh->start();
+}
+
+void Form_setup::refreshDevices()
+{
     for (int i = 0; i < 8; ++i) {
         const QString device = SerialPort::deviceFor(i + 1);
         Option[i]->setToolTip(device.isEmpty() ? langText("没有对应的串口", "No serial port present")
                                                : device);
-        Option[i]->setChecked(i + 1 == CommPortNo);
     }
     showChosenDevice();
 }
 
 void Form_setup::showChosenDevice()
 {
-    for (int n = 1; n <= 8; ++n)
-        if (Option[n - 1]->isChecked())
-            Label_device->setText(describePort(n).summary());
+    for (int n = 1; n <= 8; ++n) {
+        if (!Option[n - 1]->isChecked())
+            continue;
+        const QString summary = describePort(n).summary();
+        if (Label_device->text() != summary) {
+            Label_device->setText(summary);
+            // A longer description wraps onto more lines; the radio buttons
+            // keep their height.
+            growToFitContents();
+        }
+    }
 }
 
 void Form_setup::Command_ok_Click()

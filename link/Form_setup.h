@@ -5,6 +5,7 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
+class QTimer;
 
 // Chooses which of the eight serial ports the links open.
 class Form_setup : public ChildWindow {
@@ -25,4 +26,8 @@ public:
 private:
     void Command_ok_Click();
     void showChosenDevice();
+    // The tooltips and the device line anew from what the system lists.
+    void refreshDevices();
+
+    QTimer *m_refresh;
 };

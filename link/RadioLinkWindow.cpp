@@ -1,6 +1,7 @@
 #include "link/RadioLinkWindow.h"
 
 #include "core/ModuleState.h"
+#include "link/LinkOutcome.h"
 #include "platform/Messages.h"
 
 #include <QTimer>
@@ -12,8 +13,10 @@ RadioLinkWindow::RadioLinkWindow(WindowId id, LinkKind kind, const LinkTiming &t
     Timer4->setTimerType(Qt::PreciseTimer);
     Timer4->setInterval(kind == LinkKind::Read ? timing.readCloseMs : timing.closeMs);
     connect(link, &LinkEngine::openFailed, this, &RadioLinkWindow::portOpenFailed);
-    connect(link, &LinkEngine::failed, this,
-            [] { showMessage("与对讲机联络失败 ！", "Fail connect with transceiver."); });
+    connect(link, &LinkEngine::failed, this, [](LinkFailure why) {
+        showMessageWithDetails("与对讲机联络失败 ！", "Fail connect with transceiver.",
+                               linkFailureDetails(linkFailureReason(why)));
+    });
 }
 
 bool RadioLinkWindow::startLink()
@@ -29,7 +32,8 @@ bool RadioLinkWindow::startLink()
 void RadioLinkWindow::portOpenFailed(const QString &reason)
 {
     m_portErrorReason = reason;
-    showMessage("通讯端口打开错误，请正确设置通讯端口 ！",
-                "Communication port is error, please setting right communication port . ！");
+    showMessageWithDetails("通讯端口打开错误，请正确设置通讯端口 ！",
+                           "Communication port is error, please setting right communication port . ！",
+                           linkFailureDetails(reason));
     PortError = true;
 }

@@ -1,8 +1,11 @@
 #include "link/TransferWindow.h"
 
 #include "channels/PendingNameEdit.h"
+#include "core/ModuleState.h"
+#include "link/LinkOutcome.h"
 #include "platform/Layouts.h"
 #include "platform/Messages.h"
+#include "platform/WindowRegistry.h"
 #include "core/Texts.h"
 
 #include <QHBoxLayout>
@@ -15,8 +18,9 @@
 TransferWindow::TransferWindow(WindowId id, LinkKind kind, const LinkTiming &timing,
                                WindowRegistry &registry)
     : RadioLinkWindow(id, kind, timing, registry), Label_tr_count(new QLabel(this)),
-      ProgressBar1(new QProgressBar(this)), Command_Cancel(new QPushButton(this)),
-      Command_Help(new QPushButton(this)), startButton(new QPushButton(this))
+      Label_attempt(new QLabel(this)), ProgressBar1(new QProgressBar(this)),
+      Command_Cancel(new QPushButton(this)), Command_Help(new QPushButton(this)),
+      startButton(new QPushButton(this)), m_pauseTicker(new QTimer(this))
 {
     Label_tr_count->setObjectName(QStringLiteral("Label_tr_count"));
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
@@ -26,11 +30,14 @@ TransferWindow::TransferWindow(WindowId id, LinkKind kind, const LinkTiming &tim
     ProgressBar1->setValue(0);
     ProgressBar1->setVisible(false);
     Label_tr_count->setAlignment(Qt::AlignCenter);
+    Label_attempt->setObjectName(QStringLiteral("Label_attempt"));
+    Label_attempt->setAlignment(Qt::AlignCenter);
 
     auto *buttons = centeredButtonRow({startButton, Command_Cancel, Command_Help});
     auto *layout = new QVBoxLayout(this);
     layout->addStretch();
     layout->addWidget(Label_tr_count);
+    layout->addWidget(Label_attempt);
     layout->addWidget(ProgressBar1);
     layout->addStretch();
     layout->addLayout(buttons);
@@ -38,10 +45,24 @@ TransferWindow::TransferWindow(WindowId id, LinkKind kind, const LinkTiming &tim
     // The keyboard reaches the start button first.
     setTabOrder(startButton, Command_Cancel);
     setTabOrder(Command_Cancel, Command_Help);
+    setMainAction(startButton);
+    setEscapeButton(Command_Cancel);
 
     connect(Command_Cancel, &QPushButton::clicked, this, &TransferWindow::Command_Cancel_Click);
     connect(Timer4, &QTimer::timeout, this, &TransferWindow::Timer4_Timer);
     connect(link, &LinkEngine::failed, this, &TransferWindow::showFailure);
+
+    m_pauseTicker->setInterval(250);
+    connect(m_pauseTicker, &QTimer::timeout, this, &TransferWindow::tickRestartPause);
+    connect(link, &LinkEngine::attemptStarted, this, &TransferWindow::showAttempt);
+    connect(link, &LinkEngine::restartPauseStarted, this, &TransferWindow::showRestartPause);
+    connect(link, &LinkEngine::identified, Label_attempt, &QLabel::clear);
+    connect(link, &LinkEngine::failed, Label_attempt, &QLabel::clear);
+    connect(link, &LinkEngine::completed, this, [this] { reportOutcome(linkCompletedText(link->kind())); });
+    connect(link, &LinkEngine::failed, this, [this](LinkFailure why) {
+        reportOutcome(linkFailedText(link->kind(), why));
+    });
+    connect(link, &LinkEngine::openFailed, this, [this] { reportOutcome(portFailedText(link->kind())); });
 }
 
 void TransferWindow::loadTransferWindow()
@@ -51,6 +72,26 @@ void TransferWindow::loadTransferWindow()
     const int h = main.height() / 3;
     placeWindow((main.width() - w) / 2, qRound((main.height() - h) / 1.45), w, h);
     CommitPendingGridNameEdit(registry());
+    startButton->setFocus();
+}
+
+void TransferWindow::showAttempt(int attempt, int attempts)
+{
+    m_pauseTicker->stop();
+    Label_attempt->setText(langText("第 %1 次尝试，共 %2 次", "attempt %1 of %2").arg(attempt).arg(attempts));
+}
+
+void TransferWindow::showRestartPause(int ms)
+{
+    m_pauseEnd.setRemainingTime(ms);
+    tickRestartPause();
+    m_pauseTicker->start();
+}
+
+void TransferWindow::tickRestartPause()
+{
+    const int seconds = int((m_pauseEnd.remainingTime() + 999) / 1000);
+    Label_attempt->setText(langText("%1 秒后重试", "next attempt in %1 s").arg(seconds));
 }
 
 void TransferWindow::startTransfer()
@@ -89,6 +130,7 @@ void TransferWindow::showFailure()
 
 bool TransferWindow::Form_Unload()
 {
+    m_pauseTicker->stop();
     link->cancel();
     Timer4->stop();
     return ChildWindow::Form_Unload();

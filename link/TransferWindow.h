@@ -1,6 +1,8 @@
 #pragma once
 #include "link/RadioLinkWindow.h"
 
+#include <QDeadlineTimer>
+
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -11,6 +13,9 @@ class TransferWindow : public RadioLinkWindow {
     Q_OBJECT
 public:
     QLabel *Label_tr_count;
+    // Under the status line while connecting: the attempt, and the seconds
+    // left of a pause before the next one.
+    QLabel *Label_attempt;
     QProgressBar *ProgressBar1;
     QPushButton *Command_Cancel;
     QPushButton *Command_Help;
@@ -30,4 +35,12 @@ protected:
     void Command_Cancel_Click();
     void Timer4_Timer();
     void showFailure();
+
+private:
+    void showAttempt(int attempt, int attempts);
+    void showRestartPause(int ms);
+    void tickRestartPause();
+
+    QTimer *const m_pauseTicker;
+    QDeadlineTimer m_pauseEnd;
 };

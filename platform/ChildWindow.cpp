@@ -1,8 +1,12 @@
 #include "platform/ChildWindow.h"
 
+#include "platform/StatusPanels.h"
 #include "platform/WindowRegistry.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QPushButton>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QCoreApplication>
@@ -42,6 +46,47 @@ void ChildWindow::closeEvent(QCloseEvent *event)
     }
     event->accept();
     m_registry.forget(this);
+}
+
+void ChildWindow::setMainAction(QPushButton *button)
+{
+    m_mainAction = button;
+    // Drawn as the default button; outside a dialog Qt leaves its Enter to us.
+    button->setDefault(true);
+}
+
+void ChildWindow::setEscapeButton(QPushButton *button)
+{
+    m_escapeButton = button;
+}
+
+QPushButton *ChildWindow::mainAction() const
+{
+    return m_mainAction;
+}
+
+void ChildWindow::reportOutcome(const QString &text)
+{
+    m_registry.statusPanels().setText(StatusPanels::Outcome, text);
+}
+
+void ChildWindow::keyPressEvent(QKeyEvent *event)
+{
+    // Keys the focused control left unused arrive here.
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    QPushButton *target = nullptr;
+    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        auto *focused = qobject_cast<QPushButton *>(focusWidget());
+        target = focused ? focused : m_mainAction.data();
+    } else if (plain && event->key() == Qt::Key_Escape) {
+        target = m_escapeButton.data();
+    }
+    if (target && target->isVisible() && target->isEnabled()) {
+        event->accept();
+        target->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 QSize ChildWindow::mainWindowSize() const
@@ -86,7 +131,7 @@ void ChildWindow::fitToMainWindow()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     const QSize minimum = f->minimumSizeHint().expandedTo(f->minimumSize());
     const int w = qMax(qRound(m_placement.width() * sx), minimum.width());
-    const int h = qMax(qRound(m_placement.height() * sy), minimum.height());
+    const int h = qMax(qMax(qRound(m_placement.height() * sy), minimum.height()), frameHeightFor(w));
     int left = qRound(m_placement.left() * sx);
     int top = qRound(m_placement.top() * sy);
     const QSize inner = mainInnerSize();
@@ -94,6 +139,29 @@ void ChildWindow::fitToMainWindow()
     top = qMax(0, qMin(top, inner.height() - h));
     f->setGeometry(left, top, w, h);
     m_applied = f->geometry();
+}
+
+int ChildWindow::frameHeightFor(int frameWidth) const
+{
+    const QWidget *f = frame();
+    QLayout *contents = layout();
+    if (!contents || !contents->hasHeightForWidth())
+        return 0;
+    const int chromeWidth = f->width() - width();
+    const int chromeHeight = f->height() - height();
+    return contents->totalHeightForWidth(frameWidth - chromeWidth) + chromeHeight;
+}
+
+void ChildWindow::growToFitContents()
+{
+    QWidget *f = frame();
+    const int needed = frameHeightFor(f->width());
+    if (needed <= f->height())
+        return;
+    const bool placedByUs = f->geometry() == m_applied;
+    f->resize(f->width(), needed);
+    if (placedByUs)
+        m_applied = f->geometry();
 }
 
 int ChildWindow::twips(double value) const

@@ -2,8 +2,10 @@
 #include "core/ModuleState.h"
 #include "platform/WindowState.h"
 
+#include <QPointer>
 #include <QWidget>
 
+class QPushButton;
 class WindowRegistry;
 
 // Base of every child window of the main window. A window builds its
@@ -37,9 +39,24 @@ public:
     void fitToMainWindow();
     // The same, unless the user moved or resized the window.
     void followMainWindow();
+    // Grows the window when its contents need more height at its present
+    // width, as a word-wrapped text that got longer does.
+    void growToFitContents();
+
+    // The keyboard: Enter presses the focused button, else the window's main
+    // action; Escape presses the button that closes the window. Either may
+    // be left unset.
+    void setMainAction(QPushButton *button);
+    void setEscapeButton(QPushButton *button);
+    QPushButton *mainAction() const;
+
+    // Status panel 2 of the main window: what the last link or file action
+    // came to.
+    void reportOutcome(const QString &text);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
     // Geometry relative to the main window, in pixels: its outer size and
     // the size of its client area that holds the child windows.
@@ -52,12 +69,17 @@ protected:
 
 private:
     QWidget *frame() const;
+    // The outer height the layout needs at an outer width, word-wrapped
+    // texts included, which the minimum size hint leaves out.
+    int frameHeightFor(int frameWidth) const;
 
     // The placement of the load, the main window size it was made for, and
     // the frame geometry last applied.
     QRect m_placement;
     QSize m_placedFor;
     QRect m_applied;
+    QPointer<QPushButton> m_mainAction;
+    QPointer<QPushButton> m_escapeButton;
     const WindowId m_id;
     WindowRegistry &m_registry;
 };

@@ -1,29 +1,53 @@
 #include "platform/Messages.h"
 
 #include "core/Texts.h"
+#include "platform/DrawnIcons.h"
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QStyle>
 
 namespace {
 MessageRecorder *activeRecorder = nullptr;
 }
 
-void showMessage(const QString &text, const QString &title)
+
+namespace {
+
+void showBox(const QString &text, const QString &title, const QString &details)
 {
     const QString boxTitle = title.isEmpty() ? langText("操作提示", "Operate prompt") : title;
     if (activeRecorder) {
-        activeRecorder->messages.append({text, boxTitle});
+        activeRecorder->messages.append({text, boxTitle, details});
         return;
     }
     QMessageBox box(QMessageBox::Warning, boxTitle, text, QMessageBox::Ok,
                     QApplication::activeWindow());
+    box.setDetailedText(details);
+    // Drawn at the screen's scale rather than a small bitmap scaled up.
+    const qreal scale = box.devicePixelRatioF();
+    const int side = box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &box);
+    box.setIconPixmap(warningIcon().pixmap(QSize(side, side), scale));
+    box.button(QMessageBox::Ok)->setIcon(confirmIcon());
     box.exec();
+}
+
+} // namespace
+
+void showMessage(const QString &text, const QString &title)
+{
+    showBox(text, title, QString());
 }
 
 void showMessage(const char *chinese, const char *english)
 {
-    showMessage(langText(chinese, english));
+    showBox(langText(chinese, english), QString(), QString());
+}
+
+void showMessageWithDetails(const char *chinese, const char *english, const QString &details)
+{
+    showBox(langText(chinese, english), QString(), details);
 }
 
 MessageRecorder::MessageRecorder() : m_previous(activeRecorder)

@@ -7,12 +7,15 @@
 // another title is given.
 void showMessage(const QString &text, const QString &title = QString());
 void showMessage(const char *chinese, const char *english);
+// The same box with Qt's "Show Details..." text below it.
+void showMessageWithDetails(const char *chinese, const char *english, const QString &details);
 
 // While a MessageRecorder lives, message boxes are recorded instead of
 // shown, so that a test never waits on a modal box.
 struct RecordedMessage {
     QString text;
     QString title;
+    QString details;
 };
 
 class MessageRecorder {

@@ -17,6 +17,7 @@ StatusPanels::StatusPanels(QStatusBar *bar) : m_bar(bar)
 void StatusPanels::setText(int panel, const QString &text)
 {
     Q_ASSERT(panel >= 1 && panel <= Count);
+    m_texts[panel - 1] = text;
     m_panels[panel - 1]->setText(text);
     applyWidths();
 }
@@ -24,7 +25,7 @@ void StatusPanels::setText(int panel, const QString &text)
 QString StatusPanels::text(int panel) const
 {
     Q_ASSERT(panel >= 1 && panel <= Count);
-    return m_panels[panel - 1]->text();
+    return m_texts[panel - 1];
 }
 
 void StatusPanels::setWidths(int totalWidth, const int (&percent)[Count])
@@ -39,6 +40,9 @@ void StatusPanels::applyWidths()
 {
     if (m_shares[0] == 0)
         return;
+    for (int i = 0; i < Count; ++i)
+        if (m_panels[i]->text() != m_texts[i])
+            m_panels[i]->setText(m_texts[i]);
     // The bar's spacing between and around the panels.
     const int spacing = Count * 6 + 4;
     int widths[Count];
@@ -57,6 +61,21 @@ void StatusPanels::applyWidths()
         missing -= spare;
     }
     widths[Count - 1] = qMax(0, qMin(m_shares[Count - 1], m_total - used - spacing));
-    for (int i = 0; i < Count; ++i)
+    for (int i = 0; i < Count; ++i) {
+        fitText(i, widths[i]);
         m_panels[i]->setFixedWidth(widths[i]);
+    }
+}
+
+void StatusPanels::fitText(int index, int width)
+{
+    QLabel *panel = m_panels[index];
+    const QString &text = m_texts[index];
+    const int chrome = panel->sizeHint().width() - panel->fontMetrics().horizontalAdvance(text);
+    if (width >= panel->sizeHint().width() || text.isEmpty()) {
+        panel->setToolTip(QString());
+        return;
+    }
+    panel->setText(panel->fontMetrics().elidedText(text, Qt::ElideRight, qMax(0, width - chrome)));
+    panel->setToolTip(text);
 }

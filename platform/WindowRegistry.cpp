@@ -1,10 +1,13 @@
 #include "platform/WindowRegistry.h"
 
 #include "platform/ChildWindow.h"
+#include "platform/DrawnIcons.h"
 
+#include <QAction>
 #include <QEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 
 static int indexOf(WindowId id) { return static_cast<int>(id); }
 
@@ -50,6 +53,8 @@ ChildWindow *WindowRegistry::reopen(WindowId id)
     m_windows[indexOf(id)] = window;
     QMdiSubWindow *sub = m_area->addSubWindow(window);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    giveCloseItsOwnKey(sub);
+    sub->setWindowIcon(programIcon());
     window->Form_Load();
     // A window may close itself from its own load.
     if (get(id) == window) {
@@ -59,6 +64,16 @@ ChildWindow *WindowRegistry::reopen(WindowId id)
         m_area->setActiveSubWindow(sub);
     }
     return get(id);
+}
+
+void WindowRegistry::giveCloseItsOwnKey(QMdiSubWindow *sub)
+{
+    // Qt puts Close on Ctrl+W too, where the main window writes to the
+    // radio; two owners of one key would leave it doing nothing.
+    if (QMenu *menu = sub->systemMenu())
+        for (QAction *action : menu->actions())
+            if (action->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_W)))
+                action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
 }
 
 bool WindowRegistry::close(WindowId id)

@@ -49,6 +49,7 @@ protected:
 
 private:
     void onSubWindowActivated(QMdiSubWindow *sub);
+    static void giveCloseItsOwnKey(QMdiSubWindow *sub);
 
     QWidget *m_mainWindow;
     QMdiArea *m_area;

@@ -93,6 +93,9 @@ PortDescription describeDevice(const QString &device)
     if (info.hasProductIdentifier())
         port.productId = info.productIdentifier();
     port.lastOpenFailure = SerialPort::lastOpenFailure(device);
+    port.simulatorProcess = SerialPort::simulatedRadioProcess(device);
+    port.builtIn = !info.isNull() && !info.hasVendorIdentifier()
+        && (info.portName().startsWith(QLatin1String("ttyS")) || info.portName().startsWith(QLatin1String("ttyAMA")));
 
     const QByteArray path = QFile::encodeName(device);
     struct stat status {};
@@ -103,6 +106,17 @@ PortDescription describeDevice(const QString &device)
         return port;
     }
     port.exists = true;
+    qint64 holder = 0;
+    const QString lock = SerialPort::lockFileOfOtherProgram(device, &holder);
+    if (!lock.isEmpty()) {
+        port.access.reason = langText("它被另一个程序占用（锁文件 %1，进程 %2）。",
+                                      "It is in use by another program (lock file %1, process %2).")
+                                 .arg(lock)
+                                 .arg(holder);
+        port.access.remedy = langText("请关闭那个程序，或选择另一个端口。",
+                                      "Close that program, or choose another port.");
+        return port;
+    }
     // The system's own check also knows access lists; the permission bits
     // tell the reason when it refuses.
     if (faccessat(AT_FDCWD, path.constData(), R_OK | W_OK, AT_EACCESS) == 0) {
@@ -135,8 +149,15 @@ QString PortDescription::summary() const
 {
     const QString name = portNumber > 0 ? QStringLiteral("COM%1").arg(portNumber) : device;
     if (device.isEmpty())
-        return langText("%1 没有对应的串口。", "No serial port stands behind %1.").arg(name);
+        return langText("%1 没有对应的串口。请插好编程线、启动模拟对讲机，或选择另一个端口号。",
+                        "No serial port stands behind %1. Plug the cable in, start the simulated radio, or "
+                        "pick another number.")
+            .arg(name);
     QStringList facts;
+    if (simulatorProcess > 0)
+        facts << langText("模拟对讲机，进程 %1", "simulated radio, process %1").arg(simulatorProcess);
+    if (builtIn)
+        facts << langText("内置串口（无 USB 转接器）", "built-in serial port (no USB adapter)");
     if (!description.isEmpty())
         facts << description;
     if (!manufacturer.isEmpty())
@@ -152,7 +173,8 @@ QString PortDescription::summary() const
     if (access.mayOpen)
         text += langText("您可以打开它。", "You may open it.");
     else
-        text += langText("您无法打开它：", "You may not open it: ") + access.reason + QLatin1Char(' ') + access.remedy;
+        text += langText("您无法打开它：", "You may not open it: ") + access.reason
+            + langText("", " ") + access.remedy;
     if (!lastOpenFailure.isEmpty())
         text += QLatin1Char('\n')
             + langText("上次打开失败：%1", "The last attempt to open it failed: %1").arg(lastOpenFailure);

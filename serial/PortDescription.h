@@ -44,6 +44,8 @@ struct PortDescription {
     QString serialNumber;
     int vendorId = -1;      // USB identifiers, -1 when unknown
     int productId = -1;
+    bool builtIn = false;        // a UART of the computer itself, no USB adapter
+    qint64 simulatorProcess = 0; // a simulated radio's process, 0 for a real port
     DeviceAccess access;
     QString lastOpenFailure; // the system's reason when the program last failed to open it
 

@@ -1,5 +1,7 @@
 #include "serial/SerialPort.h"
 
+#include "core/Texts.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -23,10 +25,35 @@ QMap<int, QString> &mappedDevices()
     return devices;
 }
 
-QMap<QString, QString> &openFailures()
+// How the last opening of a device failed: Qt's error and its words.
+struct OpenFailure {
+    int error = 0;
+    QString systemText;
+};
+
+QMap<QString, OpenFailure> &openFailures()
 {
-    static QMap<QString, QString> failures;
+    static QMap<QString, OpenFailure> failures;
     return failures;
+}
+
+// The failure told in the current language. Qt reports a lock file held by
+// another program as a permission error, which would send the user after
+// permissions rather than after the other program.
+QString describeOpenFailure(const QString &device, const OpenFailure &failure)
+{
+    const QString lock = SerialPort::lockFileOfOtherProgram(device);
+    if (!lock.isEmpty())
+        return langText("被另一个程序占用（锁文件 %1）", "in use by another program (lock file %1)").arg(lock);
+    // In English the system's own words.
+    switch (failure.error) {
+    case QSerialPort::PermissionError:
+        return langText(QStringLiteral("没有打开该设备的权限"), failure.systemText);
+    case QSerialPort::DeviceNotFoundError:
+        return langText(QStringLiteral("设备不存在"), failure.systemText);
+    default:
+        return langText(QStringLiteral("打开设备失败：") + failure.systemText, failure.systemText);
+    }
 }
 
 const QLatin1String AnnouncementPrefix("kvd9-radio-sim-");
@@ -153,9 +180,26 @@ QString SerialPort::announceSimulatedRadio(const QString &device, QString *error
 QStringList SerialPort::announcedRadios()
 {
     QStringList devices;
+    for (const auto &announcement : announcements())
+        if (!devices.contains(announcement.first))
+            devices << announcement.first;
+    return devices;
+}
+
+qint64 SerialPort::simulatedRadioProcess(const QString &device)
+{
+    for (const auto &announcement : announcements())
+        if (announcement.first == device)
+            return announcement.second;
+    return 0;
+}
+
+QList<QPair<QString, qint64>> SerialPort::announcements()
+{
+    QList<QPair<QString, qint64>> found;
     const QString folder = announcementFolder();
     if (!isPrivateFolder(folder))
-        return devices;
+        return found;
     const QDir dir(folder);
     const QStringList names = dir.entryList({AnnouncementPrefix + QLatin1Char('*')},
                                             QDir::AllEntries | QDir::System | QDir::Hidden, QDir::Name);
@@ -170,15 +214,45 @@ QStringList SerialPort::announcedRadios()
             continue;
         }
         const QString device = ownPseudoTerminal(link);
-        if (!device.isEmpty() && !devices.contains(device))
-            devices << device;
+        if (!device.isEmpty())
+            found << qMakePair(device, pid);
     }
-    return devices;
+    return found;
 }
 
 QString SerialPort::lastOpenFailure(const QString &device)
 {
-    return openFailures().value(device);
+    const auto failure = openFailures().constFind(device);
+    return failure == openFailures().constEnd() ? QString() : describeOpenFailure(device, *failure);
+}
+
+QString SerialPort::lockFileOfOtherProgram(const QString &device, qint64 *pid)
+{
+    // Qt names the lock after the device below /dev, with "/" as "_", in
+    // the first of these folders that it may write to.
+    QString name = device;
+    if (name.startsWith(QLatin1String("/dev/")))
+        name.remove(0, 5);
+    name.replace(QLatin1Char('/'), QLatin1Char('_'));
+    const char *const folders[] = {"/var/lock", "/etc/locks", "/var/spool/locks", "/var/spool/uucp",
+                                   "/tmp", "/var/tmp", "/run/lock"};
+    for (const char *folder : folders) {
+        const QString path = QLatin1String(folder) + QLatin1String("/LCK..") + name;
+        QFile lock(path);
+        if (!lock.open(QIODevice::ReadOnly))
+            continue;
+        // The first line holds the process number, padded or not.
+        bool isNumber = false;
+        const qint64 holder = lock.readLine(64).trimmed().toLongLong(&isNumber);
+        const bool alive = isNumber && holder > 0 && holder <= INT_MAX
+            && (::kill(pid_t(holder), 0) == 0 || errno == EPERM);
+        if (alive && holder != QCoreApplication::applicationPid()) {
+            if (pid)
+                *pid = holder;
+            return path;
+        }
+    }
+    return QString();
 }
 
 void SerialPort::mapPortNumber(int portNumber, const QString &device)
@@ -200,8 +274,9 @@ bool SerialPort::open()
     m_port->setReadBufferSize(1024);
     ++m_openings;
     if (!m_port->open(QIODevice::ReadWrite)) {
-        m_openError = m_port->errorString();
-        openFailures().insert(device, m_openError);
+        const OpenFailure failure{int(m_port->error()), m_port->errorString()};
+        openFailures().insert(device, failure);
+        m_openError = describeOpenFailure(device, failure);
         return false;
     }
     openFailures().remove(device);

@@ -1,6 +1,8 @@
 #pragma once
 #include <QByteArray>
+#include <QList>
 #include <QObject>
+#include <QPair>
 #include <QString>
 
 class QSerialPort;
@@ -36,10 +38,17 @@ public:
     static QString announceSimulatedRadio(const QString &device, QString *error);
     // The announced devices, each once, in the order of their names.
     static QStringList announcedRadios();
+    // The process of the simulated radio announcing `device`; 0 when none.
+    static qint64 simulatedRadioProcess(const QString &device);
 
-    // The system's reason why the program last failed to open `device`;
-    // empty when the last opening succeeded or none was tried.
+    // Why the program last failed to open `device`, in the current
+    // language; empty when the last opening succeeded or none was tried.
     static QString lastOpenFailure(const QString &device);
+
+    // Another running program's lock file for `device` (the serial lock of
+    // /var/lock and its kin), with that program's process number; empty when
+    // no other living process holds one.
+    static QString lockFileOfOtherProgram(const QString &device, qint64 *pid = nullptr);
 
     void setPortNumber(int portNumber) { m_portNumber = portNumber; }
     int portNumber() const { return m_portNumber; }
@@ -50,7 +59,7 @@ public:
     // Opens at 9600 baud, 8 data bits, no parity, 1 stop bit, without
     // handshaking; false when the device is missing or refuses.
     bool open();
-    // Why the last open() failed, in the system's words.
+    // Why the last open() failed, in the current language.
     QString openError() const { return m_openError; }
     // Bytes not yet written go out before the port closes.
     void close();
@@ -71,6 +80,8 @@ signals:
     void deviceLost();
 
 private:
+    // Every live announcement: its device and the simulator's process.
+    static QList<QPair<QString, qint64>> announcements();
     void onError(int error);
 
     QSerialPort *m_port;

@@ -36,6 +36,7 @@ Form_Edit_Message::Form_Edit_Message(WindowRegistry &registry)
     onCharacterKey(Text_MS1, [this](QChar key) { return Text_MS1_KeyPress(key); });
     connect(Text_MS1, &QLineEdit::textEdited, this, &Form_Edit_Message::Text_MS1_Change);
     connect(Command_close, &QPushButton::clicked, this, &ChildWindow::closeWindow);
+    setEscapeButton(Command_close); // Close is always allowed
 }
 
 void Form_Edit_Message::Form_Load()

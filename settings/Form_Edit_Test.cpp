@@ -71,6 +71,7 @@ Form_Edit_Test::Form_Edit_Test(WindowRegistry &registry)
     onFocusLost(MSF_chann, [this] { MSF_chann_LostFocus(); });
     connect(Text_Edit, &QLineEdit::textEdited, this, &Form_Edit_Test::Text_Edit_Change);
     connect(Command_close, &QPushButton::clicked, this, &ChildWindow::closeWindow);
+    setEscapeButton(Command_close); // Close is always allowed
 }
 
 void Form_Edit_Test::Form_Load()

@@ -93,6 +93,7 @@ Form_Edit_scan::Form_Edit_scan(WindowRegistry &registry)
     filterKeys(Text_prich, prich);
     connect(Text_prich, &QLineEdit::textEdited, this, &Form_Edit_scan::Text_prich_Change);
     connect(Command_close, &QPushButton::clicked, this, &ChildWindow::closeWindow);
+    setEscapeButton(Command_close); // Close is always allowed
 }
 
 void Form_Edit_scan::Form_Load()

@@ -49,6 +49,7 @@ Form_edit_Key::Form_edit_Key(WindowRegistry &registry)
         onListTextTyped(list, [this] { StoreKeys(); });
     }
     connect(Command_close, &QPushButton::clicked, this, &ChildWindow::closeWindow);
+    setEscapeButton(Command_close); // Close is always allowed
 }
 
 void Form_edit_Key::Form_Load()

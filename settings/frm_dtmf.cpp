@@ -76,6 +76,7 @@ frm_dtmf::frm_dtmf(WindowRegistry &registry)
     onChoice(Combo_DTMF_DELAY, &frm_dtmf::Combo_DTMF_DELAY_Click);
     connect(Check_dtmfST, &QCheckBox::clicked, this, &frm_dtmf::Check_dtmfST_Click);
     connect(Command_close, &QPushButton::clicked, this, &ChildWindow::closeWindow);
+    setEscapeButton(Command_close); // Close is always allowed
 }
 
 void frm_dtmf::Form_Load()

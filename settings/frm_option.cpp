@@ -27,6 +27,7 @@ frm_option::frm_option(WindowRegistry &registry)
     for (OptionPanel *panel : std::initializer_list<OptionPanel *>{frequencyMode, workingRange})
         connect(panel, &OptionPanel::imageChanged, this, &frm_option::LoadFromImage);
     connect(Command_close, &QPushButton::clicked, this, &ChildWindow::closeWindow);
+    setEscapeButton(Command_close); // Close is always allowed
 }
 
 void frm_option::buildLayout()
@@ -44,6 +45,7 @@ void frm_option::buildLayout()
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(columns, 1);
     layout->addLayout(centeredButtonRow({Command_close, Command_help}));
+    tabInLayoutOrder(this);
 }
 
 void frm_option::Form_Load()

@@ -48,6 +48,8 @@ Form_type::Form_type(WindowRegistry &registry)
             Qt::QueuedConnection);
     connect(Command_enter, &QPushButton::clicked, this, &ChildWindow::closeWindow);
     connect(Command_Cancel, &QPushButton::clicked, this, &ChildWindow::closeWindow);
+    setMainAction(Command_enter);
+    setEscapeButton(Command_Cancel);
 }
 
 void Form_type::Form_Load()

@@ -4,6 +4,8 @@
 #include "core/Image.h"
 #include "core/ModuleState.h"
 #include "core/NumberText.h"
+#include "platform/DrawnIcons.h"
+#include "platform/MenuKeys.h"
 #include "platform/QtTranslations.h"
 #include "platform/StatusPanels.h"
 #include "core/Texts.h"
@@ -100,8 +102,7 @@ MDImain::MDImain()
       m_panels(std::make_unique<StatusPanels>(statusBar()))
 {
     setObjectName(QStringLiteral("MDImain"));
-    setWindowIcon(QIcon::fromTheme(QStringLiteral("kvd9-programmer"),
-                                   style()->standardIcon(QStyle::SP_ComputerIcon)));
+    setWindowIcon(QIcon::fromTheme(QStringLiteral("kvd9-programmer"), programIcon()));
     m_area->setObjectName(QStringLiteral("MDIClient"));
     setCentralWidget(m_area);
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
@@ -109,6 +110,7 @@ MDImain::MDImain()
     m_registry = new WindowRegistry(this, m_area, m_panels.get());
     registerAllWindows(*m_registry);
     buildMenus();
+    enableMenuKeys(this, menuBar());
     buildToolBar();
 }
 

@@ -1,5 +1,7 @@
 #include "shell/frmAbout.h"
 
+#include "platform/DrawnIcons.h"
+
 #include "platform/Messages.h"
 #include "shell/AboutTexts.h"
 
@@ -34,7 +36,8 @@ frmAbout::frmAbout(WindowRegistry &registry)
         label->setWordWrap(true);
 
     auto *icon = new QLabel(this);
-    icon->setPixmap(style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(48, 48));
+    icon->setObjectName(QStringLiteral("picIcon"));
+    icon->setPixmap(programIcon().pixmap(QSize(48, 48), devicePixelRatioF()));
     auto *texts = new QVBoxLayout;
     texts->addWidget(lblTitle);
     texts->addWidget(lblVersion);
@@ -54,6 +57,8 @@ frmAbout::frmAbout(WindowRegistry &registry)
     layout->addLayout(bottom);
 
     connect(cmdOK, &QPushButton::clicked, this, &ChildWindow::closeWindow);
+    setMainAction(cmdOK);
+    setEscapeButton(cmdOK);
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
 }
 

@@ -145,6 +145,42 @@ private slots:
         QCOMPARE(rowBytes(2), before);
     }
 
+    // Every rebuild makes the stored channel's first cell current, so the
+    // first key moves or edits; only typing, Enter or F2 opens an editor.
+    void currentCellAfterEveryRebuild_data()
+    {
+        QTest::addColumn<int>("storedChannel"); // 0: as loaded
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("row");
+        QTest::newRow("after loading") << 0 << "" << 1;
+        QTest::newRow("activated on channel 9") << 9 << "" << 9;
+        QTest::newRow("typing opens the editor") << 0 << "43" << 1;
+        QTest::newRow("typing on channel 9") << 9 << "4" << 9;
+    }
+    void currentCellAfterEveryRebuild()
+    {
+        QFETCH(int, storedChannel);
+        QFETCH(QString, typed);
+        QFETCH(int, row);
+        putChannel(1);
+        const QList<int> before = rowBytes(1);
+        if (storedChannel) {
+            CurrentChannel = qint16(storedChannel);
+            grid->Form_Activate();
+        }
+        QCOMPARE(grid->currentGridRow(), row);
+        QCOMPARE(grid->currentGridColumn(), 1);
+        program->main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(program->main.get()));
+        table->setFocus();
+        for (QChar c : typed)
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+        QCOMPARE(edit->isVisible(), !typed.isEmpty());
+        QCOMPARE(edit->text(), typed);
+        QCOMPARE(rowBytes(1), before);
+        QCOMPARE(int(CurrentChannel), row);
+    }
+
     void enteringReceiveCreatesChannel()
     {
         typeInto(3, 1, QStringLiteral("438.125"));

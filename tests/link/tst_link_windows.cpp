@@ -48,6 +48,7 @@ private slots:
     void writeChecksTheImageBeforeTouchingThePort();
     void powerBarsSendPowerFrames_data();
     void powerBarsSendPowerFrames();
+    void silentRadioShowsAttemptsAndExplainsTheFailure();
     void powerWindowWithoutRadioClosesItself_data();
     void powerWindowWithoutRadioClosesItself();
     void closePollerRunsAtTheWindowsInterval_data();
@@ -168,7 +169,10 @@ void LinkWindows::portWindowNamesTheDevice()
         ++empty;
     if (empty <= 8) {
         QTest::mouseClick(setup->Option[empty - 1], Qt::LeftButton, {}, QPoint(5, 5));
-        QCOMPARE(setup->Label_device->text(), QStringLiteral("No serial port stands behind COM%1.").arg(empty));
+        QCOMPARE(setup->Label_device->text(),
+                 QStringLiteral("No serial port stands behind COM%1. Plug the cable in, start the simulated "
+                                "radio, or pick another number.")
+                     .arg(empty));
     }
     SerialPort::mapPortNumber(2, QString());
     SerialPort::mapPortNumber(3, QString());
@@ -194,22 +198,32 @@ void LinkWindows::portThatCannotOpenLeavesTheWindowIdle()
 void LinkWindows::busyWindowRefusesRestartAndCancel_data()
 {
     QTest::addColumn<bool>("write");
-    QTest::newRow("read") << false;
-    QTest::newRow("write") << true;
+    QTest::addColumn<bool>("byKeys"); // Enter on the start button, Escape for Cancel
+    QTest::newRow("read") << false << false;
+    QTest::newRow("write") << true << false;
+    QTest::newRow("read by keys") << false << true;
+    QTest::newRow("write by keys") << true << true;
 }
 
 void LinkWindows::busyWindowRefusesRestartAndCancel()
 {
     QFETCH(bool, write);
+    QFETCH(bool, byKeys);
     SimulatedRadioProgram p;
     TransferWindow *window = write ? static_cast<TransferWindow *>(p.openWrite()) : p.openRead();
     QPushButton *start = window->findChild<QPushButton *>(write ? QStringLiteral("Command_Write")
                                                                 : QStringLiteral("Command_read"));
     QVERIFY(start);
-    click(start);
+    auto press = [&](QPushButton *button) {
+        if (!byKeys)
+            return click(button);
+        QCOMPARE(window->focusWidget(), start);
+        QTest::keyClick(start, button == start ? Qt::Key_Return : Qt::Key_Escape);
+    };
+    press(start);
     QVERIFY(waitUntil([&] { return p.radio.frames.size() > 20; }, 5000));
-    click(start);
-    click(window->Command_Cancel);
+    press(start);
+    press(window->Command_Cancel);
     QCOMPARE(p.messages.texts(),
              (QStringList{QStringLiteral("Read-write operating with transceiver ."),
                           QStringLiteral("Read-write operating，don't close the window. ,")}));
@@ -283,16 +297,42 @@ void LinkWindows::writeChecksTheImageBeforeTouchingThePort()
     }
 }
 
+void LinkWindows::silentRadioShowsAttemptsAndExplainsTheFailure()
+{
+    SimulatedRadioProgram p;
+    p.radio.faults.silent = true;
+    Form_Comm_Read *read = p.openRead();
+    QLabel *attempt = control<QLabel>(read, "Label_attempt");
+    click(read->Command_read);
+    QCOMPARE(attempt->text(), QStringLiteral("attempt 1 of 4"));
+    QVERIFY(waitUntil([&] { return attempt->text().startsWith(QStringLiteral("next attempt in ")); }, 5000));
+    QVERIFY(waitUntil([&] { return attempt->text() == QStringLiteral("attempt 2 of 4"); }, 5000));
+    QCOMPARE(read->Label_tr_count->text(), QStringLiteral("Connecting with transceiver. "));
+    QVERIFY(waitUntil([&] { return !p.messages.messages.isEmpty(); }, 10000));
+    const RecordedMessage &message = p.messages.messages.first();
+    QCOMPARE(message.text, QStringLiteral("Fail connect with transceiver."));
+    for (const QString &part : {QStringLiteral("Port: COM1"), p.radio.devicePath(),
+                                QStringLiteral("the radio does not answer"), QStringLiteral("dialout")})
+        QVERIFY2(message.details.contains(part), qPrintable(message.details));
+    QCOMPARE(p.main->statusPanels().text(StatusPanels::Outcome),
+             QStringLiteral("Read failed: the radio does not answer"));
+    QCOMPARE(attempt->text(), QString());
+}
+
 void LinkWindows::powerBarsSendPowerFrames_data()
 {
     QTest::addColumn<bool>("highBar");
-    QTest::newRow("low power bar") << false;
-    QTest::newRow("high power bar") << true;
+    QTest::addColumn<bool>("byKeys"); // Tab to the bar, two Right arrows
+    QTest::newRow("low power bar") << false << false;
+    QTest::newRow("high power bar") << true << false;
+    QTest::newRow("low power bar by keys") << false << true;
+    QTest::newRow("high power bar by keys") << true << true;
 }
 
 void LinkWindows::powerBarsSendPowerFrames()
 {
     QFETCH(bool, highBar);
+    QFETCH(bool, byKeys);
     SimulatedRadioProgram p;
     p.radio.memory[0xFF0] = char(90);
     p.radio.memory[0xFF1] = char(210);
@@ -308,8 +348,17 @@ void LinkWindows::powerBarsSendPowerFrames()
     QCOMPARE(power->Label_H->text(), QStringLiteral("210"));
 
     QScrollBar *bar = highBar ? power->HScroll_H : power->HScroll_L;
-    clickArrow(bar, true);
-    clickArrow(bar, true);
+    if (byKeys) {
+        QCOMPARE(power->focusWidget(), power->HScroll_L);
+        if (highBar)
+            QTest::keyClick(power->HScroll_L, Qt::Key_Tab);
+        QCOMPARE(power->focusWidget(), bar);
+        QTest::keyClick(bar, Qt::Key_Right);
+        QTest::keyClick(bar, Qt::Key_Right);
+    } else {
+        clickArrow(bar, true);
+        clickArrow(bar, true);
+    }
     const int value = (highBar ? 210 : 90) + 2;
     QCOMPARE((highBar ? power->Label_H : power->Label_L)->text(), QString::number(value));
     QByteArray expected = QByteArray::fromHex("6703F010");

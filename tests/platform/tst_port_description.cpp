@@ -22,6 +22,8 @@ private slots:
     void accessByOwnerGroupAndMode();
     void onlyOwnLiveAnnouncementsOfPseudoTerminalsAreListed_data();
     void onlyOwnLiveAnnouncementsOfPseudoTerminalsAreListed();
+    void lockFileOfAnotherProgramIsNamed_data();
+    void lockFileOfAnotherProgramIsNamed();
 };
 
 void TestPortDescription::accessByOwnerGroupAndMode_data()
@@ -117,6 +119,41 @@ void TestPortDescription::onlyOwnLiveAnnouncementsOfPseudoTerminalsAreListed()
     QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name),
              remaining);
     qunsetenv("KVD9_RADIO_SIM_DIR");
+}
+
+void TestPortDescription::lockFileOfAnotherProgramIsNamed_data()
+{
+    QTest::addColumn<QByteArray>("holder"); // the lock file's first line
+    QTest::addColumn<bool>("inUse");
+    QTest::newRow("another living process, as Qt writes it") << QByteArray("1\nminicom\nhost\n") << true;
+    QTest::newRow("an ended process") << QByteArray::number(INT_MAX) + '\n' << false;
+    QTest::newRow("this very process") << QByteArray::number(QCoreApplication::applicationPid()) + '\n' << false;
+}
+
+void TestPortDescription::lockFileOfAnotherProgramIsNamed()
+{
+    QFETCH(QByteArray, holder);
+    QFETCH(bool, inUse);
+    RadioSimulator radio;
+    QVERIFY(radio.start());
+    const QString lockPath = QStringLiteral("/var/lock/LCK..") + radio.devicePath().mid(5).replace(u'/', u'_');
+    QFile lock(lockPath);
+    if (!lock.open(QIODevice::WriteOnly))
+        QSKIP("the lock folder is not writable here");
+    lock.write(holder);
+    lock.close();
+
+    SerialPort port;
+    port.setDevicePath(radio.devicePath());
+    const bool opened = port.open();
+    port.close();
+    const QString summary = describeDevice(radio.devicePath()).summary();
+    QFile::remove(lockPath);
+    const QString named = QStringLiteral("in use by another program (lock file %1").arg(lockPath);
+    QCOMPARE(summary.contains(named), inUse);
+    QCOMPARE(opened, !inUse);
+    QCOMPARE(port.openError().startsWith(named), inUse);
+    QVERIFY(!summary.contains(QStringLiteral("Permission error")));
 }
 
 QTEST_GUILESS_MAIN(TestPortDescription)

@@ -14,6 +14,8 @@
 #include <QStatusBar>
 #include <QTableWidget>
 
+#include "platform/StatusPanels.h"
+
 namespace {
 
 QString nameOf(const QWidget *w)
@@ -109,6 +111,24 @@ private slots:
                 == w->parentWidget()->size());
     }
 
+    // A panel narrower than its text shows it cut with "…" and whole as its
+    // tooltip, while the program still reads the whole text.
+    void narrowPanelsElideTheirTexts()
+    {
+        StartedProgram program;
+        StatusPanels &panels = program.main->statusPanels();
+        for (int n = 1; n <= StatusPanels::Count; ++n) {
+            const auto *label = control<QLabel>(program.main.get(), qPrintable(QStringLiteral("StatusBar1_Panel%1").arg(n)));
+            const QString whole = panels.text(n);
+            const bool fits = label->fontMetrics().horizontalAdvance(whole) <= label->contentsRect().width();
+            QCOMPARE(label->text() == whole, fits || whole.isEmpty());
+            if (!fits) {
+                QVERIFY2(label->text().endsWith(QChar(0x2026)), qPrintable(label->text()));
+                QCOMPARE(label->toolTip(), whole);
+                QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width());
+            }
+        }
+    }
     void mainWindowShowsItsPanelsAndTheGrid()
     {
         StartedProgram program;
