@@ -196,7 +196,7 @@ void Cli::writeAndVerifyCompareEveryWrittenByte()
     QCOMPARE(result.out.split(QLatin1Char('\n')).filter(QStringLiteral(": row ")), expectedNotes);
     // The fields of the differing bytes are named too.
     if (changed.contains(0x15))
-        QVERIFY(result.out.contains(r.devices() + QStringLiteral(": channel 1 offset: ")));
+        QVERIFY(result.out.contains(r.devices() + QStringLiteral(": channel 1 offset (grid encoding): ")));
     if (arguments.first() == QLatin1String("write") && corruptAt < 0)
         QCOMPARE(r[0].memory.left(255 * 16), memoryOf(prepared).left(255 * 16));
 }
