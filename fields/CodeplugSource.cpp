@@ -21,11 +21,18 @@ bool loadSource(const QString &source, Codeplug &image, QString &error, const Ra
             error = QStringLiteral("reading from the radio is not available");
             return false;
         }
-        return readRadio(source.mid(RadioPrefix.size()), image, error);
+        if (readRadio(source.mid(RadioPrefix.size()), image, error))
+            return true;
+        error = source + QStringLiteral(": ") + error;
+        return false;
     }
     QList<int> values;
-    if (!readChannelFile(source, values, error))
+    if (!readChannelFile(source, values, error)) {
+        // Every error names its source; some of the loader's messages do not.
+        if (!error.contains(source))
+            error = source + QStringLiteral(": ") + error;
         return false;
+    }
     for (int i = 0; i < Codeplug::Size; ++i)
         image.at(i / RowBytes, i % RowBytes) = quint8(values.at(i));
     return true;

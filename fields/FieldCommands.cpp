@@ -52,7 +52,13 @@ CommandResult runExportCsv(const QString &source, const QString &csvPath, bool c
 {
     Codeplug image;
     QString error;
-    if (!loadSource(source, image, error, readRadio) || !saveBytes(csvPath, exportCsv(image, chinese), error))
+    if (!loadSource(source, image, error, readRadio))
+        return failed(SourceFailed, error);
+    // "-" is standard output.
+    const QByteArray csv = exportCsv(image, chinese);
+    if (csvPath == QLatin1String("-"))
+        return {0, csv, {}};
+    if (!saveBytes(csvPath, csv, error))
         return failed(SourceFailed, error);
     return {};
 }
@@ -69,7 +75,8 @@ CommandResult runImportCsv(const QString &csvPath, const QString &basePath, cons
         return failed(SourceFailed, error);
     const ImportResult imported = importCsv(csv, base, replace);
     if (!imported.ok)
-        return failed(imported.exitStatus(), imported.errors.join(QLatin1Char('\n')));
+        return failed(imported.exitStatus(), csvPath + QStringLiteral(": ")
+                                                 + imported.errors.join(QLatin1Char('\n') + csvPath + QStringLiteral(": ")));
     if (!saveCodeplugFile(outputPath, imported.image, error))
         return failed(SourceFailed, error);
     return {};

@@ -24,7 +24,7 @@ CommandResult runShow(const QString &source, const QString &pattern, bool chines
 // diff A B [--lang zh]: 0 equal, 1 different.
 CommandResult runDiff(const QString &a, const QString &b, bool chinese, const RadioReader &readRadio = {});
 
-// export-csv SOURCE -o PLAN.csv [--lang zh]
+// export-csv SOURCE -o PLAN.csv [--lang zh]; with "-" the plan is the output
 CommandResult runExportCsv(const QString &source, const QString &csvPath, bool chinese,
                            const RadioReader &readRadio = {});
 

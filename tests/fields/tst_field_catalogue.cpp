@@ -414,7 +414,7 @@ private slots:
         saveCsv(edited + "2,999,,,,,,\n");
         const CommandResult refused = runImportCsv(plan, master, job, false);
         QCOMPARE(refused.status, 1);
-        QVERIFY(refused.errors.startsWith("line 5: channel 2 appears twice"));
+        QVERIFY(refused.errors.startsWith(plan + ": line 5: channel 2 appears twice"));
         QVERIFY(!QFile::exists(job));
         QCOMPARE(runShow(dir.filePath("missing.chann"), {}, false, false).status, SourceFailed);
         QCOMPARE(runShow("radio:1", {}, false, false).status, SourceFailed);
