@@ -20,10 +20,10 @@ namespace {
 void fillChannels(const char *rx, const char *tx, const char *name)
 {
     for (int n = 1; n <= 128; ++n) {
-        storeFrequencyPair(n, QString::fromLatin1(rx), QString::fromLatin1(tx), GridDirectionByte);
-        storeGridTone(n, ToneSlot::Decode, n);
-        storeGridTone(n, ToneSlot::Encode, 258 - n);
-        storeGridName(n, QString::fromLatin1(name));
+        storeFrequencyPair(Document(), n, QString::fromLatin1(rx), QString::fromLatin1(tx), GridDirectionByte);
+        storeGridTone(Document(), n, ToneSlot::Decode, n);
+        storeGridTone(Document(), n, ToneSlot::Encode, 258 - n);
+        storeGridName(Document(), n, QString::fromLatin1(name));
     }
 }
 

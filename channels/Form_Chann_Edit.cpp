@@ -1,5 +1,6 @@
 #include "channels/Form_Chann_Edit.h"
 
+#include "core/Image.h"
 #include "core/ChannelRecord.h"
 #include "core/FrequencyEntry.h"
 #include "channels/frm_chann.h"
@@ -122,22 +123,22 @@ Form_Chann_Edit::Form_Chann_Edit(WindowRegistry &registry)
     connect(Text_RX_Freq, &QLineEdit::textChanged, this, &Form_Chann_Edit::Text_RX_Freq_Change);
     connect(Text_Name, &QLineEdit::textEdited, this, &Form_Chann_Edit::Text_Name_Change);
     connect(Combo_Decode, qOverload<int>(&QComboBox::activated), this,
-            [this](int p) { storeEditorTone(CurrentChannel, ToneSlot::Decode, p); });
+            [this](int p) { storeEditorTone(Document(), CurrentChannel, ToneSlot::Decode, p); });
     connect(Combo_Encode, qOverload<int>(&QComboBox::activated), this,
-            [this](int p) { storeEditorTone(CurrentChannel, ToneSlot::Encode, p); });
+            [this](int p) { storeEditorTone(Document(), CurrentChannel, ToneSlot::Encode, p); });
     connect(Combo_TXP, qOverload<int>(&QComboBox::activated), this,
-            [](int p) { storeEditorPower(CurrentChannel, p); });
+            [](int p) { storeEditorPower(Document(), CurrentChannel, p); });
     connect(Combo_WN, qOverload<int>(&QComboBox::activated), this,
-            [](int p) { storeEditorBandwidth(CurrentChannel, p); });
+            [](int p) { storeEditorBandwidth(Document(), CurrentChannel, p); });
     connect(Check_Bcl, &QCheckBox::clicked, this,
-            [](bool on) { setRecordBit(CurrentChannel, OptionByte, BclBit, on); });
+            [](bool on) { setRecordBit(Document(), CurrentChannel, OptionByte, BclBit, on); });
     connect(Check_VOX, &QCheckBox::clicked, this,
-            [](bool on) { setRecordBit(CurrentChannel, OptionByte, VoxBit, on); });
+            [](bool on) { setRecordBit(Document(), CurrentChannel, OptionByte, VoxBit, on); });
     connect(Check_TxStop, &QCheckBox::clicked, this,
-            [](bool on) { setRecordBit(CurrentChannel, OptionByte, TxStopBit, on); });
+            [](bool on) { setRecordBit(Document(), CurrentChannel, OptionByte, TxStopBit, on); });
     // Scan Add checked means the skip bit is clear.
     connect(Check_Scan, &QCheckBox::clicked, this,
-            [](bool on) { setRecordBit(CurrentChannel, ScanSkipByte, ScanSkipBit, !on); });
+            [](bool on) { setRecordBit(Document(), CurrentChannel, ScanSkipByte, ScanSkipBit, !on); });
     connect(Command_close, &QPushButton::clicked, this, &ChildWindow::closeWindow);
 }
 
@@ -182,7 +183,7 @@ void Form_Chann_Edit::Form_Activate()
 
 void Form_Chann_Edit::showChannel(int n)
 {
-    if (isChannelEmpty(n))
+    if (isChannelEmpty(Document(), n))
         showEmptyChannel(n);
     else
         showEditorChannel(n);
@@ -224,22 +225,22 @@ void Form_Chann_Edit::setTransmitBoxEnabled(bool enabled)
 void Form_Chann_Edit::showEditorChannel(int n)
 {
     fillEditorLists();
-    Text_RX_Freq->setText(channelRxText(n));
-    Combo_Decode->setCurrentIndex(editorTonePosition(n, ToneSlot::Decode));
-    double tx = channelTxMHz(n, EditorDirectionByte);
+    Text_RX_Freq->setText(channelRxText(Document(), n));
+    Combo_Decode->setCurrentIndex(editorTonePosition(Document(), n, ToneSlot::Decode));
+    double tx = channelTxMHz(Document(), n, EditorDirectionByte);
     if (tx < WorkRangeLowMHz || tx >= WorkRangeHighMHz) {
-        clearDirection(n, EditorDirectionByte);
-        tx = numericValue(channelRxText(n));
+        clearDirection(Document(), n, EditorDirectionByte);
+        tx = numericValue(channelRxText(Document(), n));
     }
     Text_TX_Freq->setText(transmitText(tx));
-    Combo_Encode->setCurrentIndex(editorTonePosition(n, ToneSlot::Encode));
-    Combo_TXP->setCurrentIndex(editorPowerLevel(n) < Combo_TXP->count() ? editorPowerLevel(n) : -1);
-    Combo_WN->setCurrentIndex(editorBandwidth(n));
-    Check_VOX->setChecked(recordBit(n, OptionByte, VoxBit));
-    Check_Bcl->setChecked(recordBit(n, OptionByte, BclBit));
-    Check_Scan->setChecked(!recordBit(n, ScanSkipByte, ScanSkipBit));
-    Check_TxStop->setChecked(recordBit(n, OptionByte, TxStopBit));
-    Text_Name->setText(editorName(n));
+    Combo_Encode->setCurrentIndex(editorTonePosition(Document(), n, ToneSlot::Encode));
+    Combo_TXP->setCurrentIndex(editorPowerLevel(Document(), n) < Combo_TXP->count() ? editorPowerLevel(Document(), n) : -1);
+    Combo_WN->setCurrentIndex(editorBandwidth(Document(), n));
+    Check_VOX->setChecked(recordBit(Document(), n, OptionByte, VoxBit));
+    Check_Bcl->setChecked(recordBit(Document(), n, OptionByte, BclBit));
+    Check_Scan->setChecked(!recordBit(Document(), n, ScanSkipByte, ScanSkipBit));
+    Check_TxStop->setChecked(recordBit(Document(), n, OptionByte, TxStopBit));
+    Text_Name->setText(editorName(Document(), n));
 }
 
 void Form_Chann_Edit::showEmptyChannel(int n)
@@ -253,14 +254,14 @@ void Form_Chann_Edit::showEmptyChannel(int n)
     for (QCheckBox *check : {Check_VOX, Check_Bcl, Check_Scan, Check_TxStop})
         check->setChecked(false);
     enableFields(false);
-    markChannelEmpty(n);
-    clearEditorName(n);
+    markChannelEmpty(Document(), n);
+    clearEditorName(Document(), n);
 }
 
 void Form_Chann_Edit::createEditorChannel(int n)
 {
     fillEditorLists();
-    initEditorChannelDefaults(n);
+    initEditorChannelDefaults(Document(), n);
 }
 
 void Form_Chann_Edit::rebuildGridCaption()
@@ -327,16 +328,16 @@ void Form_Chann_Edit::Text_RX_Freq_LostFocus()
         showEmptyChannel(n);
         return;
     }
-    if (storableFrequencyEntry(Text_RX_Freq->text()).isEmpty()) {
+    if (storableFrequencyEntry(Text_RX_Freq->text(), sharedWorkRange()).isEmpty()) {
         showMessage("接收频率超出范围 ！", "Over the range of receive frequency .");
-        Text_RX_Freq->setText(lowerLimitText());
+        Text_RX_Freq->setText(lowerLimitText(sharedWorkRange()));
     }
-    if (isChannelEmpty(n)) {
+    if (isChannelEmpty(Document(), n)) {
         QString stored = Text_RX_Freq->text();
         if (StoreFrequency(stored, n, 0))
             createEditorChannel(n);
     } else {
-        storeFrequencyPair(n, Text_RX_Freq->text(), Text_TX_Freq->text(), EditorDirectionByte);
+        storeFrequencyPair(Document(), n, Text_RX_Freq->text(), Text_TX_Freq->text(), EditorDirectionByte);
     }
     showChannel(n);
 }
@@ -345,19 +346,19 @@ void Form_Chann_Edit::Text_TX_Freq_LostFocus()
 {
     const int n = CurrentChannel;
     if (!Text_TX_Freq->text().trimmed().isEmpty()) {
-        if (storableFrequencyEntry(Text_TX_Freq->text()).isEmpty()) {
+        if (storableFrequencyEntry(Text_TX_Freq->text(), sharedWorkRange()).isEmpty()) {
             showMessage("发射频率超出范围 ！", "Over the range of Transmit frequency .");
-            Text_TX_Freq->setText(lowerLimitText());
+            Text_TX_Freq->setText(lowerLimitText(sharedWorkRange()));
         }
-        storeTransmitFrequency(n, Text_TX_Freq->text(), EditorDirectionByte);
+        storeTransmitFrequency(Document(), n, Text_TX_Freq->text(), EditorDirectionByte);
     }
     showChannel(n);
 }
 
 void Form_Chann_Edit::Text_Name_Change()
 {
-    if (!isChannelEmpty(CurrentChannel))
-        storeEditorName(CurrentChannel, Text_Name->text());
+    if (!isChannelEmpty(Document(), CurrentChannel))
+        storeEditorName(Document(), CurrentChannel, Text_Name->text());
 }
 
 bool Form_Chann_Edit::eventFilter(QObject *watched, QEvent *event)

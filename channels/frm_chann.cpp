@@ -232,26 +232,26 @@ void frm_chann::setCell(int row, int column, const QString &text)
 
 void frm_chann::refreshChannelRow(int n)
 {
-    if (isChannelEmpty(n)) {
+    if (isChannelEmpty(Document(), n)) {
         setCell(n, RxColumn, QString());
         setCell(n, TxColumn, QString());
         blankChannelRow(n);
         return;
     }
-    setCell(n, RxColumn, channelRxText(n));
-    setCell(n, DecodeColumn, gridToneText(n, ToneSlot::Decode));
-    setCell(n, TxColumn, transmitText(channelTxMHz(n, GridDirectionByte)));
-    setCell(n, EncodeColumn, gridToneText(n, ToneSlot::Encode));
-    setCell(n, PowerColumn, gridPowerText(n));
-    setCell(n, BandwidthColumn, gridBandwidthText(n));
-    setCell(n, NameColumn, gridName(n));
+    setCell(n, RxColumn, channelRxText(Document(), n));
+    setCell(n, DecodeColumn, gridToneText(Document(), n, ToneSlot::Decode));
+    setCell(n, TxColumn, transmitText(channelTxMHz(Document(), n, GridDirectionByte)));
+    setCell(n, EncodeColumn, gridToneText(Document(), n, ToneSlot::Encode));
+    setCell(n, PowerColumn, gridPowerText(Document(), n));
+    setCell(n, BandwidthColumn, gridBandwidthText(Document(), n));
+    setCell(n, NameColumn, gridName(Document(), n));
 }
 
 void frm_chann::blankChannelRow(int n)
 {
     for (int column = DecodeColumn; column <= NameColumn; ++column)
         setCell(n, column, QString());
-    markChannelEmpty(n);
+    markChannelEmpty(Document(), n);
 }
 
 void frm_chann::showChannelCaption()
@@ -376,7 +376,7 @@ void frm_chann::commitCell(int row, int column, const QString &entry)
 
 void frm_chann::commitReceive(int n, const QString &entry)
 {
-    QString cell = storableFrequencyEntry(entry);
+    QString cell = storableFrequencyEntry(entry, sharedWorkRange());
     if (cell.isEmpty()) {
         if (entry.trimmed().isEmpty()) {
             setCell(n, RxColumn, QString());
@@ -385,16 +385,16 @@ void frm_chann::commitReceive(int n, const QString &entry)
             return;
         }
         showMessage("接收频率超出范围 ！", "Over the range of receive frequency .");
-        cell = lowerLimitText();
+        cell = lowerLimitText(sharedWorkRange());
         Text_Edit->setText(cell);
     }
     setCell(n, RxColumn, cell);
-    if (isChannelEmpty(n)) {
+    if (isChannelEmpty(Document(), n)) {
         QString stored = cell;
         if (StoreFrequency(stored, n, 0))
-            initChannelDefaults(n);
+            initChannelDefaults(Document(), n);
     } else {
-        storeFrequencyPair(n, cell, cellText(n, TxColumn), GridDirectionByte);
+        storeFrequencyPair(Document(), n, cell, cellText(n, TxColumn), GridDirectionByte);
     }
     refreshChannelRow(n);
 }
@@ -402,32 +402,32 @@ void frm_chann::commitReceive(int n, const QString &entry)
 void frm_chann::commitTransmit(int n, const QString &entry)
 {
     const bool entryEmpty = entry.trimmed().isEmpty();
-    if (!entryEmpty && (cellText(n, RxColumn).trimmed().isEmpty() || isChannelEmpty(n))) {
+    if (!entryEmpty && (cellText(n, RxColumn).trimmed().isEmpty() || isChannelEmpty(Document(), n))) {
         showMessage("请先输入接收频率 ！", "Please input the receive frequency in advance.");
         Text_Edit->clear();
         return;
     }
-    QString cell = storableFrequencyEntry(entry);
+    QString cell = storableFrequencyEntry(entry, sharedWorkRange());
     if (cell.isEmpty()) {
         if (entryEmpty) {
-            if (!isChannelEmpty(n))
-                makeSimplex(n, GridDirectionByte);
+            if (!isChannelEmpty(Document(), n))
+                makeSimplex(Document(), n, GridDirectionByte);
             refreshChannelRow(n);
             return;
         }
         showMessage("发射频率超出范围 ！", "Over the range of transmit frequency .");
-        cell = lowerLimitText();
+        cell = lowerLimitText(sharedWorkRange());
         Text_Edit->setText(cell);
     }
     setCell(n, TxColumn, cell);
-    storeTransmitFrequency(n, cell, GridDirectionByte);
+    storeTransmitFrequency(Document(), n, cell, GridDirectionByte);
     refreshChannelRow(n);
 }
 
 void frm_chann::commitName(int n, const QString &entry)
 {
     setCell(n, NameColumn, entry);
-    storeGridName(n, entry);
+    storeGridName(Document(), n, entry);
     refreshChannelRow(n);
 }
 
@@ -498,16 +498,16 @@ void frm_chann::Combo_edit_Click(int position)
         return;
     switch (m_editColumn) {
     case DecodeColumn:
-        storeGridTone(n, ToneSlot::Decode, position);
+        storeGridTone(Document(), n, ToneSlot::Decode, position);
         break;
     case EncodeColumn:
-        storeGridTone(n, ToneSlot::Encode, position);
+        storeGridTone(Document(), n, ToneSlot::Encode, position);
         break;
     case PowerColumn:
-        storeGridPower(n, position);
+        storeGridPower(Document(), n, position);
         break;
     case BandwidthColumn:
-        storeGridBandwidth(n, position);
+        storeGridBandwidth(Document(), n, position);
         break;
     default:
         break;
@@ -520,7 +520,7 @@ void frm_chann::Command_Clear_Click()
         for (int column = 0; column < RowBytes; ++column)
             Img(row, column) = Region::Empty;
     for (int n = 1; n <= Region::LastChannelRow; ++n) {
-        markChannelEmpty(n);
+        markChannelEmpty(Document(), n);
         refreshChannelRow(n);
     }
     m_editRow = m_editColumn = 0;

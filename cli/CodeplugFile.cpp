@@ -16,19 +16,18 @@ constexpr int LastWrittenRow = 254;
 
 bool loadImageForWrite(const QString &path, Codeplug &image, QString &error)
 {
-    // The file's checks and the preparation work on the shared image.
-    ImageScope scope;
+    Codeplug loaded;
     QString message;
-    if (!LoadChannelFile(path, message)) {
+    if (!loadChannelFile(path, loaded, message)) {
         error = path + QStringLiteral(": ") + message;
         return false;
     }
-    const WritePreparation preparation = PrepareImageForWrite();
+    const WritePreparation preparation = PrepareImageForWrite(loaded);
     if (!preparation.ready()) {
         error = path + QStringLiteral(": ") + preparation.message();
         return false;
     }
-    image = Codeplug::fromImage();
+    image = loaded;
     return true;
 }
 

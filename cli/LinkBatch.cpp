@@ -2,12 +2,12 @@
 
 #include "cli/Interrupts.h"
 #include "core/Texts.h"
+#include "serial/LinkEngine.h"
 
 #include <QEventLoop>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QTimer>
-#include <functional>
 
 namespace {
 
@@ -43,24 +43,12 @@ QString seconds(double s)
     return QString::number(s, 'f', 2);
 }
 
-// Calls `restarted` with the number of the attempt each time the link
-// starts again after a silence or a lost reply (2, 3 or 4 of 4). The engine
-// announces no restarts: its restart pause ends and it starts anew with one
-// restart fewer in reserve.
-void onRestart(LinkEngine *link, const std::function<void(int attempt)> &restarted)
-{
-    QObject::connect(link->Timer3, &QTimer::timeout, link, [link, restarted] {
-        if (link->state.busy)
-            restarted(4 - link->state.retriesLeft);
-    });
-}
-
-QString restartNote(LinkFailure cause, int attempt)
+QString restartNote(LinkFailure cause, int attempt, int attempts)
 {
     const QString what = cause == LinkFailure::NoAnswer ? langText("没有应答", "no answer")
         : cause == LinkFailure::LostReply               ? langText("应答丢失", "reply lost")
                                                         : langText("设备断开", "device lost");
-    return what + langText("，第 %1 次尝试，共 4 次", ", attempt %1 of 4").arg(attempt);
+    return what + langText("，第 %1 次尝试，共 %2 次", ", attempt %1 of %2").arg(attempt).arg(attempts);
 }
 
 QString phaseName(int phase)
@@ -153,8 +141,10 @@ void LinkBatch::startStep(Job &job)
         if (job.phase == Phase::Connecting)
             job.phase = kind == LinkKind::Write ? Phase::Writing : Phase::Reading;
     });
-    onRestart(link, [this, &job, link](int attempt) {
-        job.attemptNote = restartNote(link->lastFailure(), attempt);
+    connect(link, &LinkEngine::attemptStarted, this, [this, &job, link](int attempt, int attempts) {
+        if (attempt < 2)
+            return;
+        job.attemptNote = restartNote(link->lastFailure(), attempt, attempts);
         plainLine(job, job.attemptNote);
     });
     connect(link, &LinkEngine::progress, this, [&job, kind](int blockIndex) {
@@ -188,7 +178,7 @@ void LinkBatch::finish(Job &job, const QString &error)
         return;
     job.finished = true;
     if (job.link)
-        job.link->shutDown();
+        job.link->cancel();
     job.result.phase = phaseName(int(job.phase));
     job.result.error = error;
     if (!error.isEmpty() && job.phase == Phase::Writing) {

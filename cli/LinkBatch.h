@@ -8,6 +8,7 @@
 #include <QObject>
 #include <vector>
 
+class LinkEngine;
 class QEventLoop;
 class QTimer;
 

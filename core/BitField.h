@@ -1,5 +1,5 @@
 #pragma once
-#include "core/Image.h"
+#include "core/Codeplug.h"
 
 // Groups of bits inside one image byte. A mask picks the bits; values are
 // given and returned shifted down, so that the mask's lowest bit is bit 0
@@ -13,22 +13,25 @@ inline int maskShift(int mask)
     return shift;
 }
 
-inline int imageBits(int row, int byte, int mask)
+inline int imageBits(const Codeplug &image, int row, int byte, int mask)
 {
-    return (Img(row, byte) & mask) >> maskShift(mask);
+    return (image.cell(row, byte) & mask) >> maskShift(mask);
 }
 
 // Read-modify-write: the bits of `mask` take `value`, every other bit of the
 // byte stays as it was.
-inline void storeImageBits(int row, int byte, int mask, int value)
+inline void storeImageBits(Codeplug &image, int row, int byte, int mask, int value)
 {
     const int bits = (value << maskShift(mask)) & mask;
-    Img(row, byte) = static_cast<qint16>((Img(row, byte) & ~mask & 0xFF) | bits);
+    image.at(row, byte) = static_cast<qint16>((image.cell(row, byte) & ~mask & 0xFF) | bits);
 }
 
-inline bool imageBit(int row, int byte, int bit) { return imageBits(row, byte, 1 << bit) != 0; }
-
-inline void storeImageBit(int row, int byte, int bit, bool on)
+inline bool imageBit(const Codeplug &image, int row, int byte, int bit)
 {
-    storeImageBits(row, byte, 1 << bit, on ? 1 : 0);
+    return imageBits(image, row, byte, 1 << bit) != 0;
+}
+
+inline void storeImageBit(Codeplug &image, int row, int byte, int bit, bool on)
+{
+    storeImageBits(image, row, byte, 1 << bit, on ? 1 : 0);
 }

@@ -37,14 +37,14 @@ QString quotedToken(const QByteArray &token)
 
 } // namespace
 
-QByteArray formatChannelFile()
+QByteArray formatChannelFile(const Codeplug &image)
 {
     QByteArray text;
     text.reserve(RadioRows * (RowBytes * 5 + 2));
     for (int r = 0; r < RadioRows; ++r) {
         for (int c = 0; c < RowBytes; ++c) {
             text += ' ';
-            text += QByteArray::number(Img(r, c));
+            text += QByteArray::number(image.cell(r, c));
             text += ' ';
         }
         text += "\r\n";
@@ -114,23 +114,33 @@ bool readChannelFile(const QString &path, QList<int> &values, QString &error)
     return readRegularFile(path, MaxFileSize, ChannelFileKind, text, error) && parseChannelFile(text, values, error);
 }
 
-bool LoadChannelFile(const QString &path, QString &error)
+bool loadChannelFile(const QString &path, Codeplug &image, QString &error)
 {
     QList<int> values;
     if (!readChannelFile(path, values, error))
         return false;
     for (int k = 0; k < ValueCount; ++k)
-        Img(k / RowBytes, k % RowBytes) = static_cast<qint16>(values.at(k));
+        image.at(k / RowBytes, k % RowBytes) = static_cast<qint16>(values.at(k));
     return true;
 }
 
-bool SaveChannelFile(const QString &path, QString &error)
+bool LoadChannelFile(const QString &path, QString &error)
+{
+    return loadChannelFile(path, Document(), error);
+}
+
+bool saveChannelFile(const QString &path, const Codeplug &image, QString &error)
 {
     QSaveFile file(path);
-    const QByteArray text = formatChannelFile();
+    const QByteArray text = formatChannelFile(image);
     if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
         error = langText("无法保存文件 %1：%2", "The file %1 could not be saved: %2").arg(path, file.errorString());
         return false;
     }
     return true;
+}
+
+bool SaveChannelFile(const QString &path, QString &error)
+{
+    return saveChannelFile(path, Document(), error);
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include "core/Codeplug.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -6,8 +8,8 @@
 // Each line holds one row's 16 values, each written as a space, its decimal
 // digits and a space, and ends with CR LF.
 
-// The file text of the image as it stands.
-QByteArray formatChannelFile();
+// The file text of an image.
+QByteArray formatChannelFile(const Codeplug &image);
 
 // Reads the 4096 values of a file text (any mix of spaces, commas, tabs
 // and line ends between them) into `values`. On a malformed text it returns
@@ -22,11 +24,15 @@ bool parseChannelFile(const QByteArray &text, QList<int> &values, QString &error
 // with a message in the current language that names it.
 bool readChannelFile(const QString &path, QList<int> &values, QString &error);
 
-// Loads the file at `path` into the image. The whole file is read and
+// Loads the file at `path` into `image`. The whole file is read and
 // checked first: on any problem the image is left exactly as it was and the
 // message says why.
-bool LoadChannelFile(const QString &path, QString &error);
+bool loadChannelFile(const QString &path, Codeplug &image, QString &error);
 
-// Writes the image to `path` atomically: a failure leaves an existing file
+// Writes `image` to `path` atomically: a failure leaves an existing file
 // intact.
+bool saveChannelFile(const QString &path, const Codeplug &image, QString &error);
+
+// The same on the windows' image.
+bool LoadChannelFile(const QString &path, QString &error);
 bool SaveChannelFile(const QString &path, QString &error);

@@ -13,41 +13,35 @@ namespace {
 
 constexpr int NameLength = 5;
 
-double frequencyAt(int n, int column)
+int direction(const Codeplug &image, int n, int directionByte)
 {
-    return numericValue(FreqFromBytes(Img(n, column), Img(n, column + 1), Img(n, column + 2),
-                                      Img(n, column + 3)));
-}
-
-int direction(int n, int directionByte)
-{
-    const int d = imageBits(n, directionByte, DirectionMask);
+    const int d = imageBits(image, n, directionByte, DirectionMask);
     return d == 3 ? 0 : d;
 }
 
-void setDirection(int n, int directionByte, int d)
+void setDirection(Codeplug &image, int n, int directionByte, int d)
 {
-    storeImageBits(n, directionByte, DirectionMask, d);
+    storeImageBits(image, n, directionByte, DirectionMask, d);
 }
 
-void setOffsetZero(int n)
+void setOffsetZero(Codeplug &image, int n)
 {
     for (int c = 4; c < 8; ++c)
-        Img(n, c) = 0;
+        image.at(n, c) = 0;
 }
 
 // Offset and direction from the stored receive value and a transmit text.
-void storeOffsetFor(int n, const QString &txText, int directionByte)
+void storeOffsetFor(Codeplug &image, int n, const QString &txText, int directionByte)
 {
     QString tx = txText;
-    if (!StoreFrequency(tx, n, 4)) {
-        makeSimplex(n, directionByte);
+    if (!StoreFrequency(image, tx, n, 4)) {
+        makeSimplex(image, n, directionByte);
         return;
     }
-    const double r = frequencyAt(n, 0);
-    const double t = frequencyAt(n, 4);
+    const double r = frequencyMHz(image, n, 0);
+    const double t = frequencyMHz(image, n, 4);
     if (t == r) {
-        makeSimplex(n, directionByte);
+        makeSimplex(image, n, directionByte);
         return;
     }
     // Both values are whole multiples of 10 Hz; rounding the difference to
@@ -55,8 +49,8 @@ void storeOffsetFor(int n, const QString &txText, int directionByte)
     // being snapped down a whole raster step.
     const double tenHzUnits = std::round(std::fabs(t - r) * 100000.0);
     QString difference = shortestDecimalText(tenHzUnits / 100000.0);
-    StoreFrequency(difference, n, 4);
-    setDirection(n, directionByte, t > r ? 1 : 2);
+    StoreFrequency(image, difference, n, 4);
+    setDirection(image, n, directionByte, t > r ? 1 : 2);
 }
 
 int nameByteRow(int n, int k)
@@ -83,66 +77,66 @@ int editorKindByte(ToneSlot slot) { return slot == ToneSlot::Decode ? 8 : 10; }
 
 } // namespace
 
-void markChannelEmpty(int n)
+void markChannelEmpty(Codeplug &image, int n)
 {
     for (int c = 0; c < RowBytes; ++c)
-        Img(n, c) = Region::Empty;
+        image.at(n, c) = Region::Empty;
 }
 
-QString channelRxText(int n)
+QString channelRxText(const Codeplug &image, int n)
 {
-    return FreqFromBytes(Img(n, 0), Img(n, 1), Img(n, 2), Img(n, 3));
+    return frequencyText(image, n, 0);
 }
 
-double channelTxMHz(int n, int directionByte)
+double channelTxMHz(const Codeplug &image, int n, int directionByte)
 {
-    const double r = frequencyAt(n, 0);
-    switch (direction(n, directionByte)) {
+    const double r = frequencyMHz(image, n, 0);
+    switch (direction(image, n, directionByte)) {
     case 1:
-        return r + frequencyAt(n, 4);
+        return r + frequencyMHz(image, n, 4);
     case 2:
-        return r - frequencyAt(n, 4);
+        return r - frequencyMHz(image, n, 4);
     default:
         return r;
     }
 }
 
-bool storeFrequencyPair(int n, const QString &rxText, const QString &txText, int directionByte)
+bool storeFrequencyPair(Codeplug &image, int n, const QString &rxText, const QString &txText, int directionByte)
 {
     QString rx = rxText;
-    if (!StoreFrequency(rx, n, 0))
+    if (!StoreFrequency(image, rx, n, 0))
         return false;
-    storeOffsetFor(n, txText, directionByte);
+    storeOffsetFor(image, n, txText, directionByte);
     return true;
 }
 
-bool storeTransmitFrequency(int n, const QString &txText, int directionByte)
+bool storeTransmitFrequency(Codeplug &image, int n, const QString &txText, int directionByte)
 {
-    if (isChannelEmpty(n))
+    if (isChannelEmpty(image, n))
         return false;
-    storeOffsetFor(n, txText, directionByte);
+    storeOffsetFor(image, n, txText, directionByte);
     return true;
 }
 
-void makeSimplex(int n, int directionByte)
+void makeSimplex(Codeplug &image, int n, int directionByte)
 {
-    setOffsetZero(n);
-    setDirection(n, directionByte, 0);
+    setOffsetZero(image, n);
+    setDirection(image, n, directionByte, 0);
 }
 
-void clearDirection(int n, int directionByte)
+void clearDirection(Codeplug &image, int n, int directionByte)
 {
-    setDirection(n, directionByte, 0);
+    setDirection(image, n, directionByte, 0);
 }
 
-bool recordBit(int n, int byte, int bit)
+bool recordBit(const Codeplug &image, int n, int byte, int bit)
 {
-    return imageBit(n, byte, bit);
+    return imageBit(image, n, byte, bit);
 }
 
-void setRecordBit(int n, int byte, int bit, bool on)
+void setRecordBit(Codeplug &image, int n, int byte, int bit, bool on)
 {
-    storeImageBit(n, byte, bit, on);
+    storeImageBit(image, n, byte, bit, on);
 }
 
 QStringList toneSelectorItems()
@@ -177,30 +171,30 @@ int gridPositionFromTone(int code, bool inverted)
     return position > LastTonePosition ? -1 : position;
 }
 
-int gridTonePosition(int n, ToneSlot slot)
+int gridTonePosition(const Codeplug &image, int n, ToneSlot slot)
 {
-    return gridPositionFromTone(Img(n, toneCodeByte(slot)),
-                                recordBit(n, GridDirectionByte, toneInversionBit(slot)));
+    return gridPositionFromTone(image.cell(n, toneCodeByte(slot)),
+                                recordBit(image, n, GridDirectionByte, toneInversionBit(slot)));
 }
 
-void storeGridTone(int n, ToneSlot slot, int position)
+void storeGridTone(Codeplug &image, int n, ToneSlot slot, int position)
 {
     const GridTone tone = gridToneFromPosition(position);
-    Img(n, toneCodeByte(slot)) = qint16(tone.code);
-    setRecordBit(n, GridDirectionByte, toneInversionBit(slot), tone.inverted);
+    image.at(n, toneCodeByte(slot)) = qint16(tone.code);
+    setRecordBit(image, n, GridDirectionByte, toneInversionBit(slot), tone.inverted);
 }
 
-QString gridToneText(int n, ToneSlot slot)
+QString gridToneText(const Codeplug &image, int n, ToneSlot slot)
 {
-    const int position = gridTonePosition(n, slot);
+    const int position = gridTonePosition(image, n, slot);
     if (position == 0)
         return bilingualText(ToneOff, UseChinese);
     return position < 0 ? QString() : ToneNames[position];
 }
 
-void storeGridPower(int n, int position)
+void storeGridPower(Codeplug &image, int n, int position)
 {
-    setRecordBit(n, GridDirectionByte, 0, position > 0);
+    setRecordBit(image, n, GridDirectionByte, 0, position > 0);
 }
 
 QStringList gridPowerItems(bool chinese)
@@ -208,14 +202,14 @@ QStringList gridPowerItems(bool chinese)
     return bilingualItems({{"低", "Low"}, {"高", "High"}}, chinese);
 }
 
-QString gridPowerText(int n)
+QString gridPowerText(const Codeplug &image, int n)
 {
-    return gridPowerItems(UseChinese).at(recordBit(n, GridDirectionByte, 0) ? 1 : 0);
+    return gridPowerItems(UseChinese).at(recordBit(image, n, GridDirectionByte, 0) ? 1 : 0);
 }
 
-void storeGridBandwidth(int n, int position)
+void storeGridBandwidth(Codeplug &image, int n, int position)
 {
-    setRecordBit(n, GridDirectionByte, 1, position > 0);
+    setRecordBit(image, n, GridDirectionByte, 1, position > 0);
 }
 
 QStringList gridBandwidthItems(bool chinese)
@@ -223,35 +217,35 @@ QStringList gridBandwidthItems(bool chinese)
     return bilingualItems({{"窄带", "Narrow"}, {"宽带", "Wide"}}, chinese);
 }
 
-QString gridBandwidthText(int n)
+QString gridBandwidthText(const Codeplug &image, int n)
 {
-    return gridBandwidthItems(UseChinese).at(recordBit(n, GridDirectionByte, 1) ? 1 : 0);
+    return gridBandwidthItems(UseChinese).at(recordBit(image, n, GridDirectionByte, 1) ? 1 : 0);
 }
 
-QString gridName(int n)
+QString gridName(const Codeplug &image, int n)
 {
-    if (!recordBit(n, GridDirectionByte, 3))
+    if (!recordBit(image, n, GridDirectionByte, 3))
         return QString();
-    const int codes[NameLength] = {Img(n, 11), Img(n, 12), Img(n, 13), Img(n, 14), Img(n, 15)};
+    const int codes[NameLength] = {image.cell(n, 11), image.cell(n, 12), image.cell(n, 13), image.cell(n, 14), image.cell(n, 15)};
     return nameFromCodes(codes);
 }
 
-void storeGridName(int n, const QString &text)
+void storeGridName(Codeplug &image, int n, const QString &text)
 {
     const QString name = text.trimmed().left(NameLength);
     for (int k = 0; k < NameLength; ++k)
-        Img(n, 11 + k) = k < name.size() ? qint16(CharToCode(name.mid(k, 1))) : qint16(Region::Empty);
-    setRecordBit(n, GridDirectionByte, 3, !name.isEmpty());
+        image.at(n, 11 + k) = k < name.size() ? qint16(CharToCode(name.mid(k, 1))) : qint16(Region::Empty);
+    setRecordBit(image, n, GridDirectionByte, 3, !name.isEmpty());
 }
 
-void initChannelDefaults(int n)
+void initChannelDefaults(Codeplug &image, int n)
 {
-    setOffsetZero(n);
-    Img(n, 8) = 0;
-    Img(n, 9) = 0;
-    Img(n, 10) = 3;
+    setOffsetZero(image, n);
+    image.at(n, 8) = 0;
+    image.at(n, 9) = 0;
+    image.at(n, 10) = 3;
     for (int c = 11; c < RowBytes; ++c)
-        Img(n, c) = Region::Empty;
+        image.at(n, c) = Region::Empty;
 }
 
 // --- Editor encoding ------------------------------------------------------
@@ -282,18 +276,18 @@ int editorPositionFromTone(int kind, int index)
     }
 }
 
-int editorTonePosition(int n, ToneSlot slot)
+int editorTonePosition(const Codeplug &image, int n, ToneSlot slot)
 {
     const int kindByte = editorKindByte(slot);
-    return editorPositionFromTone(Img(n, kindByte), Img(n, kindByte + 1));
+    return editorPositionFromTone(image.cell(n, kindByte), image.cell(n, kindByte + 1));
 }
 
-void storeEditorTone(int n, ToneSlot slot, int position)
+void storeEditorTone(Codeplug &image, int n, ToneSlot slot, int position)
 {
     const EditorTone tone = editorToneFromPosition(position);
     const int kindByte = editorKindByte(slot);
-    Img(n, kindByte) = qint16(tone.kind);
-    Img(n, kindByte + 1) = qint16(tone.index);
+    image.at(n, kindByte) = qint16(tone.kind);
+    image.at(n, kindByte + 1) = qint16(tone.index);
 }
 
 QStringList editorPowerItems(bool chinese)
@@ -306,55 +300,55 @@ QStringList editorBandwidthItems(bool chinese)
     return bilingualItems({{"宽带", "Wide"}, {"窄带", "Narrow"}}, chinese);
 }
 
-int editorPowerLevel(int n)
+int editorPowerLevel(const Codeplug &image, int n)
 {
-    return imageBits(n, EditorDirectionByte, 0x03);
+    return imageBits(image, n, EditorDirectionByte, 0x03);
 }
 
-void storeEditorPower(int n, int position)
+void storeEditorPower(Codeplug &image, int n, int position)
 {
-    storeImageBits(n, EditorDirectionByte, 0x03, position);
+    storeImageBits(image, n, EditorDirectionByte, 0x03, position);
 }
 
-int editorBandwidth(int n)
+int editorBandwidth(const Codeplug &image, int n)
 {
-    return recordBit(n, OptionByte, 5) ? 1 : 0;
+    return recordBit(image, n, OptionByte, 5) ? 1 : 0;
 }
 
-void storeEditorBandwidth(int n, int position)
+void storeEditorBandwidth(Codeplug &image, int n, int position)
 {
-    setRecordBit(n, OptionByte, 5, position > 0);
+    setRecordBit(image, n, OptionByte, 5, position > 0);
 }
 
-QString editorName(int n)
+QString editorName(const Codeplug &image, int n)
 {
     int codes[NameLength];
     for (int k = 0; k < NameLength; ++k)
-        codes[k] = Img(nameByteRow(n, k), nameByteColumn(n, k));
+        codes[k] = image.cell(nameByteRow(n, k), nameByteColumn(n, k));
     return nameFromCodes(codes);
 }
 
-void storeEditorName(int n, const QString &text)
+void storeEditorName(Codeplug &image, int n, const QString &text)
 {
     const QString name = text.trimmed().left(NameLength);
     for (int k = 0; k < NameLength; ++k)
-        Img(nameByteRow(n, k), nameByteColumn(n, k)) =
+        image.at(nameByteRow(n, k), nameByteColumn(n, k)) =
             k < name.size() ? qint16(CharToCode(name.mid(k, 1))) : qint16(Region::Empty);
 }
 
-void clearEditorName(int n)
+void clearEditorName(Codeplug &image, int n)
 {
-    storeEditorName(n, QString());
+    storeEditorName(image, n, QString());
 }
 
-void initEditorChannelDefaults(int n)
+void initEditorChannelDefaults(Codeplug &image, int n)
 {
-    setOffsetZero(n);
+    setOffsetZero(image, n);
     for (int c = 8; c <= 11; ++c)
-        Img(n, c) = Region::Empty;
-    Img(n, 12) = 6;
-    Img(n, 13) = 0;
-    Img(n, 14) = Region::Empty;
-    Img(n, 15) = Region::Empty;
-    clearEditorName(n);
+        image.at(n, c) = Region::Empty;
+    image.at(n, 12) = 6;
+    image.at(n, 13) = 0;
+    image.at(n, 14) = Region::Empty;
+    image.at(n, 15) = Region::Empty;
+    clearEditorName(image, n);
 }

@@ -28,28 +28,28 @@ enum class ToneSlot { Decode, Encode };
 
 // isChannelEmpty (core/ChannelUse.h) is the record's empty marker.
 // All 16 bytes become 255.
-void markChannelEmpty(int n);
+void markChannelEmpty(Codeplug &image, int n);
 
-QString channelRxText(int n);
+QString channelRxText(const Codeplug &image, int n);
 // Receive, receive + offset or receive - offset by the direction bits of
 // `directionByte`; direction 3 counts as simplex.
-double channelTxMHz(int n, int directionByte);
+double channelTxMHz(const Codeplug &image, int n, int directionByte);
 
 // Stores the receive text (snapped) into bytes 0..3 and derives offset and
 // direction from the transmit text. False when the receive value cannot be
 // encoded; the record is then unchanged. A transmit value that cannot be
 // encoded leaves the channel simplex.
-bool storeFrequencyPair(int n, const QString &rxText, const QString &txText, int directionByte);
+bool storeFrequencyPair(Codeplug &image, int n, const QString &rxText, const QString &txText, int directionByte);
 // The same against the receive frequency already stored. False for an empty
 // channel, which has no receive frequency to refer to.
-bool storeTransmitFrequency(int n, const QString &txText, int directionByte);
+bool storeTransmitFrequency(Codeplug &image, int n, const QString &txText, int directionByte);
 // Offset 0, direction simplex; the other bits of the direction byte stay.
-void makeSimplex(int n, int directionByte);
+void makeSimplex(Codeplug &image, int n, int directionByte);
 // Direction simplex, offset kept.
-void clearDirection(int n, int directionByte);
+void clearDirection(Codeplug &image, int n, int directionByte);
 
-bool recordBit(int n, int byte, int bit);
-void setRecordBit(int n, int byte, int bit, bool on);
+bool recordBit(const Codeplug &image, int n, int byte, int bit);
+void setRecordBit(Codeplug &image, int n, int byte, int bit, bool on);
 
 // The tone selector's items: "OFF" (Chinese "关") and the 258 tone-list
 // entries without their surrounding spaces.
@@ -68,10 +68,10 @@ GridTone gridToneFromPosition(int position);
 // its inversion bit set).
 int gridPositionFromTone(int code, bool inverted);
 
-int gridTonePosition(int n, ToneSlot slot);
-void storeGridTone(int n, ToneSlot slot, int position);
+int gridTonePosition(const Codeplug &image, int n, ToneSlot slot);
+void storeGridTone(Codeplug &image, int n, ToneSlot slot, int position);
 // "OFF" / "关", the tone-list entry, or empty text for a code beyond the list.
-QString gridToneText(int n, ToneSlot slot);
+QString gridToneText(const Codeplug &image, int n, ToneSlot slot);
 
 // The grid's power and bandwidth lists: positions 0 Low, 1 High and
 // 0 Narrow, 1 Wide.
@@ -79,18 +79,18 @@ QStringList gridPowerItems(bool chinese);
 QStringList gridBandwidthItems(bool chinese);
 
 // Position 1 = High (bit 0 set), 0 = Low.
-void storeGridPower(int n, int position);
-QString gridPowerText(int n);
+void storeGridPower(Codeplug &image, int n, int position);
+QString gridPowerText(const Codeplug &image, int n);
 // Position 1 = Wide (bit 1 set), 0 = Narrow.
-void storeGridBandwidth(int n, int position);
-QString gridBandwidthText(int n);
+void storeGridBandwidth(Codeplug &image, int n, int position);
+QString gridBandwidthText(const Codeplug &image, int n);
 
 // Empty text unless the name bit (byte 10 bit 3) is set.
-QString gridName(int n);
-void storeGridName(int n, const QString &text);
+QString gridName(const Codeplug &image, int n);
+void storeGridName(Codeplug &image, int n, const QString &text);
 
 // A channel the grid creates: simplex, tones off, High, Wide, no name.
-void initChannelDefaults(int n);
+void initChannelDefaults(Codeplug &image, int n);
 
 // --- Editor encoding ------------------------------------------------------
 
@@ -101,29 +101,29 @@ struct EditorTone {
 EditorTone editorToneFromPosition(int position);
 int editorPositionFromTone(int kind, int index);
 
-int editorTonePosition(int n, ToneSlot slot);
-void storeEditorTone(int n, ToneSlot slot, int position);
+int editorTonePosition(const Codeplug &image, int n, ToneSlot slot);
+void storeEditorTone(Codeplug &image, int n, ToneSlot slot, int position);
 
 // The channel editor's lists: 0 Low, 1 Middle, 2 High and 0 Wide, 1 Narrow.
 QStringList editorPowerItems(bool chinese);
 QStringList editorBandwidthItems(bool chinese);
 
 // 0 Low, 1 Middle, 2 High (byte 12 bits 1-0, which may also read 3).
-int editorPowerLevel(int n);
-void storeEditorPower(int n, int position);
+int editorPowerLevel(const Codeplug &image, int n);
+void storeEditorPower(Codeplug &image, int n, int position);
 // 0 Wide, 1 Narrow (byte 13 bit 5).
-int editorBandwidth(int n);
-void storeEditorBandwidth(int n, int position);
+int editorBandwidth(const Codeplug &image, int n);
+void storeEditorBandwidth(Codeplug &image, int n, int position);
 
 // Bits of the editor encoding's option bytes.
 constexpr int ScanSkipByte = 12, ScanSkipBit = 2; // set: left out of scanning
 constexpr int OptionByte = 13;
 constexpr int TxStopBit = 4, VoxBit = 6, BclBit = 7;
 
-QString editorName(int n);
-void storeEditorName(int n, const QString &text);
-void clearEditorName(int n);
+QString editorName(const Codeplug &image, int n);
+void storeEditorName(Codeplug &image, int n, const QString &text);
+void clearEditorName(Codeplug &image, int n);
 
 // A channel the single-channel editor creates: simplex, tones off, High,
 // Wide, left out of scanning, no options, no name.
-void initEditorChannelDefaults(int n);
+void initEditorChannelDefaults(Codeplug &image, int n);

@@ -53,7 +53,11 @@ bool FreqToBytes(const QString &text, FreqField &field)
     return true;
 }
 
-bool StoreFrequency(QString &text, int row, int column)
+namespace {
+
+// The snapped text of a frequency entry and its field; false for a value
+// that cannot be encoded.
+bool snapFrequency(QString &text, FreqField &field)
 {
     const double mhz = numericValue(text);
     if (!isEncodableFrequency(mhz))
@@ -73,13 +77,43 @@ bool StoreFrequency(QString &text, int row, int column)
     if (t.size() < 9)
         t += QString(9 - t.size(), QLatin1Char('0'));
 
-    FreqField field;
     if (!FreqToBytes(t, field))
+        return false;
+    text = t;
+    return true;
+}
+
+} // namespace
+
+bool StoreFrequency(Codeplug &image, QString &text, int row, int column)
+{
+    FreqField field;
+    if (!snapFrequency(text, field))
+        return false;
+    for (int i = 0; i < 4; ++i)
+        image.at(row, column + i) = field[i];
+    return true;
+}
+
+bool StoreFrequency(QString &text, int row, int column)
+{
+    FreqField field;
+    if (!snapFrequency(text, field))
         return false;
     for (int i = 0; i < 4; ++i)
         Img(row, column + i) = field[i];
-    text = t;
     return true;
+}
+
+QString frequencyText(const Codeplug &image, int row, int column)
+{
+    return FreqFromBytes(image.cell(row, column), image.cell(row, column + 1), image.cell(row, column + 2),
+                         image.cell(row, column + 3));
+}
+
+double frequencyMHz(const Codeplug &image, int row, int column)
+{
+    return numericValue(frequencyText(image, row, column));
 }
 
 QString FmFreqText(int code)

@@ -1,4 +1,6 @@
 #pragma once
+#include "core/Codeplug.h"
+
 #include <QString>
 #include <QtGlobal>
 #include <array>
@@ -21,7 +23,15 @@ bool FreqToBytes(const QString &text, FreqField &field);
 // 6.25 kHz rasters, writes the snapped value back into `text` and stores its
 // field into Img(row, column..column + 3). A value outside 0..999.99999 MHz
 // is refused: false, and neither `text` nor the image changes.
+bool StoreFrequency(Codeplug &image, QString &text, int row, int column);
+// The same on the windows' image, whose rows and columns go beyond the
+// radio's.
 bool StoreFrequency(QString &text, int row, int column);
+
+// The frequency text of the field at (row, column..column + 3), and its
+// value in MHz.
+QString frequencyText(const Codeplug &image, int row, int column);
+double frequencyMHz(const Codeplug &image, int row, int column);
 
 // The frequency a frequency text stands for, in MHz (its numeric value).
 inline bool isEncodableFrequency(double mhz) { return mhz >= 0.0 && mhz < 1000.0; }

@@ -1,29 +1,122 @@
 #include "core/Codeplug.h"
 
+#include "core/ChannelUse.h"
+#include "core/Codecs.h"
+
+#include <cmath>
 #include <cstring>
 
-Codeplug Codeplug::fromImage()
+using namespace Region;
+
+QByteArray Codeplug::toByteArray() const
 {
-    Codeplug image;
+    QByteArray bytes(Size, Qt::Uninitialized);
+    for (int a = 0; a < Size; ++a)
+        bytes[a] = char(byte(a));
+    return bytes;
+}
+
+void Codeplug::copyRowsFrom(const Codeplug &source, int rows)
+{
+    std::memcpy(m_cells, source.m_cells, sizeof(qint16) * RowBytes * size_t(rows));
+}
+
+bool Codeplug::operator==(const Codeplug &other) const
+{
+    return std::memcmp(m_cells, other.m_cells, sizeof m_cells) == 0;
+}
+
+static void setBytes(Codeplug &image, int row, int firstColumn, std::initializer_list<int> values)
+{
+    int c = firstColumn;
+    for (int v : values)
+        image.at(row, c++) = static_cast<qint16>(v);
+}
+
+void InitDefaultImage(Codeplug &image)
+{
     for (int r = 0; r < RadioRows; ++r)
         for (int c = 0; c < RowBytes; ++c)
-            image.at(r, c) = quint8(Img(r, c));
-    return image;
+            image.at(r, c) = Empty;
+    // VFO: receive 400.02500 MHz, offset 10 MHz.
+    setBytes(image, VfoRow, 0, {0x00, 0x25, 0x00, 0x40, 0x00, 0x00, 0x00, 0x01, 0, 0, 3});
+    image.at(GeneralRow, 9) = 0;
+    setBytes(image, RangeRow, 0, {0x00, 0x40, 0x00, 0x47});
+    for (int c = 0; c < RowBytes; ++c)
+        image.at(FmPresetRow, c) = Empty;
+    setBytes(image, GeneralRow, 0, {0x76, 0x95, 5, 0, 0, 0xC8, 0x40, 0, 0});
+    image.at(GeneralRow, 12) = 0;
+    for (int c = 0; c < 8; ++c)
+        image.at(DtmfRow, c) = Empty;
+    setBytes(image, DtmfRow, 8, {0, 0, 0});
 }
 
-void Codeplug::storeIntoImage(int rows) const
+std::pair<int, int> RangeFromImage(const Codeplug &image)
 {
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < RowBytes; ++c)
-            Img(r, c) = at(r, c);
+    const auto hi = [&image](int c) { return image.cell(RangeRow, c) / 16; };
+    const auto lo = [&image](int c) { return image.cell(RangeRow, c) % 16; };
+    const int lower = 100 * hi(1) + 10 * lo(1) + hi(0);
+    const int upper = 100 * hi(3) + 10 * lo(3) + hi(2);
+    return {lower, upper};
 }
 
-ImageScope::ImageScope()
+WorkRange workRangeOf(const Codeplug &image)
 {
-    std::memcpy(m_saved, ImageTable, sizeof m_saved);
+    const auto [low, high] = RangeFromImage(image);
+    return {double(low), double(high)};
 }
 
-ImageScope::~ImageScope()
+void MarkFirstUsedChannel(Codeplug &image)
 {
-    std::memcpy(ImageTable, m_saved, sizeof m_saved);
+    image.at(GeneralRow, FirstUsedChannelByte) = 0;
+    for (int n = FirstChannelRow; n <= LastChannelRow; ++n) {
+        if (hasCompleteReceiveFrequency(image, n)) {
+            image.at(GeneralRow, FirstUsedChannelByte) = static_cast<qint16>(n);
+            return;
+        }
+    }
+}
+
+void ApplyFixedRows(Codeplug &image)
+{
+    for (int c = 0; c < RowBytes; ++c) {
+        image.at(0, c) = Empty;
+        image.at(SignatureRow, c) = Empty;
+    }
+    image.at(MagicRow, 0) = 0x76;
+    image.at(MagicRow, 1) = 0x95;
+    setBytes(image, SignatureRow, 0, {'L', 'I', 'S', 'T', 'E', 'N', 'I', 'G'});
+}
+
+// Whole MHz of receive and transmit frequency of a record whose direction
+// sits in bits 7-6 of `directionByte`; both must lie in lower..upper.
+static bool recordInRange(const Codeplug &image, int row, int directionByte, int lower, int upper)
+{
+    const double rx = frequencyMHz(image, row, 0);
+    if (std::floor(rx) < lower || std::floor(rx) > upper)
+        return false;
+    const double offset = frequencyMHz(image, row, 4);
+    int direction = (image.cell(row, directionByte) & 0xC0) / 64;
+    if (direction > 2)
+        direction = 0;
+    const double tx = std::floor(direction == 1 ? rx + offset : direction == 2 ? rx - offset : rx);
+    return tx >= lower && tx <= upper;
+}
+
+bool CheckVfoRange(const Codeplug &image)
+{
+    const auto [lower, upper] = RangeFromImage(image);
+    return !recordInRange(image, VfoRow, 10, lower, upper);
+}
+
+int CheckChannelRanges(const Codeplug &image)
+{
+    const auto [lower, upper] = RangeFromImage(image);
+    for (int n = FirstChannelRow; n <= LastChannelRow; ++n) {
+        if (isReceiveFrequencyUnset(image, n))
+            continue;
+        if (!recordInRange(image, n, 12, lower, upper))
+            return n;
+    }
+    return 0;
 }

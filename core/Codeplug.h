@@ -1,26 +1,30 @@
 #pragma once
-#include "core/Image.h"
+#include "core/Layout.h"
 
-#include <array>
+#include <QByteArray>
+#include <QtGlobal>
+#include <utility>
 
-// The radio's memory as a value of its own: 4096 bytes, byte c of row r at
-// address 16 * r + c. What runs without the windows (the link engine, the
-// companion program) works on such values instead of the shared image.
+// The radio's memory as a value: 4096 cells, byte c of row r at address
+// 16 * r + c. Every codec, record and rule works on such a value; the
+// windows' shared image is one of them (core/Image.h). A cell is 16 bits
+// wide because the windows' image is a table of 16-bit values; a radio byte
+// is its low 8 bits.
 class Codeplug {
 public:
     static constexpr int Size = RadioRows * RowBytes;
 
-    quint8 at(int row, int column) const { return m_bytes[index(row, column)]; }
-    quint8 &at(int row, int column) { return m_bytes[index(row, column)]; }
-    const std::array<quint8, Size> &bytes() const { return m_bytes; }
+    // The radio byte, and the cell that holds it.
+    quint8 at(int row, int column) const { return quint8(m_cells[index(row, column)]); }
+    qint16 &at(int row, int column) { return m_cells[index(row, column)]; }
+    qint16 cell(int row, int column) const { return m_cells[index(row, column)]; }
+    quint8 byte(int address) const { return at(address / RowBytes, address % RowBytes); }
+    QByteArray toByteArray() const;
+    // Rows 0..rows-1 of `source` replace this value's; the rest stays.
+    void copyRowsFrom(const Codeplug &source, int rows);
 
-    bool operator==(const Codeplug &other) const { return m_bytes == other.m_bytes; }
-    bool operator!=(const Codeplug &other) const { return m_bytes != other.m_bytes; }
-
-    // Rows 0..255 of the shared image.
-    static Codeplug fromImage();
-    // Copies rows 0..rows-1 into the shared image; the rest stays.
-    void storeIntoImage(int rows = RadioRows) const;
+    bool operator==(const Codeplug &other) const;
+    bool operator!=(const Codeplug &other) const { return !(*this == other); }
 
 private:
     static int index(int row, int column)
@@ -29,19 +33,34 @@ private:
         return row * RowBytes + column;
     }
 
-    std::array<quint8, Size> m_bytes{};
+    qint16 m_cells[Size]{};
 };
 
-// Keeps the whole shared image (every row and column) and puts it back when
-// it goes out of scope, so that code which reads a value through the image's
-// codecs leaves the image as it found it.
-class ImageScope {
-public:
-    ImageScope();
-    ~ImageScope();
-    ImageScope(const ImageScope &) = delete;
-    ImageScope &operator=(const ImageScope &) = delete;
-
-private:
-    qint16 m_saved[ImageRows][ImageColumns];
+// A working frequency range, whole MHz: frequency entries lie from `low`
+// (included) up to `high` (excluded).
+struct WorkRange {
+    double low;
+    double high;
 };
+
+// --- Image-wide rules --------------------------------------------------------
+
+// Fills rows 0..255 with the start-up default.
+void InitDefaultImage(Codeplug &image);
+
+// The working range held in the range row, whole MHz.
+std::pair<int, int> RangeFromImage(const Codeplug &image);
+WorkRange workRangeOf(const Codeplug &image);
+
+// Before a write: the number of the first channel in use into the general
+// settings, and the fixed rows.
+void MarkFirstUsedChannel(Codeplug &image);
+void ApplyFixedRows(Codeplug &image);
+
+// Before a write, and after the range changed: true when the VFO lies
+// outside the range row's range.
+bool CheckVfoRange(const Codeplug &image);
+
+// The first channel whose receive or transmit frequency lies outside the
+// range row's range, or 0 when all are inside.
+int CheckChannelRanges(const Codeplug &image);

@@ -1,7 +1,6 @@
 #include "core/FrequencyEntry.h"
 
 #include "core/Codecs.h"
-#include "core/ModuleState.h"
 #include "core/NumberText.h"
 
 namespace {
@@ -15,14 +14,14 @@ QString padded(QString text, int length)
 
 } // namespace
 
-bool isFrequencyInBand(double v)
+bool isFrequencyInBand(double v, const WorkRange &range)
 {
-    return v >= WorkRangeLowMHz && v < WorkRangeHighMHz && isEncodableFrequency(v);
+    return v >= range.low && v < range.high && isEncodableFrequency(v);
 }
 
-QString lowerLimitText()
+QString lowerLimitText(const WorkRange &range)
 {
-    const QString text = shortestDecimalText(WorkRangeLowMHz);
+    const QString text = shortestDecimalText(range.low);
     if (text.size() == 3)
         return padded(text + QStringLiteral(".0"), 9);
     if (text.size() == 2)
@@ -43,11 +42,11 @@ QString frequencyEntryText(const QString &entry)
     return padded(entry.size() == 3 ? entry + QStringLiteral(".0") : entry, 9);
 }
 
-QString storableFrequencyEntry(const QString &entry)
+QString storableFrequencyEntry(const QString &entry, const WorkRange &range)
 {
     const QString trimmed = entry.trimmed();
     const double value = numericValue(trimmed);
-    if (!isFrequencyInBand(value))
+    if (!isFrequencyInBand(value, range))
         return QString();
     const QString text = frequencyEntryText(trimmed);
     return numericValue(text) == value ? text : QString();

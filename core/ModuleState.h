@@ -1,4 +1,6 @@
 #pragma once
+#include "core/Codeplug.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -14,6 +16,8 @@ extern qint16 ModelIndex;
 // against it.
 extern double WorkRangeLowMHz;
 extern double WorkRangeHighMHz;
+// The windows' working range as the rules take it.
+inline WorkRange sharedWorkRange() { return {WorkRangeLowMHz, WorkRangeHighMHz}; }
 
 extern qint16 ChannelCount;
 extern qint16 CurrentChannel;    // 1..128, shared by the grid and the channel editor

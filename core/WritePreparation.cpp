@@ -1,6 +1,6 @@
 #include "core/WritePreparation.h"
 
-#include "core/Image.h"
+#include "core/Codeplug.h"
 #include "core/Texts.h"
 
 QString WritePreparation::message() const
@@ -24,17 +24,17 @@ QString WritePreparation::message() const
     return QString();
 }
 
-WritePreparation PrepareImageForWrite()
+WritePreparation PrepareImageForWrite(Codeplug &image)
 {
     using namespace Region;
-    Img(GeneralRow, 10) = 0;
-    Img(GeneralRow, 11) = 0;
-    Img(GeneralRow, 12) = Img(GeneralRow, 12) & 0x30;
-    MarkFirstUsedChannel();
-    ApplyFixedRows();
-    if (CheckVfoRange())
+    image.at(GeneralRow, 10) = 0;
+    image.at(GeneralRow, 11) = 0;
+    image.at(GeneralRow, 12) = image.cell(GeneralRow, 12) & 0x30;
+    MarkFirstUsedChannel(image);
+    ApplyFixedRows(image);
+    if (CheckVfoRange(image))
         return {WritePreparation::VfoOutOfRange, 0};
-    if (const int channel = CheckChannelRanges(); channel > 0)
+    if (const int channel = CheckChannelRanges(image); channel > 0)
         return {WritePreparation::ChannelOutOfRange, channel};
     return {};
 }

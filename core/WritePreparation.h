@@ -1,4 +1,6 @@
 #pragma once
+#include "core/Codeplug.h"
+
 #include <QString>
 
 // What preparing the image for a write found: the image is ready to go, or
@@ -16,4 +18,4 @@ struct WritePreparation {
 // Before a write: clears the general settings bytes the radio keeps to
 // itself, notes the first channel in use, sets the fixed rows, then checks
 // the VFO and every channel against the working range.
-WritePreparation PrepareImageForWrite();
+WritePreparation PrepareImageForWrite(Codeplug &image);

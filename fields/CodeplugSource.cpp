@@ -2,8 +2,6 @@
 
 #include "core/ChannelFile.h"
 
-#include <QList>
-
 
 namespace {
 const QString RadioPrefix = QStringLiteral("radio:");
@@ -26,28 +24,20 @@ bool loadSource(const QString &source, Codeplug &image, QString &error, const Ra
         error = source + QStringLiteral(": ") + error;
         return false;
     }
-    QList<int> values;
-    if (!readChannelFile(source, values, error)) {
-        // Every error names its source; some of the loader's messages do not.
-        if (!error.contains(source))
-            error = source + QStringLiteral(": ") + error;
-        return false;
-    }
-    for (int i = 0; i < Codeplug::Size; ++i)
-        image.at(i / RowBytes, i % RowBytes) = quint8(values.at(i));
-    return true;
+    if (loadChannelFile(source, image, error))
+        return true;
+    // Every error names its source; some of the loader's messages do not.
+    if (!error.contains(source))
+        error = source + QStringLiteral(": ") + error;
+    return false;
 }
 
 QByteArray channelFileText(const Codeplug &image)
 {
-    ImageScope scope;
-    image.storeIntoImage();
-    return formatChannelFile();
+    return formatChannelFile(image);
 }
 
 bool saveCodeplugFile(const QString &path, const Codeplug &image, QString &error)
 {
-    ImageScope scope;
-    image.storeIntoImage();
-    return SaveChannelFile(path, error);
+    return saveChannelFile(path, image, error);
 }

@@ -37,12 +37,12 @@ struct Field {
     FieldKind kind;
     QVector<FieldByte> bytes;
     int channel = 0;     // 1..128 for the fields of a channel record
-    // Works on the shared image: the catalogue's functions below put the
-    // codeplug there first and restore the image afterwards.
-    std::function<QString(bool chinese)> read;
+    // The field's text in `image`. The working range, where a rule needs
+    // it, is the image's own (its range row).
+    std::function<QString(const Codeplug &image, bool chinese)> read;
     // An empty result means stored; otherwise the reason it was refused,
     // and the image is unchanged.
-    std::function<QString(const QString &text)> write;
+    std::function<QString(Codeplug &image, const QString &text)> write;
     // The texts a choice or tone field accepts, in either language.
     std::function<QStringList(bool chinese)> choices;
 };

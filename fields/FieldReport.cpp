@@ -1,5 +1,7 @@
 #include "fields/FieldReport.h"
 
+#include "core/ChannelUse.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -8,13 +10,6 @@
 #include <array>
 
 namespace {
-
-constexpr int Unprogrammed = 0xFF;
-
-bool isChannelEmptyIn(const Codeplug &image, int n)
-{
-    return image.at(n, 0) == Unprogrammed;
-}
 
 QRegularExpression fieldPattern(const QString &pattern)
 {
@@ -46,7 +41,7 @@ QString fieldLabel(const Field &field, bool chinese)
 
 bool isShown(const Codeplug &image, const Field &field, const QString &text)
 {
-    return !(field.channel != 0 && text.isEmpty() && isChannelEmptyIn(image, field.channel));
+    return !(field.channel != 0 && text.isEmpty() && isChannelEmpty(image, field.channel));
 }
 
 struct RawByte {
@@ -63,7 +58,7 @@ QVector<RawByte> rawBytes(const Codeplug &image, int row)
     const bool channelRow = row >= 1 && row <= 128;
     for (int c = 0; c < RowBytes; ++c) {
         const int mask = uncoveredMask(row, c);
-        if (mask == 0 || (mask != 0xFF && channelRow && isChannelEmptyIn(image, row)))
+        if (mask == 0 || (mask != 0xFF && channelRow && isChannelEmpty(image, row)))
             continue;
         bytes.append({c, image.at(row, c), mask});
     }
@@ -162,13 +157,13 @@ QStringList describeDifferences(const Codeplug &expected, const Codeplug &actual
     std::array<int, Codeplug::Size> differing{};
     for (int address : addresses)
         if (address >= 0 && address < Codeplug::Size)
-            differing[address] = expected.bytes()[address] ^ actual.bytes()[address];
+            differing[address] = expected.byte(address) ^ actual.byte(address);
 
     QStringList lines;
     // A channel created or removed is one line, whatever its bytes hold.
     for (int n = 1; n <= 128; ++n) {
-        const bool wasEmpty = isChannelEmptyIn(expected, n);
-        if (wasEmpty == isChannelEmptyIn(actual, n) || differing[n * RowBytes] == 0)
+        const bool wasEmpty = isChannelEmpty(expected, n);
+        if (wasEmpty == isChannelEmpty(actual, n) || differing[n * RowBytes] == 0)
             continue;
         const Field *receive = findField(QStringLiteral("channel.%1.receive").arg(n));
         lines << (wasEmpty ? QStringLiteral("channel %1 created: %2").arg(n).arg(readField(actual, *receive, chinese))
@@ -202,7 +197,7 @@ QStringList describeDifferences(const Codeplug &expected, const Codeplug &actual
             lines << QStringLiteral("row %1 byte %2: 0x%3 -> 0x%4")
                          .arg(address / RowBytes)
                          .arg(address % RowBytes)
-                         .arg(hexByte(expected.bytes()[address]), hexByte(actual.bytes()[address]));
+                         .arg(hexByte(expected.byte(address)), hexByte(actual.byte(address)));
     return lines;
 }
 
@@ -210,7 +205,7 @@ DiffResult diffCodeplugs(const Codeplug &a, const Codeplug &b, bool chinese)
 {
     QSet<int> addresses;
     for (int address = 0; address < Codeplug::Size; ++address)
-        if (a.bytes()[address] != b.bytes()[address])
+        if (a.byte(address) != b.byte(address))
             addresses.insert(address);
     if (addresses.isEmpty())
         return {};

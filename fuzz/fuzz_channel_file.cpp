@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <cstdlib>
-#include <cstring>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
@@ -27,8 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (int r = 0; r < RadioRows; ++r)
         for (int c = 0; c < RowBytes; ++c)
             Img(r, c) = static_cast<qint16>((r + c) % 256);
-    qint16 before[ImageRows][ImageColumns];
-    std::memcpy(before, ImageTable, sizeof before);
+    const QVector<qint16> before = imageCells();
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         std::abort();
@@ -37,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const bool loaded = LoadChannelFile(path, error);
     if (loaded != parsed)
         std::abort();
-    if (!loaded && std::memcmp(before, ImageTable, sizeof before) != 0)
+    if (!loaded && imageCells() != before)
         std::abort();
     if (loaded)
         for (int k = 0; k < 4096; ++k)

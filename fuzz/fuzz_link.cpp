@@ -6,11 +6,10 @@
 // completes.
 //   build-fuzz/fuzz/fuzz_link -runs=1000000
 #include "core/Image.h"
-#include "serial/LinkProtocol.h"
+#include "serial/LinkEngine.h"
 
 #include <QCoreApplication>
 #include <QTimer>
-#include <cstring>
 
 namespace {
 
@@ -97,8 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const quint8 *data, size_t size)
     for (int r = 0; r < ImageRows; ++r)
         for (int c = 0; c < ImageColumns; ++c)
             Img(r, c) = qint16(r * 31 + c);
-    qint16 before[ImageRows][ImageColumns];
-    std::memcpy(before, ImageTable, sizeof before);
+    const QVector<qint16> before = imageCells();
 
     LinkTiming timing;
     timing.pacerMs = 0;
@@ -115,16 +113,19 @@ extern "C" int LLVMFuzzerTestOneInput(const quint8 *data, size_t size)
     QObject::connect(&link, &LinkEngine::completed, [&] { completed = ended = true; });
     QObject::connect(&link, &LinkEngine::failed, [&] { ended = true; });
     QObject::connect(&link, &LinkEngine::openFailed, [&] { ended = true; });
+    bool pausing = false; // a restart is due
+    QObject::connect(&link, &LinkEngine::restartPauseStarted, [&] { pausing = true; });
+    QObject::connect(&link, &LinkEngine::attemptStarted, [&] { pausing = false; });
     link.start();
     for (int turn = 0; turn < 100000 && !ended; ++turn) {
         port->deliver();
         QCoreApplication::processEvents();
-        if (port->exhausted() && !port->isOpen() && !link.state.busy && !link.Timer3->isActive())
+        if (port->exhausted() && !port->isOpen() && !link.isBusy() && !pausing)
             break;
     }
-    link.shutDown();
+    link.cancel();
 
-    if (std::memcmp(before, ImageTable, sizeof before) != 0)
+    if (imageCells() != before)
         __builtin_trap();
     for (int r = 0; r < RadioRows; ++r)
         for (int c = 0; c < RowBytes; ++c) {

@@ -7,21 +7,20 @@
 
 #include <QByteArray>
 #include <cstdlib>
-#include <cstring>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static const Codeplug base = [] {
         InitToneNames();
-        InitDefaultImage();
-        return Codeplug::fromImage();
+        Codeplug image;
+        InitDefaultImage(image);
+        return image;
     }();
     const QByteArray csv(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
-    qint16 before[ImageRows][ImageColumns];
-    std::memcpy(before, ImageTable, sizeof before);
+    const QVector<qint16> before = imageCells();
 
     const ImportResult result = importCsv(csv, base, size % 2 == 1);
-    if (std::memcmp(before, ImageTable, sizeof before) != 0)
+    if (imageCells() != before)
         std::abort();
     if (!result.ok && result.errors.isEmpty())
         std::abort();

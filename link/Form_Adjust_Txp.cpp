@@ -2,7 +2,6 @@
 
 #include "core/Image.h"
 #include "core/ModuleState.h"
-#include "link/LinkWindows.h"
 #include "platform/Layouts.h"
 #include "core/Texts.h"
 
@@ -14,17 +13,13 @@
 #include <QScrollBar>
 #include <QTimer>
 
-namespace {
-constexpr quint8 EndOfPowerLink = 0x62; // 'b'
-}
-
 Form_Adjust_Txp::Form_Adjust_Txp(WindowRegistry &registry, const LinkTiming &timing)
-    : ChildWindow(WindowId::Form_Adjust_Txp, registry), Label_Low(new QLabel(this)),
+    : RadioLinkWindow(WindowId::Form_Adjust_Txp, LinkKind::Power, timing, registry),
+      Label_Low(new QLabel(this)),
       HScroll_L(new QScrollBar(Qt::Horizontal, this)), Label_L(new QLabel(this)),
       Label_High(new QLabel(this)), HScroll_H(new QScrollBar(Qt::Horizontal, this)),
       Label_H(new QLabel(this)), ProgressBar1(new QProgressBar(this)),
-      Command_Close(new QPushButton(this)), Command_Help(new QPushButton(this)),
-      link(new LinkEngine(LinkKind::Power, timing, this)), MSC(link->MSC), Timer4(new QTimer(this))
+      Command_Close(new QPushButton(this)), Command_Help(new QPushButton(this))
 {
     setObjectName(QStringLiteral("Form_Adjust_Txp"));
     Label_Low->setObjectName(QStringLiteral("Label_Low"));
@@ -36,8 +31,6 @@ Form_Adjust_Txp::Form_Adjust_Txp(WindowRegistry &registry, const LinkTiming &tim
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     Command_Close->setObjectName(QStringLiteral("Command_Close"));
     Command_Help->setObjectName(QStringLiteral("Command_Help"));
-    Timer4->setTimerType(Qt::PreciseTimer);
-    Timer4->setInterval(timing.closeMs);
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setVisible(false);
     for (QLabel *value : {Label_L, Label_H}) {
@@ -66,7 +59,6 @@ Form_Adjust_Txp::Form_Adjust_Txp(WindowRegistry &registry, const LinkTiming &tim
     connect(HScroll_H, &QScrollBar::valueChanged, this, &Form_Adjust_Txp::HScroll_H_Change);
     connect(Command_Close, &QPushButton::clicked, this, &ChildWindow::closeWindow);
     connect(Timer4, &QTimer::timeout, this, &Form_Adjust_Txp::Timer4_Timer);
-    showLinkMessages(link);
     connect(link, &LinkEngine::identified, this, &Form_Adjust_Txp::takeReportedValues);
     connect(link, &LinkEngine::failed, ProgressBar1, &QWidget::hide);
 }
@@ -74,10 +66,8 @@ Form_Adjust_Txp::Form_Adjust_Txp(WindowRegistry &registry, const LinkTiming &tim
 void Form_Adjust_Txp::Form_Load()
 {
     ChildWindow::Form_Load();
-    PortError = false;
-    link->setCodeplug(Codeplug::fromImage());
-    link->setPort(PortSpec::ofNumber(CommPortNo));
-    link->start();
+    link->setCodeplug(Document());
+    startLink();
     HScroll_L->setRange(0, 255);
     HScroll_H->setRange(0, 255);
     const QSize main = mainWindowSize();
@@ -101,15 +91,12 @@ void Form_Adjust_Txp::takeReportedValues()
     Img(PowerRow, 1) = link->codeplug().at(PowerRow, 1);
     showValues();
     // Showing the values may have changed the record the link sends next.
-    link->setCodeplug(Codeplug::fromImage());
+    link->setCodeplug(Document());
 }
 
 void Form_Adjust_Txp::sendPowerRecord()
 {
-    if (!link->state.connected)
-        return;
-    link->setCodeplug(Codeplug::fromImage());
-    link->SendPowerFrame();
+    link->sendPowerRecord(Document());
 }
 
 void Form_Adjust_Txp::showValues()
@@ -139,17 +126,13 @@ void Form_Adjust_Txp::HScroll_H_Change()
 
 void Form_Adjust_Txp::Timer4_Timer()
 {
-    if (!MSC->isOpen() || !link->state.connected)
+    if (!link->isPortOpen() || !link->isConnected())
         closeWindow();
 }
 
 bool Form_Adjust_Txp::Form_Unload()
 {
-    link->stopLinkTimers();
+    link->endPowerLink();
     Timer4->stop();
-    if (MSC->isOpen()) {
-        MSC->writeByte(EndOfPowerLink);
-        MSC->close();
-    }
     return ChildWindow::Form_Unload();
 }

@@ -1,6 +1,5 @@
 #pragma once
-#include "serial/LinkProtocol.h"
-#include "platform/ChildWindow.h"
+#include "link/RadioLinkWindow.h"
 
 class QLabel;
 class QProgressBar;
@@ -9,7 +8,7 @@ class QScrollBar;
 
 // Adjusts the radio's low and high transmit power live; it lives only as
 // long as the link with the radio is up.
-class Form_Adjust_Txp : public ChildWindow {
+class Form_Adjust_Txp : public RadioLinkWindow {
     Q_OBJECT
 public:
     explicit Form_Adjust_Txp(WindowRegistry &registry, const LinkTiming &timing = LinkTiming::real());
@@ -27,9 +26,6 @@ public:
     QProgressBar *ProgressBar1;
     QPushButton *Command_Close;
     QPushButton *Command_Help;
-    LinkEngine *const link;
-    LinkPort *const MSC;
-    QTimer *const Timer4;
 
 private:
     void takeReportedValues();

@@ -1,5 +1,6 @@
 #include "link/Form_Comm_Read.h"
 
+#include "core/Image.h"
 #include "core/Texts.h"
 
 #include <QLabel>
@@ -44,7 +45,7 @@ void Form_Comm_Read::showProgress(int blockIndex)
 
 void Form_Comm_Read::showCompletion()
 {
-    link->codeplug().storeIntoImage(254);
+    Document().copyRowsFrom(link->codeplug(), 254);
     ProgressBar1->setVisible(true);
     ProgressBar1->setValue(100);
     Label_tr_count->setText(langText("数据读出正常 ！", "Read Data in gear. "));

@@ -1,5 +1,6 @@
 #include "link/Form_Comm_Write.h"
 
+#include "core/Image.h"
 #include "core/WritePreparation.h"
 #include "platform/Messages.h"
 #include "core/Texts.h"
@@ -32,16 +33,16 @@ void Form_Comm_Write::Form_Load()
 
 void Form_Comm_Write::Command_Write_Click()
 {
-    if (link->state.busy) {
+    if (link->isBusy()) {
         showMessage("正在与对讲机进行读写操作 ！", "Read-write operating with transceiver .");
         return;
     }
-    const WritePreparation preparation = PrepareImageForWrite();
+    const WritePreparation preparation = PrepareImageForWrite(Document());
     if (!preparation.ready()) {
         showMessage(preparation.message());
         return;
     }
-    link->setCodeplug(Codeplug::fromImage());
+    link->setCodeplug(Document());
     startTransfer();
 }
 

@@ -4,8 +4,6 @@
 #include "link/Form_Comm_Read.h"
 #include "link/Form_Comm_Write.h"
 #include "link/Form_setup.h"
-#include "core/ModuleState.h"
-#include "platform/Messages.h"
 #include "platform/WindowRegistry.h"
 
 void registerLinkWindows(WindowRegistry &registry)
@@ -17,15 +15,4 @@ void registerLinkWindows(WindowRegistry &registry)
                             [](WindowRegistry &r) { return new Form_Comm_Write(r); });
     registry.registerWindow(WindowId::Form_Adjust_Txp,
                             [](WindowRegistry &r) { return new Form_Adjust_Txp(r); });
-}
-
-void showLinkMessages(LinkEngine *link)
-{
-    QObject::connect(link, &LinkEngine::openFailed, link, [] {
-        showMessage("通讯端口打开错误，请正确设置通讯端口 ！",
-                    "Communication port is error, please setting right communication port . ！");
-        PortError = true;
-    });
-    QObject::connect(link, &LinkEngine::failed, link,
-                     [] { showMessage("与对讲机联络失败 ！", "Fail connect with transceiver."); });
 }

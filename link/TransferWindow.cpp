@@ -1,8 +1,6 @@
 #include "link/TransferWindow.h"
 
 #include "channels/PendingNameEdit.h"
-#include "core/ModuleState.h"
-#include "link/LinkWindows.h"
 #include "platform/Layouts.h"
 #include "platform/Messages.h"
 #include "core/Texts.h"
@@ -16,14 +14,10 @@
 
 TransferWindow::TransferWindow(WindowId id, LinkKind kind, const LinkTiming &timing,
                                WindowRegistry &registry)
-    : ChildWindow(id, registry), Label_tr_count(new QLabel(this)),
+    : RadioLinkWindow(id, kind, timing, registry), Label_tr_count(new QLabel(this)),
       ProgressBar1(new QProgressBar(this)), Command_Cancel(new QPushButton(this)),
-      Command_Help(new QPushButton(this)), link(new LinkEngine(kind, timing, this)),
-      MSC(link->MSC), Timer1(link->Timer1), Timer2(link->Timer2), Timer3(link->Timer3),
-      Timer4(new QTimer(this)), startButton(new QPushButton(this))
+      Command_Help(new QPushButton(this)), startButton(new QPushButton(this))
 {
-    Timer4->setTimerType(Qt::PreciseTimer);
-    Timer4->setInterval(kind == LinkKind::Read ? timing.readCloseMs : timing.closeMs);
     Label_tr_count->setObjectName(QStringLiteral("Label_tr_count"));
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     Command_Cancel->setObjectName(QStringLiteral("Command_Cancel"));
@@ -47,7 +41,6 @@ TransferWindow::TransferWindow(WindowId id, LinkKind kind, const LinkTiming &tim
 
     connect(Command_Cancel, &QPushButton::clicked, this, &TransferWindow::Command_Cancel_Click);
     connect(Timer4, &QTimer::timeout, this, &TransferWindow::Timer4_Timer);
-    showLinkMessages(link);
     connect(link, &LinkEngine::failed, this, &TransferWindow::showFailure);
 }
 
@@ -57,20 +50,16 @@ void TransferWindow::loadTransferWindow()
     const int w = qRound(main.width() / 1.6);
     const int h = main.height() / 3;
     placeWindow((main.width() - w) / 2, qRound((main.height() - h) / 1.45), w, h);
-    link->state.done = false;
     CommitPendingGridNameEdit(registry());
 }
 
 void TransferWindow::startTransfer()
 {
-    if (link->state.busy) {
+    if (link->isBusy()) {
         showMessage("正在与对讲机进行读写操作 ！", "Read-write operating with transceiver .");
         return;
     }
-    PortError = false;
-    link->setPort(PortSpec::ofNumber(CommPortNo));
-    link->start();
-    if (!PortError) {
+    if (startLink()) {
         ProgressBar1->setValue(0);
         Label_tr_count->setText(langText("正在与对讲机联络 ！", "Connecting with transceiver. "));
     }
@@ -78,17 +67,17 @@ void TransferWindow::startTransfer()
 
 void TransferWindow::Command_Cancel_Click()
 {
-    if (link->state.busy) {
+    if (link->isBusy()) {
         showMessage("正在进行读写操作,请勿关窗口 ！,", "Read-write operating，don't close the window. ,");
         return;
     }
-    MSC->close();
+    link->cancel();
     closeWindow();
 }
 
 void TransferWindow::Timer4_Timer()
 {
-    if (link->state.done)
+    if (link->isDone())
         closeWindow();
 }
 
@@ -100,7 +89,7 @@ void TransferWindow::showFailure()
 
 bool TransferWindow::Form_Unload()
 {
-    link->shutDown();
+    link->cancel();
     Timer4->stop();
     return ChildWindow::Form_Unload();
 }

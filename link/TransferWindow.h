@@ -1,6 +1,5 @@
 #pragma once
-#include "serial/LinkProtocol.h"
-#include "platform/ChildWindow.h"
+#include "link/RadioLinkWindow.h"
 
 class QLabel;
 class QProgressBar;
@@ -8,19 +7,13 @@ class QPushButton;
 
 // What the read and write windows share: a status line, a progress bar, a
 // start button, Cancel and Help, and one link with the radio.
-class TransferWindow : public ChildWindow {
+class TransferWindow : public RadioLinkWindow {
     Q_OBJECT
 public:
     QLabel *Label_tr_count;
     QProgressBar *ProgressBar1;
     QPushButton *Command_Cancel;
     QPushButton *Command_Help;
-    LinkEngine *const link;
-    LinkPort *const MSC;
-    QTimer *const Timer1;
-    QTimer *const Timer2;
-    QTimer *const Timer3;
-    QTimer *const Timer4;
 
     // Ends the link at once: nothing of it outlives the window.
     bool Form_Unload() override;
@@ -30,8 +23,7 @@ protected:
 
     QPushButton *const startButton; // the window's read or write button
 
-    // Geometry, done flag and the pending grid name; captions are the
-    // window's own.
+    // Geometry and the pending grid name; captions are the window's own.
     void loadTransferWindow();
     // Starts the link on the chosen port unless one is under way.
     void startTransfer();

@@ -183,7 +183,7 @@ void OptionGeneralPanel::fillPriorityChannels(bool onlyInUse)
     }
     QStringList channels;
     for (int n = FirstChannelRow; n <= LastChannelRow; ++n)
-        if (hasCompleteReceiveFrequency(n))
+        if (hasCompleteReceiveFrequency(Document(), n))
             channels << QString::number(n);
     fillList(Combo_Pri_ch, channels);
 }
@@ -194,30 +194,30 @@ void OptionGeneralPanel::loadFromImage()
     selectClamped(Combo_TOT, byte(4));
     selectClamped(Combo_Sql, byte(2));
     selectClamped(Combo_VOX_lever, byte(3));
-    selectClamped(Combo_Lamp, imageBits(GeneralRow, 6, 0xC0));
-    selectClamped(Combo_Pttid, imageBits(GeneralRow, 6, 0x03));
-    selectClamped(Combo_Scan, imageBits(GeneralRow, 6, 0x30));
-    Combo_Mdf->setCurrentIndex(imageBit(GeneralRow, 5, 4) ? 1 : 0);
+    selectClamped(Combo_Lamp, imageBits(Document(), GeneralRow, 6, 0xC0));
+    selectClamped(Combo_Pttid, imageBits(Document(), GeneralRow, 6, 0x03));
+    selectClamped(Combo_Scan, imageBits(Document(), GeneralRow, 6, 0x30));
+    Combo_Mdf->setCurrentIndex(imageBit(Document(), GeneralRow, 5, 4) ? 1 : 0);
 
     QString code;
     for (int b = 0; b < SettingsPlace::DtmfCodeLength; ++b)
         code += DtmfDigitToChar(Img(DtmfRow, b));
     Text_DTMF_Code->setText(code);
 
-    (imageBit(GeneralRow, 5, 0) ? Option_chann : Option_freq)->setChecked(true);
-    const bool onlyChannel = imageBit(GeneralRow, 5, 5);
+    (imageBit(Document(), GeneralRow, 5, 0) ? Option_chann : Option_freq)->setChecked(true);
+    const bool onlyChannel = imageBit(Document(), GeneralRow, 5, 5);
     Check_Only_Chann->setChecked(onlyChannel);
     if (onlyChannel)
         Option_chann->setChecked(true);
     Option_chann->setEnabled(!onlyChannel);
     Option_freq->setEnabled(!onlyChannel);
 
-    Check_Save->setChecked(imageBit(GeneralRow, 5, 7));
-    Check_Beep->setChecked(imageBit(GeneralRow, 5, 3));
-    Check_Menu->setChecked(!imageBit(GeneralRow, 12, 4));
-    Check_Pttoff_Code->setChecked(!imageBit(GeneralRow, 12, 5));
+    Check_Save->setChecked(imageBit(Document(), GeneralRow, 5, 7));
+    Check_Beep->setChecked(imageBit(Document(), GeneralRow, 5, 3));
+    Check_Menu->setChecked(!imageBit(Document(), GeneralRow, 12, 4));
+    Check_Pttoff_Code->setChecked(!imageBit(Document(), GeneralRow, 12, 5));
 
-    const bool priority = imageBit(GeneralRow, 6, 3);
+    const bool priority = imageBit(Document(), GeneralRow, 6, 3);
     Check_Pri->setChecked(priority);
     Combo_Pri_ch->setEnabled(priority);
     if (priority) {
@@ -239,25 +239,25 @@ void OptionGeneralPanel::loadFromImage()
 void OptionGeneralPanel::Combo_TOT_Click() { Img(GeneralRow, 4) = Combo_TOT->currentIndex(); }
 void OptionGeneralPanel::Combo_Sql_Click() { Img(GeneralRow, 2) = Combo_Sql->currentIndex(); }
 void OptionGeneralPanel::Combo_VOX_lever_Click() { Img(GeneralRow, 3) = Combo_VOX_lever->currentIndex(); }
-void OptionGeneralPanel::Combo_Lamp_Click() { storeImageBits(GeneralRow, 6, 0xC0, Combo_Lamp->currentIndex()); }
-void OptionGeneralPanel::Combo_Mdf_Click() { storeImageBits(GeneralRow, 5, 0x10, Combo_Mdf->currentIndex()); }
-void OptionGeneralPanel::Combo_Scan_Click() { storeImageBits(GeneralRow, 6, 0x30, Combo_Scan->currentIndex()); }
-void OptionGeneralPanel::Combo_Pttid_Click() { storeImageBits(GeneralRow, 6, 0x03, Combo_Pttid->currentIndex()); }
+void OptionGeneralPanel::Combo_Lamp_Click() { storeImageBits(Document(), GeneralRow, 6, 0xC0, Combo_Lamp->currentIndex()); }
+void OptionGeneralPanel::Combo_Mdf_Click() { storeImageBits(Document(), GeneralRow, 5, 0x10, Combo_Mdf->currentIndex()); }
+void OptionGeneralPanel::Combo_Scan_Click() { storeImageBits(Document(), GeneralRow, 6, 0x30, Combo_Scan->currentIndex()); }
+void OptionGeneralPanel::Combo_Pttid_Click() { storeImageBits(Document(), GeneralRow, 6, 0x03, Combo_Pttid->currentIndex()); }
 
 void OptionGeneralPanel::Combo_Pri_ch_Click()
 {
     Img(GeneralRow, 8) = static_cast<qint16>(numericValue(Combo_Pri_ch->currentText()));
 }
 
-void OptionGeneralPanel::Check_Save_Click() { storeImageBit(GeneralRow, 5, 7, Check_Save->isChecked()); }
-void OptionGeneralPanel::Check_Beep_Click() { storeImageBit(GeneralRow, 5, 3, Check_Beep->isChecked()); }
-void OptionGeneralPanel::Check_Menu_Click() { storeImageBit(GeneralRow, 12, 4, !Check_Menu->isChecked()); }
+void OptionGeneralPanel::Check_Save_Click() { storeImageBit(Document(), GeneralRow, 5, 7, Check_Save->isChecked()); }
+void OptionGeneralPanel::Check_Beep_Click() { storeImageBit(Document(), GeneralRow, 5, 3, Check_Beep->isChecked()); }
+void OptionGeneralPanel::Check_Menu_Click() { storeImageBit(Document(), GeneralRow, 12, 4, !Check_Menu->isChecked()); }
 void OptionGeneralPanel::Check_Pttoff_Code_Click()
 {
-    storeImageBit(GeneralRow, 12, 5, !Check_Pttoff_Code->isChecked());
+    storeImageBit(Document(), GeneralRow, 12, 5, !Check_Pttoff_Code->isChecked());
 }
-void OptionGeneralPanel::Option_chann_Click() { storeImageBit(GeneralRow, 5, 0, true); }
-void OptionGeneralPanel::Option_freq_Click() { storeImageBit(GeneralRow, 5, 0, false); }
+void OptionGeneralPanel::Option_chann_Click() { storeImageBit(Document(), GeneralRow, 5, 0, true); }
+void OptionGeneralPanel::Option_freq_Click() { storeImageBit(Document(), GeneralRow, 5, 0, false); }
 
 void OptionGeneralPanel::Check_Only_Chann_Click()
 {
@@ -268,25 +268,25 @@ void OptionGeneralPanel::Check_Only_Chann_Click()
     }
     Option_chann->setEnabled(!onlyChannel);
     Option_freq->setEnabled(!onlyChannel);
-    storeImageBit(GeneralRow, 5, 5, onlyChannel);
+    storeImageBit(Document(), GeneralRow, 5, 5, onlyChannel);
 }
 
 void OptionGeneralPanel::Check_Pri_Click()
 {
     if (!Check_Pri->isChecked()) {
         // Turning priority scan off needs no channel.
-        storeImageBit(GeneralRow, 6, 3, false);
+        storeImageBit(Document(), GeneralRow, 6, 3, false);
         Combo_Pri_ch->setEnabled(false);
         return;
     }
     bool anyInUse = false;
     for (int n = FirstChannelRow; n <= LastChannelRow && !anyInUse; ++n)
-        anyInUse = hasCompleteReceiveFrequency(n);
+        anyInUse = hasCompleteReceiveFrequency(Document(), n);
     if (!anyInUse) {
         Check_Pri->setChecked(false);
         return;
     }
-    storeImageBit(GeneralRow, 6, 3, true);
+    storeImageBit(Document(), GeneralRow, 6, 3, true);
     Combo_Pri_ch->setEnabled(true);
     fillPriorityChannels(true);
     Combo_Pri_ch->setCurrentIndex(0);

@@ -121,11 +121,11 @@ void OptionVfoPanel::loadFromImage()
     const auto vfo = [](int b) { return int(Img(VfoRow, b)); };
     Text_RX_Freq->setText(FreqFromBytes(vfo(0), vfo(1), vfo(2), vfo(3)));
     Text_Offset_Freq->setText(FreqFromBytes(vfo(4), vfo(5), vfo(6), vfo(7)));
-    selectClamped(Combo_Sft_d, imageBits(VfoRow, VfoFlags, ShiftMask));
-    Combo_TXP->setCurrentIndex(imageBit(VfoRow, VfoFlags, 0) ? 1 : 0);
-    Combo_WN->setCurrentIndex(imageBit(VfoRow, VfoFlags, 1) ? 1 : 0);
-    Combo_Decode->setCurrentIndex(toneIndexOfCode(vfo(8), imageBit(VfoRow, VfoFlags, 4)));
-    Combo_Encode->setCurrentIndex(toneIndexOfCode(vfo(9), imageBit(VfoRow, VfoFlags, 5)));
+    selectClamped(Combo_Sft_d, imageBits(Document(), VfoRow, VfoFlags, ShiftMask));
+    Combo_TXP->setCurrentIndex(imageBit(Document(), VfoRow, VfoFlags, 0) ? 1 : 0);
+    Combo_WN->setCurrentIndex(imageBit(Document(), VfoRow, VfoFlags, 1) ? 1 : 0);
+    Combo_Decode->setCurrentIndex(toneIndexOfCode(vfo(8), imageBit(Document(), VfoRow, VfoFlags, 4)));
+    Combo_Encode->setCurrentIndex(toneIndexOfCode(vfo(9), imageBit(Document(), VfoRow, VfoFlags, 5)));
     selectClamped(Combo_Step, Img(GeneralRow, 9));
 }
 
@@ -142,7 +142,7 @@ void OptionVfoPanel::showOffsetMessage()
 void OptionVfoPanel::setShiftOff()
 {
     Combo_Sft_d->setCurrentIndex(0);
-    storeImageBits(VfoRow, VfoFlags, ShiftMask, 0);
+    storeImageBits(Document(), VfoRow, VfoFlags, ShiftMask, 0);
 }
 
 bool OptionVfoPanel::checkTransmitRange()
@@ -164,7 +164,7 @@ bool OptionVfoPanel::checkTransmitRange()
 void OptionVfoPanel::Combo_Sft_d_Click()
 {
     const int direction = Combo_Sft_d->currentIndex();
-    storeImageBits(VfoRow, VfoFlags, ShiftMask, direction);
+    storeImageBits(Document(), VfoRow, VfoFlags, ShiftMask, direction);
     if (direction != 0)
         checkTransmitRange();
     emit imageChanged();
@@ -243,11 +243,11 @@ void OptionVfoPanel::storeToneSelection(QComboBox *list, int codeByte, int inver
 {
     const auto [code, inverted] = toneCodeOfIndex(list->currentIndex());
     Img(VfoRow, codeByte) = static_cast<qint16>(code);
-    storeImageBit(VfoRow, VfoFlags, invertBit, inverted);
+    storeImageBit(Document(), VfoRow, VfoFlags, invertBit, inverted);
 }
 
 void OptionVfoPanel::Combo_Decode_Click() { storeToneSelection(Combo_Decode, 8, 4); }
 void OptionVfoPanel::Combo_Encode_Click() { storeToneSelection(Combo_Encode, 9, 5); }
 void OptionVfoPanel::Combo_Step_Click() { Img(GeneralRow, 9) = Combo_Step->currentIndex(); }
-void OptionVfoPanel::Combo_WN_Click() { storeImageBit(VfoRow, VfoFlags, 1, Combo_WN->currentIndex() == 1); }
-void OptionVfoPanel::Combo_TXP_Click() { storeImageBit(VfoRow, VfoFlags, 0, Combo_TXP->currentIndex() == 1); }
+void OptionVfoPanel::Combo_WN_Click() { storeImageBit(Document(), VfoRow, VfoFlags, 1, Combo_WN->currentIndex() == 1); }
+void OptionVfoPanel::Combo_TXP_Click() { storeImageBit(Document(), VfoRow, VfoFlags, 0, Combo_TXP->currentIndex() == 1); }

@@ -1,5 +1,6 @@
 #include "settings/frm_dtmf.h"
 
+#include "core/Image.h"
 #include "core/BitField.h"
 #include "platform/InputHooks.h"
 #include "platform/Layouts.h"
@@ -126,5 +127,5 @@ void frm_dtmf::Combo_DTMF_DELAY_Click() { storeIndex(DelayByte, Combo_DTMF_DELAY
 
 void frm_dtmf::Check_dtmfST_Click()
 {
-    storeImageBits(GeneralRow, 5, SideToneMask, Check_dtmfST->isChecked() ? 1 : 0);
+    storeImageBits(Document(), GeneralRow, 5, SideToneMask, Check_dtmfST->isChecked() ? 1 : 0);
 }

@@ -23,7 +23,7 @@ namespace {
 // named "CD".
 void putEditorChannel(int n)
 {
-    QVERIFY(storeFrequencyPair(n, QStringLiteral("430"), QStringLiteral("440"), EditorDirectionByte));
+    QVERIFY(storeFrequencyPair(Document(), n, QStringLiteral("430"), QStringLiteral("440"), EditorDirectionByte));
     Img(n, 8) = 0;
     Img(n, 9) = 49;
     Img(n, 10) = 1;
@@ -32,7 +32,7 @@ void putEditorChannel(int n)
     Img(n, 13) = 0xC0;
     Img(n, 14) = 255;
     Img(n, 15) = 255;
-    storeEditorName(n, QStringLiteral("CD"));
+    storeEditorName(Document(), n, QStringLiteral("CD"));
 }
 
 } // namespace
@@ -231,15 +231,15 @@ private slots:
         QCOMPARE(program->messages.texts(), messages);
         QCOMPARE(box("Text_RX_Freq")->text(), rx);
         QCOMPARE(box("Text_TX_Freq")->text(), tx);
-        QCOMPARE(channelRxText(5), rx);
-        QCOMPARE(channelTxMHz(5, EditorDirectionByte), numericValue(tx));
+        QCOMPARE(channelRxText(Document(), 5), rx);
+        QCOMPARE(channelTxMHz(Document(), 5, EditorDirectionByte), numericValue(tx));
         QCOMPARE(int(Img(5, 12)) & 0x3F, 0x05);
     }
 
     void transmitOutsideTheRangeShowsReceive()
     {
         putEditorChannel(5);
-        QVERIFY(storeFrequencyPair(5, QStringLiteral("430"), QStringLiteral("530"), EditorDirectionByte));
+        QVERIFY(storeFrequencyPair(Document(), 5, QStringLiteral("430"), QStringLiteral("530"), EditorDirectionByte));
         openEditorOn(5);
         QCOMPARE(box("Text_TX_Freq")->text(), QStringLiteral("430.00000"));
         QCOMPARE(int(Img(5, 12)), 0x05);
@@ -270,7 +270,7 @@ private slots:
         const int others = Img(5, byte) & ~(1 << bit);
         for (int click = 0; click < 2; ++click) {
             QTest::mouseClick(box, Qt::LeftButton);
-            QCOMPARE(recordBit(5, byte, bit), box->isChecked() == setWhenChecked);
+            QCOMPARE(recordBit(Document(), 5, byte, bit), box->isChecked() == setWhenChecked);
             QCOMPARE(Img(5, byte) & ~(1 << bit), others);
         }
     }
@@ -295,12 +295,12 @@ private slots:
         openEditorOn(5);
         QLineEdit *name = box("Text_Name");
         retype(name, QStringLiteral("a"));
-        QCOMPARE(editorName(5), QStringLiteral("A"));
+        QCOMPARE(editorName(Document(), 5), QStringLiteral("A"));
         QTest::keyClicks(name, QStringLiteral("bcdef"));
         QCOMPARE(name->text(), QStringLiteral("abcde"));
-        QCOMPARE(editorName(5), QStringLiteral("ABCDE"));
+        QCOMPARE(editorName(Document(), 5), QStringLiteral("ABCDE"));
         QTest::keyClick(name, Qt::Key_Backspace);
-        QCOMPARE(editorName(5), QStringLiteral("ABCD"));
+        QCOMPARE(editorName(Document(), 5), QStringLiteral("ABCD"));
         moveFocusTo(box("Text_RX_Freq"));
         QCOMPARE(name->text(), QStringLiteral("ABCD"));
     }
@@ -313,7 +313,7 @@ private slots:
         QVERIFY(!box("Text_TX_Freq")->isEnabled());
         moveFocusTo(box("Text_CHN"));
         QCOMPARE(rowBytes(5), QList<int>(16, 255));
-        QCOMPARE(editorName(5), QString());
+        QCOMPARE(editorName(Document(), 5), QString());
         QCOMPARE(box("Text_Name")->text(), QString());
         QVERIFY(!box("Text_Name")->isEnabled());
         QVERIFY(!control<QCheckBox>("Check_VOX")->isChecked());

@@ -21,11 +21,11 @@ namespace {
 // 440 MHz (plus 10 MHz) and the name "AB".
 void putChannel(int n)
 {
-    QVERIFY(storeFrequencyPair(n, QStringLiteral("430"), QStringLiteral("440"), GridDirectionByte));
+    QVERIFY(storeFrequencyPair(Document(), n, QStringLiteral("430"), QStringLiteral("440"), GridDirectionByte));
     Img(n, 8) = 0;
     Img(n, 9) = 0;
     Img(n, 10) = qint16((Img(n, 10) & 0xC0) | 0x03);
-    storeGridName(n, QStringLiteral("AB"));
+    storeGridName(Document(), n, QStringLiteral("AB"));
 }
 
 } // namespace
@@ -202,7 +202,7 @@ private slots:
         QCOMPARE(program->messages.texts(), QStringList{"Over the range of receive frequency ."});
         QCOMPARE(cell(5, 1), QStringLiteral("400.00000"));
         QCOMPARE(cell(5, 2), QStringLiteral("440.00000"));
-        QCOMPARE(channelTxMHz(5, GridDirectionByte), 440.0);
+        QCOMPARE(channelTxMHz(Document(), 5, GridDirectionByte), 440.0);
         QCOMPARE(int(Img(5, 10)) >> 6, 1);
     }
 
@@ -459,7 +459,7 @@ private slots:
     {
         putChannel(1);
         putChannel(128);
-        storeEditorName(7, QStringLiteral("ZZ"));
+        storeEditorName(Document(), 7, QStringLiteral("ZZ"));
         openGrid();
         QTest::mouseClick(grid->findChild<QPushButton *>(QStringLiteral("Command_Clear")), Qt::LeftButton);
         for (int row = 1; row <= 199; ++row)

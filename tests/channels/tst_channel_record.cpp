@@ -84,20 +84,20 @@ private slots:
         QFETCH(double, txMHz);
 
         Img(Ch, directionByte) = qint16(before);
-        QVERIFY(storeFrequencyPair(Ch, rx, tx, directionByte));
+        QVERIFY(storeFrequencyPair(Document(), Ch, rx, tx, directionByte));
         QCOMPARE(bytes(Ch, 0, 7), field);
         QCOMPARE(int(Img(Ch, directionByte)), after);
-        QCOMPARE(channelTxMHz(Ch, directionByte), txMHz);
+        QCOMPARE(channelTxMHz(Document(), Ch, directionByte), txMHz);
     }
 
     void unstorableReceiveChangesNothing()
     {
         setBytes(Ch, 0, {0x00, 0x25, 0x81, 0x43, 0, 0, 0, 0, 0, 0, 3});
         const QList<int> before = bytes(Ch, 0, 15);
-        QVERIFY(!storeFrequencyPair(Ch, QStringLiteral("1200"), QStringLiteral("438"), GridDirectionByte));
+        QVERIFY(!storeFrequencyPair(Document(), Ch, QStringLiteral("1200"), QStringLiteral("438"), GridDirectionByte));
         QCOMPARE(bytes(Ch, 0, 15), before);
         // An empty channel has no receive frequency to store an offset against.
-        QVERIFY(!storeTransmitFrequency(Ch + 1, QStringLiteral("438"), GridDirectionByte));
+        QVERIFY(!storeTransmitFrequency(Document(), Ch + 1, QStringLiteral("438"), GridDirectionByte));
         QCOMPARE(bytes(Ch + 1, 0, 15), QList<int>(16, 255));
     }
 
@@ -121,7 +121,7 @@ private slots:
         QFETCH(double, txMHz);
         setBytes(Ch, 0, {0x00, 0x00, 0x80, 0x43, 0x00, 0x00, 0x76, 0x00});
         Img(Ch, directionByte) = qint16(direction << 6 | 0x05);
-        QVERIFY(qAbs(channelTxMHz(Ch, directionByte) - txMHz) < 1e-9);
+        QVERIFY(qAbs(channelTxMHz(Document(), Ch, directionByte) - txMHz) < 1e-9);
     }
 
     void gridTone_data()
@@ -147,11 +147,11 @@ private slots:
             const int codeByte = slot == ToneSlot::Decode ? 8 : 9;
             const int bit = slot == ToneSlot::Decode ? 4 : 5;
             Img(Ch, 10) = qint16(inverted ? 0x03 : 0xFF); // the bit is written both ways
-            storeGridTone(Ch, slot, position);
+            storeGridTone(Document(), Ch, slot, position);
             QCOMPARE(int(Img(Ch, codeByte)), code);
-            QCOMPARE(recordBit(Ch, 10, bit), inverted);
+            QCOMPARE(recordBit(Document(), Ch, 10, bit), inverted);
             QCOMPARE(int(Img(Ch, 10)) & ~(1 << bit), (inverted ? 0x03 : 0xFF) & ~(1 << bit));
-            QCOMPARE(gridTonePosition(Ch, slot), position);
+            QCOMPARE(gridTonePosition(Document(), Ch, slot), position);
         }
     }
 
@@ -175,7 +175,7 @@ private slots:
         UseChinese = false;
         setBytes(Ch, 0, {0x00, 0x00, 0x80, 0x43, 0, 0, 0, 0, code, 0, inverted ? 0x13 : 0x03});
         const QList<int> before = bytes(Ch, 0, 15);
-        QCOMPARE(::gridToneText(Ch, ToneSlot::Decode), text);
+        QCOMPARE(::gridToneText(Document(), Ch, ToneSlot::Decode), text);
         QCOMPARE(bytes(Ch, 0, 15), before);
     }
 
@@ -205,11 +205,11 @@ private slots:
         QFETCH(int, position);
         QFETCH(bool, written);
         setBytes(Ch, 8, {kind, index, kind, index});
-        QCOMPARE(editorTonePosition(Ch, ToneSlot::Decode), position);
-        QCOMPARE(editorTonePosition(Ch, ToneSlot::Encode), position);
+        QCOMPARE(editorTonePosition(Document(), Ch, ToneSlot::Decode), position);
+        QCOMPARE(editorTonePosition(Document(), Ch, ToneSlot::Encode), position);
         if (written) {
             setBytes(Ch, 8, {0, 0, 0, 0});
-            storeEditorTone(Ch, ToneSlot::Encode, position);
+            storeEditorTone(Document(), Ch, ToneSlot::Encode, position);
             QCOMPARE(bytes(Ch, 8, 11), (QList<int>{0, 0, kind, index}));
         }
     }
@@ -237,17 +237,17 @@ private slots:
         QFETCH(bool, nameBit);
         QFETCH(QString, shown);
         setBytes(Ch, 0, {0x00, 0x00, 0x80, 0x43, 0, 0, 0, 0, 0, 0, nameBit ? 0xC3 : 0xCB, 1, 2, 3, 4, 5});
-        storeGridName(Ch, entry);
+        storeGridName(Document(), Ch, entry);
         QCOMPARE(bytes(Ch, 11, 15), codes);
-        QCOMPARE(recordBit(Ch, 10, 3), nameBit);
+        QCOMPARE(recordBit(Document(), Ch, 10, 3), nameBit);
         QCOMPARE(int(Img(Ch, 10)) & ~0x08, 0xC3);
-        QCOMPARE(::gridName(Ch), shown);
+        QCOMPARE(::gridName(Document(), Ch), shown);
     }
 
     void gridNameNeedsItsBit()
     {
         setBytes(Ch, 10, {0x03, 12, 13, 14, 15, 16});
-        QCOMPARE(::gridName(Ch), QString());
+        QCOMPARE(::gridName(Document(), Ch), QString());
     }
 
     void editorName_data()
@@ -266,7 +266,7 @@ private slots:
         QFETCH(int, channel);
         QFETCH(QList<int>, rows);
         QFETCH(QList<int>, columns);
-        storeEditorName(channel, QStringLiteral("k9-x*z"));
+        storeEditorName(Document(), channel, QStringLiteral("k9-x*z"));
         const QList<int> expected{22, 9, 10, 35, 40};
         int written = 0;
         for (int r = 160; r <= 199; ++r)
@@ -275,36 +275,36 @@ private slots:
         QCOMPARE(written, 5);
         for (int k = 0; k < 5; ++k)
             QCOMPARE(int(Img(rows[k], columns[k])), expected[k]);
-        QCOMPARE(::editorName(channel), QStringLiteral("K9-X*"));
-        storeEditorName(channel, QStringLiteral("Q"));
-        QCOMPARE(::editorName(channel), QStringLiteral("Q"));
+        QCOMPARE(::editorName(Document(), channel), QStringLiteral("K9-X*"));
+        storeEditorName(Document(), channel, QStringLiteral("Q"));
+        QCOMPARE(::editorName(Document(), channel), QStringLiteral("Q"));
         QCOMPARE(int(Img(rows[1], columns[1])), 255);
     }
 
     void creationDefaults()
     {
         setBytes(Ch, 0, {0x00, 0x00, 0x80, 0x43, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
-        initChannelDefaults(Ch);
+        initChannelDefaults(Document(), Ch);
         QCOMPARE(bytes(Ch, 0, 15), (QList<int>{0x00, 0x00, 0x80, 0x43, 0, 0, 0, 0, 0, 0, 3,
                                                255, 255, 255, 255, 255}));
         UseChinese = false;
-        QCOMPARE(gridPowerText(Ch), QStringLiteral("High"));
-        QCOMPARE(gridBandwidthText(Ch), QStringLiteral("Wide"));
-        storeGridPower(Ch, 0);
-        storeGridBandwidth(Ch, 0);
+        QCOMPARE(gridPowerText(Document(), Ch), QStringLiteral("High"));
+        QCOMPARE(gridBandwidthText(Document(), Ch), QStringLiteral("Wide"));
+        storeGridPower(Document(), Ch, 0);
+        storeGridBandwidth(Document(), Ch, 0);
         QCOMPARE(int(Img(Ch, 10)), 0);
         UseChinese = true;
-        QCOMPARE(gridPowerText(Ch), QStringLiteral("低"));
-        QCOMPARE(gridBandwidthText(Ch), QStringLiteral("窄带"));
+        QCOMPARE(gridPowerText(Document(), Ch), QStringLiteral("低"));
+        QCOMPARE(gridBandwidthText(Document(), Ch), QStringLiteral("窄带"));
 
-        storeEditorName(Ch, QStringLiteral("ABC"));
+        storeEditorName(Document(), Ch, QStringLiteral("ABC"));
         setBytes(Ch, 4, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
-        initEditorChannelDefaults(Ch);
+        initEditorChannelDefaults(Document(), Ch);
         QCOMPARE(bytes(Ch, 0, 15), (QList<int>{0x00, 0x00, 0x80, 0x43, 0, 0, 0, 0, 255, 255, 255,
                                                255, 6, 0, 255, 255}));
-        QCOMPARE(::editorName(Ch), QString());
-        QCOMPARE(editorPowerLevel(Ch), 2);
-        QCOMPARE(editorBandwidth(Ch), 0);
+        QCOMPARE(::editorName(Document(), Ch), QString());
+        QCOMPARE(editorPowerLevel(Document(), Ch), 2);
+        QCOMPARE(editorBandwidth(Document(), Ch), 0);
     }
 
     void entryTexts_data()
@@ -331,9 +331,9 @@ private slots:
         QCOMPARE(transmitText(145), QStringLiteral("145.00000"));
         QCOMPARE(transmitText(145.0125), QStringLiteral("145.01250"));
         QCOMPARE(transmitText(88.9875), QStringLiteral("88.987500"));
-        QCOMPARE(lowerLimitText(), QStringLiteral("400.00000"));
+        QCOMPARE(lowerLimitText(sharedWorkRange()), QStringLiteral("400.00000"));
         WorkRangeLowMHz = 88;
-        QCOMPARE(lowerLimitText(), QStringLiteral("88.00000"));
+        QCOMPARE(lowerLimitText(sharedWorkRange()), QStringLiteral("88.00000"));
     }
 
     void inBand_data()
@@ -357,7 +357,7 @@ private slots:
         QFETCH(bool, inBand);
         WorkRangeLowMHz = low;
         WorkRangeHighMHz = high;
-        QCOMPARE(isFrequencyInBand(value), inBand);
+        QCOMPARE(isFrequencyInBand(value, sharedWorkRange()), inBand);
     }
 };
 

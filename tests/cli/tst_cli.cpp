@@ -52,16 +52,16 @@ Codeplug codeplugOf(const QByteArray &memory)
 
 QByteArray memoryOf(const Codeplug &image)
 {
-    return QByteArray(reinterpret_cast<const char *>(image.bytes().data()), Codeplug::Size);
+    return image.toByteArray();
 }
 
 Codeplug fileImage(const QString &path)
 {
-    ImageScope scope;
+    Codeplug image;
     QString error;
-    if (!LoadChannelFile(path, error))
+    if (!loadChannelFile(path, image, error))
         qFatal("%s", qPrintable(error));
-    return Codeplug::fromImage();
+    return image;
 }
 
 struct Radios {

@@ -10,10 +10,10 @@
 // The program's start-up image.
 inline Codeplug defaultImage()
 {
-    ImageScope scope;
     InitToneNames();
-    InitDefaultImage();
-    return Codeplug::fromImage();
+    Codeplug image;
+    InitDefaultImage(image);
+    return image;
 }
 
 // The simulated radio's memory: three channels and the usual settings.

@@ -7,6 +7,8 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <atomic>
+#include <thread>
 
 class TestFieldCatalogue : public QObject {
     Q_OBJECT
@@ -418,6 +420,65 @@ private slots:
         QVERIFY(!QFile::exists(job));
         QCOMPARE(runShow(dir.filePath("missing.chann"), {}, false, false).status, SourceFailed);
         QCOMPARE(runShow("radio:1", {}, false, false).status, SourceFailed);
+    }
+
+    // Read, write, diff and export on two images from two threads at once
+    // give what they give one after the other, and the windows' image is
+    // never touched. The images differ in their working ranges, so that a
+    // rule reading a shared range would answer differently.
+    void twoImagesAtOnceFromTwoThreads()
+    {
+        struct Outcome {
+            QStringList fields;
+            QStringList refusals;
+            Codeplug written;
+            QStringList diff;
+            QByteArray csv;
+            bool operator==(const Outcome &o) const
+            {
+                return fields == o.fields && refusals == o.refusals && written == o.written && diff == o.diff
+                    && csv == o.csv;
+            }
+        };
+        const auto work = [](const Codeplug &image) {
+            Outcome o{readAllFields(image), {}, image, {}, {}};
+            for (const auto &[id, text] : {std::pair{"channel.7.receive", "441.5"}, {"channel.7.transmit", "446.5"},
+                                           {"channel.2.editor.transmit", "402"}, {"vfo.receive", "445"},
+                                           {"vfo.direction", "+"}, {"option.priority_scan", "On"},
+                                           {"range.high", "446"}, {"fm.3", "99.9"}})
+                o.refusals << write(o.written, id, text);
+            o.diff = diffCodeplugs(image, o.written).lines;
+            o.csv = exportCsv(o.written);
+            return o;
+        };
+        const Codeplug a = sampleImage();
+        Codeplug b = sampleImage();
+        for (const auto &[id, text] : {std::pair{"range.low", "435"}, {"range.high", "450"}})
+            QCOMPARE(write(b, id, text), QString());
+        const Outcome expectedA = work(a), expectedB = work(b);
+        QVERIFY(!(expectedA == expectedB));
+
+        for (int r = 0; r < ImageRows; ++r)
+            for (int c = 0; c < ImageColumns; ++c)
+                Img(r, c) = qint16((r * 7 + c) % 256);
+        const QVector<qint16> global = imageCells();
+        std::atomic<int> wrong{0}, running{2};
+        const auto repeat = [&](const Codeplug &image, const Outcome &expected) {
+            for (int i = 0; i < 20; ++i)
+                if (!(work(image) == expected))
+                    ++wrong;
+            --running;
+        };
+        std::thread first(repeat, std::cref(a), std::cref(expectedA));
+        std::thread second(repeat, std::cref(b), std::cref(expectedB));
+        int globalChanged = 0;
+        while (running > 0)
+            globalChanged += imageCells() != global;
+        first.join();
+        second.join();
+        QCOMPARE(wrong.load(), 0);
+        QCOMPARE(globalChanged, 0);
+        QVERIFY(imageCells() == global);
     }
 
 private:

@@ -1,6 +1,7 @@
 // The field catalogue against the windows: a field written through the
 // catalogue changes exactly the bytes that its window changes, and a stored
 // value reads as its window shows it.
+#include "core/Image.h"
 #include "FieldTestSupport.h"
 #include "settings/SettingsTestSupport.h"
 
@@ -19,7 +20,7 @@ namespace {
 // "row:byte=value" pokes a byte; "id=text" writes a field.
 void prepareImage(const QStringList &steps)
 {
-    Codeplug image = Codeplug::fromImage();
+    Codeplug image = Document();
     for (const QString &step : steps) {
         const QString target = step.section('=', 0, 0), value = step.section('=', 1);
         if (target.contains(':'))
@@ -27,7 +28,7 @@ void prepareImage(const QStringList &steps)
         else if (!write(image, target, value).isEmpty())
             qFatal("setup %s refused", qPrintable(step));
     }
-    image.storeIntoImage();
+    Document() = image;
 }
 
 } // namespace
@@ -224,9 +225,9 @@ private slots:
         prepareImage(setup);
         CurrentChannel = 3;
         open(WindowId(id));
-        const Codeplug before = Codeplug::fromImage();
+        const Codeplug before = Document();
         act(kind, control, argument);
-        const Codeplug byWindow = Codeplug::fromImage();
+        const Codeplug byWindow = Document();
         QVERIFY2(byWindow != before, "the window changed nothing");
         Codeplug byCatalogue = before;
         QCOMPARE(write(byCatalogue, field, text), QString());
@@ -267,7 +268,7 @@ private slots:
         QFETCH(QString, shown);
         program->main->menuItem("Language_eng")->trigger();
         prepareImage(setup);
-        const Codeplug image = Codeplug::fromImage();
+        const Codeplug image = Document();
         open(WindowId(id));
         QString inWindow;
         if (auto *list = window->findChild<QComboBox *>(control))

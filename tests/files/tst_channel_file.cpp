@@ -46,7 +46,7 @@ private slots:
 
 void TestChannelFile::freshImageFormat()
 {
-    const QByteArray text = formatChannelFile();
+    const QByteArray text = formatChannelFile(Document());
     const QList<QByteArray> lines = text.split('\n');
     QCOMPARE(lines.size(), 257); // 256 lines, each ending in CR LF
     QVERIFY(lines.last().isEmpty());

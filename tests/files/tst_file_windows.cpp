@@ -96,7 +96,7 @@ void TestFileWindows::nameChecksAndOutcome()
     } else if (id == WindowId::Form_save_chann && closes) {
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), formatChannelFile());
+        QCOMPARE(file.readAll(), formatChannelFile(Document()));
         QCOMPARE(ChannelFileName, path);
     } else if (closes) {
         QCOMPARE(ChannelFileName, name);

@@ -14,4 +14,13 @@ if [ -n "$found" ]; then
   echo "$found"
   exit 1
 fi
-echo "headless folders include no window code"
+# Nor do they work on the windows' shared image or working range: they take
+# the image and the range as arguments.
+shared=$(grep -rnwE 'Img|Document|ImageStorage|WorkRangeLowMHz|WorkRangeHighMHz|sharedWorkRange|LoadChannelFile|SaveChannelFile' \
+          serial fields cli tools 2>/dev/null)
+if [ -n "$shared" ]; then
+  echo "headless files that use the windows' shared image or working range:"
+  echo "$shared"
+  exit 1
+fi
+echo "headless folders include no window code and use no shared image"

@@ -36,11 +36,11 @@ inline LinkTiming scaledTiming()
     return t;
 }
 
-using ImageCopy = std::vector<qint16>;
+using ImageCopy = QVector<qint16>;
 
 inline ImageCopy copyImage()
 {
-    return ImageCopy(&ImageTable[0][0], &ImageTable[0][0] + ImageRows * ImageColumns);
+    return imageCells();
 }
 
 struct SimulatedRadioProgram : StartedProgram {

@@ -234,8 +234,8 @@ void LinkTransfer::radioThatNeverConnectsFailsAfterThreeRestarts()
     QCOMPARE(p.messages.messages.first().title, QStringLiteral("Operate prompt"));
     QCOMPARE(window->Label_tr_count->text(), QStringLiteral("Communication fault."));
     QCOMPARE(window->ProgressBar1->value(), 0);
-    QVERIFY(!window->link->state.busy);
-    QVERIFY(!window->MSC->isOpen());
+    QVERIFY(!window->link->isBusy());
+    QVERIFY(!window->link->isPortOpen());
     QCOMPARE(p.radio.frames.count(WakeUpFrame), 4);
     QCOMPARE(blocksMoved, 0);
     QVERIFY(copyImage() == expected);
@@ -350,8 +350,8 @@ void LinkTransfer::pulledCableEndsTheReadWithoutTouchingTheImage()
              QStringList{QStringLiteral("Communication port is error, please setting right "
                                         "communication port . ！")});
     QVERIFY(PortError);
-    QVERIFY(!read->link->state.busy);
-    QVERIFY(!read->MSC->isOpen());
+    QVERIFY(!read->link->isBusy());
+    QVERIFY(!read->link->isPortOpen());
     QVERIFY(copyImage() == before);
     QVERIFY(p.registry().isOpen(WindowId::Form_Comm_Read));
 }
@@ -392,7 +392,7 @@ void LinkTransfer::closingDuringATransferEndsTheLinkAtOnce()
         // The reloaded window is idle.
         auto *fresh = p.window<Form_Comm_Read>(WindowId::Form_Comm_Read);
         QVERIFY(fresh);
-        QVERIFY(!fresh->link->state.busy);
+        QVERIFY(!fresh->link->isBusy());
         QCOMPARE(fresh->Command_read->text(), QStringLiteral("读取"));
     }
 }

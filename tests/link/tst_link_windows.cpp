@@ -181,7 +181,7 @@ void LinkWindows::portThatCannotOpenLeavesTheWindowIdle()
     QCOMPARE(p.messages.texts(), QStringList{PortErrorText});
     QCOMPARE(p.messages.messages.first().title, QStringLiteral("Operate prompt"));
     QVERIFY(PortError);
-    QVERIFY(!read->link->state.busy);
+    QVERIFY(!read->link->isBusy());
     QCOMPARE(read->Label_tr_count->text(), QString());
     QVERIFY(!read->ProgressBar1->isVisible());
     // Idle, so Cancel closes it.
@@ -276,8 +276,8 @@ void LinkWindows::writeChecksTheImageBeforeTouchingThePort()
         QCOMPARE(p.messages.texts(), QStringList{message});
         runEventsFor(100);
         QVERIFY(p.radio.received().isEmpty());
-        QVERIFY(!write->MSC->isOpen());
-        QVERIFY(!write->link->state.busy);
+        QVERIFY(!write->link->isPortOpen());
+        QVERIFY(!write->link->isBusy());
     }
 }
 
@@ -301,7 +301,7 @@ void LinkWindows::powerBarsSendPowerFrames()
     QCOMPARE(power->Label_Low->text(), QStringLiteral("Low Power"));
     QCOMPARE(power->Label_High->text(), QStringLiteral("High Power"));
     QVERIFY(waitUntil([&] { return p.radio.powerFrames == 1; }, 5000));
-    QVERIFY(waitUntil([&] { return !power->link->state.busy; }, 5000));
+    QVERIFY(waitUntil([&] { return !power->link->isBusy(); }, 5000));
     QCOMPARE(power->Label_L->text(), QStringLiteral("90"));
     QCOMPARE(power->Label_H->text(), QStringLiteral("210"));
 
@@ -348,7 +348,7 @@ void LinkWindows::powerWindowWithoutRadioClosesItself()
     Form_Adjust_Txp *power = p.openPower();
     QVERIFY(power);
     if (situation == 2) {
-        QVERIFY(waitUntil([&] { return p.radio.powerFrames == 1 && !power->link->state.busy; }, 5000));
+        QVERIFY(waitUntil([&] { return p.radio.powerFrames == 1 && !power->link->isBusy(); }, 5000));
         p.radio.faults.silent = true;
     }
     // Moving a bar before the radio answered changes the image and the

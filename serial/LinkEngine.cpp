@@ -1,4 +1,4 @@
-#include "serial/LinkProtocol.h"
+#include "serial/LinkEngine.h"
 
 #include <QTimer>
 
@@ -6,6 +6,7 @@ namespace {
 
 constexpr quint8 Ack = 0x06;
 constexpr quint8 EndOfWrite = 0x45;
+constexpr quint8 EndOfPowerLink = 0x62; // 'b'
 constexpr quint8 ReadCommand = 0x52;
 constexpr quint8 WriteCommand = 0x57;
 constexpr quint8 PowerCommand = 0x67;
@@ -30,13 +31,7 @@ LinkEngine::LinkEngine(LinkKind kind, const LinkTiming &timing, QObject *parent,
       Timer2(preciseTimer(this)), Timer3(preciseTimer(this)), m_kind(kind), m_timing(timing)
 {
     connect(MSC, &LinkPort::bytesReceived, this, &LinkEngine::MSC_OnComm);
-    // A vanished device is a reply that never comes.
-    connect(MSC, &LinkPort::deviceLost, this, [this] {
-        if (!state.busy)
-            return;
-        m_lastFailure = LinkFailure::DeviceLost;
-        Timer2_Timer();
-    });
+    connect(MSC, &LinkPort::deviceLost, this, &LinkEngine::onDeviceLost);
     connect(Timer1, &QTimer::timeout, this, &LinkEngine::Timer1_Timer);
     connect(Timer2, &QTimer::timeout, this, [this] {
         m_lastFailure = state.connected ? LinkFailure::LostReply : LinkFailure::NoAnswer;
@@ -49,6 +44,11 @@ void LinkEngine::setPort(const PortSpec &spec)
 {
     if (auto *serial = qobject_cast<SerialLinkPort *>(MSC))
         serial->setPort(spec);
+}
+
+bool LinkEngine::isPortOpen() const
+{
+    return MSC->isOpen();
 }
 
 bool LinkEngine::OpenCommPort()
@@ -66,7 +66,9 @@ bool LinkEngine::OpenCommPort()
 
 void LinkEngine::start()
 {
-    state.retriesLeft = 3;
+    if (state.busy)
+        return;
+    state.retriesLeft = Attempts - 1;
     m_lastFailure = LinkFailure::NoAnswer;
     StartLink();
 }
@@ -86,17 +88,16 @@ void LinkEngine::StartLink()
     state.blockIndex = 0;
     state.blockCount = m_kind == LinkKind::Read ? 256 : m_kind == LinkKind::Write ? 255 : 1;
     SendFrame();
+    emit attemptStarted(Attempts - state.retriesLeft, Attempts);
 }
 
 void LinkEngine::SendFrame()
 {
     state.frameSent = false;
     state.txPos = 0;
-    // Qt rounds a timer's wait up to the next whole millisecond, which would
-    // add up to a millisecond to every frame: the timer wakes up one
-    // millisecond early and the tick polls away the rest.
-    m_pacerDeadline.setRemainingTime(std::chrono::milliseconds(m_timing.pacerMs), Qt::PreciseTimer);
-    Timer1->start(qMax(0, m_timing.pacerMs - 1));
+    // A precise timer never fires before its time: the link sleeps until
+    // the frame is due.
+    Timer1->start(m_timing.pacerMs);
 }
 
 void LinkEngine::SendPowerFrame()
@@ -110,6 +111,13 @@ void LinkEngine::SendPowerFrame()
     MSC->discardInput();
 }
 
+void LinkEngine::sendPowerRecord(const Codeplug &record)
+{
+    m_image = record;
+    if (state.connected)
+        SendPowerFrame();
+}
+
 void LinkEngine::stopLinkTimers()
 {
     Timer1->stop();
@@ -118,10 +126,19 @@ void LinkEngine::stopLinkTimers()
     state.busy = false;
 }
 
-void LinkEngine::shutDown()
+void LinkEngine::cancel()
 {
     stopLinkTimers();
     MSC->close();
+}
+
+void LinkEngine::endPowerLink()
+{
+    stopLinkTimers();
+    if (MSC->isOpen()) {
+        MSC->writeByte(EndOfPowerLink);
+        MSC->close();
+    }
 }
 
 // Command, address, length and the 16 bytes of the codeplug row, from txFrame[at].
@@ -138,12 +155,6 @@ void LinkEngine::loadFrame(int at, quint8 command, int row, int address)
 
 void LinkEngine::Timer1_Timer()
 {
-    // Polling through the event loop instead of sleeping keeps every other
-    // link of the thread on time.
-    if (m_pacerDeadline.remainingTimeNSecs() > 0) {
-        Timer1->start(0);
-        return;
-    }
     // The whole frame goes out within this one tick.
     while (state.txPos != state.txLength) {
         MSC->writeByte(state.txFrame[state.txPos]);
@@ -287,6 +298,15 @@ void LinkEngine::handleAcknowledgement()
     emit progress(row);
 }
 
+// A vanished device is a reply that never comes, unless none was awaited.
+void LinkEngine::onDeviceLost()
+{
+    if (!state.busy)
+        return;
+    m_lastFailure = LinkFailure::DeviceLost;
+    Timer2_Timer();
+}
+
 void LinkEngine::Timer2_Timer()
 {
     Timer2->stop();
@@ -294,6 +314,7 @@ void LinkEngine::Timer2_Timer()
     Timer3->start(m_timing.restartMs);
     MSC->close();
     state.busy = false;
+    emit restartPauseStarted(m_timing.restartMs);
 }
 
 void LinkEngine::Timer3_Timer()

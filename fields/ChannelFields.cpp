@@ -1,0 +1,254 @@
+// The channel records in both encodings: the grid's and the channel editor's.
+#include "fields/FieldBuilders.h"
+
+#include "core/BitField.h"
+#include "core/ChannelRecord.h"
+#include "core/Codecs.h"
+#include "core/FrequencyEntry.h"
+#include "core/NumberText.h"
+#include "core/SettingsChoices.h"
+
+namespace FieldRows {
+
+namespace {
+
+bool insideWorkingRange(double mhz, const WorkRange &range)
+{
+    return mhz >= range.low && mhz < range.high;
+}
+
+// The transmit frequency the channel editor shows: outside the working
+// range it shows the receive frequency instead.
+QString editorTransmitText(const Codeplug &image, int n)
+{
+    const double tx = channelTxMHz(image, n, EditorDirectionByte);
+    return transmitText(insideWorkingRange(tx, workRangeOf(image)) ? tx : numericValue(channelRxText(image, n)));
+}
+
+// What the channel editor does each time it shows a channel: a transmit
+// frequency outside the working range loses its direction.
+void showInEditor(Codeplug &image, int n)
+{
+    if (!isChannelEmpty(image, n)
+        && !insideWorkingRange(channelTxMHz(image, n, EditorDirectionByte), workRangeOf(image)))
+        clearDirection(image, n, EditorDirectionByte);
+}
+
+} // namespace
+
+void addChannelFields(QVector<Field> &fields, int n)
+{
+    const QString p = QStringLiteral("channel.%1.").arg(n);
+    const auto add = [&](Field f) {
+        f.channel = n;
+        fields.append(std::move(f));
+    };
+    const auto inUse = [n](const Codeplug &image, const std::function<QString()> &text) {
+        return isChannelEmpty(image, n) ? QString() : text();
+    };
+    const auto needsChannel = [n](const Codeplug &image, const std::function<QString()> &store) {
+        if (isChannelEmpty(image, n))
+            return QStringLiteral("channel %1 is empty: enter its receive frequency first").arg(n);
+        return store();
+    };
+    const Items tones = [](bool chinese) { return toneSelectorItems(chinese); };
+
+    // Bytes 0..7, shared by both encodings.
+    add({p + "receive", {"接收频率(MHZ)", "RX Frequency"}, FieldKind::Frequency, wholeBytes(n, 0, 4), n,
+         [=](const Codeplug &image, bool) { return inUse(image, [&] { return channelRxText(image, n); }); },
+         [n](Codeplug &image, const QString &text) {
+             const QString t = text.trimmed();
+             if (t.isEmpty()) {
+                 markChannelEmpty(image, n);
+                 return QString();
+             }
+             const QString refused = checkChannelFrequency(t, workRangeOf(image));
+             if (!refused.isEmpty())
+                 return refused;
+             const QString cell = frequencyEntryText(t);
+             if (isChannelEmpty(image, n)) {
+                 QString stored = cell;
+                 if (StoreFrequency(image, stored, n, 0))
+                     initChannelDefaults(image, n);
+             } else {
+                 // As the grid does: the transmit frequency stays where it was.
+                 storeFrequencyPair(image, n, cell, transmitText(channelTxMHz(image, n, GridDirectionByte)),
+                                    GridDirectionByte);
+             }
+             return QString();
+         },
+         {}});
+    add({p + "offset", {"频差频率(MHZ)", "Offset"}, FieldKind::Frequency, wholeBytes(n, 4, 4), n,
+         [=](const Codeplug &image, bool) { return inUse(image, [&] { return frequencyText(image, n, 4); }); },
+         readOnly, {}});
+
+    // Grid encoding.
+    const auto transmitWriter = [=](int directionByte, bool padded) {
+        return [=](Codeplug &image, const QString &text) {
+            return needsChannel(image, [&] {
+                const QString t = text.trimmed();
+                if (t.isEmpty()) {
+                    // The grid makes the channel simplex; the editor stores nothing.
+                    if (padded)
+                        makeSimplex(image, n, directionByte);
+                    return QString();
+                }
+                const QString refused = checkChannelFrequency(t, workRangeOf(image));
+                if (!refused.isEmpty())
+                    return refused;
+                storeTransmitFrequency(image, n, padded ? frequencyEntryText(t) : t, directionByte);
+                if (!padded)
+                    showInEditor(image, n);
+                return QString();
+            });
+        };
+    };
+    QVector<FieldByte> gridTx = wholeBytes(n, 4, 4);
+    gridTx.append({n, GridDirectionByte, DirectionMask});
+    add({p + "transmit", {"发射频率(MHZ)", "TX Frequency"}, FieldKind::Frequency, gridTx, n,
+         [=](const Codeplug &image, bool) {
+             return inUse(image, [&] { return transmitText(channelTxMHz(image, n, GridDirectionByte)); });
+         },
+         transmitWriter(GridDirectionByte, true), {}});
+
+    // A list of the grid or the editor: the position its bytes select (-1
+    // for none), and how a chosen position is stored (none: derived).
+    using Position = int (*)(const Codeplug &image, int n);
+    using Store = void (*)(Codeplug &image, int n, int position);
+    const auto choice = [&](const QString &id, Bilingual caption, FieldKind kind, QVector<FieldByte> bytes,
+                            Items items, Position position, Store store) {
+        add({id, caption, kind, bytes, n,
+             [=](const Codeplug &image, bool chinese) {
+                 return inUse(image, [&] {
+                     const QStringList list = items(chinese);
+                     const int k = position(image, n);
+                     return k >= 0 && k < list.size() ? list.at(k) : QString();
+                 });
+             },
+             [=](Codeplug &image, const QString &text) {
+                 if (!store)
+                     return readOnly(image, text);
+                 return needsChannel(image, [&] {
+                     const int k = choiceIndex(items, text);
+                     if (k < 0)
+                         return kind == FieldKind::Choice ? unknownItem(items, text)
+                                                          : QStringLiteral("unknown tone \"%1\"").arg(text.trimmed());
+                     store(image, n, k);
+                     return QString();
+                 });
+             },
+             items});
+    };
+    const Items directions = [](bool chinese) { return shiftDirectionItems(chinese); };
+    choice(p + "direction", {"频差方向", "Duplex"}, FieldKind::Choice, {{n, GridDirectionByte, DirectionMask}},
+           directions,
+           [](const Codeplug &image, int n) { return imageBits(image, n, GridDirectionByte, DirectionMask) % 3; },
+           nullptr);
+    choice(p + "decode", {"QT/DQT解码", "CTCSS/DCS Dec"}, FieldKind::GridTone,
+           {{n, 8, 0xFF}, {n, GridDirectionByte, 0x10}}, tones,
+           [](const Codeplug &image, int n) { return gridTonePosition(image, n, ToneSlot::Decode); },
+           [](Codeplug &image, int n, int k) { storeGridTone(image, n, ToneSlot::Decode, k); });
+    choice(p + "encode", {"QT/DQT编码", "CTCSS/DCS Enc"}, FieldKind::GridTone,
+           {{n, 9, 0xFF}, {n, GridDirectionByte, 0x20}}, tones,
+           [](const Codeplug &image, int n) { return gridTonePosition(image, n, ToneSlot::Encode); },
+           [](Codeplug &image, int n, int k) { storeGridTone(image, n, ToneSlot::Encode, k); });
+    choice(p + "power", {"发射功率", "TX Power"}, FieldKind::Choice, {{n, GridDirectionByte, 0x01}}, gridPowerItems,
+           [](const Codeplug &image, int n) { return imageBits(image, n, GridDirectionByte, 0x01); },
+           storeGridPower);
+    choice(p + "bandwidth", {"信道带宽", "W/N"}, FieldKind::Choice, {{n, GridDirectionByte, 0x02}},
+           gridBandwidthItems,
+           [](const Codeplug &image, int n) { return imageBits(image, n, GridDirectionByte, 0x02); },
+           storeGridBandwidth);
+    QVector<FieldByte> gridNameBytes{{n, GridDirectionByte, 0x08}};
+    gridNameBytes += wholeBytes(n, 11, 5);
+    add({p + "name", {"信道名称", "Name"}, FieldKind::NameChars, gridNameBytes, n,
+         [=](const Codeplug &image, bool) { return inUse(image, [&] { return gridName(image, n); }); },
+         [n](Codeplug &image, const QString &text) {
+             const QString name = text.trimmed();
+             const QString refused = checkName(name);
+             if (refused.isEmpty())
+                 storeGridName(image, n, name);
+             return refused;
+         },
+         {}});
+
+    // The channel editor's encoding.
+    const QString e = p + "editor.";
+    // The channel editor's receive entry: its own defaults for a new
+    // channel, its direction bits, and emptying deletes the name too.
+    add({e + "receive", {"接收频率", "Receive Frequency "}, FieldKind::Frequency, wholeBytes(n, 0, 4), n,
+         [=](const Codeplug &image, bool) { return inUse(image, [&] { return channelRxText(image, n); }); },
+         [n](Codeplug &image, const QString &text) {
+             const QString t = text.trimmed();
+             if (t.isEmpty()) {
+                 markChannelEmpty(image, n);
+                 clearEditorName(image, n);
+                 return QString();
+             }
+             const QString refused = checkChannelFrequency(t, workRangeOf(image));
+             if (!refused.isEmpty())
+                 return refused;
+             if (isChannelEmpty(image, n)) {
+                 QString stored = t;
+                 if (StoreFrequency(image, stored, n, 0))
+                     initEditorChannelDefaults(image, n);
+             } else {
+                 storeFrequencyPair(image, n, t, editorTransmitText(image, n), EditorDirectionByte);
+             }
+             showInEditor(image, n);
+             return QString();
+         },
+         {}});
+    QVector<FieldByte> editorTx = wholeBytes(n, 4, 4);
+    editorTx.append({n, EditorDirectionByte, DirectionMask});
+    add({e + "transmit", {"发射频率", "Transmit Frequency"}, FieldKind::Frequency, editorTx, n,
+         [=](const Codeplug &image, bool) { return inUse(image, [&] { return editorTransmitText(image, n); }); },
+         transmitWriter(EditorDirectionByte, false), {}});
+    choice(e + "direction", {"频差方向", "Duplex"}, FieldKind::Choice, {{n, EditorDirectionByte, DirectionMask}},
+           directions,
+           [](const Codeplug &image, int n) { return imageBits(image, n, EditorDirectionByte, DirectionMask) % 3; },
+           nullptr);
+    choice(e + "decode", {"QT/DQT 解码", "QT/DQT Decode"}, FieldKind::EditorTone, wholeBytes(n, 8, 2), tones,
+           [](const Codeplug &image, int n) { return editorTonePosition(image, n, ToneSlot::Decode); },
+           [](Codeplug &image, int n, int k) { storeEditorTone(image, n, ToneSlot::Decode, k); });
+    choice(e + "encode", {"QT/DQT 编码", "QT/DQT Encode"}, FieldKind::EditorTone, wholeBytes(n, 10, 2), tones,
+           [](const Codeplug &image, int n) { return editorTonePosition(image, n, ToneSlot::Encode); },
+           [](Codeplug &image, int n, int k) { storeEditorTone(image, n, ToneSlot::Encode, k); });
+    choice(e + "power", {"发射功率", "TX Power"}, FieldKind::Choice, {{n, EditorDirectionByte, 0x03}},
+           editorPowerItems, editorPowerLevel, storeEditorPower);
+    choice(e + "bandwidth", {"宽带/窄带", "Wide/Narror"}, FieldKind::Choice, {{n, OptionByte, 0x20}},
+           editorBandwidthItems, editorBandwidth, storeEditorBandwidth);
+    const auto editorFlag = [&](const char *name, Bilingual caption, int byte, int bit, bool inverted) {
+        Field f = flag(e + name, caption, n, byte, bit, inverted);
+        const Reader read = f.read;
+        const Writer write = f.write;
+        f.read = [=](const Codeplug &image, bool chinese) { return inUse(image, [&] { return read(image, chinese); }); };
+        f.write = [=](Codeplug &image, const QString &text) {
+            return needsChannel(image, [&] { return write(image, text); });
+        };
+        add(f);
+    };
+    editorFlag("scan_add", {"扫描添加", "Scan Add"}, ScanSkipByte, ScanSkipBit, true);
+    editorFlag("vox", {"声控发射", "VOX"}, OptionByte, VoxBit, false);
+    editorFlag("bcl", {"繁忙锁定", "BCL"}, OptionByte, BclBit, false);
+    editorFlag("tx_stop", {"禁止发射", "TX Stop"}, OptionByte, TxStopBit, false);
+    QVector<FieldByte> nameBytes;
+    for (int k = 0; k < 5; ++k) {
+        const int at = 5 * (n - 1) + k;
+        nameBytes.append({Region::NameTableFirstRow + at / RowBytes, at % RowBytes, 0xFF});
+    }
+    add({e + "name", {"信道名称", "Channel Name"}, FieldKind::NameChars, nameBytes, n,
+         [n](const Codeplug &image, bool) { return editorName(image, n); },
+         [=](Codeplug &image, const QString &text) {
+             return needsChannel(image, [&] {
+                 const QString name = text.trimmed();
+                 const QString refused = checkName(name);
+                 if (refused.isEmpty())
+                     storeEditorName(image, n, name);
+                 return refused;
+             });
+         },
+         {}});
+}
+
+} // namespace FieldRows

@@ -1,0 +1,135 @@
+#include "fields/FieldBuilders.h"
+
+#include "core/BitField.h"
+#include "core/Codecs.h"
+#include "core/FrequencyEntry.h"
+#include "core/NumberText.h"
+
+#include <QRegularExpression>
+
+namespace FieldRows {
+
+int choiceIndex(const Items &items, const QString &text)
+{
+    const QString wanted = text.trimmed();
+    for (bool chinese : {false, true}) {
+        const QStringList list = items(chinese);
+        for (int i = 0; i < list.size(); ++i)
+            if (list.at(i).trimmed().compare(wanted, Qt::CaseInsensitive) == 0)
+                return i;
+    }
+    return -1;
+}
+
+QString unknownItem(const Items &items, const QString &text)
+{
+    const QStringList list = items(false);
+    if (list.size() > 12)
+        return QStringLiteral("\"%1\" is not an item of its list").arg(text.trimmed());
+    QStringList shown;
+    for (const QString &item : list)
+        shown << item.trimmed();
+    return QStringLiteral("\"%1\" is not one of: %2").arg(text.trimmed(), shown.join(QStringLiteral(", ")));
+}
+
+int flagValue(const QString &text)
+{
+    const QString t = text.trimmed().toLower();
+    if (t == QLatin1String("on") || t == QLatin1String("1") || t == QString::fromUtf8(On.chinese))
+        return 1;
+    if (t == QLatin1String("off") || t == QLatin1String("0") || t == QString::fromUtf8(Off.chinese))
+        return 0;
+    return -1;
+}
+
+bool isFrequencyText(const QString &text)
+{
+    static const QRegularExpression pattern(QStringLiteral("^\\d+(\\.\\d*)?$"));
+    return pattern.match(text).hasMatch();
+}
+
+bool isWholeNumberText(const QString &text)
+{
+    static const QRegularExpression pattern(QStringLiteral("^\\d+$"));
+    return pattern.match(text).hasMatch();
+}
+
+QString outOfRange(const WorkRange &range)
+{
+    return QStringLiteral("outside the working range %1..%2 MHz").arg(range.low).arg(range.high);
+}
+
+QString checkChannelFrequency(const QString &text, const WorkRange &range)
+{
+    if (!isFrequencyText(text))
+        return QStringLiteral("\"%1\" is not a frequency").arg(text);
+    if (!isFrequencyInBand(numericValue(text), range))
+        return QStringLiteral("%1 is %2").arg(text, outOfRange(range));
+    return QString();
+}
+
+static bool isNameText(const QString &text)
+{
+    for (const QChar ch : text)
+        if (ch != QLatin1Char(' ') && CodeToChar(CharToCode(QString(ch))) != QString(ch).toUpper())
+            return false;
+    return true;
+}
+
+QString checkName(const QString &name)
+{
+    if (name.size() > 5)
+        return QStringLiteral("\"%1\" is longer than 5 characters").arg(name);
+    if (!isNameText(name))
+        return QStringLiteral("\"%1\" holds a character outside 0-9 A-Z - _ + * and space").arg(name);
+    return QString();
+}
+
+QString readOnly(Codeplug &, const QString &)
+{
+    return QStringLiteral("this field is derived; it cannot be set on its own");
+}
+
+QVector<FieldByte> wholeBytes(int row, int first, int count)
+{
+    QVector<FieldByte> bytes;
+    for (int c = first; c < first + count; ++c)
+        bytes.append({row, c, 0xFF});
+    return bytes;
+}
+
+Field choiceBits(const QString &id, Bilingual caption, int row, int column, int mask, Items items)
+{
+    Field f{id, caption, FieldKind::Choice, {{row, column, mask}}, 0, {}, {}, items};
+    f.read = [=](const Codeplug &image, bool chinese) {
+        const QStringList list = items(chinese);
+        return list.at(qMin(imageBits(image, row, column, mask), int(list.size()) - 1));
+    };
+    f.write = [=](Codeplug &image, const QString &text) {
+        const int index = choiceIndex(items, text);
+        if (index < 0)
+            return unknownItem(items, text);
+        storeImageBits(image, row, column, mask, index);
+        return QString();
+    };
+    return f;
+}
+
+Field flag(const QString &id, Bilingual caption, int row, int column, int bit, bool inverted)
+{
+    Field f{id, caption, FieldKind::Flag, {{row, column, 1 << bit}}, 0, {}, {}, {}};
+    f.read = [=](const Codeplug &image, bool chinese) {
+        return bilingualText(imageBit(image, row, column, bit) != inverted ? On : Off, chinese);
+    };
+    f.write = [=](Codeplug &image, const QString &text) {
+        const int on = flagValue(text);
+        if (on < 0)
+            return QStringLiteral("\"%1\" is neither on nor off").arg(text.trimmed());
+        storeImageBit(image, row, column, bit, (on == 1) != inverted);
+        return QString();
+    };
+    f.choices = [](bool chinese) { return bilingualItems({On, Off}, chinese); };
+    return f;
+}
+
+} // namespace FieldRows

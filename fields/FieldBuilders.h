@@ -1,0 +1,43 @@
+#pragma once
+// What the catalogue's regions build their fields from: the checks of typed
+// text and the generic rows. Internal to the catalogue.
+#include "fields/FieldCatalogue.h"
+
+namespace FieldRows {
+
+using Reader = decltype(Field::read);
+using Writer = decltype(Field::write);
+using Items = std::function<QStringList(bool chinese)>;
+
+constexpr Bilingual On{"开", "On"};
+constexpr Bilingual Off{"关", "Off"};
+
+// The position of `text` among a list's items in either language, or -1.
+int choiceIndex(const Items &items, const QString &text);
+QString unknownItem(const Items &items, const QString &text);
+// A flag as text: on/off in either language, or 1/0; -1 for neither.
+int flagValue(const QString &text);
+bool isFrequencyText(const QString &text);
+bool isWholeNumberText(const QString &text);
+QString outOfRange(const WorkRange &range);
+// The refusal of a frequency entry by the channel editors' rules, or empty.
+QString checkChannelFrequency(const QString &text, const WorkRange &range);
+QString checkName(const QString &name);
+QString readOnly(Codeplug &image, const QString &text);
+
+QVector<FieldByte> wholeBytes(int row, int first, int count);
+// A list stored in the bits `mask` of one byte.
+Field choiceBits(const QString &id, Bilingual caption, int row, int column, int mask, Items items);
+Field flag(const QString &id, Bilingual caption, int row, int column, int bit, bool inverted = false);
+
+// The regions, in catalogue order.
+void addChannelFields(QVector<Field> &fields, int n);
+void addVfoFields(QVector<Field> &fields);
+void addOptionFields(QVector<Field> &fields);
+void addDtmfFields(QVector<Field> &fields);
+void addFmFields(QVector<Field> &fields);
+void addScanFields(QVector<Field> &fields);
+void addKeyFields(QVector<Field> &fields);
+void addMessageAndPower(QVector<Field> &fields);
+
+} // namespace FieldRows

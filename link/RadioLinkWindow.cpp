@@ -1,0 +1,35 @@
+#include "link/RadioLinkWindow.h"
+
+#include "core/ModuleState.h"
+#include "platform/Messages.h"
+
+#include <QTimer>
+
+RadioLinkWindow::RadioLinkWindow(WindowId id, LinkKind kind, const LinkTiming &timing,
+                                 WindowRegistry &registry)
+    : ChildWindow(id, registry), link(new LinkEngine(kind, timing, this)), Timer4(new QTimer(this))
+{
+    Timer4->setTimerType(Qt::PreciseTimer);
+    Timer4->setInterval(kind == LinkKind::Read ? timing.readCloseMs : timing.closeMs);
+    connect(link, &LinkEngine::openFailed, this, &RadioLinkWindow::portOpenFailed);
+    connect(link, &LinkEngine::failed, this,
+            [] { showMessage("与对讲机联络失败 ！", "Fail connect with transceiver."); });
+}
+
+bool RadioLinkWindow::startLink()
+{
+    PortError = false;
+    m_portErrorReason.clear();
+    link->setPort(PortSpec::ofNumber(CommPortNo));
+    link->start();
+    return link->isPortOpen();
+}
+
+// Also a restart that finds the port gone comes here.
+void RadioLinkWindow::portOpenFailed(const QString &reason)
+{
+    m_portErrorReason = reason;
+    showMessage("通讯端口打开错误，请正确设置通讯端口 ！",
+                "Communication port is error, please setting right communication port . ！");
+    PortError = true;
+}

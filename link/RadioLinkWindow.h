@@ -1,0 +1,31 @@
+#pragma once
+#include "platform/ChildWindow.h"
+#include "serial/LinkEngine.h"
+
+class QTimer;
+
+// A child window that owns one link with the radio: the read, write and
+// power windows. It shows the messages every link window shows, keeps
+// PortError, and has the close poller Timer4.
+class RadioLinkWindow : public ChildWindow {
+    Q_OBJECT
+public:
+    LinkEngine *const link;
+    QTimer *const Timer4;
+
+    // Why the port last failed to open, in the system's words; empty when
+    // the last start opened it.
+    QString portErrorReason() const { return m_portErrorReason; }
+
+protected:
+    RadioLinkWindow(WindowId id, LinkKind kind, const LinkTiming &timing, WindowRegistry &registry);
+
+    // Starts the link on port CommPortNo; false when the port cannot be
+    // opened, which the port error message has then told.
+    bool startLink();
+
+private:
+    void portOpenFailed(const QString &reason);
+
+    QString m_portErrorReason;
+};
