@@ -4,17 +4,22 @@
 #include "core/ModuleState.h"
 #include "core/Texts.h"
 
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QRegularExpression>
 
 CommandLine::CommandLine(const char *name, bool withPorts)
     : m_name(QString::fromLatin1(name)), m_withPorts(withPorts),
-      m_help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help.")),
-      m_json(QStringLiteral("json"), QStringLiteral("Print the result as one JSON object.")),
-      m_lang(QStringLiteral("lang"), QStringLiteral("Language of the messages: en (default) or zh."),
+      m_help({QStringLiteral("h"), QStringLiteral("help")}, langText("显示本帮助。", "Show this help.")),
+      m_json(QStringLiteral("json"), langText("以一个 JSON 对象输出结果。", "Print the result as one JSON object.")),
+      m_lang(QStringLiteral("lang"),
+             langText("信息的语言：en（默认）或 zh。", "Language of the messages: en (default) or zh."),
              QStringLiteral("language"), QStringLiteral("en")),
       m_port({QStringLiteral("p"), QStringLiteral("port")},
-             QStringLiteral("Port: a number 1..8, COMn or a device path. Repeat it or separate "
-                            "ports by commas to work on several radios at once."),
+             langText("端口：1..8 的编号、COMn 或设备路径。重复此选项或用逗号分隔，可同时操作多台对讲机。",
+                      "Port: a number 1..8, COMn or a device path. Repeat it or separate "
+                      "ports by commas to work on several radios at once."),
              QStringLiteral("ports"))
 {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -27,14 +32,21 @@ CommandLine::CommandLine(const char *name, bool withPorts)
 
 bool CommandLine::parse(const QStringList &arguments, CliContext &context, int &exitCode)
 {
-    exitCode = 1;
+    exitCode = Exit::Usage;
     if (!parser.parse(arguments)) {
-        printError(context, m_name + QStringLiteral(": ") + parser.errorText());
+        const QStringList unknown = parser.unknownOptionNames();
+        const QString error = unknown.isEmpty()
+            ? langText("命令行有误：", "bad command line: ") + parser.errorText()
+            : langText("未知选项：", "unknown option: ") + unknown.first();
+        exitCode = refuse(context, arguments.contains(QStringLiteral("--json")), m_name, m_name + QStringLiteral(": ") + error,
+                          Exit::Usage);
         return false;
     }
+    // The program took the language from the whole command line already;
+    // this refuses a wrong one.
     const QString language = parser.value(m_lang);
     if (language != QLatin1String("en") && language != QLatin1String("zh")) {
-        printError(context, QStringLiteral("unknown language: %1 (en or zh)").arg(language));
+        exitCode = fail(context, Exit::Usage, langText("未知语言：%1（en 或 zh）", "unknown language: %1 (en or zh)").arg(language));
         return false;
     }
     UseChinese = language == QLatin1String("zh");
@@ -45,9 +57,9 @@ bool CommandLine::parse(const QStringList &arguments, CliContext &context, int &
         // The parser names the program, not the subcommand.
         help.replace(QRegularExpression(QStringLiteral("^Usage: \\S+")),
                      QStringLiteral("Usage: kvd9-cli ") + m_name);
-        context.out << help;
+        context.out << help << '\n' << exitStatusHelp();
         context.out.flush();
-        exitCode = 0;
+        exitCode = Exit::Success;
         return false;
     }
     m_ports.clear();
@@ -56,19 +68,106 @@ bool CommandLine::parse(const QStringList &arguments, CliContext &context, int &
         for (const QString &text : list.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
             PortSpec spec;
             if (!PortSpec::parse(text, spec)) {
-                printError(context, langText("未知端口：", "unknown port: ") + text);
+                exitCode = fail(context, Exit::Usage, langText("未知端口：", "unknown port: ") + text);
+                return false;
+            }
+            const bool twice = std::any_of(m_ports.begin(), m_ports.end(),
+                                           [&](const PortSpec &p) { return p.name() == spec.name(); });
+            if (twice) {
+                exitCode = fail(context, Exit::Usage, spec.name() + langText("：端口重复指定", ": port named twice"));
+                return false;
+            }
+            // A folder opens as a device on some systems and then fails
+            // with no reason at all.
+            if (!spec.device.isEmpty() && QFileInfo(spec.device).isDir()) {
+                exitCode = fail(context, Exit::Refused, spec.name() + langText("：是文件夹，不是串口设备",
+                                                                               ": is a folder, not a serial device"));
                 return false;
             }
             m_ports << spec;
         }
     if (m_withPorts && m_ports.isEmpty()) {
-        printError(context, langText("请用 -p 指定端口", "no port given; name one with -p"));
+        exitCode = fail(context, Exit::Usage, langText("请用 -p 指定端口", "no port given; name one with -p"));
         return false;
     }
     return true;
 }
 
+bool CommandLine::takePositional(int count, const QString &usage, CliContext &context, int &exitCode)
+{
+    if (parser.positionalArguments().size() == count)
+        return true;
+    exitCode = fail(context, Exit::Usage, usage);
+    return false;
+}
+
+int CommandLine::fail(CliContext &context, int status, const QString &error) const
+{
+    return refuse(context, json(), m_name, error, status);
+}
+
 void printError(CliContext &context, const QString &text)
 {
     context.err << "kvd9-cli: " << text << Qt::endl;
+}
+
+void printEnvelope(CliContext &context, const QString &command, int status, const QStringList &errors,
+                   const QJsonObject &details)
+{
+    QJsonObject object = details;
+    object.insert(QStringLiteral("command"), command);
+    object.insert(QStringLiteral("ok"), status == Exit::Success);
+    object.insert(QStringLiteral("status"), status);
+    object.insert(QStringLiteral("errors"), QJsonArray::fromStringList(errors));
+    context.out << QJsonDocument(object).toJson(QJsonDocument::Indented);
+    context.out.flush();
+}
+
+int refuse(CliContext &context, bool json, const QString &command, const QString &error, int status)
+{
+    printError(context, error);
+    if (json)
+        printEnvelope(context, command, status, {error});
+    return status;
+}
+
+int displayWidth(const QString &text)
+{
+    int width = 0;
+    for (const uint c : text.toUcs4()) {
+        const bool wide = (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF && c != 0x303F)
+            || (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE30 && c <= 0xFE4F)
+            || (c >= 0xFF00 && c <= 0xFF60) || (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x20000 && c <= 0x3FFFD);
+        width += wide ? 2 : 1;
+    }
+    return width;
+}
+
+QString padded(const QString &text, int width)
+{
+    return text + QString(qMax(0, width - displayWidth(text)), QLatin1Char(' '));
+}
+
+QString programVersion()
+{
+    return QStringLiteral(KVD9_VERSION);
+}
+
+QString exitStatusHelp()
+{
+    return langText("退出状态：\n"
+                    "  0    成功\n"
+                    "  1    否定的结果：文件不同、校验发现差异、信道表有错，或至少一个端口失败\n"
+                    "  2    输入无法读取或被拒绝\n"
+                    "  3    至少一台对讲机只写入了一部分，必须重新写入\n"
+                    "  64   命令行用法错误\n"
+                    "  130  被 SIGINT（Ctrl+C）中断；143 被 SIGTERM 中断\n",
+                    "Exit status:\n"
+                    "  0    success\n"
+                    "  1    a negative answer: files differ, verification found differences, a plan\n"
+                    "       has faults, or at least one port failed\n"
+                    "  2    unreadable or refused input\n"
+                    "  3    at least one radio was left half-written and must be written again\n"
+                    "  64   usage error\n"
+                    "  130  interrupted by SIGINT (Ctrl+C); 143 by SIGTERM\n");
 }

@@ -3,6 +3,7 @@
 #include "serial/LinkProtocol.h"
 
 #include <QCommandLineParser>
+#include <QJsonObject>
 #include <QList>
 #include <QTextStream>
 
@@ -15,8 +16,20 @@ struct CliContext {
     LinkTiming timing = LinkTiming::real();
 };
 
-// The options every subcommand shares (--help, --json, --lang, -p) on top
-// of its own.
+// The program's exit statuses; every subcommand keeps to them.
+namespace Exit {
+constexpr int Success = 0;
+constexpr int Negative = 1;    // files differ, verification found differences, a plan has faults,
+                               // a port failed
+constexpr int Refused = 2;     // unreadable or refused input
+constexpr int HalfWritten = 3; // a radio was left half-written and must be written again
+constexpr int Usage = 64;
+constexpr int SignalBase = 128; // 130 after SIGINT, 143 after SIGTERM
+} // namespace Exit
+
+// The options every subcommand shares (--help, --json, --lang, -p)
+// on top of its own. Descriptions follow the language, which the program
+// sets from --lang before any subcommand builds its command line.
 class CommandLine {
 public:
     // The subcommand `name` of the table.
@@ -26,11 +39,16 @@ public:
 
     // Parses `arguments` (the subcommand's name first). False when the
     // subcommand is to end at once with `exitCode`: after --help, or after a
-    // one-line error.
+    // usage error.
     bool parse(const QStringList &arguments, CliContext &context, int &exitCode);
     bool json() const { return parser.isSet(m_json); }
+    QString name() const { return m_name; }
     // The ports of every -p, in order.
     const QList<PortSpec> &ports() const { return m_ports; }
+    // The positional arguments, or a usage error unless there are `count`.
+    bool takePositional(int count, const QString &usage, CliContext &context, int &exitCode);
+    // Ends the command: the one-line error, and with --json the envelope.
+    int fail(CliContext &context, int status, const QString &error) const;
 
 private:
     QString m_name;
@@ -44,3 +62,22 @@ private:
 
 // Prints "kvd9-cli: <text>" as one line on the error stream.
 void printError(CliContext &context, const QString &text);
+
+// The one JSON shape of every command: command, ok, status and errors, then
+// what the command adds.
+void printEnvelope(CliContext &context, const QString &command, int status, const QStringList &errors,
+                   const QJsonObject &details = {});
+
+// A command that cannot go on: the one-line error on standard error, and
+// with --json the envelope saying so. Returns `status`.
+int refuse(CliContext &context, bool json, const QString &command, const QString &error,
+           int status = Exit::Refused);
+
+// Lines up `text` in a column `width` characters wide as a terminal shows
+// them: wide (CJK) characters take two.
+int displayWidth(const QString &text);
+QString padded(const QString &text, int width);
+
+// What the program tells about itself.
+QString programVersion();
+QString exitStatusHelp();

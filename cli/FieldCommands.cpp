@@ -1,6 +1,8 @@
 // kvd9-cli show, diff, export-csv and import-csv: the field catalogue's
 // commands, on .chann files or on radios ("radio:PORT").
+#include "cli/Interrupts.h"
 #include "cli/LinkBatch.h"
+#include "cli/OutputPath.h"
 #include "cli/Subcommands.h"
 #include "core/ModuleState.h"
 #include "fields/FieldCommands.h"
@@ -30,32 +32,38 @@ QStringList lines(const QString &text)
     return text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
-// Prints what a command produced: its errors one a line, its output as it
-// stands, or with --json one object holding both. Returns the exit status.
-int finish(CliContext &context, const QString &command, bool json, const CommandResult &result,
-           bool outputIsJson = false)
+// A source read from a radio that the user interrupted ends as the links do.
+int statusAfterSignals(int status)
 {
-    for (const QString &line : lines(result.errors))
-        printError(context, line);
-    if (!json)
+    const Interrupts *interrupts = Interrupts::instance();
+    return interrupts && interrupts->happened() ? Exit::SignalBase + interrupts->lastSignal() : status;
+}
+
+// Prints what a command produced: its errors one a line, its output as it
+// stands, or with --json the envelope holding both (a JSON output as
+// `jsonKey`, text as "lines"). Returns the exit status.
+int finish(CliContext &context, const CommandLine &line, const CommandResult &result, const QString &jsonKey = {})
+{
+    const int status = result.status == 0 ? 0 : statusAfterSignals(result.status);
+    const QStringList errors = lines(result.errors);
+    for (const QString &error : errors)
+        printError(context, error);
+    if (!line.json()) {
         for (const QString &note : result.notes)
             printError(context, QStringLiteral("note: ") + note);
-    if (json && !outputIsJson) {
-        QJsonObject object{{QStringLiteral("command"), command},
-                           {QStringLiteral("ok"), result.status == 0},
-                           {QStringLiteral("status"), result.status},
-                           {QStringLiteral("errors"), QJsonArray::fromStringList(lines(result.errors))}};
-        if (!result.notes.isEmpty() || command == QLatin1String("import-csv"))
-            object.insert(QStringLiteral("notes"), QJsonArray::fromStringList(result.notes));
-        if (!result.output.isEmpty())
-            object.insert(QStringLiteral("lines"),
-                          QJsonArray::fromStringList(lines(QString::fromUtf8(result.output))));
-        context.out << QJsonDocument(object).toJson(QJsonDocument::Indented);
-    } else {
         context.out << QString::fromUtf8(result.output);
+        context.out.flush();
+        return status;
     }
-    context.out.flush();
-    return result.status;
+    QJsonObject details;
+    if (!jsonKey.isEmpty())
+        details.insert(jsonKey, QJsonDocument::fromJson(result.output).array());
+    else if (!result.output.isEmpty())
+        details.insert(QStringLiteral("lines"), QJsonArray::fromStringList(lines(QString::fromUtf8(result.output))));
+    if (!result.notes.isEmpty() || line.name() == QLatin1String("import-csv"))
+        details.insert(QStringLiteral("notes"), QJsonArray::fromStringList(result.notes));
+    printEnvelope(context, line.name(), status, errors, details);
+    return status;
 }
 
 // Parses a command of fixed positional arguments; false when the command
@@ -63,33 +71,52 @@ int finish(CliContext &context, const QString &command, bool json, const Command
 bool parseFixed(CommandLine &line, const QStringList &arguments, CliContext &context, int count,
                 const QString &usage, int &exitCode)
 {
-    if (!line.parse(arguments, context, exitCode))
-        return false;
-    if (line.parser.positionalArguments().size() == count)
+    return line.parse(arguments, context, exitCode) && line.takePositional(count, usage, context, exitCode);
+}
+
+QCommandLineOption outputOption(const QString &what)
+{
+    return QCommandLineOption({QStringLiteral("o"), QStringLiteral("output")}, what, QStringLiteral("path"));
+}
+
+// An -o of standard output and --json would mix two outputs on one stream
+// unless the output is the JSON itself; any other output must be a path
+// that may take a file. False when the command ends at once with `exitCode`.
+bool outputAllowed(const CommandLine &line, const QString &path, bool outputIsJson, CliContext &context,
+                   int &exitCode)
+{
+    QString error;
+    if (isStandardOutput(path) && line.json() && !outputIsJson)
+        exitCode = line.fail(context, Exit::Usage, langText("-o - 不能与 --json 同用", "-o - takes no --json"));
+    else if (!isStandardOutput(path) && !checkOutputFile(path, error))
+        exitCode = line.fail(context, Exit::Refused, error);
+    else
         return true;
-    exitCode = refuse(context, line.json(), arguments.value(0), usage);
     return false;
 }
 
-QCommandLineOption outputOption(const char *what)
+QString sourceHelp()
 {
-    return QCommandLineOption({QStringLiteral("o"), QStringLiteral("output")}, QString::fromLatin1(what),
-                              QStringLiteral("path"));
+    return langText(".chann 文件，或 radio:端口（先读取对讲机）。", "A .chann file, or radio:PORT to read a radio first.");
 }
-
-const char *const SourceHelp = "A .chann file, or radio:PORT to read a radio first.";
 
 // --format of export-csv and import-csv.
-QCommandLineOption formatOption(const char *what)
+QCommandLineOption formatOption(const QString &what)
 {
-    return QCommandLineOption(QStringLiteral("format"), QString::fromLatin1(what), QStringLiteral("layout"));
+    return QCommandLineOption(QStringLiteral("format"), what, QStringLiteral("layout"));
 }
 
-// The layout --format names, the default when it is not given; false after
-// refusing an unknown name.
+// The layout --format names, the default when it is not given; false for
+// an unknown name.
 bool parseFormat(const CommandLine &line, const QCommandLineOption &option, CsvFormat &format)
 {
     return !line.parser.isSet(option) || csvFormatOfName(line.parser.value(option), format);
+}
+
+QString unknownFormat(const CommandLine &line, const QCommandLineOption &option)
+{
+    return langText("未知的格式：%1（kvd9 或 generic）", "unknown format: %1 (kvd9 or generic)")
+        .arg(line.parser.value(option));
 }
 
 } // namespace
@@ -98,86 +125,115 @@ int runShow(const QStringList &arguments, CliContext &context)
 {
     CommandLine line("show", false);
     const QCommandLineOption field(QStringLiteral("field"),
-                                   QStringLiteral("Only the fields whose identifier matches the pattern "
-                                                  "(wildcards * and ?), such as channel.4.*"),
+                                   langText("只显示标识符与模式相符的参数（通配符 * 和 ?），例如 channel.4.*",
+                                            "Only the fields whose identifier matches the pattern "
+                                            "(wildcards * and ?), such as channel.4.*"),
                                    QStringLiteral("pattern"));
-    line.parser.addOption(field);
-    line.parser.addPositionalArgument(QStringLiteral("source"), QString::fromLatin1(SourceHelp));
+    const QCommandLineOption output = outputOption(langText("保存列表的文件（默认或 - 为标准输出）。",
+                                                            "The file to save the listing to (standard output by "
+                                                            "default, or -)."));
+    line.parser.addOptions({field, output});
+    line.parser.addPositionalArgument(QStringLiteral("source"), sourceHelp());
     int exitCode = 0;
     if (!parseFixed(line, arguments, context, 1, langText("请指定一个来源", "name one source to show"), exitCode))
         return exitCode;
-    const QStringList args = line.parser.positionalArguments();
-    return finish(context, QStringLiteral("show"), line.json(),
-                  runShow(args.at(0), line.parser.value(field), UseChinese, line.json(), radioReader(context)),
-                  true);
+    const QString path = line.parser.isSet(output) ? line.parser.value(output) : QStringLiteral("-");
+    if (!outputAllowed(line, path, true, context, exitCode))
+        return exitCode;
+    const QString pattern = line.parser.value(field);
+    CommandResult result = runShow(line.parser.positionalArguments().at(0), pattern, UseChinese, line.json(),
+                                   radioReader(context));
+    const bool nothing = result.status == 0
+        && (line.json() ? QJsonDocument::fromJson(result.output).array().isEmpty() : result.output.isEmpty());
+    if (nothing)
+        result = {Exit::Negative, result.output,
+                  langText("没有参数与 %1 相符", "no field matches %1").arg(pattern)};
+    if (isStandardOutput(path))
+        return finish(context, line, result, QStringLiteral("fields"));
+    // The listing goes to the file, the errors stay on standard error.
+    QString listing;
+    QTextStream stream(&listing);
+    CliContext toFile{stream, context.err, context.progressOnTerminal, context.timing};
+    const int status = finish(toFile, line, result, QStringLiteral("fields"));
+    stream.flush();
+    QString error;
+    if (status == 0 && !saveOutput(path, listing.toUtf8(), error))
+        return line.fail(context, Exit::Refused, error);
+    return status;
 }
 
 int runDiff(const QStringList &arguments, CliContext &context)
 {
     CommandLine line("diff", false);
-    line.parser.addPositionalArgument(QStringLiteral("a"), QString::fromLatin1(SourceHelp));
-    line.parser.addPositionalArgument(QStringLiteral("b"), QString::fromLatin1(SourceHelp));
+    line.parser.addPositionalArgument(QStringLiteral("a"), sourceHelp());
+    line.parser.addPositionalArgument(QStringLiteral("b"), sourceHelp());
     int exitCode = 0;
-    if (!parseFixed(line, arguments, context, 2, langText("请指定两个来源", "name two sources to compare"),
-                    exitCode))
+    if (!parseFixed(line, arguments, context, 2, langText("请指定两个来源", "name two sources to compare"), exitCode))
         return exitCode;
     const QStringList args = line.parser.positionalArguments();
-    return finish(context, QStringLiteral("diff"), line.json(),
-                  runDiff(args.at(0), args.at(1), UseChinese, radioReader(context)));
+    return finish(context, line, runDiff(args.at(0), args.at(1), UseChinese, radioReader(context)));
 }
 
 int runExportCsv(const QStringList &arguments, CliContext &context)
 {
     CommandLine line("export-csv", false);
-    const QCommandLineOption output = outputOption("The CSV file to write.");
+    const QCommandLineOption output = outputOption(langText("要写入的 CSV 文件（- 为标准输出）。",
+                                                            "The CSV file to write (- for standard output)."));
     line.parser.addOption(output);
-    const QCommandLineOption format = formatOption("The CSV layout: kvd9 (default, the channel grid's columns) or "
-                                                   "generic (the generic amateur-radio channel layout).");
+    const QCommandLineOption format = formatOption(
+        langText("CSV 格式：kvd9（默认，信道表格的各列）或 generic（通用业余无线电信道格式）。",
+                 "The CSV layout: kvd9 (default, the channel grid's columns) or generic (the generic "
+                 "amateur-radio channel layout)."));
     line.parser.addOption(format);
-    line.parser.addPositionalArgument(QStringLiteral("source"), QString::fromLatin1(SourceHelp));
+    line.parser.addPositionalArgument(QStringLiteral("source"), sourceHelp());
     int exitCode = 0;
-    if (!parseFixed(line, arguments, context, 1, langText("请指定一个来源", "name one source to export"),
-                    exitCode))
+    if (!parseFixed(line, arguments, context, 1, langText("请指定一个来源", "name one source to export"), exitCode))
         return exitCode;
     if (!line.parser.isSet(output))
-        return refuse(context, line.json(), QStringLiteral("export-csv"),
-                      langText("请用 -o 指定 CSV 文件", "no CSV file to write; name it with -o"));
+        return line.fail(context, Exit::Usage,
+                         langText("请用 -o 指定 CSV 文件", "no CSV file to write; name it with -o"));
     CsvFormat layout = CsvFormat::Grid;
     if (!parseFormat(line, format, layout))
-        return refuse(context, line.json(), QStringLiteral("export-csv"),
-                      QStringLiteral("unknown format: %1 (kvd9 or generic)").arg(line.parser.value(format)));
-    return finish(context, QStringLiteral("export-csv"), line.json(),
-                  runExportCsv(line.parser.positionalArguments().at(0), line.parser.value(output), UseChinese,
-                               radioReader(context), layout));
+        return line.fail(context, Exit::Usage, unknownFormat(line, format));
+    const QString path = line.parser.value(output);
+    if (!outputAllowed(line, path, false, context, exitCode))
+        return exitCode;
+    return finish(context, line,
+                  runExportCsv(line.parser.positionalArguments().at(0), path, UseChinese, radioReader(context), layout));
 }
 
 int runImportCsv(const QStringList &arguments, CliContext &context)
 {
     CommandLine line("import-csv", false);
-    const QCommandLineOption base(QStringLiteral("base"), QStringLiteral("The .chann file the plan is laid over."),
+    const QCommandLineOption base(QStringLiteral("base"),
+                                  langText("信道表所覆盖的 .chann 文件。", "The .chann file the plan is laid over."),
                                   QStringLiteral("file"));
-    const QCommandLineOption output = outputOption("The .chann file to write.");
+    const QCommandLineOption output = outputOption(langText("要写入的 .chann 文件。", "The .chann file to write."));
     const QCommandLineOption replace(QStringLiteral("replace"),
-                                     QStringLiteral("Clear the channels that the plan does not name."));
+                                     langText("清除信道表中没有的信道。", "Clear the channels that the plan does not name."));
     line.parser.addOptions({base, output, replace});
-    const QCommandLineOption format = formatOption("The CSV layout: kvd9 or generic; by default the header tells.");
+    const QCommandLineOption format = formatOption(
+        langText("CSV 格式：kvd9 或 generic；默认由标题行判断。", "The CSV layout: kvd9 or generic; by default the header tells."));
     const QCommandLineOption renumber(QStringLiteral("renumber"),
-                                      QStringLiteral("Generic layout: fill channels 1, 2, 3... in file order "
-                                                     "instead of by Location."));
+                                      langText("通用格式：按文件中的顺序填入信道 1、2、3……，而不按 Location。",
+                                               "Generic layout: fill channels 1, 2, 3... in file order "
+                                               "instead of by Location."));
     line.parser.addOptions({format, renumber});
-    line.parser.addPositionalArgument(QStringLiteral("plan"), QStringLiteral("The CSV channel plan."));
+    line.parser.addPositionalArgument(QStringLiteral("plan"), langText("CSV 信道表。", "The CSV channel plan."));
     int exitCode = 0;
     if (!parseFixed(line, arguments, context, 1, langText("请指定一个 CSV 文件", "name one CSV file to import"),
                     exitCode))
         return exitCode;
     if (!line.parser.isSet(base) || !line.parser.isSet(output))
-        return refuse(context, line.json(), QStringLiteral("import-csv"),
-                      langText("请用 --base 和 -o 指定文件", "name the base file with --base and the output with -o"));
+        return line.fail(context, Exit::Usage,
+                         langText("请用 --base 和 -o 指定文件", "name the base file with --base and the output with -o"));
     CsvFormat layout = CsvFormat::Detect;
     if (!parseFormat(line, format, layout))
-        return refuse(context, line.json(), QStringLiteral("import-csv"),
-                      QStringLiteral("unknown format: %1 (kvd9 or generic)").arg(line.parser.value(format)));
-    return finish(context, QStringLiteral("import-csv"), line.json(),
+        return line.fail(context, Exit::Usage, unknownFormat(line, format));
+    QString error;
+    if (!checkOutputFile(line.parser.value(output), error))
+        return line.fail(context, Exit::Refused, error);
+    return finish(context, line,
                   runImportCsv(line.parser.positionalArguments().at(0), line.parser.value(base),
                                line.parser.value(output), line.parser.isSet(replace), layout,
                                line.parser.isSet(renumber)));

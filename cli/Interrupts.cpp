@@ -11,9 +11,9 @@ namespace {
 int signalPipe[2] = {-1, -1};
 Interrupts *installed = nullptr;
 
-void onSignal(int)
+void onSignal(int number)
 {
-    const char byte = 1;
+    const char byte = char(number);
     // Nothing else is safe inside a signal handler.
     [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
 }
@@ -47,6 +47,6 @@ void Interrupts::onSignal()
 {
     char byte;
     [[maybe_unused]] const ssize_t got = ::read(m_notifier->socket(), &byte, 1);
-    m_happened = true;
+    m_signal = byte;
     emit interrupted();
 }

@@ -3,8 +3,8 @@
 
 class QSocketNotifier;
 
-// Turns SIGINT and SIGTERM into a Qt signal, so that the links end from the
-// event loop: timers stopped, ports closed, nothing half-saved.
+// Turns SIGINT and SIGTERM into a Qt signal, one for each, so that the links
+// end from the event loop: timers stopped, ports closed, nothing half-saved.
 class Interrupts : public QObject {
     Q_OBJECT
 public:
@@ -12,7 +12,12 @@ public:
     static void install();
     // The process-wide instance, or null when the handlers are not installed.
     static Interrupts *instance();
-    bool happened() const { return m_happened; }
+    bool happened() const { return m_signal != 0; }
+    // SIGINT or SIGTERM, whichever came last; 0 before any.
+    int lastSignal() const { return m_signal; }
+    // Forgets past signals, for a process that runs one command after
+    // another (the tests).
+    void clear() { m_signal = 0; }
 
 signals:
     void interrupted();
@@ -22,5 +27,5 @@ private:
     void onSignal();
 
     QSocketNotifier *m_notifier;
-    bool m_happened = false;
+    int m_signal = 0;
 };

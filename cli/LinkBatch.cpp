@@ -27,7 +27,9 @@ QString failureText(LinkFailure failure)
 {
     switch (failure) {
     case LinkFailure::NoAnswer:
-        return langText("对讲机没有应答", "the radio does not answer");
+        return langText("对讲机没有应答；请检查对讲机是否开机、连接线是否插好、端口是否正确",
+                        "the radio does not answer; check that it is switched on, that the cable is "
+                        "plugged in and that the port is the right one");
     case LinkFailure::LostReply:
         return langText("对讲机的应答丢失", "a reply or acknowledgement of the radio was lost");
     case LinkFailure::DeviceLost:
@@ -39,6 +41,20 @@ QString failureText(LinkFailure failure)
 QString seconds(double s)
 {
     return QString::number(s, 'f', 2);
+}
+
+QString restartNote(LinkFailure cause, int attempt, int attempts)
+{
+    const QString what = cause == LinkFailure::NoAnswer ? langText("没有应答", "no answer")
+        : cause == LinkFailure::LostReply               ? langText("应答丢失", "reply lost")
+                                                        : langText("设备断开", "device lost");
+    return what + langText("，第 %1 次尝试，共 %2 次", ", attempt %1 of %2").arg(attempt).arg(attempts);
+}
+
+QString phaseName(int phase)
+{
+    static const char *const names[] = {"connecting", "reading", "writing", "verifying"};
+    return QString::fromLatin1(names[phase]);
 }
 
 } // namespace
@@ -61,21 +77,25 @@ std::vector<PortResult> LinkBatch::run()
     QEventLoop loop;
     m_loop = &loop;
     m_running = int(m_jobs.size());
-    if (Interrupts *interrupts = Interrupts::instance()) {
-        connect(interrupts, &Interrupts::interrupted, this, &LinkBatch::interrupt);
-        connect(interrupts, &Interrupts::interrupted, &loop, &QEventLoop::quit);
+    Interrupts *interrupts = Interrupts::instance();
+    if (interrupts)
+        connect(interrupts, &Interrupts::interrupted, this, &LinkBatch::onInterrupt);
+    if (interrupts && interrupts->happened()) {
+        // Nothing starts once the user asked to stop.
+        m_signal = interrupts->lastSignal();
+        cutAll();
     }
-    for (Job &job : m_jobs) {
-        job.clock.start();
-        startStep(job);
-    }
+    for (Job &job : m_jobs)
+        if (!job.finished) {
+            job.clock.start();
+            startStep(job);
+        }
     if (m_context.progressOnTerminal) {
         showProgress();
         m_redraw->start();
     }
-    if (m_running > 0 && !(Interrupts::instance() && Interrupts::instance()->happened()))
+    if (m_running > 0)
         loop.exec();
-    interrupt(); // whatever still runs after an interruption
     m_loop = nullptr;
     m_redraw->stop();
     if (m_context.progressOnTerminal)
@@ -86,6 +106,16 @@ std::vector<PortResult> LinkBatch::run()
     return results;
 }
 
+int LinkBatch::exitStatus(const std::vector<PortResult> &results) const
+{
+    if (std::any_of(results.begin(), results.end(), [](const PortResult &r) { return r.halfWritten; }))
+        return Exit::HalfWritten;
+    if (m_signal != 0)
+        return Exit::SignalBase + m_signal;
+    return std::all_of(results.begin(), results.end(), [](const PortResult &r) { return r.ok; }) ? Exit::Success
+                                                                                                 : Exit::Negative;
+}
+
 void LinkBatch::startStep(Job &job)
 {
     const LinkKind kind = m_steps.at(job.step);
@@ -94,6 +124,7 @@ void LinkBatch::startStep(Job &job)
         job.link->deleteLater();
     job.link = link;
     job.blocks = 0;
+    job.phase = job.step == 0 ? Phase::Connecting : Phase::Verifying;
     job.stepClock.start();
     link->setPort(job.result.port);
     link->setCodeplug(m_toWrite);
@@ -105,6 +136,17 @@ void LinkBatch::startStep(Job &job)
     });
     connect(link, &LinkEngine::failed, this,
             [this, &job](LinkFailure failure) { finish(job, failureText(failure)); });
+    connect(link, &LinkEngine::identified, this, [&job, kind] {
+        job.attemptNote.clear();
+        if (job.phase == Phase::Connecting)
+            job.phase = kind == LinkKind::Write ? Phase::Writing : Phase::Reading;
+    });
+    connect(link, &LinkEngine::attemptStarted, this, [this, &job, link](int attempt, int attempts) {
+        if (attempt < 2)
+            return;
+        job.attemptNote = restartNote(link->lastFailure(), attempt, attempts);
+        plainLine(job, job.attemptNote);
+    });
     connect(link, &LinkEngine::progress, this, [&job, kind](int blockIndex) {
         job.blocks = kind == LinkKind::Read ? blockIndex - 1 : blockIndex;
     });
@@ -113,6 +155,12 @@ void LinkBatch::startStep(Job &job)
         if (link->kind() == LinkKind::Read)
             job.result.image = link->codeplug();
         plainLine(job, langText("完成", "done"));
+        if (job.finishingWrite) {
+            // The write the user let finish; the read-back is left out.
+            job.phase = Phase::Verifying;
+            finish(job, langText("已中断", "interrupted"));
+            return;
+        }
         if (++job.step < m_steps.size()) {
             startStep(job);
             return;
@@ -129,16 +177,49 @@ void LinkBatch::finish(Job &job, const QString &error)
     if (job.finished)
         return;
     job.finished = true;
-    job.link->cancel();
+    if (job.link)
+        job.link->cancel();
+    job.result.phase = phaseName(int(job.phase));
     job.result.error = error;
-    job.result.seconds = job.clock.nsecsElapsed() / 1e9;
+    if (!error.isEmpty() && job.phase == Phase::Writing) {
+        job.result.halfWritten = true;
+        job.result.error += langText("；对讲机只写入了一部分，必须重新写入",
+                                     "; the radio is half-written and must be written again");
+    } else if (!error.isEmpty() && job.phase == Phase::Verifying) {
+        job.result.error = langText("已写入，未校验：", "written, not verified: ") + error;
+    }
+    job.result.seconds = job.clock.isValid() ? job.clock.nsecsElapsed() / 1e9 : 0;
     if (!error.isEmpty())
-        plainLine(job, langText("失败：", "failed: ") + error);
+        plainLine(job, langText("失败：", "failed: ") + job.result.error);
     if (--m_running == 0 && m_loop)
         m_loop->quit();
 }
 
-void LinkBatch::interrupt()
+void LinkBatch::onInterrupt()
+{
+    m_signal = Interrupts::instance()->lastSignal();
+    if (++m_interruptions > 1) {
+        cutAll();
+        return;
+    }
+    for (Job &job : m_jobs) {
+        if (job.finished)
+            continue;
+        if (job.phase != Phase::Writing) {
+            finish(job, langText("已中断", "interrupted"));
+            continue;
+        }
+        job.finishingWrite = true;
+        printError(m_context, job.result.port.name()
+                       + langText("：正在写入；现在停止会使对讲机只写入一部分，因此写入将继续完成。"
+                                  "再按一次 Ctrl+C 立即停止（之后必须重新写入）。",
+                                  ": writing; stopping now would leave the radio half-written, so the "
+                                  "write goes on to its end. Press Ctrl+C again to stop at once (the "
+                                  "radio must then be written again)."));
+    }
+}
+
+void LinkBatch::cutAll()
 {
     for (Job &job : m_jobs)
         finish(job, langText("已中断", "interrupted"));
@@ -147,9 +228,11 @@ void LinkBatch::interrupt()
 QString LinkBatch::progressLine(const Job &job) const
 {
     const LinkKind kind = m_steps.at(qMin(job.step, m_steps.size() - 1));
-    const QString name = job.result.port.name().leftJustified(14);
+    const QString name = job.result.port.name() + QLatin1Char(' ');
     if (job.finished)
         return name + (job.result.ok ? langText("成功", "ok") : langText("失败：", "failed: ") + job.result.error);
+    if (!job.attemptNote.isEmpty())
+        return name + job.attemptNote;
     const int total = blocksOf(kind);
     const int percent = job.blocks * 100 / total;
     QString left = QStringLiteral("--");
@@ -159,7 +242,7 @@ QString LinkBatch::progressLine(const Job &job) const
     }
     return name
         + QStringLiteral("%1 %2/%3 %4% %5 s")
-              .arg(stepName(kind, job.step).leftJustified(7))
+              .arg(padded(stepName(kind, job.step), 7))
               .arg(job.blocks, 3)
               .arg(total)
               .arg(percent, 3)
@@ -196,12 +279,15 @@ bool readRadioImage(CliContext &context, const PortSpec &port, Codeplug &image, 
     return result.ok;
 }
 
-void printResults(CliContext &context, bool json, const QString &command,
-                  const std::vector<PortResult> &results)
+int printResults(CliContext &context, bool json, const QString &command, const std::vector<PortResult> &results,
+                 int status)
 {
+    QStringList errors;
     for (const PortResult &r : results)
         if (!r.ok)
-            printError(context, r.port.name() + QStringLiteral(": ") + r.error);
+            errors << r.port.name() + QStringLiteral(": ") + r.error;
+    for (const QString &error : errors)
+        printError(context, error);
     if (json) {
         QJsonArray ports;
         for (const PortResult &r : results) {
@@ -209,45 +295,31 @@ void printResults(CliContext &context, bool json, const QString &command,
             port.insert(QStringLiteral("port"), r.port.name());
             port.insert(QStringLiteral("ok"), r.ok);
             port.insert(QStringLiteral("seconds"), qRound(r.seconds * 100) / 100.0);
+            port.insert(QStringLiteral("phase"), r.phase);
+            port.insert(QStringLiteral("halfWritten"), r.halfWritten);
             if (!r.ok)
                 port.insert(QStringLiteral("error"), r.error);
             ports.append(port);
         }
-        const QJsonObject result{{QStringLiteral("command"), command},
-                                 {QStringLiteral("ok"), failures(results) == 0},
-                                 {QStringLiteral("failed"), failures(results)},
-                                 {QStringLiteral("ports"), ports}};
-        context.out << QJsonDocument(result).toJson(QJsonDocument::Indented);
-        context.out.flush();
-        return;
+        printEnvelope(context, command, status, errors, {{QStringLiteral("ports"), ports}});
+        return status;
     }
     for (const PortResult &r : results)
         for (const QString &note : r.notes)
             context.out << r.port.name() << ": " << note << '\n';
-    context.out << langText("端口", "port").leftJustified(16) << langText("结果", "result").leftJustified(9)
+    // Long device names (/dev/serial/by-id/...) widen the first column.
+    int portWidth = displayWidth(langText("端口", "port"));
+    for (const PortResult &r : results)
+        portWidth = qMax(portWidth, displayWidth(r.port.name()));
+    const QString failed = langText("失败", "failed"), halfWritten = langText("只写入一部分", "half-written");
+    const int resultWidth = qMax(displayWidth(langText("结果", "result")), displayWidth(halfWritten)) + 2;
+    context.out << padded(langText("端口", "port"), portWidth + 2) << padded(langText("结果", "result"), resultWidth)
                 << langText("秒", "seconds") << '\n';
     for (const PortResult &r : results)
-        context.out << r.port.name().leftJustified(16)
-                    << (r.ok ? langText("成功", "ok") : langText("失败", "failed")).leftJustified(9)
+        context.out << padded(r.port.name(), portWidth + 2)
+                    << padded(r.ok ? langText("成功", "ok") : r.halfWritten ? halfWritten : failed, resultWidth)
                     << seconds(r.seconds).rightJustified(7) << (r.ok ? QString() : QStringLiteral("  ") + r.error)
                     << '\n';
     context.out.flush();
-}
-
-int refuse(CliContext &context, bool json, const QString &command, const QString &error)
-{
-    printError(context, error);
-    if (json) {
-        const QJsonObject result{{QStringLiteral("command"), command},
-                                 {QStringLiteral("ok"), false},
-                                 {QStringLiteral("error"), error}};
-        context.out << QJsonDocument(result).toJson(QJsonDocument::Indented);
-        context.out.flush();
-    }
-    return 1;
-}
-
-int failures(const std::vector<PortResult> &results)
-{
-    return int(std::count_if(results.begin(), results.end(), [](const PortResult &r) { return !r.ok; }));
+    return status;
 }

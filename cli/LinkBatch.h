@@ -17,6 +17,8 @@ struct PortResult {
     PortSpec port;
     bool ok = false;
     QString error;   // why it failed, one line without the port's name
+    QString phase;   // where it ended: connecting, reading, writing or verifying
+    bool halfWritten = false; // the write was cut: the radio must be written again
     double seconds = 0;
     Codeplug image;  // after a read: the radio's memory
     // What the subcommand adds: fields of the port's JSON object, and lines
@@ -27,8 +29,10 @@ struct PortResult {
 
 // Runs the same steps (a read, a write, or a write then a read) on every
 // port at once, each port on a link of its own, so that one radio failing
-// never stops the others. Shows one progress line per port while it runs;
-// SIGINT and SIGTERM end every link at once.
+// never stops the others. Shows one progress line per port while it runs.
+// SIGINT and SIGTERM end every link at once, except that the first one lets
+// writes finish, since a cut write leaves the radio half-programmed; a
+// second one cuts them too.
 class LinkBatch : public QObject {
     Q_OBJECT
 public:
@@ -38,13 +42,21 @@ public:
 
     // Returns once every port has ended.
     std::vector<PortResult> run();
+    // The exit status of the results (as the batch gave them, or as the
+    // command has judged them since): 3 when a radio was left half-written,
+    // 128 + the signal after an interruption, 1 when a port failed.
+    int exitStatus(const std::vector<PortResult> &results) const;
 
 private:
+    enum class Phase { Connecting, Reading, Writing, Verifying };
     struct Job {
         PortResult result;
         LinkEngine *link = nullptr;
         int step = 0;
         int blocks = 0;
+        Phase phase = Phase::Connecting;
+        QString attemptNote; // "no answer, attempt 2 of 4" while the link restarts
+        bool finishingWrite = false; // interrupted while writing: the write goes on
         bool finished = false;
         QElapsedTimer clock;
         QElapsedTimer stepClock;
@@ -52,7 +64,8 @@ private:
 
     void startStep(Job &job);
     void finish(Job &job, const QString &error);
-    void interrupt();
+    void onInterrupt();
+    void cutAll();
     QString progressLine(const Job &job) const;
     void showProgress();
     void plainLine(const Job &job, const QString &what);
@@ -65,17 +78,14 @@ private:
     QEventLoop *m_loop = nullptr;
     int m_linesShown = 0;
     int m_running = 0;
+    int m_interruptions = 0;
+    int m_signal = 0;
 };
 
 // Reads the whole memory of the radio on `port`; false with the reason.
 bool readRadioImage(CliContext &context, const PortSpec &port, Codeplug &image, QString &error);
 
 // The summary table of a batch with the notes of each port, or with --json
-// one object naming the subcommand and every port's result.
-void printResults(CliContext &context, bool json, const QString &command,
-                  const std::vector<PortResult> &results);
-// A command that cannot start: the one-line error, and with --json also the
-// result object saying so. Returns the exit status.
-int refuse(CliContext &context, bool json, const QString &command, const QString &error);
-// The number of ports that failed.
-int failures(const std::vector<PortResult> &results);
+// the envelope with every port's result. Returns `status`.
+int printResults(CliContext &context, bool json, const QString &command, const std::vector<PortResult> &results,
+                 int status);

@@ -6,7 +6,6 @@
 #include "core/Texts.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 
 namespace {
@@ -60,10 +59,7 @@ int runPorts(const QStringList &arguments, CliContext &context)
             context.out << "   " << port.access.reason << ' ' << port.access.remedy << '\n';
     }
     if (line.json())
-        context.out << QJsonDocument(QJsonObject{{QStringLiteral("command"), QStringLiteral("ports")},
-                                                 {QStringLiteral("ok"), true},
-                                                 {QStringLiteral("ports"), all}})
-                           .toJson(QJsonDocument::Indented);
+        printEnvelope(context, line.name(), Exit::Success, {}, {{QStringLiteral("ports"), all}});
     context.out.flush();
     return 0;
 }

@@ -35,33 +35,79 @@ const Subcommand *findSubcommand(const QString &name)
     return nullptr;
 }
 
-int runCli(const QStringList &arguments, CliContext &context)
+namespace {
+
+// The options every subcommand takes, which may also stand before the
+// subcommand's name; the language's value comes as the next argument or
+// after "=".
+bool isGlobalOption(const QString &argument, bool &takesValue)
 {
-    const QString first = arguments.value(0);
-    if (const Subcommand *subcommand = findSubcommand(first))
-        return subcommand->run(arguments, context);
-    const int lang = arguments.indexOf(QStringLiteral("--lang"));
-    UseChinese = lang >= 0 && arguments.value(lang + 1) == QLatin1String("zh");
-    const bool help = first.isEmpty() || first == QLatin1String("-h") || first == QLatin1String("--help")
-        || first == QLatin1String("--lang");
-    if (!help) {
-        printError(context, langText("未知的子命令：", "unknown subcommand: ") + first);
-        return 1;
+    takesValue = argument == QLatin1String("--lang");
+    return takesValue || argument.startsWith(QLatin1String("--lang=")) || argument == QLatin1String("--json");
+}
+
+// The last --lang of the whole command line, so that even a usage error
+// found before the subcommand parses its options speaks that language.
+bool chineseRequested(const QStringList &arguments)
+{
+    bool chinese = false;
+    for (int i = 0; i < arguments.size(); ++i) {
+        if (arguments.at(i) == QLatin1String("--lang"))
+            chinese = arguments.value(i + 1) == QLatin1String("zh");
+        else if (arguments.at(i).startsWith(QLatin1String("--lang=")))
+            chinese = arguments.at(i).mid(7) == QLatin1String("zh");
     }
-    context.out << langText("用法：kvd9-cli <子命令> [选项]", "Usage: kvd9-cli <subcommand> [options]")
+    return chinese;
+}
+
+void printProgramHelp(CliContext &context)
+{
+    context.out << langText("用法：kvd9-cli [--lang zh] [--json] <子命令> [选项]",
+                            "Usage: kvd9-cli [--lang zh] [--json] <subcommand> [options]")
                 << "\n\n"
                 << langText("北港无线电 KVD9 对讲机的命令行编程工具。",
                             "Command-line programmer for the KVD9 radio of North Harbor Radio Co.")
                 << "\n\n"
                 << langText("子命令：", "Subcommands:") << '\n';
     for (const Subcommand &s : subcommands())
-        context.out << "  " << QString::fromLatin1(s.name).leftJustified(12) << langText(s.chinese, s.english)
-                    << '\n';
+        context.out << "  " << padded(QString::fromLatin1(s.name), 12) << langText(s.chinese, s.english) << '\n';
     context.out << '\n'
-                << langText("每个子命令都有 --help；--json 输出 JSON 结果；--lang zh 使用中文。",
-                            "Every subcommand has --help; --json prints a JSON result; --lang zh "
-                            "gives Chinese texts.")
-                << '\n';
+                << langText("每个子命令都有 --help；--json 输出 JSON 结果；--lang zh 使用中文；"
+                            "这些选项可以放在子命令之前或之后。--version 显示版本。",
+                            "Every subcommand has --help; --json prints a JSON result; --lang zh gives "
+                            "Chinese texts; these options may stand before or after the subcommand. "
+                            "--version prints the version.")
+                << "\n\n"
+                << exitStatusHelp();
     context.out.flush();
-    return 0;
+}
+
+} // namespace
+
+int runCli(const QStringList &arguments, CliContext &context)
+{
+    UseChinese = chineseRequested(arguments);
+    // The global options before the subcommand go after its name, where its
+    // own parser takes them.
+    QStringList globals;
+    int at = 0;
+    bool takesValue = false;
+    while (at < arguments.size() && isGlobalOption(arguments.at(at), takesValue)) {
+        globals << arguments.mid(at, takesValue ? 2 : 1);
+        at += takesValue ? 2 : 1;
+    }
+    const QString first = arguments.value(at);
+    if (const Subcommand *subcommand = findSubcommand(first))
+        return subcommand->run(QStringList{first} + globals + arguments.mid(at + 1), context);
+    if (first == QLatin1String("--version")) {
+        context.out << "kvd9-cli " << programVersion() << '\n';
+        context.out.flush();
+        return Exit::Success;
+    }
+    if (first.isEmpty() || first == QLatin1String("-h") || first == QLatin1String("--help")) {
+        printProgramHelp(context);
+        return Exit::Success;
+    }
+    return refuse(context, globals.contains(QStringLiteral("--json")), QString(),
+                  langText("未知的子命令：", "unknown subcommand: ") + first, Exit::Usage);
 }

@@ -7,23 +7,21 @@ int runVerify(const QStringList &arguments, CliContext &context)
 {
     CommandLine line("verify");
     line.parser.addPositionalArgument(QStringLiteral("file"),
-                                      QStringLiteral("The .chann file to compare with."));
+                                      langText("用来比较的 .chann 文件。", "The .chann file to compare with."));
     int exitCode = 0;
     if (!line.parse(arguments, context, exitCode))
         return exitCode;
-    const QString command = QStringLiteral("verify");
-    if (line.parser.positionalArguments().size() != 1)
-        return refuse(context, line.json(), command,
-                      langText("请指定一个 .chann 文件", "name one .chann file to compare with"));
+    if (!line.takePositional(1, langText("请指定一个 .chann 文件", "name one .chann file to compare with"), context,
+                             exitCode))
+        return exitCode;
     // Prepared as a write prepares it, so that a radio written from the
     // file verifies clean.
     Codeplug image;
     QString error;
     if (!loadImageForWrite(line.parser.positionalArguments().first(), image, error))
-        return refuse(context, line.json(), command, error);
+        return line.fail(context, Exit::Refused, error);
     LinkBatch batch(context, line.ports(), {LinkKind::Read});
     std::vector<PortResult> results = batch.run();
     checkAgainst(results, image);
-    printResults(context, line.json(), command, results);
-    return failures(results);
+    return printResults(context, line.json(), line.name(), results, batch.exitStatus(results));
 }

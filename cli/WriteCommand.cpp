@@ -7,20 +7,18 @@ int runWrite(const QStringList &arguments, CliContext &context)
 {
     CommandLine line("write");
     const QCommandLineOption noVerify(QStringLiteral("no-verify"),
-                                      QStringLiteral("Do not read the radio back after writing."));
+                                      langText("写入后不读回校验。", "Do not read the radio back after writing."));
     line.parser.addOption(noVerify);
-    line.parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("The .chann file to write."));
+    line.parser.addPositionalArgument(QStringLiteral("file"), langText("要写入的 .chann 文件。", "The .chann file to write."));
     int exitCode = 0;
     if (!line.parse(arguments, context, exitCode))
         return exitCode;
-    const QString command = QStringLiteral("write");
-    if (line.parser.positionalArguments().size() != 1)
-        return refuse(context, line.json(), command,
-                      langText("请指定一个 .chann 文件", "name one .chann file to write"));
+    if (!line.takePositional(1, langText("请指定一个 .chann 文件", "name one .chann file to write"), context, exitCode))
+        return exitCode;
     Codeplug image;
     QString error;
     if (!loadImageForWrite(line.parser.positionalArguments().first(), image, error))
-        return refuse(context, line.json(), command, error);
+        return line.fail(context, Exit::Refused, error);
     const bool verify = !line.parser.isSet(noVerify);
     QList<LinkKind> steps{LinkKind::Write};
     if (verify)
@@ -29,6 +27,5 @@ int runWrite(const QStringList &arguments, CliContext &context)
     std::vector<PortResult> results = batch.run();
     if (verify)
         checkAgainst(results, image);
-    printResults(context, line.json(), command, results);
-    return failures(results);
+    return printResults(context, line.json(), line.name(), results, batch.exitStatus(results));
 }

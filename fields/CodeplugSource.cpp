@@ -19,9 +19,17 @@ bool loadSource(const QString &source, Codeplug &image, QString &error, const Ra
             error = QStringLiteral("reading from the radio is not available");
             return false;
         }
-        return readRadio(source.mid(RadioPrefix.size()), image, error);
+        if (readRadio(source.mid(RadioPrefix.size()), image, error))
+            return true;
+        error = source + QStringLiteral(": ") + error;
+        return false;
     }
-    return loadChannelFile(source, image, error);
+    if (loadChannelFile(source, image, error))
+        return true;
+    // Every error names its source; some of the loader's messages do not.
+    if (!error.contains(source))
+        error = source + QStringLiteral(": ") + error;
+    return false;
 }
 
 QByteArray channelFileText(const Codeplug &image)

@@ -68,6 +68,9 @@ CommandResult runExportCsv(const QString &source, const QString &csvPath, bool c
     if (!loadSource(source, image, error, readRadio))
         return failed(SourceFailed, error);
     const QByteArray csv = format == CsvFormat::Generic ? exportGenericCsv(image) : exportCsv(image, chinese);
+    // "-" is standard output.
+    if (csvPath == QLatin1String("-"))
+        return {0, csv, {}, {}};
     if (!saveBytes(csvPath, csv, error))
         return failed(SourceFailed, error);
     return {};
@@ -92,7 +95,8 @@ CommandResult runImportCsv(const QString &csvPath, const QString &basePath, cons
         format == CsvFormat::Generic ? importGenericCsv(csv, base, {replace, renumber}) : importCsv(csv, base, replace);
     CommandResult result;
     if (!imported.ok)
-        result = failed(imported.exitStatus(), imported.errors.join(QLatin1Char('\n')));
+        result = failed(imported.exitStatus(), csvPath + QStringLiteral(": ")
+                                                   + imported.errors.join(QLatin1Char('\n') + csvPath + QStringLiteral(": ")));
     else if (!saveCodeplugFile(outputPath, imported.image, error))
         result = failed(SourceFailed, error);
     result.notes = imported.notes;

@@ -33,7 +33,8 @@ enum class CsvFormat { Detect, Grid, Generic };
 // False for a name that is neither "kvd9" nor "generic".
 bool csvFormatOfName(const QString &name, CsvFormat &format);
 
-// export-csv SOURCE -o PLAN.csv [--lang zh] [--format kvd9|generic]
+// export-csv SOURCE -o PLAN.csv [--lang zh] [--format kvd9|generic]; with "-"
+// the plan is the output
 CommandResult runExportCsv(const QString &source, const QString &csvPath, bool chinese,
                            const RadioReader &readRadio = {}, CsvFormat format = CsvFormat::Grid);
 

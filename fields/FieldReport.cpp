@@ -6,6 +6,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -18,17 +19,24 @@ QRegularExpression fieldPattern(const QString &pattern)
         pattern, QRegularExpression::UnanchoredWildcardConversion).prepend(QLatin1Char('^')).append(QLatin1Char('$')));
 }
 
-// A field's caption as a person reads it, with its channel number.
+// A field's caption as a person reads it, with its channel number and, for
+// a channel's field, the encoding it reads: the grid's or the editor's.
 QString fieldLabel(const Field &field, bool chinese)
 {
-    if (!chinese) {
-        QString label = field.id;
-        return label.replace(QLatin1Char('.'), QLatin1Char(' ')).replace(QLatin1Char('_'), QLatin1Char(' '));
-    }
-    const QString caption = bilingualText(field.caption, true).trimmed();
-    if (field.channel == 0)
+    if (field.channel == 0) {
+        if (!chinese)
+            return QString(field.id).replace(QLatin1Char('.'), QLatin1Char(' ')).replace(QLatin1Char('_'), QLatin1Char(' '));
+        const QString caption = bilingualText(field.caption, true).trimmed();
         return field.id.startsWith(QLatin1String("fm.")) ? caption + QLatin1Char(' ') + field.id.mid(3) : caption;
-    return QStringLiteral("信道 %1 %2").arg(field.channel).arg(caption);
+    }
+    const QString editorPrefix = QStringLiteral("channel.%1.editor.").arg(field.channel);
+    const bool editor = field.id.startsWith(editorPrefix);
+    if (chinese)
+        return QStringLiteral("信道 %1 %2").arg(field.channel).arg(bilingualText(field.caption, true).trimmed())
+            + (editor ? QStringLiteral("（信道编辑器编码）") : QStringLiteral("（信道表格编码）"));
+    const QString name = field.id.mid(field.id.lastIndexOf(QLatin1Char('.')) + 1).replace(QLatin1Char('_'), QLatin1Char(' '));
+    return QStringLiteral("channel %1 %2").arg(field.channel).arg(name)
+        + (editor ? QStringLiteral(" (editor encoding)") : QStringLiteral(" (grid encoding)"));
 }
 
 bool isShown(const Codeplug &image, const Field &field, const QString &text)
@@ -74,14 +82,6 @@ QString rawText(const QVector<RawByte> &bytes)
 QString quoted(const QString &text)
 {
     return text.isEmpty() ? QStringLiteral("\"\"") : text;
-}
-
-int bitCount(int v)
-{
-    int n = 0;
-    for (; v; v &= v - 1)
-        ++n;
-    return n;
 }
 
 } // namespace
@@ -172,51 +172,28 @@ QStringList describeDifferences(const Codeplug &expected, const Codeplug &actual
             differing[n * RowBytes + c] = 0;
     }
 
+    // Every field whose shown text changed and that covers a changed bit:
+    // the channel's two encodings share bytes 8..15, so one change may read
+    // differently in each, and the reader needs to see both.
     const QVector<Field> &fields = fieldCatalogue();
     const QStringList before = readAllFields(expected, chinese);
     const QStringList after = readAllFields(actual, chinese);
-    const auto unexplained = [&](const Field &field) {
-        int bits = 0;
+    std::array<int, Codeplug::Size> unexplained = differing;
+    for (int i = 0; i < fields.size(); ++i) {
+        const Field &field = fields.at(i);
+        const bool touched = std::any_of(field.bytes.begin(), field.bytes.end(), [&](const FieldByte &b) {
+            return differing[b.row * RowBytes + b.column] & b.mask;
+        });
+        if (!touched)
+            continue;
         for (const FieldByte &b : field.bytes)
-            bits += bitCount(differing[b.row * RowBytes + b.column] & b.mask);
-        return bits;
-    };
-    const auto size = [](const Field &field) {
-        int bits = 0;
-        for (const FieldByte &b : field.bytes)
-            bits += bitCount(b.mask);
-        return bits;
-    };
-    QVector<int> candidates;
-    for (int i = 0; i < fields.size(); ++i)
-        if (before.at(i) != after.at(i) && unexplained(fields.at(i)) > 0)
-            candidates << i;
-
-    // The fewest fields that explain the changed bits: the two channel
-    // encodings share bytes 8..15, and a change is told by the field that
-    // covers most of it, the narrower one on a tie.
-    QVector<int> chosen;
-    for (;;) {
-        int best = -1, bestBits = 0;
-        for (int i : candidates) {
-            const int bits = unexplained(fields.at(i));
-            if (bits > bestBits || (bits == bestBits && bits > 0 && size(fields.at(i)) < size(fields.at(best)))) {
-                best = i;
-                bestBits = bits;
-            }
-        }
-        if (best < 0)
-            break;
-        chosen << best;
-        for (const FieldByte &b : fields.at(best).bytes)
-            differing[b.row * RowBytes + b.column] &= ~b.mask;
+            unexplained[b.row * RowBytes + b.column] &= ~b.mask;
+        if (before.at(i) != after.at(i))
+            lines << QStringLiteral("%1: %2 -> %3").arg(fieldLabel(field, chinese), quoted(before.at(i)), quoted(after.at(i)));
     }
-    std::sort(chosen.begin(), chosen.end());
-    for (int i : chosen)
-        lines << QStringLiteral("%1: %2 -> %3").arg(fieldLabel(fields.at(i), chinese), quoted(before.at(i)), quoted(after.at(i)));
 
     for (int address = 0; withRawBytes && address < Codeplug::Size; ++address)
-        if (differing[address])
+        if (unexplained[address])
             lines << QStringLiteral("row %1 byte %2: 0x%3 -> 0x%4")
                          .arg(address / RowBytes)
                          .arg(address % RowBytes)

@@ -6,10 +6,11 @@ set -euo pipefail
 # menus) in Chinese. desktop-file-utils, appstream: the packaging test
 # validates the desktop entry and the metainfo. dpkg-dev, file: cpack's
 # .deb with dependencies from dpkg-shlibdeps. lintian: the packaging test
-# checks the .deb with it.
+# checks the .deb with it. python3-jsonschema: the companion's test checks
+# its JSON against the schema.
 packages=(cmake g++ make qt6-base-dev qt6-serialport-dev libgl-dev
           xvfb xauth fonts-wqy-microhei qt6-translations-l10n
-          desktop-file-utils appstream dpkg-dev file lintian)
+          desktop-file-utils appstream dpkg-dev file lintian python3-jsonschema)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -7,7 +7,12 @@
 set -u
 cli=$1
 out=$2
-in=$(cd "$(dirname "$0")/inputs" && pwd)
+case $out in /*) ;; *) out=$(pwd)/$out ;; esac
+case $cli in */*) cli=$(cd "$(dirname "$cli")" && pwd)/$(basename "$cli") ;; esac
+# The inputs are named relative to their folder, so that messages naming a
+# file read the same wherever the checkout lies.
+cd "$(dirname "$0")/inputs" || exit 2
+in=.
 mkdir -p "$out"
 rm -rf "${out:?}"/*
 

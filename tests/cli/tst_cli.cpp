@@ -9,7 +9,10 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <functional>
+#include <sys/stat.h>
 #include <csignal>
 #include <memory>
 
@@ -81,6 +84,36 @@ struct Radios {
     }
 };
 
+// Raises `signal` `times` times, as soon as `ready` holds.
+void raiseWhen(const std::function<bool()> &ready, int signal, int times = 1)
+{
+    auto *poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [=] {
+        if (!ready())
+            return;
+        poll->deleteLater();
+        poll->stop();
+        for (int i = 0; i < times; ++i)
+            std::raise(signal);
+    });
+    poll->start(1);
+}
+
+// Validates JSON documents against the program's schema with Debian's
+// python3-jsonschema; the violations, or empty.
+QString schemaViolations(const QString &documents)
+{
+    QProcess validator;
+    validator.start(QStringLiteral("python3"),
+                    {QStringLiteral(KVD9_SOURCE_DIR "/tests/cli/validate_json.py"),
+                     QStringLiteral(KVD9_SOURCE_DIR "/cli/kvd9-cli.schema.json")});
+    validator.write(documents.toUtf8());
+    validator.closeWriteChannel();
+    validator.waitForFinished();
+    const QString report = QString::fromUtf8(validator.readAllStandardOutput() + validator.readAllStandardError());
+    return validator.exitCode() == 0 && validator.exitStatus() == QProcess::NormalExit ? QString() : report;
+}
+
 } // namespace
 
 class Cli : public QObject {
@@ -96,9 +129,12 @@ private slots:
     void badInputGivesOneLineNamingPortOrFile_data();
     void badInputGivesOneLineNamingPortOrFile();
     void fieldCommandsTakeFilesAndRadios();
-    // An interruption holds for the rest of the process, as in the program:
-    // it comes last.
-    void interruptionEndsEveryLinkAndSavesNothing();
+    void everyCommandKeepsTheContract_data();
+    void everyCommandKeepsTheContract();
+    void portsEndingAlikeSaveToFilesOfTheirOwn();
+    void tableColumnsLineUpByDisplayWidth();
+    void interruptionsInEachPhase_data();
+    void interruptionsInEachPhase();
 
 private:
     QTemporaryDir m_dir;
@@ -107,6 +143,7 @@ private:
 
 void Cli::initTestCase()
 {
+    Interrupts::install();
     QVERIFY(m_dir.isValid());
     m_file = m_dir.filePath(QStringLiteral("sample.chann"));
     QString error;
@@ -196,7 +233,7 @@ void Cli::writeAndVerifyCompareEveryWrittenByte()
     QCOMPARE(result.out.split(QLatin1Char('\n')).filter(QStringLiteral(": row ")), expectedNotes);
     // The fields of the differing bytes are named too.
     if (changed.contains(0x15))
-        QVERIFY(result.out.contains(r.devices() + QStringLiteral(": channel 1 offset: ")));
+        QVERIFY(result.out.contains(r.devices() + QStringLiteral(": channel 1 offset (grid encoding): ")));
     if (arguments.first() == QLatin1String("write") && corruptAt < 0)
         QCOMPARE(r[0].memory.left(255 * 16), memoryOf(prepared).left(255 * 16));
 }
@@ -207,10 +244,11 @@ void Cli::fourRadiosAtOnceFailIndependently()
     r[2].faults.silent = true;
     const CliRun result = run({"write", "--json", "-p", r.devices(), m_file});
     QCOMPARE(result.status, 1);
-    QCOMPARE(result.errors(), QStringList{QStringLiteral("kvd9-cli: %1: the radio does not answer")
-                                              .arg(r[2].devicePath())});
+    QCOMPARE(result.errors().size(), 1);
+    QVERIFY(result.errors().first().startsWith(
+        QStringLiteral("kvd9-cli: %1: the radio does not answer; check that it is switched on").arg(r[2].devicePath())));
     const QJsonObject json = QJsonDocument::fromJson(result.out.toUtf8()).object();
-    QCOMPARE(json.value("failed").toInt(), 1);
+    QCOMPARE(json.value("status").toInt(), 1);
     const QJsonArray ports = json.value("ports").toArray();
     QCOMPARE(ports.size(), 4);
     for (int i = 0; i < 4; ++i) {
@@ -240,16 +278,26 @@ void Cli::badInputGivesOneLineNamingPortOrFile()
     QFETCH(QString, command);
     QFETCH(int, fault);
     QFETCH(QString, error);
+    // The program opens the radio through a name of the test's own, which
+    // goes with the pulled cable as a USB device's node does: the restart
+    // must not find another process's terminal under the freed number.
+    QTemporaryDir names;
+    const QString device = names.filePath(QStringLiteral("radio"));
     Radios r(1);
     r[0].faults.silent = fault == 1;
     r[0].faults.hangUpAtReadRequest = fault == 2 ? 60 : -1;
+    QVERIFY(QFile::link(r[0].devicePath(), device));
+    connect(&r[0], &RadioSimulator::traffic, [&](const QString &line) {
+        if (line == QLatin1String("cable pulled"))
+            QFile::remove(device);
+    });
     const QString bad = m_dir.filePath(QStringLiteral("bad.chann"));
     QFile badFile(bad);
     QVERIFY(badFile.open(QIODevice::WriteOnly));
     badFile.write("1 2 x\r\n");
     badFile.close();
     const auto fill = [&](QString text) {
-        return text.replace("%f", m_file).replace("%b", bad).replace("%p", r.devices());
+        return text.replace("%f", m_file).replace("%b", bad).replace("%p", device);
     };
     // A short restart pause: the pulled cable is noticed at the restart.
     const CliRun result = run(fill(command).split(QLatin1Char(' ')));
@@ -259,23 +307,6 @@ void Cli::badInputGivesOneLineNamingPortOrFile()
     QVERIFY(!QFile::exists(m_file + ".out"));
 }
 
-void Cli::interruptionEndsEveryLinkAndSavesNothing()
-{
-    Interrupts::install();
-    Radios r(2);
-    const QString folder = m_dir.filePath(QStringLiteral("interrupted"));
-    QTimer::singleShot(300, [] { std::raise(SIGINT); });
-    const CliRun result = run({"read", "-p", r.devices(), "-o", folder});
-    QCOMPARE(result.status, 2);
-    QCOMPARE(result.errors().size(), 2);
-    QVERIFY(result.errors().first().endsWith(": interrupted"));
-    QVERIFY(QDir(folder).entryList(QDir::Files | QDir::Hidden).isEmpty());
-    const int received = r[0].received().size() + r[1].received().size();
-    runEventsFor(200);
-    QCOMPARE(r[0].received().size() + r[1].received().size(), received);
-}
-
-QTEST_MAIN(Cli)
 void Cli::fieldCommandsTakeFilesAndRadios()
 {
     Radios r(1);
@@ -292,4 +323,189 @@ void Cli::fieldCommandsTakeFilesAndRadios()
     QCOMPARE(shown.out, QStringLiteral("range.low = 420\nrange.high = 470\n"));
 }
 
+
+
+// Exit status, error lines and the JSON envelope of every command; the
+// same command with --json before the subcommand gives the same status in a
+// result the schema accepts. Refusals and usage errors start no link.
+void Cli::everyCommandKeepsTheContract_data()
+{
+    QTest::addColumn<QString>("command"); // %f sample, %b malformed, %c faulty plan, %p %q radios,
+                                          // %o a new path, %d a folder, %n a FIFO
+    QTest::addColumn<int>("radio");       // 0 as written from %f, 1 silent, 2 row 255 differs, 3 row 9 differs
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("named");   // what the error names
+    QTest::newRow("ports") << "ports" << 0 << 0 << "";
+    QTest::newRow("verify, language after the subcommand") << "verify -p %p --lang zh %f" << 0 << 0 << "";
+    QTest::newRow("verify, two ports fail") << "verify -p %p,%q %f" << 1 << 1 << "%q";
+    QTest::newRow("verify ignores row 255") << "verify -p %p %f" << 2 << 0 << "";
+    QTest::newRow("verify finds a difference") << "verify -p %p %f" << 3 << 1 << "%p";
+    QTest::newRow("read, language before the subcommand") << "--lang zh read -p %p -o %o" << 0 << 0 << "";
+    QTest::newRow("read -o a device") << "read -p %p -o /dev/null" << 0 << 2 << "/dev/null";
+    QTest::newRow("read -o a FIFO") << "read -p %p -o %n" << 0 << 2 << "%n";
+    QTest::newRow("read -o a folder") << "read -p %p -o %d" << 0 << 2 << "%d";
+    QTest::newRow("read -o a missing folder") << "read -p %p -o %d/none/x.chann" << 0 << 2 << "%d/none/x.chann";
+    QTest::newRow("write a malformed file") << "write -p %p %b" << 0 << 2 << "%b";
+    QTest::newRow("port is a folder") << "write -p %d %f" << 0 << 2 << "%d";
+    QTest::newRow("show unreadable") << "show %f.none" << 0 << 2 << "%f.none";
+    QTest::newRow("show matching nothing") << "show --field nothing.* %f" << 0 << 1 << "nothing.*";
+    QTest::newRow("diff equal") << "diff %f %f" << 0 << 0 << "";
+    QTest::newRow("diff a malformed file") << "diff %f %b" << 0 << 2 << "%b";
+    QTest::newRow("import a faulty plan") << "import-csv %c --base %f -o %o" << 0 << 1 << "%c";
+    QTest::newRow("export to a device") << "export-csv %f -o /dev/null" << 0 << 2 << "/dev/null";
+    QTest::newRow("unknown subcommand") << "frobnicate" << 0 << 64 << "frobnicate";
+    QTest::newRow("unknown option") << "write --bogus -p %p %f" << 0 << 64 << "bogus";
+    QTest::newRow("unknown port") << "read -p 9 -o %o" << 0 << 64 << "9";
+    QTest::newRow("no output") << "read -p %p" << 0 << 64 << "-o";
+}
+
+void Cli::everyCommandKeepsTheContract()
+{
+    QFETCH(QString, command);
+    QFETCH(int, radio);
+    QFETCH(int, status);
+    QFETCH(QString, named);
+    Codeplug prepared;
+    QString error;
+    QVERIFY(loadImageForWrite(m_file, prepared, error));
+    Radios r(2);
+    for (int i = 0; i < 2; ++i) {
+        r[i].memory = memoryOf(prepared);
+        r[i].faults.silent = radio == 1;
+    }
+    r[0].memory[255 * 16 + 3] = char(radio == 2 ? 0x5A : r[0].memory.at(255 * 16 + 3));
+    r[0].memory[9 * 16] = char(radio == 3 ? 0x12 : r[0].memory.at(9 * 16));
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("fifo");
+    QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+    QFile bad(dir.filePath("bad.chann")), plan(dir.filePath("plan.csv"));
+    QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write("1 2 x\r\n") > 0);
+    QVERIFY(plan.open(QIODevice::WriteOnly) && plan.write("no,plan\n1\n") > 0);
+    bad.close();
+    plan.close();
+    int outputs = 0;
+    const auto fill = [&](QString text) {
+        return text.replace("%f", m_file).replace("%b", bad.fileName()).replace("%c", plan.fileName())
+            .replace("%p", r[0].devicePath()).replace("%q", r[1].devicePath())
+            .replace("%o", dir.filePath(QStringLiteral("out%1").arg(++outputs))).replace("%d", dir.path())
+            .replace("%n", fifo);
+    };
+    const CliRun text = run(fill(command).split(QLatin1Char(' ')));
+    QCOMPARE(text.status, status);
+    const CliRun json = run(QStringList{"--json"} + fill(command).split(QLatin1Char(' ')));
+    QCOMPARE(json.status, status);
+    const QJsonObject envelope = QJsonDocument::fromJson(json.out.toUtf8()).object();
+    QCOMPARE(envelope.value("status").toInt(-1), status);
+    QCOMPARE(schemaViolations(json.out), QString());
+    if (!named.isEmpty()) {
+        QVERIFY2(text.errors().join('\n').contains(fill(named)), qPrintable(text.err));
+        QVERIFY(QJsonDocument(envelope.value("errors").toArray()).toJson().contains(fill(named).toUtf8()));
+    }
+    if (status == 2 || status == 64)
+        QVERIFY(r[0].received().isEmpty() && r[1].received().isEmpty());
+    QVERIFY(QFileInfo(fifo).isFile() == false && QFileInfo(dir.path()).isDir());
+}
+
+void Cli::portsEndingAlikeSaveToFilesOfTheirOwn()
+{
+    Radios r(2);
+    r[1].memory.fill(char(0x33));
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath("a") && QDir(dir.path()).mkpath("b"));
+    QVERIFY(QFile::link(r[0].devicePath(), dir.filePath("a/radio")));
+    QVERIFY(QFile::link(r[1].devicePath(), dir.filePath("b/radio")));
+    const QString ports = dir.filePath("a/radio") + ',' + dir.filePath("b/radio");
+    QCOMPARE(run({"read", "-p", ports, "-o", dir.filePath("out")}).status, 0);
+    const QStringList files = QDir(dir.filePath("out")).entryList(QDir::Files);
+    QCOMPARE(files.size(), 2);
+    QSet<QByteArray> images;
+    for (const QString &file : files)
+        images.insert(memoryOf(fileImage(dir.filePath("out/" + file))));
+    QCOMPARE(images, (QSet<QByteArray>{r[0].memory, r[1].memory}));
+}
+
+// A Chinese table under a port name longer than the column it had.
+void Cli::tableColumnsLineUpByDisplayWidth()
+{
+    Radios r(1);
+    QTemporaryDir dir;
+    const QString port = dir.filePath("serial-by-id-usb-North_Harbor_KVD9-if00-port0");
+    QVERIFY(QFile::link(r[0].devicePath(), port));
+    const CliRun result = run({"read", "--lang", "zh", "-p", port, "-o", dir.filePath("x.chann")});
+    QCOMPARE(result.status, 0);
+    const QStringList table = result.out.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(table.size(), 2);
+    const QString header = table.at(0), row = table.at(1);
+    QCOMPARE(displayWidth(header.left(header.indexOf(QString::fromUtf8("结果")))),
+             displayWidth(row.left(row.indexOf(QString::fromUtf8("成功")))));
+    QVERIFY(row.startsWith(port + "  "));
+}
+
+// Interruptions against the simulators, by what lands on each radio: the
+// first SIGINT in the write phase lets the write finish, a second cuts it;
+// everywhere else one signal ends every link at once.
+void Cli::interruptionsInEachPhase_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<int>("signal");
+    QTest::addColumn<int>("times");
+    QTest::addColumn<int>("afterWrites"); // the signal comes once the radio stored this many rows;
+                                          // -1: once it served 30 read requests
+    QTest::addColumn<int>("status");
+    QTest::addColumn<int>("rowsWritten"); // -1: cut somewhere before the end
+    QTest::addColumn<QString>("error");
+    QTest::newRow("read, SIGINT") << "read" << SIGINT << 1 << -1 << 130 << 0 << "interrupted";
+    QTest::newRow("read, SIGTERM") << "read" << SIGTERM << 1 << -1 << 143 << 0 << "interrupted";
+    QTest::newRow("write, one SIGINT finishes the write")
+        << "write" << SIGINT << 1 << 40 << 130 << 255 << "written, not verified: interrupted";
+    QTest::newRow("write, a second SIGINT cuts it")
+        << "write" << SIGINT << 2 << 40 << 3 << -1
+        << "interrupted; the radio is half-written and must be written again";
+    QTest::newRow("write, SIGINT while reading back")
+        << "write" << SIGINT << 1 << 255 << 130 << 255 << "written, not verified: interrupted";
+}
+
+void Cli::interruptionsInEachPhase()
+{
+    QFETCH(QString, command);
+    QFETCH(int, signal);
+    QFETCH(int, times);
+    QFETCH(int, afterWrites);
+    QFETCH(int, status);
+    QFETCH(int, rowsWritten);
+    QFETCH(QString, error);
+    Radios r(2);
+    QTemporaryDir dir;
+    const QString output = dir.filePath("out");
+    raiseWhen([&] { return afterWrites < 0 ? r[0].readRequests >= 30 : r[0].writeFrames >= afterWrites
+                                                                        && (afterWrites < 255 || r[0].readRequests > 0); },
+              signal, times);
+    const QStringList arguments = command == "read" ? QStringList{"read", "--json", "-p", r.devices(), "-o", output}
+                                                    : QStringList{"write", "--json", "-p", r.devices(), m_file};
+    const CliRun result = run(arguments);
+    Interrupts::instance()->clear();
+    QCOMPARE(result.status, status);
+    const QJsonArray ports = QJsonDocument::fromJson(result.out.toUtf8()).object().value("ports").toArray();
+    QCOMPARE(ports.size(), 2);
+    for (int i = 0; i < 2; ++i) {
+        const QJsonObject port = ports.at(i).toObject();
+        QCOMPARE(port.value("error").toString(), error);
+        QCOMPARE(port.value("halfWritten").toBool(), status == 3);
+        if (rowsWritten >= 0)
+            QCOMPARE(r[i].writeFrames, rowsWritten);
+        else
+            QVERIFY(r[i].writeFrames < 255);
+        // Each link has ended: past the bytes under way, nothing more
+        // reaches its radio.
+        runEventsFor(30);
+        const int received = r[i].received().size();
+        runEventsFor(100);
+        QCOMPARE(r[i].received().size(), received);
+    }
+    if (command == "read")
+        QVERIFY(!QFileInfo::exists(output) || QDir(output).isEmpty());
+    QCOMPARE(schemaViolations(result.out), QString());
+}
+
+QTEST_MAIN(Cli)
 #include "tst_cli.moc"

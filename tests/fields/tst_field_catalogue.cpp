@@ -192,26 +192,38 @@ private slots:
         }
     }
 
-    // One change in each window's area shows as exactly that field.
+    // One change in each window's area shows as every field whose text it
+    // changes, in either channel encoding.
     void oneChangeShowsAsItsField_data()
     {
         QTest::addColumn<QString>("id");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("lines");
         QTest::newRow("grid transmit") << "channel.2.transmit" << "444"
-                                       << QStringList{"channel 2 transmit: 439.00000 -> 444.00000"};
+                                       << QStringList{"channel 2 offset (grid encoding): 0.000000 -> 5.000000",
+                                                       "channel 2 transmit (grid encoding): 439.00000 -> 444.00000",
+                                                       "channel 2 direction (grid encoding): Off -> Plus"};
         QTest::newRow("grid decode") << "channel.2.decode" << "D023I"
-                                     << QStringList{"channel 2 decode: OFF -> D023I"};
-        QTest::newRow("grid power") << "channel.2.power" << "Low" << QStringList{"channel 2 power: High -> Low"};
-        QTest::newRow("grid name") << "channel.2.name" << "KV9" << QStringList{"channel 2 name: \"\" -> KV9"};
+                                     << QStringList{"channel 2 decode (grid encoding): OFF -> D023I",
+                                                   "channel 2 decode (editor encoding): 67.0 -> OFF"};
+        QTest::newRow("grid power") << "channel.2.power" << "Low" << QStringList{"channel 2 power (grid encoding): High -> Low",
+                                                                        "channel 2 encode (editor encoding): OFF -> D754I"};
+        QTest::newRow("grid name") << "channel.2.name" << "KV9" << QStringList{"channel 2 name (grid encoding): \"\" -> KV9",
+                                                 "channel 2 power (editor encoding): Low -> Middle",
+                                                 "channel 2 bandwidth (editor encoding): Narrow -> Wide",
+                                                 "channel 2 vox (editor encoding): On -> Off",
+                                                 "channel 2 bcl (editor encoding): On -> Off",
+                                                 "channel 2 tx stop (editor encoding): On -> Off"};
         QTest::newRow("editor decode") << "channel.2.editor.decode" << "D754N"
-                                       << QStringList{"channel 2 editor decode: 67.0 -> D754N"};
+                                       << QStringList{"channel 2 decode (grid encoding): OFF -> 67.0",
+                                                     "channel 2 encode (grid encoding): OFF -> D311N",
+                                                     "channel 2 decode (editor encoding): 67.0 -> D754N"};
         QTest::newRow("editor scan add") << "channel.2.editor.scan_add" << "Off"
-                                         << QStringList{"channel 2 editor scan add: On -> Off"};
+                                         << QStringList{"channel 2 scan add (editor encoding): On -> Off"};
         QTest::newRow("editor power") << "channel.2.editor.power" << "Middle"
-                                      << QStringList{"channel 2 editor power: Low -> Middle"};
+                                      << QStringList{"channel 2 power (editor encoding): Low -> Middle"};
         QTest::newRow("editor name") << "channel.2.editor.name" << "AB"
-                                     << QStringList{"channel 2 editor name: \"\" -> AB"};
+                                     << QStringList{"channel 2 name (editor encoding): \"\" -> AB"};
         QTest::newRow("vfo") << "vfo.receive" << "401" << QStringList{"vfo receive: 400.02500 -> 401.00000"};
         QTest::newRow("range") << "range.low" << "410" << QStringList{"range low: 400 -> 410"};
         QTest::newRow("option") << "option.back_light" << "Cont"
@@ -416,7 +428,9 @@ private slots:
         QCOMPARE(runImportCsv(plan, master, job, false).status, 0);
         const CommandResult diff = runDiff(master, job, false);
         QCOMPARE(diff.status, 1);
-        QCOMPARE(diff.output, QByteArray("channel 2 transmit: 439.00000 -> 444.00000\n"));
+        QCOMPARE(diff.output, QByteArray("channel 2 offset (grid encoding): 0.000000 -> 5.000000\n"
+                                          "channel 2 transmit (grid encoding): 439.00000 -> 444.00000\n"
+                                          "channel 2 direction (grid encoding): Off -> Plus\n"));
         QCOMPARE(runDiff(job, job, false).status, 0);
         QVERIFY(runShow(job, "channel.2.transmit", false, false).output == "channel.2.transmit = 444.00000\n");
 
@@ -424,7 +438,7 @@ private slots:
         saveCsv(edited + "2,999,,,,,,\n");
         const CommandResult refused = runImportCsv(plan, master, job, false);
         QCOMPARE(refused.status, 1);
-        QVERIFY(refused.errors.startsWith("line 5: channel 2 appears twice"));
+        QVERIFY(refused.errors.startsWith(plan + ": line 5: channel 2 appears twice"));
         QVERIFY(!QFile::exists(job));
         QCOMPARE(runShow(dir.filePath("missing.chann"), {}, false, false).status, SourceFailed);
         QCOMPARE(runShow("radio:1", {}, false, false).status, SourceFailed);

@@ -1,0 +1,47 @@
+#include "cli/OutputPath.h"
+
+#include "core/Texts.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cerrno>
+#include <sys/stat.h>
+
+bool isStandardOutput(const QString &path)
+{
+    return path == QLatin1String("-");
+}
+
+bool checkOutputFile(const QString &path, QString &error)
+{
+    struct stat status {};
+    // stat follows links: what counts is what the path finally names.
+    if (::stat(QFile::encodeName(path).constData(), &status) == 0) {
+        if (S_ISREG(status.st_mode))
+            return true;
+        error = path
+            + (S_ISDIR(status.st_mode)
+                   ? langText("：是文件夹，不能保存为文件", ": is a folder, not a file to save to")
+                   : langText("：不是普通文件（设备、管道或套接字），不会被替换",
+                              ": is not a regular file (a device, a pipe or a socket); it is not replaced"));
+        return false;
+    }
+    const int cause = errno;
+    const QFileInfo folder(QFileInfo(path).absolutePath());
+    if (cause == ENOENT && folder.isDir() && folder.isWritable())
+        return true;
+    error = path
+        + (folder.isDir() ? langText("：文件夹不可写入", ": its folder is not writable")
+                          : langText("：文件夹不存在", ": its folder does not exist"));
+    return false;
+}
+
+bool saveOutput(const QString &path, const QByteArray &bytes, QString &error)
+{
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
+    error = path + QStringLiteral(": ") + file.errorString();
+    return false;
+}
