@@ -104,7 +104,8 @@ void raiseWhen(const std::function<bool()> &ready, int signal, int times = 1)
 QString schemaViolations(const QString &documents)
 {
     QProcess validator;
-    validator.start(QStringLiteral("python3"),
+    // Debian's own interpreter, which the package installs the module for.
+    validator.start(QStringLiteral("/usr/bin/python3"),
                     {QStringLiteral(KVD9_SOURCE_DIR "/tests/cli/validate_json.py"),
                      QStringLiteral(KVD9_SOURCE_DIR "/cli/kvd9-cli.schema.json")});
     validator.write(documents.toUtf8());
