@@ -1,32 +1,13 @@
 // Time of the companion's show and export-csv on a full 128-channel image,
 // in process: the field catalogue read over every field, and the CSV plan.
 // Usage: bench_fields [image.chann], by default the golden run's full image.
+#include "bench/BenchTiming.h"
 #include "fields/ChannelPlanCsv.h"
 #include "fields/CodeplugSource.h"
 #include "fields/FieldReport.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <algorithm>
 #include <cstdio>
-#include <vector>
-
-namespace {
-
-template <typename F> double medianMs(int runs, F &&step)
-{
-    std::vector<double> ms;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        step();
-        ms.push_back(t.nsecsElapsed() / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -40,8 +21,8 @@ int main(int argc, char **argv)
         return 1;
     }
     qsizetype size = 0;
-    const double show = medianMs(30, [&] { size += showFields(image).size(); });
-    const double csv = medianMs(30, [&] { size += exportCsv(image).size(); });
+    const double show = measure(30, [&] { size += showFields(image).size(); }).median;
+    const double csv = measure(30, [&] { size += exportCsv(image).size(); }).median;
     std::printf("show (all fields): %.2f ms median of 30\nexport-csv:        %.2f ms median of 30\n", show, csv);
     return size > 0 ? 0 : 1;
 }

@@ -1,6 +1,7 @@
 // Time to open each settings window (load with all its lists filled) and to
 // re-activate it. With "--show <window> [en]" it instead opens one window and
 // keeps the program running for a few seconds, for a screenshot.
+#include "bench/BenchTiming.h"
 #include "core/Image.h"
 #include "core/ModuleState.h"
 #include "platform/ChildWindow.h"
@@ -28,24 +29,6 @@ const Window windows[] = {
     {WindowId::Form_edit_Key, "Form_edit_Key"},   {WindowId::frm_dtmf, "frm_dtmf"},
     {WindowId::Form_Edit_Message, "Form_Edit_Message"}, {WindowId::Form_Edit_Test, "Form_Edit_Test"},
 };
-
-struct Figures {
-    double median;
-    double worst;
-};
-
-template <typename F> Figures measure(int runs, F &&step)
-{
-    std::vector<double> ms;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        step();
-        ms.push_back(t.nsecsElapsed() / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return {ms[ms.size() / 2], ms.back()};
-}
 
 // Two settings images: the start-up one and one with other values in every
 // settings row.
