@@ -4,6 +4,8 @@
 #include "fields/ChannelPlanStore.h"
 #include "fields/CsvText.h"
 #include "fields/FieldCatalogue.h"
+#include "fields/SpreadsheetCells.h"
+#include "core/NumberText.h"
 
 #include <QSet>
 
@@ -47,6 +49,30 @@ int columnOfHeader(const QString &header)
     return -1;
 }
 
+bool isField(const char *field, const char *name) { return qstrcmp(field, name) == 0; }
+
+// What a cell of the column stood for before a spreadsheet rewrote it.
+QString textOfCell(const char *field, const QString &cell)
+{
+    if (isField(field, "decode") || isField(field, "encode"))
+        return toneTextOfNumber(cell);
+    return isField(field, "name") ? nameOfCell(cell) : cell;
+}
+
+// Where the raster moved a frequency of the row.
+QStringList snapNotes(const Codeplug &image, int n, const QVector<GridText> &texts)
+{
+    QStringList notes;
+    for (const GridText &cell : texts) {
+        if ((!isField(cell.field, "receive") && !isField(cell.field, "transmit")) || cell.text.isEmpty())
+            continue;
+        const QString stored = channelText(image, n, cell.field);
+        if (qRound64(numericValue(cell.text) * 1e6) != qRound64(numericValue(stored) * 1e6))
+            notes << QStringLiteral("%1 %2 snapped to %3").arg(cell.label, cell.text, stored);
+    }
+    return notes;
+}
+
 } // namespace
 
 QByteArray exportCsv(const Codeplug &image, bool chinese)
@@ -59,8 +85,11 @@ QByteArray exportCsv(const Codeplug &image, bool chinese)
         if (image.at(n, 0) == 0xFF)
             continue;
         QStringList row{QString::number(n)};
-        for (int c = 1; c < columns().size(); ++c)
-            row << channelText(image, n, columns().at(c).field, chinese);
+        for (int c = 1; c < columns().size(); ++c) {
+            const char *field = columns().at(c).field;
+            const QString text = channelText(image, n, field, chinese);
+            row << (isField(field, "name") ? nameCell(text) : text);
+        }
         out += csvLine(row);
     }
     return out.toUtf8();
@@ -93,8 +122,9 @@ ImportResult importCsv(const QByteArray &csv, const Codeplug &base, bool replace
     ChannelPlanStore store(base, replace);
     for (int r = 1; r < records.size(); ++r) {
         const CsvRecord &record = records.at(r);
-        if (record.fields.size() > columnOf.size()) {
-            store.refuse(record.line, QStringLiteral("more fields than columns"));
+        const QString misfit = fieldCountFault(record, columnOf.size());
+        if (!misfit.isEmpty()) {
+            store.refuse(record.line, misfit);
             continue;
         }
         QStringList value(columns().size());
@@ -111,11 +141,13 @@ ImportResult importCsv(const QByteArray &csv, const Codeplug &base, bool replace
             continue;
         }
         QVector<GridText> texts;
-        for (int c = 1; c < columns().size(); ++c)
+        for (int c = 1; c < columns().size(); ++c) {
+            const char *field = columns().at(c).field;
             if (given.at(c))
-                texts.append({columns().at(c).field, value.at(c), QLatin1String(columns().at(c).field)});
-        if (store.claim(record.line, n))
-            store.store(record.line, n, texts);
+                texts.append({field, textOfCell(field, value.at(c)), QLatin1String(field)});
+        }
+        if (store.claim(record.line, n) && store.store(record.line, n, texts))
+            store.note(record.line, snapNotes(store.image(), n, texts));
     }
     return store.result();
 }

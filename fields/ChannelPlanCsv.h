@@ -8,7 +8,8 @@
 
 // Channel plans as CSV (UTF-8, RFC 4180): one row per channel in use with
 // the grid's columns channel, receive, transmit, decode, encode, power,
-// bandwidth and name, texts as the grid shows them, and a header row.
+// bandwidth and name, texts as the grid shows them, and a header row. A name
+// a spreadsheet would rewrite is marked as text (SpreadsheetCells).
 
 QByteArray exportCsv(const Codeplug &image, bool chinese = false);
 
@@ -18,7 +19,9 @@ QByteArray exportCsv(const Codeplug &image, bool chinese = false);
 // radio's alphabet). Channels the CSV does not name stay as in the base, or
 // are cleared with `replace`. Rows may come in any order; headers may be
 // English or Chinese; files separated by ";" are read too. Numbers always
-// use "." as the decimal point.
+// use "." as the decimal point. What a spreadsheet made of the export's
+// cells is read back (a tone as a number, a name marked as text).
 //
-// The whole file is checked first (ImportResult).
+// The whole file is checked first (ImportResult); a frequency the raster
+// moved is noted.
 ImportResult importCsv(const QByteArray &csv, const Codeplug &base, bool replace = false);

@@ -15,14 +15,14 @@ QString csvField(const QString &text)
 }
 
 // RFC 4180 records, with the separator given; quoted fields may hold the
-// separator, doubled quotes and line breaks.
-QVector<CsvRecord> parseRecords(const QString &text, QChar separator)
+// separator, doubled quotes and line breaks. False, with the line the quote
+// opened on in `errors`, when a quoted field runs to the end of the file.
+bool parseRecords(const QString &text, QChar separator, QVector<CsvRecord> &records, QStringList &errors)
 {
-    QVector<CsvRecord> records;
     CsvRecord record{1, {}};
     QString field;
     bool quoted = false, fieldStarted = false;
-    int line = 1;
+    int line = 1, quoteLine = 1;
     const auto endField = [&] {
         record.fields << field;
         field.clear();
@@ -52,6 +52,7 @@ QVector<CsvRecord> parseRecords(const QString &text, QChar separator)
             }
         } else if (ch == QLatin1Char('"') && !fieldStarted) {
             quoted = fieldStarted = true;
+            quoteLine = line;
         } else if (ch == separator) {
             endField();
         } else if (ch == QLatin1Char('\r') || ch == QLatin1Char('\n')) {
@@ -64,9 +65,13 @@ QVector<CsvRecord> parseRecords(const QString &text, QChar separator)
             fieldStarted = true;
         }
     }
+    if (quoted) {
+        errors << QStringLiteral("line %1: the quote opened here is never closed").arg(quoteLine);
+        return false;
+    }
     if (fieldStarted || !record.fields.isEmpty() || !field.isEmpty())
         endRecord();
-    return records;
+    return true;
 }
 
 // Spreadsheets in comma-decimal locales separate with ";": the header line
@@ -93,12 +98,22 @@ bool readCsvRecords(const QByteArray &csv, QVector<CsvRecord> &records, QStringL
     }
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
-    records = parseRecords(text, separatorOf(text));
+    if (!parseRecords(text, separatorOf(text), records, errors))
+        return false;
     if (records.isEmpty()) {
         errors << QStringLiteral("line 1: no header row");
         return false;
     }
     return true;
+}
+
+QString fieldCountFault(const CsvRecord &record, qsizetype columns)
+{
+    if (record.fields.size() > columns)
+        return QStringLiteral("more fields than columns");
+    if (record.fields.size() < columns)
+        return QStringLiteral("fewer fields than columns (%1 of %2)").arg(record.fields.size()).arg(columns);
+    return QString();
 }
 
 QString csvLine(const QStringList &fields)

@@ -18,8 +18,12 @@ struct CsvRecord {
 // The records of a file, blank lines left out, separated by "," or, when
 // the header line holds more of them, by ";" (spreadsheets in comma-decimal
 // locales). False, with the reason added to `errors`, when the file is too
-// large, not UTF-8 or without a header row.
+// large, not UTF-8, without a header row or with a quote never closed.
 bool readCsvRecords(const QByteArray &csv, QVector<CsvRecord> &records, QStringList &errors);
+
+// Why a data record does not fit a header of `columns` columns (a row cut
+// short would leave the channel's other fields as they were), or empty.
+QString fieldCountFault(const CsvRecord &record, qsizetype columns);
 
 // One record as a line: fields quoted where they hold a separator, a quote
 // or a line break, and ended by CRLF.

@@ -3,6 +3,7 @@
 #include "core/Codecs.h"
 #include "fields/CsvText.h"
 #include "fields/FieldCatalogue.h"
+#include "fields/SpreadsheetCells.h"
 
 #include <QRegularExpression>
 
@@ -89,16 +90,18 @@ QString gridTextOfSide(const Side &side, QString &reason)
     if (side.kind == Side::None)
         return items.first();
     if (side.kind == Side::Ctcss) {
-        bool ok = false;
-        const double hz = side.value.toDouble(&ok);
-        const int p = ok ? items.indexOf(QString::number(hz, 'f', 1), 1) : -1;
+        const int p = items.indexOf(toneTextOfNumber(side.value), 1);
         if (p >= 1 && p <= LastCtcss)
             return items.at(p);
         reason = QStringLiteral("%1 \"%2\" is not a tone of the radio's list").arg(side.column, side.value);
         return {};
     }
-    const int p = items.indexOf(QStringLiteral("D%1N").arg(side.value), FirstDcs);
-    if (p >= FirstDcs && p <= LastNormalDcs && side.value.size() == 3)
+    // A spreadsheet reads "023" as the number 23.
+    static const QRegularExpression code(QStringLiteral("^\\d{1,3}$"));
+    const int p = code.match(side.value).hasMatch()
+                      ? items.indexOf(QStringLiteral("D%1N").arg(side.value.rightJustified(3, QLatin1Char('0'))), FirstDcs)
+                      : -1;
+    if (p >= FirstDcs && p <= LastNormalDcs)
         return items.at(side.reversed ? p + InvertedDcs : p);
     reason = QStringLiteral("%1 \"%2\" is not a DCS code of the radio's list").arg(side.column, side.value);
     return {};
@@ -320,12 +323,13 @@ void convertModeAndName(const Row &row, Conversion &out)
 
     if (row.given.at(Name)) {
         // Each character outside the radio's alphabet becomes a space.
+        const QString cell = nameOfCell(row[Name]);
         QString name;
-        for (const QChar ch : row[Name])
+        for (const QChar ch : cell)
             name += CodeToChar(CharToCode(QString(ch)));
         name = name.left(5).trimmed();
-        if (name != row[Name])
-            out.notes << QStringLiteral("Name \"%1\" became \"%2\"").arg(row[Name], name);
+        if (name != cell)
+            out.notes << QStringLiteral("Name \"%1\" became \"%2\"").arg(cell, name);
         out.cell("name", name, QStringLiteral("Name"));
     }
 }
@@ -370,7 +374,7 @@ QByteArray exportGenericCsv(const Codeplug &image)
         const ToneColumns tones = toneColumns(sideOfGridText(channelText(image, n, "encode")),
                                               sideOfGridText(channelText(image, n, "decode")));
         const bool narrow = channelText(image, n, "bandwidth") == QLatin1String("Narrow");
-        out += csvLine({QString::number(n), channelText(image, n, "name"), mhzText(rx, 6),
+        out += csvLine({QString::number(n), nameCell(channelText(image, n, "name")), mhzText(rx, 6),
                         duplex, mhzText(offset, 6), tones.mode, tones.rTone, tones.cTone, tones.dtcs,
                         tones.polarity, tones.rxDtcs, tones.cross, narrow ? QStringLiteral("NFM") : QStringLiteral("FM"),
                         stepText(rx), QString(), channelText(image, n, "power"), QString(), QString(), QString(),
@@ -432,8 +436,9 @@ ImportResult importGenericCsv(const QByteArray &csv, const Codeplug &base, Gener
     for (int r = 0; r < rows.size(); ++r) {
         const Row &row = rows.at(r);
         const int line = records.at(r + 1).line;
-        if (records.at(r + 1).fields.size() > header.fields.size()) {
-            store.refuse(line, QStringLiteral("more fields than columns"));
+        const QString misfit = fieldCountFault(records.at(r + 1), header.fields.size());
+        if (!misfit.isEmpty()) {
+            store.refuse(line, misfit);
             continue;
         }
         bool numberOk = options.renumber;

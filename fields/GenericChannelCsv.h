@@ -13,7 +13,8 @@
 // Every channel in use as one row of all 21 columns, in the grid encoding:
 // Duplex and Offset from the direction and offset, the tone columns from the
 // decode/encode pair, Mode FM or NFM, Power High or Low, TStep by the
-// raster of the receive frequency, 88.5 and 023 in the unused tone columns.
+// raster of the receive frequency, 88.5 and 023 in the unused tone columns,
+// and a name a spreadsheet would rewrite marked as text (SpreadsheetCells).
 QByteArray exportGenericCsv(const Codeplug &image);
 
 // Whether the header row names the generic layout (Location and Frequency).
@@ -27,7 +28,9 @@ bool isGenericChannelCsv(const QByteArray &csv);
 // outside its lists) or dropped with a note (Duplex off, Skip, a tuning
 // step off the raster, Comment, the D-STAR columns); every other
 // adaptation (a name folded to the radio's alphabet, a frequency snapped to
-// the raster, a wattage mapped to High or Low) is noted too.
+// the raster, a wattage mapped to High or Low) is noted too. What a
+// spreadsheet made of the export's cells is read back: a tone as a number
+// ("67"), a DCS code without its leading zero ("23"), a name marked as text.
 struct GenericImportOptions {
     bool replace = false;  // channels the file does not name are cleared
     bool renumber = false;

@@ -42,12 +42,13 @@ inline QString write(Codeplug &image, const QString &id, const QString &text)
 
 // All 128 channels in use through the grid's fields: both rasters, every
 // shift, tones of every kind on either side, both powers and bandwidths,
-// names of every length.
+// names of every length, and names a spreadsheet would read as a number or
+// formula.
 inline Codeplug fullChannelPlan()
 {
     Codeplug image = defaultImage();
     const QStringList tones = field("channel.1.decode").choices(false);
-    const char *const names[] = {"", "A", "KV-9", "Z_+* ", "12345"};
+    const char *const names[] = {"", "A", "KV-9", "Z_+* ", "12345", "0007", "+A1*2", "-2+3", "1E5", "MAR1"};
     for (int n = 1; n <= 128; ++n) {
         const QString rx = QString::number(400.0 + n * 0.5 + (n % 2) * 0.00625, 'f', 5);
         const QString tx = QString::number(400.0 + n * 0.5 + (n % 3) * 2, 'f', 5);
@@ -59,7 +60,7 @@ inline Codeplug fullChannelPlan()
         refused += write(image, id + "encode", tones.at((n * 7 + 100) % tones.size()));
         refused += write(image, id + "power", n % 2 ? "Low" : "High");
         refused += write(image, id + "bandwidth", n % 5 ? "Wide" : "Narrow");
-        refused += write(image, id + "name", names[n % 5]);
+        refused += write(image, id + "name", names[n % 10]);
         if (!refused.isEmpty())
             qFatal("channel %d refused: %s", n, qPrintable(refused));
     }

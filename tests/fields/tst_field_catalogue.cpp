@@ -11,6 +11,34 @@
 #include <atomic>
 #include <thread>
 
+namespace {
+
+// What a spreadsheet saves of a plan it opened (cells without quotes or
+// separators): a cell marked as text with an apostrophe as its text, a
+// number in its shortest form ("067.0" -> "67"), a formula (a cell
+// starting with = + - @ and more, that is no number) as its error value.
+QByteArray savedBySpreadsheet(const QByteArray &csv)
+{
+    QStringList lines = QString::fromUtf8(csv).split(QStringLiteral("\r\n"));
+    for (QString &line : lines) {
+        QStringList cells = line.split(QLatin1Char(','));
+        for (QString &cell : cells) {
+            bool number = false;
+            const double value = cell.toDouble(&number);
+            if (cell.startsWith(QLatin1Char('\'')))
+                cell.remove(0, 1);
+            else if (number)
+                cell = QString::number(value, 'g', 15);
+            else if (cell.size() > 1 && QStringLiteral("=+-@").contains(cell.at(0)))
+                cell = QStringLiteral("#NAME?");
+        }
+        line = cells.join(QLatin1Char(','));
+    }
+    return lines.join(QStringLiteral("\r\n")).toUtf8();
+}
+
+} // namespace
+
 class TestFieldCatalogue : public QObject {
     Q_OBJECT
 
@@ -294,24 +322,30 @@ private slots:
     }
 
     // Export, then import into the same image and into a cleared one, gives
-    // the channel records back byte for byte, in either layout; the generic
-    // layout needs no adaptation of a plan it wrote itself.
+    // the channel records back byte for byte, in either layout, also after a
+    // spreadsheet opened and saved the plan; the generic layout needs no
+    // adaptation of a plan it wrote itself.
     void exportThenImportKeepsTheRecords_data()
     {
         QTest::addColumn<bool>("plan");
         QTest::addColumn<bool>("generic");
+        QTest::addColumn<bool>("spreadsheet");
         for (bool generic : {false, true}) {
             const char *layout = generic ? "generic" : "kvd9";
-            QTest::addRow("sample image, %s", layout) << false << generic;
-            QTest::addRow("128-channel plan, %s", layout) << true << generic;
+            QTest::addRow("sample image, %s", layout) << false << generic << false;
+            QTest::addRow("128-channel plan, %s", layout) << true << generic << false;
+            QTest::addRow("128-channel plan through a spreadsheet, %s", layout) << true << generic << true;
         }
     }
     void exportThenImportKeepsTheRecords()
     {
         QFETCH(bool, plan);
         QFETCH(bool, generic);
+        QFETCH(bool, spreadsheet);
         const Codeplug source = plan ? fullChannelPlan() : sampleImage();
-        const QByteArray csv = generic ? exportGenericCsv(source) : exportCsv(source);
+        QByteArray csv = generic ? exportGenericCsv(source) : exportCsv(source);
+        if (spreadsheet)
+            csv = savedBySpreadsheet(csv);
         for (bool replace : {false, true}) {
             const Codeplug base = replace ? defaultImage() : source;
             const ImportResult imported =
@@ -358,6 +392,12 @@ private slots:
                            "line 5: transmit: \"1e3\" is not a frequency"};
         QTest::newRow("unknown tone") << header + "1,438,438,67.1,OFF,,,\n"
                                       << QStringList{"line 2: decode: unknown tone \"67.1\""};
+        QTest::newRow("number next to a tone") << header + "1,438,438,OFF,67.05,,,\n"
+                                               << QStringList{"line 2: encode: unknown tone \"67.05\""};
+        QTest::newRow("row shorter than the header") << header + "1,445\n2,438,,,,,,\n"
+                                                     << QStringList{"line 2: fewer fields than columns (2 of 8)"};
+        QTest::newRow("quote never closed") << header + "1,438,,,,,,\"RPT 1\n2,438,,,,,,\n"
+                                            << QStringList{"line 2: the quote opened here is never closed"};
         QTest::newRow("name character outside the set")
             << header + "1,438,,,,,,A&B\n"
             << QStringList{"line 2: name: \"A&B\" holds a character outside 0-9 A-Z - _ + * and space"};
@@ -378,21 +418,30 @@ private slots:
         QCOMPARE(result.errors, errors);
     }
 
+    // Spreadsheets' files, and the cells a spreadsheet rewrote: a tone as a
+    // number, a name marked as text, a frequency off the raster (noted).
     void spreadsheetFilesImport_data()
     {
         QTest::addColumn<QByteArray>("csv");
+        QTest::addColumn<QStringList>("notes");
         QTest::newRow("German spreadsheet") << QByteArray(
             "\xef\xbb\xbf\"Channel\";\"RX Frequency\";\"TX Frequency\";\"CTCSS/DCS Dec\";\"CTCSS/DCS Enc\";"
             "\"TX Power\";\"W/N\";\"Name\"\r\n"
-            "\"7\";\"445.5\";\"440.5\";\"D023I\";\"67.0\";\"Low\";\"Narrow\";\"RPT 1\"\r\n");
+            "\"7\";\"445.5\";\"440.5\";\"D023I\";\"67.0\";\"Low\";\"Narrow\";\"RPT 1\"\r\n") << QStringList();
         QTest::newRow("Chinese headers, any order") << QByteArray(
-            "信道名称,信道带宽,发射功率,接收频率(MHZ),信道号\n\"RPT 1\",窄带,低,445.50000,7\n");
+            "信道名称,信道带宽,发射功率,接收频率(MHZ),信道号\n\"RPT 1\",窄带,低,445.50000,7\n") << QStringList();
+        QTest::newRow("cells a spreadsheet rewrote")
+            << QByteArray("channel,receive,transmit,decode,encode,power,bandwidth,name\r\n"
+                          "7,445.5001,440.5,D023I,067.00,Low,Narrow,'RPT 1\r\n")
+            << QStringList{"line 2: receive 445.5001 snapped to 445.50000"};
     }
     void spreadsheetFilesImport()
     {
         QFETCH(QByteArray, csv);
+        QFETCH(QStringList, notes);
         const ImportResult result = importCsv(csv, sampleImage(), false);
         QVERIFY2(result.ok, qPrintable(result.errors.join('\n')));
+        QCOMPARE(result.notes, notes);
         QCOMPARE(read(result.image, "channel.7.receive"), QString("445.50000"));
         QCOMPARE(read(result.image, "channel.7.power"), QString("Low"));
         QCOMPARE(read(result.image, "channel.7.bandwidth"), QString("Narrow"));
@@ -401,6 +450,7 @@ private slots:
         if (csv.contains("D023I")) {
             QCOMPARE(read(result.image, "channel.7.transmit"), QString("440.50000"));
             QCOMPARE(read(result.image, "channel.7.decode"), QString("D023I"));
+            QCOMPARE(read(result.image, "channel.7.encode"), QString("67.0"));
         }
         QCOMPARE(importCsv(csv, sampleImage(), true).image.at(1, 0), quint8(0xFF));
     }

@@ -130,7 +130,9 @@ private slots:
                            "line 17: DtcsCode \"017\" is not a DCS code of the radio's list",
                            "line 18: Mode \"AM\" is not FM or NFM",
                            "line 19: Power \"Mid\" is not High, Low or a wattage",
-                           "line 20: more fields than columns"};
+                           "line 20: more fields than columns",
+                           "line 21: fewer fields than columns (3 of 21)",
+                           "line 22: rToneFreq \"67.04\" is not a tone of the radio's list"};
         QTest::newRow("no Location without renumbering")
             << QByteArray("Name,Frequency\nA,446\n") << false << QStringList() << QStringList()
             << QStringList{"line 1: the columns Location and Frequency are needed"};
