@@ -1,6 +1,6 @@
 #include "fields/SpreadsheetCells.h"
 
-#include "core/ChannelRecord.h"
+#include "fields/FieldCatalogue.h"
 
 #include <QRegularExpression>
 
@@ -37,7 +37,9 @@ QString toneTextOfNumber(const QString &text)
     const int tenths = tenthsOf(text);
     if (tenths < 0)
         return text;
-    for (const QString &item : toneSelectorItems(false))
+    // The catalogue's list: it is filled before the first use.
+    static const QStringList items = findField(QStringLiteral("channel.1.decode"))->choices(false);
+    for (const QString &item : items)
         if (tenthsOf(item) == tenths)
             return item;
     return text;

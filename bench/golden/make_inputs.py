@@ -61,6 +61,8 @@ plans = {
     "spreadsheet-de.csv": "\ufeff\"Channel\";\"RX Frequency\";\"TX Frequency\";\"CTCSS/DCS Dec\";\"CTCSS/DCS Enc\";"
                           "\"TX Power\";\"W/N\";\"Name\"\r\n\"7\";\"445.5\";\"440.5\";\"D023I\";\"67.0\";\"Low\";\"Narrow\";\"RPT 1\"\r\n",
     "chinese.csv": "信道名称,信道带宽,发射功率,接收频率(MHZ),信道号\n\"RPT 1\",窄带,低,445.50000,7\n",
+    "spreadsheet-saved.csv": header + "1,438.125,438.125,67,D023N,High,Wide,'0007\n"
+                             "2,439,444,067.00,100,Low,Narrow,'+A1*2\n",
     "snapping.csv": header + "10,400.003,,,,,,\n11,469.99999,,,,,,\n12,438.0062,438.00625,,,,,\n13,  441.1  ,,,,,,\n",
 }
 for name, text in plans.items():
