@@ -359,15 +359,18 @@ private slots:
         }
     }
 
+    // Names a spreadsheet would read as a date or number are marked as text.
     void exportWritesTheGridTexts()
     {
         Codeplug image = sampleImage();
+        QCOMPARE(write(image, "channel.1.name", "MAR1"), QString());
         QCOMPARE(write(image, "channel.2.name", "A B"), QString());
+        QCOMPARE(write(image, "channel.3.name", "MARS1"), QString());
         QCOMPARE(exportCsv(image),
                  QByteArray("channel,receive,transmit,decode,encode,power,bandwidth,name\r\n"
-                            "1,438.12500,438.12500,OFF,OFF,High,Wide,\r\n"
+                            "1,438.12500,438.12500,OFF,OFF,High,Wide,'MAR1\r\n"
                             "2,439.00000,439.00000,OFF,OFF,High,Wide,A B\r\n"
-                            "3,440.50000,440.50000,OFF,OFF,High,Wide,\r\n"));
+                            "3,440.50000,440.50000,OFF,OFF,High,Wide,MARS1\r\n"));
     }
 
     void badInputIsRefusedLineByLine_data()
