@@ -98,9 +98,8 @@ QString gridTextOfSide(const Side &side, QString &reason)
     }
     // A spreadsheet reads "023" as the number 23.
     static const QRegularExpression code(QStringLiteral("^\\d{1,3}$"));
-    const int p = code.match(side.value).hasMatch()
-                      ? items.indexOf(QStringLiteral("D%1N").arg(side.value.rightJustified(3, QLatin1Char('0'))), FirstDcs)
-                      : -1;
+    const QString padded = side.value.rightJustified(3, QLatin1Char('0'));
+    const int p = code.match(side.value).hasMatch() ? items.indexOf(QStringLiteral("D%1N").arg(padded), FirstDcs) : -1;
     if (p >= FirstDcs && p <= LastNormalDcs)
         return items.at(side.reversed ? p + InvertedDcs : p);
     reason = QStringLiteral("%1 \"%2\" is not a DCS code of the radio's list").arg(side.column, side.value);

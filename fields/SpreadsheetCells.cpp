@@ -24,8 +24,8 @@ int tenthsOf(const QString &text)
 QString nameCell(const QString &name)
 {
     static const QRegularExpression readAsOther(
-        QStringLiteral("^([=+\\-@\\t\\r\\d]|(JAN|FEB|MARCH|MAR|APRIL|APR|MAY|JUNE|JUN|JULY|JUL|AUG|SEPT|SEP|OCT|NOV|DEC)"
-                       "[ \\-]?\\d+$)"),
+        QStringLiteral("^([=+\\-@\\t\\r\\d]"
+                       "|(JAN|FEB|MARCH|MAR|APRIL|APR|MAY|JUNE|JUN|JULY|JUL|AUG|SEPT|SEP|OCT|NOV|DEC)[ \\-]?\\d+$)"),
         QRegularExpression::CaseInsensitiveOption);
     return readAsOther.match(name).hasMatch() ? TextMark + name : name;
 }
