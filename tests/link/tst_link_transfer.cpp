@@ -367,6 +367,17 @@ void LinkTransfer::pulledCableEndsTheReadWithoutTouchingTheImage()
     SimulatedRadioProgram p(timing);
     p.randomizeRadio();
     p.radio.faults.hangUpAtReadRequest = 60;
+    // The port is the test's own name for the terminal, and it goes with the
+    // pulled cable as a USB device's node does: the restart must not find
+    // another process's terminal under the freed number.
+    QTemporaryDir names;
+    const QString device = names.filePath(QStringLiteral("radio"));
+    QVERIFY(QFile::link(p.radio.devicePath(), device));
+    SerialPort::mapPortNumber(1, device);
+    connect(&p.radio, &RadioSimulator::traffic, [&](const QString &line) {
+        if (line == QLatin1String("cable pulled"))
+            QFile::remove(device);
+    });
     markImage();
     const ImageCopy before = copyImage();
 
