@@ -23,6 +23,9 @@ const QList<Subcommand> &subcommands()
          "Export the channels in use as a CSV channel plan.", runExportCsv},
         {"import-csv", "把 CSV 信道表导入 .chann 文件",
          "Import a CSV channel plan into a .chann file.", runImportCsv},
+        {"identify", "唤醒对讲机，显示其识别信息与功率值，不读不写",
+         "Wake the radio and show its identification and power values, without a read or a write.",
+         runIdentify},
     };
     return table;
 }

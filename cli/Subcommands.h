@@ -29,3 +29,4 @@ int runShow(const QStringList &arguments, CliContext &context);
 int runDiff(const QStringList &arguments, CliContext &context);
 int runExportCsv(const QStringList &arguments, CliContext &context);
 int runImportCsv(const QStringList &arguments, CliContext &context);
+int runIdentify(const QStringList &arguments, CliContext &context);
