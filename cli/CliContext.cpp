@@ -23,9 +23,9 @@ CommandLine::CommandLine(const char *name, bool withPorts)
                       "ports by commas to work on several radios at once."),
              QStringLiteral("ports")),
       m_traceOption(QStringLiteral("trace"),
-                    langText("把每个端口的通信（带时间）写入此文件，每行注明端口。",
-                             "Write every port's traffic with timestamps to this file, each line naming "
-                             "its port."),
+                    langText("把每个端口的通信按模拟对讲机日志的格式（带时间，每行注明端口）写入此文件。",
+                             "Write every port's traffic to this file in the simulated radio's log "
+                             "format, with timestamps, each line naming its port."),
                     QStringLiteral("file"))
 {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);

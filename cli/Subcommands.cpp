@@ -15,6 +15,8 @@ const QList<Subcommand> &subcommands()
          "Write a .chann file to the radio and read it back to verify.", runWrite},
         {"verify", "比较对讲机中的数据与 .chann 文件",
          "Compare the radio's memory with a .chann file.", runVerify},
+        {"identify", "唤醒对讲机，显示其识别信息与功率值", "Wake the radio and show its identification and power values.",
+         runIdentify},
         {"show", "列出 .chann 文件或对讲机中的每个参数",
          "Show every field of a .chann file or a radio.", runShow},
         {"diff", "逐个参数比较两个 .chann 文件或对讲机",
@@ -23,9 +25,6 @@ const QList<Subcommand> &subcommands()
          "Export the channels in use as a CSV channel plan.", runExportCsv},
         {"import-csv", "把 CSV 信道表导入 .chann 文件",
          "Import a CSV channel plan into a .chann file.", runImportCsv},
-        {"identify", "唤醒对讲机，显示其识别信息与功率值，不读不写",
-         "Wake the radio and show its identification and power values, without a read or a write.",
-         runIdentify},
     };
     return table;
 }
