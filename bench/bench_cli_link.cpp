@@ -1,8 +1,8 @@
 // Times the companion program against simulated radios, each a program of
 // its own pacing both directions at the line rate:
 //   a read, a write, and a write with verification of one radio against the
-//   protocol's bounds; reads of 16, 32 and 64 radios at once against one
-//   alone; the processor time the companion spends per radio on a read; and
+//   protocol's bounds; reads, and writes with verification, of 16, 32 and 64
+//   radios at once against one alone; the processor time the companion spends per radio on a read; and
 //   the process time of `kvd9-cli --help`.
 //   bench_cli_link [most radios at once, default 64]
 #include "LinkBounds.h"
@@ -118,15 +118,20 @@ int main(int argc, char **argv)
                 LinkBounds::Write, single.seconds / LinkBounds::Write);
 
     std::vector<std::pair<int, Run>> reads{{1, read}};
+    std::vector<std::pair<int, Run>> writes;
     for (const int count : {16, 32, 64})
         if (count <= most) {
             const QString ports = devices(radios, count);
             reads.emplace_back(count, check(runCli({"read", "-p", ports, "-o", dir.filePath("many")})));
+            writes.emplace_back(count, check(runCli({"write", "-p", ports, file})));
         }
     for (const auto &[count, run] : reads)
         if (count > 1)
             std::printf("read, %2d radios at once      %7.3f  %7.3f  %6.4f  (one radio)\n", count, run.seconds,
                         read.seconds, run.seconds / read.seconds);
+    for (const auto &[count, run] : writes)
+        std::printf("write + verify, %2d at once   %7.3f  %7.3f  %6.4f  (one radio)\n", count, run.seconds,
+                    verified.seconds, run.seconds / verified.seconds);
     std::printf("\ncompanion's processor time on a read, per radio (start-up included)\n");
     std::printf("radios  processor s  per radio s  share of one core per radio\n");
     for (const auto &[count, run] : reads)

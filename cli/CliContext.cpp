@@ -1,5 +1,6 @@
 #include "cli/CliContext.h"
 
+#include "cli/LinkTrace.h"
 #include "cli/Subcommands.h"
 #include "core/ModuleState.h"
 #include "core/Texts.h"
@@ -20,15 +21,22 @@ CommandLine::CommandLine(const char *name, bool withPorts)
              langText("端口：1..8 的编号、COMn 或设备路径。重复此选项或用逗号分隔，可同时操作多台对讲机。",
                       "Port: a number 1..8, COMn or a device path. Repeat it or separate "
                       "ports by commas to work on several radios at once."),
-             QStringLiteral("ports"))
+             QStringLiteral("ports")),
+      m_traceOption(QStringLiteral("trace"),
+                    langText("把每个端口的通信按模拟对讲机日志的格式（带时间，每行注明端口）写入此文件。",
+                             "Write every port's traffic to this file in the simulated radio's log "
+                             "format, with timestamps, each line naming its port."),
+                    QStringLiteral("file"))
 {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOption(m_help);
     parser.addOption(m_json);
     parser.addOption(m_lang);
     if (withPorts)
-        parser.addOption(m_port);
+        parser.addOptions({m_port, m_traceOption});
 }
+
+CommandLine::~CommandLine() = default;
 
 bool CommandLine::parse(const QStringList &arguments, CliContext &context, int &exitCode)
 {
@@ -89,6 +97,14 @@ bool CommandLine::parse(const QStringList &arguments, CliContext &context, int &
     if (m_withPorts && m_ports.isEmpty()) {
         exitCode = fail(context, Exit::Usage, langText("请用 -p 指定端口", "no port given; name one with -p"));
         return false;
+    }
+    if (m_withPorts && parser.isSet(m_traceOption)) {
+        m_trace = std::make_unique<LinkTrace>();
+        QString error;
+        if (!m_trace->open(parser.value(m_traceOption), error)) {
+            exitCode = fail(context, Exit::Refused, error);
+            return false;
+        }
     }
     return true;
 }

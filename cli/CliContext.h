@@ -6,6 +6,9 @@
 #include <QJsonObject>
 #include <QList>
 #include <QTextStream>
+#include <memory>
+
+class LinkTrace;
 
 // Where a subcommand writes and how its links run. The program passes its
 // standard streams and the real timing; tests pass buffers and a short one.
@@ -27,13 +30,14 @@ constexpr int Usage = 64;
 constexpr int SignalBase = 128; // 130 after SIGINT, 143 after SIGTERM
 } // namespace Exit
 
-// The options every subcommand shares (--help, --json, --lang, -p)
-// on top of its own. Descriptions follow the language, which the program
+// The options every subcommand shares (--help, --json, --lang, and for the
+// link commands -p and --trace) on top of its own. Descriptions follow the language, which the program
 // sets from --lang before any subcommand builds its command line.
 class CommandLine {
 public:
     // The subcommand `name` of the table.
     explicit CommandLine(const char *name, bool withPorts = true);
+    ~CommandLine();
 
     QCommandLineParser parser;
 
@@ -45,6 +49,8 @@ public:
     QString name() const { return m_name; }
     // The ports of every -p, in order.
     const QList<PortSpec> &ports() const { return m_ports; }
+    // The trace file of --trace, opened by parse(); null without one.
+    LinkTrace *trace() const { return m_trace.get(); }
     // The positional arguments, or a usage error unless there are `count`.
     bool takePositional(int count, const QString &usage, CliContext &context, int &exitCode);
     // Ends the command: the one-line error, and with --json the envelope.
@@ -57,7 +63,9 @@ private:
     QCommandLineOption m_json;
     QCommandLineOption m_lang;
     QCommandLineOption m_port;
+    QCommandLineOption m_traceOption;
     QList<PortSpec> m_ports;
+    std::unique_ptr<LinkTrace> m_trace;
 };
 
 // Prints "kvd9-cli: <text>" as one line on the error stream.

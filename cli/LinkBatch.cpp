@@ -1,6 +1,7 @@
 #include "cli/LinkBatch.h"
 
 #include "cli/Interrupts.h"
+#include "cli/LinkTrace.h"
 #include "core/Texts.h"
 #include "serial/LinkEngine.h"
 
@@ -13,14 +14,7 @@ namespace {
 
 int blocksOf(LinkKind kind)
 {
-    return kind == LinkKind::Read ? 256 : 255;
-}
-
-QString stepName(LinkKind kind, int step)
-{
-    if (kind == LinkKind::Write)
-        return langText("写入", "write");
-    return step > 0 ? langText("校验", "verify") : langText("读取", "read");
+    return kind == LinkKind::Read ? 256 : kind == LinkKind::Write ? 255 : 1;
 }
 
 QString failureText(LinkFailure failure)
@@ -119,14 +113,19 @@ int LinkBatch::exitStatus(const std::vector<PortResult> &results) const
 void LinkBatch::startStep(Job &job)
 {
     const LinkKind kind = m_steps.at(job.step);
-    auto *link = new LinkEngine(kind, m_context.timing, this);
+    auto *serial = new SerialLinkPort;
+    serial->setPort(job.result.port);
+    LinkPort *port = serial;
+    if (m_trace)
+        port = new TracingLinkPort(serial, *m_trace, job.result.port.name());
+    auto *link = new LinkEngine(kind, m_context.timing, this, port);
+    port->setParent(link);
     if (job.link)
         job.link->deleteLater();
     job.link = link;
     job.blocks = 0;
-    job.phase = job.step == 0 ? Phase::Connecting : Phase::Verifying;
+    job.phase = verifies(job.step) ? Phase::Verifying : Phase::Connecting;
     job.stepClock.start();
-    link->setPort(job.result.port);
     link->setCodeplug(m_toWrite);
     connect(link, &LinkEngine::openFailed, this, [this, &job, link](const QString &reason) {
         finish(job, link->lastFailure() == LinkFailure::DeviceLost
@@ -136,8 +135,18 @@ void LinkBatch::startStep(Job &job)
     });
     connect(link, &LinkEngine::failed, this,
             [this, &job](LinkFailure failure) { finish(job, failureText(failure)); });
-    connect(link, &LinkEngine::identified, this, [&job, kind] {
+    connect(link, &LinkEngine::identified, this, [this, &job, kind, link] {
         job.attemptNote.clear();
+        if (kind == LinkKind::Power) {
+            // Ended before the power frame goes out: waking the radio
+            // changes nothing on it. The link's own handling of the
+            // identification goes on after this returns, on a closed port,
+            // until the completion below cancels it.
+            job.result.image = link->codeplug();
+            link->endPowerLink();
+            QMetaObject::invokeMethod(this, [this, &job] { stepCompleted(job); }, Qt::QueuedConnection);
+            return;
+        }
         if (job.phase == Phase::Connecting)
             job.phase = kind == LinkKind::Write ? Phase::Writing : Phase::Reading;
     });
@@ -151,25 +160,55 @@ void LinkBatch::startStep(Job &job)
         job.blocks = kind == LinkKind::Read ? blockIndex - 1 : blockIndex;
     });
     connect(link, &LinkEngine::completed, this, [this, &job, link] {
-        job.blocks = blocksOf(link->kind());
-        if (link->kind() == LinkKind::Read)
-            job.result.image = link->codeplug();
-        plainLine(job, langText("完成", "done"));
-        if (job.finishingWrite) {
-            // The write the user let finish; the read-back is left out.
-            job.phase = Phase::Verifying;
-            finish(job, langText("已中断", "interrupted"));
-            return;
-        }
-        if (++job.step < m_steps.size()) {
-            startStep(job);
-            return;
-        }
-        job.result.ok = true;
-        finish(job, QString());
+        job.result.image = link->codeplug();
+        stepCompleted(job);
     });
     plainLine(job, langText("开始", "started"));
     link->start();
+}
+
+void LinkBatch::stepCompleted(Job &job)
+{
+    if (job.finished)
+        return;
+    const LinkKind kind = m_steps.at(job.step);
+    job.blocks = blocksOf(kind);
+    plainLine(job, langText("完成", "done"));
+    if (job.finishingWrite) {
+        // The write the user let finish; the read-back is left out.
+        job.phase = Phase::Verifying;
+        finish(job, langText("已中断", "interrupted"));
+        return;
+    }
+    QString error;
+    if (job.step == 0 && kind == LinkKind::Read && m_readCheck
+        && !m_readCheck(int(&job - m_jobs.data()), job.result.image, error)) {
+        finish(job, error);
+        return;
+    }
+    if (++job.step < m_steps.size()) {
+        startStep(job);
+        return;
+    }
+    job.result.ok = true;
+    finish(job, QString());
+}
+
+bool LinkBatch::verifies(int step) const
+{
+    return m_steps.at(step) == LinkKind::Read && m_steps.mid(0, step).contains(LinkKind::Write);
+}
+
+QString LinkBatch::stepName(int step) const
+{
+    switch (m_steps.at(step)) {
+    case LinkKind::Write: return langText("写入", "write");
+    case LinkKind::Power: return langText("识别", "identify");
+    case LinkKind::Read: break;
+    }
+    if (verifies(step))
+        return langText("校验", "verify");
+    return m_steps.contains(LinkKind::Write) ? langText("备份", "backup") : langText("读取", "read");
 }
 
 void LinkBatch::finish(Job &job, const QString &error)
@@ -187,6 +226,9 @@ void LinkBatch::finish(Job &job, const QString &error)
                                      "; the radio is half-written and must be written again");
     } else if (!error.isEmpty() && job.phase == Phase::Verifying) {
         job.result.error = langText("已写入，未校验：", "written, not verified: ") + error;
+    } else if (!error.isEmpty() && m_steps.mid(job.step + 1).contains(LinkKind::Write)) {
+        job.result.error = langText("备份失败：", "backup failed: ") + error
+            + langText("；对讲机未写入", "; the radio was not written");
     }
     job.result.seconds = job.clock.isValid() ? job.clock.nsecsElapsed() / 1e9 : 0;
     if (!error.isEmpty())
@@ -227,7 +269,8 @@ void LinkBatch::cutAll()
 
 QString LinkBatch::progressLine(const Job &job) const
 {
-    const LinkKind kind = m_steps.at(qMin(job.step, m_steps.size() - 1));
+    const int step = qMin(job.step, m_steps.size() - 1);
+    const LinkKind kind = m_steps.at(step);
     const QString name = job.result.port.name() + QLatin1Char(' ');
     if (job.finished)
         return name + (job.result.ok ? langText("成功", "ok") : langText("失败：", "failed: ") + job.result.error);
@@ -242,7 +285,7 @@ QString LinkBatch::progressLine(const Job &job) const
     }
     return name
         + QStringLiteral("%1 %2/%3 %4% %5 s")
-              .arg(padded(stepName(kind, job.step), 7))
+              .arg(padded(stepName(step), 7))
               .arg(job.blocks, 3)
               .arg(total)
               .arg(percent, 3)
@@ -265,8 +308,7 @@ void LinkBatch::plainLine(const Job &job, const QString &what)
 {
     if (m_context.progressOnTerminal)
         return;
-    const LinkKind kind = m_steps.at(qMin(job.step, m_steps.size() - 1));
-    m_context.err << job.result.port.name() << ' ' << stepName(kind, job.step) << ' ' << what
+    m_context.err << job.result.port.name() << ' ' << stepName(qMin(job.step, m_steps.size() - 1)) << ' ' << what
                   << Qt::endl;
 }
 

@@ -6,9 +6,11 @@
 #include <QJsonObject>
 #include <QStringList>
 #include <QObject>
+#include <functional>
 #include <vector>
 
 class LinkEngine;
+class LinkTrace;
 class QEventLoop;
 class QTimer;
 
@@ -20,15 +22,16 @@ struct PortResult {
     QString phase;   // where it ended: connecting, reading, writing or verifying
     bool halfWritten = false; // the write was cut: the radio must be written again
     double seconds = 0;
-    Codeplug image;  // after a read: the radio's memory
+    Codeplug image;  // after a read: the radio's memory; after a power link:
+                     // the power values the radio reported, in row 255
     // What the subcommand adds: fields of the port's JSON object, and lines
     // printed below the summary.
     QJsonObject details;
     QStringList notes;
 };
 
-// Runs the same steps (a read, a write, or a write then a read) on every
-// port at once, each port on a link of its own, so that one radio failing
+// Runs the same steps (a read, a write, a write then a read, a read before
+// either, or a power link that only wakes the radio) on every port at once, each port on a link of its own, so that one radio failing
 // never stops the others. Shows one progress line per port while it runs.
 // SIGINT and SIGTERM end every link at once, except that the first one lets
 // writes finish, since a cut write leaves the radio half-programmed; a
@@ -39,6 +42,14 @@ public:
     LinkBatch(CliContext &context, const QList<PortSpec> &ports, const QList<LinkKind> &steps,
               const Codeplug &toWrite = Codeplug());
     ~LinkBatch() override;
+
+    // Called on the image of a port's first step when that step, a read,
+    // has completed; false stops that port with `error` before any later
+    // step (a write after a backup that could not be saved).
+    using ReadCheck = std::function<bool(int portIndex, const Codeplug &image, QString &error)>;
+    void setReadCheck(const ReadCheck &check) { m_readCheck = check; }
+    // Every link's traffic goes to `trace` as well; null for none.
+    void setTrace(LinkTrace *trace) { m_trace = trace; }
 
     // Returns once every port has ended.
     std::vector<PortResult> run();
@@ -63,6 +74,10 @@ private:
     };
 
     void startStep(Job &job);
+    void stepCompleted(Job &job);
+    // A read that comes after the write reads the radio back.
+    bool verifies(int step) const;
+    QString stepName(int step) const;
     void finish(Job &job, const QString &error);
     void onInterrupt();
     void cutAll();
@@ -73,6 +88,8 @@ private:
     CliContext &m_context;
     const QList<LinkKind> m_steps;
     const Codeplug m_toWrite;
+    ReadCheck m_readCheck;
+    LinkTrace *m_trace = nullptr;
     std::vector<Job> m_jobs;
     QTimer *m_redraw;
     QEventLoop *m_loop = nullptr;

@@ -2,8 +2,10 @@
 
 #include "core/Texts.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QSet>
 
 #include <cerrno>
 #include <sys/stat.h>
@@ -44,4 +46,37 @@ bool saveOutput(const QString &path, const QByteArray &bytes, QString &error)
         return true;
     error = path + QStringLiteral(": ") + file.errorString();
     return false;
+}
+
+bool outputFilesInFolder(const QString &folder, const QList<PortSpec> &ports, const QString &suffix,
+                         QStringList &paths, QString &error)
+{
+    if (QFileInfo(folder).exists() && !QFileInfo(folder).isDir()) {
+        error = folder + langText("：不是文件夹", ": is not a folder");
+        return false;
+    }
+    if (!QDir().mkpath(folder)) {
+        error = folder + langText("：无法创建文件夹", ": cannot create the folder");
+        return false;
+    }
+    QStringList names;
+    for (const PortSpec &port : ports)
+        names << QFileInfo(port.name()).fileName();
+    if (QSet<QString>(names.begin(), names.end()).size() != names.size()) {
+        names.clear();
+        for (const PortSpec &port : ports) {
+            QString whole = port.name();
+            whole.replace(QLatin1Char('/'), QLatin1Char('_'));
+            while (whole.startsWith(QLatin1Char('_')))
+                whole.remove(0, 1);
+            names << whole;
+        }
+    }
+    paths.clear();
+    for (const QString &name : names) {
+        paths << QDir(folder).filePath(name + suffix);
+        if (!checkOutputFile(paths.last(), error))
+            return false;
+    }
+    return true;
 }

@@ -1,5 +1,8 @@
 #pragma once
+#include "serial/LinkPort.h"
+
 #include <QString>
+#include <QStringList>
 
 // Where a command may put what it produces. A file is only ever replaced
 // through a temporary file renamed over it, so an output may be a path that
@@ -18,3 +21,12 @@ bool checkOutputFile(const QString &path, QString &error);
 // Saves `bytes` to `path` through a temporary file renamed over it; false
 // with a message naming the path.
 bool saveOutput(const QString &path, const QByteArray &bytes, QString &error);
+
+// One file in `folder` for each port, named after it and ending in `suffix`
+// (COM3.chann, or ttyUSB0.chann for /dev/ttyUSB0; ports whose devices end
+// alike, a/radio and b/radio, are named by their whole path, a_radio.chann,
+// so that no file takes another's place). Makes the folder when missing.
+// False with a message naming the folder or a file when the folder cannot
+// be made or a file may not be saved there.
+bool outputFilesInFolder(const QString &folder, const QList<PortSpec> &ports, const QString &suffix,
+                         QStringList &paths, QString &error);

@@ -5,35 +5,6 @@
 #include "core/Texts.h"
 #include "fields/CodeplugSource.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QSet>
-
-namespace {
-
-// COM3.chann, or ttyUSB0.chann for /dev/ttyUSB0. Ports whose devices end
-// alike (a/radio, b/radio) are named by their whole path instead
-// (a_radio.chann), so that no image overwrites another.
-QStringList fileNamesFor(const QList<PortSpec> &ports)
-{
-    QStringList names;
-    for (const PortSpec &port : ports)
-        names << QFileInfo(port.name()).fileName() + QStringLiteral(".chann");
-    if (QSet<QString>(names.begin(), names.end()).size() == names.size())
-        return names;
-    names.clear();
-    for (const PortSpec &port : ports) {
-        QString whole = port.name();
-        whole.replace(QLatin1Char('/'), QLatin1Char('_'));
-        while (whole.startsWith(QLatin1Char('_')))
-            whole.remove(0, 1);
-        names << whole + QStringLiteral(".chann");
-    }
-    return names;
-}
-
-} // namespace
-
 int runRead(const QStringList &arguments, CliContext &context)
 {
     CommandLine line("read");
@@ -59,21 +30,14 @@ int runRead(const QStringList &arguments, CliContext &context)
     // seconds, and its image must not be lost at the end.
     QStringList paths;
     QString error;
-    if (intoFolder) {
-        if (QFileInfo(target).exists() && !QFileInfo(target).isDir())
-            return line.fail(context, Exit::Refused, target + langText("：不是文件夹", ": is not a folder"));
-        if (!QDir().mkpath(target))
-            return line.fail(context, Exit::Refused, target + langText("：无法创建文件夹", ": cannot create the folder"));
-        for (const QString &name : fileNamesFor(line.ports()))
-            paths << QDir(target).filePath(name);
-    } else {
+    if (intoFolder ? !outputFilesInFolder(target, line.ports(), QStringLiteral(".chann"), paths, error)
+                   : !toStandardOutput && !checkOutputFile(target, error))
+        return line.fail(context, Exit::Refused, error);
+    if (!intoFolder)
         paths << target;
-    }
-    for (const QString &path : paths)
-        if (!toStandardOutput && !checkOutputFile(path, error))
-            return line.fail(context, Exit::Refused, error);
 
     LinkBatch batch(context, line.ports(), {LinkKind::Read});
+    batch.setTrace(line.trace());
     std::vector<PortResult> results = batch.run();
     for (size_t i = 0; i < results.size(); ++i) {
         PortResult &r = results[i];

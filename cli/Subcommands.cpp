@@ -15,6 +15,8 @@ const QList<Subcommand> &subcommands()
          "Write a .chann file to the radio and read it back to verify.", runWrite},
         {"verify", "比较对讲机中的数据与 .chann 文件",
          "Compare the radio's memory with a .chann file.", runVerify},
+        {"identify", "唤醒对讲机，显示其识别信息与功率值", "Wake the radio and show its identification and power values.",
+         runIdentify},
         {"show", "列出 .chann 文件或对讲机中的每个参数",
          "Show every field of a .chann file or a radio.", runShow},
         {"diff", "逐个参数比较两个 .chann 文件或对讲机",

@@ -25,6 +25,7 @@ int runPorts(const QStringList &arguments, CliContext &context);
 int runRead(const QStringList &arguments, CliContext &context);
 int runWrite(const QStringList &arguments, CliContext &context);
 int runVerify(const QStringList &arguments, CliContext &context);
+int runIdentify(const QStringList &arguments, CliContext &context);
 int runShow(const QStringList &arguments, CliContext &context);
 int runDiff(const QStringList &arguments, CliContext &context);
 int runExportCsv(const QStringList &arguments, CliContext &context);

@@ -21,6 +21,7 @@ int runVerify(const QStringList &arguments, CliContext &context)
     if (!loadImageForWrite(line.parser.positionalArguments().first(), image, error))
         return line.fail(context, Exit::Refused, error);
     LinkBatch batch(context, line.ports(), {LinkKind::Read});
+    batch.setTrace(line.trace());
     std::vector<PortResult> results = batch.run();
     checkAgainst(results, image);
     return printResults(context, line.json(), line.name(), results, batch.exitStatus(results));

@@ -136,6 +136,9 @@ private slots:
     void tableColumnsLineUpByDisplayWidth();
     void interruptionsInEachPhase_data();
     void interruptionsInEachPhase();
+    void identifyWakesEachRadioAndTracesItsTraffic();
+    void writeBackupSavesEachRadioFirst();
+    void writeDryRunShowsTheDiffAndWritesNothing();
 
 private:
     QTemporaryDir m_dir;
@@ -348,6 +351,10 @@ void Cli::everyCommandKeepsTheContract_data()
     QTest::newRow("read -o a missing folder") << "read -p %p -o %d/none/x.chann" << 0 << 2 << "%d/none/x.chann";
     QTest::newRow("write a malformed file") << "write -p %p %b" << 0 << 2 << "%b";
     QTest::newRow("port is a folder") << "write -p %d %f" << 0 << 2 << "%d";
+    QTest::newRow("identify") << "identify -p %p" << 0 << 0 << "";
+    QTest::newRow("trace into a folder") << "identify --trace %d -p %p" << 0 << 2 << "%d";
+    QTest::newRow("write --dry-run finds a change") << "write --dry-run -p %p %f" << 3 << 0 << "";
+    QTest::newRow("write --backup into a file") << "write --backup %f -p %p %f" << 0 << 2 << "%f";
     QTest::newRow("show unreadable") << "show %f.none" << 0 << 2 << "%f.none";
     QTest::newRow("show matching nothing") << "show --field nothing.* %f" << 0 << 1 << "nothing.*";
     QTest::newRow("diff equal") << "diff %f %f" << 0 << 0 << "";
@@ -506,6 +513,93 @@ void Cli::interruptionsInEachPhase()
     if (command == "read")
         QVERIFY(!QFileInfo::exists(output) || QDir(output).isEmpty());
     QCOMPARE(schemaViolations(result.out), QString());
+}
+
+// What lands on each radio: the wake-up and the end of the power link,
+// nothing written; the trace holds each port's traffic as its radio logs
+// it, with the arrows seen from the program.
+void Cli::identifyWakesEachRadioAndTracesItsTraffic()
+{
+    Radios r(2);
+    r[1].memory[0xFF0] = char(17);
+    QStringList logged[2];
+    for (int i = 0; i < 2; ++i)
+        connect(&r[i], &RadioSimulator::traffic, [&logged, i](QString line) {
+            if (line.startsWith("<- ") || line.startsWith("-> "))
+                logged[i] << line.replace(0, 2, line.startsWith("<-") ? "->" : "<-");
+        });
+    QTemporaryDir dir;
+    const CliRun result = run({"identify", "--json", "--trace", dir.filePath("trace"), "-p", r.devices()});
+    QCOMPARE(result.status, 0);
+    const QJsonArray ports = QJsonDocument::fromJson(result.out.toUtf8()).object().value("ports").toArray();
+    QFile trace(dir.filePath("trace"));
+    QVERIFY(trace.open(QIODevice::ReadOnly));
+    const QStringList traced = QString::fromUtf8(trace.readAll()).split('\n');
+    for (int i = 0; i < 2; ++i) {
+        QCOMPARE(r[i].frames, (QList<QByteArray>{"PROGRAM\x02", "b"}));
+        QCOMPARE(ports.at(i).toObject().value("lowPower").toInt(), int(quint8(r[i].memory.at(0xFF0))));
+        QCOMPARE(ports.at(i).toObject().value("highPower").toInt(), int(quint8(r[i].memory.at(0xFF1))));
+        const QRegularExpression ofPort("^ *\\d+\\.\\d{6} " + QRegularExpression::escape(r[i].devicePath()) + " ((<-|->) .*)$");
+        QStringList frames;
+        for (const QString &line : traced)
+            if (const QRegularExpressionMatch match = ofPort.match(line); match.hasMatch())
+                frames << match.captured(1);
+        QCOMPARE(frames, logged[i]);
+    }
+}
+
+// A backup is the radio as it was, saved before the write; a radio whose
+// backup read fails is not written.
+void Cli::writeBackupSavesEachRadioFirst()
+{
+    Radios r(2);
+    r[0].memory[9 * 16] = char(0x12);
+    const QByteArray before = r[0].memory;
+    r[1].faults.silent = true;
+    QTemporaryDir dir;
+    // The silent radio gives up sooner.
+    LinkTiming timing = scaledTiming();
+    timing.frameReplyMs = 150;
+    timing.restartMs = 20;
+    const CliRun result = run({"write", "--no-verify", "--json", "--backup", dir.filePath("backups"), "-p",
+                               r.devices(), m_file},
+                              timing);
+    QCOMPARE(result.status, 1);
+    QCOMPARE(schemaViolations(result.out), QString());
+    const QJsonArray ports = QJsonDocument::fromJson(result.out.toUtf8()).object().value("ports").toArray();
+    const QStringList files = QDir(dir.filePath("backups")).entryList(QDir::Files);
+    QCOMPARE(files.size(), 1);
+    QVERIFY2(QRegularExpression("^" + QFileInfo(r[0].devicePath()).fileName() + "-\\d{8}-\\d{6}\\.chann$")
+                 .match(files.first()).hasMatch(), qPrintable(files.first()));
+    QCOMPARE(ports.at(0).toObject().value("backup").toString(), dir.filePath("backups/" + files.first()));
+    QCOMPARE(memoryOf(fileImage(dir.filePath("backups/" + files.first()))), before);
+    QCOMPARE(r[0].writeFrames, 255);
+    QVERIFY(ports.at(1).toObject().value("error").toString().endsWith("; the radio was not written"));
+    QCOMPARE(r[1].writeFrames, 0);
+}
+
+// The dry run lists what `diff` lists between the radio and the prepared
+// file, and sends the radio nothing but the read.
+void Cli::writeDryRunShowsTheDiffAndWritesNothing()
+{
+    Codeplug prepared;
+    QString error;
+    QVERIFY(loadImageForWrite(m_file, prepared, error));
+    Radios r(1);
+    r[0].memory = memoryOf(prepared);
+    r[0].memory[1 * 16 + 2] = char(0x91); // channel 1's receive frequency
+    r[0].memory[9 * 16] = char(0x12);
+    QTemporaryDir dir;
+    const QString radioFile = dir.filePath("radio.chann"), preparedFile = dir.filePath("prepared.chann");
+    QVERIFY(saveImage(codeplugOf(r[0].memory), radioFile, error) && saveImage(prepared, preparedFile, error));
+    const CliRun diff = run({"diff", "--json", radioFile, preparedFile});
+    const CliRun result = run({"write", "--dry-run", "--json", "-p", r.devices(), m_file});
+    QCOMPARE(result.status, 0);
+    const QJsonObject port = QJsonDocument::fromJson(result.out.toUtf8()).object().value("ports").toArray().at(0).toObject();
+    const QJsonArray changes = port.value("changes").toArray();
+    QVERIFY(changes.size() >= 2);
+    QCOMPARE(changes, QJsonDocument::fromJson(diff.out.toUtf8()).object().value("lines").toArray());
+    QCOMPARE(r[0].writeFrames, 0);
 }
 
 QTEST_MAIN(Cli)

@@ -1,5 +1,7 @@
 #include "sim/RadioSimulator.h"
 
+#include "serial/TrafficText.h"
+
 #include <QSocketNotifier>
 #include <QTimer>
 
@@ -16,16 +18,6 @@ constexpr qint64 ByteNs = 1000000000LL / 960; // one byte at 9600 baud
 constexpr qint64 SplitPauseNs = 3000000;
 const QByteArray WakeUp("PROGRAM\x02", 8);
 constexpr int PowerAddress = 0x0FF0;
-
-QString hex(const QByteArray &bytes)
-{
-    return QString::fromLatin1(bytes.toHex(' ')).toUpper();
-}
-
-QString address(int value)
-{
-    return QStringLiteral("%1").arg(value, 4, 16, QLatin1Char('0')).toUpper();
-}
 
 } // namespace
 
@@ -122,14 +114,7 @@ void RadioSimulator::parse()
 {
     while (!m_pending.isEmpty() && m_master >= 0) {
         const char command = m_pending.at(0);
-        int length = 1;
-        switch (command) {
-        case 'P': length = WakeUp.size(); break;
-        case 'R': length = 4; break;
-        case 'W':
-        case 'g': length = 20; break;
-        default: break;
-        }
+        int length = programFrameLength(command);
         if (m_pending.size() < length)
             return;
         const QByteArray frame = m_pending.left(length);
@@ -139,17 +124,17 @@ void RadioSimulator::parse()
         m_pending.remove(0, length);
         m_pendingTimes.remove(0, length);
         if (length == 1 && command != 0x06 && command != 'E' && command != 'b') {
-            log(QStringLiteral("<- stray byte %1").arg(hex(frame.left(1))));
+            log(QStringLiteral("<- ") + describeProgramFrame(frame.left(1)));
             continue;
         }
         frames.append(frame.left(length));
         if (faults.silent) {
-            log(QStringLiteral("<- %1 (not answered)").arg(hex(frame.left(length))));
+            log(QStringLiteral("<- %1 (not answered)").arg(trafficHex(frame.left(length))));
             continue;
         }
+        log(QStringLiteral("<- ") + describeProgramFrame(frame.left(length)));
         switch (command) {
         case 0x06:
-            log(QStringLiteral("<- ACK"));
             // Replies of the link so far: the identification and the blocks.
             if (wakeUps == 1 && m_repliesOfLink - 1 == faults.strayAfterAckOf) {
                 log(QStringLiteral("-> stray byte 5A"));
@@ -157,12 +142,9 @@ void RadioSimulator::parse()
                 sendDue();
             }
             break;
-        case 'E': log(QStringLiteral("<- E: end of write")); break;
-        case 'b': log(QStringLiteral("<- b: end of power link")); break;
         case 'P': {
             ++wakeUps;
             m_repliesOfLink = 0;
-            log(QStringLiteral("<- wake-up PROGRAM 02"));
             QByteArray ident(faults.identOffset, char(0xA5));
             ident += faults.identWithoutSequence ? QByteArray("KV D8") : QByteArray("KV D9");
             ident += char(0x01);
@@ -177,7 +159,6 @@ void RadioSimulator::parse()
         case 'R': {
             const int index = readRequests++;
             const int at = (quint8(frame.at(1)) << 8) | quint8(frame.at(2));
-            log(QStringLiteral("<- read %1").arg(address(at)));
             if (index == faults.hangUpAtReadRequest) {
                 hangUp();
                 return;
@@ -188,7 +169,7 @@ void RadioSimulator::parse()
             }
             QByteArray block = QByteArray(1, char(0x06)) + frame.left(4)
                 + memory.mid(at & 0x0FF0, 16);
-            reply(block, endNs, QStringLiteral("block %1").arg(address(at)));
+            reply(block, endNs, QStringLiteral("block %1").arg(trafficAddress(at)));
             break;
         }
         case 'W':
@@ -203,9 +184,6 @@ void RadioSimulator::parse()
             const int index = command == 'W' ? writeFrames++ : -1;
             if (command == 'g')
                 ++powerFrames;
-            log(QStringLiteral("<- %1 %2: %3")
-                    .arg(command == 'W' ? QStringLiteral("write") : QStringLiteral("power"),
-                         address(at), hex(frame.mid(4, 16))));
             if (index >= 0 && index == faults.dropAckAt) {
                 log(QStringLiteral("   acknowledgement lost"));
                 break;
@@ -227,7 +205,7 @@ void RadioSimulator::reply(const QByteArray &reply, qint64 frameEndNs, const QSt
     QByteArray bytes = reply;
     if (m_repliesOfLink++ == faults.strayBeforeReply && wakeUps <= faults.strayLinks)
         bytes.prepend(char(0x5A));
-    log(QStringLiteral("-> %1: %2").arg(what, hex(bytes)));
+    log(QStringLiteral("-> %1: %2").arg(what, trafficHex(bytes)));
     const int firstPart = faults.splitReplies ? bytes.size() / 2 : bytes.size();
     const qint64 now = nowNs();
     const QByteArray pieces[] = {bytes.left(firstPart), bytes.mid(firstPart)};
