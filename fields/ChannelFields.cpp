@@ -5,7 +5,6 @@
 #include "core/ChannelCaptions.h"
 #include "core/ChannelRecord.h"
 #include "core/Codecs.h"
-#include "core/FrequencyEntry.h"
 #include "core/NumberText.h"
 #include "core/SettingsChoices.h"
 
@@ -37,11 +36,12 @@ void addChannelFields(QVector<Field> &fields, int n)
                  markChannelEmpty(image, n);
                  return QString();
              }
-             const QString refused = checkChannelFrequency(t, workRangeOf(image));
-             if (!refused.isEmpty())
+             QString refused;
+             const std::optional<Frequency> rx = channelEntry(t, workRangeOf(image), refused);
+             if (!rx)
                  return refused;
              // As the grid does: the transmit frequency stays where it was.
-             commitReceive(image, n, frequencyEntryText(t), gridTransmitText(image, n), ChannelEncoding::Grid);
+             commitReceive(image, n, *rx, ChannelEncoding::Grid, workRangeOf(image));
              return QString();
          },
          {}});
@@ -50,21 +50,22 @@ void addChannelFields(QVector<Field> &fields, int n)
          readOnly, {}});
 
     // Grid encoding.
-    const auto transmitWriter = [=](int directionByte, bool padded) {
+    const auto transmitWriter = [=](int directionByte, bool grid) {
         return [=](Codeplug &image, const QString &text) {
             return needsChannel(image, [&] {
                 const QString t = text.trimmed();
                 if (t.isEmpty()) {
                     // The grid makes the channel simplex; the editor stores nothing.
-                    if (padded)
+                    if (grid)
                         makeSimplex(image, n, directionByte);
                     return QString();
                 }
-                const QString refused = checkChannelFrequency(t, workRangeOf(image));
-                if (!refused.isEmpty())
+                QString refused;
+                const std::optional<Frequency> tx = channelEntry(t, workRangeOf(image), refused);
+                if (!tx)
                     return refused;
-                storeTransmitFrequency(image, n, padded ? frequencyEntryText(t) : t, directionByte);
-                if (!padded)
+                storeTransmitFrequency(image, n, *tx, directionByte);
+                if (!grid)
                     dropDirectionOutOfRange(image, n, workRangeOf(image));
                 return QString();
             });
@@ -152,10 +153,11 @@ void addChannelFields(QVector<Field> &fields, int n)
                  clearEditorName(image, n);
                  return QString();
              }
-             const QString refused = checkChannelFrequency(t, workRangeOf(image));
-             if (!refused.isEmpty())
+             QString refused;
+             const std::optional<Frequency> rx = channelEntry(t, workRangeOf(image), refused);
+             if (!rx)
                  return refused;
-             commitReceive(image, n, t, editorTransmitText(image, n, workRangeOf(image)), ChannelEncoding::Editor);
+             commitReceive(image, n, *rx, ChannelEncoding::Editor, workRangeOf(image));
              dropDirectionOutOfRange(image, n, workRangeOf(image));
              return QString();
          },

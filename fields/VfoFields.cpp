@@ -22,13 +22,13 @@ void addVfoFields(QVector<Field> &fields)
                    [](const Codeplug &image, bool) { return frequencyText(image, VfoRow, 0); },
                    [](Codeplug &image, const QString &text) {
                        const QString t = text.trimmed();
-                       FreqField field;
-                       if (!isFrequencyText(t) || t.size() >= 10 || !FreqToBytes(t, field))
+                       if (!isFrequencyText(t) || t.size() >= 10 || !isEncodableFrequency(numericValue(t)))
                            return QStringLiteral("\"%1\" is not a frequency").arg(t);
                        const WorkRange range = workRangeOf(image);
-                       if (!vfoReceiveField(t, range, field))
+                       const std::optional<Frequency> rx = vfoReceiveField(t, range);
+                       if (!rx)
                            return QStringLiteral("%1 is %2").arg(t, outOfRange(range));
-                       storeVfoReceive(image, field);
+                       storeVfoReceive(image, *rx);
                        return QString();
                    },
                    {}});
@@ -37,12 +37,12 @@ void addVfoFields(QVector<Field> &fields)
                    [](const Codeplug &image, bool) { return frequencyText(image, VfoRow, 4); },
                    [](Codeplug &image, const QString &text) {
                        const QString t = text.trimmed();
-                       FreqField field;
                        if (!t.isEmpty() && !isFrequencyText(t))
                            return QStringLiteral("\"%1\" is not a frequency").arg(t);
-                       if (!vfoOffsetField(t, field))
+                       const std::optional<Frequency> offset = vfoOffsetField(t);
+                       if (!offset)
                            return QStringLiteral("offset %1 is 70 MHz or more").arg(t);
-                       storeVfoOffset(image, field);
+                       storeVfoOffset(image, *offset);
                        // As the window does: a shift that now leaves the range is turned off.
                        if (!vfoTransmitInRange(image, imageBits(image, VfoRow, VfoFlags, VfoShiftMask),
                                                workRangeOf(image)))

@@ -172,10 +172,9 @@ void OptionVfoPanel::Text_RX_Freq_LostFocus()
 {
     if (closing())
         return;
-    FreqField field;
-    if (vfoReceiveField(Text_RX_Freq->text().trimmed(), sharedWorkRange(), field)) {
+    if (const std::optional<Frequency> rx = vfoReceiveField(Text_RX_Freq->text().trimmed(), sharedWorkRange())) {
         Combo_Sft_d->setCurrentIndex(0);
-        storeVfoReceive(Document(), field);
+        storeVfoReceive(Document(), *rx);
         emit imageChanged();
         return;
     }
@@ -187,8 +186,9 @@ void OptionVfoPanel::Text_RX_Freq_LostFocus()
 void OptionVfoPanel::Text_Offset_Freq_Change()
 {
     const QString text = Text_Offset_Freq->text();
-    FreqField field;
-    if (numericValue(text) >= 70 || !FreqToBytes(text.isEmpty() ? QStringLiteral("0") : text, field)) {
+    const double value = numericValue(text);
+    const std::optional<Frequency> offset = value < 70 ? Frequency::truncated(value) : std::nullopt;
+    if (!offset) {
         showOffsetMessage();
         Text_Offset_Freq->clear();
         Text_Offset_Freq_Change();
@@ -202,23 +202,22 @@ void OptionVfoPanel::Text_Offset_Freq_Change()
         return;
     }
     checkTransmitRange();
-    storeVfoOffset(Document(), field);
+    storeVfoOffset(Document(), *offset);
 }
 
 void OptionVfoPanel::Text_Offset_Freq_LostFocus()
 {
     if (closing())
         return;
-    const QString text = Text_Offset_Freq->text();
-    FreqField field;
-    if (!vfoOffsetField(text, field)) {
+    const std::optional<Frequency> offset = vfoOffsetField(Text_Offset_Freq->text());
+    if (!offset) {
         showOffsetMessage();
         Text_Offset_Freq->clear();
         Text_Offset_Freq_Change();
         return;
     }
     checkTransmitRange();
-    storeVfoOffset(Document(), field);
+    storeVfoOffset(Document(), *offset);
     emit imageChanged();
 }
 
