@@ -183,6 +183,22 @@ void storeVfoOffset(Codeplug &image, Frequency offset)
     offset.store(image, Region::VfoRow, 4);
 }
 
+static int vfoToneCodeByte(ToneSlot slot) { return slot == ToneSlot::Decode ? 8 : 9; }
+static int vfoToneInversionBit(ToneSlot slot) { return slot == ToneSlot::Decode ? 4 : 5; }
+
+int vfoTonePosition(const Codeplug &image, ToneSlot slot)
+{
+    return toneIndexOfCode(image.cell(Region::VfoRow, vfoToneCodeByte(slot)),
+                           imageBit(image, Region::VfoRow, VfoFlags, vfoToneInversionBit(slot)));
+}
+
+void storeVfoTone(Codeplug &image, ToneSlot slot, int position)
+{
+    const auto [code, inverted] = toneCodeOfIndex(position);
+    image.at(Region::VfoRow, vfoToneCodeByte(slot)) = qint16(code);
+    storeImageBit(image, Region::VfoRow, VfoFlags, vfoToneInversionBit(slot), inverted);
+}
+
 int firstChannelInUse(const Codeplug &image)
 {
     for (int n = Region::FirstChannelRow; n <= Region::LastChannelRow; ++n)

@@ -1,6 +1,7 @@
 #pragma once
 #include "core/Codecs.h"
 #include "core/Bilingual.h"
+#include "core/ChannelRecord.h"
 #include "core/Codeplug.h"
 #include "core/Frequency.h"
 
@@ -95,6 +96,10 @@ bool vfoTransmitInRange(const Codeplug &image, int direction, const WorkRange &r
 // A new receive frequency turns the shift off.
 void storeVfoReceive(Codeplug &image, Frequency rx);
 void storeVfoOffset(Codeplug &image, Frequency offset);
+// The VFO's tones as tone-selector positions: decode in byte 8 with flag
+// bit 4, encode in byte 9 with flag bit 5.
+int vfoTonePosition(const Codeplug &image, ToneSlot slot);
+void storeVfoTone(Codeplug &image, ToneSlot slot, int position);
 
 // The first channel with a complete receive frequency, or 0.
 int firstChannelInUse(const Codeplug &image);

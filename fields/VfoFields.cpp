@@ -61,26 +61,21 @@ void addVfoFields(QVector<Field> &fields)
     };
     fields.append(direction);
     const Items tones = [](bool chinese) { return toneSelectorItems(chinese); };
-    const auto vfoTone = [&](const char *id, Bilingual caption, int codeByte, int invertBit) {
+    const auto vfoTone = [&](const char *id, Bilingual caption, ToneSlot slot, int codeByte, int invertBit) {
         fields.append({id, caption, FieldKind::GridTone,
                        {{VfoRow, codeByte, 0xFF}, {VfoRow, VfoFlags, 1 << invertBit}}, 0,
-                       [=](const Codeplug &image, bool chinese) {
-                           return tones(chinese).at(toneIndexOfCode(image.cell(VfoRow, codeByte),
-                                                                    imageBit(image, VfoRow, VfoFlags, invertBit)));
-                       },
+                       [=](const Codeplug &image, bool chinese) { return tones(chinese).at(vfoTonePosition(image, slot)); },
                        [=](Codeplug &image, const QString &text) {
                            const int index = choiceIndex(tones, text);
                            if (index < 0)
                                return QStringLiteral("unknown tone \"%1\"").arg(text.trimmed());
-                           const auto [code, inverted] = toneCodeOfIndex(index);
-                           image.at(VfoRow, codeByte) = qint16(code);
-                           storeImageBit(image, VfoRow, VfoFlags, invertBit, inverted);
+                           storeVfoTone(image, slot, index);
                            return QString();
                        },
                        tones});
     };
-    vfoTone("vfo.decode", VfoCaption::Decode, 8, 4);
-    vfoTone("vfo.encode", VfoCaption::Encode, 9, 5);
+    vfoTone("vfo.decode", VfoCaption::Decode, ToneSlot::Decode, 8, 4);
+    vfoTone("vfo.encode", VfoCaption::Encode, ToneSlot::Encode, 9, 5);
     fields.append(choiceBits("vfo.step", VfoCaption::Step, GeneralRow, 9, 0xFF,
                              [](bool) { return tuningStepItems(); }));
     fields.append(choiceBits("vfo.bandwidth", VfoCaption::Bandwidth, VfoRow, VfoFlags, 0x02,

@@ -113,14 +113,13 @@ void OptionVfoPanel::fillLists()
 
 void OptionVfoPanel::loadFromImage()
 {
-    const auto vfo = [](int b) { return int(Img(VfoRow, b)); };
     Text_RX_Freq->setText(frequencyText(Document(), VfoRow, 0));
     Text_Offset_Freq->setText(frequencyText(Document(), VfoRow, 4));
     selectClamped(Combo_Sft_d, imageBits(Document(), VfoRow, VfoFlags, VfoShiftMask));
     Combo_TXP->setCurrentIndex(imageBit(Document(), VfoRow, VfoFlags, 0) ? 1 : 0);
     Combo_WN->setCurrentIndex(imageBit(Document(), VfoRow, VfoFlags, 1) ? 1 : 0);
-    Combo_Decode->setCurrentIndex(toneIndexOfCode(vfo(8), imageBit(Document(), VfoRow, VfoFlags, 4)));
-    Combo_Encode->setCurrentIndex(toneIndexOfCode(vfo(9), imageBit(Document(), VfoRow, VfoFlags, 5)));
+    Combo_Decode->setCurrentIndex(vfoTonePosition(Document(), ToneSlot::Decode));
+    Combo_Encode->setCurrentIndex(vfoTonePosition(Document(), ToneSlot::Encode));
     selectClamped(Combo_Step, Img(GeneralRow, 9));
 }
 
@@ -221,15 +220,8 @@ void OptionVfoPanel::Text_Offset_Freq_LostFocus()
     emit imageChanged();
 }
 
-void OptionVfoPanel::storeToneSelection(QComboBox *list, int codeByte, int invertBit)
-{
-    const auto [code, inverted] = toneCodeOfIndex(list->currentIndex());
-    Img(VfoRow, codeByte) = static_cast<qint16>(code);
-    storeImageBit(Document(), VfoRow, VfoFlags, invertBit, inverted);
-}
-
-void OptionVfoPanel::Combo_Decode_Click() { storeToneSelection(Combo_Decode, 8, 4); }
-void OptionVfoPanel::Combo_Encode_Click() { storeToneSelection(Combo_Encode, 9, 5); }
+void OptionVfoPanel::Combo_Decode_Click() { storeVfoTone(Document(), ToneSlot::Decode, Combo_Decode->currentIndex()); }
+void OptionVfoPanel::Combo_Encode_Click() { storeVfoTone(Document(), ToneSlot::Encode, Combo_Encode->currentIndex()); }
 void OptionVfoPanel::Combo_Step_Click() { Img(GeneralRow, 9) = Combo_Step->currentIndex(); }
 void OptionVfoPanel::Combo_WN_Click() { storeImageBit(Document(), VfoRow, VfoFlags, 1, Combo_WN->currentIndex() == 1); }
 void OptionVfoPanel::Combo_TXP_Click() { storeImageBit(Document(), VfoRow, VfoFlags, 0, Combo_TXP->currentIndex() == 1); }
