@@ -27,24 +27,34 @@ void addChannelFields(QVector<Field> &fields, int n)
     };
     const Items tones = [](bool chinese) { return toneSelectorItems(chinese); };
 
+    // A receive entry by the rules of the encoding's window: the transmit
+    // frequency it shows stays where it was; emptying deletes the channel,
+    // in the editor its name too.
+    const auto receiveWriter = [n](ChannelEncoding encoding) {
+        return [n, encoding](Codeplug &image, const QString &text) {
+            const QString t = text.trimmed();
+            const bool editor = encoding == ChannelEncoding::Editor;
+            if (t.isEmpty()) {
+                markChannelEmpty(image, n);
+                if (editor)
+                    clearEditorName(image, n);
+                return QString();
+            }
+            QString refused;
+            const std::optional<Frequency> rx = channelEntry(t, workRangeOf(image), refused);
+            if (!rx)
+                return refused;
+            commitReceive(image, n, *rx, encoding, workRangeOf(image));
+            if (editor)
+                dropDirectionOutOfRange(image, n, workRangeOf(image));
+            return QString();
+        };
+    };
+
     // Bytes 0..7, shared by both encodings.
     add({p + "receive", GridColumnCaptions[1].caption, FieldKind::Frequency, wholeBytes(n, 0, 4), n,
          [=](const Codeplug &image, bool) { return inUse(image, [&] { return channelRxText(image, n); }); },
-         [n](Codeplug &image, const QString &text) {
-             const QString t = text.trimmed();
-             if (t.isEmpty()) {
-                 markChannelEmpty(image, n);
-                 return QString();
-             }
-             QString refused;
-             const std::optional<Frequency> rx = channelEntry(t, workRangeOf(image), refused);
-             if (!rx)
-                 return refused;
-             // As the grid does: the transmit frequency stays where it was.
-             commitReceive(image, n, *rx, ChannelEncoding::Grid, workRangeOf(image));
-             return QString();
-         },
-         {}});
+         receiveWriter(ChannelEncoding::Grid), {}});
     add({p + "offset", {"频差频率(MHZ)", "Offset"}, FieldKind::Frequency, wholeBytes(n, 4, 4), n,
          [=](const Codeplug &image, bool) { return inUse(image, [&] { return frequencyText(image, n, 4); }); },
          readOnly, {}});
@@ -142,26 +152,9 @@ void addChannelFields(QVector<Field> &fields, int n)
 
     // The channel editor's encoding.
     const QString e = p + "editor.";
-    // The channel editor's receive entry: its own defaults for a new
-    // channel, its direction bits, and emptying deletes the name too.
     add({e + "receive", EditorCaption::Receive, FieldKind::Frequency, wholeBytes(n, 0, 4), n,
          [=](const Codeplug &image, bool) { return inUse(image, [&] { return channelRxText(image, n); }); },
-         [n](Codeplug &image, const QString &text) {
-             const QString t = text.trimmed();
-             if (t.isEmpty()) {
-                 markChannelEmpty(image, n);
-                 clearEditorName(image, n);
-                 return QString();
-             }
-             QString refused;
-             const std::optional<Frequency> rx = channelEntry(t, workRangeOf(image), refused);
-             if (!rx)
-                 return refused;
-             commitReceive(image, n, *rx, ChannelEncoding::Editor, workRangeOf(image));
-             dropDirectionOutOfRange(image, n, workRangeOf(image));
-             return QString();
-         },
-         {}});
+         receiveWriter(ChannelEncoding::Editor), {}});
     QVector<FieldByte> editorTx = wholeBytes(n, 4, 4);
     editorTx.append({n, EditorDirectionByte, DirectionMask});
     add({e + "transmit", EditorCaption::Transmit, FieldKind::Frequency, editorTx, n,
