@@ -17,10 +17,10 @@
 
 namespace {
 
-void fillChannels(const char *rx, const char *tx, const char *name)
+void fillChannels(double rx, double tx, const char *name)
 {
     for (int n = 1; n <= 128; ++n) {
-        storeFrequencyPair(Document(), n, QString::fromLatin1(rx), QString::fromLatin1(tx), GridDirectionByte);
+        storeFrequencyPair(Document(), n, Frequency::fromMHz(rx), Frequency::fromMHz(tx), GridDirectionByte);
         storeGridTone(Document(), n, ToneSlot::Decode, n);
         storeGridTone(Document(), n, ToneSlot::Encode, 258 - n);
         storeGridName(Document(), n, QString::fromLatin1(name));
@@ -59,7 +59,7 @@ int main(int argc, char **argv)
     auto *edit = grid->findChild<QLineEdit *>(QStringLiteral("Text_Edit"));
 
     constexpr int Runs = 200;
-    fillChannels("438.125", "445.125", "AB");
+    fillChannels(438.125, 445.125, "AB");
     grid->Form_Activate();
     QElapsedTimer timer;
     timer.start();
@@ -70,9 +70,9 @@ int main(int argc, char **argv)
     qint64 changedNs = 0;
     for (int i = 0; i < Runs; ++i) {
         if (i % 2)
-            fillChannels("438.125", "445.125", "AB");
+            fillChannels(438.125, 445.125, "AB");
         else
-            fillChannels("401.5", "460.00625", "XYZ12");
+            fillChannels(401.5, 460.00625, "XYZ12");
         timer.restart();
         grid->Form_Activate();
         changedNs += timer.nsecsElapsed();

@@ -320,14 +320,14 @@ void Form_Chann_Edit::Text_RX_Freq_LostFocus()
         showEmptyChannel(n);
         return;
     }
-    if (const CheckedEntry checked = checkFrequencyEntry(Text_RX_Freq->text(), sharedWorkRange());
-        checked.outOfRange) {
+    const CheckedEntry checked = checkFrequencyEntry(Text_RX_Freq->text(), sharedWorkRange());
+    if (checked.outOfRange) {
         showMessage("接收频率超出范围 ！", "Over the range of receive frequency .");
         Text_RX_Freq->setText(checked.text);
     }
     if (isChannelEmpty(Document(), n))
         fillEditorLists();
-    commitReceive(Document(), n, Text_RX_Freq->text(), Text_TX_Freq->text(), ChannelEncoding::Editor);
+    commitReceive(Document(), n, checked.frequency, ChannelEncoding::Editor, sharedWorkRange());
     showChannel(n);
 }
 
@@ -335,12 +335,12 @@ void Form_Chann_Edit::Text_TX_Freq_LostFocus()
 {
     const int n = CurrentChannel;
     if (!Text_TX_Freq->text().trimmed().isEmpty()) {
-        if (const CheckedEntry checked = checkFrequencyEntry(Text_TX_Freq->text(), sharedWorkRange());
-            checked.outOfRange) {
+        const CheckedEntry checked = checkFrequencyEntry(Text_TX_Freq->text(), sharedWorkRange());
+        if (checked.outOfRange) {
             showMessage("发射频率超出范围 ！", "Over the range of Transmit frequency .");
             Text_TX_Freq->setText(checked.text);
         }
-        storeTransmitFrequency(Document(), n, Text_TX_Freq->text(), EditorDirectionByte);
+        storeTransmitFrequency(Document(), n, checked.frequency, EditorDirectionByte);
     }
     showChannel(n);
 }

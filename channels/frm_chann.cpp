@@ -417,7 +417,7 @@ void frm_chann::commitReceive(int n, const QString &entry)
         Text_Edit->setText(checked.text);
     }
     setCell(n, RxColumn, checked.text);
-    ::commitReceive(Document(), n, checked.text, cellText(n, TxColumn), ChannelEncoding::Grid);
+    ::commitReceive(Document(), n, checked.frequency, ChannelEncoding::Grid, sharedWorkRange());
     refreshChannelRow(n);
 }
 
@@ -441,7 +441,7 @@ void frm_chann::commitTransmit(int n, const QString &entry)
         Text_Edit->setText(checked.text);
     }
     setCell(n, TxColumn, checked.text);
-    storeTransmitFrequency(Document(), n, checked.text, GridDirectionByte);
+    storeTransmitFrequency(Document(), n, checked.frequency, GridDirectionByte);
     refreshChannelRow(n);
 }
 

@@ -1,6 +1,7 @@
 #include "core/ChannelRecord.h"
 
 #include "core/Codecs.h"
+#include "core/Frequency.h"
 #include "core/FrequencyEntry.h"
 #include "core/Image.h"
 #include "core/NumberText.h"
@@ -31,27 +32,30 @@ void setOffsetZero(Codeplug &image, int n)
         image.at(n, c) = 0;
 }
 
-// Offset and direction from the stored receive value and a transmit text.
-void storeOffsetFor(Codeplug &image, int n, const QString &txText, int directionByte)
+// Offset and direction from the stored receive value and a transmit
+// frequency on the raster; none (a value that cannot be encoded) leaves the
+// channel simplex.
+void storeOffsetFor(Codeplug &image, int n, std::optional<Frequency> tx, int directionByte)
 {
-    QString tx = txText;
-    if (!StoreFrequency(image, tx, n, 4)) {
+    if (!tx) {
         makeSimplex(image, n, directionByte);
         return;
     }
-    const double r = frequencyMHz(image, n, 0);
-    const double t = frequencyMHz(image, n, 4);
-    if (t == r) {
+    // The transmit value goes into the offset bytes first: it stays there
+    // when the difference cannot be encoded.
+    tx->store(image, n, 4);
+    // The receive value as its field's text reads, so that a field with
+    // nibbles above 9 counts as the windows show it.
+    const Frequency r = Frequency::fromMHz(frequencyMHz(image, n, 0));
+    if (*tx == r) {
         makeSimplex(image, n, directionByte);
         return;
     }
-    // Both values are whole multiples of 10 Hz; rounding the difference to
-    // that unit keeps binary noise (438.02 - 438.01 = 0.0099999...) from
-    // being snapped down a whole raster step.
-    const double tenHzUnits = std::round(std::fabs(t - r) * 100000.0);
-    QString difference = shortestDecimalText(tenHzUnits / 100000.0);
-    StoreFrequency(image, difference, n, 4);
-    setDirection(image, n, directionByte, t > r ? 1 : 2);
+    // The difference of two raster values need not lie on the raster: it
+    // is snapped like any other value the record stores.
+    if (const auto offset = (*tx > r ? *tx - r : r - *tx).snapped())
+        offset->store(image, n, 4);
+    setDirection(image, n, directionByte, *tx > r ? 1 : 2);
 }
 
 int nameByteRow(int n, int k)
@@ -102,20 +106,33 @@ double channelTxMHz(const Codeplug &image, int n, int directionByte)
     }
 }
 
-bool storeFrequencyPair(Codeplug &image, int n, const QString &rxText, const QString &txText, int directionByte)
+Frequency channelTransmit(const Codeplug &image, int n, int directionByte)
 {
-    QString rx = rxText;
-    if (!StoreFrequency(image, rx, n, 0))
+    const Frequency r = Frequency::read(image, n, 0);
+    switch (direction(image, n, directionByte)) {
+    case 1:
+        return r + Frequency::read(image, n, 4);
+    case 2:
+        return r - Frequency::read(image, n, 4);
+    default:
+        return r;
+    }
+}
+
+bool storeFrequencyPair(Codeplug &image, int n, Frequency rx, Frequency tx, int directionByte)
+{
+    if (!rx.isEncodable())
         return false;
-    storeOffsetFor(image, n, txText, directionByte);
+    rx.store(image, n, 0);
+    storeOffsetFor(image, n, tx.snapped(), directionByte);
     return true;
 }
 
-bool storeTransmitFrequency(Codeplug &image, int n, const QString &txText, int directionByte)
+bool storeTransmitFrequency(Codeplug &image, int n, Frequency tx, int directionByte)
 {
     if (isChannelEmpty(image, n))
         return false;
-    storeOffsetFor(image, n, txText, directionByte);
+    storeOffsetFor(image, n, tx.isEncodable() ? std::optional<Frequency>(tx) : std::nullopt, directionByte);
     return true;
 }
 
@@ -155,14 +172,13 @@ QStringList toneSelectorItems(bool chinese)
     return items;
 }
 
-bool commitReceive(Codeplug &image, int n, const QString &rxText, const QString &txText,
-                   ChannelEncoding encoding)
+bool commitReceive(Codeplug &image, int n, Frequency rx, ChannelEncoding encoding, const WorkRange &range)
 {
-    if (!isChannelEmpty(image, n))
-        return storeFrequencyPair(image, n, rxText, txText, directionByteOf(encoding));
-    QString stored = rxText;
-    if (!StoreFrequency(image, stored, n, 0))
+    if (!rx.isEncodable())
         return false;
+    if (!isChannelEmpty(image, n))
+        return storeFrequencyPair(image, n, rx, shownTransmit(image, n, encoding, range), directionByteOf(encoding));
+    rx.store(image, n, 0);
     if (encoding == ChannelEncoding::Grid)
         initChannelDefaults(image, n);
     else
@@ -350,6 +366,14 @@ QString editorTransmitText(const Codeplug &image, int n, const WorkRange &range)
 {
     const double tx = channelTxMHz(image, n, EditorDirectionByte);
     return transmitText(insideWorkingRange(tx, range) ? tx : numericValue(channelRxText(image, n)));
+}
+
+Frequency shownTransmit(const Codeplug &image, int n, ChannelEncoding encoding, const WorkRange &range)
+{
+    const int directionByte = directionByteOf(encoding);
+    if (encoding == ChannelEncoding::Editor && !insideWorkingRange(channelTxMHz(image, n, directionByte), range))
+        return Frequency::read(image, n, 0);
+    return channelTransmit(image, n, directionByte);
 }
 
 void dropDirectionOutOfRange(Codeplug &image, int n, const WorkRange &range)

@@ -4,6 +4,7 @@
 
 #include "core/ChannelUse.h"
 #include "core/Bilingual.h"
+#include "core/Frequency.h"
 
 // The 16-byte record of memory channel n (1..128) in image row n, and the
 // 5-byte channel names of the channel editor in the name table rows.
@@ -32,17 +33,21 @@ void markChannelEmpty(Codeplug &image, int n);
 
 QString channelRxText(const Codeplug &image, int n);
 // Receive, receive + offset or receive - offset by the direction bits of
-// `directionByte`; direction 3 counts as simplex.
+// `directionByte`; direction 3 counts as simplex. In MHz as the windows show
+// and compare it, and in 10 Hz steps as the record stores it.
 double channelTxMHz(const Codeplug &image, int n, int directionByte);
+Frequency channelTransmit(const Codeplug &image, int n, int directionByte);
 
-// Stores the receive text (snapped) into bytes 0..3 and derives offset and
-// direction from the transmit text. False when the receive value cannot be
-// encoded; the record is then unchanged. A transmit value that cannot be
-// encoded leaves the channel simplex.
-bool storeFrequencyPair(Codeplug &image, int n, const QString &rxText, const QString &txText, int directionByte);
-// The same against the receive frequency already stored. False for an empty
-// channel, which has no receive frequency to refer to.
-bool storeTransmitFrequency(Codeplug &image, int n, const QString &txText, int directionByte);
+// Stores the receive frequency `rx` (on the raster, as an entry reads) into
+// bytes 0..3 and derives offset and direction from the transmit frequency
+// `tx`, snapped onto the raster here. False when `rx` cannot be encoded; the
+// record is then unchanged. A transmit value that cannot be encoded leaves
+// the channel simplex.
+bool storeFrequencyPair(Codeplug &image, int n, Frequency rx, Frequency tx, int directionByte);
+// A transmit entry (on the raster) against the receive frequency already
+// stored. False for an empty channel, which has no receive frequency to
+// refer to.
+bool storeTransmitFrequency(Codeplug &image, int n, Frequency tx, int directionByte);
 // Offset 0, direction simplex; the other bits of the direction byte stay.
 void makeSimplex(Codeplug &image, int n, int directionByte);
 // Direction simplex, offset kept.
@@ -64,11 +69,16 @@ constexpr int directionByteOf(ChannelEncoding encoding)
     return encoding == ChannelEncoding::Grid ? GridDirectionByte : EditorDirectionByte;
 }
 
-// A receive entry committed to channel n: an empty channel gets its
-// encoding's defaults, one in use keeps the transmit frequency `txText` as
-// offset and direction. False when the receive text cannot be encoded.
-bool commitReceive(Codeplug &image, int n, const QString &rxText, const QString &txText,
-                   ChannelEncoding encoding);
+// The transmit frequency that channel n's encoding shows, from its bytes:
+// the channel editor shows the receive frequency instead of one outside
+// the working range.
+Frequency shownTransmit(const Codeplug &image, int n, ChannelEncoding encoding, const WorkRange &range);
+
+// A receive entry (on the raster) committed to channel n: an empty channel
+// gets its encoding's defaults; one in use keeps the transmit frequency its
+// encoding shows, as offset and direction. False when the receive value
+// cannot be encoded.
+bool commitReceive(Codeplug &image, int n, Frequency rx, ChannelEncoding encoding, const WorkRange &range);
 
 // --- Grid encoding --------------------------------------------------------
 

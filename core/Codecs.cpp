@@ -1,5 +1,6 @@
 #include "core/Codecs.h"
 
+#include "core/Frequency.h"
 #include "core/Image.h"
 #include "core/NumberText.h"
 
@@ -33,75 +34,48 @@ QString FreqFromBytes(int b0, int b1, int b2, int b3)
 
 bool FreqToBytes(const QString &text, FreqField &field)
 {
-    const double f = numericValue(text);
-    if (!isEncodableFrequency(f))
+    const std::optional<Frequency> f = Frequency::truncated(numericValue(text));
+    if (!f)
         return false;
-    const double d7 = std::floor(f / 100);
-    const double d6 = std::floor((f - 100 * d7) / 10);
-    const double d5 = std::floor(f - 100 * d7 - 10 * d6);
-    // The added 1e-9 keeps a decimal such as 0.00625, held in binary as
-    // 0.0062499999..., from losing its last digit.
-    const double g = (f - std::floor(f) + 0.000000001) * 1000;
-    const double d4 = std::floor(g / 100);
-    const double d3 = std::floor((g - 100 * d4) / 10);
-    const double d2 = std::floor(g - 100 * d4 - 10 * d3);
-    const double h = (g - std::floor(g) + 0.000000001) * 1000;
-    const double d1 = std::floor(h / 100);
-    const double d0 = std::floor((h - 100 * d1) / 10);
-    field = {static_cast<quint8>(16 * d1 + d0), static_cast<quint8>(16 * d3 + d2),
-             static_cast<quint8>(16 * d5 + d4), static_cast<quint8>(16 * d7 + d6)};
+    field = f->field();
     return true;
 }
 
 namespace {
 
-// The snapped text of a frequency entry and its field; false for a value
-// that cannot be encoded.
-bool snapFrequency(QString &text, FreqField &field)
+// The snapped value as StoreFrequency leaves it in the caller's text:
+// padded with zeros to 9 characters, also below 100 MHz.
+QString snappedFrequencyText(Frequency f)
 {
-    const double mhz = numericValue(text);
-    if (!isEncodableFrequency(mhz))
-        return false;
-    const double k = mhz * 1000;
-    const double a = std::floor(k / 5), ra = k - 5 * a;
-    const double b = std::floor(k / 6.25), rb = k - 6.25 * b;
-    const double snapped = rb >= ra ? 5 * a : 6.25 * b;
-
-    QString t = shortestDecimalText(snapped / 1000);
-    if (t.size() == 3)
-        t += QLatin1Char('.');
-    if (t.size() == 2)
-        t += QLatin1Char('.');
-    if (t.size() == 1)
+    QString t = shortestDecimalText(f.mhz());
+    if (t.size() <= 3)
         t += QLatin1Char('.');
     if (t.size() < 9)
         t += QString(9 - t.size(), QLatin1Char('0'));
-
-    if (!FreqToBytes(t, field))
-        return false;
-    text = t;
-    return true;
+    return t;
 }
 
 } // namespace
 
 bool StoreFrequency(Codeplug &image, QString &text, int row, int column)
 {
-    FreqField field;
-    if (!snapFrequency(text, field))
+    const std::optional<Frequency> f = Frequency::snapped(numericValue(text));
+    if (!f)
         return false;
-    for (int i = 0; i < 4; ++i)
-        image.at(row, column + i) = field[i];
+    f->store(image, row, column);
+    text = snappedFrequencyText(*f);
     return true;
 }
 
 bool StoreFrequency(QString &text, int row, int column)
 {
-    FreqField field;
-    if (!snapFrequency(text, field))
+    const std::optional<Frequency> f = Frequency::snapped(numericValue(text));
+    if (!f)
         return false;
+    const FreqField field = f->field();
     for (int i = 0; i < 4; ++i)
         Img(row, column + i) = field[i];
+    text = snappedFrequencyText(*f);
     return true;
 }
 

@@ -29,11 +29,11 @@ QString lowerLimitText(const WorkRange &range)
     return text;
 }
 
-QString frequencyEntryText(const QString &entry)
+static QString paddedEntry(const QString &entry, double value)
 {
     if (entry.size() >= 9)
         return entry;
-    if (numericValue(entry) < 100) {
+    if (value < 100) {
         // Padding "88" with zeros alone would make it 88000000: the point
         // keeps it 88 MHz.
         const QString text = entry.contains(QLatin1Char('.')) ? entry : entry + QLatin1Char('.');
@@ -42,22 +42,20 @@ QString frequencyEntryText(const QString &entry)
     return padded(entry.size() == 3 ? entry + QStringLiteral(".0") : entry, 9);
 }
 
-QString storableFrequencyEntry(const QString &entry, const WorkRange &range)
+CheckedEntry checkFrequencyEntry(const QString &entry, const WorkRange &range)
 {
     const QString trimmed = entry.trimmed();
     const double value = numericValue(trimmed);
-    if (!isFrequencyInBand(value, range))
-        return QString();
-    const QString text = frequencyEntryText(trimmed);
-    return numericValue(text) == value ? text : QString();
-}
-
-CheckedEntry checkFrequencyEntry(const QString &entry, const WorkRange &range)
-{
-    const QString text = storableFrequencyEntry(entry, range);
-    if (text.isEmpty())
-        return {lowerLimitText(range), true};
-    return {text, false};
+    if (isFrequencyInBand(value, range)) {
+        const QString text = paddedEntry(trimmed, value);
+        if (numericValue(text) == value)
+            return {text, false, *Frequency::snapped(value)};
+    }
+    // A lower limit of 1000 MHz or more cannot be encoded: committing it
+    // stores nothing.
+    const std::optional<Frequency> low = Frequency::snapped(range.low);
+    return {lowerLimitText(range), true,
+            low.value_or(Frequency::fromMHz(range.low))};
 }
 
 QString transmitText(double mhz)

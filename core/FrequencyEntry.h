@@ -1,5 +1,6 @@
 #pragma once
 #include "core/Codeplug.h"
+#include "core/Frequency.h"
 
 #include <QString>
 
@@ -13,24 +14,19 @@ bool isFrequencyInBand(double v, const WorkRange &range);
 // padded as a frequency ("400.00000"; a two-digit limit "88.00000").
 QString lowerLimitText(const WorkRange &range);
 
-// An accepted entry padded as a frequency: "438" -> "438.00000",
-// "438.5" -> "438.50000", "88" -> "88.00000".
-QString frequencyEntryText(const QString &entry);
-
-// The text a typed frequency entry is stored as: without its surrounding
-// spaces, padded as above. Empty when the entry lies outside the working
-// range or does not read as one number (a space inside it), so that the
-// caller answers it with the range message instead of storing something
-// else than was typed.
-QString storableFrequencyEntry(const QString &entry, const WorkRange &range);
-
-// A frequency typed into a channel editor's box, checked against the
-// working range: the text to store (the entry padded, or the lower limit in
-// place of an entry outside the range) and whether the entry lay outside,
-// which the caller answers with its range message.
+// A frequency typed into a channel editor's box, read once and checked
+// against the working range: the text the box and the cell take, the
+// frequency to store (that value snapped onto the raster), and whether the
+// entry lay outside, which the caller answers with its range message. The
+// text is the entry without its surrounding spaces, padded as a frequency
+// ("438" -> "438.00000", "438.5" -> "438.50000", "88" -> "88.00000"), or the
+// lower limit in place of an entry outside the range. An entry that does
+// not read as one number once padded (a space inside it) counts as outside,
+// so that nothing else than was typed is stored.
 struct CheckedEntry {
     QString text;
     bool outOfRange;
+    Frequency frequency;
 };
 CheckedEntry checkFrequencyEntry(const QString &entry, const WorkRange &range);
 

@@ -144,16 +144,20 @@ bool isMessageCharacter(QChar ch)
     return ch.unicode() >= 0x20 && ch.unicode() <= 0x7E;
 }
 
-bool vfoReceiveField(const QString &text, const WorkRange &range, FreqField &field)
+std::optional<Frequency> vfoReceiveField(const QString &text, const WorkRange &range)
 {
     const double f = numericValue(text);
-    return text.size() < 10 && f >= range.low && f < range.high && FreqToBytes(text, field);
+    if (text.size() >= 10 || f < range.low || f >= range.high)
+        return std::nullopt;
+    return Frequency::truncated(f);
 }
 
-bool vfoOffsetField(const QString &text, FreqField &field)
+std::optional<Frequency> vfoOffsetField(const QString &text)
 {
-    return text.size() <= 8 && numericValue(text) <= 69.9875
-        && FreqToBytes(text.isEmpty() ? QStringLiteral("0") : text, field);
+    const double f = numericValue(text);
+    if (text.size() > 8 || f > 69.9875)
+        return std::nullopt;
+    return Frequency::truncated(f);
 }
 
 bool vfoTransmitInRange(double rxMHz, double offsetMHz, int direction, const WorkRange &range)
@@ -168,17 +172,31 @@ bool vfoTransmitInRange(const Codeplug &image, int direction, const WorkRange &r
                               direction, range);
 }
 
-void storeVfoReceive(Codeplug &image, const FreqField &field)
+void storeVfoReceive(Codeplug &image, Frequency rx)
 {
     storeImageBits(image, Region::VfoRow, VfoFlags, VfoShiftMask, 0);
-    for (int b = 0; b < 4; ++b)
-        image.at(Region::VfoRow, b) = field[b];
+    rx.store(image, Region::VfoRow, 0);
 }
 
-void storeVfoOffset(Codeplug &image, const FreqField &field)
+void storeVfoOffset(Codeplug &image, Frequency offset)
 {
-    for (int b = 0; b < 4; ++b)
-        image.at(Region::VfoRow, 4 + b) = field[b];
+    offset.store(image, Region::VfoRow, 4);
+}
+
+static int vfoToneCodeByte(ToneSlot slot) { return slot == ToneSlot::Decode ? 8 : 9; }
+static int vfoToneInversionBit(ToneSlot slot) { return slot == ToneSlot::Decode ? 4 : 5; }
+
+int vfoTonePosition(const Codeplug &image, ToneSlot slot)
+{
+    return toneIndexOfCode(image.cell(Region::VfoRow, vfoToneCodeByte(slot)),
+                           imageBit(image, Region::VfoRow, VfoFlags, vfoToneInversionBit(slot)));
+}
+
+void storeVfoTone(Codeplug &image, ToneSlot slot, int position)
+{
+    const auto [code, inverted] = toneCodeOfIndex(position);
+    image.at(Region::VfoRow, vfoToneCodeByte(slot)) = qint16(code);
+    storeImageBit(image, Region::VfoRow, VfoFlags, vfoToneInversionBit(slot), inverted);
 }
 
 int firstChannelInUse(const Codeplug &image)

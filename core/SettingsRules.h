@@ -1,10 +1,13 @@
 #pragma once
 #include "core/Codecs.h"
 #include "core/Bilingual.h"
+#include "core/ChannelRecord.h"
 #include "core/Codeplug.h"
+#include "core/Frequency.h"
 
 #include <QString>
 #include <array>
+#include <optional>
 #include <utility>
 
 // Where the settings editors keep the fields that have no region of their
@@ -79,20 +82,24 @@ bool isMessageCharacter(QChar ch);
 
 // --- Rules on an image ------------------------------------------------------
 
-// The VFO receive entry: its field when the text is a frequency of fewer
-// than 10 characters inside the working range; false otherwise.
-bool vfoReceiveField(const QString &text, const WorkRange &range, FreqField &field);
-// The VFO offset entry: its field when the text (empty: 0) has at most 8
-// characters and lies below 70 MHz; false otherwise.
-bool vfoOffsetField(const QString &text, FreqField &field);
+// The VFO receive entry, cut to 10 Hz steps: a frequency of fewer than 10
+// characters inside the working range; none otherwise.
+std::optional<Frequency> vfoReceiveField(const QString &text, const WorkRange &range);
+// The VFO offset entry, cut to 10 Hz steps: a text (empty: 0) of at most 8
+// characters below 70 MHz; none otherwise.
+std::optional<Frequency> vfoOffsetField(const QString &text);
 // Whether receive +/- offset by the direction lies inside the working range
 // (upper limit outside).
 bool vfoTransmitInRange(double rxMHz, double offsetMHz, int direction, const WorkRange &range);
 // The same for the VFO the image holds.
 bool vfoTransmitInRange(const Codeplug &image, int direction, const WorkRange &range);
 // A new receive frequency turns the shift off.
-void storeVfoReceive(Codeplug &image, const FreqField &field);
-void storeVfoOffset(Codeplug &image, const FreqField &field);
+void storeVfoReceive(Codeplug &image, Frequency rx);
+void storeVfoOffset(Codeplug &image, Frequency offset);
+// The VFO's tones as tone-selector positions: decode in byte 8 with flag
+// bit 4, encode in byte 9 with flag bit 5.
+int vfoTonePosition(const Codeplug &image, ToneSlot slot);
+void storeVfoTone(Codeplug &image, ToneSlot slot, int position);
 
 // The first channel with a complete receive frequency, or 0.
 int firstChannelInUse(const Codeplug &image);

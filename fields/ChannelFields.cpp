@@ -5,7 +5,6 @@
 #include "core/ChannelCaptions.h"
 #include "core/ChannelRecord.h"
 #include "core/Codecs.h"
-#include "core/FrequencyEntry.h"
 #include "core/NumberText.h"
 #include "core/SettingsChoices.h"
 
@@ -28,43 +27,55 @@ void addChannelFields(QVector<Field> &fields, int n)
     };
     const Items tones = [](bool chinese) { return toneSelectorItems(chinese); };
 
+    // A receive entry by the rules of the encoding's window: the transmit
+    // frequency it shows stays where it was; emptying deletes the channel,
+    // in the editor its name too.
+    const auto receiveWriter = [n](ChannelEncoding encoding) {
+        return [n, encoding](Codeplug &image, const QString &text) {
+            const QString t = text.trimmed();
+            const bool editor = encoding == ChannelEncoding::Editor;
+            if (t.isEmpty()) {
+                markChannelEmpty(image, n);
+                if (editor)
+                    clearEditorName(image, n);
+                return QString();
+            }
+            QString refused;
+            const std::optional<Frequency> rx = channelEntry(t, workRangeOf(image), refused);
+            if (!rx)
+                return refused;
+            commitReceive(image, n, *rx, encoding, workRangeOf(image));
+            if (editor)
+                dropDirectionOutOfRange(image, n, workRangeOf(image));
+            return QString();
+        };
+    };
+
     // Bytes 0..7, shared by both encodings.
     add({p + "receive", GridColumnCaptions[1].caption, FieldKind::Frequency, wholeBytes(n, 0, 4), n,
          [=](const Codeplug &image, bool) { return inUse(image, [&] { return channelRxText(image, n); }); },
-         [n](Codeplug &image, const QString &text) {
-             const QString t = text.trimmed();
-             if (t.isEmpty()) {
-                 markChannelEmpty(image, n);
-                 return QString();
-             }
-             const QString refused = checkChannelFrequency(t, workRangeOf(image));
-             if (!refused.isEmpty())
-                 return refused;
-             // As the grid does: the transmit frequency stays where it was.
-             commitReceive(image, n, frequencyEntryText(t), gridTransmitText(image, n), ChannelEncoding::Grid);
-             return QString();
-         },
-         {}});
+         receiveWriter(ChannelEncoding::Grid), {}});
     add({p + "offset", {"频差频率(MHZ)", "Offset"}, FieldKind::Frequency, wholeBytes(n, 4, 4), n,
          [=](const Codeplug &image, bool) { return inUse(image, [&] { return frequencyText(image, n, 4); }); },
          readOnly, {}});
 
     // Grid encoding.
-    const auto transmitWriter = [=](int directionByte, bool padded) {
+    const auto transmitWriter = [=](int directionByte, bool grid) {
         return [=](Codeplug &image, const QString &text) {
             return needsChannel(image, [&] {
                 const QString t = text.trimmed();
                 if (t.isEmpty()) {
                     // The grid makes the channel simplex; the editor stores nothing.
-                    if (padded)
+                    if (grid)
                         makeSimplex(image, n, directionByte);
                     return QString();
                 }
-                const QString refused = checkChannelFrequency(t, workRangeOf(image));
-                if (!refused.isEmpty())
+                QString refused;
+                const std::optional<Frequency> tx = channelEntry(t, workRangeOf(image), refused);
+                if (!tx)
                     return refused;
-                storeTransmitFrequency(image, n, padded ? frequencyEntryText(t) : t, directionByte);
-                if (!padded)
+                storeTransmitFrequency(image, n, *tx, directionByte);
+                if (!grid)
                     dropDirectionOutOfRange(image, n, workRangeOf(image));
                 return QString();
             });
@@ -141,25 +152,9 @@ void addChannelFields(QVector<Field> &fields, int n)
 
     // The channel editor's encoding.
     const QString e = p + "editor.";
-    // The channel editor's receive entry: its own defaults for a new
-    // channel, its direction bits, and emptying deletes the name too.
     add({e + "receive", EditorCaption::Receive, FieldKind::Frequency, wholeBytes(n, 0, 4), n,
          [=](const Codeplug &image, bool) { return inUse(image, [&] { return channelRxText(image, n); }); },
-         [n](Codeplug &image, const QString &text) {
-             const QString t = text.trimmed();
-             if (t.isEmpty()) {
-                 markChannelEmpty(image, n);
-                 clearEditorName(image, n);
-                 return QString();
-             }
-             const QString refused = checkChannelFrequency(t, workRangeOf(image));
-             if (!refused.isEmpty())
-                 return refused;
-             commitReceive(image, n, t, editorTransmitText(image, n, workRangeOf(image)), ChannelEncoding::Editor);
-             dropDirectionOutOfRange(image, n, workRangeOf(image));
-             return QString();
-         },
-         {}});
+         receiveWriter(ChannelEncoding::Editor), {}});
     QVector<FieldByte> editorTx = wholeBytes(n, 4, 4);
     editorTx.append({n, EditorDirectionByte, DirectionMask});
     add({e + "transmit", EditorCaption::Transmit, FieldKind::Frequency, editorTx, n,

@@ -59,13 +59,21 @@ QString outOfRange(const WorkRange &range)
     return QStringLiteral("outside the working range %1..%2 MHz").arg(range.low).arg(range.high);
 }
 
-QString checkChannelFrequency(const QString &text, const WorkRange &range)
+std::optional<Frequency> channelEntry(const QString &text, const WorkRange &range, QString &refusal)
 {
-    if (!isFrequencyText(text))
-        return QStringLiteral("\"%1\" is not a frequency").arg(text);
-    if (!isFrequencyInBand(numericValue(text), range))
-        return QStringLiteral("%1 is %2").arg(text, outOfRange(range));
-    return QString();
+    const QString notFrequency = QStringLiteral("\"%1\" is not a frequency").arg(text);
+    if (!isFrequencyText(text)) {
+        refusal = notFrequency;
+        return std::nullopt;
+    }
+    const CheckedEntry checked = checkFrequencyEntry(text, range);
+    if (!checked.outOfRange)
+        return checked.frequency;
+    // In the band, yet refused: a whole number with leading zeros, which
+    // padding would turn into another number ("0438" into 043800000).
+    refusal = isFrequencyInBand(numericValue(text), range) ? notFrequency
+                                                           : QStringLiteral("%1 is %2").arg(text, outOfRange(range));
+    return std::nullopt;
 }
 
 static bool isNameText(const QString &text)

@@ -3,6 +3,10 @@
 // text and the generic rows. Internal to the catalogue.
 #include "fields/FieldCatalogue.h"
 
+#include "core/Frequency.h"
+
+#include <optional>
+
 namespace FieldRows {
 
 using Reader = decltype(Field::read);
@@ -20,8 +24,9 @@ int flagValue(const QString &text);
 bool isFrequencyText(const QString &text);
 bool isWholeNumberText(const QString &text);
 QString outOfRange(const WorkRange &range);
-// The refusal of a frequency entry by the channel editors' rules, or empty.
-QString checkChannelFrequency(const QString &text, const WorkRange &range);
+// A channel frequency entry read by the channel editors' rules: the
+// frequency to store, or none and the reason it was refused.
+std::optional<Frequency> channelEntry(const QString &text, const WorkRange &range, QString &refusal);
 QString checkName(const QString &name);
 QString readOnly(Codeplug &image, const QString &text);
 

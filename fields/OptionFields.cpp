@@ -4,6 +4,7 @@
 #include "core/BitField.h"
 #include "core/ChannelUse.h"
 #include "core/Codecs.h"
+#include "core/SettingsCaptions.h"
 #include "core/SettingsChoices.h"
 #include "core/SettingsRules.h"
 
@@ -14,16 +15,16 @@ using namespace Region;
 void addOptionFields(QVector<Field> &fields)
 {
     const int G = GeneralRow;
-    fields.append(choiceBits("option.time_out", {"超时定时器[分钟]", "Time Out Timer[Min]"}, G, 4, 0xFF, timeOutItems));
-    fields.append(choiceBits("option.squelch", {"静噪等级", "Squelch Level"}, G, 2, 0xFF,
+    fields.append(choiceBits("option.time_out", OptionCaption::TimeOut, G, 4, 0xFF, timeOutItems));
+    fields.append(choiceBits("option.squelch", OptionCaption::Squelch, G, 2, 0xFF,
                              [](bool) { return squelchItems(); }));
-    fields.append(choiceBits("option.vox_level", {"声控等级", "VOV Gain Level"}, G, 3, 0xFF, voxLevelItems));
-    fields.append(choiceBits("option.back_light", {"背光灯", "Back Light"}, G, 6, 0xC0, backLightItems));
-    fields.append(choiceBits("option.channel_display", {"信道显示方式", "Channel Disp Way"}, G, 5, 0x10,
+    fields.append(choiceBits("option.vox_level", OptionCaption::VoxLevel, G, 3, 0xFF, voxLevelItems));
+    fields.append(choiceBits("option.back_light", OptionCaption::BackLight, G, 6, 0xC0, backLightItems));
+    fields.append(choiceBits("option.channel_display", OptionCaption::ChannelDisplay, G, 5, 0x10,
                              channelDisplayItems));
-    fields.append(choiceBits("option.scan_way", {"扫描方式", "Scan Way"}, G, 6, 0x30, scanWayItems));
+    fields.append(choiceBits("option.scan_way", OptionCaption::ScanWay, G, 6, 0x30, scanWayItems));
 
-    Field priority = flag("option.priority_scan", {"优先扫描", "Priority Scan"}, G, 6, 3);
+    Field priority = flag("option.priority_scan", OptionCaption::PriorityScan, G, 6, 3);
     const Writer storePriority = priority.write;
     priority.write = [=](Codeplug &image, const QString &text) {
         if (flagValue(text) != 1)
@@ -33,7 +34,7 @@ void addOptionFields(QVector<Field> &fields)
         return QString();
     };
     fields.append(priority);
-    fields.append({"option.priority_channel", {"优先扫描信道", "Priority Channel"}, FieldKind::Number,
+    fields.append({"option.priority_channel", OptionCaption::PriorityChannel, FieldKind::Number,
                    {{G, 8, 0xFF}}, 0,
                    [G](const Codeplug &image, bool) {
                        return QString::number(qBound(1, int(image.cell(G, 8)), int(LastChannelRow)));
@@ -48,8 +49,8 @@ void addOptionFields(QVector<Field> &fields)
                        return QString();
                    },
                    [](bool) { return priorityChannelItems(); }});
-    fields.append(choiceBits("option.ptt_id", {"PTT-ID 类型", "PTT-ID"}, G, 6, 0x03, pttIdItems));
-    fields.append({"option.dtmf_code", {"DTMF 码组", "DTMF Code"}, FieldKind::Text,
+    fields.append(choiceBits("option.ptt_id", OptionCaption::PttId, G, 6, 0x03, pttIdItems));
+    fields.append({"option.dtmf_code", OptionCaption::DtmfCode, FieldKind::Text,
                    wholeBytes(DtmfRow, 0, SettingsPlace::DtmfCodeLength), 0,
                    [](const Codeplug &image, bool) { return dtmfCode(image); },
                    [](Codeplug &image, const QString &text) {
@@ -61,7 +62,7 @@ void addOptionFields(QVector<Field> &fields)
                    },
                    {}});
 
-    Field workMode = choiceBits("option.work_mode", {"工作模式", "Work Mode"}, G, 5, 0x01, workModeItems);
+    Field workMode = choiceBits("option.work_mode", OptionCaption::WorkMode, G, 5, 0x01, workModeItems);
     const Writer storeMode = workMode.write;
     workMode.write = [=](Codeplug &image, const QString &text) {
         if (imageBit(image, G, 5, 5) && choiceIndex(workModeItems, text) == 0)
@@ -69,7 +70,7 @@ void addOptionFields(QVector<Field> &fields)
         return storeMode(image, text);
     };
     fields.append(workMode);
-    Field onlyChannel = flag("option.only_channel", {"仅工作在信道模式", "Only Channel Mode"}, G, 5, 5);
+    Field onlyChannel = flag("option.only_channel", OptionCaption::OnlyChannel, G, 5, 5);
     onlyChannel.write = [=](Codeplug &image, const QString &text) {
         const int on = flagValue(text);
         if (on < 0)
@@ -78,21 +79,21 @@ void addOptionFields(QVector<Field> &fields)
         return QString();
     };
     fields.append(onlyChannel);
-    fields.append(flag("option.power_save", {"省电", "Save"}, G, 5, 7));
-    fields.append(flag("option.beep", {"哔音", "Beep"}, G, 5, 3));
-    fields.append(flag("option.manual_setup", {"手动设置", "Manual set-up"}, G, 12, 4, true));
-    fields.append(flag("option.send_stop_code", {"发送关机码", "Send Stop Code"}, G, 12, 5, true));
+    fields.append(flag("option.power_save", OptionCaption::PowerSave, G, 5, 7));
+    fields.append(flag("option.beep", OptionCaption::Beep, G, 5, 3));
+    fields.append(flag("option.manual_setup", OptionCaption::ManualSetup, G, 12, 4, true));
+    fields.append(flag("option.send_stop_code", OptionCaption::SendStopCode, G, 12, 5, true));
 }
 
 void addDtmfFields(QVector<Field> &fields)
 {
-    fields.append(choiceBits("dtmf.pre_time", {"首位数码延迟时间(毫秒)", "Pre-Time(ms)"}, DtmfRow, 8, 0xFF,
+    fields.append(choiceBits("dtmf.pre_time", DtmfCaption::PreTime, DtmfRow, 8, 0xFF,
                              [](bool) { return dtmfPreTimeItems(); }));
-    fields.append(choiceBits("dtmf.interval", {"数码间隔时间(毫秒)", "Intervals(ms)"}, DtmfRow, 9, 0xFF,
+    fields.append(choiceBits("dtmf.interval", DtmfCaption::Interval, DtmfRow, 9, 0xFF,
                              [](bool) { return dtmfStepTimeItems(); }));
-    fields.append(choiceBits("dtmf.duration", {"数码延迟时间(毫秒)", "Duration(ms)"}, DtmfRow, 10, 0xFF,
+    fields.append(choiceBits("dtmf.duration", DtmfCaption::Duration, DtmfRow, 10, 0xFF,
                              [](bool) { return dtmfStepTimeItems(); }));
-    fields.append(flag("dtmf.side_tone", {"DTMF 侧音", "DTMF Side Tone"}, GeneralRow, 5, 6));
+    fields.append(flag("dtmf.side_tone", DtmfCaption::SideTone, GeneralRow, 5, 6));
 }
 
 void addFmFields(QVector<Field> &fields)

@@ -2,6 +2,7 @@
 // transmit power adjustment.
 #include "fields/FieldBuilders.h"
 
+#include "core/SettingsCaptions.h"
 #include "core/SettingsChoices.h"
 #include "core/SettingsRules.h"
 
@@ -21,7 +22,7 @@ int scanKind(const Codeplug &image)
 void addScanFields(QVector<Field> &fields)
 {
     const int S = SettingsPlace::ScanRow;
-    Field kind = choiceBits("scan.priority", {"优先", "Priority"}, S, 0, 0xFF, scanPriorityItems);
+    Field kind = choiceBits("scan.priority", ScanCaption::Priority, S, 0, 0xFF, scanPriorityItems);
     const Writer storeKind = kind.write;
     kind.write = [=](Codeplug &image, const QString &text) {
         const QString refused = storeKind(image, text);
@@ -33,7 +34,7 @@ void addScanFields(QVector<Field> &fields)
         return refused;
     };
     fields.append(kind);
-    fields.append({"scan.priority_channel", {"优先信道", "Priority Channel"}, FieldKind::Number, {{S, 1, 0xFF}}, 0,
+    fields.append({"scan.priority_channel", ScanCaption::PriorityChannel, FieldKind::Number, {{S, 1, 0xFF}}, 0,
                    [S](const Codeplug &image, bool) {
                        const int channel = image.cell(S, 1);
                        const bool shown = scanKind(image) == FixedPriority && channel >= 1 && channel <= 16;
@@ -70,11 +71,11 @@ void addScanFields(QVector<Field> &fields)
                        },
                        [](bool) { return lookBackItems(); }});
     };
-    lookBack("scan.look_back_a", {"回扫时间 A(秒)", "Look Back Time A(s)"}, 2);
-    lookBack("scan.look_back_b", {"回扫时间 B(秒)", "Look Back Time B(s)"}, 3);
+    lookBack("scan.look_back_a", ScanCaption::LookBackA, 2);
+    lookBack("scan.look_back_b", ScanCaption::LookBackB, 3);
     // The revert list depends on the image's priority kind, so the field
     // has no fixed list of choices.
-    fields.append({"scan.revert", {"返回信道", "Revert Channel"}, FieldKind::Choice, {{S, 4, 0xFF}}, 0,
+    fields.append({"scan.revert", ScanCaption::Revert, FieldKind::Choice, {{S, 4, 0xFF}}, 0,
                    [S](const Codeplug &image, bool chinese) {
                        const int k = scanKind(image);
                        return revertChannelItems(k, chinese).at(revertItemOfValue(k, image.cell(S, 4)));
@@ -105,8 +106,8 @@ void addScanFields(QVector<Field> &fields)
                        },
                        {}});
     };
-    seconds("scan.dropout_delay", {"扫描接收恢复延迟时间(秒)", "Dropout Delay Time (s)"}, 5);
-    seconds("scan.tx_dwell", {"扫描发射恢复延迟时间(秒)", "TX Dwell Time (s)"}, 7);
+    seconds("scan.dropout_delay", ScanCaption::DropoutDelay, 5);
+    seconds("scan.tx_dwell", ScanCaption::TxDwell, 7);
 }
 
 void addKeyFields(QVector<Field> &fields)
@@ -125,14 +126,14 @@ void addKeyFields(QVector<Field> &fields)
                        },
                        keyFunctionItems});
     };
-    key("key.pf1", {"PF1", "PF1"}, SettingsPlace::Pf1Byte);
-    key("key.pf2", {"PF2", "PF2"}, SettingsPlace::Pf2Byte);
+    key("key.pf1", KeyCaption::Pf1, SettingsPlace::Pf1Byte);
+    key("key.pf2", KeyCaption::Pf2, SettingsPlace::Pf2Byte);
 }
 
 void addMessageAndPower(QVector<Field> &fields)
 {
     using namespace SettingsPlace;
-    fields.append({"message", {"嵌入信息", "Embedded Message"}, FieldKind::Text,
+    fields.append({"message", MessageCaption, FieldKind::Text,
                    wholeBytes(MessageRow, MessageFirstByte, MessageLength), 0,
                    [](const Codeplug &image, bool) { return messageText(image); },
                    [](Codeplug &image, const QString &text) {

@@ -22,13 +22,13 @@ void addVfoFields(QVector<Field> &fields)
                    [](const Codeplug &image, bool) { return frequencyText(image, VfoRow, 0); },
                    [](Codeplug &image, const QString &text) {
                        const QString t = text.trimmed();
-                       FreqField field;
-                       if (!isFrequencyText(t) || t.size() >= 10 || !FreqToBytes(t, field))
+                       if (!isFrequencyText(t) || t.size() >= 10 || !isEncodableFrequency(numericValue(t)))
                            return QStringLiteral("\"%1\" is not a frequency").arg(t);
                        const WorkRange range = workRangeOf(image);
-                       if (!vfoReceiveField(t, range, field))
+                       const std::optional<Frequency> rx = vfoReceiveField(t, range);
+                       if (!rx)
                            return QStringLiteral("%1 is %2").arg(t, outOfRange(range));
-                       storeVfoReceive(image, field);
+                       storeVfoReceive(image, *rx);
                        return QString();
                    },
                    {}});
@@ -37,12 +37,12 @@ void addVfoFields(QVector<Field> &fields)
                    [](const Codeplug &image, bool) { return frequencyText(image, VfoRow, 4); },
                    [](Codeplug &image, const QString &text) {
                        const QString t = text.trimmed();
-                       FreqField field;
                        if (!t.isEmpty() && !isFrequencyText(t))
                            return QStringLiteral("\"%1\" is not a frequency").arg(t);
-                       if (!vfoOffsetField(t, field))
+                       const std::optional<Frequency> offset = vfoOffsetField(t);
+                       if (!offset)
                            return QStringLiteral("offset %1 is 70 MHz or more").arg(t);
-                       storeVfoOffset(image, field);
+                       storeVfoOffset(image, *offset);
                        // As the window does: a shift that now leaves the range is turned off.
                        if (!vfoTransmitInRange(image, imageBits(image, VfoRow, VfoFlags, VfoShiftMask),
                                                workRangeOf(image)))
@@ -61,26 +61,21 @@ void addVfoFields(QVector<Field> &fields)
     };
     fields.append(direction);
     const Items tones = [](bool chinese) { return toneSelectorItems(chinese); };
-    const auto vfoTone = [&](const char *id, Bilingual caption, int codeByte, int invertBit) {
+    const auto vfoTone = [&](const char *id, Bilingual caption, ToneSlot slot, int codeByte, int invertBit) {
         fields.append({id, caption, FieldKind::GridTone,
                        {{VfoRow, codeByte, 0xFF}, {VfoRow, VfoFlags, 1 << invertBit}}, 0,
-                       [=](const Codeplug &image, bool chinese) {
-                           return tones(chinese).at(toneIndexOfCode(image.cell(VfoRow, codeByte),
-                                                                    imageBit(image, VfoRow, VfoFlags, invertBit)));
-                       },
+                       [=](const Codeplug &image, bool chinese) { return tones(chinese).at(vfoTonePosition(image, slot)); },
                        [=](Codeplug &image, const QString &text) {
                            const int index = choiceIndex(tones, text);
                            if (index < 0)
                                return QStringLiteral("unknown tone \"%1\"").arg(text.trimmed());
-                           const auto [code, inverted] = toneCodeOfIndex(index);
-                           image.at(VfoRow, codeByte) = qint16(code);
-                           storeImageBit(image, VfoRow, VfoFlags, invertBit, inverted);
+                           storeVfoTone(image, slot, index);
                            return QString();
                        },
                        tones});
     };
-    vfoTone("vfo.decode", VfoCaption::Decode, 8, 4);
-    vfoTone("vfo.encode", VfoCaption::Encode, 9, 5);
+    vfoTone("vfo.decode", VfoCaption::Decode, ToneSlot::Decode, 8, 4);
+    vfoTone("vfo.encode", VfoCaption::Encode, ToneSlot::Encode, 9, 5);
     fields.append(choiceBits("vfo.step", VfoCaption::Step, GeneralRow, 9, 0xFF,
                              [](bool) { return tuningStepItems(); }));
     fields.append(choiceBits("vfo.bandwidth", VfoCaption::Bandwidth, VfoRow, VfoFlags, 0x02,

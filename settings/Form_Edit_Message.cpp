@@ -5,6 +5,7 @@
 #include "core/Texts.h"
 #include "platform/KeyFilter.h"
 #include "core/SettingsRules.h"
+#include "core/SettingsCaptions.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -46,7 +47,7 @@ void Form_Edit_Message::Form_Load()
     const int w = main.width() / 2;
     const int h = qRound(main.height() / 2.8);
     placeWindow((main.width() - w) / 2, (main.height() - h) / 4, w, h);
-    setWindowTitle(langText("嵌入信息", "Embedded Message"));
+    setWindowTitle(langText(MessageCaption));
     Command_close->setText(langText("关闭", "Close"));
     Command_help->setText(langText("帮助", "Help"));
     ShowMessage();

@@ -10,6 +10,7 @@
 #include "core/Texts.h"
 #include "core/SettingsChoices.h"
 #include "core/SettingsRules.h"
+#include "core/SettingsCaptions.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -105,13 +106,13 @@ void Form_Edit_scan::Form_Load()
     placeWindow((main.width() - w) / 2, qMax(0, (main.height() - h) / 8), w, h);
 
     setWindowTitle(langText("扫描信息", "Scan Information"));
-    Label_pri->setText(langText("优先", "Priority"));
-    Label_prich->setText(langText("优先信道", "Priority Channel"));
-    Label_BA->setText(langText("回扫时间 A(秒)", "Look Back Time A(s)"));
-    Label_BB->setText(langText("回扫时间 B(秒)", "Look Back Time B(s)"));
-    Label_BC->setText(langText("返回信道", "Revert Channel"));
-    Label_RYC->setText(langText("扫描接收恢复延迟时间(秒)", "Dropout Delay Time (s)"));
-    Label_TYC->setText(langText("扫描发射恢复延迟时间(秒)", "TX Dwell Time (s)"));
+    Label_pri->setText(langText(ScanCaption::Priority));
+    Label_prich->setText(langText(ScanCaption::PriorityChannel));
+    Label_BA->setText(langText(ScanCaption::LookBackA));
+    Label_BB->setText(langText(ScanCaption::LookBackB));
+    Label_BC->setText(langText(ScanCaption::Revert));
+    Label_RYC->setText(langText(ScanCaption::DropoutDelay));
+    Label_TYC->setText(langText(ScanCaption::TxDwell));
     Command_close->setText(langText("关闭", "Close"));
     Command_help->setText(langText("帮助", "Help"));
 

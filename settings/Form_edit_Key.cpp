@@ -7,6 +7,7 @@
 #include "core/Texts.h"
 #include "core/SettingsChoices.h"
 #include "core/SettingsRules.h"
+#include "core/SettingsCaptions.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -61,8 +62,8 @@ void Form_edit_Key::Form_Load()
     placeWindow((main.width() - w) / 2, twips(200), w, h);
 
     setWindowTitle(langText("键设定", "Key Assingment"));
-    Label_PF1->setText(QStringLiteral("PF1"));
-    Label_PF2->setText(QStringLiteral("PF2"));
+    Label_PF1->setText(langText(KeyCaption::Pf1));
+    Label_PF2->setText(langText(KeyCaption::Pf2));
     Command_close->setText(langText("关闭", "Close"));
     Command_help->setText(langText("帮助", "Help"));
     for (QComboBox *list : {Combo_pf1, Combo_pf2}) {

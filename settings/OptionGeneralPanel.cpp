@@ -12,6 +12,7 @@
 #include "settings/OptionPanel.h"
 #include "core/SettingsChoices.h"
 #include "core/SettingsRules.h"
+#include "core/SettingsCaptions.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -142,25 +143,25 @@ void OptionGeneralPanel::addColumns(QBoxLayout *row)
 
 void OptionGeneralPanel::setCaptions()
 {
-    Label_tot->setText(langText("超时定时器[分钟]", "Time Out Timer[Min]"));
-    Label_sql->setText(langText("静噪等级", "Squelch Level"));
-    Label_vox_Lever->setText(langText("声控等级", "VOV Gain Level"));
-    Label_lamp->setText(langText("背光灯", "Back Light"));
-    Label_mdf->setText(langText("信道显示方式", "Channel Disp Way"));
+    Label_tot->setText(langText(OptionCaption::TimeOut));
+    Label_sql->setText(langText(OptionCaption::Squelch));
+    Label_vox_Lever->setText(langText(OptionCaption::VoxLevel));
+    Label_lamp->setText(langText(OptionCaption::BackLight));
+    Label_mdf->setText(langText(OptionCaption::ChannelDisplay));
     Frame_Scan->setTitle(langText("扫描", "Scan"));
-    Label_Scan->setText(langText("扫描方式", "Scan Way"));
-    Check_Pri->setText(langText("优先扫描", "Priority Scan"));
-    Label_Pri_CH->setText(langText("优先扫描信道", "Priority Channel"));
-    Label_Pttid->setText(langText("PTT-ID 类型", "PTT-ID"));
-    Label_dtmf_Code->setText(langText("DTMF 码组", "DTMF Code"));
-    Frame_mode->setTitle(langText("工作模式", "Work Mode"));
+    Label_Scan->setText(langText(OptionCaption::ScanWay));
+    Check_Pri->setText(langText(OptionCaption::PriorityScan));
+    Label_Pri_CH->setText(langText(OptionCaption::PriorityChannel));
+    Label_Pttid->setText(langText(OptionCaption::PttId));
+    Label_dtmf_Code->setText(langText(OptionCaption::DtmfCode));
+    Frame_mode->setTitle(langText(OptionCaption::WorkMode));
     Option_freq->setText(langText("频率模式", "Frequncy"));
     Option_chann->setText(langText(" 信道模式", "Channel"));
-    Check_Only_Chann->setText(langText("仅工作在信道模式", "Only Channel Mode"));
-    Check_Save->setText(langText("省电", "Save"));
-    Check_Beep->setText(langText("哔音", "Beep"));
-    Check_Menu->setText(langText("手动设置", "Manual set-up"));
-    Check_Pttoff_Code->setText(langText("发送关机码", "Send Stop Code"));
+    Check_Only_Chann->setText(langText(OptionCaption::OnlyChannel));
+    Check_Save->setText(langText(OptionCaption::PowerSave));
+    Check_Beep->setText(langText(OptionCaption::Beep));
+    Check_Menu->setText(langText(OptionCaption::ManualSetup));
+    Check_Pttoff_Code->setText(langText(OptionCaption::SendStopCode));
 }
 
 void OptionGeneralPanel::fillLists()

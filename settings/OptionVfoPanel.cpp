@@ -113,14 +113,13 @@ void OptionVfoPanel::fillLists()
 
 void OptionVfoPanel::loadFromImage()
 {
-    const auto vfo = [](int b) { return int(Img(VfoRow, b)); };
     Text_RX_Freq->setText(frequencyText(Document(), VfoRow, 0));
     Text_Offset_Freq->setText(frequencyText(Document(), VfoRow, 4));
     selectClamped(Combo_Sft_d, imageBits(Document(), VfoRow, VfoFlags, VfoShiftMask));
     Combo_TXP->setCurrentIndex(imageBit(Document(), VfoRow, VfoFlags, 0) ? 1 : 0);
     Combo_WN->setCurrentIndex(imageBit(Document(), VfoRow, VfoFlags, 1) ? 1 : 0);
-    Combo_Decode->setCurrentIndex(toneIndexOfCode(vfo(8), imageBit(Document(), VfoRow, VfoFlags, 4)));
-    Combo_Encode->setCurrentIndex(toneIndexOfCode(vfo(9), imageBit(Document(), VfoRow, VfoFlags, 5)));
+    Combo_Decode->setCurrentIndex(vfoTonePosition(Document(), ToneSlot::Decode));
+    Combo_Encode->setCurrentIndex(vfoTonePosition(Document(), ToneSlot::Encode));
     selectClamped(Combo_Step, Img(GeneralRow, 9));
 }
 
@@ -172,10 +171,9 @@ void OptionVfoPanel::Text_RX_Freq_LostFocus()
 {
     if (closing())
         return;
-    FreqField field;
-    if (vfoReceiveField(Text_RX_Freq->text().trimmed(), sharedWorkRange(), field)) {
+    if (const std::optional<Frequency> rx = vfoReceiveField(Text_RX_Freq->text().trimmed(), sharedWorkRange())) {
         Combo_Sft_d->setCurrentIndex(0);
-        storeVfoReceive(Document(), field);
+        storeVfoReceive(Document(), *rx);
         emit imageChanged();
         return;
     }
@@ -187,8 +185,9 @@ void OptionVfoPanel::Text_RX_Freq_LostFocus()
 void OptionVfoPanel::Text_Offset_Freq_Change()
 {
     const QString text = Text_Offset_Freq->text();
-    FreqField field;
-    if (numericValue(text) >= 70 || !FreqToBytes(text.isEmpty() ? QStringLiteral("0") : text, field)) {
+    const double value = numericValue(text);
+    const std::optional<Frequency> offset = value < 70 ? Frequency::truncated(value) : std::nullopt;
+    if (!offset) {
         showOffsetMessage();
         Text_Offset_Freq->clear();
         Text_Offset_Freq_Change();
@@ -202,35 +201,27 @@ void OptionVfoPanel::Text_Offset_Freq_Change()
         return;
     }
     checkTransmitRange();
-    storeVfoOffset(Document(), field);
+    storeVfoOffset(Document(), *offset);
 }
 
 void OptionVfoPanel::Text_Offset_Freq_LostFocus()
 {
     if (closing())
         return;
-    const QString text = Text_Offset_Freq->text();
-    FreqField field;
-    if (!vfoOffsetField(text, field)) {
+    const std::optional<Frequency> offset = vfoOffsetField(Text_Offset_Freq->text());
+    if (!offset) {
         showOffsetMessage();
         Text_Offset_Freq->clear();
         Text_Offset_Freq_Change();
         return;
     }
     checkTransmitRange();
-    storeVfoOffset(Document(), field);
+    storeVfoOffset(Document(), *offset);
     emit imageChanged();
 }
 
-void OptionVfoPanel::storeToneSelection(QComboBox *list, int codeByte, int invertBit)
-{
-    const auto [code, inverted] = toneCodeOfIndex(list->currentIndex());
-    Img(VfoRow, codeByte) = static_cast<qint16>(code);
-    storeImageBit(Document(), VfoRow, VfoFlags, invertBit, inverted);
-}
-
-void OptionVfoPanel::Combo_Decode_Click() { storeToneSelection(Combo_Decode, 8, 4); }
-void OptionVfoPanel::Combo_Encode_Click() { storeToneSelection(Combo_Encode, 9, 5); }
+void OptionVfoPanel::Combo_Decode_Click() { storeVfoTone(Document(), ToneSlot::Decode, Combo_Decode->currentIndex()); }
+void OptionVfoPanel::Combo_Encode_Click() { storeVfoTone(Document(), ToneSlot::Encode, Combo_Encode->currentIndex()); }
 void OptionVfoPanel::Combo_Step_Click() { Img(GeneralRow, 9) = Combo_Step->currentIndex(); }
 void OptionVfoPanel::Combo_WN_Click() { storeImageBit(Document(), VfoRow, VfoFlags, 1, Combo_WN->currentIndex() == 1); }
 void OptionVfoPanel::Combo_TXP_Click() { storeImageBit(Document(), VfoRow, VfoFlags, 0, Combo_TXP->currentIndex() == 1); }

@@ -57,5 +57,4 @@ private:
     void setShiftOff();
     void showRxMessage();
     void showOffsetMessage();
-    void storeToneSelection(QComboBox *list, int codeByte, int invertBit);
 };

@@ -6,6 +6,7 @@
 #include "platform/Layouts.h"
 #include "core/Texts.h"
 #include "core/SettingsChoices.h"
+#include "core/SettingsCaptions.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -88,10 +89,10 @@ void frm_dtmf::Form_Load()
     placeWindow((main.width() - w) / 2, 0, w, h);
 
     setWindowTitle(langText("DTMF 设置", "DTMF Setting"));
-    Label_First_Delay->setText(langText("首位数码延迟时间(毫秒)", "Pre-Time(ms)"));
-    Label_Dtmf_Space->setText(langText("数码间隔时间(毫秒)", "Intervals(ms)"));
-    Label_Dtmf_Delay->setText(langText("数码延迟时间(毫秒)", "Duration(ms)"));
-    Check_dtmfST->setText(langText("DTMF 侧音", "DTMF Side Tone"));
+    Label_First_Delay->setText(langText(DtmfCaption::PreTime));
+    Label_Dtmf_Space->setText(langText(DtmfCaption::Interval));
+    Label_Dtmf_Delay->setText(langText(DtmfCaption::Duration));
+    Check_dtmfST->setText(langText(DtmfCaption::SideTone));
     Command_close->setText(langText("关闭", "Close"));
     Command_help->setText(langText("帮助", "Help"));
 

@@ -23,7 +23,7 @@ namespace {
 // named "CD".
 void putEditorChannel(int n)
 {
-    QVERIFY(storeFrequencyPair(Document(), n, QStringLiteral("430"), QStringLiteral("440"), EditorDirectionByte));
+    QVERIFY(storeFrequencyPair(Document(), n, Frequency::fromMHz(430), Frequency::fromMHz(440), EditorDirectionByte));
     Img(n, 8) = 0;
     Img(n, 9) = 49;
     Img(n, 10) = 1;
@@ -254,7 +254,7 @@ private slots:
         QFETCH(QString, shown);
         QFETCH(int, byte12);
         putEditorChannel(5);
-        QVERIFY(storeFrequencyPair(Document(), 5, QStringLiteral("430"), tx, EditorDirectionByte));
+        QVERIFY(storeFrequencyPair(Document(), 5, Frequency::fromMHz(430), Frequency::fromMHz(numericValue(tx)), EditorDirectionByte));
         const QList<int> offset = rowBytes(5).mid(4, 4);
         openEditorOn(5);
         QCOMPARE(box("Text_TX_Freq")->text(), shown);

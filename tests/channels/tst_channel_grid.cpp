@@ -21,7 +21,7 @@ namespace {
 // 440 MHz (plus 10 MHz) and the name "AB".
 void putChannel(int n)
 {
-    QVERIFY(storeFrequencyPair(Document(), n, QStringLiteral("430"), QStringLiteral("440"), GridDirectionByte));
+    QVERIFY(storeFrequencyPair(Document(), n, Frequency::fromMHz(430), Frequency::fromMHz(440), GridDirectionByte));
     Img(n, 8) = 0;
     Img(n, 9) = 0;
     Img(n, 10) = qint16((Img(n, 10) & 0xC0) | 0x03);

@@ -84,7 +84,9 @@ private slots:
         QFETCH(double, txMHz);
 
         Img(Ch, directionByte) = qint16(before);
-        QVERIFY(storeFrequencyPair(Document(), Ch, rx, tx, directionByte));
+        // The receive value as an entry reads it: snapped onto the raster.
+        QVERIFY(storeFrequencyPair(Document(), Ch, *Frequency::snapped(numericValue(rx)),
+                                   Frequency::fromMHz(numericValue(tx)), directionByte));
         QCOMPARE(bytes(Ch, 0, 7), field);
         QCOMPARE(int(Img(Ch, directionByte)), after);
         QCOMPARE(channelTxMHz(Document(), Ch, directionByte), txMHz);
@@ -94,10 +96,10 @@ private slots:
     {
         setBytes(Ch, 0, {0x00, 0x25, 0x81, 0x43, 0, 0, 0, 0, 0, 0, 3});
         const QList<int> before = bytes(Ch, 0, 15);
-        QVERIFY(!storeFrequencyPair(Document(), Ch, QStringLiteral("1200"), QStringLiteral("438"), GridDirectionByte));
+        QVERIFY(!storeFrequencyPair(Document(), Ch, Frequency::fromMHz(1200), Frequency::fromMHz(438), GridDirectionByte));
         QCOMPARE(bytes(Ch, 0, 15), before);
         // An empty channel has no receive frequency to store an offset against.
-        QVERIFY(!storeTransmitFrequency(Document(), Ch + 1, QStringLiteral("438"), GridDirectionByte));
+        QVERIFY(!storeTransmitFrequency(Document(), Ch + 1, Frequency::fromMHz(438), GridDirectionByte));
         QCOMPARE(bytes(Ch + 1, 0, 15), QList<int>(16, 255));
     }
 
@@ -321,8 +323,10 @@ private slots:
     {
         QFETCH(QString, entry);
         QFETCH(QString, text);
-        QCOMPARE(frequencyEntryText(entry), text);
-        QCOMPARE(numericValue(frequencyEntryText(entry)), numericValue(entry));
+        const CheckedEntry checked = checkFrequencyEntry(entry, WorkRange{0, 1000});
+        QVERIFY(!checked.outOfRange);
+        QCOMPARE(checked.text, text);
+        QCOMPARE(numericValue(checked.text), numericValue(entry));
     }
 
     void shownTexts()

@@ -1,4 +1,5 @@
 #include "core/Codecs.h"
+#include "core/Frequency.h"
 #include "core/Image.h"
 #include "core/NumberText.h"
 
@@ -20,6 +21,10 @@ private slots:
     void rasterRoundTrip();
     void storeFrequency_data();
     void storeFrequency();
+    void frequencySteps_data();
+    void frequencySteps();
+    void frequencyOfField_data();
+    void frequencyOfField();
     void fmFreqText_data();
     void fmFreqText();
     void toneNames_data();
@@ -144,6 +149,63 @@ void TestCodecs::storeFrequency()
     QVERIFY(StoreFrequency(text, 7, 4));
     QCOMPARE(text, snapped);
     QCOMPARE((QList<int>{Img(7, 4), Img(7, 5), Img(7, 6), Img(7, 7)}), bytes);
+}
+
+// A value in MHz read into 10 Hz steps: cut as FreqToBytes cuts, snapped
+// as StoreFrequency snaps; -1 where the value cannot be encoded.
+void TestCodecs::frequencySteps_data()
+{
+    QTest::addColumn<double>("mhz");
+    QTest::addColumn<qint64>("truncated");
+    QTest::addColumn<qint64>("snapped");
+    QTest::newRow("on the 6.25 raster") << 438.00625 << qint64(43800625) << qint64(43800625);
+    QTest::newRow("1 Hz below a raster point") << 438.006249 << qint64(43800624) << qint64(43800500);
+    QTest::newRow("tie goes to 5 kHz") << 438.0 << qint64(43800000) << qint64(43800000);
+    QTest::newRow("zero") << 0.0 << qint64(0) << qint64(0);
+    QTest::newRow("highest") << 999.99999 << qint64(99999999) << qint64(99999500);
+    QTest::newRow("1000 MHz") << 1000.0 << qint64(-1) << qint64(-1);
+    QTest::newRow("negative") << -0.00001 << qint64(-1) << qint64(-1);
+}
+
+void TestCodecs::frequencySteps()
+{
+    QFETCH(double, mhz);
+    QFETCH(qint64, truncated);
+    QFETCH(qint64, snapped);
+    const auto steps = [](std::optional<Frequency> f) { return f ? f->steps() : qint64(-1); };
+    QCOMPARE(steps(Frequency::truncated(mhz)), truncated);
+    QCOMPARE(steps(Frequency::snapped(mhz)), snapped);
+}
+
+// A field's value in steps, nibbles above 9 counted with their value, and
+// back to the same bytes where the value can be encoded.
+void TestCodecs::frequencyOfField_data()
+{
+    QTest::addColumn<QList<int>>("bytes");
+    QTest::addColumn<qint64>("steps");
+    QTest::addColumn<bool>("decimal");
+    QTest::newRow("438.12500") << QList<int>{0x00, 0x25, 0x81, 0x43} << qint64(43812500) << true;
+    QTest::newRow("88.98750") << QList<int>{0x50, 0x87, 0x89, 0x08} << qint64(8898750) << true;
+    QTest::newRow("nibble above 9") << QList<int>{0x0A, 0x00, 0x00, 0x40} << qint64(40000010) << false;
+    QTest::newRow("four 255 bytes") << QList<int>{255, 255, 255, 255} << qint64(166666665) << false;
+}
+
+void TestCodecs::frequencyOfField()
+{
+    QFETCH(QList<int>, bytes);
+    QFETCH(qint64, steps);
+    QFETCH(bool, decimal);
+    Codeplug image;
+    for (int i = 0; i < 4; ++i)
+        image.at(3, 2 + i) = qint16(bytes[i]);
+    const Frequency f = Frequency::read(image, 3, 2);
+    QCOMPARE(f.steps(), steps);
+    QCOMPARE(f.mhz(), numericValue(FreqFromBytes(bytes[0], bytes[1], bytes[2], bytes[3])));
+    if (decimal) {
+        Codeplug copy;
+        f.store(copy, 3, 2);
+        QCOMPARE(copy, image);
+    }
 }
 
 void TestCodecs::fmFreqText_data()

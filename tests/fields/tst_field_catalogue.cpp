@@ -165,6 +165,11 @@ private slots:
             << QStringList{"channel.2.receive=440"} << "channel.2.name" << "ABCDEF" << false << "";
         QTest::newRow("name with #") << QStringList{"channel.2.receive=440"} << "channel.2.name" << "A#" << false << "";
         QTest::newRow("tone of an empty channel") << QStringList{} << "channel.2.decode" << "67.0" << false << "";
+        // Padded as the grid pads, "0438" would read 043800000: refused as
+        // the windows refuse it, never taken and then left unstored.
+        QTest::newRow("receive with a leading zero") << QStringList{} << "channel.2.receive" << "0438" << false << "";
+        QTest::newRow("transmit with a leading zero")
+            << QStringList{"channel.2.receive=440"} << "channel.2.editor.transmit" << "0445" << false << "440.00000";
     }
     void limitsAtTheirEdges()
     {

@@ -1,0 +1,50 @@
+#pragma once
+#include "core/Codecs.h"
+
+#include <QtGlobal>
+#include <optional>
+
+// A frequency as a frequency field holds it: a whole number of 10 Hz steps,
+// the unit of the field's last digit. An entry is read into this type once;
+// snapping, comparing and storing then work on the number.
+class Frequency {
+public:
+    static constexpr qint64 StepsPerMHz = 100000;
+
+    constexpr Frequency() = default;
+    static constexpr Frequency fromSteps(qint64 steps) { return Frequency(steps); }
+    // A value in MHz rounded to the nearest 10 Hz step.
+    static Frequency fromMHz(double mhz) { return Frequency(qRound64(mhz * StepsPerMHz)); }
+
+    // The value of the field at (row, column..column + 3), as FreqFromBytes
+    // reads it: a nibble above 9 counts with its value.
+    static Frequency read(const Codeplug &image, int row, int column);
+    // A value in MHz cut to whole 10 Hz steps, as FreqToBytes cuts it;
+    // nothing for a value that cannot be encoded.
+    static std::optional<Frequency> truncated(double mhz);
+    // A value in MHz snapped down onto the channel raster, as StoreFrequency
+    // snaps it (the double arithmetic of the codec, so that every entry
+    // lands where it always did); nothing for a value that cannot be encoded.
+    static std::optional<Frequency> snapped(double mhz);
+
+    constexpr qint64 steps() const { return m_steps; }
+    // The nearest double to the value in MHz: what the field's text reads as.
+    double mhz() const { return double(m_steps) / StepsPerMHz; }
+    constexpr bool isEncodable() const { return m_steps >= 0 && m_steps < 1000 * StepsPerMHz; }
+    std::optional<Frequency> snapped() const { return snapped(mhz()); }
+
+    // The field of an encodable value, and storing it at (row, column..column + 3).
+    FreqField field() const;
+    void store(Codeplug &image, int row, int column) const;
+
+    friend constexpr bool operator==(Frequency a, Frequency b) { return a.m_steps == b.m_steps; }
+    friend constexpr bool operator!=(Frequency a, Frequency b) { return a.m_steps != b.m_steps; }
+    friend constexpr bool operator<(Frequency a, Frequency b) { return a.m_steps < b.m_steps; }
+    friend constexpr bool operator>(Frequency a, Frequency b) { return a.m_steps > b.m_steps; }
+    friend constexpr Frequency operator+(Frequency a, Frequency b) { return Frequency(a.m_steps + b.m_steps); }
+    friend constexpr Frequency operator-(Frequency a, Frequency b) { return Frequency(a.m_steps - b.m_steps); }
+
+private:
+    constexpr explicit Frequency(qint64 steps) : m_steps(steps) {}
+    qint64 m_steps = 0;
+};
