@@ -7,6 +7,7 @@ set -euo pipefail
 build=$1
 shift
 cpus=$(nproc)
-spec=$build/ctest-resources.json
+# ctest reads the file from inside the build folder, so its path is absolute.
+spec=$(cd "$build" && pwd)/ctest-resources.json
 printf '{"version": {"major": 1, "minor": 0}, "local": [{"cpus": [{"id": "0", "slots": %d}]}]}\n' "$cpus" >"$spec"
 ctest --test-dir "$build" --output-on-failure -j"$((cpus + 3))" --resource-spec-file "$spec" "$@"
