@@ -10,5 +10,8 @@ if [ "${1:-}" = "--sanitize" ]; then
   build=build-sanitize
   options=(-DKVD9_SANITIZE=ON)
 fi
+# Ninja for a new build folder: it compiles each source as soon as its own
+# inputs are ready, not target after target.
+[ -f "$build/CMakeCache.txt" ] || options+=(-G Ninja)
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}"
 cmake --build "$build" -j"$(nproc)"

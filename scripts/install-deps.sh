@@ -7,8 +7,9 @@ set -euo pipefail
 # validates the desktop entry and the metainfo. dpkg-dev, file: cpack's
 # .deb with dependencies from dpkg-shlibdeps. lintian: the packaging test
 # checks the .deb with it. python3-jsonschema: the companion's test checks
-# its JSON against the schema.
-packages=(cmake g++ make qt6-base-dev qt6-serialport-dev libgl-dev
+# its JSON against the schema. ninja-build, lld: the build runs every job
+# that is ready, and links fast.
+packages=(cmake g++ make ninja-build lld qt6-base-dev qt6-serialport-dev libgl-dev
           xvfb xauth fonts-wqy-microhei qt6-translations-l10n
           desktop-file-utils appstream dpkg-dev file lintian python3-jsonschema)
 missing=()

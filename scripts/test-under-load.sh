@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs the whole test suite three times in a row with `ctest -j2` while two
+# Runs the whole test suite three times in a row as scripts/test.sh does while two
 # CPU-bound processes run beside it, so that a test that passes only on an
 # idle machine shows up. Exits non-zero when any run fails.
 # Usage: scripts/test-under-load.sh [build folder, default build]
@@ -26,7 +26,7 @@ done
 failed=0
 for run in 1 2 3; do
   echo "== run $run of 3, beside two busy processes (${busy[*]})"
-  if ! ctest --test-dir "$build" -j2 --output-on-failure; then
+  if ! scripts/ctest-all.sh "$build"; then
     failed=$((failed + 1))
   fi
 done

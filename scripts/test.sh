@@ -13,4 +13,4 @@ if [ "${1:-}" = "--sanitize" ]; then
 fi
 scripts/install-deps.sh
 scripts/build.sh "$@"
-ctest --test-dir "$build" --output-on-failure -j2
+scripts/ctest-all.sh "$build"
