@@ -10,7 +10,7 @@
 namespace {
 
 enum Column {
-    Location, Name, Frequency, Duplex, Offset, Tone, RToneFreq, CToneFreq, DtcsCode, DtcsPolarity, RxDtcsCode,
+    Location, Name, FrequencyColumn, Duplex, Offset, Tone, RToneFreq, CToneFreq, DtcsCode, DtcsPolarity, RxDtcsCode,
     CrossMode, Mode, TStep, Skip, Power, Comment, UrCall, Rpt1Call, Rpt2Call, DvCode, ColumnCount
 };
 
@@ -238,11 +238,11 @@ struct Conversion {
 
 void convertFrequencies(const Row &row, Conversion &out)
 {
-    const bool hasReceive = hertzOf(row[Frequency], out.rxHz);
-    if (hasReceive || row[Frequency].isEmpty())
+    const bool hasReceive = hertzOf(row[FrequencyColumn], out.rxHz);
+    if (hasReceive || row[FrequencyColumn].isEmpty())
         out.cell("receive", hasReceive ? gridFrequencyText(out.rxHz) : QString(), QStringLiteral("Frequency"));
     else
-        out.reasons << QStringLiteral("Frequency \"%1\" is not a frequency").arg(row[Frequency]);
+        out.reasons << QStringLiteral("Frequency \"%1\" is not a frequency").arg(row[FrequencyColumn]);
 
     if (!hasReceive || !row.given.at(Duplex))
         return;
@@ -414,7 +414,7 @@ ImportResult importGenericCsv(const QByteArray &csv, const Codeplug &base, Gener
             result.errors << QStringLiteral("line %1: column \"%2\" appears twice").arg(header.line).arg(headers().at(known));
         indexOf[known] = i;
     }
-    if (indexOf.at(Frequency) < 0 || (indexOf.at(Location) < 0 && !options.renumber))
+    if (indexOf.at(FrequencyColumn) < 0 || (indexOf.at(Location) < 0 && !options.renumber))
         result.errors << QStringLiteral("line %1: the columns Location and Frequency are needed").arg(header.line);
     if (!result.errors.isEmpty())
         return result;
@@ -467,7 +467,7 @@ ImportResult importGenericCsv(const QByteArray &csv, const Codeplug &base, Gener
         QStringList snapped;
         const qint64 rx = storedHertz(store.image(), n, "receive");
         if (rx != conversion.rxHz)
-            snapped << QStringLiteral("Frequency %1 snapped to %2").arg(row[Frequency], mhzText(rx, 6));
+            snapped << QStringLiteral("Frequency %1 snapped to %2").arg(row[FrequencyColumn], mhzText(rx, 6));
         const qint64 tx = storedHertz(store.image(), n, "transmit");
         if (row.given.at(Duplex) && tx != conversion.txHz && conversion.txHz != conversion.rxHz)
             snapped << QStringLiteral("transmit %1 snapped to %2").arg(mhzText(conversion.txHz, 6), mhzText(tx, 6));

@@ -11,7 +11,6 @@ constexpr quint8 ReadCommand = 0x52;
 constexpr quint8 WriteCommand = 0x57;
 constexpr quint8 PowerCommand = 0x67;
 constexpr quint8 BlockLength = 0x10;
-constexpr quint8 WakeUp[] = {0x50, 0x52, 0x4F, 0x47, 0x52, 0x41, 0x4D, 0x02}; // "PROGRAM" 02
 constexpr quint8 Identity[] = {0x4B, 0x56, 0x20, 0x44, 0x39};                // "KV D9"
 constexpr int IdentLength = 9;
 constexpr int BlockReplyLength = 21;
@@ -81,8 +80,8 @@ void LinkEngine::StartLink()
         return;
     state.connected = false;
     MSC->discardInput();
-    std::copy(std::begin(WakeUp), std::end(WakeUp), state.txFrame);
-    state.txLength = int(sizeof WakeUp);
+    std::copy(std::begin(LinkWakeUp), std::end(LinkWakeUp), state.txFrame);
+    state.txLength = int(sizeof LinkWakeUp);
     state.writeMode = m_kind != LinkKind::Read;
     state.busy = true;
     state.blockIndex = 0;

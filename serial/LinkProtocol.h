@@ -15,6 +15,9 @@ struct LinkTiming {
 
 enum class LinkKind { Read, Write, Power };
 
+// The frame that wakes the radio at the start of every link: "PROGRAM" 02.
+inline constexpr char LinkWakeUp[] = {'P', 'R', 'O', 'G', 'R', 'A', 'M', '\x02'};
+
 // Why a link gave up: the radio never identified itself, a reply or an
 // acknowledgement went missing (or the replies were misaligned), or the
 // device vanished.

@@ -1,7 +1,8 @@
 #include "serial/TrafficText.h"
+#include "serial/LinkProtocol.h"
 
 namespace {
-const QByteArray WakeUp("PROGRAM\x02", 8);
+const QByteArray WakeUp(LinkWakeUp, sizeof LinkWakeUp);
 }
 
 QString trafficHex(const QByteArray &bytes)
