@@ -142,6 +142,9 @@ private slots:
 
 private:
     QTemporaryDir m_dir;
+    // Simulated radios started elsewhere on the machine announce themselves
+    // in their own folders, so `ports` and the port numbers see only ours.
+    QTemporaryDir m_announcements;
     QString m_file; // the sample memory as a .chann file
 };
 
@@ -149,6 +152,8 @@ void Cli::initTestCase()
 {
     Interrupts::install();
     QVERIFY(m_dir.isValid());
+    QVERIFY(m_announcements.isValid());
+    qputenv("KVD9_RADIO_SIM_DIR", QFile::encodeName(m_announcements.path()));
     m_file = m_dir.filePath(QStringLiteral("sample.chann"));
     QString error;
     QVERIFY2(saveImage(codeplugOf(RadioSimulator::sampleMemory()), m_file, error), qPrintable(error));
