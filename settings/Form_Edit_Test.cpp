@@ -52,6 +52,9 @@ Form_Edit_Test::Form_Edit_Test(WindowRegistry &registry)
     MSF_chann->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     MSF_chann->setEditTriggers(QAbstractItemView::NoEditTriggers);
     MSF_chann->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Tab goes on to the buttons, as from the channel grid; the arrows move
+    // between the cells.
+    MSF_chann->setTabKeyNavigation(false);
     MSF_chann->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     for (int r = 0; r < PresetCount; ++r)
         for (int c = 0; c < 2; ++c) {
