@@ -89,6 +89,11 @@ void Form_Edit_Test::Form_Load()
     setWindowTitle(langText("收音机编辑", "Radio Frequency"));
     MSF_chann->setHorizontalHeaderLabels(headerTexts(
         langText("^收  音  频  道 |^    频      率  (MHZ) ", "^Radio Channel |^ Frequency (MHZ)")));
+    // Never lower than its rows under the header with its captions, or the
+    // last preset hides behind a scroll bar at 1024x768.
+    MSF_chann->setMinimumHeight(MSF_chann->horizontalHeader()->sizeHint().height()
+                                + PresetCount * MSF_chann->verticalHeader()->defaultSectionSize()
+                                + 2 * MSF_chann->frameWidth());
     Command_close->setText(langText("关闭", "Close"));
     Command_help->setText(langText("帮助", "Help"));
     ShowPresets();
