@@ -114,11 +114,6 @@ FileWindow::FileWindow(Kind kind, WindowRegistry &registry)
     // Enter in the name box confirms, as anywhere in the window.
     setMainAction(Command_enter);
     setEscapeButton(Command_close);
-    setTabOrder(Drive1, Dir1);
-    setTabOrder(Dir1, File1);
-    setTabOrder(File1, Text1);
-    setTabOrder(Text1, Command_enter);
-    setTabOrder(Command_enter, Command_close);
 }
 
 QString FileWindow::suffix() const

@@ -62,9 +62,6 @@ Form_Adjust_Txp::Form_Adjust_Txp(WindowRegistry &registry, const LinkTiming &tim
         bar->setFocusPolicy(Qt::StrongFocus);
         bar->setInvertedControls(false);
     }
-    setTabOrder(HScroll_L, HScroll_H);
-    setTabOrder(HScroll_H, Command_Close);
-    setTabOrder(Command_Close, Command_Help);
     setEscapeButton(Command_Close);
     connect(HScroll_L, &QScrollBar::valueChanged, this, &Form_Adjust_Txp::HScroll_L_Change);
     connect(HScroll_H, &QScrollBar::valueChanged, this, &Form_Adjust_Txp::HScroll_H_Change);

@@ -53,7 +53,6 @@ Form_setup::Form_setup(WindowRegistry &registry)
     connect(Command1, &QPushButton::clicked, this, &ChildWindow::closeWindow);
     setMainAction(Command_ok);
     setEscapeButton(Command1);
-    setTabOrder(Command_ok, Command1);
 
     // A radio plugged in or a simulated radio started shows up while the
     // window is open.

@@ -42,9 +42,6 @@ TransferWindow::TransferWindow(WindowId id, LinkKind kind, const LinkTiming &tim
     layout->addStretch();
     layout->addLayout(buttons);
 
-    // The keyboard reaches the start button first.
-    setTabOrder(startButton, Command_Cancel);
-    setTabOrder(Command_Cancel, Command_Help);
     setMainAction(startButton);
     setEscapeButton(Command_Cancel);
 

@@ -2,6 +2,7 @@
 
 #include "platform/ChildWindow.h"
 #include "platform/DrawnIcons.h"
+#include "platform/Layouts.h"
 
 #include <QAction>
 #include <QEvent>
@@ -50,6 +51,9 @@ ChildWindow *WindowRegistry::reopen(WindowId id)
     if (isOpen(id) && !close(id))
         return nullptr;
     ChildWindow *window = m_factories[indexOf(id)](*this);
+    // Tab reads every window as a person does, whatever order its controls
+    // were made in.
+    tabInLayoutOrder(window);
     m_windows[indexOf(id)] = window;
     QMdiSubWindow *sub = m_area->addSubWindow(window);
     sub->setAttribute(Qt::WA_DeleteOnClose);

@@ -52,6 +52,9 @@ Form_Edit_Test::Form_Edit_Test(WindowRegistry &registry)
     MSF_chann->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     MSF_chann->setEditTriggers(QAbstractItemView::NoEditTriggers);
     MSF_chann->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Tab goes on to the buttons, as from the channel grid; the arrows move
+    // between the cells.
+    MSF_chann->setTabKeyNavigation(false);
     MSF_chann->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     for (int r = 0; r < PresetCount; ++r)
         for (int c = 0; c < 2; ++c) {
@@ -86,6 +89,11 @@ void Form_Edit_Test::Form_Load()
     setWindowTitle(langText("收音机编辑", "Radio Frequency"));
     MSF_chann->setHorizontalHeaderLabels(headerTexts(
         langText("^收  音  频  道 |^    频      率  (MHZ) ", "^Radio Channel |^ Frequency (MHZ)")));
+    // Never lower than its rows under the header with its captions, or the
+    // last preset hides behind a scroll bar at 1024x768.
+    MSF_chann->setMinimumHeight(MSF_chann->horizontalHeader()->sizeHint().height()
+                                + PresetCount * MSF_chann->verticalHeader()->defaultSectionSize()
+                                + 2 * MSF_chann->frameWidth());
     Command_close->setText(langText("关闭", "Close"));
     Command_help->setText(langText("帮助", "Help"));
     ShowPresets();

@@ -45,7 +45,6 @@ void frm_option::buildLayout()
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(columns, 1);
     layout->addLayout(centeredButtonRow({Command_close, Command_help}));
-    tabInLayoutOrder(this);
 }
 
 void frm_option::Form_Load()

@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 
 using namespace Region;
@@ -489,6 +490,9 @@ private slots:
         QCOMPARE(grid->item(1, 1)->text(), QString());
         QCOMPARE(grid->item(2, 1)->text(), QStringLiteral("87.0"));
         QCOMPARE(grid->horizontalHeaderItem(1)->text(), QStringLiteral("    频      率  (MHZ) "));
+        // All sixteen at once, with no scroll bar.
+        QApplication::processEvents();
+        QVERIFY(!grid->verticalScrollBar()->isVisible());
     }
 
     void presetEntries_data()

@@ -13,6 +13,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTableWidget>
@@ -62,6 +63,8 @@ private slots:
     void keysOfEachWindow_data();
     void keysOfEachWindow();
     void optionsTabDownEachColumnInTurn();
+    void tabFollowsTheLayout_data();
+    void tabFollowsTheLayout();
 };
 
 void Keyboard::wholeTaskByKeyboard()
@@ -165,14 +168,19 @@ void Keyboard::keysOfEachWindow_data()
     QTest::addColumn<QString>("menuItem");
     QTest::addColumn<int>("window");
     QTest::addColumn<QString>("focus"); // the control focused on opening; empty: not checked
-    QTest::addColumn<int>("key");
+    QTest::addColumn<QKeySequence>("keys");
+    QTest::addColumn<QString>("focusAfter"); // the control focused after the keys; empty: not checked
     QTest::addColumn<bool>("closes");
-    auto row = [](const char *name, const char *item, WindowId id, const char *focus, int key, bool closes) {
-        QTest::newRow(name) << QString::fromLatin1(item) << int(id) << QString::fromLatin1(focus) << key
-                            << closes;
+    auto row = [](const char *name, const char *item, WindowId id, const char *focus, const QKeySequence &keys,
+                  bool closes, const char *focusAfter = "") {
+        QTest::newRow(name) << QString::fromLatin1(item) << int(id) << QString::fromLatin1(focus) << keys
+                            << QString::fromLatin1(focusAfter) << closes;
     };
     row("port, Escape", "proc_setup", WindowId::Form_setup, "Option1", Qt::Key_Escape, true);
     row("port, Enter confirms", "proc_setup", WindowId::Form_setup, "Option1", Qt::Key_Return, true);
+    // The arrows choose COM3; back from Confirm, Shift+Tab lands on it.
+    row("port, Shift+Tab enters at the checked port", "proc_setup", WindowId::Form_setup, "Option1",
+        QKeySequence(QStringLiteral("Right, Right, Tab, Shift+Tab")), false, "Option3");
     row("read, Escape", "Prog_read", WindowId::Form_Comm_Read, "Command_read", Qt::Key_Escape, true);
     row("write, Escape", "Prog_write", WindowId::Form_Comm_Write, "Command_Write", Qt::Key_Escape, true);
     row("save, Escape", "File_save", WindowId::Form_save_chann, "Text1", Qt::Key_Escape, true);
@@ -191,7 +199,8 @@ void Keyboard::keysOfEachWindow()
     QFETCH(QString, menuItem);
     QFETCH(int, window);
     QFETCH(QString, focus);
-    QFETCH(int, key);
+    QFETCH(QKeySequence, keys);
+    QFETCH(QString, focusAfter);
     QFETCH(bool, closes);
     SimulatedRadioProgram p;
     const auto id = WindowId(window);
@@ -201,8 +210,11 @@ void Keyboard::keysOfEachWindow()
     QVERIFY(OpenFlag(id));
     if (!focus.isEmpty())
         QCOMPARE(QApplication::focusWidget()->objectName(), focus);
-    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : p.registry().get(id), Qt::Key(key));
+    for (int i = 0; i < keys.count(); ++i)
+        press(p.main.get(), keys[i].key(), keys[i].keyboardModifiers());
     QCOMPARE(!OpenFlag(id), closes);
+    if (!focusAfter.isEmpty())
+        QCOMPARE(QApplication::focusWidget()->objectName(), focusAfter);
     QVERIFY(p.messages.texts().isEmpty());
 }
 
@@ -226,6 +238,73 @@ void Keyboard::optionsTabDownEachColumnInTurn()
     }
     QCOMPARE(frames, (QStringList{"Frame2", "Frame_mode", "Frame_Scan", "Frame1", "Frame5", "Frame_vfo",
                                   "Frame_Freq_range", "buttons"}));
+}
+
+void Keyboard::tabFollowsTheLayout_data()
+{
+    QTest::addColumn<int>("window");
+    const std::pair<const char *, WindowId> windows[] = {
+        {"About", WindowId::frmAbout},
+        {"options", WindowId::frm_option},
+        {"grid", WindowId::frm_chann},
+        {"port", WindowId::Form_setup},
+        {"model", WindowId::Form_type},
+        {"save", WindowId::Form_save_chann},
+        {"open", WindowId::Form_open_chann},
+        {"read", WindowId::Form_Comm_Read},
+        {"write", WindowId::Form_Comm_Write},
+        {"radio presets", WindowId::Form_Edit_Test},
+        {"message", WindowId::Form_Edit_Message},
+        {"power", WindowId::Form_Adjust_Txp},
+        {"DTMF", WindowId::frm_dtmf},
+        {"channel editor", WindowId::Form_Chann_Edit},
+        {"scan", WindowId::Form_Edit_scan},
+        {"keys", WindowId::Form_edit_Key},
+        {"open settings", WindowId::Form_open_menu},
+        {"save settings", WindowId::Form_save_menu},
+    };
+    for (const auto &[name, id] : windows)
+        QTest::newRow(name) << int(id);
+}
+
+// Tab goes round every control of the window once, each to the right of or
+// below the one before, but for the single step from the last back to the
+// first.
+void Keyboard::tabFollowsTheLayout()
+{
+    QFETCH(int, window);
+    StartedProgram p;
+    ChildWindow *w = p.registry().reopen(WindowId(window));
+    QVERIFY(w);
+    // Every control, as one state or another of the window enables it.
+    for (QWidget *c : w->findChildren<QWidget *>())
+        c->setEnabled(true);
+    p.main->activateWindow();
+    QApplication::processEvents();
+    QWidget *first = QApplication::focusWidget();
+    QVERIFY(first && w->isAncestorOf(first));
+    QList<QWidget *> walk{first};
+    for (;;) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget *next = QApplication::focusWidget();
+        if (next == first)
+            break;
+        QVERIFY2(!walk.contains(next), qPrintable(next->objectName() + QLatin1String(" keeps Tab")));
+        walk << next;
+    }
+    for (const QPushButton *button : w->findChildren<QPushButton *>())
+        QVERIFY2(!button->isVisibleTo(w) || walk.contains(button),
+                 qPrintable(button->objectName() + QLatin1String(" out of Tab's reach")));
+    const auto place = [w](const QWidget *c) { return QRect(c->mapTo(w, QPoint(0, 0)), c->size()); };
+    QStringList backwards;
+    for (int i = 0; i < walk.size(); ++i) {
+        const QRect from = place(walk.at(i));
+        const QRect to = place(walk.at((i + 1) % walk.size()));
+        if (to.left() <= from.right() && to.top() <= from.bottom())
+            backwards << walk.at(i)->objectName() + QLatin1String(" -> ")
+                    + walk.at((i + 1) % walk.size())->objectName();
+    }
+    QVERIFY2(backwards.size() == 1, qPrintable(backwards.join(QStringLiteral(", "))));
 }
 
 QTEST_MAIN(Keyboard)
