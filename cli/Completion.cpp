@@ -194,12 +194,12 @@ QString zshOption(const CompletedOption &o)
     const QString exclusion = o.names.contains(QLatin1String("--help")) || o.names.contains(QLatin1String("--version"))
         ? QStringLiteral("(- *)")
         : o.names.size() > 1 ? QLatin1Char('(') + o.names.join(' ') + QLatin1Char(')') : QString();
-    const QString spec = QLatin1Char('[') + zshQuoted(o.description) + QLatin1Char(']')
+    const QString body = QLatin1Char('[') + zshQuoted(o.description) + QLatin1Char(']')
         + (takesValue ? QStringLiteral(":value:") + zshAction(o.value, o.words) : QString());
     const QString prefix = exclusion.isEmpty() ? QString() : QLatin1Char('\'') + exclusion + QLatin1Char('\'');
     if (names.size() == 1)
-        return prefix + QLatin1Char('\'') + names.first() + spec + QLatin1Char('\'');
-    return prefix + QLatin1Char('{') + names.join(',') + QStringLiteral("}'") + spec + QLatin1Char('\'');
+        return prefix + QLatin1Char('\'') + names.first() + body + QLatin1Char('\'');
+    return prefix + QLatin1Char('{') + names.join(',') + QStringLiteral("}'") + body + QLatin1Char('\'');
 }
 
 QString zshScript(const QList<CompletedCommand> &commands)
