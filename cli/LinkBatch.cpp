@@ -131,7 +131,7 @@ void LinkBatch::startStep(Job &job)
         finish(job, link->lastFailure() == LinkFailure::DeviceLost
                         ? failureText(LinkFailure::DeviceLost) + QStringLiteral(" (") + reason
                               + QLatin1Char(')')
-                        : langText("无法打开端口：", "cannot open the port: ") + reason);
+                        : langText("无法打开端口：", "cannot open the port: ") + systemErrorText(reason));
     });
     connect(link, &LinkEngine::failed, this,
             [this, &job](LinkFailure failure) { finish(job, failureText(failure)); });

@@ -44,7 +44,7 @@ bool saveOutput(const QString &path, const QByteArray &bytes, QString &error)
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return true;
-    error = path + QStringLiteral(": ") + file.errorString();
+    error = path + QStringLiteral(": ") + systemErrorText(file.errorString());
     return false;
 }
 

@@ -30,3 +30,5 @@ int runShow(const QStringList &arguments, CliContext &context);
 int runDiff(const QStringList &arguments, CliContext &context);
 int runExportCsv(const QStringList &arguments, CliContext &context);
 int runImportCsv(const QStringList &arguments, CliContext &context);
+int runSet(const QStringList &arguments, CliContext &context);
+int runCompletion(const QStringList &arguments, CliContext &context);

@@ -134,7 +134,7 @@ bool saveChannelFile(const QString &path, const Codeplug &image, QString &error)
     QSaveFile file(path);
     const QByteArray text = formatChannelFile(image);
     if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
-        error = langText("无法保存文件 %1：%2", "The file %1 could not be saved: %2").arg(path, file.errorString());
+        error = langText("无法保存文件 %1：%2", "The file %1 could not be saved: %2").arg(path, systemErrorText(file.errorString()));
         return false;
     }
     return true;

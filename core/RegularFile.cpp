@@ -27,7 +27,7 @@ QString specialFileMessage(const QString &path, mode_t mode, const FileKind &kin
 
 QString openErrorMessage(const QString &path, int error)
 {
-    return langText("无法打开文件 %1：%2", "The file %1 cannot be opened: %2").arg(path, qt_error_string(error));
+    return langText("无法打开文件 %1：%2", "The file %1 cannot be opened: %2").arg(path, systemErrorText(error));
 }
 
 } // namespace
@@ -71,7 +71,7 @@ bool readRegularFile(const QString &path, qint64 maxBytes, const FileKind &kind,
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
-            error = langText("无法读取文件 %1：%2", "The file %1 cannot be read: %2").arg(path, qt_error_string(errno));
+            error = langText("无法读取文件 %1：%2", "The file %1 cannot be read: %2").arg(path, systemErrorText(errno));
             ::close(fd);
             return false;
         }

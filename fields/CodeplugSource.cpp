@@ -1,6 +1,7 @@
 #include "fields/CodeplugSource.h"
 
 #include "core/ChannelFile.h"
+#include "core/Texts.h"
 
 
 namespace {
@@ -16,7 +17,7 @@ bool loadSource(const QString &source, Codeplug &image, QString &error, const Ra
 {
     if (isRadioSource(source)) {
         if (!readRadio) {
-            error = QStringLiteral("reading from the radio is not available");
+            error = source + langText("：此命令不读取对讲机", ": this command does not read radios");
             return false;
         }
         if (readRadio(source.mid(RadioPrefix.size()), image, error))

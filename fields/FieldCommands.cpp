@@ -4,6 +4,7 @@
 #include "fields/GenericChannelCsv.h"
 #include "fields/FieldReport.h"
 #include "core/RegularFile.h"
+#include "core/Texts.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -20,7 +21,7 @@ bool saveBytes(const QString &path, const QByteArray &bytes, QString &error)
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return true;
-    error = QStringLiteral("%1: %2").arg(path, file.errorString());
+    error = QStringLiteral("%1: %2").arg(path, systemErrorText(file.errorString()));
     return false;
 }
 
@@ -90,7 +91,9 @@ CommandResult runImportCsv(const QString &csvPath, const QString &basePath, cons
     if (format == CsvFormat::Detect)
         format = isGenericChannelCsv(csv) ? CsvFormat::Generic : CsvFormat::Grid;
     if (renumber && format != CsvFormat::Generic)
-        return failed(1, QStringLiteral("--renumber applies to the generic layout only"));
+        return failed(UsageFailed, langText("%1：--renumber 只适用于通用（generic）格式，此信道表是 kvd9 格式",
+                                            "%1: --renumber applies to the generic layout only; this plan has "
+                                            "the kvd9 layout").arg(csvPath));
     const ImportResult imported =
         format == CsvFormat::Generic ? importGenericCsv(csv, base, {replace, renumber}) : importCsv(csv, base, replace);
     CommandResult result;

@@ -18,6 +18,7 @@ struct CommandResult {
 
 // Exit statuses beyond 0 (success) and 1 (images differ / CSV refused).
 constexpr int SourceFailed = 2;
+constexpr int UsageFailed = 64; // options that do not go together
 
 // show SOURCE [--field PATTERN] [--lang zh] [--json]
 CommandResult runShow(const QString &source, const QString &pattern, bool chinese, bool json,
@@ -41,5 +42,6 @@ CommandResult runExportCsv(const QString &source, const QString &csvPath, bool c
 // import-csv PLAN.csv --base FILE.chann -o OUT.chann [--replace]
 // [--format kvd9|generic] [--renumber]: on any fault in the CSV no output
 // file is written and the status is 1; the notes list every adaptation.
+// --renumber on a plan of the kvd9 layout is a usage error.
 CommandResult runImportCsv(const QString &csvPath, const QString &basePath, const QString &outputPath,
                            bool replace, CsvFormat format = CsvFormat::Detect, bool renumber = false);

@@ -166,8 +166,9 @@ QStringList describeDifferences(const Codeplug &expected, const Codeplug &actual
         if (wasEmpty == isChannelEmpty(actual, n) || differing[n * RowBytes] == 0)
             continue;
         const Field *receive = findField(QStringLiteral("channel.%1.receive").arg(n));
-        lines << (wasEmpty ? QStringLiteral("channel %1 created: %2").arg(n).arg(readField(actual, *receive, chinese))
-                           : QStringLiteral("channel %1 removed").arg(n));
+        const QString created = chinese ? QStringLiteral("信道 %1 已新建：%2") : QStringLiteral("channel %1 created: %2");
+        const QString removed = chinese ? QStringLiteral("信道 %1 已删除") : QStringLiteral("channel %1 removed");
+        lines << (wasEmpty ? created.arg(n).arg(readField(actual, *receive, chinese)) : removed.arg(n));
         for (int c = 0; c < RowBytes; ++c)
             differing[n * RowBytes + c] = 0;
     }

@@ -13,7 +13,7 @@ cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)"
 cmake --build build-package -j"$(nproc)" --target kvd9-programmer kvd9-radio-sim man_pages
 if cmake --build build-package --target help | grep -qx '\.\.\. kvd9-cli'; then
-  cmake --build build-package -j"$(nproc)" --target kvd9-cli
+  cmake --build build-package -j"$(nproc)" --target kvd9-cli completions
 fi
 (cd build-package && cpack -G DEB)
 deb=$(ls build-package/kvd9-programmer_*.deb)

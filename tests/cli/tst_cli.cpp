@@ -5,6 +5,7 @@
 #include "cli/Interrupts.h"
 #include "cli/Subcommands.h"
 #include "core/ChannelFile.h"
+#include "fields/FieldCatalogue.h"
 #include "link/LinkFixture.h"
 
 #include <QJsonArray>
@@ -139,6 +140,10 @@ private slots:
     void identifyWakesEachRadioAndTracesItsTraffic();
     void writeBackupSavesEachRadioFirst();
     void writeDryRunShowsTheDiffAndWritesNothing();
+    void setStoresUnderTheWindowsRules_data();
+    void setStoresUnderTheWindowsRules();
+    void bashCompletesFromTheTable_data();
+    void bashCompletesFromTheTable();
 
 private:
     QTemporaryDir m_dir;
@@ -276,6 +281,9 @@ void Cli::badInputGivesOneLineNamingPortOrFile_data()
     QTest::newRow("malformed file") << "verify -p %p %b" << 0 << "%b: ";
     QTest::newRow("unknown port") << "read -p 9 -o %f.out" << 0 << "unknown port: 9";
     QTest::newRow("unknown port, Chinese") << "read --lang zh -p 9 -o %f.out" << 0 << "未知端口：9";
+    QTest::newRow("missing file, Chinese") << "write --lang zh -p %p %f.none" << 0
+                                           << "%f.none: 无法打开文件 %f.none：没有那个文件或目录";
+    QTest::newRow("malformed file, Chinese") << "verify -p %p %b --lang zh" << 0 << "%b: 第 1 行：“x”不是整数。";
     QTest::newRow("port that cannot open") << "read -p /dev/kvd9-none -o %f.out" << 0
                                            << "/dev/kvd9-none: cannot open the port: ";
     QTest::newRow("no answer") << "read -p %p -o %f.out" << 1 << "%p: the radio does not answer";
@@ -370,6 +378,12 @@ void Cli::everyCommandKeepsTheContract_data()
     QTest::newRow("unknown option") << "write --bogus -p %p %f" << 0 << 64 << "bogus";
     QTest::newRow("unknown port") << "read -p 9 -o %o" << 0 << 64 << "9";
     QTest::newRow("no output") << "read -p %p" << 0 << 64 << "-o";
+    QTest::newRow("set a field") << "set %f option.beep=Off -o %o" << 0 << 0 << "";
+    QTest::newRow("set a refused value") << "set %f option.squelch=10 -o %o" << 0 << 2 << "option.squelch";
+    QTest::newRow("import --renumber, kvd9 layout") << "import-csv %c --base %f -o %o --format kvd9 --renumber" << 0
+                                                    << 64 << "--renumber";
+    QTest::newRow("completion") << "completion fish" << 0 << 0 << "";
+    QTest::newRow("completion of another shell") << "completion tcsh" << 0 << 64 << "tcsh";
 }
 
 void Cli::everyCommandKeepsTheContract()
@@ -605,6 +619,95 @@ void Cli::writeDryRunShowsTheDiffAndWritesNothing()
     QVERIFY(changes.size() >= 2);
     QCOMPARE(changes, QJsonDocument::fromJson(diff.out.toUtf8()).object().value("lines").toArray());
     QCOMPARE(r[0].writeFrames, 0);
+}
+
+// set takes every assignment through the field's writer, or writes nothing.
+void Cli::setStoresUnderTheWindowsRules_data()
+{
+    QTest::addColumn<QString>("command"); // %f a copy of the sample, %l a link to it, %o a new path
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("printed"); // the output's first line, or the start of the error line
+    QTest::addColumn<QString>("written"); // where the change lands (- standard output); none: %f stays
+    QTest::newRow("a setting, the file replaced")
+        << "set %f option.squelch=2" << 0 << "option squelch: 5 -> 2" << "%f";
+    QTest::newRow("a channel's name, into -o")
+        << "set %f channel.1.name=abc -o %o" << 0 << "channel 1 name (grid encoding): \"\" -> ABC" << "%o";
+    QTest::newRow("through a link, which stays") << "set %l option.squelch=2" << 0 << "option squelch: 5 -> 2" << "%f";
+    QTest::newRow("to standard output") << "set %f option.squelch=2 -o -" << 0 << "" << "-";
+    QTest::newRow("one refusal writes nothing")
+        << "set %f option.squelch=2 option.squelch=10" << 2 << "%f: option.squelch: \"10\" is not one of" << "";
+    QTest::newRow("an unknown field") << "set %f option.none=1" << 2 << "%f: option.none: no such field" << "";
+    QTest::newRow("not an assignment") << "set %f option.squelch" << 64 << "option.squelch: not of the form" << "";
+}
+
+void Cli::setStoresUnderTheWindowsRules()
+{
+    QFETCH(QString, command);
+    QFETCH(int, status);
+    QFETCH(QString, printed);
+    QFETCH(QString, written);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("a.chann"), link = dir.filePath("link.chann"), output = dir.filePath("out.chann");
+    QVERIFY(QFile::copy(m_file, file) && QFile::link(file, link));
+    const auto fill = [&](QString text) { return text.replace("%f", file).replace("%l", link).replace("%o", output); };
+    const CliRun result = run(fill(command).split(QLatin1Char(' ')));
+    QCOMPARE(result.status, status);
+    if (status != 0)
+        QVERIFY2(result.errors().value(0).startsWith("kvd9-cli: " + fill(printed)), qPrintable(result.err));
+    else if (!printed.isEmpty())
+        QCOMPARE(result.out.section('\n', 0, 0), printed);
+    QVERIFY(QFileInfo(link).isSymLink());
+    Codeplug changed;
+    if (written == "-") {
+        QList<int> values;
+        QString error;
+        QVERIFY2(parseChannelFile(result.out.toLatin1(), values, error), qPrintable(error));
+        for (int k = 0; k < values.size(); ++k)
+            changed.at(k / RowBytes, k % RowBytes) = qint16(values.at(k));
+    } else if (!written.isEmpty()) {
+        changed = fileImage(fill(written));
+    }
+    const Codeplug sample = fileImage(m_file);
+    QCOMPARE(memoryOf(fileImage(file)) == memoryOf(sample), written != "%f");
+    if (!written.isEmpty())
+        QCOMPARE(readField(changed, *findField("option.squelch")), command.contains("squelch=2") ? "2" : "5");
+}
+
+// The bash script, sourced in bash, completes subcommands, their options
+// and option values as the table and each subcommand's help give them.
+void Cli::bashCompletesFromTheTable_data()
+{
+    QTest::addColumn<QString>("line"); // the words typed, the last one being completed
+    QTest::addColumn<QString>("reply");
+    QTest::newRow("a subcommand") << "kvd9-cli wri" << "write";
+    QTest::newRow("after a global option") << "kvd9-cli --lang zh exp" << "export-csv";
+    QTest::newRow("a subcommand's option") << "kvd9-cli write --no" << "--no-verify";
+    QTest::newRow("an option set adds") << "kvd9-cli set --out" << "--output";
+    QTest::newRow("an option's value") << "kvd9-cli import-csv --format g" << "generic";
+}
+
+void Cli::bashCompletesFromTheTable()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, reply);
+    if (!QFileInfo::exists("/bin/bash"))
+        QSKIP("no bash");
+    QTemporaryDir dir;
+    QFile script(dir.filePath("kvd9-cli"));
+    const CliRun generated = run({"completion", "bash"});
+    QVERIFY(script.open(QIODevice::WriteOnly) && script.write(generated.out.toUtf8()) > 0);
+    script.close();
+    // Every subcommand is in each shell's script.
+    for (const char *shell : {"bash", "zsh", "fish"})
+        for (const Subcommand &subcommand : subcommands())
+            QVERIFY(run({"completion", shell}).out.contains(QString::fromLatin1(subcommand.name)));
+    QProcess bash;
+    bash.start("/bin/bash", {"--norc", "-c",
+                             "source \"$1\"; COMP_WORDS=($2); COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); _kvd9_cli; "
+                             "echo \"${COMPREPLY[*]}\"",
+                             "bash", script.fileName(), line});
+    QVERIFY(bash.waitForFinished());
+    QCOMPARE(QString::fromUtf8(bash.readAllStandardOutput()).trimmed(), reply);
 }
 
 QTEST_MAIN(Cli)

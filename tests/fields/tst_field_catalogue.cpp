@@ -314,6 +314,7 @@ private slots:
         Codeplug after = before;
         QCOMPARE(write(after, QStringLiteral("channel.%1.receive").arg(n), "445.5"), QString());
         QCOMPARE(diffCodeplugs(before, after).lines, QStringList{QStringLiteral("channel %1 created: 445.50000").arg(n)});
+        QCOMPARE(diffCodeplugs(after, before, true).lines, QStringList{QStringLiteral("信道 %1 已删除").arg(n)});
     }
 
     void showListsFieldsAndRawBytes()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary DESTDIR as the .deb lays it out and
 # checks what a desktop needs: the programs, a valid desktop entry, valid
-# AppStream metainfo, the icon and the manual pages.
+# AppStream metainfo, the icon, the manual pages and the companion's shell
+# completions.
 set -euo pipefail
 build=$1
 root=$(mktemp -d)
@@ -24,6 +25,11 @@ for tool in kvd9-radio-sim kvd9-cli; do
     need share/man/man1/$tool.1.gz
   fi
 done
+if [ -e "$build/cli/kvd9-cli" ]; then
+  need share/bash-completion/completions/kvd9-cli
+  need share/zsh/vendor-completions/_kvd9-cli
+  need share/fish/vendor_completions.d/kvd9-cli.fish
+fi
 
 desktop-file-validate "$usr/share/applications/$id.desktop" || status=1
 appstreamcli validate --no-net --pedantic "$usr/share/metainfo/$id.metainfo.xml" || status=1
