@@ -50,7 +50,7 @@ int finish(CliContext &context, const CommandLine &line, const CommandResult &re
         printError(context, error);
     if (!line.json()) {
         for (const QString &note : result.notes)
-            printError(context, QStringLiteral("note: ") + note);
+            printError(context, langText("注：", "note: ") + note);
         context.out << QString::fromUtf8(result.output);
         context.out.flush();
         return status;

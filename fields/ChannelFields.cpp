@@ -7,6 +7,7 @@
 #include "core/Codecs.h"
 #include "core/NumberText.h"
 #include "core/SettingsChoices.h"
+#include "core/Texts.h"
 
 namespace FieldRows {
 
@@ -22,7 +23,7 @@ void addChannelFields(QVector<Field> &fields, int n)
     };
     const auto needsChannel = [n](const Codeplug &image, const std::function<QString()> &store) {
         if (isChannelEmpty(image, n))
-            return QStringLiteral("channel %1 is empty: enter its receive frequency first").arg(n);
+            return langText("信道 %1 为空：请先输入其接收频率", "channel %1 is empty: enter its receive frequency first").arg(n);
         return store();
     };
     const Items tones = [](bool chinese) { return toneSelectorItems(chinese); };
@@ -110,7 +111,7 @@ void addChannelFields(QVector<Field> &fields, int n)
                      const int k = choiceIndex(items, text);
                      if (k < 0)
                          return kind == FieldKind::Choice ? unknownItem(items, text)
-                                                          : QStringLiteral("unknown tone \"%1\"").arg(text.trimmed());
+                                                          : unknownTone().arg(text.trimmed());
                      store(image, n, k);
                      return QString();
                  });

@@ -1,11 +1,12 @@
 #include "fields/ChannelPlanCsv.h"
 
 #include "core/ChannelCaptions.h"
+#include "core/NumberText.h"
+#include "core/Texts.h"
 #include "fields/ChannelPlanStore.h"
 #include "fields/CsvText.h"
 #include "fields/FieldCatalogue.h"
 #include "fields/SpreadsheetCells.h"
-#include "core/NumberText.h"
 
 #include <QSet>
 
@@ -68,7 +69,7 @@ QStringList snapNotes(const Codeplug &image, int n, const QVector<GridText> &tex
             continue;
         const QString stored = channelText(image, n, cell.field);
         if (qRound64(numericValue(cell.text) * 1e6) != qRound64(numericValue(stored) * 1e6))
-            notes << QStringLiteral("%1 %2 snapped to %3").arg(cell.label, cell.text, stored);
+            notes << langText("%1 %2 已对齐到 %3", "%1 %2 snapped to %3").arg(cell.label, cell.text, stored);
     }
     return notes;
 }
@@ -108,14 +109,16 @@ ImportResult importCsv(const QByteArray &csv, const Codeplug &base, bool replace
     for (const QString &header : records.first().fields) {
         const int c = columnOfHeader(header);
         if (c < 0)
-            result.errors << QStringLiteral("line %1: unknown column \"%2\"").arg(records.first().line).arg(header.trimmed());
+            result.errors << langText("第 %1 行：未知的列“%2”",
+                                      "line %1: unknown column \"%2\"").arg(records.first().line).arg(header.trimmed());
         else if (seen.contains(c))
-            result.errors << QStringLiteral("line %1: column \"%2\" appears twice").arg(records.first().line).arg(header.trimmed());
+            result.errors << columnTwice().arg(records.first().line).arg(header.trimmed());
         seen.insert(c);
         columnOf << c;
     }
     if (!seen.contains(0) || !seen.contains(1))
-        result.errors << QStringLiteral("line %1: the columns channel and receive are needed").arg(records.first().line);
+        result.errors << langText("第 %1 行：需要 channel 和 receive 两列",
+                                  "line %1: the columns channel and receive are needed").arg(records.first().line);
     if (!result.errors.isEmpty())
         return result;
 
@@ -137,7 +140,7 @@ ImportResult importCsv(const QByteArray &csv, const Codeplug &base, bool replace
         bool numberOk = false;
         const int n = number.toInt(&numberOk);
         if (!numberOk || n < 1 || n > 128) {
-            store.refuse(record.line, QStringLiteral("channel \"%1\" is outside 1..128").arg(number));
+            store.refuse(record.line, langText("信道“%1”超出 1..128", "channel \"%1\" is outside 1..128").arg(number));
             continue;
         }
         QVector<GridText> texts;

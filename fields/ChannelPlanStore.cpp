@@ -1,5 +1,6 @@
 #include "fields/ChannelPlanStore.h"
 
+#include "core/Texts.h"
 #include "fields/FieldCatalogue.h"
 
 namespace {
@@ -9,7 +10,9 @@ const Field &channelField(int n, const char *name)
     return *findField(QStringLiteral("channel.%1.%2").arg(n).arg(QLatin1String(name)));
 }
 
-QString onLine(int line, const QString &text) { return QStringLiteral("line %1: %2").arg(line).arg(text); }
+QString listSeparator() { return langText("；", "; "); }
+
+QString onLine(int line, const QString &text) { return langText("第 %1 行：%2", "line %1: %2").arg(line).arg(text); }
 
 } // namespace
 
@@ -28,7 +31,8 @@ ChannelPlanStore::ChannelPlanStore(const Codeplug &base, bool replace) : m_image
 bool ChannelPlanStore::claim(int line, int n)
 {
     if (m_lineOfChannel.contains(n)) {
-        refuse(line, QStringLiteral("channel %1 appears twice (first on line %2)").arg(n).arg(m_lineOfChannel.value(n)));
+        refuse(line, langText("信道 %1 出现两次（首次在第 %2 行）",
+                              "channel %1 appears twice (first on line %2)").arg(n).arg(m_lineOfChannel.value(n)));
         return false;
     }
     m_lineOfChannel.insert(n, line);
@@ -44,7 +48,7 @@ bool ChannelPlanStore::store(int line, int n, const QVector<GridText> &texts)
     for (const GridText &cell : texts) {
         const Field &field = channelField(n, cell.field);
         if (qstrcmp(cell.field, "receive") == 0 && cell.text.isEmpty()) {
-            refuse(line, QStringLiteral("channel %1 has no receive frequency").arg(n));
+            refuse(line, langText("信道 %1 没有接收频率", "channel %1 has no receive frequency").arg(n));
             return false;
         }
         // An empty list cell leaves the channel's choice as it is.
@@ -57,10 +61,10 @@ bool ChannelPlanStore::store(int line, int n, const QVector<GridText> &texts)
             continue;
         const QString refused = writeField(row, field, cell.text);
         if (!refused.isEmpty())
-            reasons << QStringLiteral("%1: %2").arg(cell.label, refused);
+            reasons << langText("%1：%2", "%1: %2").arg(cell.label, refused);
     }
     if (!reasons.isEmpty()) {
-        refuse(line, reasons.join(QStringLiteral("; ")));
+        refuse(line, reasons);
         return false;
     }
     m_image = row;
@@ -69,10 +73,12 @@ bool ChannelPlanStore::store(int line, int n, const QVector<GridText> &texts)
 
 void ChannelPlanStore::refuse(int line, const QString &reason) { m_errors << onLine(line, reason); }
 
+void ChannelPlanStore::refuse(int line, const QStringList &reasons) { refuse(line, reasons.join(listSeparator())); }
+
 void ChannelPlanStore::note(int line, const QStringList &adaptations)
 {
     if (!adaptations.isEmpty())
-        m_notes << onLine(line, adaptations.join(QStringLiteral("; ")));
+        m_notes << onLine(line, adaptations.join(listSeparator()));
 }
 
 

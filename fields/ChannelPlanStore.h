@@ -47,6 +47,7 @@ public:
     // with a refused text changes nothing and is refused with every reason.
     bool store(int line, int n, const QVector<GridText> &texts);
     void refuse(int line, const QString &reason);
+    void refuse(int line, const QStringList &reasons);
     void note(int line, const QStringList &adaptations);
 
     // The image as the rows stored so far made it.

@@ -1,5 +1,7 @@
 #include "fields/CsvText.h"
 
+#include "core/Texts.h"
+
 #include <QStringDecoder>
 
 namespace {
@@ -66,7 +68,7 @@ bool parseRecords(const QString &text, QChar separator, QVector<CsvRecord> &reco
         }
     }
     if (quoted) {
-        errors << QStringLiteral("line %1: the quote opened here is never closed").arg(quoteLine);
+        errors << langText("第 %1 行：此处开始的引号没有闭合", "line %1: the quote opened here is never closed").arg(quoteLine);
         return false;
     }
     if (fieldStarted || !record.fields.isEmpty() || !field.isEmpty())
@@ -87,13 +89,13 @@ QChar separatorOf(const QString &text)
 bool readCsvRecords(const QByteArray &csv, QVector<CsvRecord> &records, QStringList &errors)
 {
     if (csv.size() > MaxCsvBytes) {
-        errors << QStringLiteral("the file is larger than 1 MB");
+        errors << langText("文件大于 1 MB", "the file is larger than 1 MB");
         return false;
     }
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = decoder.decode(csv);
     if (decoder.hasError()) {
-        errors << QStringLiteral("the file is not valid UTF-8");
+        errors << langText("文件不是有效的 UTF-8", "the file is not valid UTF-8");
         return false;
     }
     if (text.startsWith(QChar(0xFEFF)))
@@ -101,18 +103,20 @@ bool readCsvRecords(const QByteArray &csv, QVector<CsvRecord> &records, QStringL
     if (!parseRecords(text, separatorOf(text), records, errors))
         return false;
     if (records.isEmpty()) {
-        errors << QStringLiteral("line 1: no header row");
+        errors << langText("第 1 行：没有标题行", "line 1: no header row");
         return false;
     }
     return true;
 }
 
+QString columnTwice() { return langText("第 %1 行：列“%2”出现两次", "line %1: column \"%2\" appears twice"); }
+
 QString fieldCountFault(const CsvRecord &record, qsizetype columns)
 {
     if (record.fields.size() > columns)
-        return QStringLiteral("more fields than columns");
+        return langText("字段多于列数", "more fields than columns");
     if (record.fields.size() < columns)
-        return QStringLiteral("fewer fields than columns (%1 of %2)").arg(record.fields.size()).arg(columns);
+        return langText("字段少于列数（%1/%2）", "fewer fields than columns (%1 of %2)").arg(record.fields.size()).arg(columns);
     return QString();
 }
 

@@ -21,6 +21,9 @@ struct CsvRecord {
 // large, not UTF-8, without a header row or with a quote never closed.
 bool readCsvRecords(const QByteArray &csv, QVector<CsvRecord> &records, QStringList &errors);
 
+// "line %1: column \"%2\" appears twice" in the language in use.
+QString columnTwice();
+
 // Why a data record does not fit a header of `columns` columns (a row cut
 // short would leave the channel's other fields as they were), or empty.
 QString fieldCountFault(const CsvRecord &record, qsizetype columns);

@@ -3,7 +3,9 @@
 #include "core/BitField.h"
 #include "core/Codecs.h"
 #include "core/FrequencyEntry.h"
+#include "core/ModuleState.h"
 #include "core/NumberText.h"
+#include "core/Texts.h"
 
 #include <QRegularExpression>
 
@@ -23,13 +25,13 @@ int choiceIndex(const Items &items, const QString &text)
 
 QString unknownItem(const Items &items, const QString &text)
 {
-    const QStringList list = items(false);
+    const QStringList list = items(UseChinese);
     if (list.size() > 12)
-        return QStringLiteral("\"%1\" is not an item of its list").arg(text.trimmed());
+        return langText("“%1”不在其列表中", "\"%1\" is not an item of its list").arg(text.trimmed());
     QStringList shown;
     for (const QString &item : list)
         shown << item.trimmed();
-    return QStringLiteral("\"%1\" is not one of: %2").arg(text.trimmed(), shown.join(QStringLiteral(", ")));
+    return langText("“%1”不是以下之一：%2", "\"%1\" is not one of: %2").arg(text.trimmed(), shown.join(QStringLiteral(", ")));
 }
 
 int flagValue(const QString &text)
@@ -54,14 +56,27 @@ bool isWholeNumberText(const QString &text)
     return pattern.match(text).hasMatch();
 }
 
+QString notAFrequency() { return langText("“%1”不是频率", "\"%1\" is not a frequency"); }
+
+QString longerThanFive() { return langText("“%1”超过 5 个字符", "\"%1\" is longer than 5 characters"); }
+
+QString unknownTone() { return langText("未知亚音“%1”", "unknown tone \"%1\""); }
+
+QString neitherOnNorOff() { return langText("“%1”既不是开也不是关", "\"%1\" is neither on nor off"); }
+
+QString isOutOfRange(const QString &text, const WorkRange &range)
+{
+    return langText("%1 %2", "%1 is %2").arg(text, outOfRange(range));
+}
+
 QString outOfRange(const WorkRange &range)
 {
-    return QStringLiteral("outside the working range %1..%2 MHz").arg(range.low).arg(range.high);
+    return langText("超出工作频率范围 %1..%2 MHz", "outside the working range %1..%2 MHz").arg(range.low).arg(range.high);
 }
 
 std::optional<Frequency> channelEntry(const QString &text, const WorkRange &range, QString &refusal)
 {
-    const QString notFrequency = QStringLiteral("\"%1\" is not a frequency").arg(text);
+    const QString notFrequency = notAFrequency().arg(text);
     if (!isFrequencyText(text)) {
         refusal = notFrequency;
         return std::nullopt;
@@ -72,7 +87,7 @@ std::optional<Frequency> channelEntry(const QString &text, const WorkRange &rang
     // In the band, yet refused: a whole number with leading zeros, which
     // padding would turn into another number ("0438" into 043800000).
     refusal = isFrequencyInBand(numericValue(text), range) ? notFrequency
-                                                           : QStringLiteral("%1 is %2").arg(text, outOfRange(range));
+                                                           : isOutOfRange(text, range);
     return std::nullopt;
 }
 
@@ -87,15 +102,16 @@ static bool isNameText(const QString &text)
 QString checkName(const QString &name)
 {
     if (name.size() > 5)
-        return QStringLiteral("\"%1\" is longer than 5 characters").arg(name);
+        return longerThanFive().arg(name);
     if (!isNameText(name))
-        return QStringLiteral("\"%1\" holds a character outside 0-9 A-Z - _ + * and space").arg(name);
+        return langText("“%1”含有 0-9 A-Z - _ + * 和空格以外的字符",
+                        "\"%1\" holds a character outside 0-9 A-Z - _ + * and space").arg(name);
     return QString();
 }
 
 QString readOnly(Codeplug &, const QString &)
 {
-    return QStringLiteral("this field is derived; it cannot be set on its own");
+    return langText("此参数由其他参数得出，不能单独设置", "this field is derived; it cannot be set on its own");
 }
 
 QVector<FieldByte> wholeBytes(int row, int first, int count)
@@ -132,7 +148,7 @@ Field flag(const QString &id, Bilingual caption, int row, int column, int bit, b
     f.write = [=](Codeplug &image, const QString &text) {
         const int on = flagValue(text);
         if (on < 0)
-            return QStringLiteral("\"%1\" is neither on nor off").arg(text.trimmed());
+            return neitherOnNorOff().arg(text.trimmed());
         storeImageBit(image, row, column, bit, (on == 1) != inverted);
         return QString();
     };

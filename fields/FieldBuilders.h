@@ -24,6 +24,14 @@ int flagValue(const QString &text);
 bool isFrequencyText(const QString &text);
 bool isWholeNumberText(const QString &text);
 QString outOfRange(const WorkRange &range);
+// Refusals several fields share, in the language in use; each takes the
+// entered text as %1.
+QString notAFrequency();
+QString longerThanFive();
+QString neitherOnNorOff();
+QString unknownTone();
+// "<text> is outside the working range ...".
+QString isOutOfRange(const QString &text, const WorkRange &range);
 // A channel frequency entry read by the channel editors' rules: the
 // frequency to store, or none and the reason it was refused.
 std::optional<Frequency> channelEntry(const QString &text, const WorkRange &range, QString &refusal);

@@ -1,6 +1,7 @@
 #include "fields/GenericChannelCsv.h"
 
 #include "core/Codecs.h"
+#include "core/Texts.h"
 #include "fields/CsvText.h"
 #include "fields/FieldCatalogue.h"
 #include "fields/SpreadsheetCells.h"
@@ -93,7 +94,8 @@ QString gridTextOfSide(const Side &side, QString &reason)
         const int p = items.indexOf(toneTextOfNumber(side.value), 1);
         if (p >= 1 && p <= LastCtcss)
             return items.at(p);
-        reason = QStringLiteral("%1 \"%2\" is not a tone of the radio's list").arg(side.column, side.value);
+        reason = langText("%1“%2”不在对讲机的亚音列表中",
+                          "%1 \"%2\" is not a tone of the radio's list").arg(side.column, side.value);
         return {};
     }
     // A spreadsheet reads "023" as the number 23.
@@ -102,7 +104,8 @@ QString gridTextOfSide(const Side &side, QString &reason)
     const int p = code.match(side.value).hasMatch() ? items.indexOf(QStringLiteral("D%1N").arg(padded), FirstDcs) : -1;
     if (p >= FirstDcs && p <= LastNormalDcs)
         return items.at(side.reversed ? p + InvertedDcs : p);
-    reason = QStringLiteral("%1 \"%2\" is not a DCS code of the radio's list").arg(side.column, side.value);
+    reason = langText("%1“%2”不在对讲机的数字亚音（DCS）列表中",
+                      "%1 \"%2\" is not a DCS code of the radio's list").arg(side.column, side.value);
     return {};
 }
 
@@ -184,7 +187,8 @@ bool toneSides(const Row &row, Side &tx, Side &rx, QString &reason)
         polarity = QStringLiteral("NN");
     static const QRegularExpression polarities(QStringLiteral("^[NR]{2}$"));
     if (!polarities.match(polarity).hasMatch()) {
-        reason = QStringLiteral("DtcsPolarity \"%1\" is not two of N and R").arg(row[DtcsPolarity]);
+        reason = langText("DtcsPolarity“%1”不是两个 N 或 R",
+                          "DtcsPolarity \"%1\" is not two of N and R").arg(row[DtcsPolarity]);
         return false;
     }
     const auto side = [&](Side::Kind kind, Column column, bool reversed = false) {
@@ -211,7 +215,8 @@ bool toneSides(const Row &row, Side &tx, Side &rx, QString &reason)
         static const QStringList known{"Tone->Tone", "Tone->DTCS", "DTCS->Tone", "->Tone",
                                        "->DTCS",     "DTCS->",     "DTCS->DTCS"};
         if (!known.contains(cross, Qt::CaseInsensitive)) {
-            reason = QStringLiteral("CrossMode \"%1\" is not one of: %2").arg(cross, known.join(QStringLiteral(", ")));
+            reason = langText("CrossMode“%1”不是以下之一：%2",
+                              "CrossMode \"%1\" is not one of: %2").arg(cross, known.join(QStringLiteral(", ")));
             return false;
         }
         const QString from = cross.section(QStringLiteral("->"), 0, 0);
@@ -219,7 +224,8 @@ bool toneSides(const Row &row, Side &tx, Side &rx, QString &reason)
         tx = is(from, "Tone") ? toneTx : is(from, "DTCS") ? dcsTx : Side{};
         rx = is(to, "Tone") ? toneRx : is(to, "DTCS") ? dcsRx : Side{};
     } else {
-        reason = QStringLiteral("Tone \"%1\" is not one of: (empty), Tone, TSQL, DTCS, Cross").arg(mode);
+        reason = langText("Tone“%1”不是以下之一：（空）、Tone、TSQL、DTCS、Cross",
+                          "Tone \"%1\" is not one of: (empty), Tone, TSQL, DTCS, Cross").arg(mode);
         return false;
     }
     return true;
@@ -242,7 +248,7 @@ void convertFrequencies(const Row &row, Conversion &out)
     if (hasReceive || row[FrequencyColumn].isEmpty())
         out.cell("receive", hasReceive ? gridFrequencyText(out.rxHz) : QString(), QStringLiteral("Frequency"));
     else
-        out.reasons << QStringLiteral("Frequency \"%1\" is not a frequency").arg(row[FrequencyColumn]);
+        out.reasons << langText("Frequency“%1”不是频率", "Frequency \"%1\" is not a frequency").arg(row[FrequencyColumn]);
 
     if (!hasReceive || !row.given.at(Duplex))
         return;
@@ -251,7 +257,7 @@ void convertFrequencies(const Row &row, Conversion &out)
     const bool shifted = is(duplex, "+") || is(duplex, "-") || is(duplex, "split");
     out.txHz = out.rxHz;
     if (shifted && !hertzOf(row[Offset], offset))
-        out.reasons << QStringLiteral("Offset \"%1\" is not a frequency").arg(row[Offset]);
+        out.reasons << langText("Offset“%1”不是频率", "Offset \"%1\" is not a frequency").arg(row[Offset]);
     else if (is(duplex, "+"))
         out.txHz = out.rxHz + offset;
     else if (is(duplex, "-"))
@@ -259,11 +265,13 @@ void convertFrequencies(const Row &row, Conversion &out)
     else if (is(duplex, "split"))
         out.txHz = offset;
     else if (is(duplex, "off"))
-        out.notes << QStringLiteral("Duplex \"off\" dropped: the channel may transmit");
+        out.notes << langText("Duplex“off”已忽略：此信道可能会发射", "Duplex \"off\" dropped: the channel may transmit");
     else if (!duplex.isEmpty())
-        out.reasons << QStringLiteral("Duplex \"%1\" is not one of: (empty), +, -, split, off").arg(duplex);
+        out.reasons << langText("Duplex“%1”不是以下之一：（空）、+、-、split、off",
+                                "Duplex \"%1\" is not one of: (empty), +, -, split, off").arg(duplex);
     if (out.txHz < 0)
-        out.reasons << QStringLiteral("Offset %1 takes the transmit frequency below 0 MHz").arg(row[Offset]);
+        out.reasons << langText("Offset %1 使发射频率低于 0 MHz",
+                                "Offset %1 takes the transmit frequency below 0 MHz").arg(row[Offset]);
     else if (out.reasons.isEmpty())
         out.cell("transmit", gridFrequencyText(out.txHz), QStringLiteral("transmit"));
 }
@@ -300,9 +308,9 @@ void convertPower(const Row &row, double highestWatts, Conversion &out)
         level = QStringLiteral("Low");
     else if (watts >= 0) {
         level = watts >= highestWatts ? QStringLiteral("High") : QStringLiteral("Low");
-        out.notes << QStringLiteral("Power \"%1\" became %2").arg(power, level);
+        out.notes << langText("Power“%1”改为 %2", "Power \"%1\" became %2").arg(power, level);
     } else {
-        out.reasons << QStringLiteral("Power \"%1\" is not High, Low or a wattage").arg(power);
+        out.reasons << langText("Power“%1”不是 High、Low 或瓦数", "Power \"%1\" is not High, Low or a wattage").arg(power);
     }
     if (!level.isEmpty())
         out.cell("power", level, QStringLiteral("Power"));
@@ -317,7 +325,7 @@ void convertModeAndName(const Row &row, Conversion &out)
         else if (is(mode, "NFM"))
             out.cell("bandwidth", QStringLiteral("Narrow"), QStringLiteral("Mode"));
         else
-            out.reasons << QStringLiteral("Mode \"%1\" is not FM or NFM").arg(mode);
+            out.reasons << langText("Mode“%1”不是 FM 或 NFM", "Mode \"%1\" is not FM or NFM").arg(mode);
     }
 
     if (row.given.at(Name)) {
@@ -328,7 +336,7 @@ void convertModeAndName(const Row &row, Conversion &out)
             name += CodeToChar(CharToCode(QString(ch)));
         name = name.left(5).trimmed();
         if (name != cell)
-            out.notes << QStringLiteral("Name \"%1\" became \"%2\"").arg(cell, name);
+            out.notes << langText("Name“%1”改为“%2”", "Name \"%1\" became \"%2\"").arg(cell, name);
         out.cell("name", name, QStringLiteral("Name"));
     }
 }
@@ -341,7 +349,7 @@ void noteDropped(const Row &row, Conversion &out)
                           || (qFuzzyCompare(step, 6.25) && out.rxHz % 6250 == 0);
     for (Column c : {TStep, Skip, Comment, UrCall, Rpt1Call, Rpt2Call, DvCode})
         if (!row[c].isEmpty() && !(c == TStep && onRaster))
-            out.notes << QStringLiteral("%1 \"%2\" dropped").arg(headers().at(c), row[c]);
+            out.notes << langText("%1“%2”已忽略", "%1 \"%2\" dropped").arg(headers().at(c), row[c]);
 }
 
 Conversion convertRow(const Row &row, double highestWatts)
@@ -411,11 +419,12 @@ ImportResult importGenericCsv(const QByteArray &csv, const Codeplug &base, Gener
         if (known < 0)
             continue;
         if (indexOf.at(known) >= 0)
-            result.errors << QStringLiteral("line %1: column \"%2\" appears twice").arg(header.line).arg(headers().at(known));
+            result.errors << columnTwice().arg(header.line).arg(headers().at(known));
         indexOf[known] = i;
     }
     if (indexOf.at(FrequencyColumn) < 0 || (indexOf.at(Location) < 0 && !options.renumber))
-        result.errors << QStringLiteral("line %1: the columns Location and Frequency are needed").arg(header.line);
+        result.errors << langText("第 %1 行：需要 Location 和 Frequency 两列",
+                                  "line %1: the columns Location and Frequency are needed").arg(header.line);
     if (!result.errors.isEmpty())
         return result;
 
@@ -443,12 +452,13 @@ ImportResult importGenericCsv(const QByteArray &csv, const Codeplug &base, Gener
         bool numberOk = options.renumber;
         const int n = options.renumber ? r + 1 : row[Location].toInt(&numberOk);
         if (options.renumber && n > 128) {
-            store.refuse(line, QStringLiteral("row %1 is beyond channel 128").arg(n));
+            store.refuse(line, langText("第 %1 行数据超出信道 128", "row %1 is beyond channel 128").arg(n));
             continue;
         }
         if (!numberOk || n < 1 || n > 128) {
-            store.refuse(line, QStringLiteral("Location \"%1\" is outside 1..128 (--renumber fills the channels in "
-                                              "file order)")
+            store.refuse(line, langText("Location“%1”超出 1..128（--renumber 按文件顺序填入信道）",
+                                           "Location \"%1\" is outside 1..128 (--renumber fills the channels in "
+                                           "file order)")
                                    .arg(row[Location]));
             continue;
         }
@@ -456,7 +466,7 @@ ImportResult importGenericCsv(const QByteArray &csv, const Codeplug &base, Gener
             continue;
         Conversion conversion = convertRow(row, highestWatts);
         if (!conversion.reasons.isEmpty()) {
-            store.refuse(line, conversion.reasons.join(QStringLiteral("; ")));
+            store.refuse(line, conversion.reasons);
             continue;
         }
         // The receive frequency first and alone: when it is refused, the
@@ -467,10 +477,12 @@ ImportResult importGenericCsv(const QByteArray &csv, const Codeplug &base, Gener
         QStringList snapped;
         const qint64 rx = storedHertz(store.image(), n, "receive");
         if (rx != conversion.rxHz)
-            snapped << QStringLiteral("Frequency %1 snapped to %2").arg(row[FrequencyColumn], mhzText(rx, 6));
+            snapped << langText("Frequency %1 已对齐到 %2",
+                                "Frequency %1 snapped to %2").arg(row[FrequencyColumn], mhzText(rx, 6));
         const qint64 tx = storedHertz(store.image(), n, "transmit");
         if (row.given.at(Duplex) && tx != conversion.txHz && conversion.txHz != conversion.rxHz)
-            snapped << QStringLiteral("transmit %1 snapped to %2").arg(mhzText(conversion.txHz, 6), mhzText(tx, 6));
+            snapped << langText("transmit %1 已对齐到 %2",
+                                "transmit %1 snapped to %2").arg(mhzText(conversion.txHz, 6), mhzText(tx, 6));
         store.note(line, snapped + conversion.notes);
     }
     return store.result();

@@ -7,6 +7,7 @@
 #include "core/SettingsCaptions.h"
 #include "core/SettingsChoices.h"
 #include "core/SettingsRules.h"
+#include "core/Texts.h"
 
 namespace FieldRows {
 
@@ -30,7 +31,7 @@ void addOptionFields(QVector<Field> &fields)
         if (flagValue(text) != 1)
             return storePriority(image, text);
         if (!switchPriorityScanOn(image))
-            return QStringLiteral("priority scan needs a channel in use");
+            return langText("优先扫描需要一个已使用的信道", "priority scan needs a channel in use");
         return QString();
     };
     fields.append(priority);
@@ -42,9 +43,9 @@ void addOptionFields(QVector<Field> &fields)
                    [G](Codeplug &image, const QString &text) {
                        const QString t = text.trimmed();
                        if (!imageBit(image, G, 6, 3))
-                           return QStringLiteral("priority scan is off");
+                           return langText("优先扫描已关闭", "priority scan is off");
                        if (!isWholeNumberText(t) || t.toInt() < 1 || t.toInt() > LastChannelRow)
-                           return QStringLiteral("\"%1\" is no channel 1..128").arg(t);
+                           return langText("“%1”不是信道 1..128", "\"%1\" is no channel 1..128").arg(t);
                        image.at(G, 8) = qint16(t.toInt());
                        return QString();
                    },
@@ -56,7 +57,8 @@ void addOptionFields(QVector<Field> &fields)
                    [](Codeplug &image, const QString &text) {
                        const QString t = text.trimmed();
                        if (t.size() > SettingsPlace::DtmfCodeLength || dtmfCodeText(t).size() != t.size())
-                           return QStringLiteral("\"%1\" is no DTMF code of up to 8 digits 0-9 A-F").arg(t);
+                           return langText("“%1”不是最多 8 位 0-9 A-F 的 DTMF 码",
+                                           "\"%1\" is no DTMF code of up to 8 digits 0-9 A-F").arg(t);
                        storeDtmfCode(image, dtmfCodeText(t));
                        return QString();
                    },
@@ -66,7 +68,7 @@ void addOptionFields(QVector<Field> &fields)
     const Writer storeMode = workMode.write;
     workMode.write = [=](Codeplug &image, const QString &text) {
         if (imageBit(image, G, 5, 5) && choiceIndex(workModeItems, text) == 0)
-            return QStringLiteral("only channel mode is on");
+            return langText("“只用信道模式”已打开", "only channel mode is on");
         return storeMode(image, text);
     };
     fields.append(workMode);
@@ -74,7 +76,7 @@ void addOptionFields(QVector<Field> &fields)
     onlyChannel.write = [=](Codeplug &image, const QString &text) {
         const int on = flagValue(text);
         if (on < 0)
-            return QStringLiteral("\"%1\" is neither on nor off").arg(text.trimmed());
+            return neitherOnNorOff().arg(text.trimmed());
         storeOnlyChannelMode(image, on == 1);
         return QString();
     };
@@ -105,9 +107,9 @@ void addFmFields(QVector<Field> &fields)
                        [k](Codeplug &image, const QString &text) {
                            const QString t = text.trimmed();
                            if (t.size() > 5)
-                               return QStringLiteral("\"%1\" is longer than 5 characters").arg(t);
+                               return longerThanFive().arg(t);
                            if (!t.isEmpty() && (!isFrequencyText(t) || fmPresetCode(t) == Empty))
-                               return QStringLiteral("\"%1\" is outside 87.0..108.0 MHz").arg(t);
+                               return langText("“%1”超出 87.0..108.0 MHz", "\"%1\" is outside 87.0..108.0 MHz").arg(t);
                            storeFmPreset(image, k, t);
                            return QString();
                        },

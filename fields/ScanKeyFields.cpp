@@ -5,6 +5,7 @@
 #include "core/SettingsCaptions.h"
 #include "core/SettingsChoices.h"
 #include "core/SettingsRules.h"
+#include "core/Texts.h"
 
 namespace FieldRows {
 
@@ -43,13 +44,13 @@ void addScanFields(QVector<Field> &fields)
                    [S](Codeplug &image, const QString &text) {
                        const QString t = text.trimmed();
                        if (scanKind(image) != FixedPriority)
-                           return QStringLiteral("the priority is not fixed");
+                           return langText("优先不是固定的", "the priority is not fixed");
                        if (t.isEmpty()) {
                            image.at(S, 1) = Empty;
                            return QString();
                        }
                        if (!isWholeNumberText(t) || t.size() > 2 || t.toInt() < 1 || t.toInt() > 16)
-                           return QStringLiteral("the priority channel must be between 1 and 16");
+                           return langText("优先信道必须在 1 到 16 之间", "the priority channel must be between 1 and 16");
                        image.at(S, 1) = qint16(t.toInt());
                        return QString();
                    },
@@ -62,7 +63,7 @@ void addScanFields(QVector<Field> &fields)
                        [=](Codeplug &image, const QString &text) {
                            const Items items = [](bool) { return lookBackItems(); };
                            if (scanKind(image) == NoPriority)
-                               return QStringLiteral("look-back times need a priority");
+                               return langText("回看时间需要设置优先", "look-back times need a priority");
                            const int item = choiceIndex(items, text);
                            if (item < 0)
                                return unknownItem(items, text);
@@ -99,7 +100,7 @@ void addScanFields(QVector<Field> &fields)
                        [=](Codeplug &image, const QString &text) {
                            const QString t = text.trimmed();
                            if (!isWholeNumberText(t) || t.toInt() > LongestScanDelay)
-                               return QStringLiteral("\"%1\" is not 0..300 seconds").arg(t);
+                               return langText("“%1”不在 0..300 秒之内", "\"%1\" is not 0..300 seconds").arg(t);
                            image.at(S, lowByte) = qint16(t.toInt() % 256);
                            image.at(S, lowByte + 1) = qint16(t.toInt() / 256);
                            return QString();
@@ -139,10 +140,11 @@ void addMessageAndPower(QVector<Field> &fields)
                    [](Codeplug &image, const QString &text) {
                        const QString t = text.trimmed();
                        if (t.size() > MessageLength)
-                           return QStringLiteral("\"%1\" is longer than 5 characters").arg(t);
+                           return longerThanFive().arg(t);
                        for (const QChar ch : t)
                            if (!isMessageCharacter(ch))
-                               return QStringLiteral("\"%1\" holds a character outside printable ASCII").arg(t);
+                               return langText("“%1”含有可打印 ASCII 以外的字符",
+                                               "\"%1\" holds a character outside printable ASCII").arg(t);
                        storeMessage(image, t);
                        return QString();
                    },
@@ -153,7 +155,7 @@ void addMessageAndPower(QVector<Field> &fields)
                        [byte](Codeplug &image, const QString &text) {
                            const QString t = text.trimmed();
                            if (!isWholeNumberText(t) || t.toInt() > 255)
-                               return QStringLiteral("\"%1\" is not 0..255").arg(t);
+                               return langText("“%1”不在 0..255 之内", "\"%1\" is not 0..255").arg(t);
                            image.at(PowerRow, byte) = qint16(t.toInt());
                            return QString();
                        },

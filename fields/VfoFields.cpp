@@ -8,6 +8,7 @@
 #include "core/SettingsCaptions.h"
 #include "core/SettingsChoices.h"
 #include "core/SettingsRules.h"
+#include "core/Texts.h"
 
 #include <cmath>
 
@@ -23,11 +24,11 @@ void addVfoFields(QVector<Field> &fields)
                    [](Codeplug &image, const QString &text) {
                        const QString t = text.trimmed();
                        if (!isFrequencyText(t) || t.size() >= 10 || !isEncodableFrequency(numericValue(t)))
-                           return QStringLiteral("\"%1\" is not a frequency").arg(t);
+                           return notAFrequency().arg(t);
                        const WorkRange range = workRangeOf(image);
                        const std::optional<Frequency> rx = vfoReceiveField(t, range);
                        if (!rx)
-                           return QStringLiteral("%1 is %2").arg(t, outOfRange(range));
+                           return isOutOfRange(t, range);
                        storeVfoReceive(image, *rx);
                        return QString();
                    },
@@ -38,10 +39,10 @@ void addVfoFields(QVector<Field> &fields)
                    [](Codeplug &image, const QString &text) {
                        const QString t = text.trimmed();
                        if (!t.isEmpty() && !isFrequencyText(t))
-                           return QStringLiteral("\"%1\" is not a frequency").arg(t);
+                           return notAFrequency().arg(t);
                        const std::optional<Frequency> offset = vfoOffsetField(t);
                        if (!offset)
-                           return QStringLiteral("offset %1 is 70 MHz or more").arg(t);
+                           return langText("频差 %1 达到或超过 70 MHz", "offset %1 is 70 MHz or more").arg(t);
                        storeVfoOffset(image, *offset);
                        // As the window does: a shift that now leaves the range is turned off.
                        if (!vfoTransmitInRange(image, imageBits(image, VfoRow, VfoFlags, VfoShiftMask),
@@ -56,7 +57,7 @@ void addVfoFields(QVector<Field> &fields)
     direction.write = [storeDirection](Codeplug &image, const QString &text) {
         const int d = choiceIndex(shiftDirectionItems, text);
         if (d > 0 && !vfoTransmitInRange(image, d, workRangeOf(image)))
-            return QStringLiteral("the transmit frequency would be %1").arg(outOfRange(workRangeOf(image)));
+            return langText("发射频率将%1", "the transmit frequency would be %1").arg(outOfRange(workRangeOf(image)));
         return storeDirection(image, text);
     };
     fields.append(direction);
@@ -68,7 +69,7 @@ void addVfoFields(QVector<Field> &fields)
                        [=](Codeplug &image, const QString &text) {
                            const int index = choiceIndex(tones, text);
                            if (index < 0)
-                               return QStringLiteral("unknown tone \"%1\"").arg(text.trimmed());
+                               return unknownTone().arg(text.trimmed());
                            storeVfoTone(image, slot, index);
                            return QString();
                        },
@@ -93,13 +94,13 @@ void addVfoFields(QVector<Field> &fields)
                        [=](Codeplug &image, const QString &text) {
                            const QString t = text.trimmed();
                            if (!isFrequencyText(t))
-                               return QStringLiteral("\"%1\" is not a whole MHz value").arg(t);
+                               return langText("“%1”不是整数 MHz 值", "\"%1\" is not a whole MHz value").arg(t);
                            const int value = int(std::floor(numericValue(t)));
                            const auto [lo, hi] = RangeFromImage(image);
                            const RangeLimitFault fault =
                                lower ? lowerLimitFault(value, hi) : upperLimitFault(lo, value);
                            if (fault != RangeLimitFault::None)
-                               return QString::fromUtf8(rangeLimitMessage(lower, fault).english).trimmed();
+                               return langText(rangeLimitMessage(lower, fault)).trimmed();
                            storeRangeLimit(image, lower, value);
                            return QString();
                        },

@@ -274,9 +274,9 @@ void Cli::fourRadiosAtOnceFailIndependently()
 
 void Cli::badInputGivesOneLineNamingPortOrFile_data()
 {
-    QTest::addColumn<QString>("command"); // %f the file, %b a malformed file, %p the radio
+    QTest::addColumn<QString>("command"); // %f the file, %b a malformed file, %c a faulty plan, %p the radio
     QTest::addColumn<int>("fault");       // 0 none, 1 silent, 2 cable pulled at read request 60
-    QTest::addColumn<QString>("error");   // the start of the one error line
+    QTest::addColumn<QString>("error");   // the start of the one error line, then of any note line
     QTest::newRow("missing file") << "write -p %p %f.none" << 0 << "%f.none: ";
     QTest::newRow("malformed file") << "verify -p %p %b" << 0 << "%b: ";
     QTest::newRow("unknown port") << "read -p 9 -o %f.out" << 0 << "unknown port: 9";
@@ -284,6 +284,11 @@ void Cli::badInputGivesOneLineNamingPortOrFile_data()
     QTest::newRow("missing file, Chinese") << "write --lang zh -p %p %f.none" << 0
                                            << "%f.none: 无法打开文件 %f.none：没有那个文件或目录";
     QTest::newRow("malformed file, Chinese") << "verify -p %p %b --lang zh" << 0 << "%b: 第 1 行：“x”不是整数。";
+    QTest::newRow("refused field, Chinese") << "set --lang zh %f option.squelch=10" << 0
+                                            << "%f: option.squelch: “10”不是以下之一：0, 1, 2";
+    QTest::newRow("refused plan and its note, Chinese")
+        << "import-csv --lang zh %c --base %f -o %f.out" << 0
+        << "%c: 第 3 行：字段少于列数（1/2）\n注：第 2 行：receive 400.003 已对齐到 400.00000";
     QTest::newRow("port that cannot open") << "read -p /dev/kvd9-none -o %f.out" << 0
                                            << "/dev/kvd9-none: cannot open the port: ";
     QTest::newRow("no answer") << "read -p %p -o %f.out" << 1 << "%p: the radio does not answer";
@@ -313,14 +318,20 @@ void Cli::badInputGivesOneLineNamingPortOrFile()
     QVERIFY(badFile.open(QIODevice::WriteOnly));
     badFile.write("1 2 x\r\n");
     badFile.close();
+    const QString plan = m_dir.filePath(QStringLiteral("plan.csv"));
+    QFile planFile(plan);
+    QVERIFY(planFile.open(QIODevice::WriteOnly) && planFile.write("channel,receive\n10,400.003\n11\n") > 0);
+    planFile.close();
     const auto fill = [&](QString text) {
-        return text.replace("%f", m_file).replace("%b", bad).replace("%p", device);
+        return text.replace("%f", m_file).replace("%b", bad).replace("%c", plan).replace("%p", device);
     };
     // A short restart pause: the pulled cable is noticed at the restart.
     const CliRun result = run(fill(command).split(QLatin1Char(' ')));
     QVERIFY(result.status != 0);
-    QCOMPARE(result.errors().size(), 1);
-    QVERIFY2(result.errors().first().startsWith("kvd9-cli: " + fill(error)), qPrintable(result.err));
+    const QStringList lines = fill(error).split(QLatin1Char('\n'));
+    QCOMPARE(result.errors().size(), lines.size());
+    for (int i = 0; i < lines.size(); ++i)
+        QVERIFY2(result.errors().at(i).startsWith("kvd9-cli: " + lines.at(i)), qPrintable(result.err));
     QVERIFY(!QFile::exists(m_file + ".out"));
 }
 
