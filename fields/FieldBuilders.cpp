@@ -31,7 +31,7 @@ QString unknownItem(const Items &items, const QString &text)
     QStringList shown;
     for (const QString &item : list)
         shown << item.trimmed();
-    return langText("“%1”不是以下之一：%2", "\"%1\" is not one of: %2").arg(text.trimmed(), shown.join(QStringLiteral(", ")));
+    return langText("“%1”不是以下之一：%2", "\"%1\" is not one of: %2").arg(text.trimmed(), shown.join(langText("、", ", ")));
 }
 
 int flagValue(const QString &text)

@@ -285,7 +285,7 @@ void Cli::badInputGivesOneLineNamingPortOrFile_data()
                                            << "%f.none: 无法打开文件 %f.none：没有那个文件或目录";
     QTest::newRow("malformed file, Chinese") << "verify -p %p %b --lang zh" << 0 << "%b: 第 1 行：“x”不是整数。";
     QTest::newRow("refused field, Chinese") << "set --lang zh %f option.squelch=10" << 0
-                                            << "%f: option.squelch: “10”不是以下之一：0, 1, 2";
+                                            << "%f: option.squelch: “10”不是以下之一：0、1、2";
     QTest::newRow("refused plan and its note, Chinese")
         << "import-csv --lang zh %c --base %f -o %f.out" << 0
         << "%c: 第 3 行：字段少于列数（1/2）\n注：第 2 行：receive 400.003 已对齐到 400.00000";
