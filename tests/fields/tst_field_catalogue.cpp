@@ -1,6 +1,7 @@
 // The field catalogue: bit fields, limits, diff and the channel plan CSV.
 #include "FieldTestSupport.h"
 
+#include "core/ModuleState.h"
 #include "fields/ChannelPlanCsv.h"
 #include "fields/FieldCommands.h"
 #include "fields/FieldReport.h"
@@ -53,6 +54,9 @@ class TestFieldCatalogue : public QObject {
     }
 
 private slots:
+    // Refusals and notes in English, the companion's default language.
+    void initTestCase() { UseChinese = false; }
+
     void everyWindowFieldIsCovered_data()
     {
         QTest::addColumn<int>("row");

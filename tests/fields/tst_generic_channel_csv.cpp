@@ -4,6 +4,7 @@
 // tst_field_catalogue.)
 #include "FieldTestSupport.h"
 
+#include "core/ModuleState.h"
 #include "fields/ChannelPlanCsv.h"
 #include "fields/FieldCommands.h"
 #include "fields/GenericChannelCsv.h"
@@ -37,6 +38,9 @@ class TestGenericChannelCsv : public QObject {
     Q_OBJECT
 
 private slots:
+    // Refusals and notes in English, the companion's default language.
+    void initTestCase() { UseChinese = false; }
+
     void filesImport_data()
     {
         QTest::addColumn<QByteArray>("csv");
