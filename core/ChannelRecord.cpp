@@ -164,12 +164,19 @@ QStringList toneSelectorItems()
 
 QStringList toneSelectorItems(bool chinese)
 {
-    QStringList items;
-    items.reserve(LastTonePosition + 1);
-    items << bilingualText(ToneOff, chinese);
-    for (int p = 1; p <= LastTonePosition; ++p)
-        items << ToneNames[p].trimmed();
-    return items;
+    // Built once for each language: the tone list never changes, and every
+    // tone a listing or a plan reads asks for it.
+    static const auto build = [](bool chinese) {
+        InitToneNames();
+        QStringList items;
+        items.reserve(LastTonePosition + 1);
+        items << bilingualText(ToneOff, chinese);
+        for (int p = 1; p <= LastTonePosition; ++p)
+            items << ToneNames[p].trimmed();
+        return items;
+    };
+    static const QStringList english = build(false), chineseItems = build(true);
+    return chinese ? chineseItems : english;
 }
 
 bool commitReceive(Codeplug &image, int n, Frequency rx, ChannelEncoding encoding, const WorkRange &range)

@@ -23,7 +23,8 @@ QString FreqFromBytes(int b0, int b1, int b2, int b3)
                            + 0.001 * lo1) + 0.0001 * hi0) + 0.00001 * lo0;
     QString t = shortestDecimalText(value);
     if (t.size() < 9) {
-        if (t.size() <= 3)
+        // "7.6" already has its point: only a whole number gets one.
+        if (t.size() <= 3 && !t.contains(QLatin1Char('.')))
             t += QLatin1Char('.');
         const int target = value >= 100.0 ? 9 : 8;
         if (t.size() < target)

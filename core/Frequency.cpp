@@ -49,6 +49,16 @@ std::optional<Frequency> Frequency::snapped(double mhz)
     return Frequency(rb >= ra ? 500 * qint64(a) : 625 * qint64(b));
 }
 
+std::optional<Frequency> Frequency::snapped() const
+{
+    if (!isEncodable())
+        return std::nullopt;
+    // 5 kHz is 500 steps, 6.25 kHz 625; on a tie the 5 kHz raster wins.
+    const qint64 a = m_steps / 500, ra = m_steps % 500;
+    const qint64 b = m_steps / 625, rb = m_steps % 625;
+    return Frequency(rb >= ra ? 500 * a : 625 * b);
+}
+
 FreqField Frequency::field() const
 {
     Q_ASSERT(isEncodable());

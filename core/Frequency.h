@@ -31,7 +31,10 @@ public:
     // The nearest double to the value in MHz: what the field's text reads as.
     double mhz() const { return double(m_steps) / StepsPerMHz; }
     constexpr bool isEncodable() const { return m_steps >= 0 && m_steps < 1000 * StepsPerMHz; }
-    std::optional<Frequency> snapped() const { return snapped(mhz()); }
+    // This value snapped the same way, in whole steps: the difference of two
+    // raster values (a channel's offset) stays exact, where the double
+    // arithmetic would drop 1.005 MHz to 1.000 MHz.
+    std::optional<Frequency> snapped() const;
 
     // The field of an encodable value, and storing it at (row, column..column + 3).
     FreqField field() const;

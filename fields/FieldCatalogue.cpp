@@ -64,6 +64,13 @@ QStringList readAllFields(const Codeplug &image, bool chinese)
 
 QString writeField(Codeplug &image, const Field &field, const QString &text)
 {
+    // The text a field shows already is no change, even where its rule would
+    // refuse it (a derived offset, a channel not in use, a priority channel
+    // while priority scan is off) or store other bytes (a value past a
+    // list's end): show's output can be handed back to set, and what set
+    // changes is exactly what diff lists.
+    if (text == field.read(image, false) || text == field.read(image, true))
+        return {};
     // A refusal leaves the image as it was, whatever the rule touched first.
     Codeplug changed = image;
     const QString refused = field.write(changed, text);

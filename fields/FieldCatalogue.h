@@ -58,6 +58,7 @@ QStringList readAllFields(const Codeplug &image, bool chinese = false);
 
 // Writes a field from text with its window's rules; the image changes only
 // when the result is empty (otherwise it says why the text was refused).
+// The text the field shows already changes nothing and is never refused.
 QString writeField(Codeplug &image, const Field &field, const QString &text);
 
 // The bits of image byte (row, column) that no field covers: 0xFF for a

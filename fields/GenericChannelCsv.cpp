@@ -134,8 +134,10 @@ ToneColumns toneColumns(const Side &tx, const Side &rx)
         c.dtcs = tx.value;
         c.polarity[0] = polarity(tx);
     }
-    if (rx.kind == Side::Dcs)
+    if (rx.kind == Side::Dcs) {
         c.polarity[1] = polarity(rx);
+        c.rxDtcs = rx.value;
+    }
     if (tx.kind == Side::None && rx.kind == Side::None)
         return c;
     if (tx.kind == Side::Ctcss && rx.kind == Side::None) {
@@ -153,8 +155,6 @@ ToneColumns toneColumns(const Side &tx, const Side &rx)
             c.rTone = tx.value;
         if (rx.kind == Side::Ctcss)
             c.cTone = rx.value;
-        if (rx.kind == Side::Dcs)
-            c.rxDtcs = rx.value;
     }
     return c;
 }

@@ -47,6 +47,10 @@ void TestCodecs::freqFromBytes_data()
     QTest::newRow("below 10 MHz") << QList<int>{0x00, 0x00, 0x00, 0x00} << "0.000000";
     QTest::newRow("5 MHz") << QList<int>{0x00, 0x00, 0x50, 0x00} << "5.000000";
     QTest::newRow("6.25 kHz step") << QList<int>{0x25, 0x06, 0x80, 0x43} << "438.00625";
+    // A value below 10 MHz with a fraction has its point already.
+    QTest::newRow("7.6 MHz offset") << QList<int>{0x00, 0x00, 0x76, 0x00} << "7.600000";
+    QTest::newRow("0.6 MHz offset") << QList<int>{0x00, 0x00, 0x06, 0x00} << "0.600000";
+    QTest::newRow("9.995 MHz offset") << QList<int>{0x00, 0x95, 0x99, 0x00} << "9.995000";
 }
 
 void TestCodecs::freqFromBytes()

@@ -163,9 +163,11 @@ private slots:
         QTest::newRow("priority kind") << scan << none << "list" << "Combo_pri" << "1" << "scan.priority" << "Fixed";
         QTest::newRow("look back a") << scan << fixed << "list" << "Combo_BA" << "1" << "scan.look_back_a" << "0.55";
         QTest::newRow("look back b") << scan << fixed << "list" << "Combo_BB" << "90" << "scan.look_back_b" << "5.00";
-        QTest::newRow("revert") << scan << fixed << "list" << "Combo_BC" << "3" << "scan.revert" << "Priority+Talk Back";
-        QTest::newRow("dropout") << scan << none << "list" << "Combo_RYC" << "300" << "scan.dropout_delay" << "300";
-        QTest::newRow("dwell") << scan << none << "list" << "Combo_TYC" << "5" << "scan.tx_dwell" << "5";
+        // Values other than the ones shown: a shown text changes nothing in
+        // the catalogue.
+        QTest::newRow("revert") << scan << fixed << "list" << "Combo_BC" << "2" << "scan.revert" << "Priority";
+        QTest::newRow("dropout") << scan << none << "list" << "Combo_RYC" << "12" << "scan.dropout_delay" << "12";
+        QTest::newRow("dwell") << scan << none << "list" << "Combo_TYC" << "7" << "scan.tx_dwell" << "7";
         QTest::newRow("priority channel") << scan << fixed << "keys" << "Text_prich" << "7" << "scan.priority_channel"
                                           << "7";
 
