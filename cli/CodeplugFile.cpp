@@ -31,14 +31,6 @@ bool loadImageForWrite(const QString &path, Codeplug &image, QString &error)
     return true;
 }
 
-bool saveImage(const Codeplug &image, const QString &path, QString &error)
-{
-    if (saveCodeplugFile(path, image, error))
-        return true;
-    error = path + QStringLiteral(": ") + error;
-    return false;
-}
-
 void checkAgainst(std::vector<PortResult> &results, const Codeplug &expected)
 {
     for (PortResult &r : results) {

@@ -6,6 +6,7 @@
 #include "cli/Subcommands.h"
 #include "core/ModuleState.h"
 #include "fields/FieldCommands.h"
+#include "core/RegularFile.h"
 #include "core/Texts.h"
 
 #include <QJsonArray>
@@ -79,20 +80,27 @@ QCommandLineOption outputOption(const QString &what)
     return QCommandLineOption({QStringLiteral("o"), QStringLiteral("output")}, what, QStringLiteral("path"));
 }
 
-// An -o of standard output and --json would mix two outputs on one stream
+// An -o of a standard stream and --json would mix two outputs on one stream
 // unless the output is the JSON itself; any other output must be a path
 // that may take a file. False when the command ends at once with `exitCode`.
 bool outputAllowed(const CommandLine &line, const QString &path, bool outputIsJson, CliContext &context,
                    int &exitCode)
 {
     QString error;
-    if (isStandardOutput(path) && line.json() && !outputIsJson)
+    const bool stream = outputStream(context, path) != nullptr;
+    if (stream && line.json() && !outputIsJson)
         exitCode = line.fail(context, Exit::Usage, langText("-o - 不能与 --json 同用", "-o - takes no --json"));
-    else if (!isStandardOutput(path) && !checkOutputFile(path, error))
+    else if (!stream && !checkOutputFile(path, error))
         exitCode = line.fail(context, Exit::Refused, error);
     else
         return true;
     return false;
+}
+
+// The command's own streams, with its output going to `output`.
+CliContext withOutput(const CliContext &context, QTextStream &output)
+{
+    return {output, context.err, context.progressOnTerminal, context.timing};
 }
 
 QString sourceHelp()
@@ -148,17 +156,19 @@ int runShow(const QStringList &arguments, CliContext &context)
     if (nothing)
         result = {Exit::Negative, result.output,
                   langText("没有参数与 %1 相符", "no field matches %1").arg(pattern)};
-    if (isStandardOutput(path))
-        return finish(context, line, result, QStringLiteral("fields"));
+    if (QTextStream *stream = outputStream(context, path)) {
+        CliContext toStream = withOutput(context, *stream);
+        return finish(toStream, line, result, QStringLiteral("fields"));
+    }
     // The listing goes to the file, the errors stay on standard error.
     QString listing;
     QTextStream stream(&listing);
-    CliContext toFile{stream, context.err, context.progressOnTerminal, context.timing};
+    CliContext toFile = withOutput(context, stream);
     const int status = finish(toFile, line, result, QStringLiteral("fields"));
     stream.flush();
     QString error;
-    if (status == 0 && !saveOutput(path, listing.toUtf8(), error))
-        return line.fail(context, Exit::Refused, error);
+    if (status == 0 && !saveRegularFile(path, listing.toUtf8(), error))
+        return line.fail(context, Exit::Refused, path + QStringLiteral(": ") + error);
     return status;
 }
 
@@ -198,8 +208,11 @@ int runExportCsv(const QStringList &arguments, CliContext &context)
     const QString path = line.parser.value(output);
     if (!outputAllowed(line, path, false, context, exitCode))
         return exitCode;
-    return finish(context, line,
-                  runExportCsv(line.parser.positionalArguments().at(0), path, UseChinese, radioReader(context), layout));
+    QTextStream *stream = outputStream(context, path);
+    CliContext toStream = withOutput(context, stream ? *stream : context.out);
+    return finish(toStream, line,
+                  runExportCsv(line.parser.positionalArguments().at(0), stream ? QStringLiteral("-") : path,
+                               UseChinese, radioReader(context), layout));
 }
 
 int runImportCsv(const QStringList &arguments, CliContext &context)
@@ -230,11 +243,13 @@ int runImportCsv(const QStringList &arguments, CliContext &context)
     CsvFormat layout = CsvFormat::Detect;
     if (!parseFormat(line, format, layout))
         return line.fail(context, Exit::Usage, unknownFormat(line, format));
-    QString error;
-    if (!checkOutputFile(line.parser.value(output), error))
-        return line.fail(context, Exit::Refused, error);
-    return finish(context, line,
+    const QString path = line.parser.value(output);
+    if (!outputAllowed(line, path, false, context, exitCode))
+        return exitCode;
+    QTextStream *stream = outputStream(context, path);
+    CliContext toStream = withOutput(context, stream ? *stream : context.out);
+    return finish(toStream, line,
                   runImportCsv(line.parser.positionalArguments().at(0), line.parser.value(base),
-                               line.parser.value(output), line.parser.isSet(replace), layout,
+                               stream ? QStringLiteral("-") : path, line.parser.isSet(replace), layout,
                                line.parser.isSet(renumber)));
 }

@@ -4,6 +4,7 @@
 #include "cli/OutputPath.h"
 #include "cli/Subcommands.h"
 #include "core/ModuleState.h"
+#include "core/RegularFile.h"
 #include "core/Texts.h"
 #include "fields/CodeplugSource.h"
 #include "fields/FieldCatalogue.h"
@@ -80,9 +81,10 @@ int runSet(const QStringList &arguments, CliContext &context)
     const QString file = positional.first();
     const QString target = line.parser.isSet(output) ? line.parser.value(output) : file;
     QString error;
-    if (isStandardOutput(target) && line.json())
+    QTextStream *stream = outputStream(context, target);
+    if (stream && line.json())
         return line.fail(context, Exit::Usage, langText("-o - 不能与 --json 同用", "-o - takes no --json"));
-    if (!isStandardOutput(target) && !checkOutputFile(target, error))
+    if (!stream && !checkOutputFile(target, error))
         return line.fail(context, Exit::Refused, error);
 
     Codeplug image;
@@ -100,17 +102,17 @@ int runSet(const QStringList &arguments, CliContext &context)
 
     const QStringList changes = diffCodeplugs(before, image, UseChinese).lines;
     const QByteArray text = channelFileText(image);
-    if (isStandardOutput(target)) {
-        // The file takes standard output; what changed goes beside it.
-        context.out << QString::fromLatin1(text);
-        context.out.flush();
+    if (stream) {
+        // The file takes the stream; what changed goes beside it.
+        *stream << QString::fromLatin1(text);
+        stream->flush();
         for (const QString &change : changes)
             context.err << change << '\n';
         context.err.flush();
         return Exit::Success;
     }
-    if (!saveOutput(target, text, error))
-        return line.fail(context, Exit::Refused, error);
+    if (!saveRegularFile(target, text, error))
+        return line.fail(context, Exit::Refused, target + QStringLiteral(": ") + error);
     if (line.json()) {
         printEnvelope(context, line.name(), Exit::Success, {},
                       {{QStringLiteral("file"), target}, {QStringLiteral("lines"), QJsonArray::fromStringList(changes)}});

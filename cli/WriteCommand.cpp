@@ -7,6 +7,7 @@
 #include "core/Layout.h"
 #include "core/ModuleState.h"
 #include "core/Texts.h"
+#include "fields/CodeplugSource.h"
 #include "fields/FieldReport.h"
 
 #include <QDateTime>
@@ -95,7 +96,7 @@ int runWrite(const QStringList &arguments, CliContext &context)
     QSet<int> saved;
     if (!backups.isEmpty())
         batch.setReadCheck([&](int port, const Codeplug &radio, QString &saveError) {
-            if (!saveImage(radio, backups.at(port), saveError))
+            if (!saveCodeplugFile(backups.at(port), radio, saveError))
                 return false;
             saved.insert(port);
             return true;

@@ -6,23 +6,12 @@
 #include "core/RegularFile.h"
 #include "core/Texts.h"
 
-#include <QFile>
-#include <QSaveFile>
 
 namespace {
 
 CommandResult failed(int status, const QString &message)
 {
     return {status, {}, message + QLatin1Char('\n'), {}};
-}
-
-bool saveBytes(const QString &path, const QByteArray &bytes, QString &error)
-{
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    error = QStringLiteral("%1: %2").arg(path, systemErrorText(file.errorString()));
-    return false;
 }
 
 } // namespace
@@ -72,8 +61,8 @@ CommandResult runExportCsv(const QString &source, const QString &csvPath, bool c
     // "-" is standard output.
     if (csvPath == QLatin1String("-"))
         return {0, csv, {}, {}};
-    if (!saveBytes(csvPath, csv, error))
-        return failed(SourceFailed, error);
+    if (!saveRegularFile(csvPath, csv, error))
+        return failed(SourceFailed, csvPath + QStringLiteral(": ") + error);
     return {};
 }
 
@@ -100,6 +89,8 @@ CommandResult runImportCsv(const QString &csvPath, const QString &basePath, cons
     if (!imported.ok)
         result = failed(imported.exitStatus(), csvPath + QStringLiteral(": ")
                                                    + imported.errors.join(QLatin1Char('\n') + csvPath + QStringLiteral(": ")));
+    else if (outputPath == QLatin1String("-"))
+        result.output = channelFileText(imported.image);
     else if (!saveCodeplugFile(outputPath, imported.image, error))
         result = failed(SourceFailed, error);
     result.notes = imported.notes;

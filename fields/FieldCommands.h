@@ -42,6 +42,7 @@ CommandResult runExportCsv(const QString &source, const QString &csvPath, bool c
 // import-csv PLAN.csv --base FILE.chann -o OUT.chann [--replace]
 // [--format kvd9|generic] [--renumber]: on any fault in the CSV no output
 // file is written and the status is 1; the notes list every adaptation.
+// With "-" the image's file text is the output.
 // --renumber on a plan of the kvd9 layout is a usage error.
 CommandResult runImportCsv(const QString &csvPath, const QString &basePath, const QString &outputPath,
                            bool replace, CsvFormat format = CsvFormat::Detect, bool renumber = false);
