@@ -4,11 +4,30 @@
 #include "cli/Subcommands.h"
 #include "core/ModuleState.h"
 #include "core/Texts.h"
+#include "serial/SerialPort.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QRegularExpression>
+
+#include <sys/stat.h>
+
+namespace {
+
+// What a port finally opens: one radio named by number and by path, or
+// through a link, is one device. Empty for a port that names nothing yet.
+QString deviceIdentity(const PortSpec &spec)
+{
+    const QString path = spec.device.isEmpty() ? SerialPort::deviceFor(spec.number) : spec.device;
+    struct stat info {};
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return QString();
+    return S_ISCHR(info.st_mode) ? QStringLiteral("device %1").arg(info.st_rdev)
+                                 : QStringLiteral("file %1 %2").arg(info.st_dev).arg(info.st_ino);
+}
+
+} // namespace
 
 CommandLine::CommandLine(const char *name, bool withPorts)
     : m_name(QString::fromLatin1(name)), m_withPorts(withPorts),
@@ -79,10 +98,16 @@ bool CommandLine::parse(const QStringList &arguments, CliContext &context, int &
                 exitCode = fail(context, Exit::Usage, langText("未知端口：", "unknown port: ") + text);
                 return false;
             }
-            const bool twice = std::any_of(m_ports.begin(), m_ports.end(),
-                                           [&](const PortSpec &p) { return p.name() == spec.name(); });
-            if (twice) {
-                exitCode = fail(context, Exit::Usage, spec.name() + langText("：端口重复指定", ": port named twice"));
+            const QString device = deviceIdentity(spec);
+            const auto same = std::find_if(m_ports.begin(), m_ports.end(), [&](const PortSpec &p) {
+                return p.name() == spec.name() || (!device.isEmpty() && deviceIdentity(p) == device);
+            });
+            if (same != m_ports.end()) {
+                const QString error = same->name() == spec.name()
+                    ? langText("：端口重复指定", ": port named twice")
+                    : langText("：与 %1 是同一个设备；每台对讲机只能指定一次",
+                               ": the same device as %1; name each radio once").arg(same->name());
+                exitCode = fail(context, Exit::Usage, spec.name() + error);
                 return false;
             }
             // A folder opens as a device on some systems and then fails
