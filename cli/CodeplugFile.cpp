@@ -46,7 +46,9 @@ void checkAgainst(std::vector<PortResult> &results, const Codeplug &expected)
         QSet<int> addresses;
         for (const ByteDifference &d : found)
             addresses.insert(d.row * RowBytes + d.column);
-        const QStringList fields = describeDifferences(expected, r.image, addresses, UseChinese, false);
+        // Read as a dry run reads them: from the radio to the file, what
+        // writing the file would change.
+        const QStringList fields = describeDifferences(r.image, expected, addresses, UseChinese, false);
         r.notes = describeByteDifferences(found) + fields;
         r.details.insert(QStringLiteral("fields"), QJsonArray::fromStringList(fields));
     }

@@ -699,7 +699,8 @@ void Cli::writeBackupSavesEachRadioFirst()
 }
 
 // The dry run lists what `diff` lists between the radio and the prepared
-// file, and sends the radio nothing but the read.
+// file, and sends the radio nothing but the read; verify reads the same
+// differences in the same direction, radio to file.
 void Cli::writeDryRunShowsTheDiffAndWritesNothing()
 {
     Codeplug prepared;
@@ -720,6 +721,11 @@ void Cli::writeDryRunShowsTheDiffAndWritesNothing()
     QVERIFY(changes.size() >= 2);
     QCOMPARE(changes, QJsonDocument::fromJson(diff.out.toUtf8()).object().value("lines").toArray());
     QCOMPARE(r[0].writeFrames, 0);
+    // verify names the same differences in the same words.
+    const CliRun verify = run({"verify", "--json", "-p", r.devices(), m_file});
+    QCOMPARE(verify.status, 1);
+    QCOMPARE(QJsonDocument::fromJson(verify.out.toUtf8()).object().value("ports").toArray().at(0).toObject()
+                 .value("fields").toArray(), changes);
 }
 
 // set takes every assignment through the field's writer, or writes nothing.
