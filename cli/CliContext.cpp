@@ -45,7 +45,12 @@ CommandLine::CommandLine(const char *name, bool withPorts)
                     langText("把每个端口的通信按模拟对讲机日志的格式（带时间，每行注明端口）写入此文件。",
                              "Write every port's traffic to this file in the simulated radio's log "
                              "format, with timestamps, each line naming its port."),
-                    QStringLiteral("file"))
+                    QStringLiteral("file")),
+      m_encoding(QStringLiteral("encoding"),
+                 langText("信道差异按哪种编码列出：grid（默认，信道表格的编码，对讲机所用）或 editor（信道编辑器的编码）。",
+                          "The channels' encoding the differences are listed in: grid (default, the channel "
+                          "grid's, which the radio uses) or editor (the single-channel editor's)."),
+                 QStringLiteral("encoding"))
 {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOption(m_help);
@@ -56,6 +61,12 @@ CommandLine::CommandLine(const char *name, bool withPorts)
 }
 
 CommandLine::~CommandLine() = default;
+
+void CommandLine::addEncodingOption()
+{
+    m_withEncoding = true;
+    parser.addOption(m_encoding);
+}
 
 bool CommandLine::parse(const QStringList &arguments, CliContext &context, int &exitCode)
 {
@@ -87,6 +98,13 @@ bool CommandLine::parse(const QStringList &arguments, CliContext &context, int &
         context.out << help << '\n' << exitStatusHelp();
         context.out.flush();
         exitCode = Exit::Success;
+        return false;
+    }
+    if (m_withEncoding && parser.isSet(m_encoding)
+        && !listedEncodingOfName(parser.value(m_encoding), m_channelEncoding)) {
+        exitCode = fail(context, Exit::Usage,
+                        langText("未知编码：%1（grid 或 editor）", "unknown encoding: %1 (grid or editor)")
+                            .arg(parser.value(m_encoding)));
         return false;
     }
     m_ports.clear();

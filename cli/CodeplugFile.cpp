@@ -31,7 +31,7 @@ bool loadImageForWrite(const QString &path, Codeplug &image, QString &error)
     return true;
 }
 
-void checkAgainst(std::vector<PortResult> &results, const Codeplug &expected)
+void checkAgainst(std::vector<PortResult> &results, const Codeplug &expected, ListedEncoding encoding)
 {
     for (PortResult &r : results) {
         if (!r.ok)
@@ -48,7 +48,7 @@ void checkAgainst(std::vector<PortResult> &results, const Codeplug &expected)
             addresses.insert(d.row * RowBytes + d.column);
         // Read as a dry run reads them: from the radio to the file, what
         // writing the file would change.
-        const QStringList fields = describeDifferences(r.image, expected, addresses, UseChinese, false);
+        const QStringList fields = describeDifferences(r.image, expected, addresses, UseChinese, false, encoding);
         r.notes = describeByteDifferences(found) + fields;
         r.details.insert(QStringLiteral("fields"), QJsonArray::fromStringList(fields));
     }

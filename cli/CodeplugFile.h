@@ -7,4 +7,5 @@ bool loadImageForWrite(const QString &path, Codeplug &image, QString &error);
 
 // Every port that read its radio back fails unless rows 0..254 match what
 // was written; its differences go into its notes and JSON.
-void checkAgainst(std::vector<PortResult> &results, const Codeplug &expected);
+// Its fields are listed in `encoding`.
+void checkAgainst(std::vector<PortResult> &results, const Codeplug &expected, ListedEncoding encoding);

@@ -175,13 +175,14 @@ int runShow(const QStringList &arguments, CliContext &context)
 int runDiff(const QStringList &arguments, CliContext &context)
 {
     CommandLine line("diff", false);
+    line.addEncodingOption();
     line.parser.addPositionalArgument(QStringLiteral("a"), sourceHelp());
     line.parser.addPositionalArgument(QStringLiteral("b"), sourceHelp());
     int exitCode = 0;
     if (!parseFixed(line, arguments, context, 2, langText("请指定两个来源", "name two sources to compare"), exitCode))
         return exitCode;
     const QStringList args = line.parser.positionalArguments();
-    return finish(context, line, runDiff(args.at(0), args.at(1), UseChinese, radioReader(context)));
+    return finish(context, line, runDiff(args.at(0), args.at(1), UseChinese, radioReader(context), line.encoding()));
 }
 
 int runExportCsv(const QStringList &arguments, CliContext &context)

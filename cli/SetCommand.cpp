@@ -46,6 +46,17 @@ QStringList applyAssignments(Codeplug &image, const QList<Assignment> &assignmen
     return refusals;
 }
 
+// The encoding a set's changes are listed in: that of the channel fields it
+// assigns, or both when it assigns through both.
+ListedEncoding encodingOfAssignments(const QList<Assignment> &assignments)
+{
+    bool grid = false, editor = false;
+    for (const Assignment &a : assignments)
+        if (const Field *field = findField(a.id); field && field->channel != 0)
+            (a.id.contains(QLatin1String(".editor.")) ? editor : grid) = true;
+    return grid && editor ? ListedEncoding::Both : editor ? ListedEncoding::Editor : ListedEncoding::Grid;
+}
+
 } // namespace
 
 int runSet(const QStringList &arguments, CliContext &context)
@@ -100,7 +111,7 @@ int runSet(const QStringList &arguments, CliContext &context)
         return Exit::Refused;
     }
 
-    const QStringList changes = diffCodeplugs(before, image, UseChinese).lines;
+    const QStringList changes = diffCodeplugs(before, image, UseChinese, encodingOfAssignments(assignments)).lines;
     const QByteArray text = channelFileText(image);
     if (stream) {
         // The file takes the stream; what changed goes beside it.

@@ -26,13 +26,14 @@ CommandResult runShow(const QString &source, const QString &pattern, bool chines
     return {0, json ? showFieldsJson(image, pattern, chinese) : showFields(image, pattern, chinese).toUtf8(), {}, {}};
 }
 
-CommandResult runDiff(const QString &a, const QString &b, bool chinese, const RadioReader &readRadio)
+CommandResult runDiff(const QString &a, const QString &b, bool chinese, const RadioReader &readRadio,
+                      ListedEncoding encoding)
 {
     Codeplug first, second;
     QString error;
     if (!loadSource(a, first, error, readRadio) || !loadSource(b, second, error, readRadio))
         return failed(SourceFailed, error);
-    const DiffResult diff = diffCodeplugs(first, second, chinese);
+    const DiffResult diff = diffCodeplugs(first, second, chinese, encoding);
     QByteArray output;
     for (const QString &line : diff.lines)
         output += line.toUtf8() + '\n';

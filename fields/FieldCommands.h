@@ -1,5 +1,6 @@
 #pragma once
 #include "fields/CodeplugSource.h"
+#include "fields/FieldReport.h"
 
 #include <QByteArray>
 #include <QString>
@@ -24,8 +25,9 @@ constexpr int UsageFailed = 64; // options that do not go together
 CommandResult runShow(const QString &source, const QString &pattern, bool chinese, bool json,
                       const RadioReader &readRadio = {});
 
-// diff A B [--lang zh]: 0 equal, 1 different.
-CommandResult runDiff(const QString &a, const QString &b, bool chinese, const RadioReader &readRadio = {});
+// diff A B [--lang zh] [--encoding grid|editor]: 0 equal, 1 different.
+CommandResult runDiff(const QString &a, const QString &b, bool chinese, const RadioReader &readRadio = {},
+                      ListedEncoding encoding = ListedEncoding::Both);
 
 // The CSV layouts of export-csv and import-csv: the channel grid's own
 // columns ("kvd9") and the generic amateur-radio channel layout

@@ -213,6 +213,8 @@ private slots:
     void setStoresUnderTheWindowsRules();
     void bashCompletesFromTheTable_data();
     void bashCompletesFromTheTable();
+    void listingsShowOneEncoding_data();
+    void listingsShowOneEncoding();
     void outputsSurviveFailures_data();
     void outputsSurviveFailures();
     void ctrlCStopsABatchLoop();
@@ -815,6 +817,43 @@ void Cli::bashCompletesFromTheTable()
                              "bash", script.fileName(), line});
     QVERIFY(bash.waitForFinished());
     QCOMPARE(QString::fromUtf8(bash.readAllStandardOutput()).trimmed(), reply);
+}
+
+// A listing of differences reads each channel in one encoding: the grid's,
+// or with --encoding editor the editor's; a set lists the encoding it set
+// through. The other encoding shows only where the listed one names no
+// change of its bits.
+void Cli::listingsShowOneEncoding_data()
+{
+    QTest::addColumn<QString>("command"); // %f the sample, %g the sample with channel 2 named KV9, %o a new path
+    QTest::addColumn<QStringList>("lines");
+    const QStringList kv9{"channel 2 name (grid encoding): \"\" -> KV9"};
+    QTest::newRow("set through the grid") << "set %f channel.2.name=KV9 -o %o" << kv9;
+    QTest::newRow("set through the editor")
+        << "set %g channel.2.editor.bandwidth=Narrow -o %o" << QStringList{"channel 2 bandwidth (editor encoding): Wide -> Narrow"};
+    QTest::newRow("diff") << "diff %f %g" << kv9;
+    QTest::newRow("diff --encoding editor")
+        << "diff --encoding editor %f %g"
+        << QStringList{"channel 2 name (grid encoding): \"\" -> KV9", "channel 2 power (editor encoding): \"\" -> Middle",
+                       "channel 2 bandwidth (editor encoding): Narrow -> Wide",
+                       "channel 2 scan add (editor encoding): Off -> On", "channel 2 vox (editor encoding): On -> Off",
+                       "channel 2 bcl (editor encoding): On -> Off", "channel 2 tx stop (editor encoding): On -> Off"};
+    QTest::newRow("diff of an editor change only") << "diff %f %e"
+                                                   << QStringList{"channel 2 bandwidth (editor encoding): Narrow -> Wide"};
+}
+
+void Cli::listingsShowOneEncoding()
+{
+    QFETCH(QString, command);
+    QFETCH(QStringList, lines);
+    QTemporaryDir dir;
+    const QString named = dir.filePath("g.chann"), editor = dir.filePath("e.chann");
+    QCOMPARE(run({"set", m_file, "channel.2.name=KV9", "-o", named}).status, 0);
+    QCOMPARE(run({"set", m_file, "channel.2.editor.bandwidth=Wide", "-o", editor}).status, 0);
+    const CliRun result = run(command.replace("%f", m_file).replace("%g", named).replace("%e", editor)
+                                  .replace("%o", dir.filePath("out.chann")).split(' '));
+    QVERIFY2(result.status <= 1, qPrintable(result.err));
+    QCOMPARE(result.out.split('\n', Qt::SkipEmptyParts), lines);
 }
 
 // Every output is replaced whole or not at all, with the system's reason;
