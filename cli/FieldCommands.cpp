@@ -232,7 +232,12 @@ int runImportCsv(const QStringList &arguments, CliContext &context)
                                       langText("通用格式：按文件中的顺序填入信道 1、2、3……，而不按 Location。",
                                                "Generic layout: fill channels 1, 2, 3... in file order "
                                                "instead of by Location."));
-    line.parser.addOptions({format, renumber});
+    const QCommandLineOption skipUnsupported(
+        QStringLiteral("skip-unsupported"),
+        langText("通用格式：跳过对讲机无法容纳的行（频段、模式、亚音），每行一条注释，而不拒绝整个信道表。",
+                 "Generic layout: skip the rows the radio cannot hold (their band, mode or tone) with a "
+                 "note each, instead of refusing the plan."));
+    line.parser.addOptions({format, renumber, skipUnsupported});
     line.parser.addPositionalArgument(QStringLiteral("plan"), langText("CSV 信道表。", "The CSV channel plan."));
     int exitCode = 0;
     if (!parseFixed(line, arguments, context, 1, langText("请指定一个 CSV 文件", "name one CSV file to import"),
@@ -252,5 +257,5 @@ int runImportCsv(const QStringList &arguments, CliContext &context)
     return finish(toStream, line,
                   runImportCsv(line.parser.positionalArguments().at(0), line.parser.value(base),
                                stream ? QStringLiteral("-") : path, line.parser.isSet(replace), layout,
-                               line.parser.isSet(renumber)));
+                               line.parser.isSet(renumber), line.parser.isSet(skipUnsupported)));
 }

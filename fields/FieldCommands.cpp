@@ -68,7 +68,7 @@ CommandResult runExportCsv(const QString &source, const QString &csvPath, bool c
 }
 
 CommandResult runImportCsv(const QString &csvPath, const QString &basePath, const QString &outputPath, bool replace,
-                           CsvFormat format, bool renumber)
+                           CsvFormat format, bool renumber, bool skipUnsupported)
 {
     Codeplug base;
     QString error;
@@ -80,12 +80,15 @@ CommandResult runImportCsv(const QString &csvPath, const QString &basePath, cons
         return failed(SourceFailed, error);
     if (format == CsvFormat::Detect)
         format = isGenericChannelCsv(csv) ? CsvFormat::Generic : CsvFormat::Grid;
-    if (renumber && format != CsvFormat::Generic)
-        return failed(UsageFailed, langText("%1：--renumber 只适用于通用（generic）格式，此信道表是 kvd9 格式",
-                                            "%1: --renumber applies to the generic layout only; this plan has "
-                                            "the kvd9 layout").arg(csvPath));
-    const ImportResult imported =
-        format == CsvFormat::Generic ? importGenericCsv(csv, base, {replace, renumber}) : importCsv(csv, base, replace);
+    if ((renumber || skipUnsupported) && format != CsvFormat::Generic)
+        return failed(UsageFailed, langText("%1：%2 只适用于通用（generic）格式，此信道表是 kvd9 格式",
+                                            "%1: %2 applies to the generic layout only; this plan has "
+                                            "the kvd9 layout")
+                                       .arg(csvPath, renumber ? QStringLiteral("--renumber")
+                                                              : QStringLiteral("--skip-unsupported")));
+    const ImportResult imported = format == CsvFormat::Generic
+        ? importGenericCsv(csv, base, {replace, renumber, skipUnsupported})
+        : importCsv(csv, base, replace);
     CommandResult result;
     if (!imported.ok)
         result = failed(imported.exitStatus(), csvPath + QStringLiteral(": ")

@@ -46,5 +46,7 @@ CommandResult runExportCsv(const QString &source, const QString &csvPath, bool c
 // file is written and the status is 1; the notes list every adaptation.
 // With "-" the image's file text is the output.
 // --renumber on a plan of the kvd9 layout is a usage error.
+// --skip-unsupported, like --renumber, applies to the generic layout.
 CommandResult runImportCsv(const QString &csvPath, const QString &basePath, const QString &outputPath,
-                           bool replace, CsvFormat format = CsvFormat::Detect, bool renumber = false);
+                           bool replace, CsvFormat format = CsvFormat::Detect, bool renumber = false,
+                           bool skipUnsupported = false);
