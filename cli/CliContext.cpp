@@ -220,7 +220,8 @@ QString exitStatusHelp()
                     "  2    输入无法读取或被拒绝\n"
                     "  3    至少一台对讲机只写入了一部分，必须重新写入\n"
                     "  64   命令行用法错误\n"
-                    "  130  被 SIGINT（Ctrl+C）中断；143 被 SIGTERM 中断\n",
+                    "  130  被 SIGINT（Ctrl+C）中断；143 被 SIGTERM 中断；129 被 SIGHUP 中断\n"
+                    "       （清理完成后程序以该信号结束，调用它的 shell 因此停止循环）\n",
                     "Exit status:\n"
                     "  0    success\n"
                     "  1    a negative answer: files differ, verification found differences, a plan\n"
@@ -228,5 +229,7 @@ QString exitStatusHelp()
                     "  2    unreadable or refused input\n"
                     "  3    at least one radio was left half-written and must be written again\n"
                     "  64   usage error\n"
-                    "  130  interrupted by SIGINT (Ctrl+C); 143 by SIGTERM\n");
+                    "  130  interrupted by SIGINT (Ctrl+C); 143 by SIGTERM; 129 by SIGHUP\n"
+                    "       (after its clean-up the program ends by the signal itself, so that a\n"
+                    "       calling shell stops its loop)\n");
 }

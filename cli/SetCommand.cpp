@@ -4,6 +4,7 @@
 #include "cli/OutputPath.h"
 #include "cli/Subcommands.h"
 #include "core/ModuleState.h"
+#include "core/NumberText.h"
 #include "core/RegularFile.h"
 #include "core/Texts.h"
 #include "fields/CodeplugSource.h"
@@ -32,7 +33,9 @@ bool parseAssignment(const QString &text, Assignment &assignment)
 
 // Stores every assignment in order (a channel's receive frequency must come
 // before its other fields); the refusals, each naming the file and field.
-QStringList applyAssignments(Codeplug &image, const QList<Assignment> &assignments, const QString &file)
+// `notes` tells where the raster moved a frequency, as an import does.
+QStringList applyAssignments(Codeplug &image, const QList<Assignment> &assignments, const QString &file,
+                             QStringList &notes)
 {
     QStringList refusals;
     for (const Assignment &a : assignments) {
@@ -40,8 +43,14 @@ QStringList applyAssignments(Codeplug &image, const QList<Assignment> &assignmen
         const QString refused = field ? writeField(image, *field, a.value)
                                       : langText("没有这个参数（show 列出参数标识符）",
                                                  "no such field (show lists the identifiers)");
-        if (!refused.isEmpty())
+        if (!refused.isEmpty()) {
             refusals << QStringLiteral("%1: %2: %3").arg(file, a.id, refused);
+            continue;
+        }
+        const QString stored = readField(image, *field);
+        if (field->kind == FieldKind::Frequency && !a.value.trimmed().isEmpty()
+            && qRound64(numericValue(a.value) * 1e6) != qRound64(numericValue(stored) * 1e6))
+            notes << langText("%1 %2 已对齐到 %3", "%1 %2 snapped to %3").arg(a.id, a.value.trimmed(), stored);
     }
     return refusals;
 }
@@ -102,7 +111,8 @@ int runSet(const QStringList &arguments, CliContext &context)
     if (!loadSource(file, image, error))
         return line.fail(context, Exit::Refused, error);
     const Codeplug before = image;
-    const QStringList refusals = applyAssignments(image, assignments, file);
+    QStringList notes;
+    const QStringList refusals = applyAssignments(image, assignments, file, notes);
     if (!refusals.isEmpty()) {
         for (const QString &refusal : refusals)
             printError(context, refusal);
@@ -111,6 +121,8 @@ int runSet(const QStringList &arguments, CliContext &context)
         return Exit::Refused;
     }
 
+    for (const QString &note : notes)
+        printError(context, langText("注：", "note: ") + note);
     const QStringList changes = diffCodeplugs(before, image, UseChinese, encodingOfAssignments(assignments)).lines;
     const QByteArray text = channelFileText(image);
     if (stream) {
@@ -125,8 +137,10 @@ int runSet(const QStringList &arguments, CliContext &context)
     if (!saveRegularFile(target, text, error))
         return line.fail(context, Exit::Refused, target + QStringLiteral(": ") + error);
     if (line.json()) {
-        printEnvelope(context, line.name(), Exit::Success, {},
-                      {{QStringLiteral("file"), target}, {QStringLiteral("lines"), QJsonArray::fromStringList(changes)}});
+        QJsonObject details{{QStringLiteral("file"), target}, {QStringLiteral("lines"), QJsonArray::fromStringList(changes)}};
+        if (!notes.isEmpty())
+            details.insert(QStringLiteral("notes"), QJsonArray::fromStringList(notes));
+        printEnvelope(context, line.name(), Exit::Success, {}, details);
         return Exit::Success;
     }
     for (const QString &change : changes)
