@@ -27,6 +27,14 @@ QString deviceIdentity(const PortSpec &spec)
                                  : QStringLiteral("file %1 %2").arg(info.st_dev).arg(info.st_ino);
 }
 
+// A device node, or a name that does not exist yet: a plain file or a
+// folder is no serial port.
+bool isDevice(const QString &path)
+{
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) != 0 || S_ISCHR(info.st_mode);
+}
+
 } // namespace
 
 CommandLine::CommandLine(const char *name, bool withPorts)
@@ -95,9 +103,14 @@ bool CommandLine::parse(const QStringList &arguments, CliContext &context, int &
         // The parser names the program, not the subcommand.
         help.replace(QRegularExpression(QStringLiteral("^Usage: \\S+")),
                      QStringLiteral("Usage: kvd9-cli ") + m_name);
-        context.out << help << '\n' << exitStatusHelp();
-        context.out.flush();
+        help += QLatin1Char('\n') + exitStatusHelp();
         exitCode = Exit::Success;
+        if (json()) {
+            printEnvelope(context, m_name, Exit::Success, {}, {{QStringLiteral("help"), help}});
+            return false;
+        }
+        context.out << help;
+        context.out.flush();
         return false;
     }
     if (m_withEncoding && parser.isSet(m_encoding)
@@ -112,8 +125,8 @@ bool CommandLine::parse(const QStringList &arguments, CliContext &context, int &
     for (const QString &list : portLists)
         for (const QString &text : list.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
             PortSpec spec;
-            if (!PortSpec::parse(text, spec)) {
-                exitCode = fail(context, Exit::Usage, langText("未知端口：", "unknown port: ") + text);
+            if (!PortSpec::parse(text, spec) || (!spec.device.isEmpty() && !isDevice(spec.device))) {
+                exitCode = refusePort(context, text);
                 return false;
             }
             const QString device = deviceIdentity(spec);
@@ -126,13 +139,6 @@ bool CommandLine::parse(const QStringList &arguments, CliContext &context, int &
                     : langText("：与 %1 是同一个设备；每台对讲机只能指定一次",
                                ": the same device as %1; name each radio once").arg(same->name());
                 exitCode = fail(context, Exit::Usage, spec.name() + error);
-                return false;
-            }
-            // A folder opens as a device on some systems and then fails
-            // with no reason at all.
-            if (!spec.device.isEmpty() && QFileInfo(spec.device).isDir()) {
-                exitCode = fail(context, Exit::Refused, spec.name() + langText("：是文件夹，不是串口设备",
-                                                                               ": is a folder, not a serial device"));
                 return false;
             }
             m_ports << spec;
@@ -150,6 +156,23 @@ bool CommandLine::parse(const QStringList &arguments, CliContext &context, int &
         }
     }
     return true;
+}
+
+int CommandLine::refusePort(CliContext &context, const QString &text) const
+{
+    const QString ports = langText("（kvd9-cli ports 列出端口）", " (kvd9-cli ports lists the ports)");
+    // A file or a folder opens as a device on some systems and then fails
+    // with no reason at all.
+    if (QFileInfo::exists(text) && !isDevice(text))
+        return fail(context, Exit::Refused,
+                    text + langText("：不是串口设备", ": is not a serial device") + ports);
+    const QString device = QStringLiteral("/dev/") + text;
+    return fail(context, Exit::Usage,
+                langText("未知端口：", "unknown port: ") + text
+                    + (!text.contains(QLatin1Char('/')) && QFileInfo::exists(device)
+                           ? langText("；是指 %1 吗？", "; did you mean %1?").arg(device)
+                           : QString())
+                    + ports);
 }
 
 bool CommandLine::takePositional(int count, const QString &usage, CliContext &context, int &exitCode)

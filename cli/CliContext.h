@@ -63,6 +63,9 @@ public:
     int fail(CliContext &context, int status, const QString &error) const;
 
 private:
+    // The refusal of a -p that names no port, saying what to name instead.
+    int refusePort(CliContext &context, const QString &text) const;
+
     QString m_name;
     bool m_withPorts;
     QCommandLineOption m_help;

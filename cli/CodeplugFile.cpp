@@ -20,6 +20,11 @@ bool loadImageForWrite(const QString &path, Codeplug &image, QString &error)
     QString message;
     if (!loadChannelFile(path, loaded, message)) {
         error = path + QStringLiteral(": ") + message;
+        if (path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
+            error += langText("（CSV 信道表须先导入为 .chann 文件：kvd9-cli import-csv %1 --base 文件.chann -o 新文件.chann）",
+                              " (a CSV plan is imported into a .chann file first: kvd9-cli import-csv %1 --base "
+                              "FILE.chann -o NEW.chann)")
+                         .arg(path);
         return false;
     }
     const WritePreparation preparation = PrepareImageForWrite(loaded);

@@ -472,6 +472,12 @@ void Cli::everyCommandKeepsTheContract_data()
     QTest::newRow("import a faulty plan") << "import-csv %c --base %f -o %o" << 0 << 1 << "%c";
     QTest::newRow("export to a device") << "export-csv %f -o /dev/null" << 0 << 2 << "/dev/null";
     QTest::newRow("unknown subcommand") << "frobnicate" << 0 << 64 << "frobnicate";
+    QTest::newRow("mistyped subcommand") << "reed" << 0 << 64 << "reed; did you mean read? (kvd9-cli --help";
+    QTest::newRow("no subcommand") << "" << 0 << 64 << "";
+    QTest::newRow("version") << "--version" << 0 << 0 << "";
+    QTest::newRow("a subcommand's help") << "read --help" << 0 << 0 << "";
+    QTest::newRow("write a CSV plan") << "write -p %p %c" << 0 << 2 << "kvd9-cli import-csv %c --base";
+    QTest::newRow("port is a file") << "read -p %f -o %o" << 0 << 2 << "%f: is not a serial device";
     QTest::newRow("unknown option") << "write --bogus -p %p %f" << 0 << 64 << "bogus";
     QTest::newRow("unknown port") << "read -p 9 -o %o" << 0 << 64 << "9";
     QTest::newRow("one radio by number and by path") << "read -p 2,%p -o %o" << 0 << 64 << "%p: the same device as COM2";
