@@ -4,11 +4,38 @@
 #include "cli/Subcommands.h"
 #include "core/ModuleState.h"
 #include "core/Texts.h"
+#include "serial/SerialPort.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QRegularExpression>
+
+#include <sys/stat.h>
+
+namespace {
+
+// What a port finally opens: one radio named by number and by path, or
+// through a link, is one device. Empty for a port that names nothing yet.
+QString deviceIdentity(const PortSpec &spec)
+{
+    const QString path = spec.device.isEmpty() ? SerialPort::deviceFor(spec.number) : spec.device;
+    struct stat info {};
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return QString();
+    return S_ISCHR(info.st_mode) ? QStringLiteral("device %1").arg(info.st_rdev)
+                                 : QStringLiteral("file %1 %2").arg(info.st_dev).arg(info.st_ino);
+}
+
+// A device node, or a name that does not exist yet: a plain file or a
+// folder is no serial port.
+bool isDevice(const QString &path)
+{
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) != 0 || S_ISCHR(info.st_mode);
+}
+
+} // namespace
 
 CommandLine::CommandLine(const char *name, bool withPorts)
     : m_name(QString::fromLatin1(name)), m_withPorts(withPorts),
@@ -26,7 +53,12 @@ CommandLine::CommandLine(const char *name, bool withPorts)
                     langText("把每个端口的通信按模拟对讲机日志的格式（带时间，每行注明端口）写入此文件。",
                              "Write every port's traffic to this file in the simulated radio's log "
                              "format, with timestamps, each line naming its port."),
-                    QStringLiteral("file"))
+                    QStringLiteral("file")),
+      m_encoding(QStringLiteral("encoding"),
+                 langText("信道差异按哪种编码列出：grid（默认，信道表格的编码，对讲机所用）或 editor（信道编辑器的编码）。",
+                          "The channels' encoding the differences are listed in: grid (default, the channel "
+                          "grid's, which the radio uses) or editor (the single-channel editor's)."),
+                 QStringLiteral("encoding"))
 {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOption(m_help);
@@ -37,6 +69,12 @@ CommandLine::CommandLine(const char *name, bool withPorts)
 }
 
 CommandLine::~CommandLine() = default;
+
+void CommandLine::addEncodingOption()
+{
+    m_withEncoding = true;
+    parser.addOption(m_encoding);
+}
 
 bool CommandLine::parse(const QStringList &arguments, CliContext &context, int &exitCode)
 {
@@ -65,9 +103,21 @@ bool CommandLine::parse(const QStringList &arguments, CliContext &context, int &
         // The parser names the program, not the subcommand.
         help.replace(QRegularExpression(QStringLiteral("^Usage: \\S+")),
                      QStringLiteral("Usage: kvd9-cli ") + m_name);
-        context.out << help << '\n' << exitStatusHelp();
-        context.out.flush();
+        help += QLatin1Char('\n') + exitStatusHelp();
         exitCode = Exit::Success;
+        if (json()) {
+            printEnvelope(context, m_name, Exit::Success, {}, {{QStringLiteral("help"), help}});
+            return false;
+        }
+        context.out << help;
+        context.out.flush();
+        return false;
+    }
+    if (m_withEncoding && parser.isSet(m_encoding)
+        && !listedEncodingOfName(parser.value(m_encoding), m_channelEncoding)) {
+        exitCode = fail(context, Exit::Usage,
+                        langText("未知编码：%1（grid 或 editor）", "unknown encoding: %1 (grid or editor)")
+                            .arg(parser.value(m_encoding)));
         return false;
     }
     m_ports.clear();
@@ -75,21 +125,20 @@ bool CommandLine::parse(const QStringList &arguments, CliContext &context, int &
     for (const QString &list : portLists)
         for (const QString &text : list.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
             PortSpec spec;
-            if (!PortSpec::parse(text, spec)) {
-                exitCode = fail(context, Exit::Usage, langText("未知端口：", "unknown port: ") + text);
+            if (!PortSpec::parse(text, spec) || (!spec.device.isEmpty() && !isDevice(spec.device))) {
+                exitCode = refusePort(context, text);
                 return false;
             }
-            const bool twice = std::any_of(m_ports.begin(), m_ports.end(),
-                                           [&](const PortSpec &p) { return p.name() == spec.name(); });
-            if (twice) {
-                exitCode = fail(context, Exit::Usage, spec.name() + langText("：端口重复指定", ": port named twice"));
-                return false;
-            }
-            // A folder opens as a device on some systems and then fails
-            // with no reason at all.
-            if (!spec.device.isEmpty() && QFileInfo(spec.device).isDir()) {
-                exitCode = fail(context, Exit::Refused, spec.name() + langText("：是文件夹，不是串口设备",
-                                                                               ": is a folder, not a serial device"));
+            const QString device = deviceIdentity(spec);
+            const auto same = std::find_if(m_ports.begin(), m_ports.end(), [&](const PortSpec &p) {
+                return p.name() == spec.name() || (!device.isEmpty() && deviceIdentity(p) == device);
+            });
+            if (same != m_ports.end()) {
+                const QString error = same->name() == spec.name()
+                    ? langText("：端口重复指定", ": port named twice")
+                    : langText("：与 %1 是同一个设备；每台对讲机只能指定一次",
+                               ": the same device as %1; name each radio once").arg(same->name());
+                exitCode = fail(context, Exit::Usage, spec.name() + error);
                 return false;
             }
             m_ports << spec;
@@ -107,6 +156,23 @@ bool CommandLine::parse(const QStringList &arguments, CliContext &context, int &
         }
     }
     return true;
+}
+
+int CommandLine::refusePort(CliContext &context, const QString &text) const
+{
+    const QString ports = langText("（kvd9-cli ports 列出端口）", " (kvd9-cli ports lists the ports)");
+    // A file or a folder opens as a device on some systems and then fails
+    // with no reason at all.
+    if (QFileInfo::exists(text) && !isDevice(text))
+        return fail(context, Exit::Refused,
+                    text + langText("：不是串口设备", ": is not a serial device") + ports);
+    const QString device = QStringLiteral("/dev/") + text;
+    return fail(context, Exit::Usage,
+                langText("未知端口：", "unknown port: ") + text
+                    + (!text.contains(QLatin1Char('/')) && QFileInfo::exists(device)
+                           ? langText("；是指 %1 吗？", "; did you mean %1?").arg(device)
+                           : QString())
+                    + ports);
 }
 
 bool CommandLine::takePositional(int count, const QString &usage, CliContext &context, int &exitCode)
@@ -177,7 +243,8 @@ QString exitStatusHelp()
                     "  2    输入无法读取或被拒绝\n"
                     "  3    至少一台对讲机只写入了一部分，必须重新写入\n"
                     "  64   命令行用法错误\n"
-                    "  130  被 SIGINT（Ctrl+C）中断；143 被 SIGTERM 中断\n",
+                    "  130  被 SIGINT（Ctrl+C）中断；143 被 SIGTERM 中断；129 被 SIGHUP 中断\n"
+                    "       （清理完成后程序以该信号结束，调用它的 shell 因此停止循环）\n",
                     "Exit status:\n"
                     "  0    success\n"
                     "  1    a negative answer: files differ, verification found differences, a plan\n"
@@ -185,5 +252,7 @@ QString exitStatusHelp()
                     "  2    unreadable or refused input\n"
                     "  3    at least one radio was left half-written and must be written again\n"
                     "  64   usage error\n"
-                    "  130  interrupted by SIGINT (Ctrl+C); 143 by SIGTERM\n");
+                    "  130  interrupted by SIGINT (Ctrl+C); 143 by SIGTERM; 129 by SIGHUP\n"
+                    "       (after its clean-up the program ends by the signal itself, so that a\n"
+                    "       calling shell stops its loop)\n");
 }

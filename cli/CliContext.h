@@ -1,4 +1,5 @@
 #pragma once
+#include "fields/FieldReport.h"
 #include "serial/LinkPort.h"
 #include "serial/LinkProtocol.h"
 
@@ -47,6 +48,11 @@ public:
     bool parse(const QStringList &arguments, CliContext &context, int &exitCode);
     bool json() const { return parser.isSet(m_json); }
     QString name() const { return m_name; }
+    // The command lists differences between images: it takes --encoding
+    // grid|editor, the channels' encoding it lists them in.
+    void addEncodingOption();
+    // The grid's unless --encoding names the editor's.
+    ListedEncoding encoding() const { return m_channelEncoding; }
     // The ports of every -p, in order.
     const QList<PortSpec> &ports() const { return m_ports; }
     // The trace file of --trace, opened by parse(); null without one.
@@ -57,6 +63,9 @@ public:
     int fail(CliContext &context, int status, const QString &error) const;
 
 private:
+    // The refusal of a -p that names no port, saying what to name instead.
+    int refusePort(CliContext &context, const QString &text) const;
+
     QString m_name;
     bool m_withPorts;
     QCommandLineOption m_help;
@@ -64,6 +73,9 @@ private:
     QCommandLineOption m_lang;
     QCommandLineOption m_port;
     QCommandLineOption m_traceOption;
+    QCommandLineOption m_encoding;
+    bool m_withEncoding = false;
+    ListedEncoding m_channelEncoding = ListedEncoding::Grid;
     QList<PortSpec> m_ports;
     std::unique_ptr<LinkTrace> m_trace;
 };

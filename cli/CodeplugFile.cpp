@@ -20,6 +20,11 @@ bool loadImageForWrite(const QString &path, Codeplug &image, QString &error)
     QString message;
     if (!loadChannelFile(path, loaded, message)) {
         error = path + QStringLiteral(": ") + message;
+        if (path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
+            error += langText("（CSV 信道表须先导入为 .chann 文件：kvd9-cli import-csv %1 --base 文件.chann -o 新文件.chann）",
+                              " (a CSV plan is imported into a .chann file first: kvd9-cli import-csv %1 --base "
+                              "FILE.chann -o NEW.chann)")
+                         .arg(path);
         return false;
     }
     const WritePreparation preparation = PrepareImageForWrite(loaded);
@@ -31,15 +36,7 @@ bool loadImageForWrite(const QString &path, Codeplug &image, QString &error)
     return true;
 }
 
-bool saveImage(const Codeplug &image, const QString &path, QString &error)
-{
-    if (saveCodeplugFile(path, image, error))
-        return true;
-    error = path + QStringLiteral(": ") + error;
-    return false;
-}
-
-void checkAgainst(std::vector<PortResult> &results, const Codeplug &expected)
+void checkAgainst(std::vector<PortResult> &results, const Codeplug &expected, ListedEncoding encoding)
 {
     for (PortResult &r : results) {
         if (!r.ok)
@@ -54,7 +51,9 @@ void checkAgainst(std::vector<PortResult> &results, const Codeplug &expected)
         QSet<int> addresses;
         for (const ByteDifference &d : found)
             addresses.insert(d.row * RowBytes + d.column);
-        const QStringList fields = describeDifferences(expected, r.image, addresses, UseChinese, false);
+        // Read as a dry run reads them: from the radio to the file, what
+        // writing the file would change.
+        const QStringList fields = describeDifferences(r.image, expected, addresses, UseChinese, false, encoding);
         r.notes = describeByteDifferences(found) + fields;
         r.details.insert(QStringLiteral("fields"), QJsonArray::fromStringList(fields));
     }

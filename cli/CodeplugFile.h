@@ -5,10 +5,7 @@
 // write does; false with a message naming the file.
 bool loadImageForWrite(const QString &path, Codeplug &image, QString &error);
 
-// Saves the whole image as a .chann file atomically; false with a message
-// naming the file.
-bool saveImage(const Codeplug &image, const QString &path, QString &error);
-
 // Every port that read its radio back fails unless rows 0..254 match what
 // was written; its differences go into its notes and JSON.
-void checkAgainst(std::vector<PortResult> &results, const Codeplug &expected);
+// Its fields are listed in `encoding`.
+void checkAgainst(std::vector<PortResult> &results, const Codeplug &expected, ListedEncoding encoding);

@@ -6,6 +6,7 @@
 #include "cli/Subcommands.h"
 #include "core/ModuleState.h"
 #include "fields/FieldCommands.h"
+#include "core/RegularFile.h"
 #include "core/Texts.h"
 
 #include <QJsonArray>
@@ -79,20 +80,27 @@ QCommandLineOption outputOption(const QString &what)
     return QCommandLineOption({QStringLiteral("o"), QStringLiteral("output")}, what, QStringLiteral("path"));
 }
 
-// An -o of standard output and --json would mix two outputs on one stream
+// An -o of a standard stream and --json would mix two outputs on one stream
 // unless the output is the JSON itself; any other output must be a path
 // that may take a file. False when the command ends at once with `exitCode`.
 bool outputAllowed(const CommandLine &line, const QString &path, bool outputIsJson, CliContext &context,
                    int &exitCode)
 {
     QString error;
-    if (isStandardOutput(path) && line.json() && !outputIsJson)
+    const bool stream = outputStream(context, path) != nullptr;
+    if (stream && line.json() && !outputIsJson)
         exitCode = line.fail(context, Exit::Usage, langText("-o - 不能与 --json 同用", "-o - takes no --json"));
-    else if (!isStandardOutput(path) && !checkOutputFile(path, error))
+    else if (!stream && !checkOutputFile(path, error))
         exitCode = line.fail(context, Exit::Refused, error);
     else
         return true;
     return false;
+}
+
+// The command's own streams, with its output going to `output`.
+CliContext withOutput(const CliContext &context, QTextStream &output)
+{
+    return {output, context.err, context.progressOnTerminal, context.timing};
 }
 
 QString sourceHelp()
@@ -148,30 +156,33 @@ int runShow(const QStringList &arguments, CliContext &context)
     if (nothing)
         result = {Exit::Negative, result.output,
                   langText("没有参数与 %1 相符", "no field matches %1").arg(pattern)};
-    if (isStandardOutput(path))
-        return finish(context, line, result, QStringLiteral("fields"));
+    if (QTextStream *stream = outputStream(context, path)) {
+        CliContext toStream = withOutput(context, *stream);
+        return finish(toStream, line, result, QStringLiteral("fields"));
+    }
     // The listing goes to the file, the errors stay on standard error.
     QString listing;
     QTextStream stream(&listing);
-    CliContext toFile{stream, context.err, context.progressOnTerminal, context.timing};
+    CliContext toFile = withOutput(context, stream);
     const int status = finish(toFile, line, result, QStringLiteral("fields"));
     stream.flush();
     QString error;
-    if (status == 0 && !saveOutput(path, listing.toUtf8(), error))
-        return line.fail(context, Exit::Refused, error);
+    if (status == 0 && !saveRegularFile(path, listing.toUtf8(), error))
+        return line.fail(context, Exit::Refused, path + QStringLiteral(": ") + error);
     return status;
 }
 
 int runDiff(const QStringList &arguments, CliContext &context)
 {
     CommandLine line("diff", false);
+    line.addEncodingOption();
     line.parser.addPositionalArgument(QStringLiteral("a"), sourceHelp());
     line.parser.addPositionalArgument(QStringLiteral("b"), sourceHelp());
     int exitCode = 0;
     if (!parseFixed(line, arguments, context, 2, langText("请指定两个来源", "name two sources to compare"), exitCode))
         return exitCode;
     const QStringList args = line.parser.positionalArguments();
-    return finish(context, line, runDiff(args.at(0), args.at(1), UseChinese, radioReader(context)));
+    return finish(context, line, runDiff(args.at(0), args.at(1), UseChinese, radioReader(context), line.encoding()));
 }
 
 int runExportCsv(const QStringList &arguments, CliContext &context)
@@ -198,8 +209,11 @@ int runExportCsv(const QStringList &arguments, CliContext &context)
     const QString path = line.parser.value(output);
     if (!outputAllowed(line, path, false, context, exitCode))
         return exitCode;
-    return finish(context, line,
-                  runExportCsv(line.parser.positionalArguments().at(0), path, UseChinese, radioReader(context), layout));
+    QTextStream *stream = outputStream(context, path);
+    CliContext toStream = withOutput(context, stream ? *stream : context.out);
+    return finish(toStream, line,
+                  runExportCsv(line.parser.positionalArguments().at(0), stream ? QStringLiteral("-") : path,
+                               UseChinese, radioReader(context), layout));
 }
 
 int runImportCsv(const QStringList &arguments, CliContext &context)
@@ -218,7 +232,12 @@ int runImportCsv(const QStringList &arguments, CliContext &context)
                                       langText("通用格式：按文件中的顺序填入信道 1、2、3……，而不按 Location。",
                                                "Generic layout: fill channels 1, 2, 3... in file order "
                                                "instead of by Location."));
-    line.parser.addOptions({format, renumber});
+    const QCommandLineOption skipUnsupported(
+        QStringLiteral("skip-unsupported"),
+        langText("通用格式：跳过对讲机无法容纳的行（频段、模式、亚音），每行一条注释，而不拒绝整个信道表。",
+                 "Generic layout: skip the rows the radio cannot hold (their band, mode or tone) with a "
+                 "note each, instead of refusing the plan."));
+    line.parser.addOptions({format, renumber, skipUnsupported});
     line.parser.addPositionalArgument(QStringLiteral("plan"), langText("CSV 信道表。", "The CSV channel plan."));
     int exitCode = 0;
     if (!parseFixed(line, arguments, context, 1, langText("请指定一个 CSV 文件", "name one CSV file to import"),
@@ -230,11 +249,13 @@ int runImportCsv(const QStringList &arguments, CliContext &context)
     CsvFormat layout = CsvFormat::Detect;
     if (!parseFormat(line, format, layout))
         return line.fail(context, Exit::Usage, unknownFormat(line, format));
-    QString error;
-    if (!checkOutputFile(line.parser.value(output), error))
-        return line.fail(context, Exit::Refused, error);
-    return finish(context, line,
+    const QString path = line.parser.value(output);
+    if (!outputAllowed(line, path, false, context, exitCode))
+        return exitCode;
+    QTextStream *stream = outputStream(context, path);
+    CliContext toStream = withOutput(context, stream ? *stream : context.out);
+    return finish(toStream, line,
                   runImportCsv(line.parser.positionalArguments().at(0), line.parser.value(base),
-                               line.parser.value(output), line.parser.isSet(replace), layout,
-                               line.parser.isSet(renumber)));
+                               stream ? QStringLiteral("-") : path, line.parser.isSet(replace), layout,
+                               line.parser.isSet(renumber), line.parser.isSet(skipUnsupported)));
 }

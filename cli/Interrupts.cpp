@@ -1,5 +1,6 @@
 #include "cli/Interrupts.h"
 
+#include <QCoreApplication>
 #include <QSocketNotifier>
 
 #include <csignal>
@@ -29,8 +30,9 @@ void Interrupts::install()
     action.sa_handler = ::onSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+        sigaction(signal, &action, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
 }
 
 Interrupts *Interrupts::instance()
@@ -49,4 +51,18 @@ void Interrupts::onSignal()
     [[maybe_unused]] const ssize_t got = ::read(m_notifier->socket(), &byte, 1);
     m_signal = byte;
     emit interrupted();
+}
+
+void Interrupts::endBySignal()
+{
+    // A signal that came while no event loop ran is still in the pipe.
+    QCoreApplication::processEvents();
+    if (m_signal == 0)
+        return;
+    std::signal(m_signal, SIG_DFL);
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, m_signal);
+    sigprocmask(SIG_UNBLOCK, &set, nullptr);
+    std::raise(m_signal);
 }

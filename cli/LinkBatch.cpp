@@ -4,11 +4,14 @@
 #include "cli/LinkTrace.h"
 #include "core/Texts.h"
 #include "serial/LinkEngine.h"
+#include "serial/TrafficText.h"
 
 #include <QEventLoop>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QTimer>
+
+#include <csignal>
 
 namespace {
 
@@ -133,8 +136,14 @@ void LinkBatch::startStep(Job &job)
                               + QLatin1Char(')')
                         : langText("无法打开端口：", "cannot open the port: ") + systemErrorText(reason));
     });
-    connect(link, &LinkEngine::failed, this,
-            [this, &job](LinkFailure failure) { finish(job, failureText(failure)); });
+    connect(link, &LinkEngine::failed, this, [this, &job, link](LinkFailure failure) {
+        const QByteArray reply = link->unrecognisedReply();
+        finish(job, failure == LinkFailure::NoAnswer && !reply.isEmpty()
+                        ? langText("有设备应答，但不是 KVD9（或连接线的速率不对）；收到：",
+                                   "a radio answered but is not a KVD9 (or the cable's speed is wrong); it sent: ")
+                              + trafficHex(reply)
+                        : failureText(failure));
+    });
     connect(link, &LinkEngine::identified, this, [this, &job, kind, link] {
         job.attemptNote.clear();
         if (kind == LinkKind::Power) {
@@ -239,9 +248,14 @@ void LinkBatch::finish(Job &job, const QString &error)
 
 void LinkBatch::onInterrupt()
 {
-    m_signal = Interrupts::instance()->lastSignal();
-    if (++m_interruptions > 1) {
-        cutAll();
+    const int signal = Interrupts::instance()->lastSignal();
+    const bool first = m_signal == 0;
+    m_signal = signal;
+    // A hang-up (a closed terminal, a dropped SSH session) is always a
+    // first interruption: nobody is left to decide to cut a write.
+    if (!first) {
+        if (signal != SIGHUP)
+            cutAll();
         return;
     }
     for (Job &job : m_jobs) {
@@ -252,13 +266,26 @@ void LinkBatch::onInterrupt()
             continue;
         }
         job.finishingWrite = true;
-        printError(m_context, job.result.port.name()
-                       + langText("：正在写入；现在停止会使对讲机只写入一部分，因此写入将继续完成。"
-                                  "再按一次 Ctrl+C 立即停止（之后必须重新写入）。",
-                                  ": writing; stopping now would leave the radio half-written, so the "
-                                  "write goes on to its end. Press Ctrl+C again to stop at once (the "
-                                  "radio must then be written again)."));
+        printAboveProgress(job.result.port.name()
+                           + langText("：正在写入；现在停止会使对讲机只写入一部分，因此写入将继续完成。"
+                                      "再按一次 Ctrl+C 立即停止（之后必须重新写入）。",
+                                      ": writing; stopping now would leave the radio half-written, so the "
+                                      "write goes on to its end. Press Ctrl+C again to stop at once (the "
+                                      "radio must then be written again)."));
     }
+}
+
+void LinkBatch::printAboveProgress(const QString &text)
+{
+    // The progress lines are drawn anew every 200 ms; the message goes above
+    // them, where no redraw reaches it, and they are drawn below it.
+    if (m_context.progressOnTerminal && m_linesShown > 0) {
+        m_context.err << "\x1b[" << m_linesShown << "A\r\x1b[J";
+        m_linesShown = 0;
+    }
+    printError(m_context, text);
+    if (m_context.progressOnTerminal)
+        showProgress();
 }
 
 void LinkBatch::cutAll()
@@ -276,6 +303,9 @@ QString LinkBatch::progressLine(const Job &job) const
         return name + (job.result.ok ? langText("成功", "ok") : langText("失败：", "failed: ") + job.result.error);
     if (!job.attemptNote.isEmpty())
         return name + job.attemptNote;
+    const QString finishing = job.finishingWrite
+        ? langText("（正在完成写入，再按 Ctrl+C 立即停止）", " (finishing the write; Ctrl+C again cuts it)")
+        : QString();
     const int total = blocksOf(kind);
     const int percent = job.blocks * 100 / total;
     QString left = QStringLiteral("--");
@@ -290,7 +320,7 @@ QString LinkBatch::progressLine(const Job &job) const
               .arg(total)
               .arg(percent, 3)
               .arg(left)
-        + langText(" 剩余", " left");
+        + langText(" 剩余", " left") + finishing;
 }
 
 void LinkBatch::showProgress()

@@ -35,7 +35,7 @@ struct PortResult {
 // never stops the others. Shows one progress line per port while it runs.
 // SIGINT and SIGTERM end every link at once, except that the first one lets
 // writes finish, since a cut write leaves the radio half-programmed; a
-// second one cuts them too.
+// second one cuts them too. SIGHUP is always a first one.
 class LinkBatch : public QObject {
     Q_OBJECT
 public:
@@ -81,6 +81,8 @@ private:
     void finish(Job &job, const QString &error);
     void onInterrupt();
     void cutAll();
+    // A message that stays visible under the redrawn progress lines.
+    void printAboveProgress(const QString &text);
     QString progressLine(const Job &job) const;
     void showProgress();
     void plainLine(const Job &job, const QString &what);
@@ -95,7 +97,6 @@ private:
     QEventLoop *m_loop = nullptr;
     int m_linesShown = 0;
     int m_running = 0;
-    int m_interruptions = 0;
     int m_signal = 0;
 };
 

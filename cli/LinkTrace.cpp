@@ -1,7 +1,10 @@
 #include "cli/LinkTrace.h"
 
+#include "cli/OutputPath.h"
 #include "core/Texts.h"
 #include "serial/TrafficText.h"
+
+#include <unistd.h>
 
 namespace {
 
@@ -26,8 +29,17 @@ QString describeReply(const QByteArray &bytes)
 
 bool LinkTrace::open(const QString &path, QString &error)
 {
-    m_file.setFileName(path);
-    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
+    // "-" is standard error, beside the progress; a path naming one of the
+    // program's own streams is written to as that stream, never truncated.
+    const int stream = path == QLatin1String("-") ? STDERR_FILENO : standardStreamOf(path);
+    bool opened = false;
+    if (stream != 0) {
+        opened = m_file.open(stream, QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text);
+    } else {
+        m_file.setFileName(path);
+        opened = m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text);
+    }
+    if (!opened) {
         error = path + QStringLiteral(": ") + langText("无法写入跟踪文件：", "cannot write the trace: ")
             + m_file.errorString();
         return false;

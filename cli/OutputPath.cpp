@@ -4,15 +4,34 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSet>
 
 #include <cerrno>
 #include <sys/stat.h>
+#include <unistd.h>
 
-bool isStandardOutput(const QString &path)
+int standardStreamOf(const QString &path)
 {
-    return path == QLatin1String("-");
+    if (path == QLatin1String("-"))
+        return STDOUT_FILENO;
+    struct stat named {};
+    if (::stat(QFile::encodeName(path).constData(), &named) != 0)
+        return 0;
+    for (const int stream : {STDOUT_FILENO, STDERR_FILENO}) {
+        struct stat open {};
+        if (::fstat(stream, &open) == 0 && open.st_dev == named.st_dev && open.st_ino == named.st_ino)
+            return stream;
+    }
+    return 0;
+}
+
+QTextStream *outputStream(CliContext &context, const QString &path)
+{
+    switch (standardStreamOf(path)) {
+    case STDOUT_FILENO: return &context.out;
+    case STDERR_FILENO: return &context.err;
+    }
+    return nullptr;
 }
 
 bool checkOutputFile(const QString &path, QString &error)
@@ -31,20 +50,15 @@ bool checkOutputFile(const QString &path, QString &error)
     }
     const int cause = errno;
     const QFileInfo folder(QFileInfo(path).absolutePath());
-    if (cause == ENOENT && folder.isDir() && folder.isWritable())
+    if (!folder.isDir()) {
+        error = path + langText("：文件夹不存在", ": its folder does not exist");
+        return false;
+    }
+    const int access = ::access(QFile::encodeName(folder.filePath()).constData(), W_OK) == 0 ? 0 : errno;
+    if (cause == ENOENT && access == 0)
         return true;
-    error = path
-        + (folder.isDir() ? langText("：文件夹不可写入", ": its folder is not writable")
-                          : langText("：文件夹不存在", ": its folder does not exist"));
-    return false;
-}
-
-bool saveOutput(const QString &path, const QByteArray &bytes, QString &error)
-{
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    error = path + QStringLiteral(": ") + systemErrorText(file.errorString());
+    error = path + langText("：文件夹不可写入：", ": its folder is not writable: ")
+        + systemErrorText(access != 0 ? access : cause);
     return false;
 }
 

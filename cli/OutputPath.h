@@ -1,4 +1,5 @@
 #pragma once
+#include "cli/CliContext.h"
 #include "serial/LinkPort.h"
 
 #include <QString>
@@ -10,17 +11,21 @@
 // a pipe, a socket or a folder would be replaced by a regular file, and is
 // refused before any link starts.
 
-// "-": the command's output goes to standard output.
-bool isStandardOutput(const QString &path);
+// The stream an output named `path` is written to instead of a file:
+// standard output for "-", and the program's own standard output or error
+// for a path that names either (by device and inode: /dev/stdout, or the log
+// file the shell appends them to, is written to, never replaced). Null for
+// a file.
+QTextStream *outputStream(CliContext &context, const QString &path);
+
+// The standard stream, 1 or 2, that `path` names as outputStream() finds
+// it; 0 for none.
+int standardStreamOf(const QString &path);
 
 // False with a message naming the path when `path` may not take an output
 // file: it names something other than a regular file, or its folder is
 // missing or not writable.
 bool checkOutputFile(const QString &path, QString &error);
-
-// Saves `bytes` to `path` through a temporary file renamed over it; false
-// with a message naming the path.
-bool saveOutput(const QString &path, const QByteArray &bytes, QString &error);
 
 // One file in `folder` for each port, named after it and ending in `suffix`
 // (COM3.chann, or ttyUSB0.chann for /dev/ttyUSB0; ports whose devices end

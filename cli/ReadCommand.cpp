@@ -21,7 +21,8 @@ int runRead(const QStringList &arguments, CliContext &context)
     if (target.isEmpty())
         return line.fail(context, Exit::Usage, langText("请用 -o 指定保存的文件", "no file to save to; name it with -o"));
     const bool intoFolder = line.ports().size() > 1;
-    const bool toStandardOutput = isStandardOutput(target);
+    QTextStream *stream = outputStream(context, target);
+    const bool toStandardOutput = stream != nullptr;
     if (toStandardOutput && (intoFolder || line.json()))
         return line.fail(context, Exit::Usage,
                          langText("-o - 只用于一个端口，且不能与 --json 同用",
@@ -39,22 +40,27 @@ int runRead(const QStringList &arguments, CliContext &context)
     LinkBatch batch(context, line.ports(), {LinkKind::Read});
     batch.setTrace(line.trace());
     std::vector<PortResult> results = batch.run();
+    bool saveFailed = false;
     for (size_t i = 0; i < results.size(); ++i) {
         PortResult &r = results[i];
         if (!r.ok)
             continue;
         if (toStandardOutput) {
-            context.out << QString::fromLatin1(channelFileText(r.image));
-            context.out.flush();
-        } else if (saveImage(r.image, paths.at(int(i)), error)) {
+            *stream << QString::fromLatin1(channelFileText(r.image));
+            stream->flush();
+        } else if (saveCodeplugFile(paths.at(int(i)), r.image, error)) {
             r.details.insert(QStringLiteral("file"), paths.at(int(i)));
         } else {
             r.ok = false;
             r.error = error;
+            saveFailed = true;
         }
     }
     // With the image on standard output, the summary goes with the progress.
-    CliContext summary{toStandardOutput ? context.err : context.out, context.err, context.progressOnTerminal,
+    CliContext summary{stream == &context.out ? context.err : context.out, context.err, context.progressOnTerminal,
                        context.timing};
-    return printResults(summary, line.json(), QStringLiteral("read"), results, batch.exitStatus(results));
+    // A radio read but not saved is an output refused, as for every command.
+    const int status = batch.exitStatus(results);
+    return printResults(summary, line.json(), QStringLiteral("read"), results,
+                        saveFailed && status == Exit::Negative ? Exit::Refused : status);
 }

@@ -4,6 +4,8 @@
 #include "cli/OutputPath.h"
 #include "cli/Subcommands.h"
 #include "core/ModuleState.h"
+#include "core/NumberText.h"
+#include "core/RegularFile.h"
 #include "core/Texts.h"
 #include "fields/CodeplugSource.h"
 #include "fields/FieldCatalogue.h"
@@ -31,7 +33,9 @@ bool parseAssignment(const QString &text, Assignment &assignment)
 
 // Stores every assignment in order (a channel's receive frequency must come
 // before its other fields); the refusals, each naming the file and field.
-QStringList applyAssignments(Codeplug &image, const QList<Assignment> &assignments, const QString &file)
+// `notes` tells where the raster moved a frequency, as an import does.
+QStringList applyAssignments(Codeplug &image, const QList<Assignment> &assignments, const QString &file,
+                             QStringList &notes)
 {
     QStringList refusals;
     for (const Assignment &a : assignments) {
@@ -39,10 +43,27 @@ QStringList applyAssignments(Codeplug &image, const QList<Assignment> &assignmen
         const QString refused = field ? writeField(image, *field, a.value)
                                       : langText("没有这个参数（show 列出参数标识符）",
                                                  "no such field (show lists the identifiers)");
-        if (!refused.isEmpty())
+        if (!refused.isEmpty()) {
             refusals << QStringLiteral("%1: %2: %3").arg(file, a.id, refused);
+            continue;
+        }
+        const QString stored = readField(image, *field);
+        if (field->kind == FieldKind::Frequency && !a.value.trimmed().isEmpty()
+            && qRound64(numericValue(a.value) * 1e6) != qRound64(numericValue(stored) * 1e6))
+            notes << langText("%1 %2 已对齐到 %3", "%1 %2 snapped to %3").arg(a.id, a.value.trimmed(), stored);
     }
     return refusals;
+}
+
+// The encoding a set's changes are listed in: that of the channel fields it
+// assigns, or both when it assigns through both.
+ListedEncoding encodingOfAssignments(const QList<Assignment> &assignments)
+{
+    bool grid = false, editor = false;
+    for (const Assignment &a : assignments)
+        if (const Field *field = findField(a.id); field && field->channel != 0)
+            (a.id.contains(QLatin1String(".editor.")) ? editor : grid) = true;
+    return grid && editor ? ListedEncoding::Both : editor ? ListedEncoding::Editor : ListedEncoding::Grid;
 }
 
 } // namespace
@@ -80,16 +101,18 @@ int runSet(const QStringList &arguments, CliContext &context)
     const QString file = positional.first();
     const QString target = line.parser.isSet(output) ? line.parser.value(output) : file;
     QString error;
-    if (isStandardOutput(target) && line.json())
+    QTextStream *stream = outputStream(context, target);
+    if (stream && line.json())
         return line.fail(context, Exit::Usage, langText("-o - 不能与 --json 同用", "-o - takes no --json"));
-    if (!isStandardOutput(target) && !checkOutputFile(target, error))
+    if (!stream && !checkOutputFile(target, error))
         return line.fail(context, Exit::Refused, error);
 
     Codeplug image;
     if (!loadSource(file, image, error))
         return line.fail(context, Exit::Refused, error);
     const Codeplug before = image;
-    const QStringList refusals = applyAssignments(image, assignments, file);
+    QStringList notes;
+    const QStringList refusals = applyAssignments(image, assignments, file, notes);
     if (!refusals.isEmpty()) {
         for (const QString &refusal : refusals)
             printError(context, refusal);
@@ -98,22 +121,26 @@ int runSet(const QStringList &arguments, CliContext &context)
         return Exit::Refused;
     }
 
-    const QStringList changes = diffCodeplugs(before, image, UseChinese).lines;
+    for (const QString &note : notes)
+        printError(context, langText("注：", "note: ") + note);
+    const QStringList changes = diffCodeplugs(before, image, UseChinese, encodingOfAssignments(assignments)).lines;
     const QByteArray text = channelFileText(image);
-    if (isStandardOutput(target)) {
-        // The file takes standard output; what changed goes beside it.
-        context.out << QString::fromLatin1(text);
-        context.out.flush();
+    if (stream) {
+        // The file takes the stream; what changed goes beside it.
+        *stream << QString::fromLatin1(text);
+        stream->flush();
         for (const QString &change : changes)
             context.err << change << '\n';
         context.err.flush();
         return Exit::Success;
     }
-    if (!saveOutput(target, text, error))
-        return line.fail(context, Exit::Refused, error);
+    if (!saveRegularFile(target, text, error))
+        return line.fail(context, Exit::Refused, target + QStringLiteral(": ") + error);
     if (line.json()) {
-        printEnvelope(context, line.name(), Exit::Success, {},
-                      {{QStringLiteral("file"), target}, {QStringLiteral("lines"), QJsonArray::fromStringList(changes)}});
+        QJsonObject details{{QStringLiteral("file"), target}, {QStringLiteral("lines"), QJsonArray::fromStringList(changes)}};
+        if (!notes.isEmpty())
+            details.insert(QStringLiteral("notes"), QJsonArray::fromStringList(notes));
+        printEnvelope(context, line.name(), Exit::Success, {}, details);
         return Exit::Success;
     }
     for (const QString &change : changes)

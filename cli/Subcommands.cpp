@@ -4,6 +4,8 @@
 #include "core/ModuleState.h"
 #include "core/Texts.h"
 
+#include <numeric>
+
 const QList<Subcommand> &subcommands()
 {
     static const QList<Subcommand> table{
@@ -66,6 +68,33 @@ bool chineseRequested(const QStringList &arguments)
     return chinese;
 }
 
+// The subcommand nearest to a mistyped one, or empty when none is near.
+QString nearestSubcommand(const QString &typed)
+{
+    QString nearest;
+    int best = 3; // more edits than two is another word
+    for (const Subcommand &s : subcommands()) {
+        const QString name = QString::fromLatin1(s.name);
+        // Levenshtein distance, one row at a time.
+        QVector<int> row(name.size() + 1);
+        std::iota(row.begin(), row.end(), 0);
+        for (int i = 1; i <= typed.size(); ++i) {
+            int diagonal = row[0];
+            row[0] = i;
+            for (int j = 1; j <= name.size(); ++j) {
+                const int above = row[j];
+                row[j] = qMin(qMin(row[j] + 1, row[j - 1] + 1), diagonal + (typed.at(i - 1) == name.at(j - 1) ? 0 : 1));
+                diagonal = above;
+            }
+        }
+        if (row.last() < best) {
+            best = row.last();
+            nearest = name;
+        }
+    }
+    return nearest;
+}
+
 void printProgramHelp(CliContext &context)
 {
     context.out << langText("用法：kvd9-cli [--lang zh] [--json] <子命令> [选项]",
@@ -105,15 +134,34 @@ int runCli(const QStringList &arguments, CliContext &context)
     const QString first = arguments.value(at);
     if (const Subcommand *subcommand = findSubcommand(first))
         return subcommand->run(QStringList{first} + globals + arguments.mid(at + 1), context);
+    const bool json = globals.contains(QStringLiteral("--json"));
     if (first == QLatin1String("--version")) {
+        if (json) {
+            printEnvelope(context, QString(), Exit::Success, {}, {{QStringLiteral("version"), programVersion()}});
+            return Exit::Success;
+        }
         context.out << "kvd9-cli " << programVersion() << '\n';
         context.out.flush();
         return Exit::Success;
     }
-    if (first.isEmpty() || first == QLatin1String("-h") || first == QLatin1String("--help")) {
+    if (first == QLatin1String("-h") || first == QLatin1String("--help")) {
         printProgramHelp(context);
         return Exit::Success;
     }
-    return refuse(context, globals.contains(QStringLiteral("--json")), QString(),
-                  langText("未知的子命令：", "unknown subcommand: ") + first, Exit::Usage);
+    if (first.isEmpty()) {
+        // Without a subcommand there is nothing to do: the usage, as a
+        // usage error.
+        CliContext toErrors{context.err, context.err, context.progressOnTerminal, context.timing};
+        printProgramHelp(toErrors);
+        if (json)
+            printEnvelope(context, QString(), Exit::Usage,
+                          {langText("没有子命令", "no subcommand")});
+        return Exit::Usage;
+    }
+    const QString nearest = nearestSubcommand(first);
+    return refuse(context, json, QString(),
+                  langText("未知的子命令：", "unknown subcommand: ") + first
+                      + (nearest.isEmpty() ? QString() : langText("；是指 %1 吗？", "; did you mean %1?").arg(nearest))
+                      + langText("（kvd9-cli --help 列出子命令）", " (kvd9-cli --help lists the subcommands)"),
+                  Exit::Usage);
 }

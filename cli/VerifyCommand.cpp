@@ -6,6 +6,7 @@
 int runVerify(const QStringList &arguments, CliContext &context)
 {
     CommandLine line("verify");
+    line.addEncodingOption();
     line.parser.addPositionalArgument(QStringLiteral("file"),
                                       langText("用来比较的 .chann 文件。", "The .chann file to compare with."));
     int exitCode = 0;
@@ -23,6 +24,6 @@ int runVerify(const QStringList &arguments, CliContext &context)
     LinkBatch batch(context, line.ports(), {LinkKind::Read});
     batch.setTrace(line.trace());
     std::vector<PortResult> results = batch.run();
-    checkAgainst(results, image);
+    checkAgainst(results, image, line.encoding());
     return printResults(context, line.json(), line.name(), results, batch.exitStatus(results));
 }

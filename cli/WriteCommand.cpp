@@ -7,6 +7,7 @@
 #include "core/Layout.h"
 #include "core/ModuleState.h"
 #include "core/Texts.h"
+#include "fields/CodeplugSource.h"
 #include "fields/FieldReport.h"
 
 #include <QDateTime>
@@ -34,7 +35,7 @@ bool backupPaths(const QString &folder, const QList<PortSpec> &ports, QStringLis
 // The fields a write of `image` would change on each radio that was read,
 // named as `diff` names them; row 255 is never written, so the radio's own
 // stands in for it.
-void listChanges(std::vector<PortResult> &results, const Codeplug &image)
+void listChanges(std::vector<PortResult> &results, const Codeplug &image, ListedEncoding encoding)
 {
     for (PortResult &r : results) {
         if (!r.ok)
@@ -42,7 +43,7 @@ void listChanges(std::vector<PortResult> &results, const Codeplug &image)
         Codeplug written = image;
         for (int c = 0; c < RowBytes; ++c)
             written.at(Region::PowerRow, c) = r.image.at(Region::PowerRow, c);
-        const QStringList changes = diffCodeplugs(r.image, written, UseChinese).lines;
+        const QStringList changes = diffCodeplugs(r.image, written, UseChinese, encoding).lines;
         r.details.insert(QStringLiteral("changes"), QJsonArray::fromStringList(changes));
         r.notes = changes.isEmpty() ? QStringList{langText("写入不会改变任何参数", "a write would change nothing")}
                                     : changes;
@@ -54,6 +55,7 @@ void listChanges(std::vector<PortResult> &results, const Codeplug &image)
 int runWrite(const QStringList &arguments, CliContext &context)
 {
     CommandLine line("write");
+    line.addEncodingOption();
     const QCommandLineOption noVerify(QStringLiteral("no-verify"),
                                       langText("写入后不读回校验。", "Do not read the radio back after writing."));
     const QCommandLineOption backup(
@@ -95,16 +97,16 @@ int runWrite(const QStringList &arguments, CliContext &context)
     QSet<int> saved;
     if (!backups.isEmpty())
         batch.setReadCheck([&](int port, const Codeplug &radio, QString &saveError) {
-            if (!saveImage(radio, backups.at(port), saveError))
+            if (!saveCodeplugFile(backups.at(port), radio, saveError))
                 return false;
             saved.insert(port);
             return true;
         });
     std::vector<PortResult> results = batch.run();
     if (dry)
-        listChanges(results, image);
+        listChanges(results, image, line.encoding());
     else if (verify)
-        checkAgainst(results, image);
+        checkAgainst(results, image, line.encoding());
     for (const int port : saved) {
         PortResult &r = results[size_t(port)];
         r.details.insert(QStringLiteral("backup"), backups.at(port));

@@ -17,5 +17,10 @@ int main(int argc, char **argv)
     QTextStream out(stdout);
     QTextStream err(stderr);
     CliContext context{out, err, isatty(STDERR_FILENO) == 1};
-    return qMin(255, runCli(app.arguments().mid(1), context));
+    const int status = runCli(app.arguments().mid(1), context);
+    out.flush();
+    err.flush();
+    if (Interrupts *interrupts = Interrupts::instance())
+        interrupts->endBySignal();
+    return qMin(255, status);
 }

@@ -5,7 +5,6 @@
 #include "core/Texts.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 
 namespace {
@@ -131,13 +130,11 @@ bool LoadChannelFile(const QString &path, QString &error)
 
 bool saveChannelFile(const QString &path, const Codeplug &image, QString &error)
 {
-    QSaveFile file(path);
-    const QByteArray text = formatChannelFile(image);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
-        error = langText("无法保存文件 %1：%2", "The file %1 could not be saved: %2").arg(path, systemErrorText(file.errorString()));
-        return false;
-    }
-    return true;
+    QString reason;
+    if (saveRegularFile(path, formatChannelFile(image), reason))
+        return true;
+    error = langText("无法保存文件 %1：%2", "The file %1 could not be saved: %2").arg(path, reason);
+    return false;
 }
 
 bool SaveChannelFile(const QString &path, QString &error)

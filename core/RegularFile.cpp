@@ -3,6 +3,7 @@
 #include "core/Texts.h"
 
 #include <QFile>
+#include <QSaveFile>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -85,4 +86,36 @@ bool readRegularFile(const QString &path, qint64 maxBytes, const FileKind &kind,
     }
     bytes.resize(got);
     return true;
+}
+
+bool saveRegularFile(const QString &path, const QByteArray &bytes, QString &reason)
+{
+    // QSaveFile makes the temporary file beside `path` and renames it; the
+    // bytes go through the descriptor, so that every failure (a full disk, a
+    // size limit) is seen with its own reason: QSaveFile's buffer would
+    // hold a small file whole, and its commit() reports neither a failed
+    // flush of that buffer nor a failed sync.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        reason = systemErrorText(file.errorString());
+        return false;
+    }
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t n = ::write(file.handle(), bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            reason = systemErrorText(n < 0 ? errno : ENOSPC);
+            return false; // the temporary file goes with `file`
+        }
+        done += n;
+    }
+    if (::fsync(file.handle()) != 0) {
+        reason = systemErrorText(errno);
+        return false;
+    }
+    if (file.commit())
+        return true;
+    reason = systemErrorText(file.errorString());
+    return false;
 }

@@ -36,7 +36,22 @@ bool ChannelPlanStore::claim(int line, int n)
         return false;
     }
     m_lineOfChannel.insert(n, line);
+    m_beforeRow = m_image;
+    m_rowChannel = n;
     return true;
+}
+
+bool ChannelPlanStore::rejectRow(int line, const QStringList &reasons)
+{
+    if (!m_skipping) {
+        refuse(line, reasons);
+        return false;
+    }
+    m_image = m_beforeRow;
+    m_lineOfChannel.remove(m_rowChannel);
+    m_notes << onLine(line, langText("已跳过（对讲机无法容纳）：", "skipped (the radio cannot hold it): ")
+                                + reasons.join(listSeparator()));
+    return false;
 }
 
 bool ChannelPlanStore::store(int line, int n, const QVector<GridText> &texts)
@@ -47,10 +62,8 @@ bool ChannelPlanStore::store(int line, int n, const QVector<GridText> &texts)
     QStringList reasons;
     for (const GridText &cell : texts) {
         const Field &field = channelField(n, cell.field);
-        if (qstrcmp(cell.field, "receive") == 0 && cell.text.isEmpty()) {
-            refuse(line, langText("信道 %1 没有接收频率", "channel %1 has no receive frequency").arg(n));
-            return false;
-        }
+        if (qstrcmp(cell.field, "receive") == 0 && cell.text.isEmpty())
+            return rejectRow(line, {langText("信道 %1 没有接收频率", "channel %1 has no receive frequency").arg(n)});
         // An empty list cell leaves the channel's choice as it is.
         if (cell.text.isEmpty() && field.choices)
             continue;
@@ -63,10 +76,8 @@ bool ChannelPlanStore::store(int line, int n, const QVector<GridText> &texts)
         if (!refused.isEmpty())
             reasons << langText("%1：%2", "%1: %2").arg(cell.label, refused);
     }
-    if (!reasons.isEmpty()) {
-        refuse(line, reasons);
-        return false;
-    }
+    if (!reasons.isEmpty())
+        return rejectRow(line, reasons);
     m_image = row;
     return true;
 }

@@ -43,12 +43,20 @@ public:
     // Takes channel n (1..128) for the row on `line`; refused when an
     // earlier row took it.
     bool claim(int line, int n);
+    // From now on a row whose content the radio cannot hold (refused by
+    // store() or rejectRow()) is skipped with a note naming it, leaving the
+    // image and its channel as they were before the row.
+    void skipRefusedRows() { m_skipping = true; }
+    // The row claimed last is refused for `reasons`, or skipped; false.
+    bool rejectRow(int line, const QStringList &reasons);
     // Stores the texts into channel n, the receive frequency first; a row
     // with a refused text changes nothing and is refused with every reason.
     bool store(int line, int n, const QVector<GridText> &texts);
     void refuse(int line, const QString &reason);
     void refuse(int line, const QStringList &reasons);
     void note(int line, const QStringList &adaptations);
+    // A note on the whole plan.
+    void note(const QString &adaptation) { m_notes << adaptation; }
 
     // The image as the rows stored so far made it.
     const Codeplug &image() const { return m_image; }
@@ -59,4 +67,7 @@ private:
     QStringList m_errors;
     QStringList m_notes;
     QHash<int, int> m_lineOfChannel;
+    bool m_skipping = false;
+    Codeplug m_beforeRow; // the image before the row claimed last
+    int m_rowChannel = 0;
 };

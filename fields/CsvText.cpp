@@ -1,5 +1,7 @@
 #include "fields/CsvText.h"
 
+#include <algorithm>
+
 #include "core/Texts.h"
 
 #include <QStringDecoder>
@@ -32,7 +34,10 @@ bool parseRecords(const QString &text, QChar separator, QVector<CsvRecord> &reco
     };
     const auto endRecord = [&] {
         endField();
-        const bool blank = record.fields.size() == 1 && record.fields.first().trimmed().isEmpty();
+        // A line of separators alone, as spreadsheets leave at the end, is
+        // as blank as an empty line.
+        const bool blank = std::all_of(record.fields.begin(), record.fields.end(),
+                                       [](const QString &f) { return f.trimmed().isEmpty(); });
         if (!blank)
             records << record;
         record = CsvRecord{line, {}};

@@ -6,23 +6,12 @@
 #include "core/RegularFile.h"
 #include "core/Texts.h"
 
-#include <QFile>
-#include <QSaveFile>
 
 namespace {
 
 CommandResult failed(int status, const QString &message)
 {
     return {status, {}, message + QLatin1Char('\n'), {}};
-}
-
-bool saveBytes(const QString &path, const QByteArray &bytes, QString &error)
-{
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    error = QStringLiteral("%1: %2").arg(path, systemErrorText(file.errorString()));
-    return false;
 }
 
 } // namespace
@@ -37,13 +26,14 @@ CommandResult runShow(const QString &source, const QString &pattern, bool chines
     return {0, json ? showFieldsJson(image, pattern, chinese) : showFields(image, pattern, chinese).toUtf8(), {}, {}};
 }
 
-CommandResult runDiff(const QString &a, const QString &b, bool chinese, const RadioReader &readRadio)
+CommandResult runDiff(const QString &a, const QString &b, bool chinese, const RadioReader &readRadio,
+                      ListedEncoding encoding)
 {
     Codeplug first, second;
     QString error;
     if (!loadSource(a, first, error, readRadio) || !loadSource(b, second, error, readRadio))
         return failed(SourceFailed, error);
-    const DiffResult diff = diffCodeplugs(first, second, chinese);
+    const DiffResult diff = diffCodeplugs(first, second, chinese, encoding);
     QByteArray output;
     for (const QString &line : diff.lines)
         output += line.toUtf8() + '\n';
@@ -72,13 +62,13 @@ CommandResult runExportCsv(const QString &source, const QString &csvPath, bool c
     // "-" is standard output.
     if (csvPath == QLatin1String("-"))
         return {0, csv, {}, {}};
-    if (!saveBytes(csvPath, csv, error))
-        return failed(SourceFailed, error);
+    if (!saveRegularFile(csvPath, csv, error))
+        return failed(SourceFailed, csvPath + QStringLiteral(": ") + error);
     return {};
 }
 
 CommandResult runImportCsv(const QString &csvPath, const QString &basePath, const QString &outputPath, bool replace,
-                           CsvFormat format, bool renumber)
+                           CsvFormat format, bool renumber, bool skipUnsupported)
 {
     Codeplug base;
     QString error;
@@ -90,16 +80,21 @@ CommandResult runImportCsv(const QString &csvPath, const QString &basePath, cons
         return failed(SourceFailed, error);
     if (format == CsvFormat::Detect)
         format = isGenericChannelCsv(csv) ? CsvFormat::Generic : CsvFormat::Grid;
-    if (renumber && format != CsvFormat::Generic)
-        return failed(UsageFailed, langText("%1：--renumber 只适用于通用（generic）格式，此信道表是 kvd9 格式",
-                                            "%1: --renumber applies to the generic layout only; this plan has "
-                                            "the kvd9 layout").arg(csvPath));
-    const ImportResult imported =
-        format == CsvFormat::Generic ? importGenericCsv(csv, base, {replace, renumber}) : importCsv(csv, base, replace);
+    if ((renumber || skipUnsupported) && format != CsvFormat::Generic)
+        return failed(UsageFailed, langText("%1：%2 只适用于通用（generic）格式，此信道表是 kvd9 格式",
+                                            "%1: %2 applies to the generic layout only; this plan has "
+                                            "the kvd9 layout")
+                                       .arg(csvPath, renumber ? QStringLiteral("--renumber")
+                                                              : QStringLiteral("--skip-unsupported")));
+    const ImportResult imported = format == CsvFormat::Generic
+        ? importGenericCsv(csv, base, {replace, renumber, skipUnsupported})
+        : importCsv(csv, base, replace);
     CommandResult result;
     if (!imported.ok)
         result = failed(imported.exitStatus(), csvPath + QStringLiteral(": ")
                                                    + imported.errors.join(QLatin1Char('\n') + csvPath + QStringLiteral(": ")));
+    else if (outputPath == QLatin1String("-"))
+        result.output = channelFileText(imported.image);
     else if (!saveCodeplugFile(outputPath, imported.image, error))
         result = failed(SourceFailed, error);
     result.notes = imported.notes;

@@ -1,5 +1,6 @@
 #pragma once
 #include "fields/CodeplugSource.h"
+#include "fields/FieldReport.h"
 
 #include <QByteArray>
 #include <QString>
@@ -24,8 +25,9 @@ constexpr int UsageFailed = 64; // options that do not go together
 CommandResult runShow(const QString &source, const QString &pattern, bool chinese, bool json,
                       const RadioReader &readRadio = {});
 
-// diff A B [--lang zh]: 0 equal, 1 different.
-CommandResult runDiff(const QString &a, const QString &b, bool chinese, const RadioReader &readRadio = {});
+// diff A B [--lang zh] [--encoding grid|editor]: 0 equal, 1 different.
+CommandResult runDiff(const QString &a, const QString &b, bool chinese, const RadioReader &readRadio = {},
+                      ListedEncoding encoding = ListedEncoding::Both);
 
 // The CSV layouts of export-csv and import-csv: the channel grid's own
 // columns ("kvd9") and the generic amateur-radio channel layout
@@ -42,6 +44,9 @@ CommandResult runExportCsv(const QString &source, const QString &csvPath, bool c
 // import-csv PLAN.csv --base FILE.chann -o OUT.chann [--replace]
 // [--format kvd9|generic] [--renumber]: on any fault in the CSV no output
 // file is written and the status is 1; the notes list every adaptation.
+// With "-" the image's file text is the output.
 // --renumber on a plan of the kvd9 layout is a usage error.
+// --skip-unsupported, like --renumber, applies to the generic layout.
 CommandResult runImportCsv(const QString &csvPath, const QString &basePath, const QString &outputPath,
-                           bool replace, CsvFormat format = CsvFormat::Detect, bool renumber = false);
+                           bool replace, CsvFormat format = CsvFormat::Detect, bool renumber = false,
+                           bool skipUnsupported = false);

@@ -39,6 +39,24 @@ QString fieldLabel(const Field &field, bool chinese)
         + (editor ? QStringLiteral(" (editor encoding)") : QStringLiteral(" (grid encoding)"));
 }
 
+// The encoding a field reads; settings outside the channels read the same in
+// both (Both).
+ListedEncoding encodingOf(const Field &field)
+{
+    if (field.channel == 0)
+        return ListedEncoding::Both;
+    return field.id.startsWith(QStringLiteral("channel.%1.editor.").arg(field.channel)) ? ListedEncoding::Editor
+                                                                                         : ListedEncoding::Grid;
+}
+
+// Whether a listing in `shown` leaves out `field`'s lines where it can: a
+// channel field of the other encoding.
+bool ofOtherEncoding(const Field &field, ListedEncoding shown)
+{
+    const ListedEncoding own = encodingOf(field);
+    return shown != ListedEncoding::Both && own != ListedEncoding::Both && own != shown;
+}
+
 bool isShown(const Codeplug &image, const Field &field, const QString &text)
 {
     return !(field.channel != 0 && text.isEmpty() && isChannelEmpty(image, field.channel));
@@ -152,7 +170,7 @@ QByteArray showFieldsJson(const Codeplug &image, const QString &pattern, bool ch
 }
 
 QStringList describeDifferences(const Codeplug &expected, const Codeplug &actual, const QSet<int> &addresses,
-                                bool chinese, bool withRawBytes)
+                                bool chinese, bool withRawBytes, ListedEncoding encoding)
 {
     std::array<int, Codeplug::Size> differing{};
     for (int address : addresses)
@@ -175,11 +193,14 @@ QStringList describeDifferences(const Codeplug &expected, const Codeplug &actual
 
     // Every field whose shown text changed and that covers a changed bit:
     // the channel's two encodings share bytes 8..15, so one change may read
-    // differently in each, and the reader needs to see both.
+    // differently in each. A listing of one encoding leaves out the other's
+    // lines where its own lines already name every changed bit they cover.
     const QVector<Field> &fields = fieldCatalogue();
     const QStringList before = readAllFields(expected, chinese);
     const QStringList after = readAllFields(actual, chinese);
     std::array<int, Codeplug::Size> unexplained = differing;
+    std::array<int, Codeplug::Size> named{}; // the changed bits the listing's own encoding names
+    QVector<std::pair<const Field *, QString>> changed;
     for (int i = 0; i < fields.size(); ++i) {
         const Field &field = fields.at(i);
         const bool touched = std::any_of(field.bytes.begin(), field.bytes.end(), [&](const FieldByte &b) {
@@ -189,8 +210,21 @@ QStringList describeDifferences(const Codeplug &expected, const Codeplug &actual
             continue;
         for (const FieldByte &b : field.bytes)
             unexplained[b.row * RowBytes + b.column] &= ~b.mask;
-        if (before.at(i) != after.at(i))
-            lines << QStringLiteral("%1: %2 -> %3").arg(fieldLabel(field, chinese), quoted(before.at(i)), quoted(after.at(i)));
+        if (before.at(i) == after.at(i))
+            continue;
+        changed.append({&field, QStringLiteral("%1: %2 -> %3").arg(fieldLabel(field, chinese), quoted(before.at(i)), quoted(after.at(i)))});
+        if (!ofOtherEncoding(field, encoding))
+            for (const FieldByte &b : field.bytes)
+                named[b.row * RowBytes + b.column] |= differing[b.row * RowBytes + b.column] & b.mask;
+    }
+    for (const auto &[field, line] : changed) {
+        const bool namedAlready = ofOtherEncoding(*field, encoding)
+            && std::all_of(field->bytes.begin(), field->bytes.end(), [&](const FieldByte &b) {
+                   const int address = b.row * RowBytes + b.column;
+                   return (differing[address] & b.mask & ~named[address]) == 0;
+               });
+        if (!namedAlready)
+            lines << line;
     }
 
     for (int address = 0; withRawBytes && address < Codeplug::Size; ++address)
@@ -202,7 +236,7 @@ QStringList describeDifferences(const Codeplug &expected, const Codeplug &actual
     return lines;
 }
 
-DiffResult diffCodeplugs(const Codeplug &a, const Codeplug &b, bool chinese)
+DiffResult diffCodeplugs(const Codeplug &a, const Codeplug &b, bool chinese, ListedEncoding encoding)
 {
     QSet<int> addresses;
     for (int address = 0; address < Codeplug::Size; ++address)
@@ -210,5 +244,16 @@ DiffResult diffCodeplugs(const Codeplug &a, const Codeplug &b, bool chinese)
             addresses.insert(address);
     if (addresses.isEmpty())
         return {};
-    return {describeDifferences(a, b, addresses, chinese)};
+    return {describeDifferences(a, b, addresses, chinese, true, encoding)};
+}
+
+bool listedEncodingOfName(const QString &name, ListedEncoding &encoding)
+{
+    if (name == QLatin1String("grid"))
+        encoding = ListedEncoding::Grid;
+    else if (name == QLatin1String("editor"))
+        encoding = ListedEncoding::Editor;
+    else
+        return false;
+    return true;
 }

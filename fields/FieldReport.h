@@ -13,6 +13,14 @@
 QString showFields(const Codeplug &image, const QString &pattern = QString(), bool chinese = false);
 QByteArray showFieldsJson(const Codeplug &image, const QString &pattern = QString(), bool chinese = false);
 
+// A channel record reads in two encodings, the grid's (which the radio
+// uses) and the single-channel editor's, over shared bytes. A listing of
+// differences in one encoding leaves out the other encoding's lines for
+// bits its own lines already name; Both lists both.
+enum class ListedEncoding { Both, Grid, Editor };
+// False for a name that is neither "grid" nor "editor".
+bool listedEncodingOfName(const QString &name, ListedEncoding &encoding);
+
 // diff: the fields that differ between two images, one line each
 // ("channel 4 receive: 438.00000 -> 439.00000"); a channel created or
 // removed as one line; bytes that no field explains as
@@ -22,11 +30,13 @@ struct DiffResult {
     bool equal() const { return lines.isEmpty(); }
     int exitStatus() const { return equal() ? 0 : 1; }
 };
-DiffResult diffCodeplugs(const Codeplug &a, const Codeplug &b, bool chinese = false);
+DiffResult diffCodeplugs(const Codeplug &a, const Codeplug &b, bool chinese = false,
+                         ListedEncoding encoding = ListedEncoding::Both);
 
 // The same for a given set of differing bytes only (addresses 16 * row +
 // column), as a verify after a write reports them. Without `withRawBytes` the
 // bits that no field explains are left out, for a caller that lists the
 // bytes itself.
 QStringList describeDifferences(const Codeplug &expected, const Codeplug &actual,
-                                const QSet<int> &addresses, bool chinese = false, bool withRawBytes = true);
+                                const QSet<int> &addresses, bool chinese = false, bool withRawBytes = true,
+                                ListedEncoding encoding = ListedEncoding::Both);

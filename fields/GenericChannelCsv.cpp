@@ -6,6 +6,7 @@
 #include "fields/FieldCatalogue.h"
 #include "fields/SpreadsheetCells.h"
 
+#include <QHash>
 #include <QRegularExpression>
 
 namespace {
@@ -316,7 +317,46 @@ void convertPower(const Row &row, double highestWatts, Conversion &out)
         out.cell("power", level, QStringLiteral("Power"));
 }
 
-void convertModeAndName(const Row &row, Conversion &out)
+// A name as the radio's alphabet spells it: each character outside it
+// becomes a space.
+QString foldedName(const QString &cell)
+{
+    QString name;
+    for (const QChar ch : cell)
+        name += CodeToChar(CharToCode(QString(ch)));
+    return name;
+}
+
+// The names of the plan cut to the radio's 5 characters, keyed by their
+// cell. Where the cut would make different names alike (GMRS01 and
+// GMRS02 both GMRS0), each keeps its trailing number and the letters after
+// it, or its last character, and loses characters before them instead
+// (GMR01, GMR02, GM15R).
+QHash<QString, QString> shortNames(const QStringList &cells)
+{
+    QHash<QString, QStringList> byCut;
+    for (const QString &cell : cells) {
+        const QString folded = foldedName(cell);
+        QStringList &alike = byCut[folded.left(5).trimmed()];
+        if (!alike.contains(folded))
+            alike << folded;
+    }
+    static const QRegularExpression tail(QStringLiteral("(\\d+[A-Z]*|.)$"));
+    QHash<QString, QString> shortOf;
+    for (const QString &cell : cells) {
+        const QString folded = foldedName(cell);
+        QString name = folded.left(5).trimmed();
+        if (folded.size() > 5 && byCut.value(name).size() > 1) {
+            const QString end = tail.match(folded).captured(1);
+            if (end.size() < 5)
+                name = folded.left(5 - end.size()) + end;
+        }
+        shortOf.insert(cell, name);
+    }
+    return shortOf;
+}
+
+void convertModeAndName(const Row &row, const QHash<QString, QString> &shortOf, Conversion &out)
 {
     if (row.given.at(Mode)) {
         const QString mode = row[Mode];
@@ -329,37 +369,45 @@ void convertModeAndName(const Row &row, Conversion &out)
     }
 
     if (row.given.at(Name)) {
-        // Each character outside the radio's alphabet becomes a space.
         const QString cell = nameOfCell(row[Name]);
-        QString name;
-        for (const QChar ch : cell)
-            name += CodeToChar(CharToCode(QString(ch)));
-        name = name.left(5).trimmed();
+        const QString name = shortOf.value(cell);
         if (name != cell)
             out.notes << langText("Name“%1”改为“%2”", "Name \"%1\" became \"%2\"").arg(cell, name);
         out.cell("name", name, QStringLiteral("Name"));
     }
 }
 
-// What the radio has no place for.
-void noteDropped(const Row &row, Conversion &out)
+// The columns the radio has no place for, and why, for the note that
+// counts the rows that lost them.
+constexpr Column DroppedColumns[] = {TStep, Skip, Comment, UrCall, Rpt1Call, Rpt2Call, DvCode};
+
+QString whyDropped(Column c)
 {
-    const double step = row[TStep].toDouble();
-    const bool onRaster = (qFuzzyCompare(step, 5.0) && out.rxHz % 5000 == 0)
-                          || (qFuzzyCompare(step, 6.25) && out.rxHz % 6250 == 0);
-    for (Column c : {TStep, Skip, Comment, UrCall, Rpt1Call, Rpt2Call, DvCode})
-        if (!row[c].isEmpty() && !(c == TStep && onRaster))
-            out.notes << langText("%1“%2”已忽略", "%1 \"%2\" dropped").arg(headers().at(c), row[c]);
+    if (c == TStep)
+        return langText("对讲机按 5 或 6.25 kHz 对齐", "the radio snaps to 5 or 6.25 kHz");
+    if (c == Skip)
+        return langText("扫描跳过不随信道保存", "the radio keeps no skip with the channel");
+    return langText("对讲机没有存放之处", "the radio has no place for it");
 }
 
-Conversion convertRow(const Row &row, double highestWatts)
+// The dropped columns of a row: `dropped[c]` is set for each.
+void findDropped(const Row &row, qint64 rxHz, QVector<bool> &dropped)
+{
+    const double step = row[TStep].toDouble();
+    const bool onRaster = (qFuzzyCompare(step, 5.0) && rxHz % 5000 == 0)
+                          || (qFuzzyCompare(step, 6.25) && rxHz % 6250 == 0);
+    dropped.fill(false, ColumnCount);
+    for (Column c : DroppedColumns)
+        dropped[c] = !row[c].isEmpty() && !(c == TStep && onRaster);
+}
+
+Conversion convertRow(const Row &row, double highestWatts, const QHash<QString, QString> &shortOf)
 {
     Conversion out;
     convertFrequencies(row, out);
     convertTones(row, out);
     convertPower(row, highestWatts, out);
-    convertModeAndName(row, out);
-    noteDropped(row, out);
+    convertModeAndName(row, shortOf, out);
     return out;
 }
 
@@ -441,19 +489,42 @@ ImportResult importGenericCsv(const QByteArray &csv, const Codeplug &base, Gener
     }
 
     ChannelPlanStore store(base, options.replace);
+    if (options.skipUnsupported)
+        store.skipRefusedRows();
+    QStringList names;
+    for (const Row &row : rows)
+        names << nameOfCell(row[Name]);
+    const QHash<QString, QString> shortOf = shortNames(names);
+    // A column dropped on most rows is noted once for the plan, any other
+    // drop on its row.
+    QVector<int> droppedRows(ColumnCount, 0);
+    for (const Row &row : rows) {
+        qint64 rx = 0;
+        hertzOf(row[FrequencyColumn], rx);
+        QVector<bool> dropped;
+        findDropped(row, rx, dropped);
+        for (Column c : DroppedColumns)
+            droppedRows[c] += dropped.at(c) ? 1 : 0;
+    }
+    QVector<bool> onceForPlan(ColumnCount, false);
+    for (Column c : DroppedColumns)
+        onceForPlan[c] = droppedRows.at(c) >= 2 && droppedRows.at(c) * 2 > rows.size();
+    int next = 1; // with renumber: the channel the next row fills
     for (int r = 0; r < rows.size(); ++r) {
         const Row &row = rows.at(r);
         const int line = records.at(r + 1).line;
         const QString misfit = fieldCountFault(records.at(r + 1), header.fields.size());
         if (!misfit.isEmpty()) {
             store.refuse(line, misfit);
+            ++next;
             continue;
         }
         bool numberOk = options.renumber;
-        const int n = options.renumber ? r + 1 : row[Location].toInt(&numberOk);
+        const int n = options.renumber ? next : row[Location].toInt(&numberOk);
         if (options.renumber && n > 128) {
-            store.refuse(line, langText("第 %1 行数据超出信道 128", "row %1 is beyond channel 128").arg(n));
-            continue;
+            store.note(langText("信道已满 128 个：从第 %1 行起的各行未导入",
+                                "the 128 channels are full: the rows from line %1 on are left out").arg(line));
+            break;
         }
         if (!numberOk || n < 1 || n > 128) {
             store.refuse(line, langText("Location“%1”超出 1..128（--renumber 按文件顺序填入信道）",
@@ -464,15 +535,22 @@ ImportResult importGenericCsv(const QByteArray &csv, const Codeplug &base, Gener
         }
         if (!store.claim(line, n))
             continue;
-        Conversion conversion = convertRow(row, highestWatts);
-        if (!conversion.reasons.isEmpty()) {
-            store.refuse(line, conversion.reasons);
-            continue;
-        }
+        Conversion conversion = convertRow(row, highestWatts, shortOf);
         // The receive frequency first and alone: when it is refused, the
         // row's other fields would only be refused for want of a channel.
-        if (!store.store(line, n, conversion.texts.mid(0, 1)) || !store.store(line, n, conversion.texts.mid(1)))
+        const bool stored = conversion.reasons.isEmpty() ? store.store(line, n, conversion.texts.mid(0, 1))
+                                                             && store.store(line, n, conversion.texts.mid(1))
+                                                         : store.rejectRow(line, conversion.reasons);
+        // A skipped row leaves its channel to the next row.
+        if (stored || !options.skipUnsupported)
+            ++next;
+        if (!stored)
             continue;
+        QVector<bool> dropped;
+        findDropped(row, conversion.rxHz, dropped);
+        for (Column c : DroppedColumns)
+            if (dropped.at(c) && !onceForPlan.at(c))
+                conversion.notes << langText("%1“%2”已忽略", "%1 \"%2\" dropped").arg(headers().at(c), row[c]);
         // Where the raster moved a frequency.
         QStringList snapped;
         const qint64 rx = storedHertz(store.image(), n, "receive");
@@ -485,5 +563,11 @@ ImportResult importGenericCsv(const QByteArray &csv, const Codeplug &base, Gener
                                 "transmit %1 snapped to %2").arg(mhzText(conversion.txHz, 6), mhzText(tx, 6));
         store.note(line, snapped + conversion.notes);
     }
+    for (Column c : DroppedColumns)
+        if (onceForPlan.at(c))
+            store.note(langText("%1 在 %2 行中已忽略：%3", "%1 dropped on %2: %3")
+                           .arg(headers().at(c),
+                                langText("%1", "%1 rows").arg(droppedRows.at(c)),
+                                whyDropped(c)));
     return store.result();
 }

@@ -31,8 +31,15 @@ bool isGenericChannelCsv(const QByteArray &csv);
 // the raster, a wattage mapped to High or Low) is noted too. What a
 // spreadsheet made of the export's cells is read back: a tone as a number
 // ("67"), a DCS code without its leading zero ("23"), a name marked as text.
+// With `renumber`, rows beyond channel 128 are left out with one note.
+// With `skipUnsupported`, a row whose content the radio cannot hold (its
+// band, its mode, its tone) is skipped with a note naming it, instead of
+// refusing the plan. A column dropped on many rows is noted once for the
+// plan. Names that cutting to 5 characters would make alike are shortened
+// so that they stay distinct (GMRS01 -> GMR01, GMRS15R -> GM15R).
 struct GenericImportOptions {
     bool replace = false;  // channels the file does not name are cleared
     bool renumber = false;
+    bool skipUnsupported = false;
 };
 ImportResult importGenericCsv(const QByteArray &csv, const Codeplug &base, GenericImportOptions options = {});

@@ -34,6 +34,8 @@ LinkEngine::LinkEngine(LinkKind kind, const LinkTiming &timing, QObject *parent,
     connect(Timer1, &QTimer::timeout, this, &LinkEngine::Timer1_Timer);
     connect(Timer2, &QTimer::timeout, this, [this] {
         m_lastFailure = state.connected ? LinkFailure::LostReply : LinkFailure::NoAnswer;
+        if (!state.connected && MSC->inputCount() > 0)
+            m_unrecognisedReply = MSC->read(MSC->inputCount());
         Timer2_Timer();
     });
     connect(Timer3, &QTimer::timeout, this, &LinkEngine::Timer3_Timer);
@@ -69,6 +71,7 @@ void LinkEngine::start()
         return;
     state.retriesLeft = Attempts - 1;
     m_lastFailure = LinkFailure::NoAnswer;
+    m_unrecognisedReply.clear();
     StartLink();
 }
 
@@ -198,8 +201,10 @@ void LinkEngine::handleIdentification()
         if (std::equal(std::begin(Identity), std::end(Identity), rx + p))
             offset = p;
     MSC->discardInput();
-    if (offset < 0)
+    if (offset < 0) {
+        m_unrecognisedReply = reply;
         return;
+    }
     // Values that would lie beyond the bytes read count as 0.
     for (int i = 0; i < IdentLength; ++i)
         rx[i] = i + offset < IdentLength ? rx[i + offset] : 0;

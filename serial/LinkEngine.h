@@ -35,6 +35,10 @@ public:
     void setPort(const PortSpec &spec);
     // The cause of the last lost reply; tells a vanished device apart.
     LinkFailure lastFailure() const { return m_lastFailure; }
+    // The last bytes that came instead of an identification (no "KV D9" in
+    // them): something answered that is no KVD9, or at another speed.
+    // Empty when nothing did.
+    QByteArray unrecognisedReply() const { return m_unrecognisedReply; }
 
     // A link is under way: a second start does nothing.
     bool isBusy() const { return state.busy; }
@@ -122,6 +126,7 @@ private:
     const LinkTiming m_timing;
     Codeplug m_image;
     LinkFailure m_lastFailure = LinkFailure::NoAnswer;
+    QByteArray m_unrecognisedReply;
     // The raw block replies of a read: m_replies[k] holds the k-th reply.
     quint8 m_replies[257][21] = {};
 };

@@ -5,15 +5,20 @@
 #include "cli/Interrupts.h"
 #include "cli/Subcommands.h"
 #include "core/ChannelFile.h"
+#include "fields/CodeplugSource.h"
 #include "fields/FieldCatalogue.h"
 #include "link/LinkFixture.h"
+#include "serial/SerialPort.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <functional>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <csignal>
 #include <memory>
 
@@ -85,8 +90,8 @@ struct Radios {
     }
 };
 
-// Raises `signal` `times` times, as soon as `ready` holds.
-void raiseWhen(const std::function<bool()> &ready, int signal, int times = 1)
+// Runs `action` once, as soon as `ready` holds, while the test waits.
+void doWhen(const std::function<bool()> &ready, const std::function<void()> &action)
 {
     auto *poll = new QTimer;
     QObject::connect(poll, &QTimer::timeout, [=] {
@@ -94,10 +99,74 @@ void raiseWhen(const std::function<bool()> &ready, int signal, int times = 1)
             return;
         poll->deleteLater();
         poll->stop();
+        action();
+    });
+    poll->start(1);
+}
+
+// Raises `signal` `times` times, as soon as `ready` holds.
+void raiseWhen(const std::function<bool()> &ready, int signal, int times = 1)
+{
+    doWhen(ready, [=] {
         for (int i = 0; i < times; ++i)
             std::raise(signal);
     });
-    poll->start(1);
+}
+
+struct ProgramRun {
+    bool bySignal; // ended by a signal, whose number is `code`
+    int code;      // else its exit status
+    QByteArray out;
+    QByteArray err;
+};
+
+// Runs a program (the companion itself, or a shell around it) as `process`
+// is set up, serving the simulated radios while it runs.
+ProgramRun runProgram(QProcess &process, const QString &program, const QStringList &arguments)
+{
+    process.start(program, arguments);
+    if (!process.waitForStarted())
+        qFatal("%s does not start", qPrintable(program));
+    QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 60000);
+    return {process.exitStatus() == QProcess::CrashExit, process.exitCode(), process.readAllStandardOutput(),
+            process.readAllStandardError()};
+}
+
+// The rows a terminal shows after `stream`, for the controls the progress
+// lines use: carriage return, line feed, cursor up, erase the line, erase
+// below.
+QStringList terminalScreen(const QString &stream)
+{
+    QStringList rows{QString()};
+    int row = 0, column = 0;
+    for (int i = 0; i < stream.size(); ++i) {
+        const QChar c = stream.at(i);
+        if (c == QLatin1Char('\x1b') && stream.mid(i + 1, 1) == QLatin1String("[")) {
+            int end = i + 2;
+            while (end < stream.size() && !stream.at(end).isLetter())
+                ++end;
+            const int count = qMax(1, stream.mid(i + 2, end - i - 2).toInt());
+            const QChar command = stream.at(end);
+            if (command == QLatin1Char('A'))
+                row = qMax(0, row - count);
+            else if (command == QLatin1Char('K'))
+                rows[row].clear();
+            else if (command == QLatin1Char('J')) {
+                rows = rows.mid(0, row + 1);
+                rows[row].truncate(column);
+            }
+            i = end;
+        } else if (c == QLatin1Char('\r')) {
+            column = 0;
+        } else if (c == QLatin1Char('\n')) {
+            if (++row == rows.size())
+                rows << QString();
+        } else {
+            rows[row] = rows[row].leftJustified(column).replace(column, 1, c);
+            ++column;
+        }
+    }
+    return rows;
 }
 
 // Validates JSON documents against the program's schema with Debian's
@@ -144,6 +213,14 @@ private slots:
     void setStoresUnderTheWindowsRules();
     void bashCompletesFromTheTable_data();
     void bashCompletesFromTheTable();
+    void listingsShowOneEncoding_data();
+    void listingsShowOneEncoding();
+    void outputsSurviveFailures_data();
+    void outputsSurviveFailures();
+    void ctrlCStopsABatchLoop();
+    void hangUpFinishesTheWriteUnderWay_data();
+    void hangUpFinishesTheWriteUnderWay();
+    void firstCtrlCWarningStaysOnTheTerminal();
 
 private:
     QTemporaryDir m_dir;
@@ -161,7 +238,7 @@ void Cli::initTestCase()
     qputenv("KVD9_RADIO_SIM_DIR", QFile::encodeName(m_announcements.path()));
     m_file = m_dir.filePath(QStringLiteral("sample.chann"));
     QString error;
-    QVERIFY2(saveImage(codeplugOf(RadioSimulator::sampleMemory()), m_file, error), qPrintable(error));
+    QVERIFY2(saveCodeplugFile(m_file, codeplugOf(RadioSimulator::sampleMemory()), error), qPrintable(error));
 }
 
 void Cli::everySubcommandHasHelp()
@@ -275,7 +352,8 @@ void Cli::fourRadiosAtOnceFailIndependently()
 void Cli::badInputGivesOneLineNamingPortOrFile_data()
 {
     QTest::addColumn<QString>("command"); // %f the file, %b a malformed file, %c a faulty plan, %p the radio
-    QTest::addColumn<int>("fault");       // 0 none, 1 silent, 2 cable pulled at read request 60
+    QTest::addColumn<int>("fault");       // 0 none, 1 silent, 2 cable pulled at read request 60,
+                                          // 3 "KV D8" for "KV D9", 4 three bytes of the identification
     QTest::addColumn<QString>("error");   // the start of the one error line, then of any note line
     QTest::newRow("missing file") << "write -p %p %f.none" << 0 << "%f.none: ";
     QTest::newRow("malformed file") << "verify -p %p %b" << 0 << "%b: ";
@@ -293,6 +371,11 @@ void Cli::badInputGivesOneLineNamingPortOrFile_data()
                                            << "/dev/kvd9-none: cannot open the port: ";
     QTest::newRow("no answer") << "read -p %p -o %f.out" << 1 << "%p: the radio does not answer";
     QTest::newRow("device pulled") << "read -p %p -o %f.out" << 2 << "%p: the device was lost";
+    QTest::newRow("wrong identification")
+        << "read -p %p -o %f.out" << 3
+        << "%p: a radio answered but is not a KVD9 (or the cable's speed is wrong); it sent: 4B 56 20 44 38 01";
+    QTest::newRow("short identification")
+        << "read -p %p -o %f.out" << 4 << "%p: a radio answered but is not a KVD9 (or the cable's speed is wrong); it sent: 4B 56 20";
 }
 
 void Cli::badInputGivesOneLineNamingPortOrFile()
@@ -308,6 +391,8 @@ void Cli::badInputGivesOneLineNamingPortOrFile()
     Radios r(1);
     r[0].faults.silent = fault == 1;
     r[0].faults.hangUpAtReadRequest = fault == 2 ? 60 : -1;
+    r[0].faults.identWithoutSequence = fault == 3;
+    r[0].faults.identLength = fault == 4 ? 3 : -1;
     QVERIFY(QFile::link(r[0].devicePath(), device));
     connect(&r[0], &RadioSimulator::traffic, [&](const QString &line) {
         if (line == QLatin1String("cable pulled"))
@@ -359,7 +444,8 @@ void Cli::fieldCommandsTakeFilesAndRadios()
 void Cli::everyCommandKeepsTheContract_data()
 {
     QTest::addColumn<QString>("command"); // %f sample, %b malformed, %c faulty plan, %p %q radios,
-                                          // %o a new path, %d a folder, %n a FIFO
+                                          // %o a new path, %d a folder, %n a FIFO, %l a link to %p;
+                                          // port 2 is %p
     QTest::addColumn<int>("radio");       // 0 as written from %f, 1 silent, 2 row 255 differs, 3 row 9 differs
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("named");   // what the error names
@@ -386,8 +472,16 @@ void Cli::everyCommandKeepsTheContract_data()
     QTest::newRow("import a faulty plan") << "import-csv %c --base %f -o %o" << 0 << 1 << "%c";
     QTest::newRow("export to a device") << "export-csv %f -o /dev/null" << 0 << 2 << "/dev/null";
     QTest::newRow("unknown subcommand") << "frobnicate" << 0 << 64 << "frobnicate";
+    QTest::newRow("mistyped subcommand") << "reed" << 0 << 64 << "reed; did you mean read? (kvd9-cli --help";
+    QTest::newRow("no subcommand") << "" << 0 << 64 << "";
+    QTest::newRow("version") << "--version" << 0 << 0 << "";
+    QTest::newRow("a subcommand's help") << "read --help" << 0 << 0 << "";
+    QTest::newRow("write a CSV plan") << "write -p %p %c" << 0 << 2 << "kvd9-cli import-csv %c --base";
+    QTest::newRow("port is a file") << "read -p %f -o %o" << 0 << 2 << "%f: is not a serial device";
     QTest::newRow("unknown option") << "write --bogus -p %p %f" << 0 << 64 << "bogus";
     QTest::newRow("unknown port") << "read -p 9 -o %o" << 0 << 64 << "9";
+    QTest::newRow("one radio by number and by path") << "read -p 2,%p -o %o" << 0 << 64 << "%p: the same device as COM2";
+    QTest::newRow("one radio through a link") << "identify -p %p,%l" << 0 << 64 << "%l: the same device as %p";
     QTest::newRow("no output") << "read -p %p" << 0 << 64 << "-o";
     QTest::newRow("set a field") << "set %f option.beep=Off -o %o" << 0 << 0 << "";
     QTest::newRow("set a refused value") << "set %f option.squelch=10 -o %o" << 0 << 2 << "option.squelch";
@@ -414,6 +508,10 @@ void Cli::everyCommandKeepsTheContract()
     r[0].memory[255 * 16 + 3] = char(radio == 2 ? 0x5A : r[0].memory.at(255 * 16 + 3));
     r[0].memory[9 * 16] = char(radio == 3 ? 0x12 : r[0].memory.at(9 * 16));
     QTemporaryDir dir;
+    SerialPort::mapPortNumber(2, r[0].devicePath());
+    const auto unmap = qScopeGuard([] { SerialPort::mapPortNumber(2, QString()); });
+    const QString link = dir.filePath("radio");
+    QVERIFY(QFile::link(r[0].devicePath(), link));
     const QString fifo = dir.filePath("fifo");
     QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
     QFile bad(dir.filePath("bad.chann")), plan(dir.filePath("plan.csv"));
@@ -426,7 +524,7 @@ void Cli::everyCommandKeepsTheContract()
         return text.replace("%f", m_file).replace("%b", bad.fileName()).replace("%c", plan.fileName())
             .replace("%p", r[0].devicePath()).replace("%q", r[1].devicePath())
             .replace("%o", dir.filePath(QStringLiteral("out%1").arg(++outputs))).replace("%d", dir.path())
-            .replace("%n", fifo);
+            .replace("%n", fifo).replace("%l", link);
     };
     const CliRun text = run(fill(command).split(QLatin1Char(' ')));
     QCOMPARE(text.status, status);
@@ -609,7 +707,8 @@ void Cli::writeBackupSavesEachRadioFirst()
 }
 
 // The dry run lists what `diff` lists between the radio and the prepared
-// file, and sends the radio nothing but the read.
+// file, and sends the radio nothing but the read; verify reads the same
+// differences in the same direction, radio to file.
 void Cli::writeDryRunShowsTheDiffAndWritesNothing()
 {
     Codeplug prepared;
@@ -621,7 +720,7 @@ void Cli::writeDryRunShowsTheDiffAndWritesNothing()
     r[0].memory[9 * 16] = char(0x12);
     QTemporaryDir dir;
     const QString radioFile = dir.filePath("radio.chann"), preparedFile = dir.filePath("prepared.chann");
-    QVERIFY(saveImage(codeplugOf(r[0].memory), radioFile, error) && saveImage(prepared, preparedFile, error));
+    QVERIFY(saveCodeplugFile(radioFile, codeplugOf(r[0].memory), error) && saveCodeplugFile(preparedFile, prepared, error));
     const CliRun diff = run({"diff", "--json", radioFile, preparedFile});
     const CliRun result = run({"write", "--dry-run", "--json", "-p", r.devices(), m_file});
     QCOMPARE(result.status, 0);
@@ -630,6 +729,11 @@ void Cli::writeDryRunShowsTheDiffAndWritesNothing()
     QVERIFY(changes.size() >= 2);
     QCOMPARE(changes, QJsonDocument::fromJson(diff.out.toUtf8()).object().value("lines").toArray());
     QCOMPARE(r[0].writeFrames, 0);
+    // verify names the same differences in the same words.
+    const CliRun verify = run({"verify", "--json", "-p", r.devices(), m_file});
+    QCOMPARE(verify.status, 1);
+    QCOMPARE(QJsonDocument::fromJson(verify.out.toUtf8()).object().value("ports").toArray().at(0).toObject()
+                 .value("fields").toArray(), changes);
 }
 
 // set takes every assignment through the field's writer, or writes nothing.
@@ -649,6 +753,8 @@ void Cli::setStoresUnderTheWindowsRules_data()
         << "set %f option.squelch=2 option.squelch=10" << 2 << "%f: option.squelch: \"10\" is not one of" << "";
     QTest::newRow("an unknown field") << "set %f option.none=1" << 2 << "%f: option.none: no such field" << "";
     QTest::newRow("not an assignment") << "set %f option.squelch" << 64 << "option.squelch: not of the form" << "";
+    QTest::newRow("a frequency the raster moves, noted")
+        << "set %f channel.1.receive=438.1234" << 0 << "note: channel.1.receive 438.1234 snapped to 438.12000" << "%f";
 }
 
 void Cli::setStoresUnderTheWindowsRules()
@@ -663,7 +769,7 @@ void Cli::setStoresUnderTheWindowsRules()
     const auto fill = [&](QString text) { return text.replace("%f", file).replace("%l", link).replace("%o", output); };
     const CliRun result = run(fill(command).split(QLatin1Char(' ')));
     QCOMPARE(result.status, status);
-    if (status != 0)
+    if (status != 0 || printed.startsWith("note: "))
         QVERIFY2(result.errors().value(0).startsWith("kvd9-cli: " + fill(printed)), qPrintable(result.err));
     else if (!printed.isEmpty())
         QCOMPARE(result.out.section('\n', 0, 0), printed);
@@ -719,6 +825,195 @@ void Cli::bashCompletesFromTheTable()
                              "bash", script.fileName(), line});
     QVERIFY(bash.waitForFinished());
     QCOMPARE(QString::fromUtf8(bash.readAllStandardOutput()).trimmed(), reply);
+}
+
+// A listing of differences reads each channel in one encoding: the grid's,
+// or with --encoding editor the editor's; a set lists the encoding it set
+// through. The other encoding shows only where the listed one names no
+// change of its bits.
+void Cli::listingsShowOneEncoding_data()
+{
+    QTest::addColumn<QString>("command"); // %f the sample, %g the sample with channel 2 named KV9, %o a new path
+    QTest::addColumn<QStringList>("lines");
+    const QStringList kv9{"channel 2 name (grid encoding): \"\" -> KV9"};
+    QTest::newRow("set through the grid") << "set %f channel.2.name=KV9 -o %o" << kv9;
+    QTest::newRow("set through the editor")
+        << "set %g channel.2.editor.bandwidth=Narrow -o %o" << QStringList{"channel 2 bandwidth (editor encoding): Wide -> Narrow"};
+    QTest::newRow("diff") << "diff %f %g" << kv9;
+    QTest::newRow("diff --encoding editor")
+        << "diff --encoding editor %f %g"
+        << QStringList{"channel 2 name (grid encoding): \"\" -> KV9", "channel 2 power (editor encoding): \"\" -> Middle",
+                       "channel 2 bandwidth (editor encoding): Narrow -> Wide",
+                       "channel 2 scan add (editor encoding): Off -> On", "channel 2 vox (editor encoding): On -> Off",
+                       "channel 2 bcl (editor encoding): On -> Off", "channel 2 tx stop (editor encoding): On -> Off"};
+    QTest::newRow("diff of an editor change only") << "diff %f %e"
+                                                   << QStringList{"channel 2 bandwidth (editor encoding): Narrow -> Wide"};
+}
+
+void Cli::listingsShowOneEncoding()
+{
+    QFETCH(QString, command);
+    QFETCH(QStringList, lines);
+    QTemporaryDir dir;
+    const QString named = dir.filePath("g.chann"), editor = dir.filePath("e.chann");
+    QCOMPARE(run({"set", m_file, "channel.2.name=KV9", "-o", named}).status, 0);
+    QCOMPARE(run({"set", m_file, "channel.2.editor.bandwidth=Wide", "-o", editor}).status, 0);
+    const CliRun result = run(command.replace("%f", m_file).replace("%g", named).replace("%e", editor)
+                                  .replace("%o", dir.filePath("out.chann")).split(' '));
+    QVERIFY2(result.status <= 1, qPrintable(result.err));
+    QCOMPARE(result.out.split('\n', Qt::SkipEmptyParts), lines);
+}
+
+// Every output is replaced whole or not at all, with the system's reason;
+// an output that is the program's own standard output is written to as a
+// stream, after what the stream already holds. The program itself runs,
+// under a file-size limit (a full disk), in a folder it may not write, or
+// with standard output appended to the target.
+void Cli::outputsSurviveFailures_data()
+{
+    QTest::addColumn<QString>("command"); // %f a copy of the sample, %c a plan, %p a radio,
+                                          // %o the output (holding "old"), %d its folder
+    QTest::addColumn<QString>("failure"); // full, unwritable or stdout
+    QTest::newRow("export-csv, full disk") << "export-csv %f -o %o" << "full";
+    QTest::newRow("export-csv, unwritable") << "export-csv %f -o %o" << "unwritable";
+    QTest::newRow("export-csv, own stdout") << "export-csv %f -o %o" << "stdout";
+    QTest::newRow("show, full disk") << "show %f -o %o" << "full";
+    QTest::newRow("show, own stdout") << "show %f -o %o" << "stdout";
+    QTest::newRow("import-csv, full disk") << "import-csv %c --base %f -o %o" << "full";
+    QTest::newRow("import-csv, own stdout") << "import-csv %c --base %f -o %o" << "stdout";
+    QTest::newRow("set, full disk") << "set %f option.squelch=2 -o %o" << "full";
+    QTest::newRow("set, unwritable") << "set %f option.squelch=2 -o %o" << "unwritable";
+    QTest::newRow("set, own stdout") << "set %f option.squelch=2 -o %o" << "stdout";
+    QTest::newRow("read, full disk") << "read -p %p -o %o" << "full";
+    QTest::newRow("write --backup, unwritable") << "write --backup %d -p %p %f" << "unwritable";
+    QTest::newRow("trace, own stdout") << "identify -p %p --trace %o" << "stdout";
+}
+
+void Cli::outputsSurviveFailures()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, failure);
+    Radios r(1);
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("out"), output = folder + "/target", file = dir.filePath("a.chann"),
+                  plan = dir.filePath("plan.csv");
+    QVERIFY(QDir().mkdir(folder) && QFile::copy(m_file, file));
+    for (const auto &[path, text] : {std::pair{output, "old\n"}, std::pair{plan, "channel,receive\n5,439.1\n"}}) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(text) > 0);
+    }
+    // Where the tests run as root, who may write into any folder, the
+    // program runs as nobody.
+    const QFile::Permissions readable = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther | QFile::ReadGroup;
+    const QFile::Permissions enterable = readable | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+    QVERIFY(QFile::setPermissions(dir.path(), enterable) && QFile::setPermissions(file, readable)
+            && QFile::setPermissions(output, readable | QFile::WriteOther)
+            && QFile::setPermissions(plan, readable)
+            && QFile::setPermissions(folder, failure == "unwritable" ? enterable & ~QFile::WriteOwner : enterable));
+    QProcess program;
+    const int mode = failure == "full" ? 1 : failure == "unwritable" ? 2 : 3;
+    if (mode == 3)
+        program.setStandardOutputFile(output, QIODevice::Append);
+    program.setChildProcessModifier([mode] {
+        if (mode == 1) {
+            const rlimit limit{100, 100};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            ::signal(SIGXFSZ, SIG_IGN);
+        } else if (mode == 2 && ::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+            ::_exit(99);
+        }
+    });
+    const QStringList arguments = command.replace("%f", file).replace("%c", plan).replace("%p", r.devices())
+                                      .replace("%o", output).replace("%d", folder).split(' ');
+    const ProgramRun result = runProgram(program, QStringLiteral(KVD9_CLI), arguments);
+    QFile target(output);
+    QVERIFY(target.open(QIODevice::ReadOnly));
+    const QByteArray after = target.readAll();
+    QVERIFY(!result.bySignal);
+    if (mode == 3) {
+        QVERIFY2(result.code == 0, result.err.constData());
+        QVERIFY(after.startsWith("old\n") && after.size() > 20);
+        return;
+    }
+    QCOMPARE(result.code, 2);
+    QVERIFY2(result.err.contains(mode == 1 ? "File too large" : "Permission denied"), result.err.constData());
+    QCOMPARE(after, QByteArray("old\n"));
+    QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{"target"});
+}
+
+// One Ctrl+C reaches the whole foreground process group, the shell's loop
+// and the program: the write under way finishes, then the program ends by
+// the signal, so that bash stops its loop and writes no further radio.
+void Cli::ctrlCStopsABatchLoop()
+{
+    Radios r(2);
+    QProcess bash;
+    bash.setChildProcessModifier([] { ::setpgid(0, 0); });
+    doWhen([&] { return r[0].writeFrames >= 40; }, [&] { ::kill(-pid_t(bash.processId()), SIGINT); });
+    const ProgramRun result = runProgram(
+        bash, QStringLiteral("/bin/bash"),
+        {"-c", "for p in \"$2\" \"$3\"; do \"$1\" write --no-verify -p \"$p\" \"$4\"; done; echo the loop went on",
+         "bash", KVD9_CLI, r[0].devicePath(), r[1].devicePath(), m_file});
+    QCOMPARE(r[0].writeFrames, 255);
+    QCOMPARE(r[1].writeFrames, 0);
+    QVERIFY(result.bySignal);
+    QCOMPARE(result.code, SIGINT);
+    QVERIFY(!result.out.contains("went on"));
+}
+
+// A closed terminal or a dropped session: the write under way finishes and
+// the program ends by SIGHUP, telling it on standard error while that is
+// there, and not ended by a standard stream that is gone.
+void Cli::hangUpFinishesTheWriteUnderWay_data()
+{
+    QTest::addColumn<bool>("streamsGone");
+    QTest::newRow("error stream there") << false;
+    QTest::newRow("error stream gone") << true;
+}
+
+void Cli::hangUpFinishesTheWriteUnderWay()
+{
+    QFETCH(bool, streamsGone);
+    Radios r(1);
+    QProcess program;
+    if (streamsGone)
+        program.setChildProcessModifier([] {
+            int ends[2];
+            if (::pipe(ends) == 0 && ::dup2(ends[1], 1) >= 0 && ::dup2(ends[1], 2) >= 0)
+                ::close(ends[0]);
+        });
+    doWhen([&] { return r[0].writeFrames >= 40; }, [&] { ::kill(pid_t(program.processId()), SIGHUP); });
+    const ProgramRun result =
+        runProgram(program, QStringLiteral(KVD9_CLI), {"write", "-p", r[0].devicePath(), m_file});
+    QCOMPARE(r[0].writeFrames, 255);
+    QCOMPARE(r[0].readRequests, 0);
+    QVERIFY(result.bySignal);
+    QCOMPARE(result.code, SIGHUP);
+    if (!streamsGone)
+        QVERIFY2(result.err.contains("written, not verified: interrupted"), result.err.constData());
+}
+
+// On a terminal the progress lines are redrawn; the first Ctrl+C's warning
+// stays on the screen, and the progress line says what goes on.
+void Cli::firstCtrlCWarningStaysOnTheTerminal()
+{
+    if (!QFileInfo::exists("/usr/bin/script"))
+        QSKIP("no script");
+    Radios r(1);
+    QProcess script;
+    QByteArray drawn;
+    connect(&script, &QProcess::readyReadStandardOutput, [&] { drawn += script.readAllStandardOutput(); });
+    doWhen([&] { return r[0].writeFrames >= 40; }, [&] { script.write("\x03"); });
+    runProgram(script, QStringLiteral("/usr/bin/script"),
+               {"-qec", QStringLiteral("'%1' write --no-verify -p '%2' '%3'").arg(KVD9_CLI, r[0].devicePath(), m_file),
+                "/dev/null"});
+    QCOMPARE(r[0].writeFrames, 255);
+    const QString stream = QString::fromUtf8(drawn);
+    QVERIFY2(stream.contains("(finishing the write; Ctrl+C again cuts it)"), qPrintable(stream));
+    const QStringList screen = terminalScreen(stream);
+    QVERIFY2(screen.filter("Press Ctrl+C again to stop at once").size() == 1, qPrintable(screen.join('\n')));
+    QVERIFY2(screen.filter(QRegularExpression("^" + QRegularExpression::escape(r[0].devicePath()) + " failed: written, not verified: interrupted"))
+                 .size() == 1, qPrintable(screen.join('\n')));
 }
 
 QTEST_MAIN(Cli)

@@ -34,6 +34,8 @@ const QString OffWide = QStringLiteral("OFF,OFF,High,Wide,");
 
 } // namespace
 
+Q_DECLARE_METATYPE(GenericImportOptions)
+
 class TestGenericChannelCsv : public QObject {
     Q_OBJECT
 
@@ -44,13 +46,13 @@ private slots:
     void filesImport_data()
     {
         QTest::addColumn<QByteArray>("csv");
-        QTest::addColumn<bool>("renumber");
+        QTest::addColumn<GenericImportOptions>("options"); // replace, renumber, skip unsupported
         QTest::addColumn<QStringList>("channels"); // as the grid's rows
         QTest::addColumn<QStringList>("notes");
         QTest::addColumn<QStringList>("errors");
 
         QTest::newRow("every tone mode and cross mode")
-            << fixture("tones.csv") << false
+            << fixture("tones.csv") << GenericImportOptions{false, false}
             << QStringList{"1,446.00625,446.00625,OFF,OFF,Low,Narrow,NONE",
                            "2,442.10000,447.10000,OFF,100.0,High,Wide,TONE",
                            "3,443.20000,448.20000,127.3,127.3,High,Wide,TSQL",
@@ -64,7 +66,7 @@ private slots:
                            "11,440.60000,440.60000,D754I,D047I,High,Wide,DD"}
             << QStringList() << QStringList();
         QTest::newRow("every Duplex")
-            << fixture("duplex.csv") << false
+            << fixture("duplex.csv") << GenericImportOptions{false, false}
             << QStringList{"1,446.50000,446.50000," + OffWide + "SIMP", "2,442.00000,447.00000," + OffWide + "PLUS",
                            "3,447.00000,442.00000," + OffWide + "MINUS", "4,433.50000,438.50000," + OffWide + "SPLIT",
                            "5,446.00000,446.00000," + OffWide + "RXONL"}
@@ -72,35 +74,35 @@ private slots:
         const QStringList zeroBased{"1,446.00000,446.00000," + OffWide + "CALL",
                                     "2,442.50000,447.50000,OFF,123.0,High,Wide,RPT",
                                     "3,446.10000,446.10000," + OffWide + "SIMP"};
-        QTest::newRow("0-based locations, renumbered") << fixture("zero_based.csv") << true << zeroBased
+        QTest::newRow("0-based locations, renumbered") << fixture("zero_based.csv") << GenericImportOptions{false, true} << zeroBased
                                                        << QStringList() << QStringList();
-        QTest::newRow("0-based locations") << fixture("zero_based.csv") << false << QStringList() << QStringList()
+        QTest::newRow("0-based locations") << fixture("zero_based.csv") << GenericImportOptions{false, false} << QStringList() << QStringList()
                                            << QStringList{"line 2: Location \"0\" is outside 1..128 (--renumber "
                                                           "fills the channels in file order)"};
-        QTest::newRow("older header") << fixture("older.csv") << false
+        QTest::newRow("older header") << fixture("older.csv") << GenericImportOptions{false, false}
                                       << QStringList{"1,442.50000,447.50000,OFF,103.5,High,Wide,OLD1",
                                                      "2,443.50000,448.50000,131.8,110.9,High,Wide,OLD2",
                                                      "3,444.50000,449.50000,D445N,D445I,High,Narrow,OLD3"}
                                       << QStringList() << QStringList();
 
-        // 200 memories, BOM and CRLF: the rows beyond channel 128 are refused
-        // one by one; the first 128 fill the radio.
+        // 200 memories, BOM and CRLF: the first 128 fill the radio, the rows
+        // beyond are left out with one note.
         const QByteArray radio200 = fixture("radio200.csv");
-        QStringList beyond, all;
-        for (int row = 129; row <= 200; ++row)
-            beyond << QStringLiteral("line %1: row %2 is beyond channel 128").arg(row + 1).arg(row);
+        QStringList all;
         for (int n = 1; n <= 128; ++n)
             all << QStringLiteral("%1,%2,%2,%3CH%4")
                        .arg(n)
                        .arg(440 + (n - 1) * 0.025, 0, 'f', 5)
                        .arg(OffWide)
                        .arg(n - 1, 3, 10, QLatin1Char('0'));
-        QTest::newRow("200 memories") << radio200 << true << QStringList() << QStringList() << beyond;
-        QTest::newRow("the first 128 of them") << radio200.left(radio200.indexOf("128,CH128")) << true << all
+        QTest::newRow("200 memories") << radio200 << GenericImportOptions{false, true} << all
+                                      << QStringList{"the 128 channels are full: the rows from line 130 on are left out"}
+                                      << QStringList();
+        QTest::newRow("the first 128 of them") << radio200.left(radio200.indexOf("128,CH128")) << GenericImportOptions{false, true} << all
                                                << QStringList() << QStringList();
 
         QTest::newRow("adaptations noted")
-            << fixture("notes.csv") << false
+            << fixture("notes.csv") << GenericImportOptions{false, false}
             << QStringList{"1,442.12000,447.12000,OFF,OFF,High,Wide,REPEA", "2,446.00625,446.00625,OFF,OFF,Low,Narrow,K9-AB",
                            "3,446.10000,446.10000," + OffWide + "X", "4,446.20000,446.20000,OFF,OFF,Low,Wide,DSTAR"}
             << QStringList{"line 2: Frequency 442.123000 snapped to 442.120000; transmit 447.123000 snapped to "
@@ -115,7 +117,7 @@ private slots:
 
         const QString outside = QStringLiteral(" is outside 1..128 (--renumber fills the channels in file order)");
         QTest::newRow("a row of every refusal")
-            << fixture("refusals.csv") << false << QStringList() << QStringList()
+            << fixture("refusals.csv") << GenericImportOptions{false, false} << QStringList() << QStringList()
             << QStringList{"line 2: Location \"x\"" + outside,
                            "line 3: Location \"129\"" + outside,
                            "line 5: channel 1 appears twice (first on line 4)",
@@ -137,19 +139,51 @@ private slots:
                            "line 20: more fields than columns",
                            "line 21: fewer fields than columns (3 of 21)",
                            "line 22: rToneFreq \"67.04\" is not a tone of the radio's list"};
+        const QStringList gmrs{"462.56250,462.56250,OFF,OFF,High,Narrow,GMR01", "462.58750,462.58750,OFF,OFF,High,Narrow,GMR02",
+                               "462.55000,467.55000,OFF,141.3,High,Wide,GM15R",
+                               "462.57500,467.57500,OFF,141.3,High,Wide,GM16R"};
+        QStringList dualBand, dualBandRenumbered;
+        for (int i = 0; i < gmrs.size(); ++i) {
+            dualBand << QStringLiteral("%1,").arg(QList<int>{1, 2, 4, 7}.at(i)) + gmrs.at(i);
+            dualBandRenumbered << QStringLiteral("%1,").arg(i + 1) + gmrs.at(i);
+        }
+        const QString skipped = QStringLiteral("skipped (the radio cannot hold it): ");
+        const QStringList dualBandNotes{
+            "line 2: Name \"GMRS01\" became \"GMR01\"; Comment \"GMRS\" dropped",
+            "line 3: Name \"GMRS02\" became \"GMR02\"; Comment \"GMRS\" dropped",
+            "line 4: " + skipped + "Frequency: 146.52000 is outside the working range 400..470 MHz",
+            "line 5: Name \"GMRS15R\" became \"GM15R\"",
+            "line 6: " + skipped + "Mode \"AM\" is not FM or NFM",
+            "line 7: " + skipped + "Mode \"DV\" is not FM or NFM",
+            "line 8: Name \"GMRS16R\" became \"GM16R\"",
+            "TStep dropped on 4 rows: the radio snaps to 5 or 6.25 kHz"};
+        // A dual-band plan as a dealer exports it: rows the radio cannot hold
+        // (2 m, AM, DV) skipped with a note each, names cut to 5 characters
+        // kept apart, the TStep on every row noted once, the rows of commas
+        // a spreadsheet leaves at the end skipped as blank lines.
+        QTest::newRow("dual-band plan, --skip-unsupported")
+            << fixture("dualband.csv") << GenericImportOptions{false, false, true} << dualBand << dualBandNotes
+            << QStringList();
+        QTest::newRow("dual-band plan, --skip-unsupported --renumber")
+            << fixture("dualband.csv") << GenericImportOptions{false, true, true} << dualBandRenumbered
+            << dualBandNotes << QStringList();
+        QTest::newRow("dual-band plan, refused")
+            << fixture("dualband.csv") << GenericImportOptions{} << QStringList() << QStringList()
+            << QStringList{"line 4: Frequency: 146.52000 is outside the working range 400..470 MHz",
+                           "line 6: Mode \"AM\" is not FM or NFM", "line 7: Mode \"DV\" is not FM or NFM"};
         QTest::newRow("no Location without renumbering")
-            << QByteArray("Name,Frequency\nA,446\n") << false << QStringList() << QStringList()
+            << QByteArray("Name,Frequency\nA,446\n") << GenericImportOptions{false, false} << QStringList() << QStringList()
             << QStringList{"line 1: the columns Location and Frequency are needed"};
     }
     void filesImport()
     {
         QFETCH(QByteArray, csv);
-        QFETCH(bool, renumber);
+        QFETCH(GenericImportOptions, options);
         QFETCH(QStringList, channels);
         QFETCH(QStringList, notes);
         QFETCH(QStringList, errors);
         QVERIFY(isGenericChannelCsv(csv));
-        const ImportResult result = importGenericCsv(csv, defaultImage(), {false, renumber});
+        const ImportResult result = importGenericCsv(csv, defaultImage(), options);
         QCOMPARE(result.errors, errors);
         QCOMPARE(result.ok, errors.isEmpty());
         if (result.ok) {
