@@ -116,22 +116,37 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
 fi
 
 # The targets that the tests matching $1 run: every program of the build
-# folder that their commands name; everything when a command names the build
-# folder itself or nothing matches (the test lists of programs not built yet).
+# folder that their commands name, or, for a program not built yet, the
+# test's own name; everything when a command names the build folder itself,
+# or a name is no target (the layout check's screens), or nothing matches.
 targets_for() {
-  local cmd word all=0 found=()
-  while IFS= read -r cmd; do
-    set -f
-    for word in $cmd; do
-      word=${word//\"/}
-      case $word in
-        "$build") all=1 ;;
-        "$build"/*) found+=("$(basename "$word")") ;;
-        *_NOT_BUILT) found+=("${word%_NOT_BUILT}") ;;
-      esac
-    done
-    set +f
-  done < <(ctest --test-dir "$build" -N -V -R "$1" 2>/dev/null | sed -n 's/^[0-9]*: Test command: //p')
+  local line word name all=0 unbuilt=0 found=() known t
+  known=$(cmake --build "$build" --target help 2>/dev/null | sed -n 's/^\([^ :]*\): .*/\1/p')
+  while IFS= read -r line; do
+    case $line in
+      *"Test command: "*)
+        line=${line#*Test command: }
+        unbuilt=0
+        [ -z "$line" ] && { unbuilt=1; continue; }
+        set -f
+        for word in $line; do
+          word=${word//\"/}
+          case $word in
+            "$build") all=1 ;;
+            "$build"/*) found+=("$(basename "$word")") ;;
+            *_NOT_BUILT) found+=("${word%_NOT_BUILT}") ;;
+          esac
+        done
+        set +f ;;
+      *"Test "*"#"*": "*)
+        # "Test  #6: name", padded to the widest number.
+        name=${line#*#*: }
+        name=${name%%.*}
+        [ "$unbuilt" = 1 ] && found+=("${name%_NOT_BUILT}")
+        unbuilt=0 ;;
+    esac
+  done < <(ctest --test-dir "$build" -N -V -R "$1" 2>/dev/null)
+  for t in "${found[@]}"; do grep -qx -- "$t" <<<"$known" || all=1; done
   if [ "$all" = 1 ] || [ ${#found[@]} -eq 0 ]; then echo all; return; fi
   printf '%s\n' "${found[@]}" | sort -u
 }
