@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Plants one fault at a time and tells whether the tests notice it.
-#   scripts/mutate.sh [--build DIR] LIST...
+#   scripts/mutate.sh [--scratch DIR] LIST...
 # A list holds blocks separated by blank lines:
 #   # why this decision matters
 #   file: path/relative/to/the/repository.cpp
@@ -22,7 +22,7 @@ set -uo pipefail
 
 repo=$(git rev-parse --show-toplevel) || exit 2
 scratch=${TMPDIR:-/tmp}/kvd9-mutate.$(id -u)/$(basename "$repo")
-if [ "${1:-}" = "--build" ]; then
+if [ "${1:-}" = "--scratch" ]; then
   scratch=$2
   shift 2
 fi
@@ -103,9 +103,13 @@ sync_copy() {
 }
 sync_copy
 
-export CCACHE_DIR=${CCACHE_DIR:-/work/.ccache} CCACHE_BASEDIR=${CCACHE_BASEDIR:-$scratch}
-export CCACHE_NOHASHDIR=true CCACHE_SLOPPINESS=include_file_mtime,include_file_ctime,time_macros,locale
+# The machine's shared cache where there is one. No base folder: with one,
+# ccache hands the compiler relative paths, and QFINDTESTDATA no longer finds
+# the fixtures beside a test's source.
+export CCACHE_DIR=${CCACHE_DIR:-/work/.ccache}
+export CCACHE_SLOPPINESS=include_file_mtime,include_file_ctime,time_macros,locale
 [ -d "$CCACHE_DIR" ] || unset CCACHE_DIR
+unset CCACHE_BASEDIR
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 if [ ! -f "$build/CMakeCache.txt" ]; then
