@@ -83,8 +83,9 @@ count=${#files[@]}
 [ "$count" -gt 0 ] || { echo "no edits in $*" >&2; exit 2; }
 
 # --- the scratch copy ----------------------------------------------------
-# Copies only files whose content changed, so their times, and the build's
-# view of them, stay as they were.
+# Copies only files whose content changed, so that the build recompiles
+# only what changed; a copied file takes the time of the copy, since its own
+# may be older than what the last build made from the earlier content.
 sync_copy() {
   local f
   declare -A keep=()
@@ -93,7 +94,7 @@ sync_copy() {
     keep[$f]=1
     if ! cmp -s "$repo/$f" "$src/$f"; then
       mkdir -p "$src/$(dirname "$f")"
-      cp -p "$repo/$f" "$src/$f"
+      cp "$repo/$f" "$src/$f"
     fi
   done < <(git -C "$repo" ls-files -z --cached --others --exclude-standard)
   while IFS= read -r -d '' f; do
