@@ -197,9 +197,10 @@ void Keyboard::keysOfEachWindow_data()
     row("radio presets, Escape", "Test_edit", WindowId::Form_Edit_Test, "", Qt::Key_Escape, true);
     // The grid's Close may be refused, and Escape belongs to its cell editors.
     row("grid, Escape stays", "Channel_edit", WindowId::frm_chann, "MSF_chann", Qt::Key_Escape, false);
-    // A walk through the menus hands the keyboard back when it ends.
-    row("grid, F10 walk ends with Escape", "Channel_edit", WindowId::frm_chann, "MSF_chann",
-        QKeySequence(QStringLiteral("F10, Escape, Escape")), false, "MSF_chann");
+    // A walk through the menus hands the keyboard back when it ends, also
+    // after the bar itself took the keys on a plain item (Model).
+    row("grid, F10 walk past a plain item ends with Escape", "Channel_edit", WindowId::frm_chann, "MSF_chann",
+        QKeySequence(QStringLiteral("F10, Right, Escape")), false, "MSF_chann");
 }
 
 void Keyboard::keysOfEachWindow()
