@@ -7,17 +7,22 @@
 #include "core/ChannelFile.h"
 #include "fields/CodeplugSource.h"
 #include "fields/FieldCatalogue.h"
-#include "link/LinkFixture.h"
+#include "serial/LinkTestSupport.h"
 #include "serial/SerialPort.h"
+#include "sim/RadioSimulator.h"
 
+#include <QDateTime>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QScopeGuard>
 #include <QTemporaryDir>
+#include <QTest>
 #include <functional>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 #include <csignal>
 #include <memory>
@@ -208,6 +213,10 @@ private slots:
     void interruptionsInEachPhase();
     void identifyWakesEachRadioAndTracesItsTraffic();
     void writeBackupSavesEachRadioFirst();
+    void backupsNeverOverwriteAndAFailedOneStopsItsRadio_data();
+    void backupsNeverOverwriteAndAFailedOneStopsItsRadio();
+    void fieldCommandsEndOnAnInterruptedRead_data();
+    void fieldCommandsEndOnAnInterruptedRead();
     void writeDryRunShowsTheDiffAndWritesNothing();
     void setStoresUnderTheWindowsRules_data();
     void setStoresUnderTheWindowsRules();
@@ -444,8 +453,8 @@ void Cli::fieldCommandsTakeFilesAndRadios()
 void Cli::everyCommandKeepsTheContract_data()
 {
     QTest::addColumn<QString>("command"); // %f sample, %b malformed, %c faulty plan, %p %q radios,
-                                          // %o a new path, %d a folder, %n a FIFO, %l a link to %p;
-                                          // port 2 is %p
+                                          // %o a new path, %d a folder, %n a FIFO, %l a link to %p,
+                                          // %v a device; port 2 is %p
     QTest::addColumn<int>("radio");       // 0 as written from %f, 1 silent, 2 row 255 differs, 3 row 9 differs
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("named");   // what the error names
@@ -485,6 +494,11 @@ void Cli::everyCommandKeepsTheContract_data()
     QTest::newRow("no output") << "read -p %p" << 0 << 64 << "-o";
     QTest::newRow("set a field") << "set %f option.beep=Off -o %o" << 0 << 0 << "";
     QTest::newRow("set a refused value") << "set %f option.squelch=10 -o %o" << 0 << 2 << "option.squelch";
+    QTest::newRow("set without a field") << "set %f =3 -o %o" << 0 << 64 << "=3";
+    QTest::newRow("set -o a device") << "set %f option.beep=Off -o %v" << 0 << 2 << "%v";
+    QTest::newRow("set -o a FIFO") << "set %f option.beep=Off -o %n" << 0 << 2 << "%n";
+    QTest::newRow("set -o a folder") << "set %f option.beep=Off -o %d" << 0 << 2 << "%d";
+    QTest::newRow("a port named twice") << "read -p %p,%p -o %o" << 0 << 64 << "%p";
     QTest::newRow("import --renumber, kvd9 layout") << "import-csv %c --base %f -o %o --format kvd9 --renumber" << 0
                                                     << 64 << "--renumber";
     QTest::newRow("completion") << "completion fish" << 0 << 0 << "";
@@ -514,6 +528,10 @@ void Cli::everyCommandKeepsTheContract()
     QVERIFY(QFile::link(r[0].devicePath(), link));
     const QString fifo = dir.filePath("fifo");
     QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+    // A null device of the test's own, so that a missed refusal replaces
+    // nothing outside the folder.
+    const QString device = dir.filePath("device");
+    QVERIFY(::mknod(QFile::encodeName(device).constData(), S_IFCHR | 0600, makedev(1, 3)) == 0);
     QFile bad(dir.filePath("bad.chann")), plan(dir.filePath("plan.csv"));
     QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write("1 2 x\r\n") > 0);
     QVERIFY(plan.open(QIODevice::WriteOnly) && plan.write("no,plan\n1\n") > 0);
@@ -524,7 +542,7 @@ void Cli::everyCommandKeepsTheContract()
         return text.replace("%f", m_file).replace("%b", bad.fileName()).replace("%c", plan.fileName())
             .replace("%p", r[0].devicePath()).replace("%q", r[1].devicePath())
             .replace("%o", dir.filePath(QStringLiteral("out%1").arg(++outputs))).replace("%d", dir.path())
-            .replace("%n", fifo).replace("%l", link);
+            .replace("%n", fifo).replace("%l", link).replace("%v", device);
     };
     const CliRun text = run(fill(command).split(QLatin1Char(' ')));
     QCOMPARE(text.status, status);
@@ -539,7 +557,7 @@ void Cli::everyCommandKeepsTheContract()
     }
     if (status == 2 || status == 64)
         QVERIFY(r[0].received().isEmpty() && r[1].received().isEmpty());
-    QVERIFY(QFileInfo(fifo).isFile() == false && QFileInfo(dir.path()).isDir());
+    QVERIFY(QFileInfo(fifo).isFile() == false && QFileInfo(device).isFile() == false && QFileInfo(dir.path()).isDir());
 }
 
 void Cli::portsEndingAlikeSaveToFilesOfTheirOwn()
@@ -586,7 +604,8 @@ void Cli::interruptionsInEachPhase_data()
     QTest::addColumn<int>("signal");
     QTest::addColumn<int>("times");
     QTest::addColumn<int>("afterWrites"); // the signal comes once the radio stored this many rows;
-                                          // -1: once it served 30 read requests
+                                          // -1: once it served 30 read requests;
+                                          // -2: before the batch starts
     QTest::addColumn<int>("status");
     QTest::addColumn<int>("rowsWritten"); // -1: cut somewhere before the end
     QTest::addColumn<QString>("error");
@@ -599,6 +618,8 @@ void Cli::interruptionsInEachPhase_data()
         << "interrupted; the radio is half-written and must be written again";
     QTest::newRow("write, SIGINT while reading back")
         << "write" << SIGINT << 1 << 255 << 130 << 255 << "written, not verified: interrupted";
+    QTest::newRow("write, SIGINT before the batch starts") << "write" << SIGINT << 1 << -2 << 130 << 0 << "interrupted";
+    QTest::newRow("read, SIGTERM before the batch starts") << "read" << SIGTERM << 1 << -2 << 143 << 0 << "interrupted";
 }
 
 void Cli::interruptionsInEachPhase()
@@ -613,9 +634,14 @@ void Cli::interruptionsInEachPhase()
     Radios r(2);
     QTemporaryDir dir;
     const QString output = dir.filePath("out");
-    raiseWhen([&] { return afterWrites < 0 ? r[0].readRequests >= 30 : r[0].writeFrames >= afterWrites
-                                                                        && (afterWrites < 255 || r[0].readRequests > 0); },
-              signal, times);
+    if (afterWrites == -2) {
+        std::raise(signal);
+        QTRY_VERIFY(Interrupts::instance()->happened());
+    } else {
+        raiseWhen([&] { return afterWrites < 0 ? r[0].readRequests >= 30 : r[0].writeFrames >= afterWrites
+                                                                            && (afterWrites < 255 || r[0].readRequests > 0); },
+                  signal, times);
+    }
     const QStringList arguments = command == "read" ? QStringList{"read", "--json", "-p", r.devices(), "-o", output}
                                                     : QStringList{"write", "--json", "-p", r.devices(), m_file};
     const CliRun result = run(arguments);
@@ -637,6 +663,10 @@ void Cli::interruptionsInEachPhase()
         const int received = r[i].received().size();
         runEventsFor(100);
         QCOMPARE(r[i].received().size(), received);
+        // No read, nor read-back, runs on to its end after a signal.
+        QVERIFY(r[i].readRequests < 256);
+        if (afterWrites == -2)
+            QCOMPARE(r[i].received(), QByteArray());
     }
     if (command == "read")
         QVERIFY(!QFileInfo::exists(output) || QDir(output).isEmpty());
@@ -706,6 +736,101 @@ void Cli::writeBackupSavesEachRadioFirst()
     QCOMPARE(r[1].writeFrames, 0);
 }
 
+// Radio 0's backup path is taken before the write starts: by an earlier
+// backup within the same second, or by a folder that appears while the
+// radio is read, so that its backup cannot be saved.
+void Cli::backupsNeverOverwriteAndAFailedOneStopsItsRadio_data()
+{
+    QTest::addColumn<bool>("savable");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<int>("files"); // in the backup folder afterwards, beside the earlier backups
+    QTest::newRow("an earlier backup in the same second") << true << 0 << 2;
+    QTest::newRow("a backup that cannot be saved") << false << 1 << 1;
+}
+
+void Cli::backupsNeverOverwriteAndAFailedOneStopsItsRadio()
+{
+    QFETCH(bool, savable);
+    QFETCH(int, status);
+    QFETCH(int, files);
+    Radios r(2);
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("backups");
+    QVERIFY(QDir().mkpath(folder));
+    // Every second the backup's name may carry, from now until the read.
+    const QDateTime start = QDateTime::currentDateTime();
+    const auto takenPaths = [&] {
+        QStringList paths;
+        for (QDateTime t = start; t <= QDateTime::currentDateTime().addSecs(2); t = t.addSecs(1))
+            paths << QDir(folder).filePath(QFileInfo(r[0].devicePath()).fileName() + '-'
+                                           + t.toString("yyyyMMdd-HHmmss") + ".chann");
+        return paths;
+    };
+    const QStringList earlier = savable ? takenPaths() : QStringList();
+    for (const QString &path : earlier) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("earlier") == 7);
+    }
+    // While the radio serves its read, before the program could save it.
+    bool taken = false;
+    if (!savable)
+        connect(&r[0], &RadioSimulator::traffic, [&] {
+            if (taken || r[0].readRequests < 30)
+                return;
+            taken = true;
+            for (const QString &path : takenPaths())
+                QDir().mkpath(path);
+        });
+    // Frames sent without a pause: what matters here is only where each
+    // backup goes.
+    LinkTiming timing = scaledTiming();
+    timing.pacerMs = 0;
+    const CliRun result = run({"write", "--no-verify", "--json", "--backup", folder, "-p", r.devices(), m_file}, timing);
+    QCOMPARE(result.status, status);
+    for (const QString &path : earlier) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll() == "earlier");
+    }
+    QCOMPARE(QDir(folder).entryList(QDir::Files).size(), earlier.size() + files);
+    const QJsonArray ports = QJsonDocument::fromJson(result.out.toUtf8()).object().value("ports").toArray();
+    if (savable)
+        QVERIFY2(ports.at(0).toObject().value("backup").toString().endsWith("-2.chann"), qPrintable(result.out));
+    else
+        QVERIFY(ports.at(0).toObject().value("error").toString().endsWith("; the radio was not written"));
+    QCOMPARE(r[0].writeFrames, savable ? 255 : 0);
+    QCOMPARE(r[1].writeFrames, 255);
+}
+
+// A field command whose radio read is interrupted ends as the links do,
+// and leaves no output behind.
+void Cli::fieldCommandsEndOnAnInterruptedRead_data()
+{
+    QTest::addColumn<QString>("command"); // %f the sample, %p the radio, %o a new path
+    QTest::addColumn<int>("signal");
+    QTest::newRow("show, SIGINT") << "show radio:%p" << SIGINT;
+    QTest::newRow("show -o, SIGTERM") << "show radio:%p -o %o" << SIGTERM;
+    QTest::newRow("diff, SIGINT") << "diff %f radio:%p" << SIGINT;
+    QTest::newRow("export-csv, SIGTERM") << "export-csv radio:%p -o %o" << SIGTERM;
+}
+
+void Cli::fieldCommandsEndOnAnInterruptedRead()
+{
+    QFETCH(QString, command);
+    QFETCH(int, signal);
+    Radios r(1);
+    r[0].memory[9 * 16] = char(0x12); // diff would find a difference
+    QTemporaryDir dir;
+    const QString output = dir.filePath("out");
+    raiseWhen([&] { return r[0].readRequests >= 30; }, signal);
+    const CliRun result = run(command.replace("%f", m_file).replace("%p", r.devices()).replace("%o", output)
+                                  .split(QLatin1Char(' ')));
+    Interrupts::instance()->clear();
+    QCOMPARE(result.status, 128 + signal);
+    QCOMPARE(result.out, QString());
+    QVERIFY(!QFileInfo::exists(output));
+    QVERIFY(r[0].readRequests < 256);
+}
+
 // The dry run lists what `diff` lists between the radio and the prepared
 // file, and sends the radio nothing but the read; verify reads the same
 // differences in the same direction, radio to file.
@@ -722,6 +847,8 @@ void Cli::writeDryRunShowsTheDiffAndWritesNothing()
     const QString radioFile = dir.filePath("radio.chann"), preparedFile = dir.filePath("prepared.chann");
     QVERIFY(saveCodeplugFile(radioFile, codeplugOf(r[0].memory), error) && saveCodeplugFile(preparedFile, prepared, error));
     const CliRun diff = run({"diff", "--json", radioFile, preparedFile});
+    // The radio's own power calibration, which a write leaves alone.
+    r[0].memory[255 * 16] = char(quint8(r[0].memory.at(255 * 16)) ^ 0x10);
     const CliRun result = run({"write", "--dry-run", "--json", "-p", r.devices(), m_file});
     QCOMPARE(result.status, 0);
     const QJsonObject port = QJsonDocument::fromJson(result.out.toUtf8()).object().value("ports").toArray().at(0).toObject();

@@ -171,6 +171,28 @@ private slots:
             << fixture("dualband.csv") << GenericImportOptions{} << QStringList() << QStringList()
             << QStringList{"line 4: Frequency: 146.52000 is outside the working range 400..470 MHz",
                            "line 6: Mode \"AM\" is not FM or NFM", "line 7: Mode \"DV\" is not FM or NFM"};
+        QTest::newRow("Offset, Power and snapping on rows without a shift")
+            << QByteArray("Location,Name,Frequency,Duplex,Offset,Power\n"
+                          "1,SIMP,446.500000,,,\n"
+                          "2,OFF,446.000000,off,x,Low\n"
+                          "3,SNAP,446.123000,,,High\n")
+            << GenericImportOptions{false, false}
+            << QStringList{"1,446.50000,446.50000," + OffWide + "SIMP", "2,446.00000,446.00000,OFF,OFF,Low,Wide,OFF",
+                           "3,446.12000,446.12000," + OffWide + "SNAP"}
+            << QStringList{"line 3: Duplex \"off\" dropped: the channel may transmit",
+                           "line 4: Frequency 446.123000 snapped to 446.120000"}
+            << QStringList();
+        QTest::newRow("older cross modes to DTCS")
+            << QByteArray("Location,Name,Frequency,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,CrossMode\n"
+                          "1,TODCS,446.000000,Cross,88.5,88.5,445,NN,->DTCS\n"
+                          "2,DCSDCS,446.100000,Cross,88.5,88.5,445,RN,DTCS->DTCS\n")
+            << GenericImportOptions{false, false}
+            << QStringList{"1,446.00000,446.00000,D445N,OFF,High,Wide,TODCS",
+                           "2,446.10000,446.10000,D445N,D445I,High,Wide,DCSDC"}
+            << QStringList{"line 3: Name \"DCSDCS\" became \"DCSDC\""} << QStringList();
+        QTest::newRow("no Location, renumbered")
+            << QByteArray("Name,Frequency\nA,446\n") << GenericImportOptions{false, true} << QStringList{"1,446.00000,446.00000," + OffWide + "A"}
+            << QStringList() << QStringList();
         QTest::newRow("no Location without renumbering")
             << QByteArray("Name,Frequency\nA,446\n") << GenericImportOptions{false, false} << QStringList() << QStringList()
             << QStringList{"line 1: the columns Location and Frequency are needed"};

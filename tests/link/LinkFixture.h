@@ -8,6 +8,7 @@
 #include "link/Form_Comm_Read.h"
 #include "link/Form_Comm_Write.h"
 #include "serial/SerialPort.h"
+#include "serial/LinkTestSupport.h"
 #include "sim/RadioSimulator.h"
 
 #include <QLabel>
@@ -16,25 +17,7 @@
 #include <QRandomGenerator>
 #include <QScrollBar>
 #include <QTemporaryDir>
-#include <QEventLoop>
-#include <QTimer>
 #include <vector>
-
-// Short enough that four attempts take about a second and a half, long
-// enough that a busy machine does not look like a silent radio, and with the
-// same order of events as the real profile: the power window's close poller
-// ticks before the reply watchdog expires and before a restart.
-inline LinkTiming scaledTiming()
-{
-    LinkTiming t;
-    t.pacerMs = 2;
-    t.frameReplyMs = 300;
-    t.byteReplyMs = 600;
-    t.restartMs = 150;
-    t.readCloseMs = 20;
-    t.closeMs = 120;
-    return t;
-}
 
 using ImageCopy = QVector<qint16>;
 
@@ -107,29 +90,6 @@ struct SimulatedRadioProgram : StartedProgram {
         return window<Form_Adjust_Txp>(WindowId::Form_Adjust_Txp);
     }
 };
-
-// Runs the event loop until `done` holds or the time is up. Unlike
-// QTest::qWait, which sleeps between rounds of events, it lets the link's
-// millisecond timers fire on time.
-template <typename Condition> bool waitUntil(Condition done, int timeoutMs)
-{
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done())
-            loop.quit();
-    });
-    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-    poll.start(5);
-    if (!done())
-        loop.exec();
-    return done();
-}
-
-inline void runEventsFor(int ms)
-{
-    waitUntil([] { return false; }, ms);
-}
 
 inline void click(QPushButton *button)
 {

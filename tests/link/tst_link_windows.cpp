@@ -107,11 +107,19 @@ void LinkWindows::simulatedRadioIsOfferedAfterTheSystemPorts()
     if (systemPorts > 6)
         QSKIP("every port number is taken by a port of the system");
     SimulatedRadioProgram p;
+    // The port window, open meanwhile, shows the radio once it starts.
+    p.main->menuItem(QStringLiteral("proc_setup"))->trigger();
+    auto *setup = p.window<Form_setup>(WindowId::Form_setup);
+    QVERIFY(setup);
     RadioSimulator radio;
     QVERIFY(radio.start());
     QString error;
     const QString link = SerialPort::announceSimulatedRadio(radio.devicePath(), &error);
     QVERIFY2(!link.isEmpty(), qPrintable(error));
+    QVERIFY(waitUntil([&] {
+        return std::any_of(std::begin(setup->Option), std::end(setup->Option),
+                           [&](QRadioButton *option) { return option->toolTip() == radio.devicePath(); });
+    }, 2000));
     QStringList devices;
     for (int n = 2; n <= 8; ++n)
         devices << SerialPort::deviceFor(n);
@@ -190,6 +198,7 @@ void LinkWindows::portThatCannotOpenLeavesTheWindowIdle()
     QVERIFY(!read->link->isBusy());
     QCOMPARE(read->Label_tr_count->text(), QString());
     QVERIFY(!read->ProgressBar1->isVisible());
+    QCOMPARE(p.main->statusPanels().text(StatusPanels::Outcome), QStringLiteral("Read failed: COM1 cannot be opened"));
     // Idle, so Cancel closes it.
     click(read->Command_Cancel);
     QVERIFY(!p.registry().isOpen(WindowId::Form_Comm_Read));
@@ -306,6 +315,8 @@ void LinkWindows::silentRadioShowsAttemptsAndExplainsTheFailure()
     click(read->Command_read);
     QCOMPARE(attempt->text(), QStringLiteral("attempt 1 of 4"));
     QVERIFY(waitUntil([&] { return attempt->text().startsWith(QStringLiteral("next attempt in ")); }, 5000));
+    // The pause of 150 ms is shown rounded up.
+    QCOMPARE(attempt->text(), QStringLiteral("next attempt in 1 s"));
     QVERIFY(waitUntil([&] { return attempt->text() == QStringLiteral("attempt 2 of 4"); }, 5000));
     QCOMPARE(read->Label_tr_count->text(), QStringLiteral("Connecting with transceiver. "));
     QVERIFY(waitUntil([&] { return !p.messages.messages.isEmpty(); }, 10000));

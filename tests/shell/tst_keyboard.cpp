@@ -183,15 +183,24 @@ void Keyboard::keysOfEachWindow_data()
         QKeySequence(QStringLiteral("Right, Right, Tab, Shift+Tab")), false, "Option3");
     row("read, Escape", "Prog_read", WindowId::Form_Comm_Read, "Command_read", Qt::Key_Escape, true);
     row("write, Escape", "Prog_write", WindowId::Form_Comm_Write, "Command_Write", Qt::Key_Escape, true);
+    // Enter presses the focused button, here Cancel, not the window's read.
+    row("read, Enter on Cancel", "Prog_read", WindowId::Form_Comm_Read, "Command_read",
+        QKeySequence(QStringLiteral("Tab, Return")), true);
     row("save, Escape", "File_save", WindowId::Form_save_chann, "Text1", Qt::Key_Escape, true);
     row("open, Escape", "File_Open", WindowId::Form_open_chann, "Text1", Qt::Key_Escape, true);
     row("model, Enter", "proc_type", WindowId::Form_type, "", Qt::Key_Return, true);
+    row("model, keypad Enter", "proc_type", WindowId::Form_type, "", QKeySequence(Qt::KeypadModifier | Qt::Key_Enter),
+        true);
     row("About, Escape", "Menu_About", WindowId::frmAbout, "", Qt::Key_Escape, true);
     row("options, Escape", "Optional_edit", WindowId::frm_option, "", Qt::Key_Escape, true);
     row("DTMF, Escape", "Dtmf_edit", WindowId::frm_dtmf, "", Qt::Key_Escape, true);
     row("radio presets, Escape", "Test_edit", WindowId::Form_Edit_Test, "", Qt::Key_Escape, true);
     // The grid's Close may be refused, and Escape belongs to its cell editors.
     row("grid, Escape stays", "Channel_edit", WindowId::frm_chann, "MSF_chann", Qt::Key_Escape, false);
+    // A walk through the menus hands the keyboard back when it ends, also
+    // after the bar itself took the keys on a plain item (Model).
+    row("grid, F10 walk past a plain item ends with Escape", "Channel_edit", WindowId::frm_chann, "MSF_chann",
+        QKeySequence(QStringLiteral("F10, Right, Escape")), false, "MSF_chann");
 }
 
 void Keyboard::keysOfEachWindow()

@@ -2,7 +2,7 @@
 // catalogue changes exactly the bytes that its window changes, and a stored
 // value reads as its window shows it.
 #include "core/Image.h"
-#include "FieldTestSupport.h"
+#include "fields/FieldTestSupport.h"
 #include "settings/SettingsTestSupport.h"
 
 #include "channels/frm_chann.h"
