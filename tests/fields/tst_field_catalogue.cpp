@@ -180,6 +180,8 @@ private slots:
         QTest::newRow("priority channel 129")
             << QStringList{"channel.1.receive=438", "option.priority_scan=On"} << "option.priority_channel" << "129"
             << false << "1";
+        QTest::newRow("priority scan without a channel in use")
+            << QStringList{} << "option.priority_scan" << "On" << false << "Off";
         QTest::newRow("scan priority channel 17")
             << QStringList{"scan.priority=Fixed"} << "scan.priority_channel" << "17" << false << "";
         QTest::newRow("name of 6 characters")
