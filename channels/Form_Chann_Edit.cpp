@@ -340,7 +340,7 @@ void Form_Chann_Edit::Text_TX_Freq_LostFocus()
             showMessage("发射频率超出范围 ！", "Over the range of Transmit frequency .");
             Text_TX_Freq->setText(checked.text);
         }
-        storeTransmitFrequency(Document(), n, checked.frequency, EditorDirectionByte);
+        commitTransmit(Document(), n, checked.frequency, ChannelEncoding::Editor, sharedWorkRange());
     }
     showChannel(n);
 }

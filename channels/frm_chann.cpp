@@ -430,8 +430,7 @@ void frm_chann::commitTransmit(int n, const QString &entry)
         return;
     }
     if (entryEmpty) {
-        if (!isChannelEmpty(Document(), n))
-            makeSimplex(Document(), n, GridDirectionByte);
+        ::commitTransmit(Document(), n, std::nullopt, ChannelEncoding::Grid, sharedWorkRange());
         refreshChannelRow(n);
         return;
     }
@@ -441,7 +440,7 @@ void frm_chann::commitTransmit(int n, const QString &entry)
         Text_Edit->setText(checked.text);
     }
     setCell(n, TxColumn, checked.text);
-    storeTransmitFrequency(Document(), n, checked.frequency, GridDirectionByte);
+    ::commitTransmit(Document(), n, checked.frequency, ChannelEncoding::Grid, sharedWorkRange());
     refreshChannelRow(n);
 }
 

@@ -179,6 +179,28 @@ QStringList toneSelectorItems(bool chinese)
     return chinese ? chineseItems : english;
 }
 
+ToneCode toneCodeOfPosition(int position)
+{
+    if (position > DcsNormalEnd)
+        return {position - (ToneListEnd - DcsNormalEnd), true};
+    return {qMax(position, 0), false};
+}
+
+int tonePositionOfCode(int code, bool inverted, ToneOverflow overflow)
+{
+    const bool lastEntry = overflow == ToneOverflow::LastEntry;
+    if (lastEntry && code <= 0)
+        return 0;
+    if (code <= CtcssCount)
+        return code;
+    if (!inverted)
+        return lastEntry ? qMin(code, int(DcsNormalEnd)) : code;
+    const int position = code + (ToneListEnd - DcsNormalEnd);
+    if (position <= LastTonePosition)
+        return position;
+    return lastEntry ? LastTonePosition : -1;
+}
+
 bool commitReceive(Codeplug &image, int n, Frequency rx, ChannelEncoding encoding, const WorkRange &range)
 {
     if (!rx.isEncodable())
@@ -193,6 +215,23 @@ bool commitReceive(Codeplug &image, int n, Frequency rx, ChannelEncoding encodin
     return true;
 }
 
+bool commitTransmit(Codeplug &image, int n, std::optional<Frequency> entry, ChannelEncoding encoding,
+                    const WorkRange &range)
+{
+    if (isChannelEmpty(image, n))
+        return false;
+    const bool grid = encoding == ChannelEncoding::Grid;
+    if (!entry) {
+        if (grid)
+            makeSimplex(image, n, GridDirectionByte);
+        return true;
+    }
+    storeTransmitFrequency(image, n, *entry, directionByteOf(encoding));
+    if (!grid)
+        dropDirectionOutOfRange(image, n, range);
+    return true;
+}
+
 // --- Grid encoding --------------------------------------------------------
 
 QString gridTransmitText(const Codeplug &image, int n)
@@ -200,30 +239,15 @@ QString gridTransmitText(const Codeplug &image, int n)
     return transmitText(channelTxMHz(image, n, GridDirectionByte));
 }
 
-GridTone gridToneFromPosition(int position)
-{
-    if (position > DcsNormalEnd)
-        return {position - 104, true};
-    return {qMax(position, 0), false};
-}
-
-int gridPositionFromTone(int code, bool inverted)
-{
-    if (code <= CtcssCount || !inverted)
-        return code;
-    const int position = code + 104;
-    return position > LastTonePosition ? -1 : position;
-}
-
 int gridTonePosition(const Codeplug &image, int n, ToneSlot slot)
 {
-    return gridPositionFromTone(image.cell(n, toneCodeByte(slot)),
-                                recordBit(image, n, GridDirectionByte, toneInversionBit(slot)));
+    return tonePositionOfCode(image.cell(n, toneCodeByte(slot)),
+                              recordBit(image, n, GridDirectionByte, toneInversionBit(slot)), ToneOverflow::NoEntry);
 }
 
 void storeGridTone(Codeplug &image, int n, ToneSlot slot, int position)
 {
-    const GridTone tone = gridToneFromPosition(position);
+    const ToneCode tone = toneCodeOfPosition(position);
     image.at(n, toneCodeByte(slot)) = qint16(tone.code);
     setRecordBit(image, n, GridDirectionByte, toneInversionBit(slot), tone.inverted);
 }

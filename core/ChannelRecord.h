@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 #include "core/ChannelUse.h"
 #include "core/Bilingual.h"
@@ -62,6 +63,21 @@ QStringList toneSelectorItems();
 QStringList toneSelectorItems(bool chinese);
 constexpr Bilingual ToneOff{"关", "OFF"};
 
+// A tone as a code and an inversion bit, the way the grid encoding and the
+// VFO store it, and its tone selector position: 0 off, 1..50 the CTCSS
+// codes, 51..154 the DCS codes, 155..258 the same DCS codes inverted.
+struct ToneCode {
+    int code;
+    bool inverted;
+};
+ToneCode toneCodeOfPosition(int position);
+// Where a stored code lies past its part of the list the two callers
+// differ: the VFO's list selects the part's last entry (a code above 154
+// reads as 154, or 258 when inverted), while the grid shows a code as the
+// entry of its number and no entry (-1) past 258.
+enum class ToneOverflow { LastEntry, NoEntry };
+int tonePositionOfCode(int code, bool inverted, ToneOverflow overflow);
+
 // The two encodings, for the rules they share.
 enum class ChannelEncoding { Grid, Editor };
 constexpr int directionByteOf(ChannelEncoding encoding)
@@ -80,19 +96,19 @@ Frequency shownTransmit(const Codeplug &image, int n, ChannelEncoding encoding, 
 // cannot be encoded.
 bool commitReceive(Codeplug &image, int n, Frequency rx, ChannelEncoding encoding, const WorkRange &range);
 
+// A transmit entry (on the raster) committed to channel n in use: stored
+// against its receive frequency, where the editor then drops a direction
+// that leaves the working range. No entry (an emptied box): the grid makes
+// the channel simplex, the editor keeps it. False for an empty channel,
+// which is left as it is.
+bool commitTransmit(Codeplug &image, int n, std::optional<Frequency> entry, ChannelEncoding encoding,
+                    const WorkRange &range);
+
 // --- Grid encoding --------------------------------------------------------
 
 // The transmit frequency the grid shows: receive +/- offset by direction.
 QString gridTransmitText(const Codeplug &image, int n);
 
-struct GridTone {
-    int code;
-    bool inverted;
-};
-GridTone gridToneFromPosition(int position);
-// -1 when the code names no entry of the tone list (a code above 154 with
-// its inversion bit set).
-int gridPositionFromTone(int code, bool inverted);
 
 int gridTonePosition(const Codeplug &image, int n, ToneSlot slot);
 void storeGridTone(Codeplug &image, int n, ToneSlot slot, int position);

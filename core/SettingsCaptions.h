@@ -61,3 +61,9 @@ constexpr Bilingual Pf1{"PF1", "PF1"};
 constexpr Bilingual Pf2{"PF2", "PF2"};
 } // namespace KeyCaption
 constexpr Bilingual MessageCaption{"嵌入信息", "Embedded Message"};
+
+// The power adjustment window's labels.
+namespace PowerCaption {
+constexpr Bilingual Low{"低功率", "Low Power"};
+constexpr Bilingual High{"高功率", "High Power"};
+} // namespace PowerCaption

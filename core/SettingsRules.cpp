@@ -1,9 +1,10 @@
 #include "core/SettingsRules.h"
 
-#include "core/BitField.h"
 #include "core/ChannelUse.h"
 #include "core/Codecs.h"
 #include "core/NumberText.h"
+#include "core/SettingPlaces.h"
+#include "core/SettingsChoices.h"
 
 #include <cmath>
 
@@ -40,23 +41,6 @@ QString dtmfCodeText(const QString &text)
             break;
     }
     return code;
-}
-
-int toneIndexOfCode(int code, bool inverted)
-{
-    if (code <= 0)
-        return 0;
-    if (code <= CtcssCount)
-        return code;
-    return inverted ? qMin(code + (ToneListEnd - DcsNormalEnd), int(ToneListEnd))
-                    : qMin(code, int(DcsNormalEnd));
-}
-
-std::pair<int, bool> toneCodeOfIndex(int index)
-{
-    if (index > DcsNormalEnd)
-        return {index - (ToneListEnd - DcsNormalEnd), true};
-    return {qMax(index, 0), false};
 }
 
 int keyItemOfCode(int code)
@@ -160,21 +144,29 @@ std::optional<Frequency> vfoOffsetField(const QString &text)
     return Frequency::truncated(f);
 }
 
-bool vfoTransmitInRange(double rxMHz, double offsetMHz, int direction, const WorkRange &range)
+bool vfoTransmitInRange(const Codeplug &image, int direction, const WorkRange &range)
 {
-    const double tx = direction == 1 ? rxMHz + offsetMHz : direction == 2 ? rxMHz - offsetMHz : rxMHz;
+    const double rx = frequencyMHz(image, Region::VfoRow, 0), offset = frequencyMHz(image, Region::VfoRow, 4);
+    const double tx = direction == 1 ? rx + offset : direction == 2 ? rx - offset : rx;
     return tx >= range.low && tx < range.high;
 }
 
-bool vfoTransmitInRange(const Codeplug &image, int direction, const WorkRange &range)
+int vfoShiftDirection(const Codeplug &image)
 {
-    return vfoTransmitInRange(frequencyMHz(image, Region::VfoRow, 0), frequencyMHz(image, Region::VfoRow, 4),
-                              direction, range);
+    return qMin(storedSetting(image, SettingId::VfoDirection), int(shiftDirectionItems(false).size()) - 1);
+}
+
+bool keepVfoShiftInRange(Codeplug &image, const WorkRange &range)
+{
+    if (vfoTransmitInRange(image, vfoShiftDirection(image), range))
+        return true;
+    storeSetting(image, SettingId::VfoDirection, 0);
+    return false;
 }
 
 void storeVfoReceive(Codeplug &image, Frequency rx)
 {
-    storeImageBits(image, Region::VfoRow, VfoFlags, VfoShiftMask, 0);
+    storeSetting(image, SettingId::VfoDirection, 0);
     rx.store(image, Region::VfoRow, 0);
 }
 
@@ -183,20 +175,31 @@ void storeVfoOffset(Codeplug &image, Frequency offset)
     offset.store(image, Region::VfoRow, 4);
 }
 
-static int vfoToneCodeByte(ToneSlot slot) { return slot == ToneSlot::Decode ? 8 : 9; }
-static int vfoToneInversionBit(ToneSlot slot) { return slot == ToneSlot::Decode ? 4 : 5; }
+namespace {
+
+SettingId vfoToneCode(ToneSlot slot)
+{
+    return slot == ToneSlot::Decode ? SettingId::VfoDecodeCode : SettingId::VfoEncodeCode;
+}
+
+SettingId vfoToneInversion(ToneSlot slot)
+{
+    return slot == ToneSlot::Decode ? SettingId::VfoDecodeInverted : SettingId::VfoEncodeInverted;
+}
+
+} // namespace
 
 int vfoTonePosition(const Codeplug &image, ToneSlot slot)
 {
-    return toneIndexOfCode(image.cell(Region::VfoRow, vfoToneCodeByte(slot)),
-                           imageBit(image, Region::VfoRow, VfoFlags, vfoToneInversionBit(slot)));
+    return tonePositionOfCode(storedSetting(image, vfoToneCode(slot)), storedSetting(image, vfoToneInversion(slot)) != 0,
+                              ToneOverflow::LastEntry);
 }
 
 void storeVfoTone(Codeplug &image, ToneSlot slot, int position)
 {
-    const auto [code, inverted] = toneCodeOfIndex(position);
-    image.at(Region::VfoRow, vfoToneCodeByte(slot)) = qint16(code);
-    storeImageBit(image, Region::VfoRow, VfoFlags, vfoToneInversionBit(slot), inverted);
+    const ToneCode tone = toneCodeOfPosition(position);
+    storeSetting(image, vfoToneCode(slot), tone.code);
+    storeSetting(image, vfoToneInversion(slot), tone.inverted);
 }
 
 int firstChannelInUse(const Codeplug &image)
@@ -212,16 +215,37 @@ bool switchPriorityScanOn(Codeplug &image)
     const int first = firstChannelInUse(image);
     if (first == 0)
         return false;
-    storeImageBit(image, Region::GeneralRow, 6, 3, true);
-    image.at(Region::GeneralRow, 8) = qint16(first);
+    storeSetting(image, SettingId::PriorityScan, 1);
+    storeSetting(image, SettingId::PriorityChannel, first);
     return true;
 }
 
 void storeOnlyChannelMode(Codeplug &image, bool on)
 {
     if (on)
-        storeImageBit(image, Region::GeneralRow, 5, 0, true);
-    storeImageBit(image, Region::GeneralRow, 5, 5, on);
+        storeSetting(image, SettingId::WorkMode, 1);
+    storeSetting(image, SettingId::OnlyChannel, on);
+}
+
+int scanKind(const Codeplug &image)
+{
+    return settingValue(image, SettingId::ScanPriority);
+}
+
+QStringList revertItems(const Codeplug &image, bool chinese)
+{
+    return revertChannelItems(scanKind(image), chinese);
+}
+
+int powerLevel(const Codeplug &image, PowerLevel level)
+{
+    return storedSetting(image, level == PowerLevel::Low ? SettingId::PowerLow : SettingId::PowerHigh);
+}
+
+void storePowerLevel(Codeplug &image, PowerLevel level, int value)
+{
+    storeSetting(image, level == PowerLevel::Low ? SettingId::PowerLow : SettingId::PowerHigh, value);
+    storeSetting(image, SettingId::PowerAdjusted, int(level));
 }
 
 QString fmPresetText(const Codeplug &image, int k)

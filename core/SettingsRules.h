@@ -38,11 +38,6 @@ int DtmfCharToDigit(QChar ch);
 // dropped, at most eight.
 QString dtmfCodeText(const QString &text);
 
-// The list index of a tone and back: 0 off, 1..154 the stored code, the
-// inverted DCS codes as 155..258.
-int toneIndexOfCode(int code, bool inverted);
-std::pair<int, bool> toneCodeOfIndex(int index); // (code, inverted)
-
 // The programmable keys: list item <-> stored code.
 constexpr int KeyFunctionCount = 12;
 int keyItemOfCode(int code);
@@ -88,11 +83,16 @@ std::optional<Frequency> vfoReceiveField(const QString &text, const WorkRange &r
 // The VFO offset entry, cut to 10 Hz steps: a text (empty: 0) of at most 8
 // characters below 70 MHz; none otherwise.
 std::optional<Frequency> vfoOffsetField(const QString &text);
-// Whether receive +/- offset by the direction lies inside the working range
-// (upper limit outside).
-bool vfoTransmitInRange(double rxMHz, double offsetMHz, int direction, const WorkRange &range);
-// The same for the VFO the image holds.
+// Whether the VFO's receive frequency +/- its offset by `direction` (0 off,
+// 1 plus, 2 minus) lies inside the working range (upper limit outside).
 bool vfoTransmitInRange(const Codeplug &image, int direction, const WorkRange &range);
+// The shift direction the VFO's list shows: a stored 3 selects its last
+// item, minus.
+int vfoShiftDirection(const Codeplug &image);
+// A shift that leaves the range is turned off: false when the VFO's
+// transmit frequency, by the direction its list shows, lies outside
+// `range`; the direction is then off.
+bool keepVfoShiftInRange(Codeplug &image, const WorkRange &range);
 // A new receive frequency turns the shift off.
 void storeVfoReceive(Codeplug &image, Frequency rx);
 void storeVfoOffset(Codeplug &image, Frequency offset);
@@ -100,6 +100,18 @@ void storeVfoOffset(Codeplug &image, Frequency offset);
 // bit 4, encode in byte 9 with flag bit 5.
 int vfoTonePosition(const Codeplug &image, ToneSlot slot);
 void storeVfoTone(Codeplug &image, ToneSlot slot, int position);
+
+// The scan kind (ScanPriorityKind), and the revert list it offers.
+int scanKind(const Codeplug &image);
+QStringList revertItems(const Codeplug &image, bool chinese);
+// The scan's priority channel is one of the first 16 channels.
+constexpr int LastScanPriorityChannel = 16;
+
+// The power record: each level, and which of them the power window
+// adjusted last (the record the radio is sent names it).
+enum class PowerLevel { Low = 0, High = 1 };
+int powerLevel(const Codeplug &image, PowerLevel level);
+void storePowerLevel(Codeplug &image, PowerLevel level, int value);
 
 // The first channel with a complete receive frequency, or 0.
 int firstChannelInUse(const Codeplug &image);

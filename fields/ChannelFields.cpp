@@ -61,23 +61,18 @@ void addChannelFields(QVector<Field> &fields, int n)
          readOnly, {}});
 
     // Grid encoding.
-    const auto transmitWriter = [=](int directionByte, bool grid) {
+    const auto transmitWriter = [=](ChannelEncoding encoding) {
         return [=](Codeplug &image, const QString &text) {
             return needsChannel(image, [&] {
                 const QString t = text.trimmed();
-                if (t.isEmpty()) {
-                    // The grid makes the channel simplex; the editor stores nothing.
-                    if (grid)
-                        makeSimplex(image, n, directionByte);
-                    return QString();
+                std::optional<Frequency> tx;
+                if (!t.isEmpty()) {
+                    QString refused;
+                    tx = channelEntry(t, workRangeOf(image), refused);
+                    if (!tx)
+                        return refused;
                 }
-                QString refused;
-                const std::optional<Frequency> tx = channelEntry(t, workRangeOf(image), refused);
-                if (!tx)
-                    return refused;
-                storeTransmitFrequency(image, n, *tx, directionByte);
-                if (!grid)
-                    dropDirectionOutOfRange(image, n, workRangeOf(image));
+                commitTransmit(image, n, tx, encoding, workRangeOf(image));
                 return QString();
             });
         };
@@ -88,7 +83,7 @@ void addChannelFields(QVector<Field> &fields, int n)
          [=](const Codeplug &image, bool) {
              return inUse(image, [&] { return gridTransmitText(image, n); });
          },
-         transmitWriter(GridDirectionByte, true), {}});
+         transmitWriter(ChannelEncoding::Grid), {}});
 
     // A list of the grid or the editor: the position its bytes select (-1
     // for none), and how a chosen position is stored (none: derived).
@@ -162,7 +157,7 @@ void addChannelFields(QVector<Field> &fields, int n)
          [=](const Codeplug &image, bool) {
              return inUse(image, [&] { return editorTransmitText(image, n, workRangeOf(image)); });
          },
-         transmitWriter(EditorDirectionByte, false), {}});
+         transmitWriter(ChannelEncoding::Editor), {}});
     choice(e + "direction", {"频差方向", "Duplex"}, FieldKind::Choice, {{n, EditorDirectionByte, DirectionMask}},
            directions,
            [](const Codeplug &image, int n) { return imageBits(image, n, EditorDirectionByte, DirectionMask) % 3; },

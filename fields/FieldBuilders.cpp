@@ -122,21 +122,77 @@ QVector<FieldByte> wholeBytes(int row, int first, int count)
     return bytes;
 }
 
-Field choiceBits(const QString &id, Bilingual caption, int row, int column, int mask, Items items)
+namespace {
+
+Field settingField(SettingId id, FieldKind kind)
 {
-    Field f{id, caption, FieldKind::Choice, {{row, column, mask}}, 0, {}, {}, items};
+    const SettingPlace &p = settingPlace(id);
+    QVector<FieldByte> bytes;
+    for (int k = 0; k < p.width; ++k)
+        bytes.append({p.row, p.byte + k, p.mask});
+    Field f{QString::fromLatin1(p.key), p.caption, kind, bytes, 0, {}, {}, {}};
+    if (p.items)
+        f.choices = p.items;
+    return f;
+}
+
+} // namespace
+
+Field settingChoice(SettingId id)
+{
+    Field f = settingField(id, FieldKind::Choice);
+    const Items items = f.choices;
     f.read = [=](const Codeplug &image, bool chinese) {
         const QStringList list = items(chinese);
-        return list.at(qMin(imageBits(image, row, column, mask), int(list.size()) - 1));
+        return list.at(qMin(settingValue(image, id), int(list.size()) - 1));
     };
     f.write = [=](Codeplug &image, const QString &text) {
         const int index = choiceIndex(items, text);
         if (index < 0)
             return unknownItem(items, text);
-        storeImageBits(image, row, column, mask, index);
+        setSetting(image, id, index);
         return QString();
     };
     return f;
+}
+
+Field settingFlag(SettingId id, Bilingual refused)
+{
+    Field f = settingField(id, FieldKind::Flag);
+    f.read = [=](const Codeplug &image, bool chinese) {
+        return bilingualText(settingValue(image, id) ? On : Off, chinese);
+    };
+    f.write = [=](Codeplug &image, const QString &text) {
+        const int on = flagValue(text);
+        if (on < 0)
+            return neitherOnNorOff().arg(text.trimmed());
+        return setSetting(image, id, on) ? QString() : langText(refused);
+    };
+    f.choices = [](bool chinese) { return bilingualItems({On, Off}, chinese); };
+    return f;
+}
+
+Field settingNumber(SettingId id, int lowest, int highest, Bilingual refusal)
+{
+    Field f = settingField(id, FieldKind::Number);
+    f.read = [=](const Codeplug &image, bool) { return QString::number(settingValue(image, id)); };
+    f.write = [=](Codeplug &image, const QString &text) {
+        const QString t = text.trimmed();
+        if (!isWholeNumberText(t) || t.toInt() < lowest || t.toInt() > highest || !setSetting(image, id, t.toInt()))
+            return langText(refusal).arg(t);
+        return QString();
+    };
+    return f;
+}
+
+Field guarded(Field field, const Precondition &refusal)
+{
+    const Writer write = field.write;
+    field.write = [=](Codeplug &image, const QString &text) {
+        const QString refused = refusal(image, text);
+        return refused.isEmpty() ? write(image, text) : refused;
+    };
+    return field;
 }
 
 Field flag(const QString &id, Bilingual caption, int row, int column, int bit, bool inverted)

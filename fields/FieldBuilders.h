@@ -4,6 +4,7 @@
 #include "fields/FieldCatalogue.h"
 
 #include "core/Frequency.h"
+#include "core/SettingPlaces.h"
 
 #include <optional>
 
@@ -39,9 +40,20 @@ QString checkName(const QString &name);
 QString readOnly(Codeplug &image, const QString &text);
 
 QVector<FieldByte> wholeBytes(int row, int first, int count);
-// A list stored in the bits `mask` of one byte.
-Field choiceBits(const QString &id, Bilingual caption, int row, int column, int mask, Items items);
 Field flag(const QString &id, Bilingual caption, int row, int column, int bit, bool inverted = false);
+
+// The fields of the settings' places (core/SettingPlaces.h), named and
+// captioned there and read and written through the settings' values: an
+// item of the setting's list; on or off; a whole number lowest..highest,
+// refused with `refusal` (which takes the text as %1). `refused` answers
+// a value that the setting's rule refuses.
+Field settingChoice(SettingId id);
+Field settingFlag(SettingId id, Bilingual refused = {"", ""});
+Field settingNumber(SettingId id, int lowest, int highest, Bilingual refusal);
+// A field whose writes are first asked `refusal`: a non-empty answer
+// refuses the text and nothing is stored.
+using Precondition = std::function<QString(const Codeplug &image, const QString &text)>;
+Field guarded(Field field, const Precondition &refusal);
 
 // The regions, in catalogue order.
 void addChannelFields(QVector<Field> &fields, int n);

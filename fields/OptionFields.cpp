@@ -1,7 +1,6 @@
 // The optional features, the DTMF settings and the FM presets.
 #include "fields/FieldBuilders.h"
 
-#include "core/BitField.h"
 #include "core/ChannelUse.h"
 #include "core/Codecs.h"
 #include "core/SettingsCaptions.h"
@@ -15,42 +14,18 @@ using namespace Region;
 
 void addOptionFields(QVector<Field> &fields)
 {
-    const int G = GeneralRow;
-    fields.append(choiceBits("option.time_out", OptionCaption::TimeOut, G, 4, 0xFF, timeOutItems));
-    fields.append(choiceBits("option.squelch", OptionCaption::Squelch, G, 2, 0xFF,
-                             [](bool) { return squelchItems(); }));
-    fields.append(choiceBits("option.vox_level", OptionCaption::VoxLevel, G, 3, 0xFF, voxLevelItems));
-    fields.append(choiceBits("option.back_light", OptionCaption::BackLight, G, 6, 0xC0, backLightItems));
-    fields.append(choiceBits("option.channel_display", OptionCaption::ChannelDisplay, G, 5, 0x10,
-                             channelDisplayItems));
-    fields.append(choiceBits("option.scan_way", OptionCaption::ScanWay, G, 6, 0x30, scanWayItems));
-
-    Field priority = flag("option.priority_scan", OptionCaption::PriorityScan, G, 6, 3);
-    const Writer storePriority = priority.write;
-    priority.write = [=](Codeplug &image, const QString &text) {
-        if (flagValue(text) != 1)
-            return storePriority(image, text);
-        if (!switchPriorityScanOn(image))
-            return langText("优先扫描需要一个已使用的信道", "priority scan needs a channel in use");
-        return QString();
-    };
-    fields.append(priority);
-    fields.append({"option.priority_channel", OptionCaption::PriorityChannel, FieldKind::Number,
-                   {{G, 8, 0xFF}}, 0,
-                   [G](const Codeplug &image, bool) {
-                       return QString::number(qBound(1, int(image.cell(G, 8)), int(LastChannelRow)));
-                   },
-                   [G](Codeplug &image, const QString &text) {
-                       const QString t = text.trimmed();
-                       if (!imageBit(image, G, 6, 3))
-                           return langText("优先扫描已关闭", "priority scan is off");
-                       if (!isWholeNumberText(t) || t.toInt() < 1 || t.toInt() > LastChannelRow)
-                           return langText("“%1”不是信道 1..128", "\"%1\" is no channel 1..128").arg(t);
-                       image.at(G, 8) = qint16(t.toInt());
-                       return QString();
-                   },
-                   [](bool) { return priorityChannelItems(); }});
-    fields.append(choiceBits("option.ptt_id", OptionCaption::PttId, G, 6, 0x03, pttIdItems));
+    using S = SettingId;
+    for (S id : {S::TimeOut, S::Squelch, S::VoxLevel, S::BackLight, S::ChannelDisplay, S::ScanWay})
+        fields.append(settingChoice(id));
+    fields.append(settingFlag(S::PriorityScan, {"优先扫描需要一个已使用的信道", "priority scan needs a channel in use"}));
+    fields.append(guarded(settingNumber(S::PriorityChannel, FirstChannelRow, LastChannelRow,
+                                        {"“%1”不是信道 1..128", "\"%1\" is no channel 1..128"}),
+                          [](const Codeplug &image, const QString &) {
+                              return settingValue(image, S::PriorityScan)
+                                  ? QString()
+                                  : langText("优先扫描已关闭", "priority scan is off");
+                          }));
+    fields.append(settingChoice(S::PttId));
     fields.append({"option.dtmf_code", OptionCaption::DtmfCode, FieldKind::Text,
                    wholeBytes(DtmfRow, 0, SettingsPlace::DtmfCodeLength), 0,
                    [](const Codeplug &image, bool) { return dtmfCode(image); },
@@ -63,39 +38,21 @@ void addOptionFields(QVector<Field> &fields)
                        return QString();
                    },
                    {}});
-
-    Field workMode = choiceBits("option.work_mode", OptionCaption::WorkMode, G, 5, 0x01, workModeItems);
-    const Writer storeMode = workMode.write;
-    workMode.write = [=](Codeplug &image, const QString &text) {
-        if (imageBit(image, G, 5, 5) && choiceIndex(workModeItems, text) == 0)
-            return langText("“只用信道模式”已打开", "only channel mode is on");
-        return storeMode(image, text);
-    };
-    fields.append(workMode);
-    Field onlyChannel = flag("option.only_channel", OptionCaption::OnlyChannel, G, 5, 5);
-    onlyChannel.write = [=](Codeplug &image, const QString &text) {
-        const int on = flagValue(text);
-        if (on < 0)
-            return neitherOnNorOff().arg(text.trimmed());
-        storeOnlyChannelMode(image, on == 1);
-        return QString();
-    };
-    fields.append(onlyChannel);
-    fields.append(flag("option.power_save", OptionCaption::PowerSave, G, 5, 7));
-    fields.append(flag("option.beep", OptionCaption::Beep, G, 5, 3));
-    fields.append(flag("option.manual_setup", OptionCaption::ManualSetup, G, 12, 4, true));
-    fields.append(flag("option.send_stop_code", OptionCaption::SendStopCode, G, 12, 5, true));
+    fields.append(guarded(settingChoice(S::WorkMode), [](const Codeplug &image, const QString &text) {
+        return settingValue(image, S::OnlyChannel) && choiceIndex(workModeItems, text) == 0
+            ? langText("“只用信道模式”已打开", "only channel mode is on")
+            : QString();
+    }));
+    for (S id : {S::OnlyChannel, S::PowerSave, S::Beep, S::ManualSetup, S::SendStopCode})
+        fields.append(settingFlag(id));
 }
 
 void addDtmfFields(QVector<Field> &fields)
 {
-    fields.append(choiceBits("dtmf.pre_time", DtmfCaption::PreTime, DtmfRow, 8, 0xFF,
-                             [](bool) { return dtmfPreTimeItems(); }));
-    fields.append(choiceBits("dtmf.interval", DtmfCaption::Interval, DtmfRow, 9, 0xFF,
-                             [](bool) { return dtmfStepTimeItems(); }));
-    fields.append(choiceBits("dtmf.duration", DtmfCaption::Duration, DtmfRow, 10, 0xFF,
-                             [](bool) { return dtmfStepTimeItems(); }));
-    fields.append(flag("dtmf.side_tone", DtmfCaption::SideTone, GeneralRow, 5, 6));
+    using S = SettingId;
+    for (S id : {S::DtmfPreTime, S::DtmfInterval, S::DtmfDuration})
+        fields.append(settingChoice(id));
+    fields.append(settingFlag(S::DtmfSideTone));
 }
 
 void addFmFields(QVector<Field> &fields)

@@ -1,7 +1,6 @@
 // The frequency mode (VFO) record and the working range.
 #include "fields/FieldBuilders.h"
 
-#include "core/BitField.h"
 #include "core/ChannelRecord.h"
 #include "core/Codecs.h"
 #include "core/NumberText.h"
@@ -44,27 +43,20 @@ void addVfoFields(QVector<Field> &fields)
                        if (!offset)
                            return langText("频差 %1 达到或超过 70 MHz", "offset %1 is 70 MHz or more").arg(t);
                        storeVfoOffset(image, *offset);
-                       // As the window does: a shift that now leaves the range is turned off.
-                       if (!vfoTransmitInRange(image, imageBits(image, VfoRow, VfoFlags, VfoShiftMask),
-                                               workRangeOf(image)))
-                           storeImageBits(image, VfoRow, VfoFlags, VfoShiftMask, 0);
+                       keepVfoShiftInRange(image, workRangeOf(image));
                        return QString();
                    },
                    {}});
-    Field direction = choiceBits("vfo.direction", VfoCaption::Direction, VfoRow, VfoFlags, VfoShiftMask,
-                                 shiftDirectionItems);
-    const Writer storeDirection = direction.write;
-    direction.write = [storeDirection](Codeplug &image, const QString &text) {
+    fields.append(guarded(settingChoice(SettingId::VfoDirection), [](const Codeplug &image, const QString &text) {
         const int d = choiceIndex(shiftDirectionItems, text);
         if (d > 0 && !vfoTransmitInRange(image, d, workRangeOf(image)))
             return langText("发射频率将%1", "the transmit frequency would be %1").arg(outOfRange(workRangeOf(image)));
-        return storeDirection(image, text);
-    };
-    fields.append(direction);
+        return QString();
+    }));
     const Items tones = [](bool chinese) { return toneSelectorItems(chinese); };
-    const auto vfoTone = [&](const char *id, Bilingual caption, ToneSlot slot, int codeByte, int invertBit) {
-        fields.append({id, caption, FieldKind::GridTone,
-                       {{VfoRow, codeByte, 0xFF}, {VfoRow, VfoFlags, 1 << invertBit}}, 0,
+    const auto vfoTone = [&](SettingId code, SettingId inversion, ToneSlot slot) {
+        const SettingPlace &c = settingPlace(code), &i = settingPlace(inversion);
+        fields.append({c.key, c.caption, FieldKind::GridTone, {{c.row, c.byte, c.mask}, {i.row, i.byte, i.mask}}, 0,
                        [=](const Codeplug &image, bool chinese) { return tones(chinese).at(vfoTonePosition(image, slot)); },
                        [=](Codeplug &image, const QString &text) {
                            const int index = choiceIndex(tones, text);
@@ -75,13 +67,10 @@ void addVfoFields(QVector<Field> &fields)
                        },
                        tones});
     };
-    vfoTone("vfo.decode", VfoCaption::Decode, ToneSlot::Decode, 8, 4);
-    vfoTone("vfo.encode", VfoCaption::Encode, ToneSlot::Encode, 9, 5);
-    fields.append(choiceBits("vfo.step", VfoCaption::Step, GeneralRow, 9, 0xFF,
-                             [](bool) { return tuningStepItems(); }));
-    fields.append(choiceBits("vfo.bandwidth", VfoCaption::Bandwidth, VfoRow, VfoFlags, 0x02,
-                             vfoBandwidthItems));
-    fields.append(choiceBits("vfo.power", VfoCaption::Power, VfoRow, VfoFlags, 0x01, vfoPowerItems));
+    vfoTone(SettingId::VfoDecodeCode, SettingId::VfoDecodeInverted, ToneSlot::Decode);
+    vfoTone(SettingId::VfoEncodeCode, SettingId::VfoEncodeInverted, ToneSlot::Encode);
+    for (SettingId id : {SettingId::VfoStep, SettingId::VfoBandwidth, SettingId::VfoPower})
+        fields.append(settingChoice(id));
 
     const auto limit = [&](const char *id, Bilingual caption, bool lower) {
         const int firstByte = lower ? 0 : 2;

@@ -2,6 +2,8 @@
 
 #include "core/Image.h"
 #include "core/ModuleState.h"
+#include "core/SettingsCaptions.h"
+#include "core/SettingsRules.h"
 #include "platform/Layouts.h"
 #include "core/Texts.h"
 
@@ -83,8 +85,8 @@ void Form_Adjust_Txp::Form_Load()
     const int h = main.height() / 2;
     placeWindow((main.width() - w) / 2, (main.height() - h) / 3, w, h);
     setWindowTitle(langText("发射功率调整", "Power Adjust"));
-    Label_Low->setText(langText("低功率", "Low Power"));
-    Label_High->setText(langText("高功率", "High Power"));
+    Label_Low->setText(langText(PowerCaption::Low));
+    Label_High->setText(langText(PowerCaption::High));
     Command_Close->setText(langText("关闭", "Close"));
     Command_Help->setText(langText("帮助", "Help"));
     show();
@@ -119,16 +121,14 @@ void Form_Adjust_Txp::showValues()
 
 void Form_Adjust_Txp::HScroll_L_Change()
 {
-    Img(Region::PowerRow, 0) = qint16(HScroll_L->value());
-    Img(Region::PowerRow, 2) = 0;
+    storePowerLevel(Document(), PowerLevel::Low, HScroll_L->value());
     Label_L->setText(QString::number(HScroll_L->value()));
     sendPowerRecord();
 }
 
 void Form_Adjust_Txp::HScroll_H_Change()
 {
-    Img(Region::PowerRow, 1) = qint16(HScroll_H->value());
-    Img(Region::PowerRow, 2) = 1;
+    storePowerLevel(Document(), PowerLevel::High, HScroll_H->value());
     Label_H->setText(QString::number(HScroll_H->value()));
     sendPowerRecord();
 }

@@ -133,19 +133,12 @@ void OptionVfoPanel::showOffsetMessage()
     showMessage("频差频率超出范围 ！", "Over the range of Offset frequency .");
 }
 
-void OptionVfoPanel::setShiftOff()
-{
-    Combo_Sft_d->setCurrentIndex(0);
-    storeImageBits(Document(), VfoRow, VfoFlags, VfoShiftMask, 0);
-}
-
 bool OptionVfoPanel::checkTransmitRange()
 {
-    if (vfoTransmitInRange(numericValue(Text_RX_Freq->text()), numericValue(Text_Offset_Freq->text()),
-                           Combo_Sft_d->currentIndex(), sharedWorkRange()))
+    if (keepVfoShiftInRange(Document(), sharedWorkRange()))
         return false;
     showMessage("发射频率超出范围 ！", "Over the range of TX frequency .");
-    setShiftOff();
+    Combo_Sft_d->setCurrentIndex(0);
     return true;
 }
 
@@ -200,8 +193,8 @@ void OptionVfoPanel::Text_Offset_Freq_Change()
             Img(VfoRow, b) = Empty;
         return;
     }
-    checkTransmitRange();
     storeVfoOffset(Document(), *offset);
+    checkTransmitRange();
 }
 
 void OptionVfoPanel::Text_Offset_Freq_LostFocus()
@@ -215,8 +208,8 @@ void OptionVfoPanel::Text_Offset_Freq_LostFocus()
         Text_Offset_Freq_Change();
         return;
     }
-    checkTransmitRange();
     storeVfoOffset(Document(), *offset);
+    checkTransmitRange();
     emit imageChanged();
 }
 

@@ -54,7 +54,6 @@ private:
     // True when the transmit frequency was out of range (the direction is
     // then reset to off).
     bool checkTransmitRange();
-    void setShiftOff();
     void showRxMessage();
     void showOffsetMessage();
 };

@@ -25,13 +25,16 @@ private slots:
         QCOMPARE(dtmfCodeText(QStringLiteral(" 1a-2b*cdef0123")), QStringLiteral("1A2BCDEF"));
     }
 
+    // The grid and the VFO share one tone mapping; they differ only past
+    // the end of a part of the list.
     void everyToneIndexRoundTrips()
     {
         for (int index = 0; index <= ToneListEnd; ++index) {
-            const auto [code, inverted] = toneCodeOfIndex(index);
-            QVERIFY(code >= 0 && code <= DcsNormalEnd);
-            QCOMPARE(inverted, index > DcsNormalEnd);
-            QCOMPARE(toneIndexOfCode(code, inverted), index);
+            const ToneCode tone = toneCodeOfPosition(index);
+            QVERIFY(tone.code >= 0 && tone.code <= DcsNormalEnd);
+            QCOMPARE(tone.inverted, index > DcsNormalEnd);
+            for (ToneOverflow overflow : {ToneOverflow::LastEntry, ToneOverflow::NoEntry})
+                QCOMPARE(tonePositionOfCode(tone.code, tone.inverted, overflow), index);
         }
     }
 
@@ -39,19 +42,25 @@ private slots:
     {
         QTest::addColumn<int>("code");
         QTest::addColumn<bool>("inverted");
-        QTest::addColumn<int>("index");
-        QTest::newRow("off") << 0 << true << 0;
-        QTest::newRow("ctcss ignores the inversion bit") << 50 << true << 50;
-        QTest::newRow("first inverted DCS") << 51 << true << 155;
-        QTest::newRow("beyond the DCS codes") << 200 << false << 154;
-        QTest::newRow("beyond, inverted") << 200 << true << 258;
+        QTest::addColumn<int>("vfoIndex");
+        QTest::addColumn<int>("gridIndex");
+        QTest::newRow("off") << 0 << true << 0 << 0;
+        QTest::newRow("ctcss ignores the inversion bit") << 50 << true << 50 << 50;
+        QTest::newRow("first inverted DCS") << 51 << true << 155 << 155;
+        QTest::newRow("last inverted DCS") << 154 << true << 258 << 258;
+        QTest::newRow("beyond the DCS codes") << 200 << false << 154 << 200;
+        QTest::newRow("first beyond, inverted") << 155 << true << 258 << -1;
+        QTest::newRow("beyond, inverted") << 200 << true << 258 << -1;
+        QTest::newRow("255 as the editor's off") << 255 << true << 258 << -1;
     }
     void storedToneCodes()
     {
         QFETCH(int, code);
         QFETCH(bool, inverted);
-        QFETCH(int, index);
-        QCOMPARE(toneIndexOfCode(code, inverted), index);
+        QFETCH(int, vfoIndex);
+        QFETCH(int, gridIndex);
+        QCOMPARE(tonePositionOfCode(code, inverted, ToneOverflow::LastEntry), vfoIndex);
+        QCOMPARE(tonePositionOfCode(code, inverted, ToneOverflow::NoEntry), gridIndex);
     }
 
     void keyCodes_data()

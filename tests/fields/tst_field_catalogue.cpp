@@ -2,6 +2,7 @@
 #include "FieldTestSupport.h"
 
 #include "core/ModuleState.h"
+#include "core/SettingPlaces.h"
 #include "fields/ChannelPlanCsv.h"
 #include "fields/FieldCommands.h"
 #include "fields/FieldReport.h"
@@ -56,6 +57,22 @@ class TestFieldCatalogue : public QObject {
 private slots:
     // Refusals and notes in English, the companion's default language.
     void initTestCase() { UseChinese = false; }
+
+    // The catalogue names each place's field with the place's own bytes.
+    void theCatalogueReadsThePlaces()
+    {
+        for (int i = 0; i < SettingCount; ++i) {
+            const SettingPlace &p = settingPlace(SettingId(i));
+            if (!*p.key)
+                continue;
+            const Field *field = findField(QString::fromLatin1(p.key));
+            QVERIFY2(field, p.key);
+            QCOMPARE(bilingualText(field->caption, false), bilingualText(p.caption, false));
+            const FieldByte first = field->bytes.first();
+            QCOMPARE(first.row * RowBytes + first.column, p.row * RowBytes + p.byte);
+            QCOMPARE(first.mask, p.mask);
+        }
+    }
 
     void everyWindowFieldIsCovered_data()
     {
@@ -163,6 +180,8 @@ private slots:
         QTest::newRow("priority channel 129")
             << QStringList{"channel.1.receive=438", "option.priority_scan=On"} << "option.priority_channel" << "129"
             << false << "1";
+        QTest::newRow("priority scan without a channel in use")
+            << QStringList{} << "option.priority_scan" << "On" << false << "Off";
         QTest::newRow("scan priority channel 17")
             << QStringList{"scan.priority=Fixed"} << "scan.priority_channel" << "17" << false << "";
         QTest::newRow("name of 6 characters")
