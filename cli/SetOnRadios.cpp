@@ -15,7 +15,6 @@ struct RadioChange {
     PartialChange plan;
     Codeplug before;   // the radio as it was read, once planned
     bool planned = false;
-    bool refused = false;
 };
 
 QList<int> sortedRows(const QSet<int> &rows)
@@ -75,7 +74,6 @@ int setOnRadios(const CommandLine &line, CliContext &context, const QList<const 
         RadioChange &r = radios[size_t(port)];
         r.plan = planPartialChange(radio, r.known, change);
         if (!r.plan.refusals.isEmpty()) {
-            r.refused = true;
             refusal = r.plan.refusals.join(QStringLiteral("; "));
             return false;
         }
@@ -97,9 +95,5 @@ int setOnRadios(const CommandLine &line, CliContext &context, const QList<const 
     for (size_t i = 0; i < results.size(); ++i)
         report(results[i], radios[i], dryRun);
     backups.report(results);
-    int status = batch.exitStatus(results);
-    const bool refused = std::any_of(radios.begin(), radios.end(), [](const RadioChange &r) { return r.refused; });
-    if (status == Exit::Negative && refused)
-        status = Exit::Refused;
-    return printResults(context, line.json(), line.name(), results, status);
+    return printResults(context, line.json(), line.name(), results, batch.exitStatus(results));
 }
