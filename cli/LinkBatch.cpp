@@ -47,7 +47,6 @@ Codeplug unprogrammed()
     return image;
 }
 
-
 QString failureText(LinkFailure failure)
 {
     switch (failure) {
