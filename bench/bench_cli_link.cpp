@@ -3,12 +3,19 @@
 //   a read, a write, and a write with verification of one radio against the
 //   protocol's bounds; reads, and writes with verification, of 16, 32 and 64
 //   radios at once against one alone; the processor time the companion spends per radio on a read; and
-//   the process time of `kvd9-cli --help`.
+//   the process time of `kvd9-cli --help`; and the partial links: `set -p`
+//   of one option field on one radio and on 16 at once, `write
+//   --changed-only` with three channels changed against a whole write with
+//   verification, and the frames a one-field change sends, counted in its
+//   trace.
 //   bench_cli_link [most radios at once, default 64]
 #include "LinkBounds.h"
 
 #include <QCoreApplication>
+#include <QMap>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QRegularExpression>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
@@ -71,6 +78,20 @@ Run runCli(const QStringList &arguments)
     return run;
 }
 
+// The frames the program sent in a trace, by kind: what follows "-> ".
+QMap<QString, int> framesSent(const QString &trace)
+{
+    QFile file(trace);
+    QMap<QString, int> count;
+    if (!file.open(QIODevice::ReadOnly))
+        return count;
+    const QRegularExpression sent(QStringLiteral(" -> (wake-up|read|write|E|ACK)"));
+    for (const QByteArray &line : file.readAll().split('\n'))
+        if (const QRegularExpressionMatch m = sent.match(QString::fromLatin1(line)); m.hasMatch())
+            ++count[m.captured(1)];
+    return count;
+}
+
 QString devices(const std::vector<Radio> &radios, int count)
 {
     QStringList list;
@@ -116,6 +137,30 @@ int main(int argc, char **argv)
                 sum, verified.seconds / sum);
     std::printf("write, one radio             %7.3f  %7.3f  %6.4f  (write bound)\n", single.seconds,
                 LinkBounds::Write, single.seconds / LinkBounds::Write);
+
+    // Partial links. The radios hold the file; three channels of a copy change.
+    const QString changed = dir.filePath(QStringLiteral("changed.chann"));
+    QFile::copy(file, changed);
+    check(runCli({"set", changed, "channel.10.receive=440", "channel.11.receive=441", "channel.12.receive=442"}));
+    const Run changedOnly = check(runCli({"write", "--changed-only", "-p", one, changed}));
+    const QString trace = dir.filePath(QStringLiteral("set.trace"));
+    const Run setOne = check(runCli({"set", "-p", one, "--trace", trace, "option.squelch=2"}));
+    const QMap<QString, int> frames = framesSent(trace);
+    std::printf("\npartial links                seconds  against  ratio\n");
+    std::printf("set -p one field, one radio  %7.3f  %7.3f  %6.4f  (goal 1.5 s)\n", setOne.seconds, 1.5,
+                setOne.seconds / 1.5);
+    if (most >= 16) {
+        const Run setMany = check(runCli({"set", "-p", devices(radios, 16), "option.squelch=3"}));
+        std::printf("set -p one field, 16 radios  %7.3f  %7.3f  %6.4f  (one radio; goal 1.05)\n", setMany.seconds,
+                    setOne.seconds, setMany.seconds / setOne.seconds);
+    }
+    std::printf("write --changed-only, 3 rows %7.3f  %7.3f  %6.4f  (write + verify; goal 0.6)\n",
+                changedOnly.seconds, verified.seconds, changedOnly.seconds / verified.seconds);
+    std::printf("frames sent by set -p of one option field: %d wake-ups, %d read requests, %d write frames, "
+                "%d end bytes (E), %d acknowledgements of block replies\n\n",
+                frames.value(QStringLiteral("wake-up")), frames.value(QStringLiteral("read")),
+                frames.value(QStringLiteral("write")), frames.value(QStringLiteral("E")),
+                frames.value(QStringLiteral("ACK")));
 
     std::vector<std::pair<int, Run>> reads{{1, read}};
     std::vector<std::pair<int, Run>> writes;

@@ -37,8 +37,8 @@ bool isDevice(const QString &path)
 
 } // namespace
 
-CommandLine::CommandLine(const char *name, bool withPorts)
-    : m_name(QString::fromLatin1(name)), m_withPorts(withPorts),
+CommandLine::CommandLine(const char *name, bool withPorts, bool portsOptional)
+    : m_name(QString::fromLatin1(name)), m_withPorts(withPorts), m_portsOptional(portsOptional),
       m_help({QStringLiteral("h"), QStringLiteral("help")}, langText("显示本帮助。", "Show this help.")),
       m_json(QStringLiteral("json"), langText("以一个 JSON 对象输出结果。", "Print the result as one JSON object.")),
       m_lang(QStringLiteral("lang"),
@@ -143,7 +143,7 @@ bool CommandLine::parse(const QStringList &arguments, CliContext &context, int &
             }
             m_ports << spec;
         }
-    if (m_withPorts && m_ports.isEmpty()) {
+    if (m_withPorts && !m_portsOptional && m_ports.isEmpty()) {
         exitCode = fail(context, Exit::Usage, langText("请用 -p 指定端口", "no port given; name one with -p"));
         return false;
     }

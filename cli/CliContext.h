@@ -36,8 +36,9 @@ constexpr int SignalBase = 128; // 130 after SIGINT, 143 after SIGTERM
 // sets from --lang before any subcommand builds its command line.
 class CommandLine {
 public:
-    // The subcommand `name` of the table.
-    explicit CommandLine(const char *name, bool withPorts = true);
+    // The subcommand `name` of the table; with ports, -p is required unless
+    // `portsOptional`.
+    explicit CommandLine(const char *name, bool withPorts = true, bool portsOptional = false);
     ~CommandLine();
 
     QCommandLineParser parser;
@@ -68,6 +69,7 @@ private:
 
     QString m_name;
     bool m_withPorts;
+    bool m_portsOptional;
     QCommandLineOption m_help;
     QCommandLineOption m_json;
     QCommandLineOption m_lang;

@@ -1,6 +1,7 @@
 #include "cli/CodeplugFile.h"
 
 #include "cli/ImageDiff.h"
+#include "cli/OutputPath.h"
 #include "core/ModuleState.h"
 #include "core/WritePreparation.h"
 #include "fields/CodeplugSource.h"
@@ -8,6 +9,8 @@
 #include "core/ChannelFile.h"
 #include "core/Texts.h"
 
+#include <QDateTime>
+#include <QFileInfo>
 #include <QJsonArray>
 
 namespace {
@@ -38,23 +41,62 @@ bool loadImageForWrite(const QString &path, Codeplug &image, QString &error)
 
 void checkAgainst(std::vector<PortResult> &results, const Codeplug &expected, ListedEncoding encoding)
 {
-    for (PortResult &r : results) {
-        if (!r.ok)
-            continue;
-        const QList<ByteDifference> found = differences(expected, r.image, 0, LastWrittenRow);
-        r.details.insert(QStringLiteral("differences"), differencesJson(found));
-        if (found.isEmpty())
-            continue;
-        r.ok = false;
-        r.error = langText("%1 个字节与文件不同", "%1 bytes differ from the file").arg(found.size());
-        // The bytes, then the fields they belong to.
-        QSet<int> addresses;
-        for (const ByteDifference &d : found)
-            addresses.insert(d.row * RowBytes + d.column);
-        // Read as a dry run reads them: from the radio to the file, what
-        // writing the file would change.
-        const QStringList fields = describeDifferences(r.image, expected, addresses, UseChinese, false, encoding);
-        r.notes = describeByteDifferences(found) + fields;
-        r.details.insert(QStringLiteral("fields"), QJsonArray::fromStringList(fields));
+    QList<int> rows;
+    for (int r = 0; r <= LastWrittenRow; ++r)
+        rows << r;
+    for (PortResult &r : results)
+        checkRows(r, expected, rows, encoding);
+}
+
+void checkRows(PortResult &r, const Codeplug &expected, const QList<int> &rows, ListedEncoding encoding)
+{
+    if (!r.ok)
+        return;
+    QList<ByteDifference> found;
+    for (const int row : rows)
+        found += differences(expected, r.image, row, row);
+    r.details.insert(QStringLiteral("differences"), differencesJson(found));
+    if (found.isEmpty())
+        return;
+    r.ok = false;
+    r.error = langText("%1 个字节与文件不同", "%1 bytes differ from the file").arg(found.size());
+    // The bytes, then the fields they belong to.
+    QSet<int> addresses;
+    for (const ByteDifference &d : found)
+        addresses.insert(d.row * RowBytes + d.column);
+    // Read as a dry run reads them: from the radio to the file, what
+    // writing the file would change.
+    const QStringList fields = describeDifferences(r.image, expected, addresses, UseChinese, false, encoding);
+    r.notes = describeByteDifferences(found) + fields;
+    r.details.insert(QStringLiteral("fields"), QJsonArray::fromStringList(fields));
+}
+
+bool RadioBackups::prepare(const QString &folder, const QList<PortSpec> &ports, QString &error)
+{
+    const QString time = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    if (!outputFilesInFolder(folder, ports, QLatin1Char('-') + time + QStringLiteral(".chann"), m_paths, error))
+        return false;
+    for (QString &path : m_paths) {
+        const QString stem = path.chopped(6);
+        for (int n = 2; QFileInfo::exists(path); ++n)
+            path = stem + QStringLiteral("-%1.chann").arg(n);
+    }
+    return true;
+}
+
+bool RadioBackups::save(int port, const Codeplug &radio, QString &error)
+{
+    if (!saveCodeplugFile(m_paths.at(port), radio, error))
+        return false;
+    m_saved.insert(port);
+    return true;
+}
+
+void RadioBackups::report(std::vector<PortResult> &results) const
+{
+    for (const int port : m_saved) {
+        PortResult &r = results[size_t(port)];
+        r.details.insert(QStringLiteral("backup"), m_paths.at(port));
+        r.notes.prepend(langText("备份：", "backup: ") + m_paths.at(port));
     }
 }

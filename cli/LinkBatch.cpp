@@ -2,6 +2,7 @@
 
 #include "cli/Interrupts.h"
 #include "cli/LinkTrace.h"
+#include "cli/PartialChange.h"
 #include "core/Texts.h"
 #include "serial/LinkEngine.h"
 #include "serial/TrafficText.h"
@@ -15,9 +16,38 @@
 
 namespace {
 
-int blocksOf(LinkKind kind)
+int blocksOf(const LinkStep &step)
 {
-    return kind == LinkKind::Read ? 256 : kind == LinkKind::Write ? 255 : 1;
+    if (!step.rows.isEmpty())
+        return int(step.rows.size());
+    return step.kind == LinkKind::Read ? 256 : step.kind == LinkKind::Write ? 255 : 1;
+}
+
+QList<LinkStep> wholeSteps(const QList<LinkKind> &kinds)
+{
+    QList<LinkStep> steps;
+    for (const LinkKind kind : kinds)
+        steps.append({kind, {}});
+    return steps;
+}
+
+// Whether steps first..last-1 hold a write.
+bool writesAmong(const QList<LinkStep> &steps, int first, int last)
+{
+    for (int k = first; k < last; ++k)
+        if (steps.at(k).kind == LinkKind::Write)
+            return true;
+    return false;
+}
+
+// Memory that nothing has been read from yet.
+Codeplug unprogrammed()
+{
+    Codeplug image;
+    for (int r = 0; r < RadioRows; ++r)
+        for (int c = 0; c < RowBytes; ++c)
+            image.at(r, c) = Region::Empty;
+    return image;
 }
 
 QString failureText(LinkFailure failure)
@@ -58,11 +88,21 @@ QString phaseName(int phase)
 
 LinkBatch::LinkBatch(CliContext &context, const QList<PortSpec> &ports, const QList<LinkKind> &steps,
                      const Codeplug &toWrite)
-    : m_context(context), m_steps(steps), m_toWrite(toWrite), m_jobs(size_t(ports.size())),
-      m_redraw(new QTimer(this))
+    : LinkBatch(context, ports, wholeSteps(steps), toWrite)
 {
-    for (int i = 0; i < ports.size(); ++i)
-        m_jobs[size_t(i)].result.port = ports.at(i);
+}
+
+LinkBatch::LinkBatch(CliContext &context, const QList<PortSpec> &ports, const QList<LinkStep> &steps,
+                     const Codeplug &toWrite)
+    : m_context(context), m_jobs(size_t(ports.size())), m_redraw(new QTimer(this))
+{
+    for (int i = 0; i < ports.size(); ++i) {
+        Job &job = m_jobs[size_t(i)];
+        job.result.port = ports.at(i);
+        job.result.image = unprogrammed();
+        job.steps = steps;
+        job.toWrite = toWrite;
+    }
     m_redraw->setInterval(200);
     connect(m_redraw, &QTimer::timeout, this, &LinkBatch::showProgress);
 }
@@ -115,7 +155,8 @@ int LinkBatch::exitStatus(const std::vector<PortResult> &results) const
 
 void LinkBatch::startStep(Job &job)
 {
-    const LinkKind kind = m_steps.at(job.step);
+    const LinkStep &step = job.steps.at(job.step);
+    const LinkKind kind = step.kind;
     auto *serial = new SerialLinkPort;
     serial->setPort(job.result.port);
     LinkPort *port = serial;
@@ -127,9 +168,11 @@ void LinkBatch::startStep(Job &job)
         job.link->deleteLater();
     job.link = link;
     job.blocks = 0;
-    job.phase = verifies(job.step) ? Phase::Verifying : Phase::Connecting;
+    job.phase = verifies(job, job.step) ? Phase::Verifying : Phase::Connecting;
     job.stepClock.start();
-    link->setCodeplug(m_toWrite);
+    // A read adds to what the port knows of its radio.
+    link->setCodeplug(kind == LinkKind::Read ? job.result.image : job.toWrite);
+    link->setRows(step.rows);
     connect(link, &LinkEngine::openFailed, this, [this, &job, link](const QString &reason) {
         finish(job, link->lastFailure() == LinkFailure::DeviceLost
                         ? failureText(LinkFailure::DeviceLost) + QStringLiteral(" (") + reason
@@ -180,8 +223,8 @@ void LinkBatch::stepCompleted(Job &job)
 {
     if (job.finished)
         return;
-    const LinkKind kind = m_steps.at(job.step);
-    job.blocks = blocksOf(kind);
+    const LinkKind kind = job.steps.at(job.step).kind;
+    job.blocks = blocksOf(job.steps.at(job.step));
     plainLine(job, langText("完成", "done"));
     if (job.finishingWrite) {
         // The write the user let finish; the read-back is left out.
@@ -195,7 +238,16 @@ void LinkBatch::stepCompleted(Job &job)
         finish(job, error);
         return;
     }
-    if (++job.step < m_steps.size()) {
+    if (kind == LinkKind::Read && !verifies(job, job.step) && m_planner) {
+        PortPlan plan{job.toWrite, job.steps.mid(job.step + 1)};
+        if (!m_planner(int(&job - m_jobs.data()), job.result.image, plan, error)) {
+            finish(job, error);
+            return;
+        }
+        job.toWrite = plan.toWrite;
+        job.steps = job.steps.mid(0, job.step + 1) + plan.steps;
+    }
+    if (++job.step < job.steps.size()) {
         startStep(job);
         return;
     }
@@ -203,21 +255,22 @@ void LinkBatch::stepCompleted(Job &job)
     finish(job, QString());
 }
 
-bool LinkBatch::verifies(int step) const
+bool LinkBatch::verifies(const Job &job, int step) const
 {
-    return m_steps.at(step) == LinkKind::Read && m_steps.mid(0, step).contains(LinkKind::Write);
+    return job.steps.at(step).kind == LinkKind::Read && writesAmong(job.steps, 0, step);
 }
 
-QString LinkBatch::stepName(int step) const
+QString LinkBatch::stepName(const Job &job, int step) const
 {
-    switch (m_steps.at(step)) {
+    switch (job.steps.at(step).kind) {
     case LinkKind::Write: return langText("写入", "write");
     case LinkKind::Power: return langText("识别", "identify");
     case LinkKind::Read: break;
     }
-    if (verifies(step))
+    if (verifies(job, step))
         return langText("校验", "verify");
-    return m_steps.contains(LinkKind::Write) ? langText("备份", "backup") : langText("读取", "read");
+    const bool backup = job.steps.at(step).rows.isEmpty() && writesAmong(job.steps, 0, int(job.steps.size()));
+    return backup ? langText("备份", "backup") : langText("读取", "read");
 }
 
 void LinkBatch::finish(Job &job, const QString &error)
@@ -233,9 +286,15 @@ void LinkBatch::finish(Job &job, const QString &error)
         job.result.halfWritten = true;
         job.result.error += langText("；对讲机只写入了一部分，必须重新写入",
                                      "; the radio is half-written and must be written again");
+        if (!job.steps.at(job.step).rows.isEmpty()) {
+            // A partial write names what it may have changed.
+            const QList<int> sent = job.link->rowsSent();
+            job.result.error += langText("（已写入的行：%1）", " (rows written: %1)").arg(rowList(sent));
+            job.result.details.insert(QStringLiteral("rowsWritten"), rowsJson(sent));
+        }
     } else if (!error.isEmpty() && job.phase == Phase::Verifying) {
         job.result.error = langText("已写入，未校验：", "written, not verified: ") + error;
-    } else if (!error.isEmpty() && m_steps.mid(job.step + 1).contains(LinkKind::Write)) {
+    } else if (!error.isEmpty() && writesAmong(job.steps, job.step + 1, int(job.steps.size()))) {
         job.result.error = langText("备份失败：", "backup failed: ") + error
             + langText("；对讲机未写入", "; the radio was not written");
     }
@@ -296,8 +355,7 @@ void LinkBatch::cutAll()
 
 QString LinkBatch::progressLine(const Job &job) const
 {
-    const int step = qMin(job.step, m_steps.size() - 1);
-    const LinkKind kind = m_steps.at(step);
+    const int step = qMin(job.step, int(job.steps.size()) - 1);
     const QString name = job.result.port.name() + QLatin1Char(' ');
     if (job.finished)
         return name + (job.result.ok ? langText("成功", "ok") : langText("失败：", "failed: ") + job.result.error);
@@ -306,7 +364,7 @@ QString LinkBatch::progressLine(const Job &job) const
     const QString finishing = job.finishingWrite
         ? langText("（正在完成写入，再按 Ctrl+C 立即停止）", " (finishing the write; Ctrl+C again cuts it)")
         : QString();
-    const int total = blocksOf(kind);
+    const int total = blocksOf(job.steps.at(step));
     const int percent = job.blocks * 100 / total;
     QString left = QStringLiteral("--");
     if (job.blocks > 0) {
@@ -315,7 +373,7 @@ QString LinkBatch::progressLine(const Job &job) const
     }
     return name
         + QStringLiteral("%1 %2/%3 %4% %5 s")
-              .arg(padded(stepName(step), 7))
+              .arg(padded(stepName(job, step), 7))
               .arg(job.blocks, 3)
               .arg(total)
               .arg(percent, 3)
@@ -338,7 +396,7 @@ void LinkBatch::plainLine(const Job &job, const QString &what)
 {
     if (m_context.progressOnTerminal)
         return;
-    m_context.err << job.result.port.name() << ' ' << stepName(qMin(job.step, m_steps.size() - 1)) << ' ' << what
+    m_context.err << job.result.port.name() << ' ' << stepName(job, qMin(job.step, int(job.steps.size()) - 1)) << ' ' << what
                   << Qt::endl;
 }
 

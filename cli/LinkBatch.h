@@ -14,6 +14,20 @@ class LinkTrace;
 class QEventLoop;
 class QTimer;
 
+// One link of a port: its kind and the rows it moves, in address order;
+// none for the whole transfer.
+struct LinkStep {
+    LinkKind kind;
+    QList<int> rows;
+};
+
+// What a port does after a read: the image its write sends and the links
+// still to come.
+struct PortPlan {
+    Codeplug toWrite;
+    QList<LinkStep> steps;
+};
+
 // How the links of one port ended.
 struct PortResult {
     PortSpec port;
@@ -41,6 +55,8 @@ class LinkBatch : public QObject {
 public:
     LinkBatch(CliContext &context, const QList<PortSpec> &ports, const QList<LinkKind> &steps,
               const Codeplug &toWrite = Codeplug());
+    LinkBatch(CliContext &context, const QList<PortSpec> &ports, const QList<LinkStep> &steps,
+              const Codeplug &toWrite = Codeplug());
     ~LinkBatch() override;
 
     // Called on the image of a port's first step when that step, a read,
@@ -48,6 +64,12 @@ public:
     // step (a write after a backup that could not be saved).
     using ReadCheck = std::function<bool(int portIndex, const Codeplug &image, QString &error)>;
     void setReadCheck(const ReadCheck &check) { m_readCheck = check; }
+    // Called after each of a port's reads that is no read-back, with what
+    // the port knows of its radio (rows not read yet hold unprogrammed
+    // memory) and its plan, which it may change; false stops that port
+    // with `error`.
+    using Planner = std::function<bool(int portIndex, const Codeplug &radio, PortPlan &plan, QString &error)>;
+    void setPlanner(const Planner &planner) { m_planner = planner; }
     // Every link's traffic goes to `trace` as well; null for none.
     void setTrace(LinkTrace *trace) { m_trace = trace; }
 
@@ -63,6 +85,8 @@ private:
     struct Job {
         PortResult result;
         LinkEngine *link = nullptr;
+        QList<LinkStep> steps;
+        Codeplug toWrite;
         int step = 0;
         int blocks = 0;
         Phase phase = Phase::Connecting;
@@ -76,8 +100,8 @@ private:
     void startStep(Job &job);
     void stepCompleted(Job &job);
     // A read that comes after the write reads the radio back.
-    bool verifies(int step) const;
-    QString stepName(int step) const;
+    bool verifies(const Job &job, int step) const;
+    QString stepName(const Job &job, int step) const;
     void finish(Job &job, const QString &error);
     void onInterrupt();
     void cutAll();
@@ -88,9 +112,8 @@ private:
     void plainLine(const Job &job, const QString &what);
 
     CliContext &m_context;
-    const QList<LinkKind> m_steps;
-    const Codeplug m_toWrite;
     ReadCheck m_readCheck;
+    Planner m_planner;
     LinkTrace *m_trace = nullptr;
     std::vector<Job> m_jobs;
     QTimer *m_redraw;

@@ -1,7 +1,9 @@
-// kvd9-cli set: changes fields of a .chann file through the field
-// catalogue's writers, so a value is taken or refused as its window would.
+// kvd9-cli set: changes fields of a .chann file, or with -p of the radios
+// themselves, through the field catalogue's writers, so a value is taken or
+// refused as its window would.
 #include "cli/CliContext.h"
 #include "cli/OutputPath.h"
+#include "cli/SetOnRadios.h"
 #include "cli/Subcommands.h"
 #include "core/ModuleState.h"
 #include "core/NumberText.h"
@@ -32,9 +34,10 @@ bool parseAssignment(const QString &text, Assignment &assignment)
 }
 
 // Stores every assignment in order (a channel's receive frequency must come
-// before its other fields); the refusals, each naming the file and field.
-// `notes` tells where the raster moved a frequency, as an import does.
-QStringList applyAssignments(Codeplug &image, const QList<Assignment> &assignments, const QString &file,
+// before its other fields); the refusals, each naming the field, after
+// `prefix` (the file). `notes` tells where the raster moved a frequency, as
+// an import does.
+QStringList applyAssignments(Codeplug &image, const QList<Assignment> &assignments, const QString &prefix,
                              QStringList &notes)
 {
     QStringList refusals;
@@ -44,7 +47,7 @@ QStringList applyAssignments(Codeplug &image, const QList<Assignment> &assignmen
                                       : langText("没有这个参数（show 列出参数标识符）",
                                                  "no such field (show lists the identifiers)");
         if (!refused.isEmpty()) {
-            refusals << QStringLiteral("%1: %2: %3").arg(file, a.id, refused);
+            refusals << prefix + QStringLiteral("%1: %2").arg(a.id, refused);
             continue;
         }
         const QString stored = readField(image, *field);
@@ -66,18 +69,58 @@ ListedEncoding encodingOfAssignments(const QList<Assignment> &assignments)
     return grid && editor ? ListedEncoding::Both : editor ? ListedEncoding::Editor : ListedEncoding::Grid;
 }
 
+// Every field is known and lies in the rows a write sends before any link
+// starts; the power values are the power adjustment's.
+int setRadios(const CommandLine &line, CliContext &context, const QList<Assignment> &assignments, bool dryRun,
+              const QString &backupFolder)
+{
+    QList<const Field *> fields;
+    for (const Assignment &a : assignments) {
+        const Field *field = findField(a.id);
+        if (!field)
+            return line.fail(context, Exit::Refused,
+                             a.id + langText("：没有这个参数（show 列出参数标识符）",
+                                             ": no such field (show lists the identifiers)"));
+        for (const FieldByte &byte : field->bytes)
+            if (byte.row >= Region::PowerRow)
+                return line.fail(context, Exit::Refused,
+                                 a.id + langText("：发射功率值不写入对讲机，请用功率调整",
+                                                 ": the power values are never written; the power adjustment sets them"));
+        fields << field;
+    }
+    return setOnRadios(line, context, fields,
+                       [&](Codeplug &image) {
+                           QStringList notes;
+                           return applyAssignments(image, assignments, QString(), notes);
+                       }, dryRun,
+                       backupFolder);
+}
+
 } // namespace
 
 int runSet(const QStringList &arguments, CliContext &context)
 {
-    CommandLine line("set", false);
+    CommandLine line("set", true, true);
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
                                     langText("要写入的 .chann 文件（- 为标准输出）；默认替换原文件。",
                                              "The .chann file to write (- for standard output); by default "
                                              "the file itself is replaced."),
                                     QStringLiteral("path"));
-    line.parser.addOption(output);
-    line.parser.addPositionalArgument(QStringLiteral("file"), langText("要修改的 .chann 文件。", "The .chann file to change."));
+    const QCommandLineOption dryRun(
+        QStringLiteral("dry-run"),
+        langText("与 -p 同用：只读取每台对讲机，列出会改变的参数和行，不写入。",
+                 "With -p: only read each radio and list the fields and rows that would change; write nothing."));
+    const QCommandLineOption backup(
+        QStringLiteral("backup"),
+        langText("与 -p 同用：先读取每台对讲机的全部数据，保存为 文件夹/<端口>-<时间>.chann；备份失败的对讲机不写入。",
+                 "With -p: read each radio whole first and save it as folder/<port>-<time>.chann; a radio "
+                 "whose backup fails is not written."),
+        QStringLiteral("folder"));
+    line.parser.addOptions({output, dryRun, backup});
+    line.parser.addPositionalArgument(QStringLiteral("file"),
+                                      langText("要修改的 .chann 文件；使用 -p 时省略，直接修改对讲机。",
+                                               "The .chann file to change; left out with -p, which changes "
+                                               "the radios themselves."));
     line.parser.addPositionalArgument(QStringLiteral("assignments"),
                                       langText("参数标识符（与 show 相同）和新值，例如 option.squelch=3；按顺序存入。",
                                                "A field's identifier as show lists it and its new text, such "
@@ -86,18 +129,27 @@ int runSet(const QStringList &arguments, CliContext &context)
     int exitCode = 0;
     if (!line.parse(arguments, context, exitCode))
         return exitCode;
+    const bool onRadios = !line.ports().isEmpty();
     const QStringList positional = line.parser.positionalArguments();
-    if (positional.size() < 2)
+    if (onRadios && line.parser.isSet(output))
+        return line.fail(context, Exit::Usage, langText("-o 不能与 -p 同用", "-o takes no -p"));
+    if (!onRadios && (line.parser.isSet(dryRun) || line.parser.isSet(backup)))
         return line.fail(context, Exit::Usage,
-                         langText("请指定一个文件和至少一个 参数=值", "name one file and at least one FIELD=VALUE"));
+                         langText("--dry-run 和 --backup 需要 -p", "--dry-run and --backup need -p"));
+    if (positional.size() < (onRadios ? 1 : 2))
+        return line.fail(context, Exit::Usage,
+                         onRadios ? langText("请指定至少一个 参数=值", "name at least one FIELD=VALUE")
+                                  : langText("请指定一个文件和至少一个 参数=值", "name one file and at least one FIELD=VALUE"));
     QList<Assignment> assignments;
-    for (const QString &text : positional.mid(1)) {
+    for (const QString &text : positional.mid(onRadios ? 0 : 1)) {
         Assignment assignment;
         if (!parseAssignment(text, assignment))
             return line.fail(context, Exit::Usage,
                              langText("%1：不是 参数=值 的形式", "%1: not of the form FIELD=VALUE").arg(text));
         assignments << assignment;
     }
+    if (onRadios)
+        return setRadios(line, context, assignments, line.parser.isSet(dryRun), line.parser.value(backup));
     const QString file = positional.first();
     const QString target = line.parser.isSet(output) ? line.parser.value(output) : file;
     QString error;
@@ -112,7 +164,7 @@ int runSet(const QStringList &arguments, CliContext &context)
         return line.fail(context, Exit::Refused, error);
     const Codeplug before = image;
     QStringList notes;
-    const QStringList refusals = applyAssignments(image, assignments, file, notes);
+    const QStringList refusals = applyAssignments(image, assignments, file + QStringLiteral(": "), notes);
     if (!refusals.isEmpty()) {
         for (const QString &refusal : refusals)
             printError(context, refusal);

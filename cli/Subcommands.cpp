@@ -27,8 +27,8 @@ const QList<Subcommand> &subcommands()
          "Export the channels in use as a CSV channel plan.", runExportCsv},
         {"import-csv", "把 CSV 信道表导入 .chann 文件",
          "Import a CSV channel plan into a .chann file.", runImportCsv},
-        {"set", "按窗口的规则修改 .chann 文件中的参数",
-         "Change fields of a .chann file under the windows' rules.", runSet},
+        {"set", "按窗口的规则修改 .chann 文件或对讲机（-p）中的参数",
+         "Change fields of a .chann file, or of the radios (-p), under the windows' rules.", runSet},
         {"completion", "输出 bash、zsh 或 fish 的命令补全脚本",
          "Print the shell completion script for bash, zsh or fish.", runCompletion},
     };

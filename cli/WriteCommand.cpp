@@ -1,8 +1,9 @@
 // kvd9-cli write: a .chann file to every port, read back and compared;
 // --backup reads and saves each radio first, --dry-run only shows what a
-// write would change.
+// write would change, --changed-only reads each radio and writes and reads
+// back only the rows that differ.
 #include "cli/CodeplugFile.h"
-#include "cli/OutputPath.h"
+#include "cli/PartialChange.h"
 #include "cli/Subcommands.h"
 #include "core/Layout.h"
 #include "core/ModuleState.h"
@@ -10,27 +11,9 @@
 #include "fields/CodeplugSource.h"
 #include "fields/FieldReport.h"
 
-#include <QDateTime>
-#include <QFileInfo>
 #include <QJsonArray>
-#include <QSet>
 
 namespace {
-
-// DIR/<port>-<time>.chann for each port, checked before any link starts; a
-// name already taken (a second backup within the second) gets a number.
-bool backupPaths(const QString &folder, const QList<PortSpec> &ports, QStringList &paths, QString &error)
-{
-    const QString time = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    if (!outputFilesInFolder(folder, ports, QLatin1Char('-') + time + QStringLiteral(".chann"), paths, error))
-        return false;
-    for (QString &path : paths) {
-        const QString stem = path.chopped(6);
-        for (int n = 2; QFileInfo::exists(path); ++n)
-            path = stem + QStringLiteral("-%1.chann").arg(n);
-    }
-    return true;
-}
 
 // The fields a write of `image` would change on each radio that was read,
 // named as `diff` names them; row 255 is never written, so the radio's own
@@ -47,6 +30,21 @@ void listChanges(std::vector<PortResult> &results, const Codeplug &image, Listed
         r.details.insert(QStringLiteral("changes"), QJsonArray::fromStringList(changes));
         r.notes = changes.isEmpty() ? QStringList{langText("写入不会改变任何参数", "a write would change nothing")}
                                     : changes;
+    }
+}
+
+// The rows each radio took, verified where it was read back.
+void reportRowsWritten(std::vector<PortResult> &results, const Codeplug &image, const std::vector<QList<int>> &rows,
+                       bool verify, ListedEncoding encoding)
+{
+    for (size_t i = 0; i < results.size(); ++i) {
+        PortResult &r = results[i];
+        if (!r.ok)
+            continue;
+        if (verify)
+            checkRows(r, image, rows[i], encoding);
+        r.details.insert(QStringLiteral("rowsWritten"), rowsJson(rows[i]));
+        r.notes.prepend(langText("写入 %1 行", "%1 rows written").arg(rows[i].size()));
     }
 }
 
@@ -68,7 +66,12 @@ int runWrite(const QStringList &arguments, CliContext &context)
         QStringLiteral("dry-run"),
         langText("只读取每台对讲机，列出写入会改变的参数，不写入。",
                  "Only read each radio and list the fields a write would change; write nothing."));
-    line.parser.addOptions({noVerify, backup, dryRun});
+    const QCommandLineOption changedOnly(
+        QStringLiteral("changed-only"),
+        langText("先读取每台对讲机的全部数据，只写入（并校验）第 0 至 254 行中与文件不同的行。",
+                 "Read each radio whole first, then write (and verify) only the rows of 0..254 that "
+                 "differ from the file."));
+    line.parser.addOptions({noVerify, backup, dryRun, changedOnly});
     line.parser.addPositionalArgument(QStringLiteral("file"), langText("要写入的 .chann 文件。", "The .chann file to write."));
     int exitCode = 0;
     if (!line.parse(arguments, context, exitCode))
@@ -79,38 +82,44 @@ int runWrite(const QStringList &arguments, CliContext &context)
     QString error;
     if (!loadImageForWrite(line.parser.positionalArguments().first(), image, error))
         return line.fail(context, Exit::Refused, error);
-    QStringList backups;
-    if (line.parser.isSet(backup) && !backupPaths(line.parser.value(backup), line.ports(), backups, error))
+    RadioBackups backups;
+    if (line.parser.isSet(backup) && !backups.prepare(line.parser.value(backup), line.ports(), error))
         return line.fail(context, Exit::Refused, error);
 
     const bool dry = line.parser.isSet(dryRun);
     const bool verify = !dry && !line.parser.isSet(noVerify);
+    const bool changed = !dry && line.parser.isSet(changedOnly);
     QList<LinkKind> steps;
-    if (dry || !backups.isEmpty())
+    if (dry || changed || !backups.isEmpty())
         steps << LinkKind::Read;
-    if (!dry)
+    if (!dry && !changed)
         steps << LinkKind::Write;
-    if (verify)
+    if (verify && !changed)
         steps << LinkKind::Read;
     LinkBatch batch(context, line.ports(), steps, image);
     batch.setTrace(line.trace());
-    QSet<int> saved;
     if (!backups.isEmpty())
         batch.setReadCheck([&](int port, const Codeplug &radio, QString &saveError) {
-            if (!saveCodeplugFile(backups.at(port), radio, saveError))
-                return false;
-            saved.insert(port);
+            return backups.save(port, radio, saveError);
+        });
+    std::vector<QList<int>> rows(size_t(line.ports().size()));
+    if (changed)
+        batch.setPlanner([&](int port, const Codeplug &radio, PortPlan &plan, QString &) {
+            rows[size_t(port)] = differingRows(radio, image);
+            plan.steps.clear();
+            if (!rows[size_t(port)].isEmpty())
+                plan.steps.append({LinkKind::Write, rows[size_t(port)]});
+            if (!rows[size_t(port)].isEmpty() && verify)
+                plan.steps.append({LinkKind::Read, rows[size_t(port)]});
             return true;
         });
     std::vector<PortResult> results = batch.run();
     if (dry)
         listChanges(results, image, line.encoding());
+    else if (changed)
+        reportRowsWritten(results, image, rows, verify, line.encoding());
     else if (verify)
         checkAgainst(results, image, line.encoding());
-    for (const int port : saved) {
-        PortResult &r = results[size_t(port)];
-        r.details.insert(QStringLiteral("backup"), backups.at(port));
-        r.notes.prepend(langText("备份：", "backup: ") + backups.at(port));
-    }
+    backups.report(results);
     return printResults(context, line.json(), line.name(), results, batch.exitStatus(results));
 }

@@ -33,7 +33,7 @@ WritePreparation checkRanges(const Codeplug &image)
     return {};
 }
 
-WritePreparation PrepareImageForWrite(Codeplug &image)
+void ApplyWritePreparation(Codeplug &image)
 {
     using namespace Region;
     image.at(GeneralRow, 10) = 0;
@@ -41,5 +41,10 @@ WritePreparation PrepareImageForWrite(Codeplug &image)
     image.at(GeneralRow, 12) = image.cell(GeneralRow, 12) & 0x30;
     MarkFirstUsedChannel(image);
     ApplyFixedRows(image);
+}
+
+WritePreparation PrepareImageForWrite(Codeplug &image)
+{
+    ApplyWritePreparation(image);
     return checkRanges(image);
 }

@@ -19,6 +19,8 @@ struct WritePreparation {
 WritePreparation checkRanges(const Codeplug &image);
 
 // Before a write: clears the general settings bytes the radio keeps to
-// itself, notes the first channel in use, sets the fixed rows, then checks
-// the VFO and every channel against the working range.
+// itself, notes the first channel in use and sets the fixed rows.
+void ApplyWritePreparation(Codeplug &image);
+
+// The same, then checks the VFO and every channel against the working range.
 WritePreparation PrepareImageForWrite(Codeplug &image);

@@ -2,6 +2,8 @@
 
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
 constexpr quint8 Ack = 0x06;
@@ -15,6 +17,16 @@ constexpr quint8 Identity[] = {0x4B, 0x56, 0x20, 0x44, 0x39};                // 
 constexpr int IdentLength = 9;
 constexpr int BlockReplyLength = 21;
 constexpr int PowerAddress = 0x03F0;
+constexpr int LastWrittenRow = 254;
+
+// Rows first..last.
+QList<int> rowRange(int first, int last)
+{
+    QList<int> rows;
+    for (int r = first; r <= last; ++r)
+        rows << r;
+    return rows;
+}
 
 QTimer *preciseTimer(QObject *parent)
 {
@@ -39,6 +51,30 @@ LinkEngine::LinkEngine(LinkKind kind, const LinkTiming &timing, QObject *parent,
         Timer2_Timer();
     });
     connect(Timer3, &QTimer::timeout, this, &LinkEngine::Timer3_Timer);
+    setRows({});
+}
+
+void LinkEngine::setRows(const QList<int> &rows)
+{
+    const int last = m_kind == LinkKind::Write ? LastWrittenRow : RadioRows - 1;
+    if (rows.isEmpty()) {
+        m_rows = rowRange(0, last);
+        return;
+    }
+    m_rows.clear();
+    for (const int row : rows)
+        if (row >= 0 && row <= last && !m_rows.contains(row))
+            m_rows << row;
+    std::sort(m_rows.begin(), m_rows.end());
+}
+
+QList<int> LinkEngine::rowsSent() const
+{
+    QList<int> rows;
+    for (int r = 0; r < RadioRows; ++r)
+        if (m_sent.at(r))
+            rows << r;
+    return rows;
 }
 
 void LinkEngine::setPort(const PortSpec &spec)
@@ -72,6 +108,13 @@ void LinkEngine::start()
     state.retriesLeft = Attempts - 1;
     m_lastFailure = LinkFailure::NoAnswer;
     m_unrecognisedReply.clear();
+    m_sent.fill(false);
+    if (m_kind != LinkKind::Power && m_rows.isEmpty()) {
+        // Nothing to move: done without waking the radio.
+        state.done = true;
+        emit completed();
+        return;
+    }
     StartLink();
 }
 
@@ -88,7 +131,8 @@ void LinkEngine::StartLink()
     state.writeMode = m_kind != LinkKind::Read;
     state.busy = true;
     state.blockIndex = 0;
-    state.blockCount = m_kind == LinkKind::Read ? 256 : m_kind == LinkKind::Write ? 255 : 1;
+    state.blockCount = m_kind == LinkKind::Power ? 1 : int(m_rows.size());
+    m_frameRow = -1;
     SendFrame();
     emit attemptStarted(Attempts - state.retriesLeft, Attempts);
 }
@@ -155,8 +199,17 @@ void LinkEngine::loadFrame(int at, quint8 command, int row, int address)
         frame[4 + c] = m_image.at(row, c);
 }
 
+// A write frame of codeplug row `row` to its own address, from txFrame[at].
+void LinkEngine::loadWriteFrame(int at, int row)
+{
+    loadFrame(at, WriteCommand, row, row * 16);
+    m_frameRow = row;
+}
+
 void LinkEngine::Timer1_Timer()
 {
+    if (m_frameRow >= 0)
+        m_sent[m_frameRow] = true;
     // The whole frame goes to the system at once, within this one tick: the
     // byte watchdog covers the handing out, the frame watchdog the reply.
     Timer2->start(m_timing.byteReplyMs);
@@ -215,7 +268,9 @@ void LinkEngine::handleIdentification()
     case LinkKind::Read: {
         state.connected = true;
         emit identified();
-        const quint8 firstRequest[] = {Ack, ReadCommand, 0x00, 0x00, BlockLength};
+        const int address = m_rows.first() * 16;
+        const quint8 firstRequest[] = {Ack, ReadCommand, quint8(address / 256), quint8(address % 256),
+                                       BlockLength};
         std::copy(std::begin(firstRequest), std::end(firstRequest), state.txFrame);
         state.txLength = int(sizeof firstRequest);
         state.blockIndex = 1;
@@ -228,7 +283,7 @@ void LinkEngine::handleIdentification()
         emit identified();
         state.blockIndex = 0;
         state.txFrame[0] = Ack;
-        loadFrame(1, WriteCommand, 0, 0);
+        loadWriteFrame(1, m_rows.first());
         state.txLength = 21;
         state.blockIndex = 1;
         MSC->discardInput();
@@ -263,7 +318,7 @@ void LinkEngine::handleBlockReply()
         emit completed();
         return;
     }
-    const int address = state.blockIndex * 16;
+    const int address = m_rows.at(state.blockIndex) * 16;
     const quint8 request[] = {ReadCommand, quint8(address / 256), quint8(address % 256), BlockLength};
     std::copy(std::begin(request), std::end(request), state.txFrame);
     state.txLength = int(sizeof request);
@@ -292,13 +347,13 @@ void LinkEngine::handleAcknowledgement()
         emit completed();
         return;
     }
-    const int row = state.blockIndex;
-    loadFrame(0, WriteCommand, row, row * 16);
+    const int frame = state.blockIndex;
+    loadWriteFrame(0, m_rows.at(frame));
     state.txLength = 20;
     ++state.blockIndex;
     SendFrame();
     // Reported once the pacer runs, so that showing it costs the frame no time.
-    emit progress(row);
+    emit progress(frame);
 }
 
 // A vanished device is a reply that never comes, unless none was awaited.
@@ -335,7 +390,7 @@ void LinkEngine::Timer3_Timer()
 
 void LinkEngine::CopyReadBlocks()
 {
-    for (int k = 1; k <= 256; ++k)
+    for (int k = 1; k <= state.blockCount; ++k)
         for (int j = 5; j <= 20; ++j)
-            m_image.at(k - 1, j - 5) = m_replies[k][j];
+            m_image.at(m_rows.at(k - 1), j - 5) = m_replies[k][j];
 }

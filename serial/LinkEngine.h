@@ -3,6 +3,7 @@
 #include "serial/LinkPort.h"
 #include "serial/LinkProtocol.h"
 
+#include <QList>
 #include <QObject>
 #include <QtGlobal>
 
@@ -31,6 +32,16 @@ public:
     // reported in row 255, bytes 0 and 1.
     const Codeplug &codeplug() const { return m_image; }
     void setCodeplug(const Codeplug &image) { m_image = image; }
+    // The rows a read or write link moves, each once, in address order; a
+    // read leaves the codeplug's other rows as they were. By default, and
+    // for an empty list, the whole transfer: rows 0..255 read, 0..254
+    // written. A write never sends row 255 or above, whatever it is given.
+    void setRows(const QList<int> &rows);
+    const QList<int> &rows() const { return m_rows; }
+    // Write: the rows whose frames went out to the radio in any attempt,
+    // acknowledged or not, in address order: what a cut write may have
+    // changed.
+    QList<int> rowsSent() const;
     // The serial port the link opens; unused with a port of its own.
     void setPort(const PortSpec &spec);
     // The cause of the last lost reply; tells a vanished device apart.
@@ -52,6 +63,7 @@ public:
     // Starts the link with three restarts in reserve, unless one is under
     // way. A port that cannot be opened is reported by openFailed() before
     // this returns.
+    // A read or write given no row to move completes at once.
     void start();
     // Ends the link at once: every timer stops and the port closes.
     void cancel();
@@ -75,8 +87,9 @@ signals:
     void restartPauseStarted(int pauseMs);
     // The radio identified itself. Power: its power values are in the codeplug.
     void identified();
-    // Read: the block numbered blockIndex was requested. Write: the row
-    // blockIndex is about to be sent.
+    // Read: the block numbered blockIndex (from 1) was requested. Write: the
+    // frame numbered blockIndex (from 0) is about to be sent. In a whole
+    // transfer a write frame's number is its row.
     void progress(int blockIndex);
     void completed();
     // The last attempt failed as well.
@@ -114,6 +127,7 @@ private:
     void handleBlockReply();
     void handleAcknowledgement();
     void loadFrame(int at, quint8 command, int row, int address);
+    void loadWriteFrame(int at, int row);
     void CopyReadBlocks();
 
     // The port, the send pacer, the reply watchdog and the restart pause.
@@ -127,6 +141,10 @@ private:
     Codeplug m_image;
     LinkFailure m_lastFailure = LinkFailure::NoAnswer;
     QByteArray m_unrecognisedReply;
+    QList<int> m_rows;
+    // The row of the write frame in txFrame, or -1 for any other frame.
+    int m_frameRow = -1;
+    QList<bool> m_sent = QList<bool>(RadioRows, false);
     // The raw block replies of a read: m_replies[k] holds the k-th reply.
     quint8 m_replies[257][21] = {};
 };

@@ -3,6 +3,7 @@
 #include "cli/CliContext.h"
 #include "cli/CodeplugFile.h"
 #include "cli/Interrupts.h"
+#include "cli/PartialChange.h"
 #include "cli/Subcommands.h"
 #include "core/ChannelFile.h"
 #include "fields/CodeplugSource.h"
@@ -230,6 +231,12 @@ private slots:
     void hangUpFinishesTheWriteUnderWay_data();
     void hangUpFinishesTheWriteUnderWay();
     void firstCtrlCWarningStaysOnTheTerminal();
+    void setOnRadiosMovesOnlyTheRowsOfItsChange_data();
+    void setOnRadiosMovesOnlyTheRowsOfItsChange();
+    void partialWriteSurvivesALostFrameOrNamesItsRows_data();
+    void partialWriteSurvivesALostFrameOrNamesItsRows();
+    void changedOnlyAndDryRunMoveOnlyDifferingRows_data();
+    void changedOnlyAndDryRunMoveOnlyDifferingRows();
 
 private:
     QTemporaryDir m_dir;
@@ -499,6 +506,15 @@ void Cli::everyCommandKeepsTheContract_data()
     QTest::newRow("set -o a FIFO") << "set %f option.beep=Off -o %n" << 0 << 2 << "%n";
     QTest::newRow("set -o a folder") << "set %f option.beep=Off -o %d" << 0 << 2 << "%d";
     QTest::newRow("a port named twice") << "read -p %p,%p -o %o" << 0 << 64 << "%p";
+    QTest::newRow("set -p on two radios") << "set -p %p,%q option.beep=Off" << 0 << 0 << "";
+    QTest::newRow("set -p a refused value") << "set -p %p option.squelch=10" << 0 << 1 << "option.squelch";
+    QTest::newRow("set -p a range that leaves a channel out")
+        << "set -p %p range.high=438" << 0 << 1 << "Channel 2that Receiving";
+    QTest::newRow("set -p an unknown field") << "set -p %p option.none=1" << 0 << 2 << "option.none";
+    QTest::newRow("set -p the power values") << "set -p %p power.low=3" << 0 << 2 << "power.low";
+    QTest::newRow("set -p into a file") << "set -p %p option.beep=Off -o %o" << 0 << 64 << "-o";
+    QTest::newRow("set --dry-run without -p") << "set --dry-run %f option.beep=Off" << 0 << 64 << "-p";
+    QTest::newRow("write --changed-only, a row differs") << "write --changed-only -p %p %f" << 3 << 0 << "";
     QTest::newRow("import --renumber, kvd9 layout") << "import-csv %c --base %f -o %o --format kvd9 --renumber" << 0
                                                     << 64 << "--renumber";
     QTest::newRow("completion") << "completion fish" << 0 << 0 << "";
@@ -1141,6 +1157,223 @@ void Cli::firstCtrlCWarningStaysOnTheTerminal()
     QVERIFY2(screen.filter("Press Ctrl+C again to stop at once").size() == 1, qPrintable(screen.join('\n')));
     QVERIFY2(screen.filter(QRegularExpression("^" + QRegularExpression::escape(r[0].devicePath()) + " failed: written, not verified: interrupted"))
                  .size() == 1, qPrintable(screen.join('\n')));
+}
+
+namespace {
+
+QList<int> intList(const QJsonValue &array)
+{
+    QList<int> list;
+    for (const QJsonValue &v : array.toArray())
+        list << v.toInt();
+    return list;
+}
+
+QList<int> rows(int first, int last, QList<int> more = {})
+{
+    for (int r = first; r <= last; ++r)
+        more << r;
+    std::sort(more.begin(), more.end());
+    return more;
+}
+
+// The rows of the radio's read requests and of its write frames, as it received them.
+QList<int> framedRows(const RadioSimulator &radio, char command)
+{
+    QList<int> list;
+    for (const QByteArray &frame : radio.frames) {
+        const int at = frame.startsWith('\x06') ? 1 : 0;
+        if (frame.size() > at + 2 && frame.at(at) == command)
+            list << ((quint8(frame.at(at + 1)) << 8) | quint8(frame.at(at + 2))) / 16;
+    }
+    std::sort(list.begin(), list.end());
+    return list;
+}
+
+QJsonObject firstPort(const CliRun &result)
+{
+    return QJsonDocument::fromJson(result.out.toUtf8()).object().value("ports").toArray().at(0).toObject();
+}
+
+} // namespace
+
+// set -p reads the rows of its fields, the write preparation's rows and the
+// rows that decide the first channel in use or that its range checks need;
+// it writes and reads back only the rows that changed, and leaves the radio
+// as a whole write of the same change does.
+void Cli::setOnRadiosMovesOnlyTheRowsOfItsChange_data()
+{
+    QTest::addColumn<QStringList>("assignments");
+    QTest::addColumn<bool>("stale"); // a radio this program never wrote: row 0, the marker and row 252's own bytes
+    QTest::addColumn<QList<int>>("read");
+    QTest::addColumn<QList<int>>("written");
+    const QList<int> preparation{0, 1, 220, 251, 252};
+    QTest::newRow("option") << QStringList{"option.squelch=2"} << false << preparation << QList<int>{252};
+    QTest::newRow("channel") << QStringList{"channel.2.name=AB"} << false << rows(2, 2, preparation + QList<int>{250})
+                             << QList<int>{2};
+    QTest::newRow("vfo") << QStringList{"vfo.receive=420"} << false << rows(130, 130, preparation + QList<int>{250})
+                         << QList<int>{130};
+    QTest::newRow("range checks every frequency")
+        << QStringList{"range.high=460"} << false << rows(2, 128, {0, 1, 130, 220, 250, 251, 252}) << QList<int>{250};
+    QTest::newRow("dtmf") << QStringList{"dtmf.pre_time=100"} << false << rows(254, 254, preparation)
+                          << QList<int>{254};
+    QTest::newRow("fm") << QStringList{"fm.0=88.5"} << false << rows(253, 253, preparation) << QList<int>{253};
+    QTest::newRow("scan") << QStringList{"scan.dropout_delay=200"} << false
+                          << rows(240, 240, preparation) << QList<int>{240};
+    QTest::newRow("key") << QStringList{"key.pf1=Monitor"} << false << rows(240, 240, preparation)
+                         << QList<int>{240};
+    QTest::newRow("message") << QStringList{"message=HELLO"} << false << rows(209, 209, preparation)
+                             << QList<int>{209};
+    QTest::newRow("first used channel moves")
+        << QStringList{"channel.1.receive="} << false << rows(2, 5, preparation + QList<int>{250})
+        << QList<int>{1, 252};
+    QTest::newRow("radio never written by the program")
+        << QStringList{"option.squelch=2"} << true << preparation << QList<int>{0, 252};
+}
+
+void Cli::setOnRadiosMovesOnlyTheRowsOfItsChange()
+{
+    QFETCH(QStringList, assignments);
+    QFETCH(bool, stale);
+    QFETCH(QList<int>, read);
+    QFETCH(QList<int>, written);
+    Radios r(2);
+    if (stale) {
+        r[0].memory[0] = 0x00;
+        r[0].memory[252 * 16 + 7] = 3;
+    }
+    r[1].memory = r[0].memory;
+    const CliRun result = run(QStringList{"set", "--json", "-p", r[0].devicePath()} + assignments);
+    QCOMPARE(result.status, 0);
+    QCOMPARE(schemaViolations(result.out), QString());
+    const QJsonObject port = firstPort(result);
+    QCOMPARE(intList(port.value("rowsRead")), read);
+    QCOMPARE(intList(port.value("rowsWritten")), written);
+    // Counted in what the radio received: each row once, and the written
+    // rows once more in the read-back.
+    QCOMPARE(framedRows(r[0], 'W'), written);
+    QList<int> requested = read + written;
+    std::sort(requested.begin(), requested.end());
+    QCOMPARE(framedRows(r[0], 'R'), requested);
+    // The same change as a whole write: the file changed by `set`, then written.
+    QTemporaryDir dir;
+    const QString file = dir.filePath("radio.chann");
+    QString error;
+    QVERIFY(saveCodeplugFile(file, codeplugOf(r[1].memory), error));
+    QCOMPARE(run(QStringList{"set", file} + assignments).status, 0);
+    QCOMPARE(run({"write", "--no-verify", "-p", r[1].devicePath(), file}).status, 0);
+    QCOMPARE(r[0].memory, r[1].memory);
+}
+
+// A lost reply or a refused frame restarts the link in whichever phase;
+// a radio that stays silent is reported half-written with the rows whose
+// frames reached it, and no other row is touched.
+void Cli::partialWriteSurvivesALostFrameOrNamesItsRows_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<int>("at");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QList<int>>("written");
+    QTest::newRow("read reply lost") << "dropReadReplyAt" << 2 << 0 << QList<int>{2, 252};
+    QTest::newRow("write acknowledgement lost") << "dropAckAt" << 1 << 0 << QList<int>{2, 252};
+    QTest::newRow("write frame refused") << "refuseWriteAt" << 0 << 0 << QList<int>{2, 252};
+    // Seven rows read first: 0, 1, 2, 220, 250, 251, 252.
+    QTest::newRow("read-back reply lost") << "dropReadReplyAt" << 7 << 0 << QList<int>{2, 252};
+    QTest::newRow("a written byte stored wrong") << "corruptByteAt" << 252 * 16 + 2 << 1 << QList<int>{2, 252};
+    QTest::newRow("silent from the first frame") << "silentFromWrite" << 0 << 3 << QList<int>{2};
+    QTest::newRow("silent from the second frame") << "silentFromWrite" << 1 << 3 << QList<int>{2, 252};
+}
+
+void Cli::partialWriteSurvivesALostFrameOrNamesItsRows()
+{
+    QFETCH(QString, fault);
+    QFETCH(int, at);
+    QFETCH(int, status);
+    QFETCH(QList<int>, written);
+    Radios r(2);
+    const QByteArray before = r[0].memory;
+    RadioSimulator::Faults &faults = r[0].faults;
+    (fault == "dropReadReplyAt" ? faults.dropReadReplyAt
+     : fault == "dropAckAt"     ? faults.dropAckAt
+     : fault == "refuseWriteAt" ? faults.refuseWriteAt
+     : fault == "corruptByteAt" ? faults.corruptByteAt
+                                : faults.silentFromWrite) = at;
+    const CliRun result
+        = run({"set", "--json", "-p", r.devices(), "channel.2.name=AB", "option.squelch=2"});
+    QCOMPARE(result.status, status);
+    QCOMPARE(schemaViolations(result.out), QString());
+    const QJsonObject port = firstPort(result);
+    QCOMPARE(intList(port.value("rowsWritten")), written);
+    QCOMPARE(port.value("halfWritten").toBool(), status == 3);
+    if (status == 0) {
+        // As the radio without the fault.
+        QCOMPARE(r[0].memory, r[1].memory);
+        return;
+    }
+    if (status == 1) {
+        // Reported as verify reports it.
+        QCOMPARE(port.value("differences").toArray().size(), 1);
+        QVERIFY(result.errors().join('\n').contains(QStringLiteral("1 bytes differ")));
+        return;
+    }
+    QVERIFY2(result.errors().join('\n').contains(QStringLiteral("rows written: ") + rowList(written)),
+             qPrintable(result.err));
+    for (int row = 0; row < 256; ++row)
+        if (!written.contains(row))
+            QCOMPARE(r[0].memory.mid(row * 16, 16), before.mid(row * 16, 16));
+}
+
+// write --changed-only sends and reads back only the rows that differ from
+// the file; a dry run of set lists its change and writes nothing.
+void Cli::changedOnlyAndDryRunMoveOnlyDifferingRows_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QList<int>>("differing"); // radio rows that differ from the file beforehand
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QList<int>>("rows");
+    QTest::newRow("three channels differ") << "write --changed-only" << QList<int>{4, 9, 30} << "rowsWritten"
+                                           << QList<int>{4, 9, 30};
+    QTest::newRow("the radio holds the file") << "write --changed-only" << QList<int>{} << "rowsWritten"
+                                              << QList<int>{};
+    QTest::newRow("row 255 is never written") << "write --changed-only" << QList<int>{255} << "rowsWritten"
+                                              << QList<int>{};
+    QTest::newRow("set --dry-run") << "set --dry-run option.squelch=2" << QList<int>{} << "rowsToWrite"
+                                   << QList<int>{252};
+}
+
+void Cli::changedOnlyAndDryRunMoveOnlyDifferingRows()
+{
+    QFETCH(QString, command);
+    QFETCH(QList<int>, differing);
+    QFETCH(QString, key);
+    QFETCH(QList<int>, rows);
+    Codeplug prepared;
+    QString error;
+    QVERIFY(loadImageForWrite(m_file, prepared, error));
+    Radios r(1);
+    r[0].memory = memoryOf(prepared);
+    for (const int row : differing)
+        r[0].memory[row * 16 + 5] = char(0x42);
+    const QByteArray before = r[0].memory;
+    QStringList arguments = command.split(QLatin1Char(' '));
+    arguments.insert(1, "--json");
+    arguments.insert(2, "-p");
+    arguments.insert(3, r.devices());
+    if (arguments.first() == "write")
+        arguments << m_file;
+    const CliRun result = run(arguments);
+    QCOMPARE(result.status, 0);
+    QCOMPARE(schemaViolations(result.out), QString());
+    QCOMPARE(intList(firstPort(result).value(key)), rows);
+    QCOMPARE(framedRows(r[0], 'W'), key == "rowsWritten" ? rows : QList<int>{});
+    if (key == "rowsToWrite") {
+        QCOMPARE(r[0].memory, before);
+        QCOMPARE(firstPort(result).value("changes").toArray(), QJsonArray{"option squelch: 5 -> 2"});
+        return;
+    }
+    // No write link when nothing differs.
+    QCOMPARE(r[0].wakeUps, rows.isEmpty() ? 1 : 3);
+    QCOMPARE(r[0].memory.left(255 * 16), memoryOf(prepared).left(255 * 16));
 }
 
 QTEST_MAIN(Cli)

@@ -46,6 +46,8 @@ private slots:
     void pulledCableEndsTheReadWithoutTouchingTheImage();
     void closingDuringATransferEndsTheLinkAtOnce_data();
     void closingDuringATransferEndsTheLinkAtOnce();
+    void partialLinkMovesExactlyTheGivenRows_data();
+    void partialLinkMovesExactlyTheGivenRows();
 };
 
 void LinkTransfer::fullReadReplacesRows0To253Only_data()
@@ -434,6 +436,65 @@ void LinkTransfer::closingDuringATransferEndsTheLinkAtOnce()
         QVERIFY(fresh);
         QVERIFY(!fresh->link->isBusy());
         QCOMPARE(fresh->Command_read->text(), QStringLiteral("读取"));
+    }
+}
+
+// A link given rows moves each of them once, in address order, from the
+// first frame on; a write drops rows outside 0..254, and with none left
+// the link completes without waking the radio.
+void LinkTransfer::partialLinkMovesExactlyTheGivenRows_data()
+{
+    QTest::addColumn<bool>("write");
+    QTest::addColumn<QList<int>>("given");
+    QTest::addColumn<QList<int>>("moved");
+    QTest::newRow("read") << false << QList<int>{252, 5, 0, 5} << QList<int>{0, 5, 252};
+    QTest::newRow("read row 255") << false << QList<int>{255} << QList<int>{255};
+    QTest::newRow("write") << true << QList<int>{3, 255, 1, 300, -2} << QList<int>{1, 3};
+    QTest::newRow("write nothing but row 255") << true << QList<int>{255} << QList<int>{};
+}
+
+void LinkTransfer::partialLinkMovesExactlyTheGivenRows()
+{
+    QFETCH(bool, write);
+    QFETCH(QList<int>, given);
+    QFETCH(QList<int>, moved);
+    RadioSimulator radio;
+    QVERIFY(radio.start());
+    for (char &b : radio.memory)
+        b = char(QRandomGenerator::global()->bounded(256));
+    const QByteArray before = radio.memory;
+    Codeplug image;
+    for (int r = 0; r < RadioRows; ++r)
+        for (int c = 0; c < RowBytes; ++c)
+            image.at(r, c) = qint16((r * 7 + c * 3) % 256);
+    LinkEngine link(write ? LinkKind::Write : LinkKind::Read, scaledTiming());
+    PortSpec port;
+    QVERIFY(PortSpec::parse(radio.devicePath(), port));
+    link.setPort(port);
+    link.setCodeplug(image);
+    link.setRows(given);
+    bool completed = false;
+    connect(&link, &LinkEngine::completed, this, [&] { completed = true; });
+    link.start();
+    QVERIFY(waitUntil([&] { return completed; }, 5000));
+
+    QList<int> frameRows;
+    for (const QByteArray &frame : radio.frames) {
+        const int at = frame.startsWith('\x06') ? 1 : 0;
+        if (frame.size() > at + 2 && (frame.at(at) == 'R' || frame.at(at) == 'W'))
+            frameRows << ((quint8(frame.at(at + 1)) << 8) | quint8(frame.at(at + 2))) / 16;
+    }
+    QCOMPARE(frameRows, moved);
+    QCOMPARE(radio.wakeUps, moved.isEmpty() ? 0 : 1);
+    QCOMPARE(link.rowsSent(), write ? moved : QList<int>{});
+    // A write changes the radio in the moved rows only, a read the image.
+    const QByteArray givenImage = image.toByteArray(), afterImage = link.codeplug().toByteArray();
+    for (int r = 0; r < RadioRows; ++r) {
+        const QByteArray radioBefore = before.mid(r * 16, 16), imageBefore = givenImage.mid(r * 16, 16);
+        if (write)
+            QCOMPARE(radio.memory.mid(r * 16, 16), moved.contains(r) ? imageBefore : radioBefore);
+        else
+            QCOMPARE(afterImage.mid(r * 16, 16), moved.contains(r) ? radioBefore : imageBefore);
     }
 }
 

@@ -175,6 +175,16 @@ void RadioSimulator::parse()
         case 'W':
         case 'g': {
             const int at = (quint8(frame.at(1)) << 8) | quint8(frame.at(2));
+            if (command == 'W' && writeFrames == faults.silentFromWrite) {
+                faults.silent = true;
+                log(QStringLiteral("   the radio falls silent"));
+                break;
+            }
+            if (command == 'W' && writeFrames == faults.refuseWriteAt) {
+                ++writeFrames;
+                reply(QByteArray(1, char(0x15)), endNs, QStringLiteral("NAK, frame refused"));
+                break;
+            }
             // The power record travels with the address 03F0 but is the
             // memory's last row.
             const int target = command == 'W' ? (at & 0x0FF0) : PowerAddress;

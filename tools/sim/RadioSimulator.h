@@ -25,6 +25,8 @@ public:
         bool identWithoutSequence = false; // an identification without "KV D9"
         int dropReadReplyAt = -1;          // this read request gets no reply
         int dropAckAt = -1;                // this write frame gets no acknowledgement
+        int refuseWriteAt = -1;            // this write frame is not stored and answered 15 (NAK)
+        int silentFromWrite = -1;          // from this write frame on, nothing is stored or answered
         int doubleAckAt = -1;              // this write frame is acknowledged twice at once
         int hangUpAtReadRequest = -1;      // the cable is pulled when this request arrives
         bool splitReplies = false;         // replies arrive in two pieces, 3 ms apart

@@ -1,0 +1,165 @@
+#include "cli/PartialChange.h"
+
+#include "core/WritePreparation.h"
+#include "fields/FieldCatalogue.h"
+
+#include <algorithm>
+
+namespace {
+
+using namespace Region;
+
+constexpr int LastWrittenRow = 254;
+// Channel rows read at least in one step of the search for the first channel in use.
+constexpr int MinimumSearchStep = 4;
+
+bool isFrequencyRow(int row)
+{
+    return (row >= FirstChannelRow && row <= LastChannelRow) || row == VfoRow || row == RangeRow;
+}
+
+// Rows first..last into `rows`.
+void addRows(QSet<int> &rows, int first, int last)
+{
+    for (int r = first; r <= last; ++r)
+        rows.insert(r);
+}
+
+// The rows a change of `rows` is checked against: the range row for a
+// frequency, every frequency for the range.
+void addCheckedRows(QSet<int> &rows, const QList<int> &changed)
+{
+    for (const int row : changed) {
+        if (isFrequencyRow(row))
+            rows.insert(RangeRow);
+        if (row == RangeRow) {
+            addRows(rows, FirstChannelRow, LastChannelRow);
+            rows.insert(VfoRow);
+        }
+    }
+}
+
+QList<int> sorted(const QSet<int> &rows)
+{
+    QList<int> list(rows.begin(), rows.end());
+    std::sort(list.begin(), list.end());
+    return list;
+}
+
+Codeplug withUnknownRows(const Codeplug &radio, const QSet<int> &known, quint8 fill)
+{
+    Codeplug image = radio;
+    for (int r = 0; r < RadioRows; ++r)
+        if (!known.contains(r))
+            for (int c = 0; c < RowBytes; ++c)
+                image.at(r, c) = fill;
+    return image;
+}
+
+// The VFO when it or the range changed, and the channels changed (every
+// channel when the range did); the refusal as a write gives it, or none.
+QString checkChangedRanges(const Codeplug &image, const QList<int> &changed)
+{
+    const bool rangeChanged = changed.contains(RangeRow);
+    Codeplug checked = image;
+    for (int n = FirstChannelRow; n <= LastChannelRow; ++n)
+        if (!rangeChanged && !changed.contains(n))
+            for (int c = 0; c < RowBytes; ++c)
+                checked.at(n, c) = Empty;
+    if ((rangeChanged || changed.contains(VfoRow)) && CheckVfoRange(checked))
+        return WritePreparation{WritePreparation::VfoOutOfRange, 0}.message();
+    if (const int channel = CheckChannelRanges(checked); channel > 0)
+        return WritePreparation{WritePreparation::ChannelOutOfRange, channel}.message();
+    return QString();
+}
+
+} // namespace
+
+QList<int> rowsToReadFirst(const QList<const Field *> &fields)
+{
+    QSet<int> rows{0, MagicRow, SignatureRow, GeneralRow, FirstChannelRow};
+    QList<int> fieldRows;
+    for (const Field *field : fields)
+        for (const FieldByte &byte : field->bytes)
+            fieldRows << byte.row;
+    rows.unite(QSet<int>(fieldRows.begin(), fieldRows.end()));
+    addCheckedRows(rows, fieldRows);
+    return sorted(rows);
+}
+
+QList<int> differingRows(const Codeplug &a, const Codeplug &b)
+{
+    QList<int> rows;
+    for (int r = 0; r <= LastWrittenRow; ++r)
+        for (int c = 0; c < RowBytes; ++c)
+            if (a.at(r, c) != b.at(r, c)) {
+                rows << r;
+                break;
+            }
+    return rows;
+}
+
+PartialChange planPartialChange(const Codeplug &radio, const QSet<int> &known, const ChangeWriter &change)
+{
+    PartialChange plan;
+    QSet<int> needed;
+    // The change is made twice, over unread rows of 255 and of 0, so that
+    // whatever it stores into a row not read shows as a difference in one
+    // of them; only the first counts.
+    for (const quint8 fill : {quint8(Empty), quint8(0)}) {
+        const Codeplug before = withUnknownRows(radio, known, fill);
+        Codeplug after = before;
+        const QStringList refusals = change(after);
+        ApplyWritePreparation(after);
+        const QList<int> changed = differingRows(before, after);
+        needed.unite(QSet<int>(changed.begin(), changed.end()));
+        if (fill != Empty)
+            continue;
+        if (!refusals.isEmpty()) {
+            plan.refusals = refusals;
+            return plan;
+        }
+        plan.image = after;
+        plan.toWrite = changed;
+    }
+    // The first channel in use is known once every channel row before it
+    // is. With none in use among the rows read, the radio's own marker says
+    // where a radio written before has it; without that, the search goes on
+    // past the rows read in steps that grow as it goes.
+    int through = plan.image.at(GeneralRow, FirstUsedChannelByte);
+    if (through == 0) {
+        const int marker = radio.at(GeneralRow, FirstUsedChannelByte);
+        int unread = FirstChannelRow, channelsRead = 0;
+        while (unread <= LastChannelRow && known.contains(unread))
+            ++unread;
+        for (int n = FirstChannelRow; n <= LastChannelRow; ++n)
+            channelsRead += known.contains(n);
+        const bool useful = marker >= FirstChannelRow && marker <= LastChannelRow && !known.contains(marker);
+        through = useful ? marker : qMin(LastChannelRow, unread + qMax(MinimumSearchStep, channelsRead) - 1);
+    }
+    addRows(needed, FirstChannelRow, through);
+    addCheckedRows(needed, plan.toWrite);
+    plan.toRead = sorted(needed.subtract(known));
+    if (!plan.toRead.isEmpty())
+        return plan;
+    const QString refused = checkChangedRanges(plan.image, plan.toWrite);
+    if (!refused.isEmpty())
+        plan.refusals << refused;
+    return plan;
+}
+
+QString rowList(const QList<int> &rows)
+{
+    QStringList numbers;
+    for (const int row : rows)
+        numbers << QString::number(row);
+    return numbers.join(QStringLiteral(", "));
+}
+
+QJsonArray rowsJson(const QList<int> &rows)
+{
+    QJsonArray array;
+    for (const int row : rows)
+        array.append(row);
+    return array;
+}
