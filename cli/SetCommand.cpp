@@ -92,8 +92,8 @@ int setRadios(const CommandLine &line, CliContext &context, const QList<Assignme
                        [&](Codeplug &image) {
                            QStringList notes;
                            return applyAssignments(image, assignments, QString(), notes);
-                       }, dryRun,
-                       backupFolder);
+                       },
+                       dryRun, backupFolder, encodingOfAssignments(assignments));
 }
 
 } // namespace

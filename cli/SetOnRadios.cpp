@@ -24,13 +24,13 @@ QList<int> sortedRows(const QSet<int> &rows)
     return list;
 }
 
-void report(PortResult &r, const RadioChange &change, bool dryRun)
+void report(PortResult &r, const RadioChange &change, bool dryRun, ListedEncoding encoding)
 {
     const QList<int> read = sortedRows(change.known);
     r.details.insert(QStringLiteral("rowsRead"), rowsJson(read));
     if (!change.planned)
         return;
-    const QStringList lines = diffCodeplugs(change.before, change.plan.image, UseChinese).lines;
+    const QStringList lines = diffCodeplugs(change.before, change.plan.image, UseChinese, encoding).lines;
     r.details.insert(QStringLiteral("changes"), QJsonArray::fromStringList(lines));
     const QList<int> &rows = change.plan.toWrite;
     const bool written = !dryRun && (r.ok || r.phase == QLatin1String("verifying"));
@@ -39,7 +39,7 @@ void report(PortResult &r, const RadioChange &change, bool dryRun)
     else if (written)
         r.details.insert(QStringLiteral("rowsWritten"), rowsJson(rows));
     if (written && !rows.isEmpty())
-        checkRows(r, change.plan.image, rows);
+        checkRows(r, change.plan.image, rows, encoding);
     QString summary = langText("读取的行：", "rows read: ") + rowList(read);
     if (dryRun || written)
         summary += (dryRun ? langText("；将写入的行：", "; rows to write: ") : langText("；写入的行：", "; rows written: "))
@@ -50,7 +50,7 @@ void report(PortResult &r, const RadioChange &change, bool dryRun)
 } // namespace
 
 int setOnRadios(const CommandLine &line, CliContext &context, const QList<const Field *> &fields,
-                const ChangeWriter &change, bool dryRun, const QString &backupFolder)
+                const ChangeWriter &change, bool dryRun, const QString &backupFolder, ListedEncoding encoding)
 {
     RadioBackups backups;
     QString error;
@@ -93,7 +93,7 @@ int setOnRadios(const CommandLine &line, CliContext &context, const QList<const 
     });
     std::vector<PortResult> results = batch.run();
     for (size_t i = 0; i < results.size(); ++i)
-        report(results[i], radios[i], dryRun);
+        report(results[i], radios[i], dryRun, encoding);
     backups.report(results);
     return printResults(context, line.json(), line.name(), results, batch.exitStatus(results));
 }

@@ -9,4 +9,4 @@ struct CliContext;
 // radio is read and its changes listed, and nothing is written. A
 // `backupFolder` makes each radio be read whole and saved first.
 int setOnRadios(const CommandLine &line, CliContext &context, const QList<const Field *> &fields,
-                const ChangeWriter &change, bool dryRun, const QString &backupFolder);
+                const ChangeWriter &change, bool dryRun, const QString &backupFolder, ListedEncoding encoding);
