@@ -3,6 +3,7 @@
 #include "cli/LinkTrace.h"
 #include "cli/Subcommands.h"
 #include "core/ModuleState.h"
+#include "core/QtTranslations.h"
 #include "core/Texts.h"
 #include "serial/SerialPort.h"
 
@@ -96,14 +97,15 @@ bool CommandLine::parse(const QStringList &arguments, CliContext &context, int &
         return false;
     }
     UseChinese = language == QLatin1String("zh");
+    useQtLanguage(UseChinese);
     if (parser.isSet(m_help)) {
         const Subcommand *subcommand = findSubcommand(m_name);
         parser.setApplicationDescription(langText(subcommand->chinese, subcommand->english));
         QString help = parser.helpText();
         // The parser names the program, not the subcommand.
-        help.replace(QRegularExpression(QStringLiteral("^Usage: \\S+")),
-                     QStringLiteral("Usage: kvd9-cli ") + m_name);
-        help += QLatin1Char('\n') + exitStatusHelp();
+        help.replace(QRegularExpression(QStringLiteral("^(Usage: |用法：)\\S+")),
+                     QStringLiteral("\\1kvd9-cli ") + m_name);
+        help += QLatin1Char('\n') + exitStatusHelp(subcommand->exitStatuses);
         exitCode = Exit::Success;
         if (json()) {
             printEnvelope(context, m_name, Exit::Success, {}, {{QStringLiteral("help"), help}});
@@ -235,24 +237,38 @@ QString programVersion()
     return QStringLiteral(KVD9_VERSION);
 }
 
-QString exitStatusHelp()
+namespace {
+
+// The program's exit statuses as the help lists them; the last line stands
+// for the three signals.
+struct StatusText {
+    int status;
+    const char *chinese;
+    const char *english;
+};
+constexpr StatusText StatusTexts[] = {
+    {Exit::Success, "  0    成功\n", "  0    success\n"},
+    {Exit::Negative, "  1    否定的结果：文件不同、校验发现差异、信道表有错，或至少一个端口失败\n",
+     "  1    a negative answer: files differ, verification found differences, a plan\n"
+     "       has faults, or at least one port failed\n"},
+    {Exit::Refused, "  2    输入无法读取或被拒绝\n", "  2    unreadable or refused input\n"},
+    {Exit::HalfWritten, "  3    至少一台对讲机只写入了一部分，必须重新写入\n",
+     "  3    at least one radio was left half-written and must be written again\n"},
+    {Exit::Usage, "  64   命令行用法错误\n", "  64   usage error\n"},
+    {Exit::SignalBase, "  130  被 SIGINT（Ctrl+C）中断；143 被 SIGTERM 中断；129 被 SIGHUP 中断\n"
+                       "       （清理完成后程序以该信号结束，调用它的 shell 因此停止循环）\n",
+     "  130  interrupted by SIGINT (Ctrl+C); 143 by SIGTERM; 129 by SIGHUP\n"
+     "       (after its clean-up the program ends by the signal itself, so that a\n"
+     "       calling shell stops its loop)\n"},
+};
+
+} // namespace
+
+QString exitStatusHelp(const QList<int> &statuses)
 {
-    return langText("退出状态：\n"
-                    "  0    成功\n"
-                    "  1    否定的结果：文件不同、校验发现差异、信道表有错，或至少一个端口失败\n"
-                    "  2    输入无法读取或被拒绝\n"
-                    "  3    至少一台对讲机只写入了一部分，必须重新写入\n"
-                    "  64   命令行用法错误\n"
-                    "  130  被 SIGINT（Ctrl+C）中断；143 被 SIGTERM 中断；129 被 SIGHUP 中断\n"
-                    "       （清理完成后程序以该信号结束，调用它的 shell 因此停止循环）\n",
-                    "Exit status:\n"
-                    "  0    success\n"
-                    "  1    a negative answer: files differ, verification found differences, a plan\n"
-                    "       has faults, or at least one port failed\n"
-                    "  2    unreadable or refused input\n"
-                    "  3    at least one radio was left half-written and must be written again\n"
-                    "  64   usage error\n"
-                    "  130  interrupted by SIGINT (Ctrl+C); 143 by SIGTERM; 129 by SIGHUP\n"
-                    "       (after its clean-up the program ends by the signal itself, so that a\n"
-                    "       calling shell stops its loop)\n");
+    QString help = langText("退出状态：\n", "Exit status:\n");
+    for (const StatusText &line : StatusTexts)
+        if (statuses.isEmpty() || statuses.contains(line.status))
+            help += langText(line.chinese, line.english);
+    return help;
 }

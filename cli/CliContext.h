@@ -102,4 +102,6 @@ QString padded(const QString &text, int width);
 
 // What the program tells about itself.
 QString programVersion();
-QString exitStatusHelp();
+// The exit statuses and their meanings; only `statuses` where given (128
+// standing for the signals), else all.
+QString exitStatusHelp(const QList<int> &statuses = {});

@@ -444,7 +444,8 @@ int printResults(CliContext &context, bool json, const QString &command, const s
     const QString failed = langText("失败", "failed"), halfWritten = langText("只写入一部分", "half-written");
     const int resultWidth = qMax(displayWidth(langText("结果", "result")), displayWidth(halfWritten)) + 2;
     context.out << padded(langText("端口", "port"), portWidth + 2) << padded(langText("结果", "result"), resultWidth)
-                << langText("秒", "seconds") << '\n';
+                << QString(qMax(0, 7 - displayWidth(langText("秒", "seconds"))), QLatin1Char(' ')) + langText("秒", "seconds")
+                << '\n';
     for (const PortResult &r : results)
         context.out << padded(r.port.name(), portWidth + 2)
                     << padded(r.ok ? langText("成功", "ok") : r.halfWritten ? halfWritten : failed, resultWidth)

@@ -12,6 +12,9 @@ struct Subcommand {
     const char *chinese;
     const char *english;
     int (*run)(const QStringList &arguments, CliContext &context);
+    // The exit statuses it can end with, as its --help lists them (128 for
+    // the signals).
+    QList<int> exitStatuses;
 };
 
 // Every subcommand; a new one is a file with its entry function and a row here.

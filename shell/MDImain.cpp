@@ -6,7 +6,7 @@
 #include "core/NumberText.h"
 #include "platform/DrawnIcons.h"
 #include "platform/MenuKeys.h"
-#include "platform/QtTranslations.h"
+#include "core/QtTranslations.h"
 #include "platform/StatusPanels.h"
 #include "core/Texts.h"
 #include "platform/WindowRegistry.h"

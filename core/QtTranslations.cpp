@@ -1,4 +1,4 @@
-#include "platform/QtTranslations.h"
+#include "core/QtTranslations.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
