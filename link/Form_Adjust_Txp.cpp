@@ -2,6 +2,7 @@
 
 #include "core/Image.h"
 #include "core/ModuleState.h"
+#include "link/LinkOutcome.h"
 #include "platform/Layouts.h"
 #include "core/Texts.h"
 
@@ -96,6 +97,7 @@ void Form_Adjust_Txp::Form_Load()
 void Form_Adjust_Txp::takeReportedValues()
 {
     using Region::PowerRow;
+    m_answered = true;
     Img(PowerRow, 0) = link->codeplug().at(PowerRow, 0);
     Img(PowerRow, 1) = link->codeplug().at(PowerRow, 1);
     showValues();
@@ -135,8 +137,12 @@ void Form_Adjust_Txp::HScroll_H_Change()
 
 void Form_Adjust_Txp::Timer4_Timer()
 {
-    if (!link->isPortOpen() || !link->isConnected())
+    if (!link->isPortOpen() || !link->isConnected()) {
+        if (!PortError)
+            reportOutcome(m_answered ? linkFailedText(LinkKind::Power, LinkFailure::LostReply)
+                                     : noRadioAnswerText());
         closeWindow();
+    }
 }
 
 bool Form_Adjust_Txp::Form_Unload()

@@ -34,4 +34,6 @@ private:
     void HScroll_L_Change();
     void HScroll_H_Change();
     void Timer4_Timer();
+    // The radio answered once: a later close means it stopped answering.
+    bool m_answered = false;
 };

@@ -267,7 +267,7 @@ bool SerialPort::open()
 {
     const QString device = m_devicePath.isEmpty() ? deviceFor(m_portNumber) : m_devicePath;
     if (device.isEmpty()) {
-        m_openError = QStringLiteral("no serial port has number %1").arg(m_portNumber);
+        m_openError = langText("没有编号为 %1 的串口", "no serial port has number %1").arg(m_portNumber);
         return false;
     }
     m_port->setPortName(device);

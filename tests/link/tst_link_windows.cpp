@@ -49,6 +49,8 @@ private slots:
     void powerBarsSendPowerFrames_data();
     void powerBarsSendPowerFrames();
     void silentRadioShowsAttemptsAndExplainsTheFailure();
+    void failedTransferShowsItsFinalState_data();
+    void failedTransferShowsItsFinalState();
     void powerWindowWithoutRadioClosesItself_data();
     void powerWindowWithoutRadioClosesItself();
     void closePollerRunsAtTheWindowsInterval_data();
@@ -316,7 +318,63 @@ void LinkWindows::silentRadioShowsAttemptsAndExplainsTheFailure()
         QVERIFY2(message.details.contains(part), qPrintable(message.details));
     QCOMPARE(p.main->statusPanels().text(StatusPanels::Outcome),
              QStringLiteral("Read failed: the radio does not answer"));
-    QCOMPARE(attempt->text(), QString());
+    // The final state, not the last countdown.
+    QCOMPARE(attempt->text(), QStringLiteral("Read failed"));
+}
+
+void LinkWindows::failedTransferShowsItsFinalState_data()
+{
+    QTest::addColumn<bool>("write");
+    QTest::addColumn<int>("freezeAtRow"); // the radio goes silent once this row is acknowledged; -1 at once
+    QTest::addColumn<bool>("chinese");
+    QTest::addColumn<QString>("finalState");
+    QTest::addColumn<QString>("outcome"); // status panel 2, also the line under the message
+    const QString halfWritten = QStringLiteral("The write stopped after row 101 of 255: the radio's memory is "
+                                               "now part new, part old. Write it again before the radio is used.");
+    QTest::newRow("read, silent") << false << -1 << false << QStringLiteral("Read failed")
+                                  << QStringLiteral("Read failed: the radio does not answer");
+    QTest::newRow("read, frozen halfway") << false << 100 << false << QStringLiteral("Read failed")
+                                          << QStringLiteral("Read failed: the radio does not answer");
+    QTest::newRow("write, silent") << true << -1 << false << QStringLiteral("Write failed: the radio was not changed")
+                                   << QStringLiteral("Write failed: the radio does not answer");
+    QTest::newRow("write, frozen at 40 %") << true << 100 << false
+                                           << QStringLiteral("Write failed: the radio is half-written") << halfWritten;
+    QTest::newRow("write, frozen, Chinese")
+        << true << 100 << true << QStringLiteral("写入失败：对讲机只写入了一部分")
+        << QStringLiteral("写入在第 101 行（共 255 行）之后中断：对讲机的存储器现在一部分是新数据，一部分是旧数据。"
+                          "使用对讲机之前请重新写入。");
+}
+
+// A link that gives up says so where the progress and the countdown stood,
+// and a write that broke off says that the radio is half-written.
+void LinkWindows::failedTransferShowsItsFinalState()
+{
+    QFETCH(bool, write);
+    QFETCH(int, freezeAtRow);
+    QFETCH(bool, chinese);
+    QFETCH(QString, finalState);
+    QFETCH(QString, outcome);
+    SimulatedRadioProgram p;
+    if (chinese)
+        p.main->menuItem(QStringLiteral("Language_chn"))->trigger();
+    p.radio.faults.silent = freezeAtRow < 0;
+    TransferWindow *window = write ? static_cast<TransferWindow *>(p.openWrite()) : p.openRead();
+    connect(window->link, &LinkEngine::progress, [&](int blockIndex) {
+        if (blockIndex > freezeAtRow && freezeAtRow >= 0)
+            p.radio.faults.silent = true;
+    });
+    click(write ? static_cast<Form_Comm_Write *>(window)->Command_Write
+                : static_cast<Form_Comm_Read *>(window)->Command_read);
+    QVERIFY(waitUntil([&] { return !p.messages.messages.isEmpty(); }, 20000));
+    QCOMPARE(p.messages.texts(), QStringList{chinese ? QStringLiteral("与对讲机联络失败 ！")
+                                                     : QStringLiteral("Fail connect with transceiver.")});
+    QCOMPARE(window->Label_attempt->text(), finalState);
+    QVERIFY(!window->ProgressBar1->isVisible());
+    QCOMPARE(p.main->statusPanels().text(StatusPanels::Outcome), outcome);
+    if (write && freezeAtRow >= 0) {
+        QCOMPARE(p.messages.messages.first().summary, outcome);
+        QVERIFY(p.messages.messages.first().details.startsWith(outcome));
+    }
 }
 
 void LinkWindows::powerBarsSendPowerFrames_data()
@@ -421,6 +479,11 @@ void LinkWindows::powerWindowWithoutRadioClosesItself()
 
     QVERIFY(waitUntil([&] { return !p.registry().isOpen(WindowId::Form_Adjust_Txp); }, 3000));
     runEventsFor(50);
+    const QString outcomes[] = {QStringLiteral("No answer from a radio on COM1"),
+                                QStringLiteral("Power adjustment failed: COM1 cannot be opened"),
+                                QStringLiteral("Power adjustment failed: the radio stopped answering"),
+                                QStringLiteral("Power adjustment failed: the radio stopped answering")};
+    QCOMPARE(p.main->statusPanels().text(StatusPanels::Outcome), outcomes[situation]);
     if (situation == 1) {
         QCOMPARE(p.messages.texts(), QStringList{PortErrorText});
         QVERIFY(p.radio.received().isEmpty());
