@@ -10,6 +10,9 @@
 #include <QGroupBox>
 #include <QSerialPortInfo>
 #include <QRadioButton>
+#include <QProcess>
+#include <map>
+#include <memory>
 
 namespace {
 
@@ -39,6 +42,8 @@ private slots:
     void portWindowChoosesThePort_data();
     void portWindowChoosesThePort();
     void simulatedRadioIsOfferedAfterTheSystemPorts();
+    void portNumbersStayWhileTheDevicesExist_data();
+    void portNumbersStayWhileTheDevicesExist();
     void portWindowNamesTheDevice_data();
     void portWindowNamesTheDevice();
     void portThatCannotOpenLeavesTheWindowIdle();
@@ -122,6 +127,65 @@ void LinkWindows::simulatedRadioIsOfferedAfterTheSystemPorts()
     QCOMPARE(devices.count(radio.devicePath()), 1);
     for (int n = 2; n <= 8; ++n)
         QVERIFY(SerialPort::deviceFor(n) != radio.devicePath());
+}
+
+void LinkWindows::portNumbersStayWhileTheDevicesExist_data()
+{
+    QTest::addColumn<QString>("steps");    // +x starts radio x, -x stops it
+    QTest::addColumn<QString>("numbers");  // each running radio's number after the system's ports
+    QTest::newRow("the first stops, a fourth starts") << "+a +b +c -a +d" << "d1 b2 c3";
+    QTest::newRow("the middle stops, two start") << "+a +b +c -b +d +e" << "a1 d2 c3 e4";
+    QTest::newRow("all stop, one starts") << "+a +b -a -b +c" << "c1";
+}
+
+// A simulated radio keeps its number while it runs, whatever others start
+// or stop; a new one takes the lowest free number.
+void LinkWindows::portNumbersStayWhileTheDevicesExist()
+{
+    QFETCH(QString, steps);
+    QFETCH(QString, numbers);
+    const int systemPorts = int(QSerialPortInfo::availablePorts().size());
+    if (systemPorts > 3)
+        QSKIP("the port numbers are taken by ports of the system");
+    SimulatedRadioProgram p;
+    SerialPort::mapPortNumber(1, QString()); // every number as the system has it
+    // Each radio announced for a process of its own, as separate programs are.
+    struct Radio {
+        RadioSimulator sim;
+        QProcess process;
+    };
+    std::map<QChar, std::unique_ptr<Radio>> radios;
+    const QDir folder(SerialPort::announcementFolder());
+    for (const QString &step : steps.split(QLatin1Char(' '))) {
+        const QChar name = step.at(1);
+        if (step.startsWith(QLatin1Char('+'))) {
+            auto radio = std::make_unique<Radio>();
+            QVERIFY(radio->sim.start());
+            radio->process.start(QStringLiteral("sleep"), {QStringLiteral("60")});
+            QVERIFY(radio->process.waitForStarted());
+            QVERIFY(QFile::link(radio->sim.devicePath(),
+                                folder.filePath(SerialPort::announcementName(radio->process.processId()))));
+            radios[name] = std::move(radio);
+        } else {
+            radios[name]->process.kill();
+            radios[name]->process.waitForFinished();
+            radios.erase(name);
+        }
+        // The numbers are taken after every step, as the port window does.
+        for (int n = 1; n <= 8; ++n)
+            SerialPort::deviceFor(n);
+    }
+    QStringList found;
+    for (const auto &[name, radio] : radios)
+        for (int n = 1; n <= 8; ++n)
+            if (SerialPort::deviceFor(n) == radio->sim.devicePath())
+                found << QString(name) + QString::number(n - systemPorts);
+    std::sort(found.begin(), found.end(), [](const QString &a, const QString &b) { return a.mid(1).toInt() < b.mid(1).toInt(); });
+    for (const auto &[name, radio] : radios) {
+        radio->process.kill();
+        radio->process.waitForFinished();
+    }
+    QCOMPARE(found.join(QLatin1Char(' ')), numbers);
 }
 
 void LinkWindows::portWindowNamesTheDevice_data()
