@@ -47,6 +47,11 @@ void showMessage(const char *chinese, const char *english)
     showBox(langText(chinese, english), QString(), QString(), QString());
 }
 
+void showMessageWithSummary(const QString &text, const QString &summary)
+{
+    showBox(text, QString(), summary, QString());
+}
+
 void showMessageWithDetails(const char *chinese, const char *english, const QString &summary,
                             const QString &details)
 {

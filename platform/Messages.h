@@ -7,6 +7,8 @@
 // another title is given.
 void showMessage(const QString &text, const QString &title = QString());
 void showMessage(const char *chinese, const char *english);
+// The box with a line below the text that says what is expected.
+void showMessageWithSummary(const QString &text, const QString &summary);
 // The same box with a line below the text that a person can act on (the
 // port, the cause, the one thing to do), and Qt's "Show Details..." text.
 void showMessageWithDetails(const char *chinese, const char *english, const QString &summary,

@@ -150,7 +150,7 @@ void Keyboard::wholeTaskByKeyboard()
     press(main, Qt::Key_Return);
     QVERIFY(!OpenFlag(WindowId::Form_save_chann));
     QVERIFY(QFileInfo::exists(QDir(files.path()).filePath(QStringLiteral("ch5.chann"))));
-    QCOMPARE(outcome(main), QStringLiteral("Saved ch5.chann"));
+    QCOMPARE(outcome(main), QStringLiteral("Saved ") + QDir(files.path()).filePath(QStringLiteral("ch5.chann")));
 
     // 6. Ctrl+O the same way brings channel 5 back.
     markChannelEmpty(Document(), 5);
@@ -161,7 +161,7 @@ void Keyboard::wholeTaskByKeyboard()
     press(main, Qt::Key_Return);
     QVERIFY(!OpenFlag(WindowId::Form_open_chann));
     QCOMPARE(channelRxText(Document(), 5), QStringLiteral("440.12500"));
-    QCOMPARE(outcome(main), QStringLiteral("Loaded ch5.chann"));
+    QCOMPARE(outcome(main), QStringLiteral("Loaded ") + QDir(files.path()).filePath(QStringLiteral("ch5.chann")));
     QCOMPARE(p.messages.texts(), QStringList({QStringLiteral("Complete storing channel parameter."),
                                               QStringLiteral("Succeed fold the channel parameter from file.")}));
 
