@@ -6,6 +6,8 @@
 #include "platform/Layouts.h"
 #include "core/Texts.h"
 
+#include <QEvent>
+#include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -41,10 +43,10 @@ Form_Adjust_Txp::Form_Adjust_Txp(WindowRegistry &registry, const LinkTiming &tim
 
     auto *grid = new QGridLayout;
     grid->addWidget(Label_Low, 0, 0);
-    grid->addWidget(HScroll_L, 0, 1);
+    grid->addWidget(focusFrame(HScroll_L), 0, 1);
     grid->addWidget(Label_L, 0, 2);
     grid->addWidget(Label_High, 1, 0);
-    grid->addWidget(HScroll_H, 1, 1);
+    grid->addWidget(focusFrame(HScroll_H), 1, 1);
     grid->addWidget(Label_H, 1, 2);
     grid->setColumnStretch(1, 1);
     grid->setVerticalSpacing(24);
@@ -70,6 +72,40 @@ Form_Adjust_Txp::Form_Adjust_Txp(WindowRegistry &registry, const LinkTiming &tim
     connect(Timer4, &QTimer::timeout, this, &Form_Adjust_Txp::Timer4_Timer);
     connect(link, &LinkEngine::identified, this, &Form_Adjust_Txp::takeReportedValues);
     connect(link, &LinkEngine::failed, ProgressBar1, &QWidget::hide);
+}
+
+QFrame *Form_Adjust_Txp::focusFrame(QScrollBar *bar)
+{
+    // Scroll bars draw no focus of their own: a frame in the highlight
+    // colour shows which bar the arrow keys move; unfocused it takes the
+    // window's colour, so nothing moves when the focus does.
+    auto *frame = new QFrame(this);
+    frame->setFrameShape(QFrame::Box);
+    frame->setLineWidth(2);
+    auto *inner = new QVBoxLayout(frame);
+    inner->setContentsMargins(2, 2, 2, 2);
+    inner->addWidget(bar);
+    bar->installEventFilter(this);
+    m_focusFrames.insert(bar, frame);
+    showFocus(bar, false);
+    return frame;
+}
+
+void Form_Adjust_Txp::showFocus(QScrollBar *bar, bool focused)
+{
+    QFrame *frame = m_focusFrames.value(bar);
+    QPalette pal = frame->palette();
+    pal.setColor(QPalette::WindowText, focused ? pal.color(QPalette::Highlight) : pal.color(QPalette::Window));
+    frame->setPalette(pal);
+}
+
+bool Form_Adjust_Txp::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *bar = qobject_cast<QScrollBar *>(watched);
+    if (bar && m_focusFrames.contains(bar)
+        && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
+        showFocus(bar, event->type() == QEvent::FocusIn);
+    return RadioLinkWindow::eventFilter(watched, event);
 }
 
 void Form_Adjust_Txp::Form_Load()
@@ -125,6 +161,8 @@ void Form_Adjust_Txp::HScroll_L_Change()
     Img(Region::PowerRow, 2) = 0;
     Label_L->setText(QString::number(HScroll_L->value()));
     sendPowerRecord();
+    if (link->isConnected())
+        reportOutcome(langText("低功率 %1 已发送", "Low power %1 sent").arg(HScroll_L->value()));
 }
 
 void Form_Adjust_Txp::HScroll_H_Change()
@@ -133,6 +171,8 @@ void Form_Adjust_Txp::HScroll_H_Change()
     Img(Region::PowerRow, 2) = 1;
     Label_H->setText(QString::number(HScroll_H->value()));
     sendPowerRecord();
+    if (link->isConnected())
+        reportOutcome(langText("高功率 %1 已发送", "High power %1 sent").arg(HScroll_H->value()));
 }
 
 void Form_Adjust_Txp::Timer4_Timer()

@@ -483,6 +483,11 @@ void LinkWindows::powerBarsSendPowerFrames()
     }
     const int value = (highBar ? 210 : 90) + 2;
     QCOMPARE((highBar ? power->Label_H : power->Label_L)->text(), QString::number(value));
+    QCOMPARE(p.main->statusPanels().text(StatusPanels::Outcome),
+             QStringLiteral("%1 power %2 sent").arg(highBar ? QStringLiteral("High") : QStringLiteral("Low")).arg(value));
+    if (byKeys) // the bar with the keyboard is framed in the highlight colour
+        QCOMPARE(bar->parentWidget()->palette().color(QPalette::WindowText),
+                 bar->palette().color(QPalette::Highlight));
     QByteArray expected = QByteArray::fromHex("6703F010");
     expected += char(highBar ? 90 : value);
     expected += char(highBar ? value : 210);
