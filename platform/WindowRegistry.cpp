@@ -2,6 +2,7 @@
 
 #include "platform/ChildWindow.h"
 #include "platform/DrawnIcons.h"
+#include "platform/HelpWindow.h"
 #include "platform/Layouts.h"
 
 #include <QAction>
@@ -59,6 +60,7 @@ ChildWindow *WindowRegistry::reopen(WindowId id)
     // Tab reads every window as a person does, whatever order its controls
     // were made in.
     tabInLayoutOrder(window);
+    connectHelp(window);
     m_windows[indexOf(id)] = window;
     QMdiSubWindow *sub = m_area->addSubWindow(window);
     sub->setAttribute(Qt::WA_DeleteOnClose);

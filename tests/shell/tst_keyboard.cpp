@@ -20,6 +20,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTableWidget>
+#include <QTextBrowser>
 
 namespace {
 
@@ -70,6 +71,8 @@ private slots:
     void tabFollowsTheLayout();
     void keyboardReturnsToTheGridsCell_data();
     void keyboardReturnsToTheGridsCell();
+    void helpOfEachWindow_data();
+    void helpOfEachWindow();
     void gridMovesChooseTheEditorsChannel_data();
     void gridMovesChooseTheEditorsChannel();
 };
@@ -400,6 +403,51 @@ void Keyboard::keyboardReturnsToTheGridsCell()
     press(main, Qt::Key_Return);
     press(main, Qt::Key_Escape);
     QVERIFY(copyImage() == before);
+}
+
+void Keyboard::helpOfEachWindow_data()
+{
+    QTest::addColumn<int>("window");
+    QTest::addColumn<bool>("chinese");
+    for (int id = 0; id < WindowIdCount; ++id)
+        for (bool chinese : {false, true})
+            QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(id).arg(chinese ? "zh" : "en"))) << id << chinese;
+}
+
+// F1 and the Help button open the window's own page in the language in
+// use: what it does, its controls, and the keys.
+void Keyboard::helpOfEachWindow()
+{
+    QFETCH(int, window);
+    QFETCH(bool, chinese);
+    StartedProgram p;
+    p.main->menuItem(chinese ? QStringLiteral("Language_chn") : QStringLiteral("Language_eng"))->trigger();
+    ChildWindow *w = p.registry().reopen(WindowId(window));
+    QVERIFY(w);
+    p.main->activateWindow();
+    QApplication::processEvents();
+    QWidget *focused = QApplication::focusWidget();
+    QVERIFY(focused && w->isAncestorOf(focused));
+    QTest::keyClick(focused, Qt::Key_F1);
+    auto *viewer = p.main->findChild<QTextBrowser *>(QStringLiteral("helpViewer"));
+    QVERIFY(viewer && viewer->isVisible());
+    const QString page = viewer->toPlainText();
+    for (const QString &part : chinese ? QStringList{QStringLiteral("控件"), QStringLiteral("按键"), QStringLiteral("关闭本窗口")}
+                                       : QStringList{QStringLiteral("Controls"), QStringLiteral("Keys"), QStringLiteral("close this window")})
+        QVERIFY2(page.contains(part), qPrintable(page));
+    for (const QString &key : {QStringLiteral("Ctrl+Z"), QStringLiteral("Ctrl+F4"), QStringLiteral("F10")})
+        QVERIFY(page.contains(key));
+    const bool linkWindow = WindowId(window) == WindowId::Form_Comm_Read || WindowId(window) == WindowId::Form_Comm_Write
+        || WindowId(window) == WindowId::Form_Adjust_Txp || WindowId(window) == WindowId::Form_setup;
+    QCOMPARE(page.contains(chinese ? QStringLiteral("dialout") : QStringLiteral("dialout group")), linkWindow);
+    // The window's own page, not another's; the Help button opens the same.
+    viewer->clear();
+    const QList<QPushButton *> buttons = w->findChildren<QPushButton *>(QRegularExpression(QStringLiteral("^Command_[Hh]elp$")));
+    for (QPushButton *button : buttons) {
+        button->click();
+        QCOMPARE(viewer->toPlainText(), page);
+    }
+    viewer->close();
 }
 
 void Keyboard::gridMovesChooseTheEditorsChannel_data()
