@@ -276,7 +276,17 @@ QList<QPair<QString, qint64>> SerialPort::announcements()
 QString SerialPort::lastOpenFailure(const QString &device)
 {
     const auto failure = openFailures().constFind(device);
-    return failure == openFailures().constEnd() ? QString() : describeOpenFailure(device, *failure);
+    if (failure == openFailures().constEnd())
+        return QString();
+    // A permission refused once is stale when the device may be opened now,
+    // whoever opened it since: the line would send the user after a cause
+    // that has gone.
+    if (failure->error == QSerialPort::PermissionError && lockFileOfOtherProgram(device).isEmpty()
+        && ::access(QFile::encodeName(device).constData(), R_OK | W_OK) == 0) {
+        openFailures().erase(failure);
+        return QString();
+    }
+    return describeOpenFailure(device, *failure);
 }
 
 QString SerialPort::lockFileOfOtherProgram(const QString &device, qint64 *pid)
