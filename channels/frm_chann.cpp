@@ -111,7 +111,9 @@ frm_chann::frm_chann(WindowRegistry &registry)
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    for (QPushButton *button : {Command_Clear, Command_Edit, Command_close, Command_help}) {
+    // Clear blanks every channel without asking: it stands last, so that Tab
+    // from the grid reaches the harmless buttons first.
+    for (QPushButton *button : {Command_Edit, Command_close, Command_help, Command_Clear}) {
         button->setAutoDefault(false);
         buttons->addWidget(button);
         buttons->addStretch();
@@ -121,9 +123,13 @@ frm_chann::frm_chann(WindowRegistry &registry)
     layout->addLayout(buttons);
 
     connect(MSF_chann, &QTableWidget::currentCellChanged, this,
-            [this](int, int, int previousRow, int previousColumn) {
+            [this](int row, int, int previousRow, int previousColumn) {
                 if (previousRow >= 0 && previousColumn > 0)
                     MSF_chann_LeaveCell(previousRow + 1, previousColumn);
+                // Any move to another row, by key or mouse, makes that row's
+                // channel the one the editor opens, as a click does.
+                if (row >= 0 && row != previousRow)
+                    followCurrentRow(row + 1);
             });
     connect(MSF_chann, &QTableWidget::cellClicked, this, [this](int row, int column) {
         if (column > 0 && row + 1 == currentGridRow() && column == currentGridColumn())
@@ -163,6 +169,11 @@ void frm_chann::Form_Load()
         refreshChannelRow(n);
     showChannelCaption();
     makeStoredChannelCurrent();
+}
+
+QWidget *frm_chann::keyboardHome() const
+{
+    return MSF_chann;
 }
 
 void frm_chann::Form_Activate()
@@ -346,10 +357,15 @@ void frm_chann::showCellEditor()
     Text_Edit->setFocus();
 }
 
+void frm_chann::followCurrentRow(int n)
+{
+    CurrentChannel = qint16(n);
+    showChannelCaption();
+}
+
 void frm_chann::MSF_chann_Click()
 {
-    CurrentChannel = qint16(currentGridRow());
-    showChannelCaption();
+    followCurrentRow(currentGridRow());
     showCellEditor();
 }
 

@@ -35,6 +35,8 @@ public:
     // name cell, exactly as leaving that cell would.
     void commitPendingNameEdit();
 
+    QWidget *keyboardHome() const override;
+
     // While the image is read or written the window refuses to close.
     void setBusy(bool reading, bool writing);
 
@@ -61,6 +63,9 @@ private:
     void Combo_edit_Change();
     void Combo_edit_Click(int position);
 
+    // The grid's current row is the channel the editor opens; the caption
+    // names it.
+    void followCurrentRow(int n);
     void showCellEditor();
     // The keyboard's starting point after every rebuild: the first cell of
     // CurrentChannel (else channel 1), unless a cell editor is open.

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QStyle>
 
 namespace {
@@ -15,6 +16,32 @@ DirList::DirList(QWidget *parent) : QListWidget(parent)
     connect(this, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) {
         setPath(item->data(PathRole).toString());
     });
+}
+
+void DirList::keyPressEvent(QKeyEvent *event)
+{
+    QListWidget::keyPressEvent(event);
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        event->accept();
+}
+
+void DirList::keyboardSearch(const QString &search)
+{
+    // Letters typed in quick succession form one prefix, as in Qt's lists.
+    if (!m_lastKey.isValid() || m_lastKey.elapsed() > QApplication::keyboardInputInterval())
+        m_search.clear();
+    m_lastKey.start();
+    m_search += search;
+    const int rows = count();
+    // A repeated single letter goes on to the next folder with it.
+    const int from = m_search.size() == 1 ? currentRow() + 1 : qMax(currentRow(), 0);
+    for (int i = 0; i < rows; ++i) {
+        QListWidgetItem *candidate = item((from + i) % rows);
+        if (candidate->text().trimmed().startsWith(m_search, Qt::CaseInsensitive)) {
+            setCurrentItem(candidate);
+            return;
+        }
+    }
 }
 
 void DirList::setPath(const QString &path)

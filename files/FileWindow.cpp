@@ -109,6 +109,21 @@ FileWindow::FileWindow(Kind kind, WindowRegistry &registry)
     connect(Drive1, QOverload<int>::of(&QComboBox::activated), this, &FileWindow::Drive1_Change);
     connect(Dir1, &DirList::pathChanged, this, &FileWindow::Dir1_Change);
     connect(File1, &QListWidget::itemClicked, this, &FileWindow::File1_Click);
+    // The arrow keys choose a file as a click does; Tab passing through the
+    // list (which makes its first entry current) leaves the name alone.
+    connect(File1, &QListWidget::currentItemChanged, this,
+            [this](QListWidgetItem *item, QListWidgetItem *previous) {
+                if (item && previous && File1->hasFocus())
+                    File1_Click();
+            });
+    // The entry that has the keyboard is always the highlighted one.
+    for (QListWidget *list : {static_cast<QListWidget *>(Dir1), File1}) {
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        connect(list, &QListWidget::currentItemChanged, list, [](QListWidgetItem *item) {
+            if (item)
+                item->setSelected(true);
+        });
+    }
     connect(Command_enter, &QPushButton::clicked, this, &FileWindow::Command_enter_Click);
     connect(Command_close, &QPushButton::clicked, this, &ChildWindow::closeWindow);
     // Enter in the name box confirms, as anywhere in the window.
@@ -196,13 +211,21 @@ void FileWindow::File1_Click()
 QString FileWindow::nameProblem(const QString &name) const
 {
     const KindTexts &t = textsOf(m_kind);
-    for (QChar forbidden : {u'*', u'$', u'\\', u'/', u'#'})
-        if (name.contains(forbidden))
-            return langText(t.forbiddenZh, t.forbiddenEn);
     const QString s = suffix();
-    if (!name.endsWith(s) && !name.endsWith(s.toUpper()))
+    // A full path names its own folder; its file name is checked as a
+    // typed name is.
+    const QString fileName = isFullPath(name) ? QFileInfo(name).fileName() : name;
+    for (QChar forbidden : {u'*', u'$', u'\\', u'/', u'#'})
+        if (fileName.contains(forbidden))
+            return langText(t.forbiddenZh, t.forbiddenEn);
+    if (!fileName.endsWith(s) && !fileName.endsWith(s.toUpper()))
         return langText(t.suffixZh, t.suffixEn);
     return QString();
+}
+
+bool FileWindow::isFullPath(const QString &name)
+{
+    return QDir::isAbsolutePath(name) && name.contains(QLatin1Char('/'));
 }
 
 void FileWindow::Command_enter_Click()
@@ -210,7 +233,10 @@ void FileWindow::Command_enter_Click()
     const QString name = Text1->text().trimmed();
     const QString problem = nameProblem(name);
     if (!problem.isEmpty()) {
-        showMessage(problem);
+        showMessageWithSummary(problem, langText("应为以“%1”结尾的文件名（例如 radio%1），或以“%1”结尾的完整路径。",
+                                                 "Expected: a file name ending in \"%1\" (such as radio%1), or a "
+                                                 "full path ending in \"%1\".")
+                                            .arg(suffix()));
         return;
     }
     if (!isChannelFile()) {
@@ -218,7 +244,7 @@ void FileWindow::Command_enter_Click()
         closeWindow();
         return;
     }
-    const QString path = QDir(Dir1->path()).filePath(name);
+    const QString path = isFullPath(name) ? QDir::cleanPath(name) : QDir(Dir1->path()).filePath(name);
     QString error;
     if (isOpen()) {
         if (!LoadChannelFile(path, error)) {
@@ -227,7 +253,7 @@ void FileWindow::Command_enter_Click()
             return;
         }
         ChannelFileName = path;
-        reportOutcome(langText("已载入 %1", "Loaded %1").arg(QFileInfo(path).fileName()));
+        reportOutcome(langText("已载入 %1", "Loaded %1").arg(QDir::toNativeSeparators(path)));
         showMessage("信道参数从文件调入成功 ！", "Succeed fold the channel parameter from file.");
     } else {
         if (!SaveChannelFile(path, error)) {
@@ -236,7 +262,7 @@ void FileWindow::Command_enter_Click()
             return;
         }
         ChannelFileName = path;
-        reportOutcome(langText("已保存 %1", "Saved %1").arg(QFileInfo(path).fileName()));
+        reportOutcome(langText("已保存 %1", "Saved %1").arg(QDir::toNativeSeparators(path)));
         showMessage("信道参数保存完毕 ！", "Complete storing channel parameter.");
     }
     closeWindow();

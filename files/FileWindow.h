@@ -43,6 +43,8 @@ private:
     void fillDrives(const QString &folder);
     // The name checks; an empty result means a name that passed.
     QString nameProblem(const QString &name) const;
+    // A name typed as a full path, such as /home/me/radio.chann.
+    static bool isFullPath(const QString &name);
 
     const Kind m_kind;
     int m_driveIndex = -1;

@@ -4,9 +4,12 @@
 #include "core/ModuleState.h"
 #include "core/SettingsCaptions.h"
 #include "core/SettingsRules.h"
+#include "link/LinkOutcome.h"
 #include "platform/Layouts.h"
 #include "core/Texts.h"
 
+#include <QEvent>
+#include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -42,10 +45,10 @@ Form_Adjust_Txp::Form_Adjust_Txp(WindowRegistry &registry, const LinkTiming &tim
 
     auto *grid = new QGridLayout;
     grid->addWidget(Label_Low, 0, 0);
-    grid->addWidget(HScroll_L, 0, 1);
+    grid->addWidget(focusFrame(HScroll_L), 0, 1);
     grid->addWidget(Label_L, 0, 2);
     grid->addWidget(Label_High, 1, 0);
-    grid->addWidget(HScroll_H, 1, 1);
+    grid->addWidget(focusFrame(HScroll_H), 1, 1);
     grid->addWidget(Label_H, 1, 2);
     grid->setColumnStretch(1, 1);
     grid->setVerticalSpacing(24);
@@ -73,6 +76,40 @@ Form_Adjust_Txp::Form_Adjust_Txp(WindowRegistry &registry, const LinkTiming &tim
     connect(link, &LinkEngine::failed, ProgressBar1, &QWidget::hide);
 }
 
+QFrame *Form_Adjust_Txp::focusFrame(QScrollBar *bar)
+{
+    // Scroll bars draw no focus of their own: a frame in the highlight
+    // colour shows which bar the arrow keys move; unfocused it takes the
+    // window's colour, so nothing moves when the focus does.
+    auto *frame = new QFrame(this);
+    frame->setFrameShape(QFrame::Box);
+    frame->setLineWidth(2);
+    auto *inner = new QVBoxLayout(frame);
+    inner->setContentsMargins(2, 2, 2, 2);
+    inner->addWidget(bar);
+    bar->installEventFilter(this);
+    m_focusFrames.insert(bar, frame);
+    showFocus(bar, false);
+    return frame;
+}
+
+void Form_Adjust_Txp::showFocus(QScrollBar *bar, bool focused)
+{
+    QFrame *frame = m_focusFrames.value(bar);
+    QPalette pal = frame->palette();
+    pal.setColor(QPalette::WindowText, focused ? pal.color(QPalette::Highlight) : pal.color(QPalette::Window));
+    frame->setPalette(pal);
+}
+
+bool Form_Adjust_Txp::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *bar = qobject_cast<QScrollBar *>(watched);
+    if (bar && m_focusFrames.contains(bar)
+        && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
+        showFocus(bar, event->type() == QEvent::FocusIn);
+    return RadioLinkWindow::eventFilter(watched, event);
+}
+
 void Form_Adjust_Txp::Form_Load()
 {
     ChildWindow::Form_Load();
@@ -98,6 +135,7 @@ void Form_Adjust_Txp::Form_Load()
 void Form_Adjust_Txp::takeReportedValues()
 {
     using Region::PowerRow;
+    m_answered = true;
     Img(PowerRow, 0) = link->codeplug().at(PowerRow, 0);
     Img(PowerRow, 1) = link->codeplug().at(PowerRow, 1);
     showValues();
@@ -124,6 +162,8 @@ void Form_Adjust_Txp::HScroll_L_Change()
     storePowerLevel(Document(), PowerLevel::Low, HScroll_L->value());
     Label_L->setText(QString::number(HScroll_L->value()));
     sendPowerRecord();
+    if (link->isConnected())
+        reportOutcome(langText("低功率 %1 已发送", "Low power %1 sent").arg(HScroll_L->value()));
 }
 
 void Form_Adjust_Txp::HScroll_H_Change()
@@ -131,12 +171,18 @@ void Form_Adjust_Txp::HScroll_H_Change()
     storePowerLevel(Document(), PowerLevel::High, HScroll_H->value());
     Label_H->setText(QString::number(HScroll_H->value()));
     sendPowerRecord();
+    if (link->isConnected())
+        reportOutcome(langText("高功率 %1 已发送", "High power %1 sent").arg(HScroll_H->value()));
 }
 
 void Form_Adjust_Txp::Timer4_Timer()
 {
-    if (!link->isPortOpen() || !link->isConnected())
+    if (!link->isPortOpen() || !link->isConnected()) {
+        if (!PortError)
+            reportOutcome(m_answered ? linkFailedText(LinkKind::Power, LinkFailure::LostReply)
+                                     : noRadioAnswerText());
         closeWindow();
+    }
 }
 
 bool Form_Adjust_Txp::Form_Unload()

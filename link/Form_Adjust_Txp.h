@@ -1,6 +1,10 @@
 #pragma once
 #include "link/RadioLinkWindow.h"
 
+#include <QHash>
+
+class QFrame;
+
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -34,4 +38,14 @@ private:
     void HScroll_L_Change();
     void HScroll_H_Change();
     void Timer4_Timer();
+    // The radio answered once: a later close means it stopped answering.
+    bool m_answered = false;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QFrame *focusFrame(QScrollBar *bar);
+    void showFocus(QScrollBar *bar, bool focused);
+    QHash<QScrollBar *, QFrame *> m_focusFrames;
 };

@@ -43,11 +43,13 @@ void Form_Comm_Write::Command_Write_Click()
         return;
     }
     link->setCodeplug(Document());
+    m_rowsWritten = 0;
     startTransfer();
 }
 
 void Form_Comm_Write::showProgress(int blockIndex)
 {
+    m_rowsWritten = qMax(m_rowsWritten, blockIndex);
     ProgressBar1->setVisible(true);
     ProgressBar1->setValue(blockIndex * 100 / 255);
     Label_tr_count->setText(langText("正在写入  ", "Writing  ") + QString::number(blockIndex - 1)

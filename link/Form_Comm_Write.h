@@ -15,4 +15,9 @@ private:
     void Command_Write_Click();
     void showProgress(int blockIndex);
     void showCompletion();
+    int rowsWritten() const override { return m_rowsWritten; }
+
+    // The most rows the radio acknowledged in any attempt of this write: a
+    // restart sends from row 0 again, but the radio keeps what it took.
+    int m_rowsWritten = 0;
 };

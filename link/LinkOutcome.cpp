@@ -4,6 +4,8 @@
 #include "core/Texts.h"
 #include "serial/SerialPort.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QTime>
 
 namespace {
@@ -11,6 +13,13 @@ namespace {
 QString portName()
 {
     return QStringLiteral("COM%1").arg(CommPortNo);
+}
+
+// "COM2 (/dev/ttyUSB0)", or "COM2" when no device stands behind it.
+QString portAndDevice()
+{
+    const QString device = SerialPort::deviceFor(CommPortNo);
+    return device.isEmpty() ? portName() : QStringLiteral("%1 (%2)").arg(portName(), device);
 }
 
 QString failedPrefix(LinkKind kind)
@@ -24,6 +33,60 @@ QString failedPrefix(LinkKind kind)
         break;
     }
     return langText("功率调整失败：", "Power adjustment failed: ");
+}
+
+// The name of the program holding the port's lock, where the system says.
+QString otherProgram(const QString &device)
+{
+    qint64 pid = 0;
+    if (device.isEmpty() || SerialPort::lockFileOfOtherProgram(device, &pid).isEmpty())
+        return QString();
+    QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
+    const QString name = comm.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(comm.readAll()).trimmed() : QString();
+    return name.isEmpty() ? langText("进程 %1", "process %1").arg(pid) : QStringLiteral("%1, %2").arg(name).arg(pid);
+}
+
+// The one thing to do about a port that would not open.
+QString remedyFor(PortProblem problem, const QString &device)
+{
+    switch (problem) {
+    case PortProblem::NoDevice:
+        return langText("请在“端口设置”中选择编程线所用的端口。",
+                        "Choose the port the cable uses under \"Communication\".");
+    case PortProblem::DeviceGone:
+        return langText("请重新插好编程线，然后再试一次。", "Plug the cable back in, then try again.");
+    case PortProblem::InUse: {
+        const QString other = otherProgram(device);
+        return other.isEmpty() ? langText("请关闭正在使用该端口的另一个程序。",
+                                          "Close the other program that has the port open.")
+                               : langText("请关闭正在使用该端口的另一个程序（%1）。",
+                                          "Close the other program that has the port open (%1).")
+                                     .arg(other);
+    }
+    case PortProblem::NoPermission:
+        return langText("请将您的用户加入 dialout 组，然后重新登录。",
+                        "Add your user to the dialout group, then log in again.");
+    case PortProblem::Other:
+        break;
+    }
+    return langText("请检查编程线和端口号。", "Check the cable and the port number.");
+}
+
+QString causeOf(PortProblem problem, const QString &systemReason)
+{
+    switch (problem) {
+    case PortProblem::NoDevice:
+        return langText("没有对应的串口", "no serial port stands behind it");
+    case PortProblem::DeviceGone:
+        return langText("设备已消失", "the device disappeared");
+    case PortProblem::InUse:
+        return langText("端口被另一个程序占用", "the port is in use by another program");
+    case PortProblem::NoPermission:
+        return langText("没有打开该设备的权限", "no permission to open the device");
+    case PortProblem::Other:
+        break;
+    }
+    return systemReason;
 }
 
 } // namespace
@@ -46,7 +109,7 @@ QString linkFailureReason(LinkFailure why)
     case LinkFailure::DeviceLost:
         break;
     }
-    return langText("端口的设备已消失", "the port's device went away");
+    return langText("端口的设备已消失", "the port's device disappeared");
 }
 
 QString linkFailedText(LinkKind kind, LinkFailure why)
@@ -57,6 +120,62 @@ QString linkFailedText(LinkKind kind, LinkFailure why)
 QString portFailedText(LinkKind kind)
 {
     return failedPrefix(kind) + langText("无法打开 %1", "%1 cannot be opened").arg(portName());
+}
+
+QString halfWrittenText(int rows)
+{
+    return langText("写入在第 %1 行（共 255 行）之后中断：对讲机的存储器现在一部分是新数据，一部分是旧数据。"
+                    "使用对讲机之前请重新写入。",
+                    "The write stopped after row %1 of 255: the radio's memory is now part new, part old. "
+                    "Write it again before the radio is used.")
+        .arg(rows);
+}
+
+QString finalStateText(LinkKind kind, int rowsWritten)
+{
+    if (kind == LinkKind::Read)
+        return langText("读取失败", "Read failed");
+    if (rowsWritten > 0)
+        return langText("写入失败：对讲机只写入了一部分", "Write failed: the radio is half-written");
+    return langText("写入失败：对讲机未被改动", "Write failed: the radio was not changed");
+}
+
+QString noRadioAnswerText()
+{
+    return langText("%1 上没有对讲机应答", "No answer from a radio on %1").arg(portName());
+}
+
+PortProblem diagnosePort(const QString &systemReason)
+{
+    const QString device = SerialPort::deviceFor(CommPortNo);
+    if (device.isEmpty())
+        return PortProblem::NoDevice;
+    if (!QFileInfo::exists(device))
+        return PortProblem::DeviceGone;
+    if (!SerialPort::lockFileOfOtherProgram(device).isEmpty()
+        || systemReason.contains(QLatin1String("busy"), Qt::CaseInsensitive))
+        return PortProblem::InUse;
+    const QFileInfo info(device);
+    if (!info.isReadable() || !info.isWritable())
+        return PortProblem::NoPermission;
+    return PortProblem::Other;
+}
+
+QString portFailureSummary(const QString &systemReason)
+{
+    const PortProblem problem = diagnosePort(systemReason);
+    return QStringLiteral("%1: %2. %3")
+        .arg(portAndDevice(), causeOf(problem, systemReason),
+             remedyFor(problem, SerialPort::deviceFor(CommPortNo)));
+}
+
+QString linkFailureSummary(LinkFailure why)
+{
+    const QString todo = why == LinkFailure::DeviceLost
+        ? remedyFor(PortProblem::DeviceGone, QString())
+        : langText("请检查对讲机已开机、编程线两端都已插好，然后再试一次。",
+                   "Check that the radio is on and the cable is plugged in at both ends, then try again.");
+    return QStringLiteral("%1: %2. %3").arg(portAndDevice(), linkFailureReason(why), todo);
 }
 
 QString linkFailureDetails(const QString &systemReason)
@@ -73,6 +192,7 @@ QString linkFailureDetails(const QString &systemReason)
           << langText("- 编程线两端都已插好；", "- the cable is plugged in at both ends;")
           << langText("- “端口设置”中选择的端口号就是编程线所用的端口；",
                       "- the port number chosen under \"Communication\" is the one the cable uses;")
+          << langText("- 没有其他程序正在使用该端口；", "- no other program has the port open;")
           << langText("- 您的用户属于 dialout 组（Linux）。", "- your user is in the dialout group (Linux).");
     return lines.join(QLatin1Char('\n'));
 }

@@ -11,6 +11,23 @@ QString linkCompletedText(LinkKind kind);
 // "Read failed: the radio does not answer", and the like.
 QString linkFailedText(LinkKind kind, LinkFailure why);
 QString portFailedText(LinkKind kind);
+// A write that broke off after `rows` rows were acknowledged: the radio
+// holds part of the new image and part of the old.
+QString halfWrittenText(int rows);
+// What the read or write window shows once it gave up, in place of the
+// progress and the countdown.
+QString finalStateText(LinkKind kind, int rowsWritten);
+// The power window closed because no radio answered on the chosen port.
+QString noRadioAnswerText();
+
+// Why the chosen port could not be opened, as far as the program can tell.
+enum class PortProblem { NoDevice, DeviceGone, InUse, NoPermission, Other };
+PortProblem diagnosePort(const QString &systemReason);
+
+// One line a person can act on: the port and its device, the cause, the
+// one thing to do.
+QString portFailureSummary(const QString &systemReason);
+QString linkFailureSummary(LinkFailure why);
 
 // The detailed text of a failure message: the port, its device, the
 // system's reason (when there is one) and what to check.

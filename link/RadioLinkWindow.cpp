@@ -13,10 +13,19 @@ RadioLinkWindow::RadioLinkWindow(WindowId id, LinkKind kind, const LinkTiming &t
     Timer4->setTimerType(Qt::PreciseTimer);
     Timer4->setInterval(kind == LinkKind::Read ? timing.readCloseMs : timing.closeMs);
     connect(link, &LinkEngine::openFailed, this, &RadioLinkWindow::portOpenFailed);
-    connect(link, &LinkEngine::failed, this, [](LinkFailure why) {
-        showMessageWithDetails("与对讲机联络失败 ！", "Fail connect with transceiver.",
-                               linkFailureDetails(linkFailureReason(why)));
-    });
+    connect(link, &LinkEngine::failed, this, [this](LinkFailure why) { linkFailed(why); });
+}
+
+void RadioLinkWindow::linkFailed(LinkFailure why)
+{
+    const QString summary = failureSummary(why);
+    showMessageWithDetails("与对讲机联络失败 ！", "Fail connect with transceiver.", summary,
+                           summary + QStringLiteral("\n\n") + linkFailureDetails(linkFailureReason(why)));
+}
+
+QString RadioLinkWindow::failureSummary(LinkFailure why) const
+{
+    return linkFailureSummary(why);
 }
 
 bool RadioLinkWindow::startLink()
@@ -24,16 +33,25 @@ bool RadioLinkWindow::startLink()
     PortError = false;
     m_portErrorReason.clear();
     link->setPort(PortSpec::ofNumber(CommPortNo));
+    m_starting = true;
     link->start();
+    m_starting = false;
     return link->isPortOpen();
 }
 
-// Also a restart that finds the port gone comes here.
 void RadioLinkWindow::portOpenFailed(const QString &reason)
 {
     m_portErrorReason = reason;
+    PortError = true;
+    // A restart that finds the port gone ends a link that was under way:
+    // its device went away, whatever the port setting.
+    if (!m_starting) {
+        linkFailed(LinkFailure::DeviceLost);
+        return;
+    }
+    reportOutcome(portFailedText(link->kind()));
+    const QString summary = portFailureSummary(reason);
     showMessageWithDetails("通讯端口打开错误，请正确设置通讯端口 ！",
                            "Communication port is error, please setting right communication port . ！",
-                           linkFailureDetails(reason));
-    PortError = true;
+                           summary, summary + QStringLiteral("\n\n") + linkFailureDetails(reason));
 }

@@ -24,8 +24,14 @@ protected:
     // opened, which the port error message has then told.
     bool startLink();
 
+    // The link gave up: the failure message. Windows add what they show.
+    virtual void linkFailed(LinkFailure why);
+    // The line under the failure message that a person can act on.
+    virtual QString failureSummary(LinkFailure why) const;
+
 private:
     void portOpenFailed(const QString &reason);
 
     QString m_portErrorReason;
+    bool m_starting = false;
 };

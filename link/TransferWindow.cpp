@@ -47,19 +47,13 @@ TransferWindow::TransferWindow(WindowId id, LinkKind kind, const LinkTiming &tim
 
     connect(Command_Cancel, &QPushButton::clicked, this, &TransferWindow::Command_Cancel_Click);
     connect(Timer4, &QTimer::timeout, this, &TransferWindow::Timer4_Timer);
-    connect(link, &LinkEngine::failed, this, &TransferWindow::showFailure);
 
     m_pauseTicker->setInterval(250);
     connect(m_pauseTicker, &QTimer::timeout, this, &TransferWindow::tickRestartPause);
     connect(link, &LinkEngine::attemptStarted, this, &TransferWindow::showAttempt);
     connect(link, &LinkEngine::restartPauseStarted, this, &TransferWindow::showRestartPause);
     connect(link, &LinkEngine::identified, Label_attempt, &QLabel::clear);
-    connect(link, &LinkEngine::failed, Label_attempt, &QLabel::clear);
     connect(link, &LinkEngine::completed, this, [this] { reportOutcome(linkCompletedText(link->kind())); });
-    connect(link, &LinkEngine::failed, this, [this](LinkFailure why) {
-        reportOutcome(linkFailedText(link->kind(), why));
-    });
-    connect(link, &LinkEngine::openFailed, this, [this] { reportOutcome(portFailedText(link->kind())); });
 }
 
 void TransferWindow::loadTransferWindow()
@@ -97,6 +91,7 @@ void TransferWindow::startTransfer()
         showMessage("正在与对讲机进行读写操作 ！", "Read-write operating with transceiver .");
         return;
     }
+    Label_attempt->clear();
     if (startLink()) {
         ProgressBar1->setValue(0);
         Label_tr_count->setText(langText("正在与对讲机联络 ！", "Connecting with transceiver. "));
@@ -119,10 +114,21 @@ void TransferWindow::Timer4_Timer()
         closeWindow();
 }
 
-void TransferWindow::showFailure()
+void TransferWindow::linkFailed(LinkFailure why)
 {
+    RadioLinkWindow::linkFailed(why);
+    // The final state takes the place of the last progress and countdown.
+    m_pauseTicker->stop();
     ProgressBar1->setValue(0);
+    ProgressBar1->setVisible(false);
     Label_tr_count->setText(langText("与对讲机通讯故障 ！", "Communication fault."));
+    Label_attempt->setText(finalStateText(link->kind(), rowsWritten()));
+    reportOutcome(rowsWritten() > 0 ? halfWrittenText(rowsWritten()) : linkFailedText(link->kind(), why));
+}
+
+QString TransferWindow::failureSummary(LinkFailure why) const
+{
+    return rowsWritten() > 0 ? halfWrittenText(rowsWritten()) : RadioLinkWindow::failureSummary(why);
 }
 
 bool TransferWindow::Form_Unload()

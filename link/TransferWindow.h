@@ -34,7 +34,10 @@ protected:
     void startTransfer();
     void Command_Cancel_Click();
     void Timer4_Timer();
-    void showFailure();
+    void linkFailed(LinkFailure why) override;
+    QString failureSummary(LinkFailure why) const override;
+    // Rows the radio acknowledged in the write under way; 0 for a read.
+    virtual int rowsWritten() const { return 0; }
 
 private:
     void showAttempt(int attempt, int attempts);

@@ -26,6 +26,10 @@ public:
     // Returns false to stay open. The base clears the open-window flag.
     virtual bool Form_Unload();
 
+    // Where the keyboard goes when the window becomes active again and the
+    // control that had it is gone or hidden; nullptr leaves it to Qt.
+    virtual QWidget *keyboardHome() const { return nullptr; }
+
     // True while the main window closes every child: a window must then go
     // without asking, whatever it is doing.
     bool closingWithMainWindow() const;

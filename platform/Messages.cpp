@@ -15,15 +15,17 @@ MessageRecorder *activeRecorder = nullptr;
 
 namespace {
 
-void showBox(const QString &text, const QString &title, const QString &details)
+void showBox(const QString &text, const QString &title, const QString &summary, const QString &details)
 {
     const QString boxTitle = title.isEmpty() ? langText("操作提示", "Operate prompt") : title;
     if (activeRecorder) {
-        activeRecorder->messages.append({text, boxTitle, details});
+        activeRecorder->messages.append({text, boxTitle, summary, details});
         return;
     }
     QMessageBox box(QMessageBox::Warning, boxTitle, text, QMessageBox::Ok,
                     QApplication::activeWindow());
+    // Visible at once, whatever the size of the box: the details may be cut.
+    box.setInformativeText(summary);
     box.setDetailedText(details);
     // Drawn at the screen's scale rather than a small bitmap scaled up.
     const qreal scale = box.devicePixelRatioF();
@@ -37,17 +39,23 @@ void showBox(const QString &text, const QString &title, const QString &details)
 
 void showMessage(const QString &text, const QString &title)
 {
-    showBox(text, title, QString());
+    showBox(text, title, QString(), QString());
 }
 
 void showMessage(const char *chinese, const char *english)
 {
-    showBox(langText(chinese, english), QString(), QString());
+    showBox(langText(chinese, english), QString(), QString(), QString());
 }
 
-void showMessageWithDetails(const char *chinese, const char *english, const QString &details)
+void showMessageWithSummary(const QString &text, const QString &summary)
 {
-    showBox(langText(chinese, english), QString(), details);
+    showBox(text, QString(), summary, QString());
+}
+
+void showMessageWithDetails(const char *chinese, const char *english, const QString &summary,
+                            const QString &details)
+{
+    showBox(langText(chinese, english), QString(), summary, details);
 }
 
 MessageRecorder::MessageRecorder() : m_previous(activeRecorder)

@@ -2,6 +2,7 @@
 
 #include "platform/ChildWindow.h"
 #include "platform/DrawnIcons.h"
+#include "platform/HelpWindow.h"
 #include "platform/Layouts.h"
 
 #include <QAction>
@@ -9,6 +10,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QTimer>
 
 static int indexOf(WindowId id) { return static_cast<int>(id); }
 
@@ -48,12 +50,17 @@ ChildWindow *WindowRegistry::reopen(WindowId id)
 {
     if (!isRegistered(id))
         return nullptr;
+    // A fresh instance returns the keyboard where the old one would have.
+    const KeyboardPlace returnTo = isOpen(id) ? m_returnTo[indexOf(id)] : currentKeyboardPlace();
     if (isOpen(id) && !close(id))
         return nullptr;
+    ++m_opened;
+    m_returnTo[indexOf(id)] = returnTo;
     ChildWindow *window = m_factories[indexOf(id)](*this);
     // Tab reads every window as a person does, whatever order its controls
     // were made in.
     tabInLayoutOrder(window);
+    connectHelp(window);
     m_windows[indexOf(id)] = window;
     QMdiSubWindow *sub = m_area->addSubWindow(window);
     sub->setAttribute(Qt::WA_DeleteOnClose);
@@ -110,9 +117,40 @@ void WindowRegistry::closeAll()
 
 void WindowRegistry::forget(ChildWindow *window)
 {
-    for (QPointer<ChildWindow> &slot : m_windows)
-        if (slot == window)
-            slot.clear();
+    for (int i = 0; i < WindowIdCount; ++i) {
+        if (m_windows[i] != window)
+            continue;
+        m_windows[i].clear();
+        if (!m_closingAll)
+            returnKeyboard(m_returnTo[i]);
+        m_returnTo[i] = {};
+    }
+}
+
+WindowRegistry::KeyboardPlace WindowRegistry::currentKeyboardPlace() const
+{
+    QMdiSubWindow *sub = m_area->activeSubWindow();
+    if (!sub || !sub->widget())
+        return {};
+    return {sub, sub->widget()->focusWidget()};
+}
+
+void WindowRegistry::returnKeyboard(const KeyboardPlace &place)
+{
+    // Once the closing window is gone, as the area would otherwise hand the
+    // keyboard to whatever control follows in another window's chain.
+    const int openedBefore = m_opened;
+    QTimer::singleShot(0, this, [this, place, openedBefore] {
+        if (m_opened != openedBefore || !place.window)
+            return;
+        auto *window = qobject_cast<ChildWindow *>(place.window->widget());
+        QWidget *control = place.control;
+        if (!control || !control->isVisible() || !control->isEnabled())
+            control = window ? window->keyboardHome() : nullptr;
+        m_area->setActiveSubWindow(place.window);
+        if (control)
+            control->setFocus(Qt::OtherFocusReason);
+    });
 }
 
 void WindowRegistry::onSubWindowActivated(QMdiSubWindow *sub)

@@ -48,6 +48,15 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Where the keyboard was when a window opened: it goes back there when
+    // the window closes.
+    struct KeyboardPlace {
+        QPointer<QMdiSubWindow> window;
+        QPointer<QWidget> control;
+    };
+    KeyboardPlace currentKeyboardPlace() const;
+    void returnKeyboard(const KeyboardPlace &place);
+
     void onSubWindowActivated(QMdiSubWindow *sub);
     static void giveCloseItsOwnKey(QMdiSubWindow *sub);
 
@@ -59,5 +68,8 @@ private:
     StatusPanels *m_panels;
     Factory m_factories[WindowIdCount];
     QPointer<ChildWindow> m_windows[WindowIdCount];
+    KeyboardPlace m_returnTo[WindowIdCount];
+    // A window opened since a close: the keyboard stays with it.
+    int m_opened = 0;
     bool m_closingAll = false;
 };

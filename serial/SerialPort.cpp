@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QLockFile>
+#include <QSaveFile>
 #include <QMap>
 #include <QSerialPort>
 #include <QSerialPortInfo>
@@ -118,6 +120,15 @@ QString SerialPort::deviceFor(int portNumber)
 #ifdef Q_OS_WIN
     return QStringLiteral("COM%1").arg(portNumber);
 #else
+    const QStringList numbered = numberedDevices();
+    if (portNumber < 1 || portNumber > numbered.size())
+        return QString();
+    return numbered.at(portNumber - 1);
+#endif
+}
+
+QStringList SerialPort::presentDevices()
+{
     QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
     std::stable_sort(ports.begin(), ports.end(),
                      [](const QSerialPortInfo &a, const QSerialPortInfo &b) {
@@ -133,10 +144,52 @@ QString SerialPort::deviceFor(int portNumber)
     for (const QString &device : announcedRadios())
         if (!devices.contains(device))
             devices << device;
-    if (portNumber < 1 || portNumber > devices.size())
-        return QString();
-    return devices.at(portNumber - 1);
-#endif
+    return devices;
+}
+
+QStringList SerialPort::numberedDevices()
+{
+    const QStringList present = presentDevices();
+    const QString folder = announcementFolder();
+    ::mkdir(QFile::encodeName(folder).constData(), 0700);
+    if (!isPrivateFolder(folder))
+        return present;
+    // The record is shared by every program of the user, so that the
+    // windows and the companion give a device the same number.
+    QLockFile lock(QDir(folder).filePath(QStringLiteral("port-numbers.lock")));
+    if (!lock.tryLock(2000))
+        return present;
+    const QString recordPath = QDir(folder).filePath(QStringLiteral("port-numbers"));
+    QStringList numbered;
+    QFile record(recordPath);
+    if (record.open(QIODevice::ReadOnly)) {
+        // One device a line; line n is port number n, an empty line a free number.
+        numbered = QString::fromUtf8(record.readAll()).split(QLatin1Char('\n'));
+        record.close();
+    }
+    const QStringList before = numbered;
+    for (QString &device : numbered)
+        if (!present.contains(device))
+            device.clear();
+    for (const QString &device : present) {
+        if (numbered.contains(device))
+            continue;
+        const int free = int(numbered.indexOf(QString()));
+        if (free >= 0)
+            numbered[free] = device;
+        else
+            numbered << device;
+    }
+    while (!numbered.isEmpty() && numbered.last().isEmpty())
+        numbered.removeLast();
+    if (numbered != before) {
+        QSaveFile out(recordPath);
+        if (out.open(QIODevice::WriteOnly)) {
+            out.write(numbered.join(QLatin1Char('\n')).toUtf8());
+            out.commit();
+        }
+    }
+    return numbered;
 }
 
 QString SerialPort::announcementFolder()
@@ -223,7 +276,17 @@ QList<QPair<QString, qint64>> SerialPort::announcements()
 QString SerialPort::lastOpenFailure(const QString &device)
 {
     const auto failure = openFailures().constFind(device);
-    return failure == openFailures().constEnd() ? QString() : describeOpenFailure(device, *failure);
+    if (failure == openFailures().constEnd())
+        return QString();
+    // A permission refused once is stale when the device may be opened now,
+    // whoever opened it since: the line would send the user after a cause
+    // that has gone.
+    if (failure->error == QSerialPort::PermissionError && lockFileOfOtherProgram(device).isEmpty()
+        && ::access(QFile::encodeName(device).constData(), R_OK | W_OK) == 0) {
+        openFailures().erase(failure);
+        return QString();
+    }
+    return describeOpenFailure(device, *failure);
 }
 
 QString SerialPort::lockFileOfOtherProgram(const QString &device, qint64 *pid)
@@ -267,7 +330,7 @@ bool SerialPort::open()
 {
     const QString device = m_devicePath.isEmpty() ? deviceFor(m_portNumber) : m_devicePath;
     if (device.isEmpty()) {
-        m_openError = QStringLiteral("no serial port has number %1").arg(m_portNumber);
+        m_openError = langText("没有编号为 %1 的串口", "no serial port has number %1").arg(m_portNumber);
         return false;
     }
     m_port->setPortName(device);

@@ -19,6 +19,9 @@ public:
     ~SerialPort() override;
 
     // The device that port number n stands for; empty when there is none.
+    // A device keeps its number for as long as it exists; a new one takes
+    // the lowest number free, so that no device moves under the user when
+    // another comes or goes.
     static QString deviceFor(int portNumber);
     // Makes port number n stand for `device` (an empty path removes the
     // mapping) for every port object of the program.
@@ -80,6 +83,12 @@ signals:
     void deviceLost();
 
 private:
+    // The serial ports and the simulated radios present now, in the order
+    // in which new ones take numbers: USB adapters, the other ports, then
+    // the simulated radios.
+    static QStringList presentDevices();
+    // The present devices by number (entry n-1 for port n; empty: free).
+    static QStringList numberedDevices();
     // Every live announcement: its device and the simulator's process.
     static QList<QPair<QString, qint64>> announcements();
     void onError(int error);

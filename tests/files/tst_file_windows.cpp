@@ -4,6 +4,7 @@
 #include "files/DirList.h"
 #include "support/ImageBytes.h"
 #include "support/TestSupport.h"
+#include "platform/StatusPanels.h"
 
 #include <QLineEdit>
 #include <QTableWidget>
@@ -19,6 +20,8 @@ private slots:
     void nameChecksAndOutcome_data();
     void nameChecksAndOutcome();
     void chooseFileFromTheListAndLoad();
+    void fileWindowByKeyboard_data();
+    void fileWindowByKeyboard();
     void malformedFileKeepsWindowAndImage();
     void captionsInBothLanguages();
     void saveTakesTheNameBeingTypedInTheGrid();
@@ -49,6 +52,14 @@ void TestFileWindows::nameChecksAndOutcome_data()
                                         << "Advice don't modify file suffix name of system default ！" << false;
     QTest::newRow("save: replaces without asking") << saveChann << "kept.CHANN"
                                                    << "Complete storing channel parameter." << true;
+    // A full path names its own folder ("{dir}" is the test's folder).
+    QTest::newRow("save: full path") << saveChann << "{dir}/full.chann" << "Complete storing channel parameter." << true;
+    QTest::newRow("open: full path") << openChann << "{dir}/kept.CHANN"
+                                     << "Succeed fold the channel parameter from file." << true;
+    QTest::newRow("save: full path, wrong suffix") << saveChann << "{dir}/full.txt"
+                                                   << "Advice don't modify file suffix name of system default ！" << false;
+    QTest::newRow("save: relative path") << saveChann << "sub/full.chann"
+                                         << "Store the file name of channel parameter need is nullity. " << false;
     QTest::newRow("menu: remembered only") << openMenu << "x.menu" << "" << true;
     QTest::newRow("menu: four characters") << openMenu << "menu" << "Nullity file suffix name of system parameter." << false;
     QTest::newRow("menu save: slash") << saveMenu << "a/b.menu"
@@ -64,6 +75,7 @@ void TestFileWindows::nameChecksAndOutcome()
     QFETCH(QString, message);
     QFETCH(bool, closes);
     QTemporaryDir dir;
+    name.replace(QStringLiteral("{dir}"), dir.path());
     StartedProgram program;
     UseChinese = false;
     QString error;
@@ -86,6 +98,10 @@ void TestFileWindows::nameChecksAndOutcome()
     QCOMPARE(program.messages.texts(), message.isEmpty() ? QStringList() : QStringList{message});
     if (!message.isEmpty())
         QCOMPARE(program.messages.messages.first().title, QStringLiteral("Operate prompt"));
+    // A refusal says what is expected.
+    if (!closes && !message.isEmpty())
+        QVERIFY2(program.messages.messages.first().summary.startsWith(QStringLiteral("Expected: a file name ending in")),
+                 qPrintable(program.messages.messages.first().summary));
     QCOMPARE(program.registry().isOpen(id), !closes);
     QCOMPARE(OpenFlag(id), !closes);
 
@@ -104,6 +120,66 @@ void TestFileWindows::nameChecksAndOutcome()
         QCOMPARE(Img(1, 0), qint16(0x22));
         QVERIFY(ChannelFileName.isEmpty());
     }
+}
+
+void TestFileWindows::fileWindowByKeyboard_data()
+{
+    QTest::addColumn<QKeySequence>("keys"); // from the name box, "new.chann" typed into it
+    QTest::addColumn<QString>("folder");    // the folder list's folder afterwards, below the test's
+    QTest::addColumn<QString>("current");   // the entry of the focused list; empty: not a list
+    QTest::addColumn<QString>("name");      // the name box afterwards
+    QTest::addColumn<bool>("saved");        // new.chann written and the window closed
+    QTest::newRow("Enter on a folder only opens it")
+        << QKeySequence(QStringLiteral("Shift+Tab, Shift+Tab, Z, Return")) << "zeta" << "zeta" << "new.chann" << false;
+    QTest::newRow("a letter jumps past the indentation")
+        << QKeySequence(QStringLiteral("Shift+Tab, Shift+Tab, A")) << "" << "alpha" << "new.chann" << false;
+    QTest::newRow("arrow keys choose a file") << QKeySequence(QStringLiteral("Shift+Tab, Down")) << ""
+                                              << "b2.chann" << "b2.chann" << false;
+    QTest::newRow("Enter in the name box saves") << QKeySequence(QStringLiteral("Return")) << "" << ""
+                                                 << "new.chann" << true;
+}
+
+// The save window by keys alone; the entry that has the keyboard is the
+// highlighted one.
+void TestFileWindows::fileWindowByKeyboard()
+{
+    QFETCH(QKeySequence, keys);
+    QFETCH(QString, folder);
+    QFETCH(QString, current);
+    QFETCH(QString, name);
+    QFETCH(bool, saved);
+    QTemporaryDir dir;
+    QDir top(dir.path());
+    QVERIFY(top.mkdir(QStringLiteral("alpha")) && top.mkdir(QStringLiteral("zeta")));
+    QString error;
+    QVERIFY(SaveChannelFile(top.filePath(QStringLiteral("a1.chann")), error));
+    QVERIFY(SaveChannelFile(top.filePath(QStringLiteral("b2.chann")), error));
+    ChannelFileName = top.filePath(QStringLiteral("a1.chann"));
+    StartedProgram program;
+    program.main->activateWindow();
+    program.main->menuItem(QStringLiteral("File_save"))->trigger();
+    auto *w = program.window<ChildWindow>(WindowId::Form_save_chann);
+    QVERIFY(w);
+    QApplication::processEvents();
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("new.chann"));
+    for (int i = 0; i < keys.count(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), keys[i].key(), keys[i].keyboardModifiers());
+        QApplication::processEvents();
+    }
+    QCOMPARE(!program.registry().isOpen(WindowId::Form_save_chann), saved);
+    QCOMPARE(QFileInfo::exists(top.filePath(QStringLiteral("new.chann"))), saved);
+    QCOMPARE(QFileInfo::exists(top.filePath(QStringLiteral("zeta/new.chann"))), false);
+    if (saved) {
+        QCOMPARE(program.main->statusPanels().text(StatusPanels::Outcome),
+                 QStringLiteral("已保存 ") + top.filePath(QStringLiteral("new.chann")));
+        return;
+    }
+    QCOMPARE(w->findChild<DirList *>("Dir1")->path(), QDir(top.filePath(folder)).canonicalPath());
+    QCOMPARE(w->findChild<QLineEdit *>("Text1")->text(), name);
+    auto *list = qobject_cast<QListWidget *>(QApplication::focusWidget());
+    QVERIFY(list);
+    QCOMPARE(list->currentItem()->text().trimmed(), current);
+    QVERIFY(list->currentItem()->isSelected());
 }
 
 void TestFileWindows::chooseFileFromTheListAndLoad()

@@ -386,11 +386,13 @@ void LinkTransfer::pulledCableEndsTheReadWithoutTouchingTheImage()
     Form_Comm_Read *read = p.openRead();
     click(read->Command_read);
     QVERIFY(waitUntil([&] { return p.radio.readRequests > 60; }, 5000));
-    // The restart finds no device: the port error, and the link stays down.
+    // The restart finds no device: the link fails for the vanished device,
+    // not for a wrong port setting, and stays down.
     QVERIFY(waitUntil([&] { return !p.messages.messages.isEmpty(); }, 5000));
-    QCOMPARE(p.messages.texts(),
-             QStringList{QStringLiteral("Communication port is error, please setting right "
-                                        "communication port . ！")});
+    QCOMPARE(p.messages.texts(), QStringList{QStringLiteral("Fail connect with transceiver.")});
+    QVERIFY2(p.messages.messages.first().summary.contains(QStringLiteral("device disappeared")),
+             qPrintable(p.messages.messages.first().summary));
+    QCOMPARE(read->Label_attempt->text(), QStringLiteral("Read failed"));
     QVERIFY(PortError);
     QVERIFY(!read->link->isBusy());
     QVERIFY(!read->link->isPortOpen());

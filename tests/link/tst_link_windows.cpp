@@ -10,6 +10,9 @@
 #include <QGroupBox>
 #include <QSerialPortInfo>
 #include <QRadioButton>
+#include <QProcess>
+#include <map>
+#include <memory>
 
 namespace {
 
@@ -39,6 +42,8 @@ private slots:
     void portWindowChoosesThePort_data();
     void portWindowChoosesThePort();
     void simulatedRadioIsOfferedAfterTheSystemPorts();
+    void portNumbersStayWhileTheDevicesExist_data();
+    void portNumbersStayWhileTheDevicesExist();
     void portWindowNamesTheDevice_data();
     void portWindowNamesTheDevice();
     void portThatCannotOpenLeavesTheWindowIdle();
@@ -49,6 +54,8 @@ private slots:
     void powerBarsSendPowerFrames_data();
     void powerBarsSendPowerFrames();
     void silentRadioShowsAttemptsAndExplainsTheFailure();
+    void failedTransferShowsItsFinalState_data();
+    void failedTransferShowsItsFinalState();
     void powerWindowWithoutRadioClosesItself_data();
     void powerWindowWithoutRadioClosesItself();
     void closePollerRunsAtTheWindowsInterval_data();
@@ -128,6 +135,65 @@ void LinkWindows::simulatedRadioIsOfferedAfterTheSystemPorts()
     QCOMPARE(devices.count(radio.devicePath()), 1);
     for (int n = 2; n <= 8; ++n)
         QVERIFY(SerialPort::deviceFor(n) != radio.devicePath());
+}
+
+void LinkWindows::portNumbersStayWhileTheDevicesExist_data()
+{
+    QTest::addColumn<QString>("steps");    // +x starts radio x, -x stops it
+    QTest::addColumn<QString>("numbers");  // each running radio's number after the system's ports
+    QTest::newRow("the first stops, a fourth starts") << "+a +b +c -a +d" << "d1 b2 c3";
+    QTest::newRow("the middle stops, two start") << "+a +b +c -b +d +e" << "a1 d2 c3 e4";
+    QTest::newRow("all stop, one starts") << "+a +b -a -b +c" << "c1";
+}
+
+// A simulated radio keeps its number while it runs, whatever others start
+// or stop; a new one takes the lowest free number.
+void LinkWindows::portNumbersStayWhileTheDevicesExist()
+{
+    QFETCH(QString, steps);
+    QFETCH(QString, numbers);
+    const int systemPorts = int(QSerialPortInfo::availablePorts().size());
+    if (systemPorts > 3)
+        QSKIP("the port numbers are taken by ports of the system");
+    SimulatedRadioProgram p;
+    SerialPort::mapPortNumber(1, QString()); // every number as the system has it
+    // Each radio announced for a process of its own, as separate programs are.
+    struct Radio {
+        RadioSimulator sim;
+        QProcess process;
+    };
+    std::map<QChar, std::unique_ptr<Radio>> radios;
+    const QDir folder(SerialPort::announcementFolder());
+    for (const QString &step : steps.split(QLatin1Char(' '))) {
+        const QChar name = step.at(1);
+        if (step.startsWith(QLatin1Char('+'))) {
+            auto radio = std::make_unique<Radio>();
+            QVERIFY(radio->sim.start());
+            radio->process.start(QStringLiteral("sleep"), {QStringLiteral("60")});
+            QVERIFY(radio->process.waitForStarted());
+            QVERIFY(QFile::link(radio->sim.devicePath(),
+                                folder.filePath(SerialPort::announcementName(radio->process.processId()))));
+            radios[name] = std::move(radio);
+        } else {
+            radios[name]->process.kill();
+            radios[name]->process.waitForFinished();
+            radios.erase(name);
+        }
+        // The numbers are taken after every step, as the port window does.
+        for (int n = 1; n <= 8; ++n)
+            SerialPort::deviceFor(n);
+    }
+    QStringList found;
+    for (const auto &[name, radio] : radios)
+        for (int n = 1; n <= 8; ++n)
+            if (SerialPort::deviceFor(n) == radio->sim.devicePath())
+                found << QString(name) + QString::number(n - systemPorts);
+    std::sort(found.begin(), found.end(), [](const QString &a, const QString &b) { return a.mid(1).toInt() < b.mid(1).toInt(); });
+    for (const auto &[name, radio] : radios) {
+        radio->process.kill();
+        radio->process.waitForFinished();
+    }
+    QCOMPARE(found.join(QLatin1Char(' ')), numbers);
 }
 
 void LinkWindows::portWindowNamesTheDevice_data()
@@ -327,7 +393,63 @@ void LinkWindows::silentRadioShowsAttemptsAndExplainsTheFailure()
         QVERIFY2(message.details.contains(part), qPrintable(message.details));
     QCOMPARE(p.main->statusPanels().text(StatusPanels::Outcome),
              QStringLiteral("Read failed: the radio does not answer"));
-    QCOMPARE(attempt->text(), QString());
+    // The final state, not the last countdown.
+    QCOMPARE(attempt->text(), QStringLiteral("Read failed"));
+}
+
+void LinkWindows::failedTransferShowsItsFinalState_data()
+{
+    QTest::addColumn<bool>("write");
+    QTest::addColumn<int>("freezeAtRow"); // the radio goes silent once this row is acknowledged; -1 at once
+    QTest::addColumn<bool>("chinese");
+    QTest::addColumn<QString>("finalState");
+    QTest::addColumn<QString>("outcome"); // status panel 2, also the line under the message
+    const QString halfWritten = QStringLiteral("The write stopped after row 101 of 255: the radio's memory is "
+                                               "now part new, part old. Write it again before the radio is used.");
+    QTest::newRow("read, silent") << false << -1 << false << QStringLiteral("Read failed")
+                                  << QStringLiteral("Read failed: the radio does not answer");
+    QTest::newRow("read, frozen halfway") << false << 100 << false << QStringLiteral("Read failed")
+                                          << QStringLiteral("Read failed: the radio does not answer");
+    QTest::newRow("write, silent") << true << -1 << false << QStringLiteral("Write failed: the radio was not changed")
+                                   << QStringLiteral("Write failed: the radio does not answer");
+    QTest::newRow("write, frozen at 40 %") << true << 100 << false
+                                           << QStringLiteral("Write failed: the radio is half-written") << halfWritten;
+    QTest::newRow("write, frozen, Chinese")
+        << true << 100 << true << QStringLiteral("写入失败：对讲机只写入了一部分")
+        << QStringLiteral("写入在第 101 行（共 255 行）之后中断：对讲机的存储器现在一部分是新数据，一部分是旧数据。"
+                          "使用对讲机之前请重新写入。");
+}
+
+// A link that gives up says so where the progress and the countdown stood,
+// and a write that broke off says that the radio is half-written.
+void LinkWindows::failedTransferShowsItsFinalState()
+{
+    QFETCH(bool, write);
+    QFETCH(int, freezeAtRow);
+    QFETCH(bool, chinese);
+    QFETCH(QString, finalState);
+    QFETCH(QString, outcome);
+    SimulatedRadioProgram p;
+    if (chinese)
+        p.main->menuItem(QStringLiteral("Language_chn"))->trigger();
+    p.radio.faults.silent = freezeAtRow < 0;
+    TransferWindow *window = write ? static_cast<TransferWindow *>(p.openWrite()) : p.openRead();
+    connect(window->link, &LinkEngine::progress, [&](int blockIndex) {
+        if (blockIndex > freezeAtRow && freezeAtRow >= 0)
+            p.radio.faults.silent = true;
+    });
+    click(write ? static_cast<Form_Comm_Write *>(window)->Command_Write
+                : static_cast<Form_Comm_Read *>(window)->Command_read);
+    QVERIFY(waitUntil([&] { return !p.messages.messages.isEmpty(); }, 20000));
+    QCOMPARE(p.messages.texts(), QStringList{chinese ? QStringLiteral("与对讲机联络失败 ！")
+                                                     : QStringLiteral("Fail connect with transceiver.")});
+    QCOMPARE(window->Label_attempt->text(), finalState);
+    QVERIFY(!window->ProgressBar1->isVisible());
+    QCOMPARE(p.main->statusPanels().text(StatusPanels::Outcome), outcome);
+    if (write && freezeAtRow >= 0) {
+        QCOMPARE(p.messages.messages.first().summary, outcome);
+        QVERIFY(p.messages.messages.first().details.startsWith(outcome));
+    }
 }
 
 void LinkWindows::powerBarsSendPowerFrames_data()
@@ -372,6 +494,11 @@ void LinkWindows::powerBarsSendPowerFrames()
     }
     const int value = (highBar ? 210 : 90) + 2;
     QCOMPARE((highBar ? power->Label_H : power->Label_L)->text(), QString::number(value));
+    QCOMPARE(p.main->statusPanels().text(StatusPanels::Outcome),
+             QStringLiteral("%1 power %2 sent").arg(highBar ? QStringLiteral("High") : QStringLiteral("Low")).arg(value));
+    if (byKeys) // the bar with the keyboard is framed in the highlight colour
+        QCOMPARE(bar->parentWidget()->palette().color(QPalette::WindowText),
+                 bar->palette().color(QPalette::Highlight));
     QByteArray expected = QByteArray::fromHex("6703F010");
     expected += char(highBar ? 90 : value);
     expected += char(highBar ? value : 210);
@@ -432,6 +559,11 @@ void LinkWindows::powerWindowWithoutRadioClosesItself()
 
     QVERIFY(waitUntil([&] { return !p.registry().isOpen(WindowId::Form_Adjust_Txp); }, 3000));
     runEventsFor(50);
+    const QString outcomes[] = {QStringLiteral("No answer from a radio on COM1"),
+                                QStringLiteral("Power adjustment failed: COM1 cannot be opened"),
+                                QStringLiteral("Power adjustment failed: the radio stopped answering"),
+                                QStringLiteral("Power adjustment failed: the radio stopped answering")};
+    QCOMPARE(p.main->statusPanels().text(StatusPanels::Outcome), outcomes[situation]);
     if (situation == 1) {
         QCOMPARE(p.messages.texts(), QStringList{PortErrorText});
         QVERIFY(p.radio.received().isEmpty());

@@ -6,17 +6,21 @@
 #include "core/ChannelRecord.h"
 #include "files/FileWindow.h"
 #include "link/Form_setup.h"
+#include "core/ChannelFile.h"
 #include "platform/StatusPanels.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTableWidget>
+#include <QTextBrowser>
 
 namespace {
 
@@ -65,6 +69,12 @@ private slots:
     void optionsTabDownEachColumnInTurn();
     void tabFollowsTheLayout_data();
     void tabFollowsTheLayout();
+    void keyboardReturnsToTheGridsCell_data();
+    void keyboardReturnsToTheGridsCell();
+    void helpOfEachWindow_data();
+    void helpOfEachWindow();
+    void gridMovesChooseTheEditorsChannel_data();
+    void gridMovesChooseTheEditorsChannel();
 };
 
 void Keyboard::wholeTaskByKeyboard()
@@ -143,7 +153,7 @@ void Keyboard::wholeTaskByKeyboard()
     press(main, Qt::Key_Return);
     QVERIFY(!OpenFlag(WindowId::Form_save_chann));
     QVERIFY(QFileInfo::exists(QDir(files.path()).filePath(QStringLiteral("ch5.chann"))));
-    QCOMPARE(outcome(main), QStringLiteral("Saved ch5.chann"));
+    QCOMPARE(outcome(main), QStringLiteral("Saved ") + QDir(files.path()).filePath(QStringLiteral("ch5.chann")));
 
     // 6. Ctrl+O the same way brings channel 5 back.
     markChannelEmpty(Document(), 5);
@@ -154,7 +164,7 @@ void Keyboard::wholeTaskByKeyboard()
     press(main, Qt::Key_Return);
     QVERIFY(!OpenFlag(WindowId::Form_open_chann));
     QCOMPARE(channelRxText(Document(), 5), QStringLiteral("440.12500"));
-    QCOMPARE(outcome(main), QStringLiteral("Loaded ch5.chann"));
+    QCOMPARE(outcome(main), QStringLiteral("Loaded ") + QDir(files.path()).filePath(QStringLiteral("ch5.chann")));
     QCOMPARE(p.messages.texts(), QStringList({QStringLiteral("Complete storing channel parameter."),
                                               QStringLiteral("Succeed fold the channel parameter from file.")}));
 
@@ -314,6 +324,183 @@ void Keyboard::tabFollowsTheLayout()
                     + walk.at((i + 1) % walk.size())->objectName();
     }
     QVERIFY2(backwards.size() == 1, qPrintable(backwards.join(QStringLiteral(", "))));
+}
+
+void Keyboard::keyboardReturnsToTheGridsCell_data()
+{
+    QTest::addColumn<QString>("menuItem");
+    QTest::addColumn<int>("window");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QKeySequence>("keys"); // close the window, by Escape, its Close or its work
+    QTest::addColumn<QString>("back"); // the grid's button that had the keyboard; empty: the cell
+    auto row = [](const char *name, const char *item, WindowId id, const char *typed, const QKeySequence &keys,
+                  const char *back = "") {
+        QTest::newRow(name) << QString::fromLatin1(item) << int(id) << QString::fromLatin1(typed) << keys
+                            << QString::fromLatin1(back);
+    };
+    row("port, Escape", "proc_setup", WindowId::Form_setup, "", Qt::Key_Escape);
+    row("port, Enter", "proc_setup", WindowId::Form_setup, "", Qt::Key_Return);
+    row("read, Escape", "Prog_read", WindowId::Form_Comm_Read, "", Qt::Key_Escape);
+    row("read, Cancel", "Prog_read", WindowId::Form_Comm_Read, "", QKeySequence(QStringLiteral("Tab, Return")));
+    row("read, completed", "Prog_read", WindowId::Form_Comm_Read, "", Qt::Key_Return);
+    row("write, Escape", "Prog_write", WindowId::Form_Comm_Write, "", Qt::Key_Escape);
+    row("write, completed", "Prog_write", WindowId::Form_Comm_Write, "", Qt::Key_Return);
+    row("save, Escape", "File_save", WindowId::Form_save_chann, "", Qt::Key_Escape);
+    row("save, saved", "File_save", WindowId::Form_save_chann, "start.chann", Qt::Key_Return);
+    row("open, Escape", "File_Open", WindowId::Form_open_chann, "", Qt::Key_Escape);
+    row("open, loaded", "File_Open", WindowId::Form_open_chann, "start.chann", Qt::Key_Return);
+    row("channel editor, Close", "", WindowId::Form_Chann_Edit, "", Qt::Key_Escape, "Command_Edit");
+    row("options, Escape", "Optional_edit", WindowId::frm_option, "", Qt::Key_Escape);
+    row("radio presets, Escape", "Test_edit", WindowId::Form_Edit_Test, "", Qt::Key_Escape);
+    row("model, Enter", "proc_type", WindowId::Form_type, "", Qt::Key_Return);
+    row("About, Escape", "Menu_About", WindowId::frmAbout, "", Qt::Key_Escape);
+}
+
+// Whatever closed a child window, the keyboard is back on the grid's
+// current cell, where Enter opens the cell and changes nothing.
+void Keyboard::keyboardReturnsToTheGridsCell()
+{
+    QFETCH(QString, menuItem);
+    QFETCH(int, window);
+    QFETCH(QString, typed);
+    QFETCH(QKeySequence, keys);
+    QFETCH(QString, back);
+    SimulatedRadioProgram p;
+    QTemporaryDir files;
+    ChannelFileName = QDir(files.path()).filePath(QStringLiteral("start.chann"));
+    QString error;
+    QVERIFY(SaveChannelFile(ChannelFileName, error));
+    MDImain *main = p.main.get();
+    main->activateWindow();
+    // Another window stands open beside the grid, made after it: the
+    // keyboard must go back to where it was, not to the window made last.
+    main->menuItem(QStringLiteral("Dtmf_edit"))->trigger();
+    auto *grid = control<QTableWidget>(p.registry().get(WindowId::frm_chann), "MSF_chann");
+    p.registry().mdiArea()->setActiveSubWindow(
+        qobject_cast<QMdiSubWindow *>(p.registry().get(WindowId::frm_chann)->parentWidget()));
+    grid->setFocus();
+    for (int i = 0; i < 4; ++i)
+        press(main, Qt::Key_Down);
+    // The cell's editor open, as when a window is opened in the middle of
+    // an entry: it hides, and the keyboard must not pass on to Clear.
+    press(main, Qt::Key_Return);
+    const auto id = WindowId(window);
+    if (menuItem.isEmpty()) { // the grid's own Channel Edit
+        press(main, Qt::Key_Escape);
+        press(main, Qt::Key_Tab);
+        press(main, Qt::Key_Return);
+    } else
+        main->menuItem(menuItem)->trigger();
+    QApplication::processEvents();
+    QVERIFY(OpenFlag(id));
+    // Meanwhile the grid may hide its editor (a scroll does): the keyboard
+    // then goes to the cell, not on along the chain to a button.
+    if (back.isEmpty())
+        control<QLineEdit>(p.registry().get(WindowId::frm_chann), "Text_Edit")->hide();
+    type(main, typed);
+    for (int i = 0; i < keys.count(); ++i)
+        press(main, keys[i].key(), keys[i].keyboardModifiers());
+    QVERIFY(waitUntil([id] { return !OpenFlag(id); }, 20000));
+    // The grid's current cell, or the cell editor open over it.
+    const auto backHome = [grid, back] {
+        QWidget *f = QApplication::focusWidget();
+        return f && (back.isEmpty() ? (f == grid || grid->isAncestorOf(f)) : f->objectName() == back);
+    };
+    QVERIFY(waitUntil(backHome, 2000));
+    QCOMPARE(grid->currentRow(), 4);
+    const ImageCopy before = copyImage();
+    press(main, Qt::Key_Return);
+    press(main, Qt::Key_Escape);
+    QVERIFY(copyImage() == before);
+}
+
+void Keyboard::helpOfEachWindow_data()
+{
+    QTest::addColumn<int>("window");
+    QTest::addColumn<bool>("chinese");
+    for (int id = 0; id < WindowIdCount; ++id)
+        for (bool chinese : {false, true})
+            QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(id).arg(chinese ? "zh" : "en"))) << id << chinese;
+}
+
+// F1 and the Help button open the window's own page in the language in
+// use: what it does, its controls, and the keys.
+void Keyboard::helpOfEachWindow()
+{
+    QFETCH(int, window);
+    QFETCH(bool, chinese);
+    StartedProgram p;
+    p.main->menuItem(chinese ? QStringLiteral("Language_chn") : QStringLiteral("Language_eng"))->trigger();
+    ChildWindow *w = p.registry().reopen(WindowId(window));
+    QVERIFY(w);
+    p.main->activateWindow();
+    QApplication::processEvents();
+    QWidget *focused = QApplication::focusWidget();
+    QVERIFY(focused && w->isAncestorOf(focused));
+    QTest::keyClick(focused, Qt::Key_F1);
+    auto *viewer = p.main->findChild<QTextBrowser *>(QStringLiteral("helpViewer"));
+    QVERIFY(viewer && viewer->isVisible());
+    const QString page = viewer->toPlainText();
+    for (const QString &part : chinese ? QStringList{QStringLiteral("控件"), QStringLiteral("按键"), QStringLiteral("关闭本窗口")}
+                                       : QStringList{QStringLiteral("Controls"), QStringLiteral("Keys"), QStringLiteral("close this window")})
+        QVERIFY2(page.contains(part), qPrintable(page));
+    for (const QString &key : {QStringLiteral("Ctrl+Z"), QStringLiteral("Ctrl+F4"), QStringLiteral("F10")})
+        QVERIFY(page.contains(key));
+    const bool linkWindow = WindowId(window) == WindowId::Form_Comm_Read || WindowId(window) == WindowId::Form_Comm_Write
+        || WindowId(window) == WindowId::Form_Adjust_Txp || WindowId(window) == WindowId::Form_setup;
+    QCOMPARE(page.contains(chinese ? QStringLiteral("dialout") : QStringLiteral("dialout group")), linkWindow);
+    // The window's own page, not another's; the Help button opens the same.
+    viewer->clear();
+    const QList<QPushButton *> buttons = w->findChildren<QPushButton *>(QRegularExpression(QStringLiteral("^Command_[Hh]elp$")));
+    for (QPushButton *button : buttons) {
+        button->click();
+        QCOMPARE(viewer->toPlainText(), page);
+    }
+    viewer->close();
+}
+
+void Keyboard::gridMovesChooseTheEditorsChannel_data()
+{
+    QTest::addColumn<QKeySequence>("keys");
+    QTest::addColumn<int>("channel");
+    QTest::newRow("Down four times") << QKeySequence(QStringLiteral("Down, Down, Down, Down")) << 5;
+    QTest::newRow("Down, Up") << QKeySequence(QStringLiteral("Down, Down, Up")) << 2;
+    QTest::newRow("Right stays on the row") << QKeySequence(QStringLiteral("Down, Right, Right")) << 2;
+    QTest::newRow("Page Down") << QKeySequence(QStringLiteral("PgDown")) << -1;
+    QTest::newRow("Ctrl+End") << QKeySequence(QStringLiteral("Ctrl+End")) << 128;
+}
+
+// Every move to another row makes its channel current: the caption names
+// it and Channel Edit opens it.
+void Keyboard::gridMovesChooseTheEditorsChannel()
+{
+    QFETCH(QKeySequence, keys);
+    QFETCH(int, channel);
+    StartedProgram p;
+    MDImain *main = p.main.get();
+    main->menuItem(QStringLiteral("Language_eng"))->trigger();
+    main->activateWindow();
+    auto *gridWindow = p.registry().get(WindowId::frm_chann);
+    auto *grid = control<QTableWidget>(gridWindow, "MSF_chann");
+    grid->setFocus();
+    for (int i = 0; i < keys.count(); ++i)
+        press(main, keys[i].key(), keys[i].keyboardModifiers());
+    if (channel < 0) // a page: whatever row the grid went to
+        channel = grid->currentRow() + 1;
+    QVERIFY(channel > 1);
+    QCOMPARE(grid->currentRow() + 1, channel);
+    QCOMPARE(gridWindow->windowTitle(), QStringLiteral("Channel Information [ Channel - %1 ]").arg(channel));
+    press(main, Qt::Key_Tab); // Channel Edit, the first button after the grid
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Command_Edit"));
+    press(main, Qt::Key_Return);
+    QVERIFY(OpenFlag(WindowId::Form_Chann_Edit));
+    QCOMPARE(CurrentChannel, qint16(channel));
+    // And a click on another row's cell, as before.
+    grid->setFocus();
+    const QRect cell = grid->visualItemRect(grid->item(2, 1));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    QCOMPARE(CurrentChannel, qint16(3));
+    QCOMPARE(gridWindow->windowTitle(), QStringLiteral("Channel Information [ Channel - 3 ]"));
 }
 
 QTEST_MAIN(Keyboard)
