@@ -1,6 +1,6 @@
 #include "core/ChannelFile.h"
 
-#include "core/Image.h"
+#include "core/Codeplug.h"
 #include "core/RegularFile.h"
 #include "core/Texts.h"
 
@@ -124,11 +124,6 @@ bool loadChannelFile(const QString &path, Codeplug &image, QString &error)
     return true;
 }
 
-bool LoadChannelFile(const QString &path, QString &error)
-{
-    return loadChannelFile(path, Document(), error);
-}
-
 bool saveChannelFile(const QString &path, const Codeplug &image, QString &error)
 {
     QSaveFile file(path);
@@ -138,9 +133,4 @@ bool saveChannelFile(const QString &path, const Codeplug &image, QString &error)
         return false;
     }
     return true;
-}
-
-bool SaveChannelFile(const QString &path, QString &error)
-{
-    return saveChannelFile(path, Document(), error);
 }

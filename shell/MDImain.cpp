@@ -1,9 +1,9 @@
 #include "shell/MDImain.h"
 
 #include "core/Codecs.h"
-#include "core/Image.h"
 #include "core/ModuleState.h"
 #include "core/NumberText.h"
+#include "platform/CodeplugDocument.h"
 #include "platform/DrawnIcons.h"
 #include "platform/MenuKeys.h"
 #include "platform/QtTranslations.h"
@@ -99,7 +99,7 @@ const int statusWidths[StatusPanels::Count] = {5, 15, 6, 8, 10, 5, 16, 35};
 
 MDImain::MDImain()
     : m_area(new QMdiArea(this)), m_toolBar(new QToolBar(this)),
-      m_panels(std::make_unique<StatusPanels>(statusBar()))
+      m_panels(std::make_unique<StatusPanels>(statusBar())), m_document(new CodeplugDocument(this))
 {
     setObjectName(QStringLiteral("MDImain"));
     setWindowIcon(QIcon::fromTheme(QStringLiteral("kvd9-programmer"), programIcon()));
@@ -107,7 +107,7 @@ MDImain::MDImain()
     setCentralWidget(m_area);
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
     statusBar()->setSizeGripEnabled(false);
-    m_registry = new WindowRegistry(this, m_area, m_panels.get());
+    m_registry = new WindowRegistry(this, m_area, m_panels.get(), *m_document);
     registerAllWindows(*m_registry);
     buildMenus();
     enableMenuKeys(this, menuBar());
@@ -195,13 +195,14 @@ void MDImain::MDIForm_Load()
     CommPortNo = 1;
     m_panels->setText(3, QStringLiteral("COM%1").arg(CommPortNo));
     ModelIndex = 0;
-    ChannelCount = 128;
     InitToneNames();
     InitModelTable();
     m_panels->setText(5, VersionText);
-    m_panels->setText(7, signedNumberText(WorkRangeLowMHz) + QStringLiteral("--")
-                             + signedNumberText(WorkRangeHighMHz) + QStringLiteral(" MHZ"));
-    InitDefaultImage();
+    m_panels->setText(7, signedNumberText(BandLimits[ModelIndex]) + QStringLiteral("--")
+                             + signedNumberText(BandLimits[ModelIndex + ModelCount]) + QStringLiteral(" MHZ"));
+    Codeplug image;
+    InitDefaultImage(image);
+    m_document->start(image, workRangeOf(image));
     m_registry->reopen(WindowId::frm_chann);
     growForTheGrid();
 }

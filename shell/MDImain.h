@@ -3,6 +3,7 @@
 #include <QString>
 #include <memory>
 
+class CodeplugDocument;
 class QAction;
 class QMdiArea;
 class QMenu;
@@ -22,6 +23,7 @@ public:
     void MDIForm_Load();
 
     WindowRegistry &registry() const { return *m_registry; }
+    CodeplugDocument &document() const { return *m_document; }
     StatusPanels &statusPanels() const { return *m_panels; }
     QAction *menuItem(const QString &name) const;
 
@@ -46,5 +48,6 @@ private:
     QMdiArea *m_area;
     QToolBar *m_toolBar;
     std::unique_ptr<StatusPanels> m_panels;
+    CodeplugDocument *m_document;
     WindowRegistry *m_registry;
 };
