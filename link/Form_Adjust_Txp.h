@@ -33,5 +33,6 @@ private:
     void sendPowerRecord();
     void HScroll_L_Change();
     void HScroll_H_Change();
-    void Timer4_Timer();
+    // Low (byte 0) or high (byte 1) power value, and which one was moved.
+    void storePowerValue(int byte, int value);
 };

@@ -33,7 +33,6 @@ protected:
     // Starts the link on the chosen port unless one is under way.
     void startTransfer();
     void Command_Cancel_Click();
-    void Timer4_Timer();
     void showFailure();
 
 private:
