@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QIcon>
+#include <QLineEdit>
 #include <QtMath>
 #include <QMdiArea>
 #include <QMenuBar>
@@ -112,6 +113,56 @@ MDImain::MDImain()
     buildMenus();
     enableMenuKeys(this, menuBar());
     buildToolBar();
+    addUndoKeys();
+}
+
+void MDImain::addUndoKeys()
+{
+    const auto addKeys = [this](const char *name, const QList<QKeySequence> &keys, void (MDImain::*handler)()) {
+        auto *action = new QAction(this);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcuts(keys);
+        // Every child window lies inside the main window. A focused line
+        // edit claims its own undo keys first (ShortcutOverride), so these
+        // act only where no text editor takes them.
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+        connect(action, &QAction::triggered, this, handler);
+    };
+    addKeys("Undo_edit", {QKeySequence(Qt::CTRL | Qt::Key_Z)}, &MDImain::undoEdit);
+    addKeys("Redo_edit", {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+            &MDImain::redoEdit);
+}
+
+// The text editor that has the focus, when it can take an undo key itself.
+static QLineEdit *focusedTextEditor()
+{
+    auto *edit = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    return edit && edit->isVisible() && !edit->isReadOnly() ? edit : nullptr;
+}
+
+void MDImain::undoEdit()
+{
+    if (QLineEdit *edit = focusedTextEditor()) {
+        edit->undo();
+        return;
+    }
+    const QString label = m_document->undo();
+    if (!label.isEmpty())
+        m_panels->setText(StatusPanels::Outcome, langText("已撤销：", "Undone: ") + label);
+}
+
+void MDImain::redoEdit()
+{
+    // Qt's line edit takes Ctrl+Shift+Z as its redo but not, on every
+    // system, Ctrl+Y: that one is handed to it here.
+    if (QLineEdit *edit = focusedTextEditor()) {
+        edit->redo();
+        return;
+    }
+    const QString label = m_document->redo();
+    if (!label.isEmpty())
+        m_panels->setText(StatusPanels::Outcome, langText("已重做：", "Redone: ") + label);
 }
 
 MDImain::~MDImain() = default;

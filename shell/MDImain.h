@@ -30,6 +30,10 @@ public:
     void Language_chn_Click();
     void Language_eng_Click();
     void Toolbar1_ButtonClick(const QString &key);
+    // Ctrl+Z, and Ctrl+Y or Ctrl+Shift+Z: the open text editor's own undo
+    // and redo, else the document's, named in status panel 2.
+    void undoEdit();
+    void redoEdit();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -37,6 +41,9 @@ protected:
 private:
     void buildMenus();
     void buildToolBar();
+    // The undo keys: actions of the main window outside its menus, which
+    // stay as they are.
+    void addUndoKeys();
     // Menu captions, status panels 1, 2, 3, 4, 6, 8 and the window caption.
     // At start-up the model item and panel 6 read "机 型" and "频 段".
     void setCaptions(bool startUp);
