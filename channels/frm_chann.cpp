@@ -260,11 +260,8 @@ void frm_chann::setCell(int row, int column, const QString &text)
 
 void frm_chann::showDocumentChange(int firstRow, int lastRow)
 {
-    // The editor's names lie in the name table; the grid's in each row.
-    const bool names = firstRow <= Region::NameTableLastRow && lastRow >= Region::NameTableFirstRow;
-    const int first = names ? 1 : qMax(firstRow, 1);
-    const int last = names ? Region::LastChannelRow : qMin(lastRow, int(Region::LastChannelRow));
-    for (int n = first; n <= last; ++n)
+    // Everything the grid shows of channel n lies in row n.
+    for (int n = qMax(firstRow, 1); n <= qMin(lastRow, int(Region::LastChannelRow)); ++n)
         refreshChannelRow(n);
 }
 
