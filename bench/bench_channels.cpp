@@ -2,7 +2,7 @@
 // activated, and one receive-frequency commit typed into a cell.
 #include "core/ChannelRecord.h"
 #include "channels/frm_chann.h"
-#include "core/Image.h"
+#include "platform/CodeplugDocument.h"
 #include "platform/Messages.h"
 #include "platform/WindowRegistry.h"
 #include "shell/MDImain.h"
@@ -17,14 +17,16 @@
 
 namespace {
 
-void fillChannels(double rx, double tx, const char *name)
+void fillChannels(CodeplugDocument &document, double rx, double tx, const char *name)
 {
-    for (int n = 1; n <= 128; ++n) {
-        storeFrequencyPair(Document(), n, Frequency::fromMHz(rx), Frequency::fromMHz(tx), GridDirectionByte);
-        storeGridTone(Document(), n, ToneSlot::Decode, n);
-        storeGridTone(Document(), n, ToneSlot::Encode, 258 - n);
-        storeGridName(Document(), n, QString::fromLatin1(name));
-    }
+    document.edit(plainLabel("", "bench"), [&](Codeplug &image) {
+        for (int n = 1; n <= 128; ++n) {
+            storeFrequencyPair(image, n, Frequency::fromMHz(rx), Frequency::fromMHz(tx), GridDirectionByte);
+            storeGridTone(image, n, ToneSlot::Decode, n);
+            storeGridTone(image, n, ToneSlot::Encode, 258 - n);
+            storeGridName(image, n, QString::fromLatin1(name));
+        }
+    });
 }
 
 void click(QTableWidget *table, int row, int column)
@@ -59,7 +61,7 @@ int main(int argc, char **argv)
     auto *edit = grid->findChild<QLineEdit *>(QStringLiteral("Text_Edit"));
 
     constexpr int Runs = 200;
-    fillChannels(438.125, 445.125, "AB");
+    fillChannels(main.document(), 438.125, 445.125, "AB");
     grid->Form_Activate();
     QElapsedTimer timer;
     timer.start();
@@ -70,9 +72,9 @@ int main(int argc, char **argv)
     qint64 changedNs = 0;
     for (int i = 0; i < Runs; ++i) {
         if (i % 2)
-            fillChannels(438.125, 445.125, "AB");
+            fillChannels(main.document(), 438.125, 445.125, "AB");
         else
-            fillChannels(401.5, 460.00625, "XYZ12");
+            fillChannels(main.document(), 401.5, 460.00625, "XYZ12");
         timer.restart();
         grid->Form_Activate();
         changedNs += timer.nsecsElapsed();

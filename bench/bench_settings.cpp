@@ -2,7 +2,7 @@
 // re-activate it. With "--show <window> [en]" it instead opens one window and
 // keeps the program running for a few seconds, for a screenshot.
 #include "bench/BenchTiming.h"
-#include "core/Image.h"
+#include "platform/CodeplugDocument.h"
 #include "core/ModuleState.h"
 #include "platform/ChildWindow.h"
 #include "platform/Messages.h"
@@ -32,26 +32,21 @@ const Window windows[] = {
 
 // Two settings images: the start-up one and one with other values in every
 // settings row.
-void alterImage(bool altered)
+void alterImage(CodeplugDocument &document, bool altered)
 {
-    static qint16 saved[RadioRows][RowBytes];
-    static bool haveSaved = false;
-    if (!haveSaved) {
-        for (int r = 0; r < RadioRows; ++r)
+    static const Codeplug saved = document.image();
+    document.edit(plainLabel("", "bench"), [altered](Codeplug &image) {
+        const int rows[] = {130, 209, 240, 250, 252, 253, 254};
+        for (int r : rows)
             for (int c = 0; c < RowBytes; ++c)
-                saved[r][c] = Img(r, c);
-        haveSaved = true;
-    }
-    const int rows[] = {130, 209, 240, 250, 252, 253, 254};
-    for (int r : rows)
-        for (int c = 0; c < RowBytes; ++c)
-            Img(r, c) = altered ? static_cast<qint16>((saved[r][c] + 3 * c + 1) % 100) : saved[r][c];
-    if (altered) {
-        Img(250, 0) = 0x10; // a valid range, 401..469
-        Img(250, 1) = 0x40;
-        Img(250, 2) = 0x90;
-        Img(250, 3) = 0x46;
-    }
+                image.at(r, c) = altered ? static_cast<qint16>((saved.cell(r, c) + 3 * c + 1) % 100) : saved.cell(r, c);
+        if (altered) {
+            image.at(250, 0) = 0x10; // a valid range, 401..469
+            image.at(250, 1) = 0x40;
+            image.at(250, 2) = 0x90;
+            image.at(250, 3) = 0x46;
+        }
+    });
 }
 
 int show(MDImain &main, const QString &name, bool english)
@@ -91,10 +86,10 @@ int main(int argc, char **argv)
         ChildWindow *window = main.registry().get(w.id);
         int run = 0;
         const Figures activate = measure(runs, [&] {
-            alterImage(++run % 2 == 1);
+            alterImage(main.document(), ++run % 2 == 1);
             window->Form_Activate();
         });
-        alterImage(false);
+        alterImage(main.document(), false);
         std::printf("%-18s %9.2f ms %9.2f ms %11.3f ms %11.3f ms\n", w.name, open.median, open.worst,
                     activate.median, activate.worst);
         main.registry().close(w.id);

@@ -2,12 +2,21 @@
 // default image built and its first frame painted. Prints the time in ms
 // measured inside the process; bench/run_startup.sh adds the whole-process
 // view with hyperfine and the peak memory with /usr/bin/time.
+//
+// With "--windows [name...]" it then opens each child window (or the named
+// ones) as its menu does (the open instance closed, a fresh one loaded,
+// shown and painted) and prints the median and worst time of each over 30
+// openings.
+#include "bench/BenchTiming.h"
+#include "platform/Messages.h"
+#include "platform/WindowRegistry.h"
 #include "shell/MDImain.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTimer>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <string>
 #include <unistd.h>
@@ -26,14 +35,50 @@ static double msSinceProcessStart()
     return (uptime - startTicks / sysconf(_SC_CLK_TCK)) * 1000.0;
 }
 
+static const struct {
+    WindowId id;
+    const char *name;
+} windows[] = {
+    {WindowId::frm_chann, "frm_chann"},           {WindowId::Form_Chann_Edit, "Form_Chann_Edit"},
+    {WindowId::frm_option, "frm_option"},         {WindowId::Form_Edit_scan, "Form_Edit_scan"},
+    {WindowId::Form_edit_Key, "Form_edit_Key"},   {WindowId::frm_dtmf, "frm_dtmf"},
+    {WindowId::Form_Edit_Test, "Form_Edit_Test"}, {WindowId::Form_Edit_Message, "Form_Edit_Message"},
+    {WindowId::Form_Comm_Read, "Form_Comm_Read"}, {WindowId::Form_Comm_Write, "Form_Comm_Write"},
+    {WindowId::Form_open_chann, "Form_open_chann"}, {WindowId::Form_save_chann, "Form_save_chann"},
+    {WindowId::Form_setup, "Form_setup"},         {WindowId::Form_type, "Form_type"},
+    {WindowId::frmAbout, "frmAbout"},
+};
+
+static void timeWindowOpenings(MDImain &main, const QStringList &names)
+{
+    MessageRecorder messages;
+    for (const auto &w : windows) {
+        if (!names.isEmpty() && !names.contains(QString::fromLatin1(w.name)))
+            continue;
+        const Figures f = measure(30, [&] {
+            main.registry().reopen(w.id);
+            main.repaint();
+            QApplication::processEvents();
+        });
+        std::printf("open_ms %-18s median %.2f worst %.2f\n", w.name, f.median, f.worst);
+        // The grid stays open, as after start-up.
+        if (w.id != WindowId::frm_chann)
+            main.registry().close(w.id);
+    }
+}
+
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    const bool openWindows = argc > 1 && std::strcmp(argv[1], "--windows") == 0;
+    const QStringList names = QApplication::arguments().mid(2);
     MDImain mainWindow;
     mainWindow.MDIForm_Load();
     // The first pass of the event loop paints the shown window.
-    QTimer::singleShot(0, &app, [] {
+    QTimer::singleShot(0, &app, [&] {
         std::printf("startup_ms %.1f\n", msSinceProcessStart());
+        if (openWindows)
+            timeWindowOpenings(mainWindow, names);
         QApplication::quit();
     });
     return app.exec();

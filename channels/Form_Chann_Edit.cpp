@@ -1,6 +1,5 @@
 #include "channels/Form_Chann_Edit.h"
 
-#include "core/Image.h"
 #include "core/ChannelCaptions.h"
 #include "core/ChannelRecord.h"
 #include "core/FrequencyEntry.h"
@@ -8,6 +7,7 @@
 #include "core/Codecs.h"
 #include "core/ModuleState.h"
 #include "core/NumberText.h"
+#include "platform/CodeplugDocument.h"
 #include "platform/InputHooks.h"
 #include "platform/KeyFilter.h"
 #include "platform/Messages.h"
@@ -123,23 +123,33 @@ Form_Chann_Edit::Form_Chann_Edit(WindowRegistry &registry)
     connect(Text_CHN, &QLineEdit::textChanged, this, &Form_Chann_Edit::Text_CHN_Change);
     connect(Text_RX_Freq, &QLineEdit::textChanged, this, &Form_Chann_Edit::Text_RX_Freq_Change);
     connect(Text_Name, &QLineEdit::textEdited, this, &Form_Chann_Edit::Text_Name_Change);
-    connect(Combo_Decode, qOverload<int>(&QComboBox::activated), this,
-            [this](int p) { storeEditorTone(Document(), CurrentChannel, ToneSlot::Decode, p); });
-    connect(Combo_Encode, qOverload<int>(&QComboBox::activated), this,
-            [this](int p) { storeEditorTone(Document(), CurrentChannel, ToneSlot::Encode, p); });
-    connect(Combo_TXP, qOverload<int>(&QComboBox::activated), this,
-            [](int p) { storeEditorPower(Document(), CurrentChannel, p); });
-    connect(Combo_WN, qOverload<int>(&QComboBox::activated), this,
-            [](int p) { storeEditorBandwidth(Document(), CurrentChannel, p); });
-    connect(Check_Bcl, &QCheckBox::clicked, this,
-            [](bool on) { setRecordBit(Document(), CurrentChannel, OptionByte, BclBit, on); });
-    connect(Check_VOX, &QCheckBox::clicked, this,
-            [](bool on) { setRecordBit(Document(), CurrentChannel, OptionByte, VoxBit, on); });
-    connect(Check_TxStop, &QCheckBox::clicked, this,
-            [](bool on) { setRecordBit(Document(), CurrentChannel, OptionByte, TxStopBit, on); });
+    connect(Combo_Decode, qOverload<int>(&QComboBox::activated), this, [this](int p) {
+        editField(EditorCaption::Decode, [p](Codeplug &image, int n) { storeEditorTone(image, n, ToneSlot::Decode, p); });
+    });
+    connect(Combo_Encode, qOverload<int>(&QComboBox::activated), this, [this](int p) {
+        editField(EditorCaption::Encode, [p](Codeplug &image, int n) { storeEditorTone(image, n, ToneSlot::Encode, p); });
+    });
+    connect(Combo_TXP, qOverload<int>(&QComboBox::activated), this, [this](int p) {
+        editField(EditorCaption::Power, [p](Codeplug &image, int n) { storeEditorPower(image, n, p); });
+    });
+    connect(Combo_WN, qOverload<int>(&QComboBox::activated), this, [this](int p) {
+        editField(EditorCaption::Bandwidth, [p](Codeplug &image, int n) { storeEditorBandwidth(image, n, p); });
+    });
+    connect(Check_Bcl, &QCheckBox::clicked, this, [this](bool on) {
+        editField(EditorCaption::Bcl, [on](Codeplug &image, int n) { setRecordBit(image, n, OptionByte, BclBit, on); });
+    });
+    connect(Check_VOX, &QCheckBox::clicked, this, [this](bool on) {
+        editField(EditorCaption::Vox, [on](Codeplug &image, int n) { setRecordBit(image, n, OptionByte, VoxBit, on); });
+    });
+    connect(Check_TxStop, &QCheckBox::clicked, this, [this](bool on) {
+        editField(EditorCaption::TxStop,
+                  [on](Codeplug &image, int n) { setRecordBit(image, n, OptionByte, TxStopBit, on); });
+    });
     // Scan Add checked means the skip bit is clear.
-    connect(Check_Scan, &QCheckBox::clicked, this,
-            [](bool on) { setRecordBit(Document(), CurrentChannel, ScanSkipByte, ScanSkipBit, !on); });
+    connect(Check_Scan, &QCheckBox::clicked, this, [this](bool on) {
+        editField(EditorCaption::ScanAdd,
+                  [on](Codeplug &image, int n) { setRecordBit(image, n, ScanSkipByte, ScanSkipBit, !on); });
+    });
     connect(Command_close, &QPushButton::clicked, this, &ChildWindow::closeWindow);
     setEscapeButton(Command_close); // Close is always allowed
 }
@@ -169,8 +179,8 @@ void Form_Chann_Edit::Form_Load()
     const int h = qRound(main.height() / 1.25);
     placeWindow(qMax(0, (inner.width() - w) / 2), 0, w, h);
 
-    VScroll1->setValue(CurrentChannel);
-    showChannel(CurrentChannel);
+    VScroll1->setValue(document().currentChannel());
+    showChannel(document().currentChannel());
 }
 
 void Form_Chann_Edit::Form_Activate()
@@ -178,14 +188,26 @@ void Form_Chann_Edit::Form_Activate()
     {
         // The number box names the channel shown, also when the grid moved on.
         const QSignalBlocker blocker(Text_CHN);
-        Text_CHN->setText(QString::number(CurrentChannel));
+        Text_CHN->setText(QString::number(document().currentChannel()));
     }
-    showChannel(CurrentChannel);
+    showChannel(document().currentChannel());
+}
+
+void Form_Chann_Edit::showDocumentChange(int, int)
+{
+    showChannel(document().currentChannel());
+}
+
+void Form_Chann_Edit::editField(const Bilingual &caption, const std::function<void(Codeplug &, int)> &change,
+                                bool joinPrevious)
+{
+    const int n = document().currentChannel();
+    editImage(channelLabel(n, caption), [&](Codeplug &image) { change(image, n); }, joinPrevious);
 }
 
 void Form_Chann_Edit::showChannel(int n)
 {
-    if (isChannelEmpty(Document(), n))
+    if (isChannelEmpty(image(), n))
         showEmptyChannel(n);
     else
         showEditorChannel(n);
@@ -227,18 +249,20 @@ void Form_Chann_Edit::setTransmitBoxEnabled(bool enabled)
 void Form_Chann_Edit::showEditorChannel(int n)
 {
     fillEditorLists();
-    Text_RX_Freq->setText(channelRxText(Document(), n));
-    Combo_Decode->setCurrentIndex(editorTonePosition(Document(), n, ToneSlot::Decode));
-    dropDirectionOutOfRange(Document(), n, sharedWorkRange());
-    Text_TX_Freq->setText(editorTransmitText(Document(), n, sharedWorkRange()));
-    Combo_Encode->setCurrentIndex(editorTonePosition(Document(), n, ToneSlot::Encode));
-    Combo_TXP->setCurrentIndex(editorPowerLevel(Document(), n) < Combo_TXP->count() ? editorPowerLevel(Document(), n) : -1);
-    Combo_WN->setCurrentIndex(editorBandwidth(Document(), n));
-    Check_VOX->setChecked(recordBit(Document(), n, OptionByte, VoxBit));
-    Check_Bcl->setChecked(recordBit(Document(), n, OptionByte, BclBit));
-    Check_Scan->setChecked(!recordBit(Document(), n, ScanSkipByte, ScanSkipBit));
-    Check_TxStop->setChecked(recordBit(Document(), n, OptionByte, TxStopBit));
-    Text_Name->setText(editorName(Document(), n));
+    const Codeplug &image = this->image();
+    const WorkRange range = document().workRange();
+    Text_RX_Freq->setText(channelRxText(image, n));
+    Combo_Decode->setCurrentIndex(editorTonePosition(image, n, ToneSlot::Decode));
+    editField(EditorCaption::Transmit, [&](Codeplug &image, int n) { dropDirectionOutOfRange(image, n, range); });
+    Text_TX_Freq->setText(editorTransmitText(image, n, range));
+    Combo_Encode->setCurrentIndex(editorTonePosition(image, n, ToneSlot::Encode));
+    Combo_TXP->setCurrentIndex(editorPowerLevel(image, n) < Combo_TXP->count() ? editorPowerLevel(image, n) : -1);
+    Combo_WN->setCurrentIndex(editorBandwidth(image, n));
+    Check_VOX->setChecked(recordBit(image, n, OptionByte, VoxBit));
+    Check_Bcl->setChecked(recordBit(image, n, OptionByte, BclBit));
+    Check_Scan->setChecked(!recordBit(image, n, ScanSkipByte, ScanSkipBit));
+    Check_TxStop->setChecked(recordBit(image, n, OptionByte, TxStopBit));
+    Text_Name->setText(editorName(image, n));
 }
 
 void Form_Chann_Edit::showEmptyChannel(int n)
@@ -252,8 +276,10 @@ void Form_Chann_Edit::showEmptyChannel(int n)
     for (QCheckBox *check : {Check_VOX, Check_Bcl, Check_Scan, Check_TxStop})
         check->setChecked(false);
     enableFields(false);
-    markChannelEmpty(Document(), n);
-    clearEditorName(Document(), n);
+    editImage(channelLabel(n, "清除", "cleared"), [n](Codeplug &image) {
+        markChannelEmpty(image, n);
+        clearEditorName(image, n);
+    });
 }
 
 void Form_Chann_Edit::rebuildGridCaption()
@@ -273,7 +299,7 @@ void Form_Chann_Edit::VScroll1_Change(int value)
         VScroll1->setValue(LastChannel);
         return;
     }
-    CurrentChannel = qint16(value);
+    document().setCurrentChannel(value);
     rebuildGridCaption();
     {
         const QSignalBlocker blocker(Text_CHN);
@@ -303,7 +329,7 @@ void Form_Chann_Edit::Text_CHN_Change()
         QTimer::singleShot(0, Text_CHN, [this] { Text_CHN->setFocus(); });
         return;
     }
-    CurrentChannel = qint16(n);
+    document().setCurrentChannel(n);
     rebuildGridCaption();
     showChannel(n);
 }
@@ -315,40 +341,46 @@ void Form_Chann_Edit::Text_RX_Freq_Change()
 
 void Form_Chann_Edit::Text_RX_Freq_LostFocus()
 {
-    const int n = CurrentChannel;
+    const int n = document().currentChannel();
     if (Text_RX_Freq->text().trimmed().isEmpty()) {
         showEmptyChannel(n);
         return;
     }
-    const CheckedEntry checked = checkFrequencyEntry(Text_RX_Freq->text(), sharedWorkRange());
+    const WorkRange range = document().workRange();
+    const CheckedEntry checked = checkFrequencyEntry(Text_RX_Freq->text(), range);
     if (checked.outOfRange) {
         showMessage("接收频率超出范围 ！", "Over the range of receive frequency .");
         Text_RX_Freq->setText(checked.text);
     }
-    if (isChannelEmpty(Document(), n))
+    if (isChannelEmpty(image(), n))
         fillEditorLists();
-    commitReceive(Document(), n, checked.frequency, ChannelEncoding::Editor, sharedWorkRange());
+    editField(EditorCaption::Receive, [&](Codeplug &image, int n) {
+        commitReceive(image, n, checked.frequency, ChannelEncoding::Editor, range);
+    });
     showChannel(n);
 }
 
 void Form_Chann_Edit::Text_TX_Freq_LostFocus()
 {
-    const int n = CurrentChannel;
+    const int n = document().currentChannel();
     if (!Text_TX_Freq->text().trimmed().isEmpty()) {
-        const CheckedEntry checked = checkFrequencyEntry(Text_TX_Freq->text(), sharedWorkRange());
+        const CheckedEntry checked = checkFrequencyEntry(Text_TX_Freq->text(), document().workRange());
         if (checked.outOfRange) {
             showMessage("发射频率超出范围 ！", "Over the range of Transmit frequency .");
             Text_TX_Freq->setText(checked.text);
         }
-        commitTransmit(Document(), n, checked.frequency, ChannelEncoding::Editor, sharedWorkRange());
+        editField(EditorCaption::Transmit, [&](Codeplug &image, int n) {
+            commitTransmit(image, n, checked.frequency, ChannelEncoding::Editor, document().workRange());
+        });
     }
     showChannel(n);
 }
 
 void Form_Chann_Edit::Text_Name_Change()
 {
-    if (!isChannelEmpty(Document(), CurrentChannel))
-        storeEditorName(Document(), CurrentChannel, Text_Name->text());
+    if (!isChannelEmpty(image(), document().currentChannel()))
+        editField(EditorCaption::Name, [this](Codeplug &image, int n) { storeEditorName(image, n, Text_Name->text()); },
+                  true);
 }
 
 bool Form_Chann_Edit::eventFilter(QObject *watched, QEvent *event)
@@ -361,7 +393,7 @@ bool Form_Chann_Edit::eventFilter(QObject *watched, QEvent *event)
         else if (watched == Text_TX_Freq)
             Text_TX_Freq_LostFocus();
         else if (watched == Text_Name)
-            showChannel(CurrentChannel);
+            showChannel(document().currentChannel());
     }
     return ChildWindow::eventFilter(watched, event);
 }

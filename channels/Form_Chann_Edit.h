@@ -1,4 +1,5 @@
 #pragma once
+#include "core/Bilingual.h"
 #include "platform/ChildWindow.h"
 
 class QCheckBox;
@@ -8,7 +9,7 @@ class QLineEdit;
 class QPushButton;
 class QScrollBar;
 
-// The single-channel editor: one channel (CurrentChannel) as a form, in the
+// The single-channel editor: one channel (the current channel) as a form, in the
 // editor encoding, with the options the grid does not show. Every change
 // goes to the image at once; the form is always rebuilt from the image.
 class Form_Chann_Edit : public ChildWindow {
@@ -48,6 +49,7 @@ public:
     QPushButton *Command_help;
 
 protected:
+    void showDocumentChange(int firstRow, int lastRow) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -64,6 +66,9 @@ private:
     void enableFields(bool enabled);
     void setTransmitBoxEnabled(bool enabled);
     void rebuildGridCaption();
+    // One undo step on the current channel, named by the field's caption.
+    void editField(const Bilingual &caption, const std::function<void(Codeplug &, int)> &change,
+                   bool joinPrevious = false);
 
     bool m_listsFilled = false;
 };

@@ -4,9 +4,9 @@
 #include "core/ChannelRecord.h"
 #include "core/FrequencyEntry.h"
 #include "core/Codecs.h"
-#include "core/Image.h"
 #include "core/ModuleState.h"
 #include "core/NumberText.h"
+#include "platform/CodeplugDocument.h"
 #include "platform/InputHooks.h"
 #include "platform/KeyFilter.h"
 #include "platform/Messages.h"
@@ -163,8 +163,7 @@ void frm_chann::Form_Load()
     placeWindow(qMax(0, (inner.width() - w) / 2), qMax(0, (inner.height() - h) / 8), w, h);
 
     Text_Edit->hide();
-    ChannelCount = 128;
-    CurrentChannel = 1;
+    document().setCurrentChannel(1);
     for (int n = 1; n <= Region::LastChannelRow; ++n)
         refreshChannelRow(n);
     showChannelCaption();
@@ -178,7 +177,6 @@ QWidget *frm_chann::keyboardHome() const
 
 void frm_chann::Form_Activate()
 {
-    ChannelCount = 128;
     for (int n = 1; n <= Region::LastChannelRow; ++n)
         refreshChannelRow(n);
     makeStoredChannelCurrent();
@@ -190,7 +188,8 @@ void frm_chann::makeStoredChannelCurrent()
 {
     if (m_editRow != 0)
         return;
-    const int n = CurrentChannel >= 1 && CurrentChannel <= Region::LastChannelRow ? CurrentChannel : 1;
+    const int current = document().currentChannel();
+    const int n = current >= 1 && current <= Region::LastChannelRow ? current : 1;
     if (currentGridRow() == n && currentGridColumn() > 0)
         return;
     // Not a move by the user: no cell is left, nothing is committed.
@@ -270,34 +269,42 @@ void frm_chann::setCell(int row, int column, const QString &text)
         item->setText(text);
 }
 
+void frm_chann::showDocumentChange(int firstRow, int lastRow)
+{
+    // Everything the grid shows of channel n lies in row n.
+    for (int n = qMax(firstRow, 1); n <= qMin(lastRow, int(Region::LastChannelRow)); ++n)
+        refreshChannelRow(n);
+}
+
 void frm_chann::refreshChannelRow(int n)
 {
-    if (isChannelEmpty(Document(), n)) {
+    const Codeplug &image = this->image();
+    if (isChannelEmpty(image, n)) {
         setCell(n, RxColumn, QString());
         setCell(n, TxColumn, QString());
         blankChannelRow(n);
         return;
     }
-    setCell(n, RxColumn, channelRxText(Document(), n));
-    setCell(n, DecodeColumn, gridToneText(Document(), n, ToneSlot::Decode));
-    setCell(n, TxColumn, gridTransmitText(Document(), n));
-    setCell(n, EncodeColumn, gridToneText(Document(), n, ToneSlot::Encode));
-    setCell(n, PowerColumn, gridPowerText(Document(), n));
-    setCell(n, BandwidthColumn, gridBandwidthText(Document(), n));
-    setCell(n, NameColumn, gridName(Document(), n));
+    setCell(n, RxColumn, channelRxText(image, n));
+    setCell(n, DecodeColumn, gridToneText(image, n, ToneSlot::Decode));
+    setCell(n, TxColumn, gridTransmitText(image, n));
+    setCell(n, EncodeColumn, gridToneText(image, n, ToneSlot::Encode));
+    setCell(n, PowerColumn, gridPowerText(image, n));
+    setCell(n, BandwidthColumn, gridBandwidthText(image, n));
+    setCell(n, NameColumn, gridName(image, n));
 }
 
 void frm_chann::blankChannelRow(int n)
 {
     for (int column = DecodeColumn; column <= NameColumn; ++column)
         setCell(n, column, QString());
-    markChannelEmpty(Document(), n);
+    editImage(channelLabel(n, "清除", "cleared"), [n](Codeplug &image) { markChannelEmpty(image, n); });
 }
 
 void frm_chann::showChannelCaption()
 {
     setWindowTitle(langText("信道参数编辑 [ 信道 - ", "Channel Information [ Channel - ")
-                   + QString::number(CurrentChannel) + QStringLiteral(" ]"));
+                   + QString::number(document().currentChannel()) + QStringLiteral(" ]"));
 }
 
 void frm_chann::setBusy(bool reading, bool writing)
@@ -359,7 +366,7 @@ void frm_chann::showCellEditor()
 
 void frm_chann::followCurrentRow(int n)
 {
-    CurrentChannel = qint16(n);
+    document().setCurrentChannel(n);
     showChannelCaption();
 }
 
@@ -371,7 +378,7 @@ void frm_chann::MSF_chann_Click()
 
 void frm_chann::MSF_chann_LeaveCell(int row, int column)
 {
-    CurrentChannel = qint16(row);
+    document().setCurrentChannel(row);
     const bool editorOpenHere = row == m_editRow && column == m_editColumn;
     m_editRow = m_editColumn = 0;
     if (editorOpenHere) {
@@ -427,43 +434,51 @@ void frm_chann::commitReceive(int n, const QString &entry)
         blankChannelRow(n);
         return;
     }
-    const CheckedEntry checked = checkFrequencyEntry(entry, sharedWorkRange());
+    const WorkRange range = document().workRange();
+    const CheckedEntry checked = checkFrequencyEntry(entry, range);
     if (checked.outOfRange) {
         showMessage("接收频率超出范围 ！", "Over the range of receive frequency .");
         Text_Edit->setText(checked.text);
     }
     setCell(n, RxColumn, checked.text);
-    ::commitReceive(Document(), n, checked.frequency, ChannelEncoding::Grid, sharedWorkRange());
+    editImage(channelLabel(n, "接收频率", "receive frequency"), [&](Codeplug &image) {
+        ::commitReceive(image, n, checked.frequency, ChannelEncoding::Grid, range);
+    });
     refreshChannelRow(n);
 }
 
 void frm_chann::commitTransmit(int n, const QString &entry)
 {
     const bool entryEmpty = entry.trimmed().isEmpty();
-    if (!entryEmpty && (cellText(n, RxColumn).trimmed().isEmpty() || isChannelEmpty(Document(), n))) {
+    if (!entryEmpty && (cellText(n, RxColumn).trimmed().isEmpty() || isChannelEmpty(image(), n))) {
         showMessage("请先输入接收频率 ！", "Please input the receive frequency in advance.");
         Text_Edit->clear();
         return;
     }
+    const EditLabel label = channelLabel(n, "发射频率", "transmit frequency");
     if (entryEmpty) {
-        ::commitTransmit(Document(), n, std::nullopt, ChannelEncoding::Grid, sharedWorkRange());
+        editImage(label, [&](Codeplug &image) {
+            ::commitTransmit(image, n, std::nullopt, ChannelEncoding::Grid, document().workRange());
+        });
         refreshChannelRow(n);
         return;
     }
-    const CheckedEntry checked = checkFrequencyEntry(entry, sharedWorkRange());
+    const CheckedEntry checked = checkFrequencyEntry(entry, document().workRange());
     if (checked.outOfRange) {
         showMessage("发射频率超出范围 ！", "Over the range of transmit frequency .");
         Text_Edit->setText(checked.text);
     }
     setCell(n, TxColumn, checked.text);
-    ::commitTransmit(Document(), n, checked.frequency, ChannelEncoding::Grid, sharedWorkRange());
+    editImage(label, [&](Codeplug &image) {
+        ::commitTransmit(image, n, checked.frequency, ChannelEncoding::Grid, document().workRange());
+    });
     refreshChannelRow(n);
 }
 
 void frm_chann::commitName(int n, const QString &entry)
 {
     setCell(n, NameColumn, entry);
-    storeGridName(Document(), n, entry);
+    editImage(channelLabel(n, "名称", "name"), [&](Codeplug &image) { storeGridName(image, n, entry); });
     refreshChannelRow(n);
 }
 
@@ -534,16 +549,20 @@ void frm_chann::Combo_edit_Click(int position)
         return;
     switch (m_editColumn) {
     case DecodeColumn:
-        storeGridTone(Document(), n, ToneSlot::Decode, position);
+        editImage(channelLabel(n, "解码", "decode tone"),
+                        [&](Codeplug &image) { storeGridTone(image, n, ToneSlot::Decode, position); });
         break;
     case EncodeColumn:
-        storeGridTone(Document(), n, ToneSlot::Encode, position);
+        editImage(channelLabel(n, "编码", "encode tone"),
+                        [&](Codeplug &image) { storeGridTone(image, n, ToneSlot::Encode, position); });
         break;
     case PowerColumn:
-        storeGridPower(Document(), n, position);
+        editImage(channelLabel(n, "功率", "power"),
+                        [&](Codeplug &image) { storeGridPower(image, n, position); });
         break;
     case BandwidthColumn:
-        storeGridBandwidth(Document(), n, position);
+        editImage(channelLabel(n, "带宽", "bandwidth"),
+                        [&](Codeplug &image) { storeGridBandwidth(image, n, position); });
         break;
     default:
         break;
@@ -552,13 +571,17 @@ void frm_chann::Combo_edit_Click(int position)
 
 void frm_chann::Command_Clear_Click()
 {
-    for (int row = Region::NameTableFirstRow; row <= Region::NameTableLastRow; ++row)
-        for (int column = 0; column < RowBytes; ++column)
-            Img(row, column) = Region::Empty;
-    for (int n = 1; n <= Region::LastChannelRow; ++n) {
-        markChannelEmpty(Document(), n);
+    editImage(plainLabel("清除全部信道", "clear of all channels"), [](Codeplug &image) {
+        for (int row = Region::NameTableFirstRow; row <= Region::NameTableLastRow; ++row)
+            for (int column = 0; column < RowBytes; ++column)
+                image.at(row, column) = Region::Empty;
+        for (int n = 1; n <= Region::LastChannelRow; ++n)
+            markChannelEmpty(image, n);
+    });
+    for (int n = 1; n <= Region::LastChannelRow; ++n)
         refreshChannelRow(n);
-    }
+    // Clear asks nothing: undo gives back what it took.
+    reportOutcome(langText("已清除全部信道（Ctrl+Z 可撤销）", "Cleared all channels (Ctrl+Z undoes)"));
     m_editRow = m_editColumn = 0;
     Text_Edit->clear();
     Combo_edit->setEditText(QString());

@@ -28,7 +28,7 @@ public:
 
     void refreshChannelRow(int n);
     void blankChannelRow(int n);
-    // "Channel Information [ Channel - n ]" for CurrentChannel.
+    // "Channel Information [ Channel - n ]" for the current channel.
     void showChannelCaption();
 
     // Stores the text of the name editor when it is open over the current
@@ -49,6 +49,8 @@ public:
     QPushButton *Command_help;
 
 protected:
+    // The rows of the grid that show image rows firstRow..lastRow.
+    void showDocumentChange(int firstRow, int lastRow) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -68,7 +70,7 @@ private:
     void followCurrentRow(int n);
     void showCellEditor();
     // The keyboard's starting point after every rebuild: the first cell of
-    // CurrentChannel (else channel 1), unless a cell editor is open.
+    // the current channel (else channel 1), unless a cell editor is open.
     void makeStoredChannelCurrent();
     // A character typed on the grid opens the cell's editor and goes into it.
     bool typeIntoCell(QKeyEvent *key);

@@ -1,6 +1,6 @@
 #include "core/ChannelFile.h"
 
-#include "core/Image.h"
+#include "core/Codeplug.h"
 #include "core/RegularFile.h"
 #include "core/Texts.h"
 
@@ -123,11 +123,6 @@ bool loadChannelFile(const QString &path, Codeplug &image, QString &error)
     return true;
 }
 
-bool LoadChannelFile(const QString &path, QString &error)
-{
-    return loadChannelFile(path, Document(), error);
-}
-
 bool saveChannelFile(const QString &path, const Codeplug &image, QString &error)
 {
     QString reason;
@@ -135,9 +130,4 @@ bool saveChannelFile(const QString &path, const Codeplug &image, QString &error)
         return true;
     error = langText("无法保存文件 %1：%2", "The file %1 could not be saved: %2").arg(path, reason);
     return false;
-}
-
-bool SaveChannelFile(const QString &path, QString &error)
-{
-    return saveChannelFile(path, Document(), error);
 }

@@ -32,7 +32,3 @@ bool loadChannelFile(const QString &path, Codeplug &image, QString &error);
 // Writes `image` to `path` atomically: a failure leaves an existing file
 // intact.
 bool saveChannelFile(const QString &path, const Codeplug &image, QString &error);
-
-// The same on the windows' image.
-bool LoadChannelFile(const QString &path, QString &error);
-bool SaveChannelFile(const QString &path, QString &error);

@@ -3,7 +3,7 @@
 #include "core/Codecs.h"
 #include "core/Frequency.h"
 #include "core/FrequencyEntry.h"
-#include "core/Image.h"
+#include "core/Codeplug.h"
 #include "core/NumberText.h"
 #include "core/BitField.h"
 #include "core/Bilingual.h"

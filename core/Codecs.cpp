@@ -1,7 +1,7 @@
 #include "core/Codecs.h"
 
 #include "core/Frequency.h"
-#include "core/Image.h"
+#include "core/Codeplug.h"
 #include "core/NumberText.h"
 
 #include <cmath>
@@ -64,18 +64,6 @@ bool StoreFrequency(Codeplug &image, QString &text, int row, int column)
     if (!f)
         return false;
     f->store(image, row, column);
-    text = snappedFrequencyText(*f);
-    return true;
-}
-
-bool StoreFrequency(QString &text, int row, int column)
-{
-    const std::optional<Frequency> f = Frequency::snapped(numericValue(text));
-    if (!f)
-        return false;
-    const FreqField field = f->field();
-    for (int i = 0; i < 4; ++i)
-        Img(row, column + i) = field[i];
     text = snappedFrequencyText(*f);
     return true;
 }

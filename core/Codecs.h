@@ -24,9 +24,6 @@ bool FreqToBytes(const QString &text, FreqField &field);
 // field into (row, column..column + 3) of the image. A value outside 0..999.99999 MHz
 // is refused: false, and neither `text` nor the image changes.
 bool StoreFrequency(Codeplug &image, QString &text, int row, int column);
-// The same on the windows' image, whose rows and columns go beyond the
-// radio's.
-bool StoreFrequency(QString &text, int row, int column);
 
 // The frequency text of the field at (row, column..column + 3), and its
 // value in MHz.

@@ -7,9 +7,8 @@
 
 // The radio's memory as a value: 4096 cells, byte c of row r at address
 // 16 * r + c. Every codec, record and rule works on such a value; the
-// windows' shared image is one of them (core/Image.h). A cell is 16 bits
-// wide because the windows' image is a table of 16-bit values; a radio byte
-// is its low 8 bits.
+// windows' document holds one of them. A cell is 16 bits wide because the
+// windows' image is a table of 16-bit values; a radio byte is its low 8 bits.
 class Codeplug {
 public:
     static constexpr int Size = RadioRows * RowBytes;

@@ -5,10 +5,6 @@
 QString ModelNames[ModelCount];
 qint16 BandLimits[2 * ModelCount];
 qint16 ModelIndex = 0;
-double WorkRangeLowMHz = 0;
-double WorkRangeHighMHz = 0;
-qint16 ChannelCount = 128;
-qint16 CurrentChannel = 1;
 bool UseChinese = true;
 QString VersionText;
 qint16 CommPortNo = 1;
@@ -29,6 +25,4 @@ void InitModelTable()
         BandLimits[i] = low[i];
         BandLimits[i + ModelCount] = static_cast<qint16>(std::nearbyint(high[i]));
     }
-    WorkRangeLowMHz = BandLimits[ModelIndex];
-    WorkRangeHighMHz = BandLimits[ModelIndex + ModelCount];
 }

@@ -12,21 +12,11 @@ extern QString ModelNames[ModelCount];
 extern qint16 BandLimits[2 * ModelCount]; // low limits 0..6, high limits 7..13
 extern qint16 ModelIndex;
 
-// The working frequency range, whole MHz; every frequency entry is checked
-// against it.
-extern double WorkRangeLowMHz;
-extern double WorkRangeHighMHz;
-// The windows' working range as the rules take it.
-inline WorkRange sharedWorkRange() { return {WorkRangeLowMHz, WorkRangeHighMHz}; }
-
-extern qint16 ChannelCount;
-extern qint16 CurrentChannel;    // 1..128, shared by the grid and the channel editor
 extern bool UseChinese;          // caption language
 extern QString VersionText;
 extern qint16 CommPortNo;        // 1..8
 extern bool PortError;           // the last port open failed
 extern QString ChannelFileName;  // last channel file loaded or saved
 
-// Fills ModelNames and BandLimits and sets the working range from the
-// selected model's band.
+// Fills ModelNames and BandLimits.
 void InitModelTable();

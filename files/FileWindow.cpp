@@ -4,6 +4,7 @@
 #include "core/ModuleState.h"
 #include "core/ChannelFile.h"
 #include "files/DirList.h"
+#include "platform/CodeplugDocument.h"
 #include "platform/DrawnIcons.h"
 #include "platform/Messages.h"
 #include "core/Texts.h"
@@ -247,16 +248,22 @@ void FileWindow::Command_enter_Click()
     const QString path = isFullPath(name) ? QDir::cleanPath(name) : QDir(Dir1->path()).filePath(name);
     QString error;
     if (isOpen()) {
-        if (!LoadChannelFile(path, error)) {
+        // The whole file is checked before anything changes; the load is one
+        // undo step.
+        Codeplug loaded = image();
+        if (!loadChannelFile(path, loaded, error)) {
             showMessage(langText("信道参数文件未调入。", "The channel parameter file was not loaded.")
                         + QLatin1Char('\n') + error);
             return;
         }
+        editImage({QStringLiteral("打开 ") + QFileInfo(path).fileName(),
+                   QStringLiteral("opening ") + QFileInfo(path).fileName()},
+                  [&](Codeplug &image) { image = loaded; });
         ChannelFileName = path;
         reportOutcome(langText("已载入 %1", "Loaded %1").arg(QDir::toNativeSeparators(path)));
         showMessage("信道参数从文件调入成功 ！", "Succeed fold the channel parameter from file.");
     } else {
-        if (!SaveChannelFile(path, error)) {
+        if (!saveChannelFile(path, image(), error)) {
             showMessage(langText("信道参数未保存。", "The channel parameters were not saved.")
                         + QLatin1Char('\n') + error);
             return;

@@ -1,6 +1,6 @@
 // Random channel files: the parser must never crash or hang, and a file it
 // refuses must leave the image exactly as it was.
-#include "core/Image.h"
+#include "core/Codeplug.h"
 #include "core/ModuleState.h"
 #include "core/ChannelFile.h"
 
@@ -23,23 +23,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (!parsed && error.isEmpty())
         std::abort();
 
+    Codeplug image;
     for (int r = 0; r < RadioRows; ++r)
         for (int c = 0; c < RowBytes; ++c)
-            Img(r, c) = static_cast<qint16>((r + c) % 256);
-    const QVector<qint16> before = imageCells();
+            image.at(r, c) = static_cast<qint16>((r + c) % 256);
+    const Codeplug before = image;
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         std::abort();
     file.write(text);
     file.close();
-    const bool loaded = LoadChannelFile(path, error);
+    const bool loaded = loadChannelFile(path, image, error);
     if (loaded != parsed)
         std::abort();
-    if (!loaded && imageCells() != before)
+    if (!loaded && image != before)
         std::abort();
     if (loaded)
         for (int k = 0; k < 4096; ++k)
-            if (Img(k / 16, k % 16) != values[k])
+            if (image.cell(k / 16, k % 16) != values[k])
                 std::abort();
     return 0;
 }

@@ -1,9 +1,8 @@
 // Random channel plans, read as the grid's layout and as the generic
 // channel layout: the imports must never crash or hang; a refused plan
-// names its faults, an accepted one changes only channel records, and
-// neither touches the shared image.
+// names its faults, and an accepted one changes only channel records.
 #include "core/Codecs.h"
-#include "core/Image.h"
+#include "core/Codeplug.h"
 #include "fields/ChannelPlanCsv.h"
 #include "fields/GenericChannelCsv.h"
 
@@ -19,12 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return image;
     }();
     const QByteArray csv(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
-    const QVector<qint16> before = imageCells();
 
     const bool replace = size % 2 == 1, renumber = size % 4 >= 2;
     for (const ImportResult &result : {importCsv(csv, base, replace), importGenericCsv(csv, base, {replace, renumber})}) {
-        if (imageCells() != before)
-            std::abort();
         if (!result.ok && result.errors.isEmpty())
             std::abort();
         if (result.ok)

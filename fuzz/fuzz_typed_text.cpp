@@ -5,7 +5,7 @@
 // frequencies in the working range and on the raster, tone codes of the
 // list, name bytes of the name alphabet or 255.
 #include "core/Codecs.h"
-#include "core/Image.h"
+#include "platform/CodeplugDocument.h"
 #include "core/ModuleState.h"
 #include "core/NumberText.h"
 #include "platform/Messages.h"
@@ -50,6 +50,14 @@ const Box Boxes[] = {
 constexpr int BoxCount = int(sizeof Boxes / sizeof Boxes[0]);
 const int GridColumns[] = {1, 2, 7};
 
+// The started program's document, which the checks read.
+CodeplugDocument *document = nullptr;
+
+int cell(int row, int column)
+{
+    return document->image().cell(row, column);
+}
+
 void fail(const char *what, int row, int column)
 {
     std::fprintf(stderr, "finding: %s at image row %d, byte %d\n", what, row, column);
@@ -59,7 +67,7 @@ void fail(const char *what, int row, int column)
 bool isBcd(int row, int column)
 {
     for (int c = column; c < column + 4; ++c)
-        if (Img(row, c) / 16 > 9 || Img(row, c) % 16 > 9)
+        if (cell(row, c) / 16 > 9 || cell(row, c) % 16 > 9)
             return false;
     return true;
 }
@@ -67,15 +75,15 @@ bool isBcd(int row, int column)
 bool allEmpty(int row, int first, int count)
 {
     for (int c = first; c < first + count; ++c)
-        if (Img(row, c) != Region::Empty)
+        if (cell(row, c) != Region::Empty)
             return false;
     return true;
 }
 
 double mhzAt(int row, int column)
 {
-    return numericValue(FreqFromBytes(Img(row, column), Img(row, column + 1), Img(row, column + 2),
-                                      Img(row, column + 3)));
+    return numericValue(FreqFromBytes(cell(row, column), cell(row, column + 1), cell(row, column + 2),
+                                      cell(row, column + 3)));
 }
 
 bool onRaster(double mhz)
@@ -90,18 +98,18 @@ bool onRaster(double mhz)
 void checkGridName(int n)
 {
     for (int c = 11; c < 16; ++c)
-        if (Img(n, c) > 40 && Img(n, c) != Region::Empty)
+        if (cell(n, c) > 40 && cell(n, c) != Region::Empty)
             fail("grid name byte outside the alphabet", n, c);
 }
 
 // What the windows may store, checked over the whole image.
 void checkImage()
 {
-    const auto [low, high] = RangeFromImage();
+    const auto [low, high] = RangeFromImage(document->image());
     if (low < 400 || high > 470 || low > high)
         fail("working range outside 400..470", Region::VfoRow + 120, 0);
     for (int n = Region::FirstChannelRow; n <= Region::LastChannelRow; ++n) {
-        if (Img(n, 0) == Region::Empty)
+        if (cell(n, 0) == Region::Empty)
             continue;
         if (!isBcd(n, 0) || !isBcd(n, 4))
             fail("channel frequency not decimal", n, 0);
@@ -115,7 +123,7 @@ void checkImage()
     }
     for (int r = Region::NameTableFirstRow; r <= Region::NameTableLastRow; ++r)
         for (int c = 0; c < RowBytes; ++c)
-            if (Img(r, c) > 40 && Img(r, c) != Region::Empty)
+            if (cell(r, c) > 40 && cell(r, c) != Region::Empty)
                 fail("editor name byte outside the alphabet", r, c);
     const int vfo = Region::VfoRow;
     if (!allEmpty(vfo, 0, 4) && (!isBcd(vfo, 0) || mhzAt(vfo, 0) < 400 || mhzAt(vfo, 0) >= 470))
@@ -123,18 +131,18 @@ void checkImage()
     if (!allEmpty(vfo, 4, 4) && (!isBcd(vfo, 4) || mhzAt(vfo, 4) >= 70))
         fail("VFO offset out of range", vfo, 4);
     for (int c = 8; c <= 9; ++c)
-        if (Img(vfo, c) < 0 || Img(vfo, c) > DcsNormalEnd)
+        if (cell(vfo, c) < 0 || cell(vfo, c) > DcsNormalEnd)
             fail("VFO tone code beyond the list", vfo, c);
     for (int c = 0; c < SettingsPlace::DtmfCodeLength; ++c)
-        if (Img(254, c) > 15 && Img(254, c) != Region::Empty)
+        if (cell(254, c) > 15 && cell(254, c) != Region::Empty)
             fail("DTMF digit beyond 0..F", 254, c);
     for (int c = SettingsPlace::MessageFirstByte;
          c < SettingsPlace::MessageFirstByte + SettingsPlace::MessageLength; ++c) {
-        const int v = Img(SettingsPlace::MessageRow, c);
+        const int v = cell(SettingsPlace::MessageRow, c);
         if ((v < 0x20 || v > 0x7E) && v != Region::Empty)
             fail("message byte not a character", SettingsPlace::MessageRow, c);
     }
-    const int priority = Img(SettingsPlace::ScanRow, 1);
+    const int priority = cell(SettingsPlace::ScanRow, 1);
     if ((priority < 1 || priority > 16) && priority != Region::Empty)
         fail("priority channel outside 1..16", SettingsPlace::ScanRow, 1);
 }
@@ -152,6 +160,7 @@ struct Program {
     Program()
     {
         main = std::make_unique<MDImain>();
+        document = &main->document();
         main->MDIForm_Load();
         main->menuItem(QStringLiteral("Language_eng"))->trigger();
         main->show();
@@ -161,11 +170,10 @@ struct Program {
     // A fresh image, shown by every window as when the user returns to it.
     void reset()
     {
-        InitDefaultImage();
-        const auto [low, high] = RangeFromImage();
-        WorkRangeLowMHz = low;
-        WorkRangeHighMHz = high;
-        CurrentChannel = 1;
+        Codeplug image;
+        InitDefaultImage(image);
+        document->start(image, workRangeOf(image));
+        document->setCurrentChannel(1);
         // A typed key may have closed a window (the grid closes its editor).
         for (WindowId id : Windows)
             if (ChildWindow *w = window(id))
@@ -264,7 +272,7 @@ void typeIntoGrid(Program &program, Input &input)
     const int elsewhere = (row + 1) % 6;
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
                       table->visualItemRect(table->item(elsewhere, 6)).center());
-    if (column == 7 && (Img(row + 1, 10) & 0x08))
+    if (column == 7 && (cell(row + 1, 10) & 0x08))
         checkGridName(row + 1);
 }
 

@@ -1,10 +1,10 @@
 #include "link/Form_Adjust_Txp.h"
 
-#include "core/Image.h"
 #include "core/ModuleState.h"
 #include "core/SettingsCaptions.h"
 #include "core/SettingsRules.h"
 #include "link/LinkOutcome.h"
+#include "platform/CodeplugDocument.h"
 #include "platform/Layouts.h"
 #include "core/Texts.h"
 
@@ -71,9 +71,19 @@ Form_Adjust_Txp::Form_Adjust_Txp(WindowRegistry &registry, const LinkTiming &tim
     connect(HScroll_L, &QScrollBar::valueChanged, this, &Form_Adjust_Txp::HScroll_L_Change);
     connect(HScroll_H, &QScrollBar::valueChanged, this, &Form_Adjust_Txp::HScroll_H_Change);
     connect(Command_Close, &QPushButton::clicked, this, &ChildWindow::closeWindow);
-    connect(Timer4, &QTimer::timeout, this, &Form_Adjust_Txp::Timer4_Timer);
     connect(link, &LinkEngine::identified, this, &Form_Adjust_Txp::takeReportedValues);
     connect(link, &LinkEngine::failed, ProgressBar1, &QWidget::hide);
+    // The window lives only while the link is up: the radio answers before
+    // Timer4 first runs out after the load, and once the port closes the
+    // window closes Timer4's time later, before a restart could happen.
+    connect(link, &LinkEngine::identified, Timer4, &QTimer::stop);
+    connect(link, &LinkEngine::restartPauseStarted, Timer4, qOverload<>(&QTimer::start));
+    connect(link, &LinkEngine::portLost, Timer4, qOverload<>(&QTimer::start));
+    connect(link, &LinkEngine::failed, Timer4, qOverload<>(&QTimer::start));
+    connect(link, &LinkEngine::openFailed, Timer4, qOverload<>(&QTimer::start));
+    connect(link, &LinkEngine::restartPauseStarted, this, &Form_Adjust_Txp::reportLinkEnd);
+    connect(link, &LinkEngine::portLost, this, &Form_Adjust_Txp::reportLinkEnd);
+    connect(link, &LinkEngine::failed, this, &Form_Adjust_Txp::reportLinkEnd);
 }
 
 QFrame *Form_Adjust_Txp::focusFrame(QScrollBar *bar)
@@ -113,7 +123,7 @@ bool Form_Adjust_Txp::eventFilter(QObject *watched, QEvent *event)
 void Form_Adjust_Txp::Form_Load()
 {
     ChildWindow::Form_Load();
-    link->setCodeplug(Document());
+    link->setCodeplug(image());
     startLink();
     HScroll_L->setRange(0, 255);
     HScroll_H->setRange(0, 255);
@@ -136,30 +146,38 @@ void Form_Adjust_Txp::takeReportedValues()
 {
     using Region::PowerRow;
     m_answered = true;
-    Img(PowerRow, 0) = link->codeplug().at(PowerRow, 0);
-    Img(PowerRow, 1) = link->codeplug().at(PowerRow, 1);
+    editImage(plainLabel("对讲机的发射功率", "the radio's power values"), [this](Codeplug &image) {
+        image.at(PowerRow, 0) = link->codeplug().at(PowerRow, 0);
+        image.at(PowerRow, 1) = link->codeplug().at(PowerRow, 1);
+    });
     showValues();
     // Showing the values may have changed the record the link sends next.
-    link->setCodeplug(Document());
+    link->setCodeplug(image());
 }
 
 void Form_Adjust_Txp::sendPowerRecord()
 {
-    link->sendPowerRecord(Document());
+    link->sendPowerRecord(image());
 }
 
 void Form_Adjust_Txp::showValues()
 {
     using Region::PowerRow;
-    HScroll_L->setValue(Img(PowerRow, 0));
-    Label_L->setText(QString::number(Img(PowerRow, 0)));
-    HScroll_H->setValue(Img(PowerRow, 1));
-    Label_H->setText(QString::number(Img(PowerRow, 1)));
+    HScroll_L->setValue(image().cell(PowerRow, 0));
+    Label_L->setText(QString::number(image().cell(PowerRow, 0)));
+    HScroll_H->setValue(image().cell(PowerRow, 1));
+    Label_H->setText(QString::number(image().cell(PowerRow, 1)));
+}
+
+void Form_Adjust_Txp::storePowerValue(PowerLevel level, int value)
+{
+    editImage(level == PowerLevel::Low ? plainLabel("低功率", "low power") : plainLabel("高功率", "high power"),
+              [&](Codeplug &image) { storePowerLevel(image, level, value); });
 }
 
 void Form_Adjust_Txp::HScroll_L_Change()
 {
-    storePowerLevel(Document(), PowerLevel::Low, HScroll_L->value());
+    storePowerValue(PowerLevel::Low, HScroll_L->value());
     Label_L->setText(QString::number(HScroll_L->value()));
     sendPowerRecord();
     if (link->isConnected())
@@ -168,21 +186,17 @@ void Form_Adjust_Txp::HScroll_L_Change()
 
 void Form_Adjust_Txp::HScroll_H_Change()
 {
-    storePowerLevel(Document(), PowerLevel::High, HScroll_H->value());
+    storePowerValue(PowerLevel::High, HScroll_H->value());
     Label_H->setText(QString::number(HScroll_H->value()));
     sendPowerRecord();
     if (link->isConnected())
         reportOutcome(langText("高功率 %1 已发送", "High power %1 sent").arg(HScroll_H->value()));
 }
 
-void Form_Adjust_Txp::Timer4_Timer()
+void Form_Adjust_Txp::reportLinkEnd()
 {
-    if (!link->isPortOpen() || !link->isConnected()) {
-        if (!PortError)
-            reportOutcome(m_answered ? linkFailedText(LinkKind::Power, LinkFailure::LostReply)
-                                     : noRadioAnswerText());
-        closeWindow();
-    }
+    if (!PortError)
+        reportOutcome(m_answered ? linkFailedText(LinkKind::Power, LinkFailure::LostReply) : noRadioAnswerText());
 }
 
 bool Form_Adjust_Txp::Form_Unload()

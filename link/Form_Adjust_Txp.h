@@ -37,9 +37,11 @@ private:
     void sendPowerRecord();
     void HScroll_L_Change();
     void HScroll_H_Change();
-    void Timer4_Timer();
+    // Status panel 2 keeps why the link ended, before the window closes.
+    void reportLinkEnd();
     // The radio answered once: a later close means it stopped answering.
     bool m_answered = false;
+    void storePowerValue(PowerLevel level, int value);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

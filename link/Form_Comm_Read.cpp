@@ -1,7 +1,7 @@
 #include "link/Form_Comm_Read.h"
 
-#include "core/Image.h"
 #include "core/Texts.h"
+#include "platform/CodeplugDocument.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -27,7 +27,6 @@ void Form_Comm_Read::Form_Load()
     Command_Cancel->setText(langText("取消", "Cancel"));
     Command_Help->setText(langText("帮助", "Help"));
     loadTransferWindow();
-    Timer4->start();
 }
 
 void Form_Comm_Read::Command_read_Click()
@@ -45,7 +44,9 @@ void Form_Comm_Read::showProgress(int blockIndex)
 
 void Form_Comm_Read::showCompletion()
 {
-    Document().copyRowsFrom(link->codeplug(), 254);
+    // One undo step gives back what the read replaced.
+    editImage(plainLabel("从对讲机读取数据", "read from the radio"),
+              [this](Codeplug &image) { image.copyRowsFrom(link->codeplug(), 254); });
     ProgressBar1->setVisible(true);
     ProgressBar1->setValue(100);
     Label_tr_count->setText(langText("数据读出正常 ！", "Read Data in gear. "));

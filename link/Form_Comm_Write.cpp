@@ -1,7 +1,7 @@
 #include "link/Form_Comm_Write.h"
 
-#include "core/Image.h"
 #include "core/WritePreparation.h"
+#include "platform/CodeplugDocument.h"
 #include "platform/Messages.h"
 #include "core/Texts.h"
 
@@ -37,12 +37,14 @@ void Form_Comm_Write::Command_Write_Click()
         showMessage("正在与对讲机进行读写操作 ！", "Read-write operating with transceiver .");
         return;
     }
-    const WritePreparation preparation = PrepareImageForWrite(Document());
+    WritePreparation preparation;
+    editImage(plainLabel("写入前的准备", "preparing the write"),
+              [&](Codeplug &image) { preparation = PrepareImageForWrite(image); });
     if (!preparation.ready()) {
         showMessage(preparation.message());
         return;
     }
-    link->setCodeplug(Document());
+    link->setCodeplug(image());
     m_rowsWritten = 0;
     startTransfer();
 }
@@ -58,6 +60,5 @@ void Form_Comm_Write::showProgress(int blockIndex)
 
 void Form_Comm_Write::showCompletion()
 {
-    Timer4->start();
     Label_tr_count->setText(langText("数据写入完毕 ！", "Complete writing Data "));
 }

@@ -11,7 +11,9 @@ RadioLinkWindow::RadioLinkWindow(WindowId id, LinkKind kind, const LinkTiming &t
     : ChildWindow(id, registry), link(new LinkEngine(kind, timing, this)), Timer4(new QTimer(this))
 {
     Timer4->setTimerType(Qt::PreciseTimer);
+    Timer4->setSingleShot(true);
     Timer4->setInterval(kind == LinkKind::Read ? timing.readCloseMs : timing.closeMs);
+    connect(Timer4, &QTimer::timeout, this, &ChildWindow::closeWindow);
     connect(link, &LinkEngine::openFailed, this, &RadioLinkWindow::portOpenFailed);
     connect(link, &LinkEngine::failed, this, [this](LinkFailure why) { linkFailed(why); });
 }

@@ -46,7 +46,8 @@ TransferWindow::TransferWindow(WindowId id, LinkKind kind, const LinkTiming &tim
     setEscapeButton(Command_Cancel);
 
     connect(Command_Cancel, &QPushButton::clicked, this, &TransferWindow::Command_Cancel_Click);
-    connect(Timer4, &QTimer::timeout, this, &TransferWindow::Timer4_Timer);
+    // The window closes itself once the transfer completed.
+    connect(link, &LinkEngine::completed, Timer4, qOverload<>(&QTimer::start));
 
     m_pauseTicker->setInterval(250);
     connect(m_pauseTicker, &QTimer::timeout, this, &TransferWindow::tickRestartPause);
@@ -106,12 +107,6 @@ void TransferWindow::Command_Cancel_Click()
     }
     link->cancel();
     closeWindow();
-}
-
-void TransferWindow::Timer4_Timer()
-{
-    if (link->isDone())
-        closeWindow();
 }
 
 void TransferWindow::linkFailed(LinkFailure why)

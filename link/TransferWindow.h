@@ -33,7 +33,6 @@ protected:
     // Starts the link on the chosen port unless one is under way.
     void startTransfer();
     void Command_Cancel_Click();
-    void Timer4_Timer();
     void linkFailed(LinkFailure why) override;
     QString failureSummary(LinkFailure why) const override;
     // Rows the radio acknowledged in the write under way; 0 for a read.

@@ -1,5 +1,6 @@
 #include "platform/ChildWindow.h"
 
+#include "platform/CodeplugDocument.h"
 #include "platform/StatusPanels.h"
 #include "platform/WindowRegistry.h"
 
@@ -10,11 +11,39 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QCoreApplication>
+#include <QScopedValueRollback>
 #include <QScreen>
+
+CodeplugDocument &ChildWindow::document() const
+{
+    return m_registry.document();
+}
+
+const Codeplug &ChildWindow::image() const
+{
+    return document().image();
+}
+
+bool ChildWindow::editImage(const EditLabel &label, const std::function<void(Codeplug &)> &change, bool joinPrevious)
+{
+    const QScopedValueRollback<bool> ownChange(m_editing, true);
+    return document().edit(label, change, joinPrevious);
+}
+
+bool ChildWindow::editSetting(const Bilingual &caption, const std::function<void(Codeplug &)> &change, bool joinPrevious)
+{
+    return editImage(captionLabel(caption), change, joinPrevious);
+}
+
+void ChildWindow::showDocumentChange(int, int) {}
 
 ChildWindow::ChildWindow(WindowId id, WindowRegistry &registry, QWidget *parent)
     : QWidget(parent), m_id(id), m_registry(registry)
 {
+    connect(&registry.document(), &CodeplugDocument::changed, this, [this](int firstRow, int lastRow) {
+        if (!m_editing)
+            showDocumentChange(firstRow, lastRow);
+    });
 }
 
 void ChildWindow::Form_Load()

@@ -4,7 +4,12 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 
+class Codeplug;
+class CodeplugDocument;
+struct Bilingual;
+struct EditLabel;
 class QPushButton;
 class WindowRegistry;
 
@@ -19,6 +24,9 @@ public:
 
     WindowId windowId() const { return m_id; }
     WindowRegistry &registry() const { return m_registry; }
+    CodeplugDocument &document() const;
+    // The document's image, for reading.
+    const Codeplug &image() const;
 
     // Sets the open-window flag; windows extend it with their own load.
     virtual void Form_Load();
@@ -58,7 +66,18 @@ public:
     // came to.
     void reportOutcome(const QString &text);
 
+    // Changes the document as one undo step named `label` (see
+    // CodeplugDocument::edit). The window shows its own change itself;
+    // every other open window is told through showDocumentChange().
+    bool editImage(const EditLabel &label, const std::function<void(Codeplug &)> &change, bool joinPrevious = false);
+    // The same, the step named by the caption of the control that made it.
+    bool editSetting(const Bilingual &caption, const std::function<void(Codeplug &)> &change, bool joinPrevious = false);
+
 protected:
+    // Another window, an undo or a redo changed image rows
+    // firstRow..lastRow: the window shows the image anew.
+    virtual void showDocumentChange(int firstRow, int lastRow);
+
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
@@ -84,6 +103,7 @@ private:
     QRect m_applied;
     QPointer<QPushButton> m_mainAction;
     QPointer<QPushButton> m_escapeButton;
+    bool m_editing = false;
     const WindowId m_id;
     WindowRegistry &m_registry;
 };

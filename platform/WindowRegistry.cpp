@@ -14,8 +14,9 @@
 
 static int indexOf(WindowId id) { return static_cast<int>(id); }
 
-WindowRegistry::WindowRegistry(QWidget *mainWindow, QMdiArea *area, StatusPanels *panels)
-    : QObject(mainWindow), m_mainWindow(mainWindow), m_area(area), m_panels(panels)
+WindowRegistry::WindowRegistry(QWidget *mainWindow, QMdiArea *area, StatusPanels *panels,
+                               CodeplugDocument &document)
+    : QObject(mainWindow), m_mainWindow(mainWindow), m_area(area), m_panels(panels), m_document(document)
 {
     connect(area, &QMdiArea::subWindowActivated, this, &WindowRegistry::onSubWindowActivated);
     // Windows larger than the client area stay reachable.

@@ -7,6 +7,7 @@
 #include <functional>
 
 class ChildWindow;
+class CodeplugDocument;
 class QMdiArea;
 class QMdiSubWindow;
 class QWidget;
@@ -19,7 +20,7 @@ class WindowRegistry : public QObject {
 public:
     using Factory = std::function<ChildWindow *(WindowRegistry &)>;
 
-    WindowRegistry(QWidget *mainWindow, QMdiArea *area, StatusPanels *panels);
+    WindowRegistry(QWidget *mainWindow, QMdiArea *area, StatusPanels *panels, CodeplugDocument &document);
 
     void registerWindow(WindowId id, Factory factory);
     bool isRegistered(WindowId id) const;
@@ -40,6 +41,8 @@ public:
     QWidget *mainWindow() const { return m_mainWindow; }
     QMdiArea *mdiArea() const { return m_area; }
     StatusPanels &statusPanels() const { return *m_panels; }
+    // The document every window edits.
+    CodeplugDocument &document() const { return m_document; }
 
     // Called by a window whose close went through.
     void forget(ChildWindow *window);
@@ -66,6 +69,7 @@ private:
     // the area is being destroyed.
     QObject *m_viewport;
     StatusPanels *m_panels;
+    CodeplugDocument &m_document;
     Factory m_factories[WindowIdCount];
     QPointer<ChildWindow> m_windows[WindowIdCount];
     KeyboardPlace m_returnTo[WindowIdCount];

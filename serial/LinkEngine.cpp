@@ -359,8 +359,10 @@ void LinkEngine::handleAcknowledgement()
 // A vanished device is a reply that never comes, unless none was awaited.
 void LinkEngine::onDeviceLost()
 {
-    if (!state.busy)
+    if (!state.busy) {
+        emit portLost();
         return;
+    }
     m_lastFailure = LinkFailure::DeviceLost;
     Timer2_Timer();
 }

@@ -94,6 +94,9 @@ signals:
     void completed();
     // The last attempt failed as well.
     void failed(LinkFailure reason);
+    // The device vanished while no reply was awaited: the port is closed
+    // and the link is down, with no restart.
+    void portLost();
 
 private:
     // The state of one link.

@@ -1,6 +1,6 @@
 #include "settings/Form_Edit_Message.h"
 
-#include "core/Image.h"
+#include "platform/CodeplugDocument.h"
 #include "platform/Layouts.h"
 #include "core/Texts.h"
 #include "platform/KeyFilter.h"
@@ -60,7 +60,12 @@ void Form_Edit_Message::Form_Activate()
 
 void Form_Edit_Message::ShowMessage()
 {
-    Text_MS1->setText(messageText(Document()));
+    Text_MS1->setText(messageText(image()));
+}
+
+void Form_Edit_Message::showDocumentChange(int, int)
+{
+    ShowMessage();
 }
 
 bool Form_Edit_Message::Text_MS1_KeyPress(QChar key)
@@ -83,5 +88,6 @@ void Form_Edit_Message::Text_MS1_Change()
 
 void Form_Edit_Message::StoreMessage(const QString &text)
 {
-    storeMessage(Document(), text);
+    // Typed key by key, undone at once.
+    editSetting(MessageCaption, [&](Codeplug &image) { storeMessage(image, text); }, true);
 }

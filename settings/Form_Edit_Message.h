@@ -20,6 +20,9 @@ public:
     QPushButton *Command_close;
     QPushButton *Command_help;
 
+protected:
+    void showDocumentChange(int firstRow, int lastRow) override;
+
 private:
     bool Text_MS1_KeyPress(QChar key);
     void Text_MS1_Change();

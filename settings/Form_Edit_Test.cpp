@@ -1,7 +1,7 @@
 #include "settings/Form_Edit_Test.h"
 
 #include "core/Codecs.h"
-#include "core/Image.h"
+#include "platform/CodeplugDocument.h"
 #include "core/NumberText.h"
 #include "platform/Layouts.h"
 #include "platform/Messages.h"
@@ -117,7 +117,12 @@ void Form_Edit_Test::setCellText(int row, const QString &text)
 void Form_Edit_Test::ShowPresets()
 {
     for (int k = 0; k < PresetCount; ++k)
-        setCellText(k + 1, fmPresetText(Document(), k));
+        setCellText(k + 1, fmPresetText(image(), k));
+}
+
+void Form_Edit_Test::showDocumentChange(int, int)
+{
+    ShowPresets();
 }
 
 void Form_Edit_Test::MSF_chann_Click(int tableRow, int column)
@@ -180,7 +185,9 @@ void Form_Edit_Test::Text_Edit_Change()
 
 void Form_Edit_Test::StorePreset(int row)
 {
-    storeFmPreset(Document(), row - 1, cellText(row));
+    const QString text = cellText(row);
+    editImage({QStringLiteral("收音机频道 %1").arg(row), QStringLiteral("radio preset %1").arg(row)},
+              [&](Codeplug &image) { storeFmPreset(image, row - 1, text); });
 }
 
 void Form_Edit_Test::showRangeMessage()

@@ -23,6 +23,9 @@ public:
     QPushButton *Command_close;
     QPushButton *Command_help;
 
+protected:
+    void showDocumentChange(int firstRow, int lastRow) override;
+
 private:
     QString cellText(int row) const;
     void setCellText(int row, const QString &text);

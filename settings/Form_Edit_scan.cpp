@@ -1,6 +1,6 @@
 #include "settings/Form_Edit_scan.h"
 
-#include "core/Image.h"
+#include "platform/CodeplugDocument.h"
 #include "core/ModuleState.h"
 #include "core/NumberText.h"
 #include "platform/InputHooks.h"
@@ -26,12 +26,10 @@ namespace {
 
 constexpr int LongestDelay = LongestScanDelay;
 
-int scanByte(int b) { return Img(ScanRow, b); }
-
-void storeSeconds(int lowByte, int seconds)
+void storeSeconds(Codeplug &image, int lowByte, int seconds)
 {
-    Img(ScanRow, lowByte) = static_cast<qint16>(seconds % 256);
-    Img(ScanRow, lowByte + 1) = static_cast<qint16>(seconds / 256);
+    image.at(ScanRow, lowByte) = static_cast<qint16>(seconds % 256);
+    image.at(ScanRow, lowByte + 1) = static_cast<qint16>(seconds / 256);
 }
 
 } // namespace
@@ -147,8 +145,14 @@ int Form_Edit_scan::revertValue() const
     return revertValueOfItem(Combo_pri->currentIndex(), Combo_BC->currentIndex());
 }
 
+void Form_Edit_scan::showDocumentChange(int, int)
+{
+    LoadScanWindow();
+}
+
 void Form_Edit_scan::LoadScanWindow()
 {
+    const auto scanByte = [this](int b) { return int(image().cell(ScanRow, b)); };
     const int kind = qMin(scanByte(0), int(SelectedPriority));
     Combo_pri->setCurrentIndex(kind);
     const int channel = scanByte(1);
@@ -171,34 +175,46 @@ void Form_Edit_scan::LoadScanWindow()
 
 void Form_Edit_scan::Combo_pri_Click()
 {
-    Img(ScanRow, 0) = static_cast<qint16>(Combo_pri->currentIndex());
+    // The kind, and the revert channel that the kind's list then shows, are
+    // one step.
+    editSetting(ScanCaption::Priority, [this](Codeplug &image) {
+        image.at(ScanRow, 0) = static_cast<qint16>(Combo_pri->currentIndex());
+    });
     LoadScanWindow();
-    Img(ScanRow, 4) = static_cast<qint16>(revertValue());
+    editSetting(
+        ScanCaption::Priority, [this](Codeplug &image) { image.at(ScanRow, 4) = static_cast<qint16>(revertValue()); },
+        true);
 }
 
 void Form_Edit_scan::Combo_BA_Click()
 {
-    Img(ScanRow, 2) = static_cast<qint16>(lookBackByteOfItem(Combo_BA->currentIndex()));
+    editSetting(ScanCaption::LookBackA, [this](Codeplug &image) {
+        image.at(ScanRow, 2) = static_cast<qint16>(lookBackByteOfItem(Combo_BA->currentIndex()));
+    });
 }
 
 void Form_Edit_scan::Combo_BB_Click()
 {
-    Img(ScanRow, 3) = static_cast<qint16>(lookBackByteOfItem(Combo_BB->currentIndex()));
+    editSetting(ScanCaption::LookBackB, [this](Codeplug &image) {
+        image.at(ScanRow, 3) = static_cast<qint16>(lookBackByteOfItem(Combo_BB->currentIndex()));
+    });
 }
 
 void Form_Edit_scan::Combo_BC_Click()
 {
-    Img(ScanRow, 4) = static_cast<qint16>(revertValue());
+    editSetting(ScanCaption::Revert,
+                [this](Codeplug &image) { image.at(ScanRow, 4) = static_cast<qint16>(revertValue()); });
 }
 
 void Form_Edit_scan::Combo_RYC_Click()
 {
-    storeSeconds(5, Combo_RYC->currentIndex());
+    editSetting(ScanCaption::DropoutDelay,
+                [this](Codeplug &image) { storeSeconds(image, 5, Combo_RYC->currentIndex()); });
 }
 
 void Form_Edit_scan::Combo_TYC_Click()
 {
-    storeSeconds(7, Combo_TYC->currentIndex());
+    editSetting(ScanCaption::TxDwell, [this](Codeplug &image) { storeSeconds(image, 7, Combo_TYC->currentIndex()); });
 }
 
 void Form_Edit_scan::Text_prich_Change()
@@ -207,7 +223,8 @@ void Form_Edit_scan::Text_prich_Change()
         return;
     const QString text = Text_prich->text().trimmed();
     if (text.isEmpty()) {
-        Img(ScanRow, 1) = Region::Empty;
+        editSetting(ScanCaption::PriorityChannel, [](Codeplug &image) { image.at(ScanRow, 1) = Region::Empty; },
+                    true);
         return;
     }
     const double n = numericValue(text);
@@ -217,5 +234,6 @@ void Form_Edit_scan::Text_prich_Change()
         Text_prich_Change();
         return;
     }
-    Img(ScanRow, 1) = static_cast<qint16>(n);
+    editSetting(ScanCaption::PriorityChannel,
+                [n](Codeplug &image) { image.at(ScanRow, 1) = static_cast<qint16>(n); }, true);
 }

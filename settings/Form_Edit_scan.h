@@ -36,6 +36,9 @@ public:
     QPushButton *Command_close;
     QPushButton *Command_help;
 
+protected:
+    void showDocumentChange(int firstRow, int lastRow) override;
+
 private:
     void fillRevertList(int kind);
     int revertValue() const;

@@ -1,6 +1,6 @@
 #include "settings/Form_edit_Key.h"
 
-#include "core/Image.h"
+#include "platform/CodeplugDocument.h"
 #include "core/ModuleState.h"
 #include "platform/InputHooks.h"
 #include "platform/Layouts.h"
@@ -80,14 +80,21 @@ void Form_edit_Key::Form_Activate()
 
 void Form_edit_Key::LoadKeys()
 {
-    Combo_pf1->setCurrentIndex(keyItemOfCode(Img(KeyRow, Pf1Byte)));
-    Combo_pf2->setCurrentIndex(keyItemOfCode(Img(KeyRow, Pf2Byte)));
+    Combo_pf1->setCurrentIndex(keyItemOfCode(image().cell(KeyRow, Pf1Byte)));
+    Combo_pf2->setCurrentIndex(keyItemOfCode(image().cell(KeyRow, Pf2Byte)));
+}
+
+void Form_edit_Key::showDocumentChange(int, int)
+{
+    LoadKeys();
 }
 
 void Form_edit_Key::StoreKeys()
 {
-    if (Combo_pf1->currentIndex() >= 0)
-        Img(KeyRow, Pf1Byte) = static_cast<qint16>(keyCodeOfItem(Combo_pf1->currentIndex()));
-    if (Combo_pf2->currentIndex() >= 0)
-        Img(KeyRow, Pf2Byte) = static_cast<qint16>(keyCodeOfItem(Combo_pf2->currentIndex()));
+    editImage(plainLabel("键设定", "key assignment"), [this](Codeplug &image) {
+        if (Combo_pf1->currentIndex() >= 0)
+            image.at(KeyRow, Pf1Byte) = static_cast<qint16>(keyCodeOfItem(Combo_pf1->currentIndex()));
+        if (Combo_pf2->currentIndex() >= 0)
+            image.at(KeyRow, Pf2Byte) = static_cast<qint16>(keyCodeOfItem(Combo_pf2->currentIndex()));
+    });
 }

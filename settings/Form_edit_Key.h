@@ -24,6 +24,9 @@ public:
     QPushButton *Command_close;
     QPushButton *Command_help;
 
+protected:
+    void showDocumentChange(int firstRow, int lastRow) override;
+
 private:
     void StoreKeys();
 };

@@ -3,7 +3,6 @@
 #include "core/BitField.h"
 #include "core/ChannelUse.h"
 #include "core/Codecs.h"
-#include "core/Image.h"
 #include "core/ModuleState.h"
 #include "core/NumberText.h"
 #include "platform/InputHooks.h"
@@ -25,8 +24,8 @@
 
 using namespace Region;
 
-OptionGeneralPanel::OptionGeneralPanel(QWidget *window)
-    : QObject(window)
+OptionGeneralPanel::OptionGeneralPanel(ChildWindow *window)
+    : QObject(window), m_window(window)
 {
     Frame2 = namedControl(new QGroupBox(window), "Frame2");
     Label_tot = namedControl(new QLabel(window), "Label_tot");
@@ -164,6 +163,16 @@ void OptionGeneralPanel::setCaptions()
     Check_Pttoff_Code->setText(langText(OptionCaption::SendStopCode));
 }
 
+const Codeplug &OptionGeneralPanel::image() const
+{
+    return m_window->image();
+}
+
+void OptionGeneralPanel::edit(const Bilingual &caption, const std::function<void(Codeplug &)> &change)
+{
+    m_window->editSetting(caption, change);
+}
+
 void OptionGeneralPanel::fillLists()
 {
     fillList(Combo_TOT, timeOutItems(UseChinese));
@@ -184,38 +193,38 @@ void OptionGeneralPanel::fillPriorityChannels(bool onlyInUse)
     }
     QStringList channels;
     for (int n = FirstChannelRow; n <= LastChannelRow; ++n)
-        if (hasCompleteReceiveFrequency(Document(), n))
+        if (hasCompleteReceiveFrequency(image(), n))
             channels << QString::number(n);
     fillList(Combo_Pri_ch, channels);
 }
 
 void OptionGeneralPanel::loadFromImage()
 {
-    const auto byte = [](int b) { return int(Img(GeneralRow, b)); };
+    const auto byte = [this](int b) { return int(image().cell(GeneralRow, b)); };
     selectClamped(Combo_TOT, byte(4));
     selectClamped(Combo_Sql, byte(2));
     selectClamped(Combo_VOX_lever, byte(3));
-    selectClamped(Combo_Lamp, imageBits(Document(), GeneralRow, 6, 0xC0));
-    selectClamped(Combo_Pttid, imageBits(Document(), GeneralRow, 6, 0x03));
-    selectClamped(Combo_Scan, imageBits(Document(), GeneralRow, 6, 0x30));
-    Combo_Mdf->setCurrentIndex(imageBit(Document(), GeneralRow, 5, 4) ? 1 : 0);
+    selectClamped(Combo_Lamp, imageBits(image(), GeneralRow, 6, 0xC0));
+    selectClamped(Combo_Pttid, imageBits(image(), GeneralRow, 6, 0x03));
+    selectClamped(Combo_Scan, imageBits(image(), GeneralRow, 6, 0x30));
+    Combo_Mdf->setCurrentIndex(imageBit(image(), GeneralRow, 5, 4) ? 1 : 0);
 
-    Text_DTMF_Code->setText(dtmfCode(Document()));
+    Text_DTMF_Code->setText(dtmfCode(image()));
 
-    (imageBit(Document(), GeneralRow, 5, 0) ? Option_chann : Option_freq)->setChecked(true);
-    const bool onlyChannel = imageBit(Document(), GeneralRow, 5, 5);
+    (imageBit(image(), GeneralRow, 5, 0) ? Option_chann : Option_freq)->setChecked(true);
+    const bool onlyChannel = imageBit(image(), GeneralRow, 5, 5);
     Check_Only_Chann->setChecked(onlyChannel);
     if (onlyChannel)
         Option_chann->setChecked(true);
     Option_chann->setEnabled(!onlyChannel);
     Option_freq->setEnabled(!onlyChannel);
 
-    Check_Save->setChecked(imageBit(Document(), GeneralRow, 5, 7));
-    Check_Beep->setChecked(imageBit(Document(), GeneralRow, 5, 3));
-    Check_Menu->setChecked(!imageBit(Document(), GeneralRow, 12, 4));
-    Check_Pttoff_Code->setChecked(!imageBit(Document(), GeneralRow, 12, 5));
+    Check_Save->setChecked(imageBit(image(), GeneralRow, 5, 7));
+    Check_Beep->setChecked(imageBit(image(), GeneralRow, 5, 3));
+    Check_Menu->setChecked(!imageBit(image(), GeneralRow, 12, 4));
+    Check_Pttoff_Code->setChecked(!imageBit(image(), GeneralRow, 12, 5));
 
-    const bool priority = imageBit(Document(), GeneralRow, 6, 3);
+    const bool priority = imageBit(image(), GeneralRow, 6, 3);
     Check_Pri->setChecked(priority);
     Combo_Pri_ch->setEnabled(priority);
     if (priority) {
@@ -234,28 +243,67 @@ void OptionGeneralPanel::loadFromImage()
     }
 }
 
-void OptionGeneralPanel::Combo_TOT_Click() { Img(GeneralRow, 4) = Combo_TOT->currentIndex(); }
-void OptionGeneralPanel::Combo_Sql_Click() { Img(GeneralRow, 2) = Combo_Sql->currentIndex(); }
-void OptionGeneralPanel::Combo_VOX_lever_Click() { Img(GeneralRow, 3) = Combo_VOX_lever->currentIndex(); }
-void OptionGeneralPanel::Combo_Lamp_Click() { storeImageBits(Document(), GeneralRow, 6, 0xC0, Combo_Lamp->currentIndex()); }
-void OptionGeneralPanel::Combo_Mdf_Click() { storeImageBits(Document(), GeneralRow, 5, 0x10, Combo_Mdf->currentIndex()); }
-void OptionGeneralPanel::Combo_Scan_Click() { storeImageBits(Document(), GeneralRow, 6, 0x30, Combo_Scan->currentIndex()); }
-void OptionGeneralPanel::Combo_Pttid_Click() { storeImageBits(Document(), GeneralRow, 6, 0x03, Combo_Pttid->currentIndex()); }
+void OptionGeneralPanel::Combo_TOT_Click()
+{
+    edit(OptionCaption::TimeOut, [this](Codeplug &image) { image.at(GeneralRow, 4) = Combo_TOT->currentIndex(); });
+}
+void OptionGeneralPanel::Combo_Sql_Click()
+{
+    edit(OptionCaption::Squelch, [this](Codeplug &image) { image.at(GeneralRow, 2) = Combo_Sql->currentIndex(); });
+}
+void OptionGeneralPanel::Combo_VOX_lever_Click()
+{
+    edit(OptionCaption::VoxLevel, [this](Codeplug &image) { image.at(GeneralRow, 3) = Combo_VOX_lever->currentIndex(); });
+}
+void OptionGeneralPanel::Combo_Lamp_Click()
+{
+    edit(OptionCaption::BackLight, [this](Codeplug &image) { storeImageBits(image, GeneralRow, 6, 0xC0, Combo_Lamp->currentIndex()); });
+}
+void OptionGeneralPanel::Combo_Mdf_Click()
+{
+    edit(OptionCaption::ChannelDisplay, [this](Codeplug &image) { storeImageBits(image, GeneralRow, 5, 0x10, Combo_Mdf->currentIndex()); });
+}
+void OptionGeneralPanel::Combo_Scan_Click()
+{
+    edit(OptionCaption::ScanWay, [this](Codeplug &image) { storeImageBits(image, GeneralRow, 6, 0x30, Combo_Scan->currentIndex()); });
+}
+void OptionGeneralPanel::Combo_Pttid_Click()
+{
+    edit(OptionCaption::PttId, [this](Codeplug &image) { storeImageBits(image, GeneralRow, 6, 0x03, Combo_Pttid->currentIndex()); });
+}
 
 void OptionGeneralPanel::Combo_Pri_ch_Click()
 {
-    Img(GeneralRow, 8) = static_cast<qint16>(numericValue(Combo_Pri_ch->currentText()));
+    edit(OptionCaption::PriorityChannel, [this](Codeplug &image) {
+        image.at(GeneralRow, 8) = static_cast<qint16>(numericValue(Combo_Pri_ch->currentText()));
+    });
 }
 
-void OptionGeneralPanel::Check_Save_Click() { storeImageBit(Document(), GeneralRow, 5, 7, Check_Save->isChecked()); }
-void OptionGeneralPanel::Check_Beep_Click() { storeImageBit(Document(), GeneralRow, 5, 3, Check_Beep->isChecked()); }
-void OptionGeneralPanel::Check_Menu_Click() { storeImageBit(Document(), GeneralRow, 12, 4, !Check_Menu->isChecked()); }
+void OptionGeneralPanel::Check_Save_Click()
+{
+    edit(OptionCaption::PowerSave, [this](Codeplug &image) { storeImageBit(image, GeneralRow, 5, 7, Check_Save->isChecked()); });
+}
+void OptionGeneralPanel::Check_Beep_Click()
+{
+    edit(OptionCaption::Beep, [this](Codeplug &image) { storeImageBit(image, GeneralRow, 5, 3, Check_Beep->isChecked()); });
+}
+void OptionGeneralPanel::Check_Menu_Click()
+{
+    edit(OptionCaption::ManualSetup, [this](Codeplug &image) { storeImageBit(image, GeneralRow, 12, 4, !Check_Menu->isChecked()); });
+}
 void OptionGeneralPanel::Check_Pttoff_Code_Click()
 {
-    storeImageBit(Document(), GeneralRow, 12, 5, !Check_Pttoff_Code->isChecked());
+    edit(OptionCaption::SendStopCode,
+         [this](Codeplug &image) { storeImageBit(image, GeneralRow, 12, 5, !Check_Pttoff_Code->isChecked()); });
 }
-void OptionGeneralPanel::Option_chann_Click() { storeImageBit(Document(), GeneralRow, 5, 0, true); }
-void OptionGeneralPanel::Option_freq_Click() { storeImageBit(Document(), GeneralRow, 5, 0, false); }
+void OptionGeneralPanel::Option_chann_Click()
+{
+    edit(OptionCaption::WorkMode, [this](Codeplug &image) { storeImageBit(image, GeneralRow, 5, 0, true); });
+}
+void OptionGeneralPanel::Option_freq_Click()
+{
+    edit(OptionCaption::WorkMode, [this](Codeplug &image) { storeImageBit(image, GeneralRow, 5, 0, false); });
+}
 
 void OptionGeneralPanel::Check_Only_Chann_Click()
 {
@@ -264,18 +312,20 @@ void OptionGeneralPanel::Check_Only_Chann_Click()
         Option_chann->setChecked(true);
     Option_chann->setEnabled(!onlyChannel);
     Option_freq->setEnabled(!onlyChannel);
-    storeOnlyChannelMode(Document(), onlyChannel);
+    edit(OptionCaption::OnlyChannel, [&](Codeplug &image) { storeOnlyChannelMode(image, onlyChannel); });
 }
 
 void OptionGeneralPanel::Check_Pri_Click()
 {
     if (!Check_Pri->isChecked()) {
         // Turning priority scan off needs no channel.
-        storeImageBit(Document(), GeneralRow, 6, 3, false);
+        edit(OptionCaption::PriorityScan, [](Codeplug &image) { storeImageBit(image, GeneralRow, 6, 3, false); });
         Combo_Pri_ch->setEnabled(false);
         return;
     }
-    if (!switchPriorityScanOn(Document())) {
+    bool switchedOn = false;
+    edit(OptionCaption::PriorityScan, [&](Codeplug &image) { switchedOn = switchPriorityScanOn(image); });
+    if (!switchedOn) {
         Check_Pri->setChecked(false);
         return;
     }
@@ -291,5 +341,5 @@ void OptionGeneralPanel::Text_DTMF_Code_Change()
     const QString code = dtmfCodeText(Text_DTMF_Code->text().trimmed());
     if (code != Text_DTMF_Code->text())
         Text_DTMF_Code->setText(code);
-    storeDtmfCode(Document(), code);
+    edit(OptionCaption::DtmfCode, [&](Codeplug &image) { storeDtmfCode(image, code); });
 }

@@ -1,5 +1,9 @@
 #pragma once
+#include "core/Bilingual.h"
+#include "platform/ChildWindow.h"
+
 #include <QObject>
+#include <functional>
 
 class QBoxLayout;
 
@@ -18,7 +22,7 @@ class QWidget;
 class OptionGeneralPanel : public QObject {
     Q_OBJECT
 public:
-    explicit OptionGeneralPanel(QWidget *window);
+    explicit OptionGeneralPanel(ChildWindow *window);
 
     // Adds the panel's two columns of groups to the window's row of columns.
     void addColumns(QBoxLayout *row);
@@ -60,6 +64,10 @@ public:
     QCheckBox *Check_Pttoff_Code;
 
 private:
+    const Codeplug &image() const;
+    // One undo step named by the control's caption.
+    void edit(const Bilingual &caption, const std::function<void(Codeplug &)> &change);
+
     void buildGroups();
     void fillPriorityChannels(bool onlyInUse);
 
@@ -80,4 +88,6 @@ private:
     void Check_Only_Chann_Click();
     void Check_Pri_Click();
     void Text_DTMF_Code_Change();
+
+    ChildWindow *m_window;
 };

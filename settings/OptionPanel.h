@@ -1,9 +1,13 @@
 #pragma once
+#include "core/Bilingual.h"
+#include "platform/ChildWindow.h"
+
 #include <QComboBox>
 #include <QStringList>
 #include <QTimer>
 #include <QObject>
 #include <QWidget>
+#include <functional>
 
 // What the panels of the optional features window share. A panel owns the
 // behaviour of a group of the window's controls; the controls themselves are
@@ -42,7 +46,7 @@ inline void refocusLater(QWidget *box)
 class OptionPanel : public QObject {
     Q_OBJECT
 public:
-    using QObject::QObject;
+    explicit OptionPanel(ChildWindow *window) : QObject(window), m_window(window) {}
 
     // Focus losses while the window goes away are no edits.
     void windowClosing() { m_closing = true; }
@@ -53,7 +57,15 @@ signals:
 
 protected:
     bool closing() const { return m_closing; }
+    ChildWindow &window() const { return *m_window; }
+    const Codeplug &image() const { return m_window->image(); }
+    // One undo step named by the control's caption.
+    void edit(const Bilingual &caption, const std::function<void(Codeplug &)> &change, bool joinPrevious = false)
+    {
+        m_window->editSetting(caption, change, joinPrevious);
+    }
 
 private:
+    ChildWindow *m_window;
     bool m_closing = false;
 };

@@ -1,7 +1,7 @@
 #include "settings/OptionRangePanel.h"
 
 #include "core/Codecs.h"
-#include "core/Image.h"
+#include "platform/CodeplugDocument.h"
 #include "core/ModuleState.h"
 #include "core/NumberText.h"
 #include "platform/InputHooks.h"
@@ -20,6 +20,8 @@
 using namespace Region;
 
 namespace {
+constexpr Bilingual RangeCaption{"工作频率范围", "Frequncy Range"};
+
 void showLimitMessage(bool lower, RangeLimitFault fault)
 {
     const Bilingual message = rangeLimitMessage(lower, fault);
@@ -27,7 +29,7 @@ void showLimitMessage(bool lower, RangeLimitFault fault)
 }
 } // namespace
 
-OptionRangePanel::OptionRangePanel(QWidget *window)
+OptionRangePanel::OptionRangePanel(ChildWindow *window)
     : OptionPanel(window)
 {
     Frame_Freq_range = namedControl(new QGroupBox(window), "Frame_Freq_range");
@@ -52,16 +54,20 @@ OptionRangePanel::OptionRangePanel(QWidget *window)
 
 void OptionRangePanel::setCaptions()
 {
-    Frame_Freq_range->setTitle(langText("工作频率范围", "Frequncy Range"));
+    Frame_Freq_range->setTitle(langText(RangeCaption));
     Label_to->setText(QStringLiteral("---"));
     Label3->setText(QStringLiteral("MHZ"));
 }
 
 void OptionRangePanel::loadFromImage()
 {
-    const auto [lower, upper] = RangeFromImage();
-    WorkRangeLowMHz = lower;
-    WorkRangeHighMHz = upper;
+    window().document().setWorkRange(workRangeOf(image()));
+    showRange();
+}
+
+void OptionRangePanel::showRange()
+{
+    const auto [lower, upper] = RangeFromImage(image());
     Text_pvfo_d0->setText(QString::number(lower));
     Text_pvfo_d1->setText(QString::number(upper));
 }
@@ -104,14 +110,18 @@ void OptionRangePanel::StoreFrequencyRange()
     const auto whole = [](QLineEdit *box) {
         return qBound(0, int(std::floor(numericValue(box->text()))), 999);
     };
-    storeRangeLimit(Document(), true, whole(Text_pvfo_d0));
-    storeRangeLimit(Document(), false, whole(Text_pvfo_d1));
+    // The edit and the working range the window then takes from it are one
+    // step.
+    window().document().editWithRange(captionLabel(RangeCaption), [&](Codeplug &image) {
+        storeRangeLimit(image, true, whole(Text_pvfo_d0));
+        storeRangeLimit(image, false, whole(Text_pvfo_d1));
+    });
     emit imageChanged();
 }
 
 void OptionRangePanel::CheckFrequencyLimits()
 {
-    const WritePreparation check = checkRanges(Document());
+    const WritePreparation check = checkRanges(image());
     if (!check.ready())
         showMessage(check.message());
 }

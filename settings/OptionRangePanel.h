@@ -12,12 +12,14 @@ class OptionRangePanel : public OptionPanel {
     Q_OBJECT
 public:
     // The controls are children of `window`.
-    explicit OptionRangePanel(QWidget *window);
+    explicit OptionRangePanel(ChildWindow *window);
 
     void setCaptions();
     // Shows the stored range and makes it the one the frequencies are
-    // checked against.
+    // checked against: the windows' working range.
     void loadFromImage();
+    // Shows the image's range only.
+    void showRange();
 
     QGroupBox *Frame_Freq_range;
     QLineEdit *Text_pvfo_d0;

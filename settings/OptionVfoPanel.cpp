@@ -3,7 +3,7 @@
 #include "core/ChannelRecord.h"
 #include "core/BitField.h"
 #include "core/Codecs.h"
-#include "core/Image.h"
+#include "platform/CodeplugDocument.h"
 #include "core/ModuleState.h"
 #include "core/NumberText.h"
 #include "platform/InputHooks.h"
@@ -22,7 +22,7 @@
 
 using namespace Region;
 
-OptionVfoPanel::OptionVfoPanel(QWidget *window)
+OptionVfoPanel::OptionVfoPanel(ChildWindow *window)
     : OptionPanel(window)
 {
     Frame_vfo = namedControl(new QGroupBox(window), "Frame_vfo");
@@ -113,14 +113,14 @@ void OptionVfoPanel::fillLists()
 
 void OptionVfoPanel::loadFromImage()
 {
-    Text_RX_Freq->setText(frequencyText(Document(), VfoRow, 0));
-    Text_Offset_Freq->setText(frequencyText(Document(), VfoRow, 4));
-    selectClamped(Combo_Sft_d, imageBits(Document(), VfoRow, VfoFlags, VfoShiftMask));
-    Combo_TXP->setCurrentIndex(imageBit(Document(), VfoRow, VfoFlags, 0) ? 1 : 0);
-    Combo_WN->setCurrentIndex(imageBit(Document(), VfoRow, VfoFlags, 1) ? 1 : 0);
-    Combo_Decode->setCurrentIndex(vfoTonePosition(Document(), ToneSlot::Decode));
-    Combo_Encode->setCurrentIndex(vfoTonePosition(Document(), ToneSlot::Encode));
-    selectClamped(Combo_Step, Img(GeneralRow, 9));
+    Text_RX_Freq->setText(frequencyText(image(), VfoRow, 0));
+    Text_Offset_Freq->setText(frequencyText(image(), VfoRow, 4));
+    selectClamped(Combo_Sft_d, imageBits(image(), VfoRow, VfoFlags, VfoShiftMask));
+    Combo_TXP->setCurrentIndex(imageBit(image(), VfoRow, VfoFlags, 0) ? 1 : 0);
+    Combo_WN->setCurrentIndex(imageBit(image(), VfoRow, VfoFlags, 1) ? 1 : 0);
+    Combo_Decode->setCurrentIndex(vfoTonePosition(image(), ToneSlot::Decode));
+    Combo_Encode->setCurrentIndex(vfoTonePosition(image(), ToneSlot::Encode));
+    selectClamped(Combo_Step, image().cell(GeneralRow, 9));
 }
 
 void OptionVfoPanel::showRxMessage()
@@ -135,7 +135,11 @@ void OptionVfoPanel::showOffsetMessage()
 
 bool OptionVfoPanel::checkTransmitRange()
 {
-    if (keepVfoShiftInRange(Document(), sharedWorkRange()))
+    bool inRange = true;
+    edit(VfoCaption::Direction, [&](Codeplug &image) {
+        inRange = keepVfoShiftInRange(image, window().document().workRange());
+    });
+    if (inRange)
         return false;
     showMessage("发射频率超出范围 ！", "Over the range of TX frequency .");
     Combo_Sft_d->setCurrentIndex(0);
@@ -145,7 +149,8 @@ bool OptionVfoPanel::checkTransmitRange()
 void OptionVfoPanel::Combo_Sft_d_Click()
 {
     const int direction = Combo_Sft_d->currentIndex();
-    storeImageBits(Document(), VfoRow, VfoFlags, VfoShiftMask, direction);
+    edit(VfoCaption::Direction,
+         [direction](Codeplug &image) { storeImageBits(image, VfoRow, VfoFlags, VfoShiftMask, direction); });
     if (direction != 0)
         checkTransmitRange();
     emit imageChanged();
@@ -164,9 +169,9 @@ void OptionVfoPanel::Text_RX_Freq_LostFocus()
 {
     if (closing())
         return;
-    if (const std::optional<Frequency> rx = vfoReceiveField(Text_RX_Freq->text().trimmed(), sharedWorkRange())) {
+    if (const std::optional<Frequency> rx = vfoReceiveField(Text_RX_Freq->text().trimmed(), window().document().workRange())) {
         Combo_Sft_d->setCurrentIndex(0);
-        storeVfoReceive(Document(), *rx);
+        edit(VfoCaption::Receive, [&](Codeplug &image) { storeVfoReceive(image, *rx); });
         emit imageChanged();
         return;
     }
@@ -189,11 +194,16 @@ void OptionVfoPanel::Text_Offset_Freq_Change()
     if (Combo_Sft_d->currentIndex() < 0)
         return;
     if (text.isEmpty()) {
-        for (int b = 4; b < 8; ++b)
-            Img(VfoRow, b) = Empty;
+        edit(
+            VfoCaption::Offset,
+            [](Codeplug &image) {
+                for (int b = 4; b < 8; ++b)
+                    image.at(VfoRow, b) = Empty;
+            },
+            true);
         return;
     }
-    storeVfoOffset(Document(), *offset);
+    edit(VfoCaption::Offset, [&](Codeplug &image) { storeVfoOffset(image, *offset); }, true);
     checkTransmitRange();
 }
 
@@ -208,13 +218,36 @@ void OptionVfoPanel::Text_Offset_Freq_LostFocus()
         Text_Offset_Freq_Change();
         return;
     }
-    storeVfoOffset(Document(), *offset);
+    edit(VfoCaption::Offset, [&](Codeplug &image) { storeVfoOffset(image, *offset); });
     checkTransmitRange();
     emit imageChanged();
 }
 
-void OptionVfoPanel::Combo_Decode_Click() { storeVfoTone(Document(), ToneSlot::Decode, Combo_Decode->currentIndex()); }
-void OptionVfoPanel::Combo_Encode_Click() { storeVfoTone(Document(), ToneSlot::Encode, Combo_Encode->currentIndex()); }
-void OptionVfoPanel::Combo_Step_Click() { Img(GeneralRow, 9) = Combo_Step->currentIndex(); }
-void OptionVfoPanel::Combo_WN_Click() { storeImageBit(Document(), VfoRow, VfoFlags, 1, Combo_WN->currentIndex() == 1); }
-void OptionVfoPanel::Combo_TXP_Click() { storeImageBit(Document(), VfoRow, VfoFlags, 0, Combo_TXP->currentIndex() == 1); }
+void OptionVfoPanel::Combo_Decode_Click()
+{
+    edit(VfoCaption::Decode,
+         [this](Codeplug &image) { storeVfoTone(image, ToneSlot::Decode, Combo_Decode->currentIndex()); });
+}
+
+void OptionVfoPanel::Combo_Encode_Click()
+{
+    edit(VfoCaption::Encode,
+         [this](Codeplug &image) { storeVfoTone(image, ToneSlot::Encode, Combo_Encode->currentIndex()); });
+}
+
+void OptionVfoPanel::Combo_Step_Click()
+{
+    edit(VfoCaption::Step, [this](Codeplug &image) { image.at(GeneralRow, 9) = Combo_Step->currentIndex(); });
+}
+
+void OptionVfoPanel::Combo_WN_Click()
+{
+    edit(VfoCaption::Bandwidth,
+         [this](Codeplug &image) { storeImageBit(image, VfoRow, VfoFlags, 1, Combo_WN->currentIndex() == 1); });
+}
+
+void OptionVfoPanel::Combo_TXP_Click()
+{
+    edit(VfoCaption::Power,
+         [this](Codeplug &image) { storeImageBit(image, VfoRow, VfoFlags, 0, Combo_TXP->currentIndex() == 1); });
+}

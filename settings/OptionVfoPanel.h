@@ -13,7 +13,7 @@ class OptionVfoPanel : public OptionPanel {
     Q_OBJECT
 public:
     // The controls are children of `window`.
-    explicit OptionVfoPanel(QWidget *window);
+    explicit OptionVfoPanel(ChildWindow *window);
 
     void setCaptions();
     void fillLists();

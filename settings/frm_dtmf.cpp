@@ -1,6 +1,6 @@
 #include "settings/frm_dtmf.h"
 
-#include "core/Image.h"
+#include "platform/CodeplugDocument.h"
 #include "core/BitField.h"
 #include "platform/InputHooks.h"
 #include "platform/Layouts.h"
@@ -26,9 +26,9 @@ constexpr int SpaceByte = 9;
 constexpr int DelayByte = 10;
 constexpr int SideToneMask = 0x40; // in byte 5 of the general settings
 
-void storeIndex(int byte, const QComboBox *list)
+void storeIndex(Codeplug &image, int byte, const QComboBox *list)
 {
-    Img(DtmfRow, byte) = static_cast<qint16>(list->currentIndex());
+    image.at(DtmfRow, byte) = static_cast<qint16>(list->currentIndex());
 }
 
 } // namespace
@@ -112,22 +112,40 @@ void frm_dtmf::Form_Activate()
 
 void frm_dtmf::LoadDtmfValues()
 {
-    const auto load = [](QComboBox *list, int byte) {
-        list->setCurrentIndex(qBound(0, int(Img(DtmfRow, byte)), list->count() - 1));
-        storeIndex(byte, list);
+    const auto load = [this](QComboBox *list, int byte, const Bilingual &caption) {
+        list->setCurrentIndex(qBound(0, int(image().cell(DtmfRow, byte)), list->count() - 1));
+        editSetting(caption, [&](Codeplug &image) { storeIndex(image, byte, list); });
     };
-    load(Combo_First_delay, FirstDelayByte);
-    load(Combo_DTMF_SPACE, SpaceByte);
-    load(Combo_DTMF_DELAY, DelayByte);
-    Check_dtmfST->setChecked(Img(GeneralRow, 5) & SideToneMask);
+    load(Combo_First_delay, FirstDelayByte, DtmfCaption::PreTime);
+    load(Combo_DTMF_SPACE, SpaceByte, DtmfCaption::Interval);
+    load(Combo_DTMF_DELAY, DelayByte, DtmfCaption::Duration);
+    Check_dtmfST->setChecked(image().cell(GeneralRow, 5) & SideToneMask);
     Check_dtmfST_Click();
 }
 
-void frm_dtmf::Combo_First_delay_Click() { storeIndex(FirstDelayByte, Combo_First_delay); }
-void frm_dtmf::Combo_DTMF_SPACE_Click() { storeIndex(SpaceByte, Combo_DTMF_SPACE); }
-void frm_dtmf::Combo_DTMF_DELAY_Click() { storeIndex(DelayByte, Combo_DTMF_DELAY); }
+void frm_dtmf::Combo_First_delay_Click()
+{
+    editSetting(DtmfCaption::PreTime, [this](Codeplug &image) { storeIndex(image, FirstDelayByte, Combo_First_delay); });
+}
+
+void frm_dtmf::Combo_DTMF_SPACE_Click()
+{
+    editSetting(DtmfCaption::Interval, [this](Codeplug &image) { storeIndex(image, SpaceByte, Combo_DTMF_SPACE); });
+}
+
+void frm_dtmf::Combo_DTMF_DELAY_Click()
+{
+    editSetting(DtmfCaption::Duration, [this](Codeplug &image) { storeIndex(image, DelayByte, Combo_DTMF_DELAY); });
+}
 
 void frm_dtmf::Check_dtmfST_Click()
 {
-    storeImageBits(Document(), GeneralRow, 5, SideToneMask, Check_dtmfST->isChecked() ? 1 : 0);
+    const int on = Check_dtmfST->isChecked() ? 1 : 0;
+    editSetting(DtmfCaption::SideTone,
+                [on](Codeplug &image) { storeImageBits(image, GeneralRow, 5, SideToneMask, on); });
+}
+
+void frm_dtmf::showDocumentChange(int, int)
+{
+    LoadDtmfValues();
 }

@@ -31,6 +31,9 @@ public:
     QPushButton *Command_close;
     QPushButton *Command_help;
 
+protected:
+    void showDocumentChange(int firstRow, int lastRow) override;
+
 private:
     void Combo_First_delay_Click();
     void Combo_DTMF_SPACE_Click();

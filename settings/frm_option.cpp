@@ -72,6 +72,14 @@ bool frm_option::Form_Unload()
     return ChildWindow::Form_Unload();
 }
 
+void frm_option::showDocumentChange(int, int)
+{
+    // Not a load: the working range stays as it is.
+    general->loadFromImage();
+    workingRange->showRange();
+    frequencyMode->loadFromImage();
+}
+
 void frm_option::LoadFromImage()
 {
     general->loadFromImage();

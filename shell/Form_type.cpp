@@ -1,6 +1,6 @@
 #include "shell/Form_type.h"
 
-#include "core/Image.h"
+#include "platform/CodeplugDocument.h"
 #include "core/NumberText.h"
 #include "platform/Layouts.h"
 #include "core/Texts.h"
@@ -70,11 +70,10 @@ void Form_type::Form_Load()
     Combo_type->addItem(ModelNames[0]);
     Combo_type->setCurrentIndex(ModelIndex);
 
-    const auto [low, high] = RangeFromImage();
-    WorkRangeLowMHz = low;
-    WorkRangeHighMHz = high;
-    Label_band->setText(QLatin1Char(' ') + signedNumberText(WorkRangeLowMHz) + QStringLiteral(" -- ")
-                        + signedNumberText(WorkRangeHighMHz));
+    document().setWorkRange(workRangeOf(document().image()));
+    const WorkRange range = document().workRange();
+    Label_band->setText(QLatin1Char(' ') + signedNumberText(range.low) + QStringLiteral(" -- ")
+                        + signedNumberText(range.high));
 }
 
 void Form_type::Combo_type_Change()

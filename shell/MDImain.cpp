@@ -1,9 +1,9 @@
 #include "shell/MDImain.h"
 
 #include "core/Codecs.h"
-#include "core/Image.h"
 #include "core/ModuleState.h"
 #include "core/NumberText.h"
+#include "platform/CodeplugDocument.h"
 #include "platform/DrawnIcons.h"
 #include "platform/MenuKeys.h"
 #include "core/QtTranslations.h"
@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QIcon>
+#include <QLineEdit>
 #include <QtMath>
 #include <QMdiArea>
 #include <QMenuBar>
@@ -99,7 +100,7 @@ const int statusWidths[StatusPanels::Count] = {5, 15, 6, 8, 10, 5, 16, 35};
 
 MDImain::MDImain()
     : m_area(new QMdiArea(this)), m_toolBar(new QToolBar(this)),
-      m_panels(std::make_unique<StatusPanels>(statusBar()))
+      m_panels(std::make_unique<StatusPanels>(statusBar())), m_document(new CodeplugDocument(this))
 {
     setObjectName(QStringLiteral("MDImain"));
     setWindowIcon(QIcon::fromTheme(QStringLiteral("kvd9-programmer"), programIcon()));
@@ -107,11 +108,61 @@ MDImain::MDImain()
     setCentralWidget(m_area);
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
     statusBar()->setSizeGripEnabled(false);
-    m_registry = new WindowRegistry(this, m_area, m_panels.get());
+    m_registry = new WindowRegistry(this, m_area, m_panels.get(), *m_document);
     registerAllWindows(*m_registry);
     buildMenus();
     enableMenuKeys(this, menuBar());
     buildToolBar();
+    addUndoKeys();
+}
+
+void MDImain::addUndoKeys()
+{
+    const auto addKeys = [this](const char *name, const QList<QKeySequence> &keys, void (MDImain::*handler)()) {
+        auto *action = new QAction(this);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcuts(keys);
+        // Every child window lies inside the main window. A focused line
+        // edit claims its own undo keys first (ShortcutOverride), so these
+        // act only where no text editor takes them.
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+        connect(action, &QAction::triggered, this, handler);
+    };
+    addKeys("Undo_edit", {QKeySequence(Qt::CTRL | Qt::Key_Z)}, &MDImain::undoEdit);
+    addKeys("Redo_edit", {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+            &MDImain::redoEdit);
+}
+
+// The text editor that has the focus, when it can take an undo key itself.
+static QLineEdit *focusedTextEditor()
+{
+    auto *edit = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    return edit && edit->isVisible() && !edit->isReadOnly() ? edit : nullptr;
+}
+
+void MDImain::undoEdit()
+{
+    if (QLineEdit *edit = focusedTextEditor()) {
+        edit->undo();
+        return;
+    }
+    const QString label = m_document->undo();
+    if (!label.isEmpty())
+        m_panels->setText(StatusPanels::Outcome, langText("已撤销：", "Undone: ") + label);
+}
+
+void MDImain::redoEdit()
+{
+    // Qt's line edit takes Ctrl+Shift+Z as its redo but not, on every
+    // system, Ctrl+Y: that one is handed to it here.
+    if (QLineEdit *edit = focusedTextEditor()) {
+        edit->redo();
+        return;
+    }
+    const QString label = m_document->redo();
+    if (!label.isEmpty())
+        m_panels->setText(StatusPanels::Outcome, langText("已重做：", "Redone: ") + label);
 }
 
 MDImain::~MDImain() = default;
@@ -195,13 +246,14 @@ void MDImain::MDIForm_Load()
     CommPortNo = 1;
     m_panels->setText(3, QStringLiteral("COM%1").arg(CommPortNo));
     ModelIndex = 0;
-    ChannelCount = 128;
     InitToneNames();
     InitModelTable();
     m_panels->setText(5, VersionText);
-    m_panels->setText(7, signedNumberText(WorkRangeLowMHz) + QStringLiteral("--")
-                             + signedNumberText(WorkRangeHighMHz) + QStringLiteral(" MHZ"));
-    InitDefaultImage();
+    m_panels->setText(7, signedNumberText(BandLimits[ModelIndex]) + QStringLiteral("--")
+                             + signedNumberText(BandLimits[ModelIndex + ModelCount]) + QStringLiteral(" MHZ"));
+    Codeplug image;
+    InitDefaultImage(image);
+    m_document->start(image, workRangeOf(image));
     m_registry->reopen(WindowId::frm_chann);
     growForTheGrid();
 }

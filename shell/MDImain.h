@@ -3,6 +3,7 @@
 #include <QString>
 #include <memory>
 
+class CodeplugDocument;
 class QAction;
 class QMdiArea;
 class QMenu;
@@ -22,12 +23,17 @@ public:
     void MDIForm_Load();
 
     WindowRegistry &registry() const { return *m_registry; }
+    CodeplugDocument &document() const { return *m_document; }
     StatusPanels &statusPanels() const { return *m_panels; }
     QAction *menuItem(const QString &name) const;
 
     void Language_chn_Click();
     void Language_eng_Click();
     void Toolbar1_ButtonClick(const QString &key);
+    // Ctrl+Z, and Ctrl+Y or Ctrl+Shift+Z: the open text editor's own undo
+    // and redo, else the document's, named in status panel 2.
+    void undoEdit();
+    void redoEdit();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -35,6 +41,9 @@ protected:
 private:
     void buildMenus();
     void buildToolBar();
+    // The undo keys: actions of the main window outside its menus, which
+    // stay as they are.
+    void addUndoKeys();
     // Menu captions, status panels 1, 2, 3, 4, 6, 8 and the window caption.
     // At start-up the model item and panel 6 read "机 型" and "频 段".
     void setCaptions(bool startUp);
@@ -46,5 +55,6 @@ private:
     QMdiArea *m_area;
     QToolBar *m_toolBar;
     std::unique_ptr<StatusPanels> m_panels;
+    CodeplugDocument *m_document;
     WindowRegistry *m_registry;
 };

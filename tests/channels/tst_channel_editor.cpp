@@ -1,7 +1,7 @@
 // The single-channel editor driven as a person does, opened from the grid.
 #include "core/ChannelRecord.h"
 #include "channels/frm_chann.h"
-#include "core/Image.h"
+#include "support/TestImage.h"
 #include "core/NumberText.h"
 #include "support/ImageBytes.h"
 #include "support/TestSupport.h"
@@ -123,13 +123,13 @@ private slots:
         QCOMPARE(scroll->value(), 128);
         QTest::keyClick(scroll, Qt::Key_Down);
         QCOMPARE(box("Text_CHN")->text(), QStringLiteral("1"));
-        QCOMPARE(int(CurrentChannel), 1);
+        QCOMPARE(testDocument().currentChannel(), 1);
         QCOMPARE(grid->windowTitle(), QStringLiteral("Channel Information [ Channel - 1 ]"));
         QTest::keyClick(scroll, Qt::Key_Up);
         QCOMPARE(scroll->value(), 128);
         QCOMPARE(box("Text_CHN")->text(), QStringLiteral("128"));
         QTest::keyClick(scroll, Qt::Key_Up);
-        QCOMPARE(int(CurrentChannel), 127);
+        QCOMPARE(testDocument().currentChannel(), 127);
     }
 
     void channelNumberDigits_data()
@@ -152,7 +152,7 @@ private slots:
         openEditorOn(5);
         retype(box("Text_CHN"), typed);
         QCOMPARE(box("Text_CHN")->text(), shown);
-        QCOMPARE(int(CurrentChannel), channel);
+        QCOMPARE(testDocument().currentChannel(), channel);
         QCOMPARE(grid->windowTitle(), QStringLiteral("Channel Information [ Channel - %1 ]").arg(channel));
         QCOMPARE(control<QScrollBar>("VScroll1")->value(), 5);
         if (channel == 12)

@@ -4,7 +4,7 @@
 #include "channels/PendingNameEdit.h"
 #include "channels/frm_chann.h"
 #include "core/Codecs.h"
-#include "core/Image.h"
+#include "support/TestImage.h"
 #include "support/ImageBytes.h"
 #include "support/TestSupport.h"
 
@@ -165,7 +165,7 @@ private slots:
         putChannel(1);
         const QList<int> before = rowBytes(1);
         if (storedChannel) {
-            CurrentChannel = qint16(storedChannel);
+            testDocument().setCurrentChannel(storedChannel);
             grid->Form_Activate();
         }
         QCOMPARE(grid->currentGridRow(), row);
@@ -178,7 +178,7 @@ private slots:
         QCOMPARE(edit->isVisible(), !typed.isEmpty());
         QCOMPARE(edit->text(), typed);
         QCOMPARE(rowBytes(1), before);
-        QCOMPARE(int(CurrentChannel), row);
+        QCOMPARE(testDocument().currentChannel(), row);
     }
 
     void enteringReceiveCreatesChannel()
@@ -222,7 +222,7 @@ private slots:
         QFETCH(QString, entry);
         QFETCH(QString, shown);
         QFETCH(bool, refused);
-        WorkRangeLowMHz = low;
+        setWorkRange(low, testDocument().workRange().high);
         typeInto(6, 1, entry);
         QCOMPARE(cell(6, 1), shown);
         QCOMPARE(FreqFromBytes(Img(6, 0), Img(6, 1), Img(6, 2), Img(6, 3)), shown);
@@ -440,7 +440,7 @@ private slots:
     {
         clickCell(12, 2);
         QCOMPARE(grid->windowTitle(), QStringLiteral("Channel Information [ Channel - 12 ]"));
-        QCOMPARE(int(CurrentChannel), 12);
+        QCOMPARE(testDocument().currentChannel(), 12);
     }
 
     void pendingNameCommittedForOtherWindows()

@@ -1,5 +1,5 @@
 #include "core/Codecs.h"
-#include "core/Image.h"
+#include "support/TestImage.h"
 #include "core/ModuleState.h"
 #include "core/ChannelFile.h"
 #include "support/ImageBytes.h"
@@ -31,7 +31,7 @@ private slots:
     {
         UseChinese = false;
         InitModelTable();
-        InitDefaultImage();
+        startWithDefaultImage();
     }
     void freshImageFormat();
     void roundTripThroughDisk();
@@ -79,16 +79,16 @@ void TestChannelFile::roundTripThroughDisk()
     Img(1, 0) = 0; // some non-default content, including a zero
     Img(255, 15) = 17;
     const QList<int> saved = imageBytes();
-    QVERIFY2(SaveChannelFile(path, error), qPrintable(error));
-    InitDefaultImage();
-    QVERIFY2(LoadChannelFile(path, error), qPrintable(error));
+    QVERIFY2(saveChannelFile(path, Document(), error), qPrintable(error));
+    startWithDefaultImage();
+    QVERIFY2(loadChannelFile(path, Document(), error), qPrintable(error));
     QCOMPARE(imageBytes(), saved);
 
     // Saving over an existing file replaces it.
     Img(1, 0) = 5;
-    QVERIFY2(SaveChannelFile(path, error), qPrintable(error));
+    QVERIFY2(saveChannelFile(path, Document(), error), qPrintable(error));
     Img(1, 0) = 9;
-    QVERIFY(LoadChannelFile(path, error));
+    QVERIFY(loadChannelFile(path, Document(), error));
     QCOMPARE(Img(1, 0), qint16(5));
 }
 
@@ -168,7 +168,7 @@ void TestChannelFile::malformedFileLeavesImageUntouched()
         Img(r, 3) = 42; // an image that differs from every file above
     const QList<int> before = imageBytes();
     QString error;
-    QVERIFY(!LoadChannelFile(path, error));
+    QVERIFY(!loadChannelFile(path, Document(), error));
     QCOMPARE(error, message);
     QCOMPARE(imageBytes(), before);
 }
@@ -179,11 +179,11 @@ void TestChannelFile::failedSaveKeepsTheOldFile()
     // A folder of that name cannot be replaced by a file.
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("taken.chann")));
     QString error;
-    QVERIFY(!SaveChannelFile(dir.filePath(QStringLiteral("taken.chann")), error));
+    QVERIFY(!saveChannelFile(dir.filePath(QStringLiteral("taken.chann")), Document(), error));
     QVERIFY(error.startsWith(QStringLiteral("The file ")));
     QVERIFY(QFileInfo(dir.filePath(QStringLiteral("taken.chann"))).isDir());
 
-    QVERIFY(!LoadChannelFile(dir.filePath(QStringLiteral("missing.chann")), error));
+    QVERIFY(!loadChannelFile(dir.filePath(QStringLiteral("missing.chann")), Document(), error));
     QVERIFY(error.contains(QStringLiteral("cannot be opened")));
 }
 
@@ -227,7 +227,7 @@ void TestChannelFile::specialFilesAreRefusedUnread()
     QVERIFY(make(path));
     const QList<int> before = imageBytes();
     QString error;
-    QVERIFY(!LoadChannelFile(path, error));
+    QVERIFY(!loadChannelFile(path, Document(), error));
     QCOMPARE(error, path + QLatin1Char(' ') + problem + QStringLiteral(", not a channel file."));
     QCOMPARE(imageBytes(), before);
 }
@@ -255,7 +255,7 @@ void TestChannelFile::sizeLimit()
     file.close();
     const QList<int> before = imageBytes();
     QString error;
-    QCOMPARE(LoadChannelFile(path, error), read);
+    QCOMPARE(loadChannelFile(path, Document(), error), read);
     if (read) {
         QCOMPARE(Img(0, 0), qint16(7));
     } else {

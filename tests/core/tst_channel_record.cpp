@@ -3,7 +3,7 @@
 #include "core/ChannelRecord.h"
 #include "core/FrequencyEntry.h"
 #include "core/Codecs.h"
-#include "core/Image.h"
+#include "support/TestImage.h"
 #include "core/ModuleState.h"
 #include "core/NumberText.h"
 
@@ -39,9 +39,8 @@ private slots:
     }
     void init()
     {
-        InitDefaultImage();
-        WorkRangeLowMHz = 400;
-        WorkRangeHighMHz = 470;
+        startWithDefaultImage();
+        setWorkRange(400, 470);
     }
 
     void frequencyPair_data()
@@ -335,9 +334,9 @@ private slots:
         QCOMPARE(transmitText(145), QStringLiteral("145.00000"));
         QCOMPARE(transmitText(145.0125), QStringLiteral("145.01250"));
         QCOMPARE(transmitText(88.9875), QStringLiteral("88.987500"));
-        QCOMPARE(lowerLimitText(sharedWorkRange()), QStringLiteral("400.00000"));
-        WorkRangeLowMHz = 88;
-        QCOMPARE(lowerLimitText(sharedWorkRange()), QStringLiteral("88.00000"));
+        QCOMPARE(lowerLimitText(testDocument().workRange()), QStringLiteral("400.00000"));
+        setWorkRange(88, testDocument().workRange().high);
+        QCOMPARE(lowerLimitText(testDocument().workRange()), QStringLiteral("88.00000"));
     }
 
     void inBand_data()
@@ -359,9 +358,8 @@ private slots:
         QFETCH(double, high);
         QFETCH(double, value);
         QFETCH(bool, inBand);
-        WorkRangeLowMHz = low;
-        WorkRangeHighMHz = high;
-        QCOMPARE(isFrequencyInBand(value, sharedWorkRange()), inBand);
+        setWorkRange(low, high);
+        QCOMPARE(isFrequencyInBand(value, testDocument().workRange()), inBand);
     }
 };
 

@@ -1,6 +1,6 @@
 #include "core/Codecs.h"
 #include "core/Frequency.h"
-#include "core/Image.h"
+#include "support/TestImage.h"
 #include "core/NumberText.h"
 
 #include <QLocale>
@@ -100,7 +100,7 @@ void TestCodecs::freqToBytesRefusesUnencodable()
     for (int c = 0; c < 4; ++c)
         Img(5, c) = 7;
     QString entry = text;
-    QVERIFY(!StoreFrequency(entry, 5, 0));
+    QVERIFY(!StoreFrequency(Document(), entry, 5, 0));
     QCOMPARE(entry, text);
     for (int c = 0; c < 4; ++c)
         QCOMPARE(Img(5, c), qint16(7));
@@ -122,7 +122,7 @@ void TestCodecs::rasterRoundTrip()
             if (std::abs(numericValue(back) * 1000 - khz) > 1e-6)
                 QFAIL(qPrintable(QStringLiteral("%1 kHz came back as %2").arg(khz).arg(back)));
             QString entry = back;
-            QVERIFY(StoreFrequency(entry, 3, 0));
+            QVERIFY(StoreFrequency(Document(), entry, 3, 0));
             QCOMPARE(entry, back);
         }
     }
@@ -150,7 +150,7 @@ void TestCodecs::storeFrequency()
     QFETCH(QString, snapped);
     QFETCH(QList<int>, bytes);
     QString text = entry;
-    QVERIFY(StoreFrequency(text, 7, 4));
+    QVERIFY(StoreFrequency(Document(), text, 7, 4));
     QCOMPARE(text, snapped);
     QCOMPARE((QList<int>{Img(7, 4), Img(7, 5), Img(7, 6), Img(7, 7)}), bytes);
 }

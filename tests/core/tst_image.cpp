@@ -1,5 +1,5 @@
 #include "core/Codecs.h"
-#include "core/Image.h"
+#include "support/TestImage.h"
 #include "core/ModuleState.h"
 
 #include <QTest>
@@ -32,7 +32,7 @@ private slots:
     {
         InitToneNames();
         InitModelTable();
-        InitDefaultImage();
+        startWithDefaultImage();
     }
     void modelTable();
     void defaultImage();
@@ -72,9 +72,9 @@ void TestImage::defaultImage()
             if (Img(r, c) != quint8(expected[r * 16 + c]))
                 QFAIL(qPrintable(QStringLiteral("Img(%1, %2) = %3").arg(r).arg(c).arg(Img(r, c))));
     QCOMPARE(FreqFromBytes(Img(130, 0), Img(130, 1), Img(130, 2), Img(130, 3)), QStringLiteral("400.02500"));
-    QCOMPARE(WorkRangeLowMHz, 400.0);
-    QCOMPARE(WorkRangeHighMHz, 470.0);
-    QCOMPARE(RangeFromImage(), std::make_pair(400, 470));
+    QCOMPARE(testDocument().workRange().low, 400.0);
+    QCOMPARE(testDocument().workRange().high, 470.0);
+    QCOMPARE(RangeFromImage(testDocument().image()), std::make_pair(400, 470));
 }
 
 void TestImage::markFirstUsedChannel_data()
@@ -95,7 +95,7 @@ void TestImage::markFirstUsedChannel()
         setRow(n, {0x00, 0x25, 0x81, 0x43});
     // A receive field with a single 255 does not count as programmed.
     setRow(2, {0x00, 0x25, 255, 0x43});
-    MarkFirstUsedChannel();
+    MarkFirstUsedChannel(Document());
     QCOMPARE(int(Img(252, 7)), first);
 }
 
@@ -106,7 +106,7 @@ void TestImage::fixedRowsOverwriteWhateverWasThere()
         Img(220, c) = 2;
         Img(251, c) = 3;
     }
-    ApplyFixedRows();
+    ApplyFixedRows(Document());
     for (int c = 0; c < 16; ++c)
         QCOMPARE(Img(0, c), qint16(255));
     QCOMPARE(Img(220, 0), qint16(0x76));
@@ -142,7 +142,7 @@ void TestImage::vfoRange()
     for (int c = 0; c < 8; ++c)
         Img(130, c) = static_cast<qint16>(vfo[c]);
     Img(130, 10) = static_cast<qint16>(direction << 6 | 3);
-    QCOMPARE(CheckVfoRange(), outOfRange);
+    QCOMPARE(CheckVfoRange(Document()), outOfRange);
 }
 
 void TestImage::channelRanges_data()
@@ -171,10 +171,10 @@ void TestImage::channelRanges()
     } else if (tag == "narrower range") {
         setChannel(1, {0x00, 0x25, 0x81, 0x43}, {0, 0, 0, 0}, 0); // 438.125
         setRow(250, {0x00, 0x42, 0x00, 0x45});                      // 420..450 -> passes
-        QCOMPARE(CheckChannelRanges(), 0);
+        QCOMPARE(CheckChannelRanges(Document()), 0);
         setRow(250, {0x00, 0x44, 0x00, 0x45});                      // 440..450 -> fails
     }
-    QCOMPARE(CheckChannelRanges(), expected);
+    QCOMPARE(CheckChannelRanges(Document()), expected);
 }
 
 QTEST_GUILESS_MAIN(TestImage)

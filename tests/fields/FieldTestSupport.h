@@ -1,7 +1,7 @@
 #pragma once
 // Images and field access shared by the field catalogue tests.
 #include "core/Codecs.h"
-#include "core/Image.h"
+#include "support/TestImage.h"
 #include "fields/FieldCatalogue.h"
 #include "sim/RadioSimulator.h"
 

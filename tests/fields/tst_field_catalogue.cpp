@@ -635,9 +635,13 @@ private slots:
         const Outcome expectedA = work(a), expectedB = work(b);
         QVERIFY(!(expectedA == expectedB));
 
-        for (int r = 0; r < ImageRows; ++r)
-            for (int c = 0; c < ImageColumns; ++c)
-                Img(r, c) = qint16((r * 7 + c) % 256);
+        {
+            ImageHandle document;
+            Codeplug &image = document;
+            for (int r = 0; r < RadioRows; ++r)
+                for (int c = 0; c < RowBytes; ++c)
+                    image.at(r, c) = qint16((r * 7 + c) % 256);
+        }
         const QVector<qint16> global = imageCells();
         std::atomic<int> wrong{0}, running{2};
         const auto repeat = [&](const Codeplug &image, const Outcome &expected) {

@@ -1,5 +1,5 @@
 #include "core/Codecs.h"
-#include "core/Image.h"
+#include "support/TestImage.h"
 #include "core/ChannelFile.h"
 #include "files/DirList.h"
 #include "support/ImageBytes.h"
@@ -81,8 +81,8 @@ void TestFileWindows::nameChecksAndOutcome()
     QString error;
     // Two files to load; "kept.CHANN" is also the one a save replaces.
     Img(1, 0) = 0x11;
-    QVERIFY(SaveChannelFile(dir.filePath(QStringLiteral(".chann")), error));
-    QVERIFY(SaveChannelFile(dir.filePath(QStringLiteral("kept.CHANN")), error));
+    QVERIFY(saveChannelFile(dir.filePath(QStringLiteral(".chann")), Document(), error));
+    QVERIFY(saveChannelFile(dir.filePath(QStringLiteral("kept.CHANN")), Document(), error));
     Img(1, 0) = 0x22;
     ChannelFileName.clear();
 
@@ -189,7 +189,7 @@ void TestFileWindows::chooseFileFromTheListAndLoad()
     StartedProgram program;
     QString error;
     Img(5, 0) = 0x33;
-    QVERIFY(SaveChannelFile(dir.filePath(QStringLiteral("radios/fleet.chann")), error));
+    QVERIFY(saveChannelFile(dir.filePath(QStringLiteral("radios/fleet.chann")), Document(), error));
     QFile other(dir.filePath(QStringLiteral("radios/notes.txt")));
     QVERIFY(other.open(QIODevice::WriteOnly));
     other.close();

@@ -16,10 +16,11 @@ if [ -n "$found" ]; then
   echo "$found"
   exit 1
 fi
-# Nor do they work on the windows' shared image or working range: they take
-# the image and the range as arguments.
-shared=$(grep -rnwE 'Img|Document|ImageStorage|WorkRangeLowMHz|WorkRangeHighMHz|sharedWorkRange|LoadChannelFile|SaveChannelFile' \
-          serial fields cli tools 2>/dev/null)
+# Nor do they reach the windows' document or its working range: they take
+# the image and the range as arguments. Nor does anything reach the image,
+# range or current channel that the windows once shared as globals.
+shared=$(grep -rnwE 'CodeplugDocument|Img|Document|WorkRangeLowMHz|WorkRangeHighMHz|CurrentChannel|ChannelCount' \
+          core serial fields cli tools 2>/dev/null)
 if [ -n "$shared" ]; then
   echo "headless files that use the windows' shared image or working range:"
   echo "$shared"

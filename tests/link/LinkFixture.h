@@ -3,7 +3,7 @@
 // running on a chosen timing profile.
 #include "support/TestSupport.h"
 
-#include "core/Image.h"
+#include "support/TestImage.h"
 #include "link/Form_Adjust_Txp.h"
 #include "link/Form_Comm_Read.h"
 #include "link/Form_Comm_Write.h"

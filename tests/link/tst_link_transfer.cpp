@@ -17,14 +17,17 @@ QByteArray imageRow(int row)
 // Marks every image value, so that any change shows.
 void markImage()
 {
-    for (int r = 0; r < ImageRows; ++r)
-        for (int c = 0; c < ImageColumns; ++c)
-            Img(r, c) = qint16((r * 7 + c * 3) % 256);
+    // One edit, so that the grid never sees a half-marked image.
+    ImageHandle document;
+    Codeplug &image = document;
+    for (int r = 0; r < RadioRows; ++r)
+        for (int c = 0; c < RowBytes; ++c)
+            image.at(r, c) = qint16((r * 7 + c * 3) % 256);
     // The channel grid, activated when a link window closes, blanks the whole
     // record of a channel marked empty; no channel row here is marked so.
     for (int n = 1; n <= 128; ++n)
-        if (Img(n, 0) == 255)
-            Img(n, 0) = 254;
+        if (image.at(n, 0) == 255)
+            image.at(n, 0) = 254;
 }
 
 } // namespace
@@ -86,10 +89,9 @@ void LinkTransfer::fullReadReplacesRows0To253Only()
     QVERIFY(waitUntil([&] { return !p.registry().isOpen(WindowId::Form_Comm_Read); }, 20000));
 
     QVERIFY(p.radioMatchesImage(0, 253));
-    for (int r = 0; r < ImageRows; ++r)
-        for (int c = 0; c < ImageColumns; ++c)
-            if (r > 253 || c >= RowBytes)
-                QCOMPARE(Img(r, c), before[r * ImageColumns + c]);
+    for (int r = 254; r < RadioRows; ++r)
+        for (int c = 0; c < RowBytes; ++c)
+            QCOMPARE(Img(r, c), before[r * RowBytes + c]);
     QVERIFY(p.messages.texts().isEmpty());
     QCOMPARE(p.radio.wakeUps, lostReply < 0 ? 1 : 2);
     QCOMPARE(p.radio.readRequests, 256 + (lostReply < 0 ? 0 : lostReply + 1));
@@ -355,9 +357,9 @@ void LinkTransfer::strayByteBeforeTheNextRequestRestartsTheRead()
     QCOMPARE(p.radio.wakeUps, 2);
     QCOMPARE(p.radio.readRequests, 1 + 256);
     QVERIFY(p.radioMatchesImage(0, 253));
-    for (int r = 254; r < ImageRows; ++r)
-        for (int c = 0; c < ImageColumns; ++c)
-            QCOMPARE(Img(r, c), before[r * ImageColumns + c]);
+    for (int r = 254; r < RadioRows; ++r)
+        for (int c = 0; c < RowBytes; ++c)
+            QCOMPARE(Img(r, c), before[r * RowBytes + c]);
 }
 
 void LinkTransfer::pulledCableEndsTheReadWithoutTouchingTheImage()

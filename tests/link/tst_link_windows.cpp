@@ -3,6 +3,8 @@
 #include "link/LinkFixture.h"
 
 #include "link/Form_setup.h"
+#include "channels/frm_chann.h"
+#include "core/ChannelRecord.h"
 #include "platform/StatusPanels.h"
 
 #include <QDir>
@@ -60,6 +62,8 @@ private slots:
     void powerWindowWithoutRadioClosesItself();
     void closePollerRunsAtTheWindowsInterval_data();
     void closePollerRunsAtTheWindowsInterval();
+    void readAndWritePreparationAreUndoSteps_data();
+    void readAndWritePreparationAreUndoSteps();
 };
 
 void LinkWindows::portWindowChoosesThePort_data()
@@ -606,6 +610,49 @@ void LinkWindows::closePollerRunsAtTheWindowsInterval()
         QVERIFY(p.openPower());
     QVERIFY(waitUntil([&] { return !p.registry().isOpen(ids[window]); }, 10000));
     QVERIFY(p.messages.texts().isEmpty());
+}
+
+void LinkWindows::readAndWritePreparationAreUndoSteps_data()
+{
+    QTest::addColumn<bool>("write");
+    QTest::addColumn<QString>("label");
+    QTest::newRow("read") << false << "read from the radio";
+    QTest::newRow("write") << true << "preparing the write";
+}
+
+void LinkWindows::readAndWritePreparationAreUndoSteps()
+{
+    QFETCH(bool, write);
+    QFETCH(QString, label);
+    SimulatedRadioProgram p;
+    p.randomizeRadio();
+    // Stale before a write: the preparation writes the first channel in use.
+    Img(Region::GeneralRow, Region::FirstUsedChannelByte) = 77;
+    const ImageCopy before = copyImage();
+    if (write)
+        click(p.openWrite()->Command_Write);
+    else
+        click(p.openRead()->Command_read);
+    const WindowId id = write ? WindowId::Form_Comm_Write : WindowId::Form_Comm_Read;
+    QVERIFY(waitUntil([&] { return !p.registry().isOpen(id); }, 20000));
+    QVERIFY(p.radioMatchesImage(0, 253));
+    const ImageCopy after = copyImage();
+    QVERIFY(after != before);
+
+    auto *grid = p.window<frm_chann>(WindowId::frm_chann);
+    const auto gridShowsImage = [&] {
+        for (int n = 1; n <= 128; ++n)
+            if (grid->cellText(n, 1) != (isChannelEmpty(Document(), n) ? QString() : channelRxText(Document(), n)))
+                return false;
+        return true;
+    };
+    QTest::keySequence(p.main.get(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QCOMPARE(copyImage(), before);
+    QVERIFY(gridShowsImage());
+    QCOMPARE(p.main->statusPanels().text(StatusPanels::Outcome), QStringLiteral("Undone: ") + label);
+    QTest::keySequence(p.main.get(), QKeySequence(Qt::CTRL | Qt::Key_Y));
+    QCOMPARE(copyImage(), after);
+    QVERIFY(gridShowsImage());
 }
 
 QTEST_MAIN(LinkWindows)

@@ -1,7 +1,7 @@
 // A paste reaches every filtered box as its characters typed one after
 // another: it keeps exactly what typing would have kept.
 #include "core/ChannelRecord.h"
-#include "core/Image.h"
+#include "support/TestImage.h"
 #include "core/SettingsRules.h"
 #include "support/TestSupport.h"
 

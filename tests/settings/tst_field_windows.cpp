@@ -1,8 +1,8 @@
 // The field catalogue against the windows: a field written through the
 // catalogue changes exactly the bytes that its window changes, and a stored
 // value reads as its window shows it.
-#include "core/Image.h"
 #include "fields/FieldTestSupport.h"
+#include "support/TestImage.h"
 #include "settings/SettingsTestSupport.h"
 
 #include "channels/frm_chann.h"
@@ -225,7 +225,7 @@ private slots:
         QFETCH(QString, field);
         QFETCH(QString, text);
         prepareImage(setup);
-        CurrentChannel = 3;
+        testDocument().setCurrentChannel(3);
         open(WindowId(id));
         const Codeplug before = Document();
         act(kind, control, argument);

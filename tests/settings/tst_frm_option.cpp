@@ -3,7 +3,7 @@
 #include "SettingsTestSupport.h"
 
 #include "core/Codecs.h"
-#include "core/Image.h"
+#include "support/TestImage.h"
 #include "platform/ChildWindow.h"
 
 #include <QCheckBox>
@@ -515,9 +515,9 @@ private slots:
             QCOMPARE(program->messages.messages.first().title, QStringLiteral("Operate Prompt"));
             QTRY_VERIFY(limit->hasFocus());
         }
-        QCOMPARE(RangeFromImage(), std::make_pair(lower, upper));
-        QCOMPARE(WorkRangeLowMHz, double(lower));
-        QCOMPARE(WorkRangeHighMHz, double(upper));
+        QCOMPARE(RangeFromImage(testDocument().image()), std::make_pair(lower, upper));
+        QCOMPARE(testDocument().workRange().low, double(lower));
+        QCOMPARE(testDocument().workRange().high, double(upper));
         QCOMPARE(control<QLineEdit>("Text_pvfo_d0")->text(), QString::number(lower));
         QCOMPARE(control<QLineEdit>("Text_pvfo_d1")->text(), QString::number(upper));
     }

@@ -2,7 +2,7 @@
 // the language switch open them.
 #include "SettingsTestSupport.h"
 
-#include "core/Image.h"
+#include "support/TestImage.h"
 #include "platform/ChildWindow.h"
 
 #include <QAction>

@@ -82,7 +82,7 @@ void Keyboard::wholeTaskByKeyboard()
     SimulatedRadioProgram p;
     QTemporaryDir files;
     // The radio holds a valid image; port 1 has no device, port 3 is the radio.
-    InitDefaultImage();
+    startWithDefaultImage();
     for (int r = 0; r < 256; ++r)
         for (int c = 0; c < RowBytes; ++c)
             p.radio.memory[r * 16 + c] = char(Img(r, c));

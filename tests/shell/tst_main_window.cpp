@@ -1,5 +1,5 @@
 #include "core/Codecs.h"
-#include "core/Image.h"
+#include "support/TestImage.h"
 #include "platform/KeyFilter.h"
 #include "platform/StatusPanels.h"
 #include "shell/AboutTexts.h"
@@ -119,7 +119,6 @@ void TestMainWindow::startUpState()
     QCOMPARE(VersionText, QStringLiteral("Ver1.1"));
     QCOMPARE(CommPortNo, qint16(1));
     QCOMPARE(ModelIndex, qint16(0));
-    QCOMPARE(ChannelCount, qint16(128));
     QCOMPARE(ToneNames[258], QStringLiteral("D754I"));
     QCOMPARE(Img(250, 1), qint16(0x40));
 
@@ -273,8 +272,8 @@ void TestMainWindow::modelWindow()
     QCOMPARE(w->windowTitle(), QStringLiteral("机型选择"));
     QCOMPARE(w->findChild<QLabel *>("Label1")->text(), QStringLiteral("机  型"));
     QCOMPARE(w->findChild<QLabel *>("Label_band")->text(), QStringLiteral("  420 --  450"));
-    QCOMPARE(WorkRangeLowMHz, 420.0);
-    QCOMPARE(WorkRangeHighMHz, 450.0);
+    QCOMPARE(testDocument().workRange().low, 420.0);
+    QCOMPARE(testDocument().workRange().high, 450.0);
     auto *combo = w->findChild<QComboBox *>("Combo_type");
     QCOMPARE(combo->count(), 1);
     QCOMPARE(combo->currentText(), QStringLiteral("KVD9"));
@@ -286,7 +285,7 @@ void TestMainWindow::modelWindow()
     QVERIFY(!program.registry().isOpen(WindowId::Form_type));
     QVERIFY(!OpenFlag(WindowId::Form_type));
     QCOMPARE(ModelIndex, qint16(0));
-    QCOMPARE(WorkRangeHighMHz, 450.0);
+    QCOMPARE(testDocument().workRange().high, 450.0);
 }
 
 void TestMainWindow::aboutBoxAndSystemInformation()

@@ -1,6 +1,6 @@
 #pragma once
 // The image's radio bytes as lists, for comparing before and after.
-#include "core/Image.h"
+#include "support/TestImage.h"
 
 #include <QList>
 

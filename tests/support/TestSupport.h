@@ -4,6 +4,7 @@
 #include "platform/Messages.h"
 #include "platform/WindowRegistry.h"
 #include "shell/MDImain.h"
+#include "support/TestImage.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -23,12 +24,14 @@ struct StartedProgram {
     {
         for (bool &flag : WindowOpenFlag)
             flag = false;
+        runningDocument() = &main->document();
         main->MDIForm_Load();
         QApplication::processEvents();
     }
     ~StartedProgram()
     {
         main->close();
+        runningDocument() = nullptr;
     }
     WindowRegistry &registry() { return main->registry(); }
     template <typename T> T *window(WindowId id) { return registry().get<T>(id); }
