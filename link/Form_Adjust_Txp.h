@@ -1,4 +1,5 @@
 #pragma once
+#include "core/SettingsRules.h"
 #include "link/RadioLinkWindow.h"
 
 #include <QHash>

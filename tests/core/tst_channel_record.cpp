@@ -3,7 +3,7 @@
 #include "core/ChannelRecord.h"
 #include "core/FrequencyEntry.h"
 #include "core/Codecs.h"
-#include "support/TestImage.h"
+#include "support/CoreTestImage.h"
 #include "core/ModuleState.h"
 #include "core/NumberText.h"
 

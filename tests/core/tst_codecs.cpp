@@ -1,6 +1,6 @@
 #include "core/Codecs.h"
 #include "core/Frequency.h"
-#include "support/TestImage.h"
+#include "support/CoreTestImage.h"
 #include "core/NumberText.h"
 
 #include <QLocale>

@@ -1,5 +1,5 @@
 #include "core/Codecs.h"
-#include "support/TestImage.h"
+#include "support/CoreTestImage.h"
 #include "core/ModuleState.h"
 
 #include <QTest>

@@ -1,7 +1,6 @@
 #pragma once
 // Images and field access shared by the field catalogue tests.
 #include "core/Codecs.h"
-#include "support/TestImage.h"
 #include "fields/FieldCatalogue.h"
 #include "sim/RadioSimulator.h"
 

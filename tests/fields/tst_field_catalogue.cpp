@@ -1,5 +1,6 @@
 // The field catalogue: bit fields, limits, diff and the channel plan CSV.
 #include "FieldTestSupport.h"
+#include "support/CoreTestImage.h"
 
 #include "core/ModuleState.h"
 #include "core/SettingPlaces.h"
@@ -635,13 +636,9 @@ private slots:
         const Outcome expectedA = work(a), expectedB = work(b);
         QVERIFY(!(expectedA == expectedB));
 
-        {
-            ImageHandle document;
-            Codeplug &image = document;
-            for (int r = 0; r < RadioRows; ++r)
-                for (int c = 0; c < RowBytes; ++c)
-                    image.at(r, c) = qint16((r * 7 + c) % 256);
-        }
+        for (int r = 0; r < RadioRows; ++r)
+            for (int c = 0; c < RowBytes; ++c)
+                Img(r, c) = qint16((r * 7 + c) % 256);
         const QVector<qint16> global = imageCells();
         std::atomic<int> wrong{0}, running{2};
         const auto repeat = [&](const Codeplug &image, const Outcome &expected) {

@@ -152,8 +152,8 @@ void TestFileWindows::fileWindowByKeyboard()
     QDir top(dir.path());
     QVERIFY(top.mkdir(QStringLiteral("alpha")) && top.mkdir(QStringLiteral("zeta")));
     QString error;
-    QVERIFY(SaveChannelFile(top.filePath(QStringLiteral("a1.chann")), error));
-    QVERIFY(SaveChannelFile(top.filePath(QStringLiteral("b2.chann")), error));
+    QVERIFY(saveChannelFile(top.filePath(QStringLiteral("a1.chann")), testDocument().image(), error));
+    QVERIFY(saveChannelFile(top.filePath(QStringLiteral("b2.chann")), testDocument().image(), error));
     ChannelFileName = top.filePath(QStringLiteral("a1.chann"));
     StartedProgram program;
     program.main->activateWindow();

@@ -369,7 +369,7 @@ void Keyboard::keyboardReturnsToTheGridsCell()
     QTemporaryDir files;
     ChannelFileName = QDir(files.path()).filePath(QStringLiteral("start.chann"));
     QString error;
-    QVERIFY(SaveChannelFile(ChannelFileName, error));
+    QVERIFY(saveChannelFile(ChannelFileName, testDocument().image(), error));
     MDImain *main = p.main.get();
     main->activateWindow();
     // Another window stands open beside the grid, made after it: the
@@ -494,12 +494,12 @@ void Keyboard::gridMovesChooseTheEditorsChannel()
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Command_Edit"));
     press(main, Qt::Key_Return);
     QVERIFY(OpenFlag(WindowId::Form_Chann_Edit));
-    QCOMPARE(CurrentChannel, qint16(channel));
+    QCOMPARE(testDocument().currentChannel(), channel);
     // And a click on another row's cell, as before.
     grid->setFocus();
     const QRect cell = grid->visualItemRect(grid->item(2, 1));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-    QCOMPARE(CurrentChannel, qint16(3));
+    QCOMPARE(testDocument().currentChannel(), 3);
     QCOMPARE(gridWindow->windowTitle(), QStringLiteral("Channel Information [ Channel - 3 ]"));
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The image's radio bytes as lists, for comparing before and after.
-#include "support/TestImage.h"
+// The image's radio bytes as lists, for comparing before and after;
+// included after the test's image (TestImage.h or CoreTestImage.h).
 
 #include <QList>
 
