@@ -81,9 +81,7 @@ Form_Adjust_Txp::Form_Adjust_Txp(WindowRegistry &registry, const LinkTiming &tim
     connect(link, &LinkEngine::portLost, Timer4, qOverload<>(&QTimer::start));
     connect(link, &LinkEngine::failed, Timer4, qOverload<>(&QTimer::start));
     connect(link, &LinkEngine::openFailed, Timer4, qOverload<>(&QTimer::start));
-    connect(link, &LinkEngine::restartPauseStarted, this, &Form_Adjust_Txp::reportLinkEnd);
-    connect(link, &LinkEngine::portLost, this, &Form_Adjust_Txp::reportLinkEnd);
-    connect(link, &LinkEngine::failed, this, &Form_Adjust_Txp::reportLinkEnd);
+    connect(Timer4, &QTimer::timeout, this, &Form_Adjust_Txp::reportLinkEnd);
 }
 
 QFrame *Form_Adjust_Txp::focusFrame(QScrollBar *bar)
