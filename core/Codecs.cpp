@@ -49,7 +49,7 @@ namespace {
 QString snappedFrequencyText(Frequency f)
 {
     QString t = shortestDecimalText(f.mhz());
-    if (t.size() <= 3)
+    if (t.size() <= 3 && !t.contains(QLatin1Char('.')))
         t += QLatin1Char('.');
     if (t.size() < 9)
         t += QString(9 - t.size(), QLatin1Char('0'));

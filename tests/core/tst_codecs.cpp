@@ -142,6 +142,7 @@ void TestCodecs::storeFrequency_data()
     QTest::newRow("below 100 padded to 9") << "88.9875" << "88.987500" << QList<int>{0x50, 0x87, 0x89, 0x08};
     QTest::newRow("two digits") << "88" << "88.000000" << QList<int>{0x00, 0x00, 0x80, 0x08};
     QTest::newRow("one digit") << "5" << "5.0000000" << QList<int>{0x00, 0x00, 0x50, 0x00};
+    QTest::newRow("below 10 with a fraction") << "7.6" << "7.6000000" << QList<int>{0x00, 0x00, 0x76, 0x00};
 }
 
 void TestCodecs::storeFrequency()
