@@ -240,7 +240,8 @@ private slots:
     }
 
     // Each control stands for one setting: what a person sets in it is the
-    // setting's value, and a value stored elsewhere is what it shows.
+    // setting's value, as one undo step, and a value stored elsewhere is
+    // what it shows.
     void controlsAreBoundToTheirSettings_data()
     {
         QTest::addColumn<int>("id");
@@ -289,7 +290,8 @@ private slots:
         const WindowId scan = WindowId::Form_Edit_scan;
         const QStringList fixed{"240:0=1"};
         row("priority kind", scan, none, "list", "Combo_pri", SettingId::ScanPriority, 1, 2);
-        row("priority channel", scan, fixed, "keys", "Text_prich", SettingId::ScanPriorityChannel, 7, 12);
+        // Two keys typed are one step.
+        row("priority channel", scan, fixed, "keys", "Text_prich", SettingId::ScanPriorityChannel, 12, 7);
         row("look back a", scan, fixed, "list", "Combo_BA", SettingId::LookBackA, 1, 5);
         row("look back b", scan, fixed, "list", "Combo_BB", SettingId::LookBackB, 90, 3);
         row("revert", scan, fixed, "list", "Combo_BC", SettingId::Revert, 2, 1);
@@ -307,8 +309,14 @@ private slots:
         QFETCH(int, other);
         prepareImage(setup);
         open(WindowId(id));
+        const Codeplug before = testDocument().image();
         act(kind, control, QString::number(value));
-        QCOMPARE(settingValue(testDocument().image(), SettingId(setting)), value);
+        const Codeplug after = testDocument().image();
+        QCOMPARE(settingValue(after, SettingId(setting)), value);
+        testDocument().undo();
+        QVERIFY2(testDocument().image() == before, "the change is not one undo step");
+        testDocument().redo();
+        QVERIFY(testDocument().image() == after);
 
         bool stored = false;
         testDocument().edit(testEditLabel(),
