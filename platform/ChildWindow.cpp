@@ -1,5 +1,6 @@
 #include "platform/ChildWindow.h"
 
+#include "core/SettingPlaces.h"
 #include "platform/CodeplugDocument.h"
 #include "platform/StatusPanels.h"
 #include "platform/WindowRegistry.h"
@@ -33,6 +34,14 @@ bool ChildWindow::editImage(const EditLabel &label, const std::function<void(Cod
 bool ChildWindow::editSetting(const Bilingual &caption, const std::function<void(Codeplug &)> &change, bool joinPrevious)
 {
     return editImage(captionLabel(caption), change, joinPrevious);
+}
+
+bool ChildWindow::editSetting(SettingId id, int value, bool joinPrevious)
+{
+    bool stored = false;
+    editSetting(
+        settingPlace(id).caption, [&](Codeplug &image) { stored = setSetting(image, id, value); }, joinPrevious);
+    return stored;
 }
 
 void ChildWindow::showDocumentChange(int, int) {}

@@ -10,6 +10,7 @@ class Codeplug;
 class CodeplugDocument;
 struct Bilingual;
 struct EditLabel;
+enum class SettingId;
 class QPushButton;
 class WindowRegistry;
 
@@ -72,6 +73,9 @@ public:
     bool editImage(const EditLabel &label, const std::function<void(Codeplug &)> &change, bool joinPrevious = false);
     // The same, the step named by the caption of the control that made it.
     bool editSetting(const Bilingual &caption, const std::function<void(Codeplug &)> &change, bool joinPrevious = false);
+    // Stores the value a control shows for setting `id`, by the setting's
+    // rule, as one such step; false where the rule refused it.
+    bool editSetting(SettingId id, int value, bool joinPrevious = false);
 
 protected:
     // Another window, an undo or a redo changed image rows

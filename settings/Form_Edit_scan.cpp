@@ -9,6 +9,7 @@
 #include "platform/Messages.h"
 #include "core/Texts.h"
 #include "core/SettingsChoices.h"
+#include "core/SettingPlaces.h"
 #include "core/SettingsRules.h"
 #include "core/SettingsCaptions.h"
 
@@ -19,20 +20,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-using SettingsPlace::ScanRow;
-
-namespace {
-
-constexpr int LongestDelay = LongestScanDelay;
-
-void storeSeconds(Codeplug &image, int lowByte, int seconds)
-{
-    image.at(ScanRow, lowByte) = static_cast<qint16>(seconds % 256);
-    image.at(ScanRow, lowByte + 1) = static_cast<qint16>(seconds / 256);
-}
-
-} // namespace
 
 Form_Edit_scan::Form_Edit_scan(WindowRegistry &registry)
     : ChildWindow(WindowId::Form_Edit_scan, registry)
@@ -75,16 +62,13 @@ Form_Edit_scan::Form_Edit_scan(WindowRegistry &registry)
     layout->addStretch();
     layout->addLayout(buttons);
 
-    const auto onChoice = [this](QComboBox *list, void (Form_Edit_scan::*handler)()) {
-        connect(list, &QComboBox::activated, this, handler);
-        onListTextTyped(list, [this, handler] { (this->*handler)(); });
+    const auto onChoice = [this](QComboBox *list, const std::function<void()> &choose) {
+        connect(list, &QComboBox::activated, this, choose);
+        onListTextTyped(list, choose);
     };
-    onChoice(Combo_pri, &Form_Edit_scan::Combo_pri_Click);
-    onChoice(Combo_BA, &Form_Edit_scan::Combo_BA_Click);
-    onChoice(Combo_BB, &Form_Edit_scan::Combo_BB_Click);
-    onChoice(Combo_BC, &Form_Edit_scan::Combo_BC_Click);
-    onChoice(Combo_RYC, &Form_Edit_scan::Combo_RYC_Click);
-    onChoice(Combo_TYC, &Form_Edit_scan::Combo_TYC_Click);
+    onChoice(Combo_pri, [this] { Combo_pri_Click(); });
+    for (const auto &[list, id] : boundLists())
+        onChoice(list, [this, list = list, id = id] { editSetting(id, list->currentIndex()); });
     // Digits only, at most two; Backspace is refused as well.
     KeyRule prich = KeyRule::only(Digits);
     prich.backspace = false;
@@ -140,9 +124,13 @@ void Form_Edit_scan::fillRevertList(int kind)
     Combo_BC->addItems(revertChannelItems(kind, UseChinese));
 }
 
-int Form_Edit_scan::revertValue() const
+std::vector<std::pair<QComboBox *, SettingId>> Form_Edit_scan::boundLists() const
 {
-    return revertValueOfItem(Combo_pri->currentIndex(), Combo_BC->currentIndex());
+    return {{Combo_BA, SettingId::LookBackA},
+            {Combo_BB, SettingId::LookBackB},
+            {Combo_BC, SettingId::Revert},
+            {Combo_RYC, SettingId::DropoutDelay},
+            {Combo_TYC, SettingId::TxDwell}};
 }
 
 void Form_Edit_scan::showDocumentChange(int, int)
@@ -152,22 +140,14 @@ void Form_Edit_scan::showDocumentChange(int, int)
 
 void Form_Edit_scan::LoadScanWindow()
 {
-    const auto scanByte = [this](int b) { return int(image().cell(ScanRow, b)); };
-    const int kind = qMin(scanByte(0), int(SelectedPriority));
+    const int kind = settingValue(image(), SettingId::ScanPriority);
     Combo_pri->setCurrentIndex(kind);
-    const int channel = scanByte(1);
-    Text_prich->setText(channel >= 1 && channel <= 16 ? QString::number(channel) : QString());
-    Combo_BA->setCurrentIndex(lookBackItemOfByte(scanByte(2)));
-    Combo_BB->setCurrentIndex(lookBackItemOfByte(scanByte(3)));
-
+    const int channel = settingValue(image(), SettingId::ScanPriorityChannel);
+    Text_prich->setText(channel ? QString::number(channel) : QString());
     fillRevertList(kind);
-    Combo_BC->setCurrentIndex(revertItemOfValue(kind, scanByte(4)));
+    for (const auto &[list, id] : boundLists())
+        list->setCurrentIndex(settingValue(image(), id));
 
-    Combo_RYC->setCurrentIndex(qMin(scanByte(6) * 256 + scanByte(5), LongestDelay));
-    Combo_TYC->setCurrentIndex(qMin(scanByte(8) * 256 + scanByte(7), LongestDelay));
-
-    if (kind != FixedPriority)
-        Text_prich->clear();
     setFieldEnabled(Text_prich, kind == FixedPriority);
     setFieldEnabled(Combo_BA, kind != NoPriority);
     setFieldEnabled(Combo_BB, kind != NoPriority);
@@ -177,44 +157,8 @@ void Form_Edit_scan::Combo_pri_Click()
 {
     // The kind, and the revert channel that the kind's list then shows, are
     // one step.
-    editSetting(ScanCaption::Priority, [this](Codeplug &image) {
-        image.at(ScanRow, 0) = static_cast<qint16>(Combo_pri->currentIndex());
-    });
+    editSetting(SettingId::ScanPriority, Combo_pri->currentIndex());
     LoadScanWindow();
-    editSetting(
-        ScanCaption::Priority, [this](Codeplug &image) { image.at(ScanRow, 4) = static_cast<qint16>(revertValue()); },
-        true);
-}
-
-void Form_Edit_scan::Combo_BA_Click()
-{
-    editSetting(ScanCaption::LookBackA, [this](Codeplug &image) {
-        image.at(ScanRow, 2) = static_cast<qint16>(lookBackByteOfItem(Combo_BA->currentIndex()));
-    });
-}
-
-void Form_Edit_scan::Combo_BB_Click()
-{
-    editSetting(ScanCaption::LookBackB, [this](Codeplug &image) {
-        image.at(ScanRow, 3) = static_cast<qint16>(lookBackByteOfItem(Combo_BB->currentIndex()));
-    });
-}
-
-void Form_Edit_scan::Combo_BC_Click()
-{
-    editSetting(ScanCaption::Revert,
-                [this](Codeplug &image) { image.at(ScanRow, 4) = static_cast<qint16>(revertValue()); });
-}
-
-void Form_Edit_scan::Combo_RYC_Click()
-{
-    editSetting(ScanCaption::DropoutDelay,
-                [this](Codeplug &image) { storeSeconds(image, 5, Combo_RYC->currentIndex()); });
-}
-
-void Form_Edit_scan::Combo_TYC_Click()
-{
-    editSetting(ScanCaption::TxDwell, [this](Codeplug &image) { storeSeconds(image, 7, Combo_TYC->currentIndex()); });
 }
 
 void Form_Edit_scan::Text_prich_Change()
@@ -223,17 +167,15 @@ void Form_Edit_scan::Text_prich_Change()
         return;
     const QString text = Text_prich->text().trimmed();
     if (text.isEmpty()) {
-        editSetting(ScanCaption::PriorityChannel, [](Codeplug &image) { image.at(ScanRow, 1) = Region::Empty; },
-                    true);
+        editSetting(SettingId::ScanPriorityChannel, 0, true);
         return;
     }
     const double n = numericValue(text);
-    if (n < 1 || n > 16) {
+    if (n < 1 || n > LastScanPriorityChannel) {
         showMessage("优先信道号在 1 - 16 之间 ！", "Priority channel must be between 1 and 16 !");
         Text_prich->clear();
         Text_prich_Change();
         return;
     }
-    editSetting(ScanCaption::PriorityChannel,
-                [n](Codeplug &image) { image.at(ScanRow, 1) = static_cast<qint16>(n); }, true);
+    editSetting(SettingId::ScanPriorityChannel, int(n), true);
 }

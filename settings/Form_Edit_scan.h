@@ -1,5 +1,9 @@
 #pragma once
+#include "core/SettingPlaces.h"
 #include "platform/ChildWindow.h"
+
+#include <utility>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -41,13 +45,9 @@ protected:
 
 private:
     void fillRevertList(int kind);
-    int revertValue() const;
+    // The lists that show a setting's value as it is.
+    std::vector<std::pair<QComboBox *, SettingId>> boundLists() const;
 
     void Combo_pri_Click();
-    void Combo_BA_Click();
-    void Combo_BB_Click();
-    void Combo_BC_Click();
-    void Combo_RYC_Click();
-    void Combo_TYC_Click();
     void Text_prich_Change();
 };

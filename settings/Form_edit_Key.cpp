@@ -6,7 +6,6 @@
 #include "platform/Layouts.h"
 #include "core/Texts.h"
 #include "core/SettingsChoices.h"
-#include "core/SettingsRules.h"
 #include "core/SettingsCaptions.h"
 
 #include <QComboBox>
@@ -15,8 +14,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-using namespace SettingsPlace;
 
 Form_edit_Key::Form_edit_Key(WindowRegistry &registry)
     : ChildWindow(WindowId::Form_edit_Key, registry),
@@ -80,8 +77,8 @@ void Form_edit_Key::Form_Activate()
 
 void Form_edit_Key::LoadKeys()
 {
-    Combo_pf1->setCurrentIndex(keyItemOfCode(image().cell(KeyRow, Pf1Byte)));
-    Combo_pf2->setCurrentIndex(keyItemOfCode(image().cell(KeyRow, Pf2Byte)));
+    for (const auto &[list, id] : boundLists())
+        list->setCurrentIndex(settingValue(image(), id));
 }
 
 void Form_edit_Key::showDocumentChange(int, int)
@@ -92,9 +89,13 @@ void Form_edit_Key::showDocumentChange(int, int)
 void Form_edit_Key::StoreKeys()
 {
     editImage(plainLabel("键设定", "key assignment"), [this](Codeplug &image) {
-        if (Combo_pf1->currentIndex() >= 0)
-            image.at(KeyRow, Pf1Byte) = static_cast<qint16>(keyCodeOfItem(Combo_pf1->currentIndex()));
-        if (Combo_pf2->currentIndex() >= 0)
-            image.at(KeyRow, Pf2Byte) = static_cast<qint16>(keyCodeOfItem(Combo_pf2->currentIndex()));
+        for (const auto &[list, id] : boundLists())
+            if (list->currentIndex() >= 0)
+                setSetting(image, id, list->currentIndex());
     });
+}
+
+std::vector<std::pair<QComboBox *, SettingId>> Form_edit_Key::boundLists() const
+{
+    return {{Combo_pf1, SettingId::Pf1}, {Combo_pf2, SettingId::Pf2}};
 }

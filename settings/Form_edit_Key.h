@@ -1,5 +1,9 @@
 #pragma once
+#include "core/SettingPlaces.h"
 #include "platform/ChildWindow.h"
+
+#include <utility>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -28,5 +32,6 @@ protected:
     void showDocumentChange(int firstRow, int lastRow) override;
 
 private:
+    std::vector<std::pair<QComboBox *, SettingId>> boundLists() const;
     void StoreKeys();
 };

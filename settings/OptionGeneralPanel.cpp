@@ -1,6 +1,5 @@
 #include "settings/OptionGeneralPanel.h"
 
-#include "core/BitField.h"
 #include "core/ChannelUse.h"
 #include "core/Codecs.h"
 #include "core/ModuleState.h"
@@ -10,6 +9,7 @@
 #include "core/Texts.h"
 #include "settings/OptionPanel.h"
 #include "core/SettingsChoices.h"
+#include "core/SettingPlaces.h"
 #include "core/SettingsRules.h"
 #include "core/SettingsCaptions.h"
 
@@ -60,29 +60,20 @@ OptionGeneralPanel::OptionGeneralPanel(ChildWindow *window)
     Check_Pttoff_Code = namedControl(new QCheckBox(window), "Check_Pttoff_Code");
     buildGroups();
 
-    // The list handlers run on the user's choice only, so that loading the
-    // controls writes nothing back.
-    const auto onChoice = [this](QComboBox *list, void (OptionGeneralPanel::*handler)()) {
-        connect(list, &QComboBox::activated, this, handler);
+    // The lists and boxes store on the user's choice only, so that loading
+    // the controls writes nothing back.
+    for (const auto &[list, id] : boundLists()) {
+        connect(list, &QComboBox::activated, this, [this, list = list, id = id] { store(id, list->currentIndex()); });
         discardTypedKeys(list);
-    };
-    onChoice(Combo_TOT, &OptionGeneralPanel::Combo_TOT_Click);
-    onChoice(Combo_Sql, &OptionGeneralPanel::Combo_Sql_Click);
-    onChoice(Combo_VOX_lever, &OptionGeneralPanel::Combo_VOX_lever_Click);
-    onChoice(Combo_Lamp, &OptionGeneralPanel::Combo_Lamp_Click);
-    onChoice(Combo_Mdf, &OptionGeneralPanel::Combo_Mdf_Click);
-    onChoice(Combo_Scan, &OptionGeneralPanel::Combo_Scan_Click);
-    onChoice(Combo_Pri_ch, &OptionGeneralPanel::Combo_Pri_ch_Click);
-    onChoice(Combo_Pttid, &OptionGeneralPanel::Combo_Pttid_Click);
-
-    connect(Check_Save, &QCheckBox::clicked, this, &OptionGeneralPanel::Check_Save_Click);
-    connect(Check_Beep, &QCheckBox::clicked, this, &OptionGeneralPanel::Check_Beep_Click);
-    connect(Check_Menu, &QCheckBox::clicked, this, &OptionGeneralPanel::Check_Menu_Click);
-    connect(Check_Pttoff_Code, &QCheckBox::clicked, this, &OptionGeneralPanel::Check_Pttoff_Code_Click);
+    }
+    connect(Combo_Pri_ch, &QComboBox::activated, this, &OptionGeneralPanel::Combo_Pri_ch_Click);
+    discardTypedKeys(Combo_Pri_ch);
+    for (const auto &[box, id] : boundBoxes())
+        connect(box, &QCheckBox::clicked, this, [this, box = box, id = id] { store(id, box->isChecked()); });
     connect(Check_Only_Chann, &QCheckBox::clicked, this, &OptionGeneralPanel::Check_Only_Chann_Click);
     connect(Check_Pri, &QCheckBox::clicked, this, &OptionGeneralPanel::Check_Pri_Click);
-    connect(Option_chann, &QRadioButton::clicked, this, &OptionGeneralPanel::Option_chann_Click);
-    connect(Option_freq, &QRadioButton::clicked, this, &OptionGeneralPanel::Option_freq_Click);
+    connect(Option_chann, &QRadioButton::clicked, this, [this] { store(SettingId::WorkMode, 1); });
+    connect(Option_freq, &QRadioButton::clicked, this, [this] { store(SettingId::WorkMode, 0); });
 
     KeyRule dtmf = KeyRule::only("0123456789abcdefABCDEF");
     dtmf.limit = SettingsPlace::DtmfCodeLength;
@@ -173,6 +164,27 @@ void OptionGeneralPanel::edit(const Bilingual &caption, const std::function<void
     m_window->editSetting(caption, change);
 }
 
+std::vector<std::pair<QComboBox *, SettingId>> OptionGeneralPanel::boundLists() const
+{
+    return {{Combo_TOT, SettingId::TimeOut},     {Combo_Sql, SettingId::Squelch},
+            {Combo_VOX_lever, SettingId::VoxLevel}, {Combo_Lamp, SettingId::BackLight},
+            {Combo_Mdf, SettingId::ChannelDisplay}, {Combo_Scan, SettingId::ScanWay},
+            {Combo_Pttid, SettingId::PttId}};
+}
+
+std::vector<std::pair<QCheckBox *, SettingId>> OptionGeneralPanel::boundBoxes() const
+{
+    return {{Check_Save, SettingId::PowerSave},
+            {Check_Beep, SettingId::Beep},
+            {Check_Menu, SettingId::ManualSetup},
+            {Check_Pttoff_Code, SettingId::SendStopCode}};
+}
+
+bool OptionGeneralPanel::store(SettingId id, int value)
+{
+    return m_window->editSetting(id, value);
+}
+
 void OptionGeneralPanel::fillLists()
 {
     fillList(Combo_TOT, timeOutItems(UseChinese));
@@ -200,40 +212,29 @@ void OptionGeneralPanel::fillPriorityChannels(bool onlyInUse)
 
 void OptionGeneralPanel::loadFromImage()
 {
-    const auto byte = [this](int b) { return int(image().cell(GeneralRow, b)); };
-    selectClamped(Combo_TOT, byte(4));
-    selectClamped(Combo_Sql, byte(2));
-    selectClamped(Combo_VOX_lever, byte(3));
-    selectClamped(Combo_Lamp, imageBits(image(), GeneralRow, 6, 0xC0));
-    selectClamped(Combo_Pttid, imageBits(image(), GeneralRow, 6, 0x03));
-    selectClamped(Combo_Scan, imageBits(image(), GeneralRow, 6, 0x30));
-    Combo_Mdf->setCurrentIndex(imageBit(image(), GeneralRow, 5, 4) ? 1 : 0);
+    for (const auto &[list, id] : boundLists())
+        selectClamped(list, settingValue(image(), id));
+    for (const auto &[box, id] : boundBoxes())
+        box->setChecked(settingValue(image(), id));
 
     Text_DTMF_Code->setText(dtmfCode(image()));
 
-    (imageBit(image(), GeneralRow, 5, 0) ? Option_chann : Option_freq)->setChecked(true);
-    const bool onlyChannel = imageBit(image(), GeneralRow, 5, 5);
+    (settingValue(image(), SettingId::WorkMode) ? Option_chann : Option_freq)->setChecked(true);
+    const bool onlyChannel = settingValue(image(), SettingId::OnlyChannel);
     Check_Only_Chann->setChecked(onlyChannel);
     if (onlyChannel)
         Option_chann->setChecked(true);
     Option_chann->setEnabled(!onlyChannel);
     Option_freq->setEnabled(!onlyChannel);
 
-    Check_Save->setChecked(imageBit(image(), GeneralRow, 5, 7));
-    Check_Beep->setChecked(imageBit(image(), GeneralRow, 5, 3));
-    Check_Menu->setChecked(!imageBit(image(), GeneralRow, 12, 4));
-    Check_Pttoff_Code->setChecked(!imageBit(image(), GeneralRow, 12, 5));
-
-    const bool priority = imageBit(image(), GeneralRow, 6, 3);
+    const bool priority = settingValue(image(), SettingId::PriorityScan);
     Check_Pri->setChecked(priority);
     Combo_Pri_ch->setEnabled(priority);
     if (priority) {
         // The list may hold only the channels in use (priority scan was
         // switched on in this window): select the stored channel's entry,
         // and go back to the full list when it is not among them.
-        int n = qMin(byte(8), int(LastChannelRow));
-        if (n == 0)
-            n = 1;
+        const int n = settingValue(image(), SettingId::PriorityChannel);
         int index = Combo_Pri_ch->findText(QString::number(n));
         if (index < 0) {
             fillPriorityChannels(false);
@@ -243,66 +244,9 @@ void OptionGeneralPanel::loadFromImage()
     }
 }
 
-void OptionGeneralPanel::Combo_TOT_Click()
-{
-    edit(OptionCaption::TimeOut, [this](Codeplug &image) { image.at(GeneralRow, 4) = Combo_TOT->currentIndex(); });
-}
-void OptionGeneralPanel::Combo_Sql_Click()
-{
-    edit(OptionCaption::Squelch, [this](Codeplug &image) { image.at(GeneralRow, 2) = Combo_Sql->currentIndex(); });
-}
-void OptionGeneralPanel::Combo_VOX_lever_Click()
-{
-    edit(OptionCaption::VoxLevel, [this](Codeplug &image) { image.at(GeneralRow, 3) = Combo_VOX_lever->currentIndex(); });
-}
-void OptionGeneralPanel::Combo_Lamp_Click()
-{
-    edit(OptionCaption::BackLight, [this](Codeplug &image) { storeImageBits(image, GeneralRow, 6, 0xC0, Combo_Lamp->currentIndex()); });
-}
-void OptionGeneralPanel::Combo_Mdf_Click()
-{
-    edit(OptionCaption::ChannelDisplay, [this](Codeplug &image) { storeImageBits(image, GeneralRow, 5, 0x10, Combo_Mdf->currentIndex()); });
-}
-void OptionGeneralPanel::Combo_Scan_Click()
-{
-    edit(OptionCaption::ScanWay, [this](Codeplug &image) { storeImageBits(image, GeneralRow, 6, 0x30, Combo_Scan->currentIndex()); });
-}
-void OptionGeneralPanel::Combo_Pttid_Click()
-{
-    edit(OptionCaption::PttId, [this](Codeplug &image) { storeImageBits(image, GeneralRow, 6, 0x03, Combo_Pttid->currentIndex()); });
-}
-
 void OptionGeneralPanel::Combo_Pri_ch_Click()
 {
-    edit(OptionCaption::PriorityChannel, [this](Codeplug &image) {
-        image.at(GeneralRow, 8) = static_cast<qint16>(numericValue(Combo_Pri_ch->currentText()));
-    });
-}
-
-void OptionGeneralPanel::Check_Save_Click()
-{
-    edit(OptionCaption::PowerSave, [this](Codeplug &image) { storeImageBit(image, GeneralRow, 5, 7, Check_Save->isChecked()); });
-}
-void OptionGeneralPanel::Check_Beep_Click()
-{
-    edit(OptionCaption::Beep, [this](Codeplug &image) { storeImageBit(image, GeneralRow, 5, 3, Check_Beep->isChecked()); });
-}
-void OptionGeneralPanel::Check_Menu_Click()
-{
-    edit(OptionCaption::ManualSetup, [this](Codeplug &image) { storeImageBit(image, GeneralRow, 12, 4, !Check_Menu->isChecked()); });
-}
-void OptionGeneralPanel::Check_Pttoff_Code_Click()
-{
-    edit(OptionCaption::SendStopCode,
-         [this](Codeplug &image) { storeImageBit(image, GeneralRow, 12, 5, !Check_Pttoff_Code->isChecked()); });
-}
-void OptionGeneralPanel::Option_chann_Click()
-{
-    edit(OptionCaption::WorkMode, [this](Codeplug &image) { storeImageBit(image, GeneralRow, 5, 0, true); });
-}
-void OptionGeneralPanel::Option_freq_Click()
-{
-    edit(OptionCaption::WorkMode, [this](Codeplug &image) { storeImageBit(image, GeneralRow, 5, 0, false); });
+    store(SettingId::PriorityChannel, numericValue(Combo_Pri_ch->currentText()));
 }
 
 void OptionGeneralPanel::Check_Only_Chann_Click()
@@ -312,20 +256,18 @@ void OptionGeneralPanel::Check_Only_Chann_Click()
         Option_chann->setChecked(true);
     Option_chann->setEnabled(!onlyChannel);
     Option_freq->setEnabled(!onlyChannel);
-    edit(OptionCaption::OnlyChannel, [&](Codeplug &image) { storeOnlyChannelMode(image, onlyChannel); });
+    store(SettingId::OnlyChannel, onlyChannel);
 }
 
 void OptionGeneralPanel::Check_Pri_Click()
 {
     if (!Check_Pri->isChecked()) {
         // Turning priority scan off needs no channel.
-        edit(OptionCaption::PriorityScan, [](Codeplug &image) { storeImageBit(image, GeneralRow, 6, 3, false); });
+        store(SettingId::PriorityScan, false);
         Combo_Pri_ch->setEnabled(false);
         return;
     }
-    bool switchedOn = false;
-    edit(OptionCaption::PriorityScan, [&](Codeplug &image) { switchedOn = switchPriorityScanOn(image); });
-    if (!switchedOn) {
+    if (!store(SettingId::PriorityScan, true)) {
         Check_Pri->setChecked(false);
         return;
     }

@@ -1,9 +1,12 @@
 #pragma once
 #include "core/Bilingual.h"
+#include "core/SettingPlaces.h"
 #include "platform/ChildWindow.h"
 
 #include <QObject>
 #include <functional>
+#include <utility>
+#include <vector>
 
 class QBoxLayout;
 
@@ -71,20 +74,15 @@ private:
     void buildGroups();
     void fillPriorityChannels(bool onlyInUse);
 
-    void Combo_TOT_Click();
-    void Combo_Sql_Click();
-    void Combo_VOX_lever_Click();
-    void Combo_Lamp_Click();
-    void Combo_Mdf_Click();
-    void Combo_Scan_Click();
-    void Combo_Pttid_Click();
+    // The controls that show a setting's value as it is: a list's position
+    // or a box's check.
+    std::vector<std::pair<QComboBox *, SettingId>> boundLists() const;
+    std::vector<std::pair<QCheckBox *, SettingId>> boundBoxes() const;
+    // Stores a control's value as one undo step; false where the setting's
+    // rule refused it.
+    bool store(SettingId id, int value);
+
     void Combo_Pri_ch_Click();
-    void Check_Save_Click();
-    void Check_Beep_Click();
-    void Check_Menu_Click();
-    void Check_Pttoff_Code_Click();
-    void Option_chann_Click();
-    void Option_freq_Click();
     void Check_Only_Chann_Click();
     void Check_Pri_Click();
     void Text_DTMF_Code_Change();

@@ -1,7 +1,6 @@
 #include "settings/OptionVfoPanel.h"
 
 #include "core/ChannelRecord.h"
-#include "core/BitField.h"
 #include "core/Codecs.h"
 #include "platform/CodeplugDocument.h"
 #include "core/ModuleState.h"
@@ -12,6 +11,7 @@
 #include "core/Texts.h"
 #include "core/SettingsCaptions.h"
 #include "core/SettingsChoices.h"
+#include "core/SettingPlaces.h"
 #include "core/SettingsRules.h"
 
 #include <QComboBox>
@@ -46,15 +46,12 @@ OptionVfoPanel::OptionVfoPanel(ChildWindow *window)
 
     // The list handlers run on the user's choice only, so that loading the
     // controls writes nothing back. The shift list alone takes typed keys.
-    const auto onChoice = [this](QComboBox *list, void (OptionVfoPanel::*handler)()) {
-        connect(list, &QComboBox::activated, this, handler);
-    };
-    onChoice(Combo_Sft_d, &OptionVfoPanel::Combo_Sft_d_Click);
-    onChoice(Combo_Decode, &OptionVfoPanel::Combo_Decode_Click);
-    onChoice(Combo_Encode, &OptionVfoPanel::Combo_Encode_Click);
-    onChoice(Combo_Step, &OptionVfoPanel::Combo_Step_Click);
-    onChoice(Combo_WN, &OptionVfoPanel::Combo_WN_Click);
-    onChoice(Combo_TXP, &OptionVfoPanel::Combo_TXP_Click);
+    connect(Combo_Sft_d, &QComboBox::activated, this, &OptionVfoPanel::Combo_Sft_d_Click);
+    connect(Combo_Decode, &QComboBox::activated, this, &OptionVfoPanel::Combo_Decode_Click);
+    connect(Combo_Encode, &QComboBox::activated, this, &OptionVfoPanel::Combo_Encode_Click);
+    for (const auto &[list, id] : boundLists())
+        connect(list, &QComboBox::activated, this,
+                [this, list = list, id = id] { this->window().editSetting(id, list->currentIndex()); });
     for (QComboBox *list : {Combo_Decode, Combo_Encode, Combo_Step, Combo_WN, Combo_TXP})
         discardTypedKeys(list);
 
@@ -115,12 +112,16 @@ void OptionVfoPanel::loadFromImage()
 {
     Text_RX_Freq->setText(frequencyText(image(), VfoRow, 0));
     Text_Offset_Freq->setText(frequencyText(image(), VfoRow, 4));
-    selectClamped(Combo_Sft_d, imageBits(image(), VfoRow, VfoFlags, VfoShiftMask));
-    Combo_TXP->setCurrentIndex(imageBit(image(), VfoRow, VfoFlags, 0) ? 1 : 0);
-    Combo_WN->setCurrentIndex(imageBit(image(), VfoRow, VfoFlags, 1) ? 1 : 0);
+    selectClamped(Combo_Sft_d, settingValue(image(), SettingId::VfoDirection));
+    for (const auto &[list, id] : boundLists())
+        selectClamped(list, settingValue(image(), id));
     Combo_Decode->setCurrentIndex(vfoTonePosition(image(), ToneSlot::Decode));
     Combo_Encode->setCurrentIndex(vfoTonePosition(image(), ToneSlot::Encode));
-    selectClamped(Combo_Step, image().cell(GeneralRow, 9));
+}
+
+std::vector<std::pair<QComboBox *, SettingId>> OptionVfoPanel::boundLists() const
+{
+    return {{Combo_Step, SettingId::VfoStep}, {Combo_WN, SettingId::VfoBandwidth}, {Combo_TXP, SettingId::VfoPower}};
 }
 
 void OptionVfoPanel::showRxMessage()
@@ -149,8 +150,7 @@ bool OptionVfoPanel::checkTransmitRange()
 void OptionVfoPanel::Combo_Sft_d_Click()
 {
     const int direction = Combo_Sft_d->currentIndex();
-    edit(VfoCaption::Direction,
-         [direction](Codeplug &image) { storeImageBits(image, VfoRow, VfoFlags, VfoShiftMask, direction); });
+    window().editSetting(SettingId::VfoDirection, direction);
     if (direction != 0)
         checkTransmitRange();
     emit imageChanged();
@@ -233,21 +233,4 @@ void OptionVfoPanel::Combo_Encode_Click()
 {
     edit(VfoCaption::Encode,
          [this](Codeplug &image) { storeVfoTone(image, ToneSlot::Encode, Combo_Encode->currentIndex()); });
-}
-
-void OptionVfoPanel::Combo_Step_Click()
-{
-    edit(VfoCaption::Step, [this](Codeplug &image) { image.at(GeneralRow, 9) = Combo_Step->currentIndex(); });
-}
-
-void OptionVfoPanel::Combo_WN_Click()
-{
-    edit(VfoCaption::Bandwidth,
-         [this](Codeplug &image) { storeImageBit(image, VfoRow, VfoFlags, 1, Combo_WN->currentIndex() == 1); });
-}
-
-void OptionVfoPanel::Combo_TXP_Click()
-{
-    edit(VfoCaption::Power,
-         [this](Codeplug &image) { storeImageBit(image, VfoRow, VfoFlags, 0, Combo_TXP->currentIndex() == 1); });
 }

@@ -1,5 +1,9 @@
 #pragma once
+#include "core/SettingPlaces.h"
 #include "settings/OptionPanel.h"
+
+#include <utility>
+#include <vector>
 
 class QComboBox;
 class QGroupBox;
@@ -38,6 +42,8 @@ public:
     QComboBox *Combo_TXP;
 
 private:
+    // The lists that show a setting's value as it is.
+    std::vector<std::pair<QComboBox *, SettingId>> boundLists() const;
     void buildGroup();
 
     void Text_RX_Freq_Change();
@@ -47,9 +53,6 @@ private:
     void Combo_Sft_d_Click();
     void Combo_Decode_Click();
     void Combo_Encode_Click();
-    void Combo_Step_Click();
-    void Combo_WN_Click();
-    void Combo_TXP_Click();
 
     // True when the transmit frequency was out of range (the direction is
     // then reset to off).

@@ -1,7 +1,6 @@
 #include "settings/frm_dtmf.h"
 
 #include "platform/CodeplugDocument.h"
-#include "core/BitField.h"
 #include "platform/InputHooks.h"
 #include "platform/Layouts.h"
 #include "core/Texts.h"
@@ -16,22 +15,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-using namespace Region;
-
-namespace {
-
-constexpr int FirstDelayByte = 8;
-constexpr int SpaceByte = 9;
-constexpr int DelayByte = 10;
-constexpr int SideToneMask = 0x40; // in byte 5 of the general settings
-
-void storeIndex(Codeplug &image, int byte, const QComboBox *list)
-{
-    image.at(DtmfRow, byte) = static_cast<qint16>(list->currentIndex());
-}
-
-} // namespace
 
 frm_dtmf::frm_dtmf(WindowRegistry &registry)
     : ChildWindow(WindowId::frm_dtmf, registry),
@@ -68,13 +51,11 @@ frm_dtmf::frm_dtmf(WindowRegistry &registry)
     layout->addStretch();
     layout->addLayout(buttons);
 
-    const auto onChoice = [this](QComboBox *list, void (frm_dtmf::*handler)()) {
-        connect(list, &QComboBox::activated, this, handler);
-        onListTextTyped(list, [this, handler] { (this->*handler)(); });
-    };
-    onChoice(Combo_First_delay, &frm_dtmf::Combo_First_delay_Click);
-    onChoice(Combo_DTMF_SPACE, &frm_dtmf::Combo_DTMF_SPACE_Click);
-    onChoice(Combo_DTMF_DELAY, &frm_dtmf::Combo_DTMF_DELAY_Click);
+    for (const auto &[list, id] : boundLists()) {
+        const auto choose = [this, list = list, id = id] { editSetting(id, list->currentIndex()); };
+        connect(list, &QComboBox::activated, this, choose);
+        onListTextTyped(list, choose);
+    }
     connect(Check_dtmfST, &QCheckBox::clicked, this, &frm_dtmf::Check_dtmfST_Click);
     connect(Command_close, &QPushButton::clicked, this, &ChildWindow::closeWindow);
     setEscapeButton(Command_close); // Close is always allowed
@@ -112,37 +93,25 @@ void frm_dtmf::Form_Activate()
 
 void frm_dtmf::LoadDtmfValues()
 {
-    const auto load = [this](QComboBox *list, int byte, const Bilingual &caption) {
-        list->setCurrentIndex(qBound(0, int(image().cell(DtmfRow, byte)), list->count() - 1));
-        editSetting(caption, [&](Codeplug &image) { storeIndex(image, byte, list); });
-    };
-    load(Combo_First_delay, FirstDelayByte, DtmfCaption::PreTime);
-    load(Combo_DTMF_SPACE, SpaceByte, DtmfCaption::Interval);
-    load(Combo_DTMF_DELAY, DelayByte, DtmfCaption::Duration);
-    Check_dtmfST->setChecked(image().cell(GeneralRow, 5) & SideToneMask);
+    // The loaded values are written back as the lists show them.
+    for (const auto &[list, id] : boundLists()) {
+        list->setCurrentIndex(qBound(0, settingValue(image(), id), list->count() - 1));
+        editSetting(id, list->currentIndex());
+    }
+    Check_dtmfST->setChecked(settingValue(image(), SettingId::DtmfSideTone));
     Check_dtmfST_Click();
 }
 
-void frm_dtmf::Combo_First_delay_Click()
+std::vector<std::pair<QComboBox *, SettingId>> frm_dtmf::boundLists() const
 {
-    editSetting(DtmfCaption::PreTime, [this](Codeplug &image) { storeIndex(image, FirstDelayByte, Combo_First_delay); });
-}
-
-void frm_dtmf::Combo_DTMF_SPACE_Click()
-{
-    editSetting(DtmfCaption::Interval, [this](Codeplug &image) { storeIndex(image, SpaceByte, Combo_DTMF_SPACE); });
-}
-
-void frm_dtmf::Combo_DTMF_DELAY_Click()
-{
-    editSetting(DtmfCaption::Duration, [this](Codeplug &image) { storeIndex(image, DelayByte, Combo_DTMF_DELAY); });
+    return {{Combo_First_delay, SettingId::DtmfPreTime},
+            {Combo_DTMF_SPACE, SettingId::DtmfInterval},
+            {Combo_DTMF_DELAY, SettingId::DtmfDuration}};
 }
 
 void frm_dtmf::Check_dtmfST_Click()
 {
-    const int on = Check_dtmfST->isChecked() ? 1 : 0;
-    editSetting(DtmfCaption::SideTone,
-                [on](Codeplug &image) { storeImageBits(image, GeneralRow, 5, SideToneMask, on); });
+    editSetting(SettingId::DtmfSideTone, Check_dtmfST->isChecked());
 }
 
 void frm_dtmf::showDocumentChange(int, int)

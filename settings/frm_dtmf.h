@@ -1,5 +1,9 @@
 #pragma once
+#include "core/SettingPlaces.h"
 #include "platform/ChildWindow.h"
+
+#include <utility>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -35,8 +39,6 @@ protected:
     void showDocumentChange(int firstRow, int lastRow) override;
 
 private:
-    void Combo_First_delay_Click();
-    void Combo_DTMF_SPACE_Click();
-    void Combo_DTMF_DELAY_Click();
+    std::vector<std::pair<QComboBox *, SettingId>> boundLists() const;
     void Check_dtmfST_Click();
 };

@@ -1,11 +1,13 @@
 // The field catalogue against the windows: a field written through the
 // catalogue changes exactly the bytes that its window changes, and a stored
-// value reads as its window shows it.
+// value reads as its window shows it. Each settings control is bound to one
+// setting id.
 #include "fields/FieldTestSupport.h"
 #include "support/TestImage.h"
 #include "settings/SettingsTestSupport.h"
 
 #include "channels/frm_chann.h"
+#include "core/SettingPlaces.h"
 #include "fields/FieldReport.h"
 #include "platform/ChildWindow.h"
 
@@ -235,6 +237,99 @@ private slots:
         QCOMPARE(write(byCatalogue, field, text), QString());
         QVERIFY2(byCatalogue == byWindow,
                  qPrintable(diffCodeplugs(byWindow, byCatalogue).lines.join(QLatin1String("; "))));
+    }
+
+    // Each control stands for one setting: what a person sets in it is the
+    // setting's value, as one undo step, and a value stored elsewhere is
+    // what it shows.
+    void controlsAreBoundToTheirSettings_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QStringList>("setup");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("setting");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<int>("other");
+        const auto row = [](const char *name, WindowId window, const QStringList &setup, const char *kind,
+                            const char *control, SettingId setting, int value, int other) {
+            QTest::newRow(name) << int(window) << setup << kind << control << int(setting) << value << other;
+        };
+        const WindowId option = WindowId::frm_option;
+        const QStringList none;
+        const QStringList channel3{"channel.3.receive=438.5"};
+        row("time-out", option, none, "list", "Combo_TOT", SettingId::TimeOut, 3, 1);
+        row("squelch", option, none, "list", "Combo_Sql", SettingId::Squelch, 7, 2);
+        row("vox level", option, none, "list", "Combo_VOX_lever", SettingId::VoxLevel, 2, 1);
+        row("back light", option, none, "list", "Combo_Lamp", SettingId::BackLight, 2, 1);
+        row("display", option, none, "list", "Combo_Mdf", SettingId::ChannelDisplay, 1, 0);
+        row("scan way", option, none, "list", "Combo_Scan", SettingId::ScanWay, 2, 1);
+        row("ptt-id", option, none, "list", "Combo_Pttid", SettingId::PttId, 3, 1);
+        row("save", option, none, "check", "Check_Save", SettingId::PowerSave, 0, 1);
+        row("beep", option, none, "check", "Check_Beep", SettingId::Beep, 0, 1);
+        row("menu", option, none, "check", "Check_Menu", SettingId::ManualSetup, 0, 1);
+        row("stop code", option, none, "check", "Check_Pttoff_Code", SettingId::SendStopCode, 0, 1);
+        row("only channel", option, none, "check", "Check_Only_Chann", SettingId::OnlyChannel, 1, 0);
+        row("work mode", option, none, "check", "Option_chann", SettingId::WorkMode, 1, 0);
+        row("priority scan", option, channel3, "check", "Check_Pri", SettingId::PriorityScan, 1, 0);
+        row("step", option, none, "list", "Combo_Step", SettingId::VfoStep, 4, 2);
+        row("vfo shift", option, none, "list", "Combo_Sft_d", SettingId::VfoDirection, 1, 0);
+        row("vfo bandwidth", option, none, "list", "Combo_WN", SettingId::VfoBandwidth, 0, 1);
+        row("vfo power", option, none, "list", "Combo_TXP", SettingId::VfoPower, 0, 1);
+
+        const WindowId dtmf = WindowId::frm_dtmf;
+        row("pre-time", dtmf, none, "list", "Combo_First_delay", SettingId::DtmfPreTime, 3, 1);
+        row("interval", dtmf, none, "list", "Combo_DTMF_SPACE", SettingId::DtmfInterval, 1, 4);
+        row("duration", dtmf, none, "list", "Combo_DTMF_DELAY", SettingId::DtmfDuration, 254, 9);
+        row("side tone", dtmf, none, "check", "Check_dtmfST", SettingId::DtmfSideTone, 0, 1);
+
+        const WindowId keys = WindowId::Form_edit_Key;
+        row("pf1", keys, none, "list", "Combo_pf1", SettingId::Pf1, 1, 3);
+        row("pf2", keys, none, "list", "Combo_pf2", SettingId::Pf2, 11, 2);
+
+        const WindowId scan = WindowId::Form_Edit_scan;
+        const QStringList fixed{"240:0=1"};
+        row("priority kind", scan, none, "list", "Combo_pri", SettingId::ScanPriority, 1, 2);
+        // Two keys typed are one step.
+        row("priority channel", scan, fixed, "keys", "Text_prich", SettingId::ScanPriorityChannel, 12, 7);
+        row("look back a", scan, fixed, "list", "Combo_BA", SettingId::LookBackA, 1, 5);
+        row("look back b", scan, fixed, "list", "Combo_BB", SettingId::LookBackB, 90, 3);
+        row("revert", scan, fixed, "list", "Combo_BC", SettingId::Revert, 2, 1);
+        row("dropout", scan, none, "list", "Combo_RYC", SettingId::DropoutDelay, 12, 300);
+        row("dwell", scan, none, "list", "Combo_TYC", SettingId::TxDwell, 7, 40);
+    }
+    void controlsAreBoundToTheirSettings()
+    {
+        QFETCH(int, id);
+        QFETCH(QStringList, setup);
+        QFETCH(QString, kind);
+        QFETCH(QString, control);
+        QFETCH(int, setting);
+        QFETCH(int, value);
+        QFETCH(int, other);
+        prepareImage(setup);
+        open(WindowId(id));
+        const Codeplug before = testDocument().image();
+        act(kind, control, QString::number(value));
+        const Codeplug after = testDocument().image();
+        QCOMPARE(settingValue(after, SettingId(setting)), value);
+        testDocument().undo();
+        QVERIFY2(testDocument().image() == before, "the change is not one undo step");
+        testDocument().redo();
+        QVERIFY(testDocument().image() == after);
+
+        bool stored = false;
+        testDocument().edit(testEditLabel(),
+                            [&](Codeplug &image) { stored = setSetting(image, SettingId(setting), other); });
+        QVERIFY(stored);
+        QApplication::processEvents();
+        auto *shown = window->findChild<QWidget *>(control);
+        if (auto *list = qobject_cast<QComboBox *>(shown))
+            QCOMPARE(list->currentIndex(), other);
+        else if (auto *box = qobject_cast<QAbstractButton *>(shown))
+            QCOMPARE(int(box->isChecked()), other);
+        else
+            QCOMPARE(qobject_cast<QLineEdit *>(shown)->text(), QString::number(other));
     }
 
     // Stored bytes just past a field's last value, in the window and
