@@ -175,6 +175,22 @@ void storeVfoOffset(Codeplug &image, Frequency offset)
     offset.store(image, Region::VfoRow, 4);
 }
 
+QString vfoReceiveText(const Codeplug &image)
+{
+    return frequencyText(image, Region::VfoRow, 0);
+}
+
+QString vfoOffsetText(const Codeplug &image)
+{
+    return frequencyText(image, Region::VfoRow, 4);
+}
+
+void clearVfoOffset(Codeplug &image)
+{
+    for (int b = 4; b < 8; ++b)
+        image.at(Region::VfoRow, b) = Empty;
+}
+
 namespace {
 
 SettingId vfoToneCode(ToneSlot slot)

@@ -96,6 +96,11 @@ bool keepVfoShiftInRange(Codeplug &image, const WorkRange &range);
 // A new receive frequency turns the shift off.
 void storeVfoReceive(Codeplug &image, Frequency rx);
 void storeVfoOffset(Codeplug &image, Frequency offset);
+// The VFO's receive and offset frequencies as their fields read.
+QString vfoReceiveText(const Codeplug &image);
+QString vfoOffsetText(const Codeplug &image);
+// An offset box emptied: its bytes hold the empty marker until a value comes.
+void clearVfoOffset(Codeplug &image);
 // The VFO's tones as tone-selector positions: decode in byte 8 with flag
 // bit 4, encode in byte 9 with flag bit 5.
 int vfoTonePosition(const Codeplug &image, ToneSlot slot);

@@ -1,6 +1,7 @@
 #include "link/Form_Adjust_Txp.h"
 
 #include "core/ModuleState.h"
+#include "core/SettingPlaces.h"
 #include "core/SettingsCaptions.h"
 #include "core/SettingsRules.h"
 #include "link/LinkOutcome.h"
@@ -142,11 +143,10 @@ void Form_Adjust_Txp::Form_Load()
 
 void Form_Adjust_Txp::takeReportedValues()
 {
-    using Region::PowerRow;
     m_answered = true;
     editImage(plainLabel("对讲机的发射功率", "the radio's power values"), [this](Codeplug &image) {
-        image.at(PowerRow, 0) = link->codeplug().at(PowerRow, 0);
-        image.at(PowerRow, 1) = link->codeplug().at(PowerRow, 1);
+        for (const SettingId id : {SettingId::PowerLow, SettingId::PowerHigh})
+            storeSetting(image, id, storedSetting(link->codeplug(), id));
     });
     showValues();
     // Showing the values may have changed the record the link sends next.
@@ -160,11 +160,11 @@ void Form_Adjust_Txp::sendPowerRecord()
 
 void Form_Adjust_Txp::showValues()
 {
-    using Region::PowerRow;
-    HScroll_L->setValue(image().cell(PowerRow, 0));
-    Label_L->setText(QString::number(image().cell(PowerRow, 0)));
-    HScroll_H->setValue(image().cell(PowerRow, 1));
-    Label_H->setText(QString::number(image().cell(PowerRow, 1)));
+    const int low = storedSetting(image(), SettingId::PowerLow), high = storedSetting(image(), SettingId::PowerHigh);
+    HScroll_L->setValue(low);
+    Label_L->setText(QString::number(low));
+    HScroll_H->setValue(high);
+    Label_H->setText(QString::number(high));
 }
 
 void Form_Adjust_Txp::storePowerValue(PowerLevel level, int value)

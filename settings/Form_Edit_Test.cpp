@@ -16,8 +16,6 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-using Region::FmPresetRow;
-
 namespace {
 
 constexpr int PresetCount = 16;

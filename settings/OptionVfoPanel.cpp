@@ -20,8 +20,6 @@
 #include <QLabel>
 #include <QLineEdit>
 
-using namespace Region;
-
 OptionVfoPanel::OptionVfoPanel(ChildWindow *window)
     : OptionPanel(window)
 {
@@ -110,8 +108,8 @@ void OptionVfoPanel::fillLists()
 
 void OptionVfoPanel::loadFromImage()
 {
-    Text_RX_Freq->setText(frequencyText(image(), VfoRow, 0));
-    Text_Offset_Freq->setText(frequencyText(image(), VfoRow, 4));
+    Text_RX_Freq->setText(vfoReceiveText(image()));
+    Text_Offset_Freq->setText(vfoOffsetText(image()));
     selectClamped(Combo_Sft_d, settingValue(image(), SettingId::VfoDirection));
     for (const auto &[list, id] : boundLists())
         selectClamped(list, settingValue(image(), id));
@@ -194,13 +192,7 @@ void OptionVfoPanel::Text_Offset_Freq_Change()
     if (Combo_Sft_d->currentIndex() < 0)
         return;
     if (text.isEmpty()) {
-        edit(
-            VfoCaption::Offset,
-            [](Codeplug &image) {
-                for (int b = 4; b < 8; ++b)
-                    image.at(VfoRow, b) = Empty;
-            },
-            true);
+        edit(VfoCaption::Offset, clearVfoOffset, true);
         return;
     }
     edit(VfoCaption::Offset, [&](Codeplug &image) { storeVfoOffset(image, *offset); }, true);
