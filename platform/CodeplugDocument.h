@@ -32,7 +32,7 @@ EditLabel captionLabel(const Bilingual &caption);
 // hands it to every window; a window reads image(), changes it only
 // through edit(), and updates itself from changed().
 //
-// It stands for what the specification's windows share: Img(row, column)
+// It holds what the windows have always shared: Img(row, column)
 // is image().at(row, column), WorkRangeLowMHz/WorkRangeHighMHz are
 // workRange().low/.high, CurrentChannel is currentChannel(); the channel
 // count is always 128 and needs no variable.
