@@ -68,7 +68,8 @@ Form_Chann_Edit::Form_Chann_Edit(WindowRegistry &registry)
     VScroll1->setRange(0, LastChannel + 1);
     VScroll1->setSingleStep(1);
     VScroll1->setPageStep(1);
-    VScroll1->setFixedHeight(Text_CHN->sizeHint().height() * 2);
+    // The arrows sit right beside the number box, as tall as it is.
+    VScroll1->setFixedHeight(Text_CHN->sizeHint().height());
     Text_CHN->setMaxLength(3);
     Text_CHN->setFixedWidth(Text_CHN->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
     Text_Name->setMaxLength(NameLength);
@@ -88,6 +89,7 @@ Form_Chann_Edit::Form_Chann_Edit(WindowRegistry &registry)
     auto *fields = new QGridLayout;
     fields->addWidget(Label_CHN, 0, 0);
     auto *channelRow = new QHBoxLayout;
+    channelRow->setSpacing(0);
     channelRow->addWidget(Text_CHN);
     channelRow->addWidget(VScroll1);
     channelRow->addStretch();

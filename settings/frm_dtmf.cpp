@@ -44,7 +44,9 @@ frm_dtmf::frm_dtmf(WindowRegistry &registry)
     grid->addWidget(Label_Dtmf_Delay, 2, 0);
     grid->addWidget(Combo_DTMF_DELAY, 2, 1);
     grid->addWidget(Check_dtmfST, 3, 0, 1, 2);
-    grid->setColumnStretch(1, 1);
+    // The lists hold numbers of four digits: they keep the width that shows
+    // them, and the room left over stays beside them.
+    grid->setColumnStretch(2, 1);
     auto *buttons = centeredButtonRow({Command_close, Command_help});
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(Frame1);
