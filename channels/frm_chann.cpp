@@ -38,6 +38,13 @@ constexpr int NameEditLength = 5;
 const char *const widestContent[GridColumns] = {"128", "000.00000", "000.00000", "D023N", "D023N",
                                                 "High", "Narrow", "WWWWW"};
 
+// A column's header text, without the format's centring mark.
+QString headerCaption(int column, bool chinese)
+{
+    const QString format = gridHeaderFormat(column, chinese);
+    return format.startsWith(QLatin1Char('^')) ? format.mid(1) : format;
+}
+
 bool isEnterKey(int key)
 {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
@@ -220,29 +227,38 @@ bool frm_chann::Form_Unload()
     return ChildWindow::Form_Unload();
 }
 
+int frm_chann::columnWidth(int column, bool chinese) const
+{
+    const QString caption = headerCaption(column, chinese);
+    const int text = qMax(QFontMetrics(MSF_chann->horizontalHeader()->font()).horizontalAdvance(caption),
+                          MSF_chann->fontMetrics().horizontalAdvance(QString::fromLatin1(widestContent[column])));
+    // The style's margins on both sides of a header text and a grid line.
+    return text + 16;
+}
+
 void frm_chann::applyHeader()
 {
-    const QFontMetrics headerMetrics(MSF_chann->horizontalHeader()->font());
-    const QFontMetrics cellMetrics(MSF_chann->font());
     for (int column = 0; column < GridColumns; ++column) {
-        QString caption = gridHeaderFormat(column, UseChinese);
-        const bool centred = caption.startsWith(QLatin1Char('^'));
-        if (centred)
-            caption.remove(0, 1);
+        const QString caption = headerCaption(column, UseChinese);
+        const bool centred = gridHeaderFormat(column, UseChinese).startsWith(QLatin1Char('^'));
         const Qt::Alignment alignment = centred ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter);
         auto *header = new QTableWidgetItem(caption);
         header->setTextAlignment(alignment);
         MSF_chann->setHorizontalHeaderItem(column, header);
         for (int row = 0; row < MSF_chann->rowCount(); ++row)
             MSF_chann->item(row, column)->setTextAlignment(alignment);
-        const int width = qMax(headerMetrics.horizontalAdvance(caption),
-                               cellMetrics.horizontalAdvance(QString::fromLatin1(widestContent[column])));
-        MSF_chann->horizontalHeader()->resizeSection(column, width + 24);
+        MSF_chann->horizontalHeader()->resizeSection(column, columnWidth(column, UseChinese));
     }
-    // The window never gets so narrow that a column hides behind a scroll bar.
+    // The window never gets so narrow that a column hides behind a scroll
+    // bar, in either language: the main window makes room for the grid once,
+    // at start-up, and the grid then keeps its share in both.
     int columns = 0;
-    for (int column = 0; column < GridColumns; ++column)
-        columns += MSF_chann->horizontalHeader()->sectionSize(column);
+    for (bool chinese : {true, false}) {
+        int sum = 0;
+        for (int column = 0; column < GridColumns; ++column)
+            sum += columnWidth(column, chinese);
+        columns = qMax(columns, sum);
+    }
     MSF_chann->setMinimumWidth(columns + MSF_chann->verticalScrollBar()->sizeHint().width()
                                + 2 * MSF_chann->frameWidth());
 }

@@ -84,6 +84,8 @@ private:
     void placeOver(QWidget *editor, int row, int column, bool fullHeight);
     void setCell(int row, int column, const QString &text);
     void applyHeader();
+    // The width that shows column `column`'s header and widest text whole.
+    int columnWidth(int column, bool chinese) const;
     bool isBusy() const { return m_reading || m_writing; }
 
     // The cell that the open editor belongs to, or 0 when no editor is open:

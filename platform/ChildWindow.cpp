@@ -134,6 +134,12 @@ QSize ChildWindow::mainWindowSize() const
 
 QSize ChildWindow::mainInnerSize() const
 {
+    // The client area has its final size only once the main window has laid
+    // out the menus' and status panels' latest captions: the bars' own
+    // layouts run first, then the main window's, which they make stale.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    if (QLayout *mainLayout = m_registry.mainWindow()->layout())
+        mainLayout->activate();
     return m_registry.mdiArea()->viewport()->size();
 }
 
@@ -170,7 +176,9 @@ void ChildWindow::fitToMainWindow()
     const QSize minimum = f->minimumSizeHint().expandedTo(f->minimumSize());
     const int w = qMax(qRound(m_placement.width() * sx), minimum.width());
     const int h = qMax(qMax(qRound(m_placement.height() * sy), minimum.height()), frameHeightFor(w));
-    int left = qRound(m_placement.left() * sx);
+    // Every window's load centres it across the main window, so one that its
+    // layout makes wider than its share grows evenly to both sides.
+    int left = qRound(m_placement.left() * sx) - (w - qRound(m_placement.width() * sx)) / 2;
     int top = qRound(m_placement.top() * sy);
     const QSize inner = mainInnerSize();
     left = qMax(0, qMin(left, inner.width() - w));

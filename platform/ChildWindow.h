@@ -89,7 +89,9 @@ protected:
     // the size of its client area that holds the child windows.
     QSize mainWindowSize() const;
     QSize mainInnerSize() const;
-    // Places this window (outer frame) in the client area.
+    // Places this window (outer frame) in the client area. `left` centres
+    // it across the main window, as every window's load does; a window that
+    // its layout's minimum makes wider stays centred.
     void placeWindow(int left, int top, int width, int height);
     // Twips (1/1440 inch) in pixels at the screen's logical resolution.
     int twips(double value) const;

@@ -255,24 +255,29 @@ void MDImain::MDIForm_Load()
     InitDefaultImage(image);
     m_document->start(image, workRangeOf(image));
     m_registry->reopen(WindowId::frm_chann);
-    growForTheGrid();
+    // The grid knows the width its columns need once it is built. Where the
+    // main window grows for it, the grid opens again at the final size, so
+    // that it stands exactly where every later opening puts it.
+    if (growForTheGrid())
+        m_registry->reopen(WindowId::frm_chann);
 }
 
-void MDImain::growForTheGrid()
+bool MDImain::growForTheGrid()
 {
     // The grid takes main width / 1.2; its eight columns need at least the
     // grid's minimum width. The window grows to that where the screen allows.
     ChildWindow *grid = m_registry->get(WindowId::frm_chann);
     if (!grid)
-        return;
+        return false;
     const int needed = qCeil(grid->parentWidget()->minimumSizeHint().width() * 1.2)
         + width() - m_area->viewport()->width();
     const int available = screen()->availableGeometry().width() - (frameGeometry().width() - width());
     const int target = qMin(needed, available);
-    if (target > width()) {
-        resize(target, height());
-        m_panels->setWidths(width(), statusWidths);
-    }
+    if (target <= width())
+        return false;
+    resize(target, height());
+    m_panels->setWidths(width(), statusWidths);
+    return true;
 }
 
 void MDImain::setCaptions(bool startUp)

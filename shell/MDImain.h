@@ -49,8 +49,8 @@ private:
     void setCaptions(bool startUp);
     void switchLanguage(bool chinese);
     void openWindow(int id);
-    // At start-up: wide enough for the grid's eight columns.
-    void growForTheGrid();
+    // At start-up: wide enough for the grid's eight columns; true when it grew.
+    bool growForTheGrid();
 
     QMdiArea *m_area;
     QToolBar *m_toolBar;
