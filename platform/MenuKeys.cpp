@@ -54,7 +54,9 @@ protected:
             const int key = static_cast<QKeyEvent *>(event)->key();
             if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape)
                 QTimer::singleShot(0, this, &F10Walk::endWalk);
-        } else if (event->type() == QEvent::FocusOut) {
+        } else if (event->type() == QEvent::FocusOut
+                   && static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason) {
+            // A menu that the arrows open borrows the keys; the walk goes on.
             m_walking = false;
         }
         return false;

@@ -178,12 +178,18 @@ void Keyboard::keysOfEachWindow_data()
     QTest::addColumn<QString>("menuItem");
     QTest::addColumn<int>("window");
     QTest::addColumn<QString>("focus"); // the control focused on opening; empty: not checked
-    QTest::addColumn<QKeySequence>("keys");
+    // The keys in turn; more than the four keys one sequence holds take a list.
+    QTest::addColumn<QList<QKeySequence>>("keys");
     QTest::addColumn<QString>("focusAfter"); // the control focused after the keys; empty: not checked
     QTest::addColumn<bool>("closes");
-    auto row = [](const char *name, const char *item, WindowId id, const char *focus, const QKeySequence &keys,
+    auto row = [](const char *name, const char *item, WindowId id, const char *focus, const auto &keys,
                   bool closes, const char *focusAfter = "") {
-        QTest::newRow(name) << QString::fromLatin1(item) << int(id) << QString::fromLatin1(focus) << keys
+        QList<QKeySequence> sequences;
+        if constexpr (std::is_same_v<std::decay_t<decltype(keys)>, QList<QKeySequence>>)
+            sequences = keys;
+        else
+            sequences = {QKeySequence(keys)};
+        QTest::newRow(name) << QString::fromLatin1(item) << int(id) << QString::fromLatin1(focus) << sequences
                             << QString::fromLatin1(focusAfter) << closes;
     };
     row("port, Escape", "proc_setup", WindowId::Form_setup, "Option1", Qt::Key_Escape, true);
@@ -211,6 +217,11 @@ void Keyboard::keysOfEachWindow_data()
     // after the bar itself took the keys on a plain item (Model).
     row("grid, F10 walk past a plain item ends with Escape", "Channel_edit", WindowId::frm_chann, "MSF_chann",
         QKeySequence(QStringLiteral("F10, Right, Escape")), false, "MSF_chann");
+    // Past the plain item to the next menu's title, then out again.
+    row("grid, F10 walk past a plain item to a menu ends with Escape", "Channel_edit", WindowId::frm_chann,
+        "MSF_chann",
+        QList<QKeySequence>{QKeySequence(QStringLiteral("F10, Right, Right, Escape")), QKeySequence(Qt::Key_Escape)},
+        false, "MSF_chann");
 }
 
 void Keyboard::keysOfEachWindow()
@@ -218,7 +229,7 @@ void Keyboard::keysOfEachWindow()
     QFETCH(QString, menuItem);
     QFETCH(int, window);
     QFETCH(QString, focus);
-    QFETCH(QKeySequence, keys);
+    QFETCH(QList<QKeySequence>, keys);
     QFETCH(QString, focusAfter);
     QFETCH(bool, closes);
     SimulatedRadioProgram p;
@@ -229,8 +240,9 @@ void Keyboard::keysOfEachWindow()
     QVERIFY(OpenFlag(id));
     if (!focus.isEmpty())
         QCOMPARE(QApplication::focusWidget()->objectName(), focus);
-    for (int i = 0; i < keys.count(); ++i)
-        press(p.main.get(), keys[i].key(), keys[i].keyboardModifiers());
+    for (const QKeySequence &sequence : keys)
+        for (int i = 0; i < sequence.count(); ++i)
+            press(p.main.get(), sequence[i].key(), sequence[i].keyboardModifiers());
     QCOMPARE(!OpenFlag(id), closes);
     if (!focusAfter.isEmpty())
         QCOMPARE(QApplication::focusWidget()->objectName(), focusAfter);
