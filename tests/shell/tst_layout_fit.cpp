@@ -111,6 +111,28 @@ private slots:
                 == w->parentWidget()->size());
     }
 
+    // The main window makes room for the grid's columns of either language
+    // at start-up, where the screen allows: the grid then keeps its share of
+    // the main window in both, and the share centres it.
+    void gridKeepsItsShareInEitherLanguage_data()
+    {
+        QTest::addColumn<bool>("chinese");
+        QTest::addRow("zh") << true;
+        QTest::addRow("en") << false;
+    }
+    void gridKeepsItsShareInEitherLanguage()
+    {
+        QFETCH(bool, chinese);
+        StartedProgram program;
+        const QSize main = program.main->frameGeometry().size();
+        if (main.width() >= program.main->screen()->availableGeometry().width())
+            QSKIP("the screen leaves the main window no room to grow for the grid");
+        program.main->menuItem(QLatin1String(chinese ? "Language_chn" : "Language_eng"))->trigger();
+        QApplication::processEvents();
+        const QWidget *frame = program.registry().get(WindowId::frm_chann)->parentWidget();
+        QCOMPARE(frame->width(), qRound(main.width() / 1.2));
+    }
+
     // A panel narrower than its text shows it cut with "…" and whole as its
     // tooltip, while the program still reads the whole text.
     void narrowPanelsElideTheirTexts()
