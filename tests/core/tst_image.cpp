@@ -1,6 +1,7 @@
 #include "core/Codecs.h"
 #include "support/CoreTestImage.h"
 #include "core/ModuleState.h"
+#include "core/WorkingRange.h"
 
 #include <QTest>
 
@@ -30,7 +31,6 @@ class TestImage : public QObject {
 private slots:
     void init()
     {
-        InitToneNames();
         InitModelTable();
         startWithDefaultImage();
     }
