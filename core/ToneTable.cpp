@@ -88,14 +88,12 @@ int ToneTable::count(Kind kind) const
 
 QString ToneTable::text(int entry) const
 {
-    const Kind k = kind(entry);
-    return k == Kind::Off || k == Kind::Outside ? QString() : m_texts.at(entry).trimmed();
+    return listText(entry).trimmed();
 }
 
 QString ToneTable::listText(int entry) const
 {
-    const Kind k = kind(entry);
-    return k == Kind::Off || k == Kind::Outside ? QString() : m_texts.at(entry);
+    return kind(entry) == Kind::Outside ? QString() : m_texts.at(entry);
 }
 
 int ToneTable::indexOf(const QString &text) const
