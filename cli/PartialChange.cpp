@@ -1,5 +1,6 @@
 #include "cli/PartialChange.h"
 
+#include "core/WorkingRange.h"
 #include "core/WritePreparation.h"
 #include "fields/FieldCatalogue.h"
 

@@ -4,12 +4,11 @@
 #include "core/Frequency.h"
 #include "core/FrequencyEntry.h"
 #include "core/Codeplug.h"
-#include "core/NumberText.h"
 #include "core/BitField.h"
 #include "core/Bilingual.h"
 #include "core/ModuleState.h"
-
-#include <cmath>
+#include "core/ToneTable.h"
+#include "core/WorkingRange.h"
 
 namespace {
 
@@ -44,9 +43,8 @@ void storeOffsetFor(Codeplug &image, int n, std::optional<Frequency> tx, int dir
     // The transmit value goes into the offset bytes first: it stays there
     // when the difference cannot be encoded.
     tx->store(image, n, 4);
-    // The receive value as its field's text reads, so that a field with
-    // nibbles above 9 counts as the windows show it.
-    const Frequency r = Frequency::fromMHz(frequencyMHz(image, n, 0));
+    // A field with nibbles above 9 counts as the windows show it.
+    const Frequency r = Frequency::read(image, n, 0);
     if (*tx == r) {
         makeSimplex(image, n, directionByte);
         return;
@@ -91,19 +89,6 @@ void markChannelEmpty(Codeplug &image, int n)
 QString channelRxText(const Codeplug &image, int n)
 {
     return frequencyText(image, n, 0);
-}
-
-double channelTxMHz(const Codeplug &image, int n, int directionByte)
-{
-    const double r = frequencyMHz(image, n, 0);
-    switch (direction(image, n, directionByte)) {
-    case 1:
-        return r + frequencyMHz(image, n, 4);
-    case 2:
-        return r - frequencyMHz(image, n, 4);
-    default:
-        return r;
-    }
 }
 
 Frequency channelTransmit(const Codeplug &image, int n, int directionByte)
@@ -167,12 +152,12 @@ QStringList toneSelectorItems(bool chinese)
     // Built once for each language: the tone list never changes, and every
     // tone a listing or a plan reads asks for it.
     static const auto build = [](bool chinese) {
-        InitToneNames();
+        const ToneTable &table = ToneTable::instance();
         QStringList items;
-        items.reserve(LastTonePosition + 1);
+        items.reserve(table.size());
         items << bilingualText(ToneOff, chinese);
-        for (int p = 1; p <= LastTonePosition; ++p)
-            items << ToneNames[p].trimmed();
+        for (int p = 1; p <= table.last(); ++p)
+            items << table.text(p);
         return items;
     };
     static const QStringList english = build(false), chineseItems = build(true);
@@ -181,24 +166,27 @@ QStringList toneSelectorItems(bool chinese)
 
 ToneCode toneCodeOfPosition(int position)
 {
-    if (position > DcsNormalEnd)
-        return {position - (ToneListEnd - DcsNormalEnd), true};
+    // An inverted entry lies one whole part of DCS codes after its normal one.
+    const ToneTable &table = ToneTable::instance();
+    if (position > table.last(ToneTable::Kind::DcsNormal))
+        return {position - table.count(ToneTable::Kind::DcsNormal), true};
     return {qMax(position, 0), false};
 }
 
 int tonePositionOfCode(int code, bool inverted, ToneOverflow overflow)
 {
+    const ToneTable &table = ToneTable::instance();
     const bool lastEntry = overflow == ToneOverflow::LastEntry;
     if (lastEntry && code <= 0)
         return 0;
-    if (code <= CtcssCount)
+    if (code <= table.last(ToneTable::Kind::Ctcss))
         return code;
     if (!inverted)
-        return lastEntry ? qMin(code, int(DcsNormalEnd)) : code;
-    const int position = code + (ToneListEnd - DcsNormalEnd);
-    if (position <= LastTonePosition)
+        return lastEntry ? qMin(code, table.last(ToneTable::Kind::DcsNormal)) : code;
+    const int position = code + table.count(ToneTable::Kind::DcsNormal);
+    if (position <= table.last())
         return position;
-    return lastEntry ? LastTonePosition : -1;
+    return lastEntry ? table.last() : -1;
 }
 
 bool commitReceive(Codeplug &image, int n, Frequency rx, ChannelEncoding encoding, const WorkRange &range)
@@ -236,7 +224,7 @@ bool commitTransmit(Codeplug &image, int n, std::optional<Frequency> entry, Chan
 
 QString gridTransmitText(const Codeplug &image, int n)
 {
-    return transmitText(channelTxMHz(image, n, GridDirectionByte));
+    return transmitText(channelTransmit(image, n, GridDirectionByte));
 }
 
 int gridTonePosition(const Codeplug &image, int n, ToneSlot slot)
@@ -257,7 +245,7 @@ QString gridToneText(const Codeplug &image, int n, ToneSlot slot)
     const int position = gridTonePosition(image, n, slot);
     if (position == 0)
         return bilingualText(ToneOff, UseChinese);
-    return position < 0 ? QString() : ToneNames[position];
+    return ToneTable::instance().listText(position);
 }
 
 void storeGridPower(Codeplug &image, int n, int position)
@@ -318,30 +306,34 @@ void initChannelDefaults(Codeplug &image, int n)
 
 // --- Editor encoding ------------------------------------------------------
 
+namespace {
+
+// The editor encoding's tone kinds 0, 1 and 2.
+constexpr ToneTable::Kind EditorToneKinds[] = {ToneTable::Kind::Ctcss, ToneTable::Kind::DcsNormal,
+                                               ToneTable::Kind::DcsInverted};
+
+} // namespace
+
 EditorTone editorToneFromPosition(int position)
 {
     if (position <= 0)
         return {Region::Empty, Region::Empty};
-    if (position <= CtcssCount)
-        return {0, position - 1};
-    if (position <= DcsNormalEnd)
-        return {1, position - 51};
-    return {2, position - 155};
+    const ToneTable &table = ToneTable::instance();
+    // Past the list counts as inverted DCS, as the last kind.
+    int kind = 0;
+    while (kind < 2 && position > table.last(EditorToneKinds[kind]))
+        ++kind;
+    return {kind, position - table.first(EditorToneKinds[kind])};
 }
 
 int editorPositionFromTone(int kind, int index)
 {
     // Only the kind decides: kind 0 with index 255 is the last CTCSS tone.
-    switch (kind) {
-    case 0:
-        return qMin(index, 49) + 1;
-    case 1:
-        return qMin(index + 51, int(DcsNormalEnd));
-    case 2:
-        return qMin(index + 155, LastTonePosition);
-    default:
+    if (kind < 0 || kind > 2)
         return 0;
-    }
+    const ToneTable &table = ToneTable::instance();
+    const ToneTable::Kind k = EditorToneKinds[kind];
+    return qMin(table.first(k) + index, table.last(k));
 }
 
 int editorTonePosition(const Codeplug &image, int n, ToneSlot slot)
@@ -388,28 +380,29 @@ void storeEditorBandwidth(Codeplug &image, int n, int position)
     setRecordBit(image, n, OptionByte, 5, position > 0);
 }
 
-static bool insideWorkingRange(double mhz, const WorkRange &range)
+// The channel editor's range check of its transmit frequency.
+static bool editorTransmitInRange(const Codeplug &image, int n, const WorkRange &range)
 {
-    return mhz >= range.low && mhz < range.high;
+    const double tx = checkedTransmitMHz(Frequency::read(image, n, 0), Frequency::read(image, n, 4),
+                                         direction(image, n, EditorDirectionByte));
+    return insideWorkingRange(tx, range);
 }
 
 QString editorTransmitText(const Codeplug &image, int n, const WorkRange &range)
 {
-    const double tx = channelTxMHz(image, n, EditorDirectionByte);
-    return transmitText(insideWorkingRange(tx, range) ? tx : numericValue(channelRxText(image, n)));
+    return transmitText(shownTransmit(image, n, ChannelEncoding::Editor, range));
 }
 
 Frequency shownTransmit(const Codeplug &image, int n, ChannelEncoding encoding, const WorkRange &range)
 {
-    const int directionByte = directionByteOf(encoding);
-    if (encoding == ChannelEncoding::Editor && !insideWorkingRange(channelTxMHz(image, n, directionByte), range))
+    if (encoding == ChannelEncoding::Editor && !editorTransmitInRange(image, n, range))
         return Frequency::read(image, n, 0);
-    return channelTransmit(image, n, directionByte);
+    return channelTransmit(image, n, directionByteOf(encoding));
 }
 
 void dropDirectionOutOfRange(Codeplug &image, int n, const WorkRange &range)
 {
-    if (!isChannelEmpty(image, n) && !insideWorkingRange(channelTxMHz(image, n, EditorDirectionByte), range))
+    if (!isChannelEmpty(image, n) && !editorTransmitInRange(image, n, range))
         clearDirection(image, n, EditorDirectionByte);
 }
 

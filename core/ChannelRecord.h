@@ -21,9 +21,6 @@ constexpr int GridDirectionByte = 10;
 constexpr int EditorDirectionByte = 12;
 constexpr int DirectionMask = 0xC0;
 
-// The highest position of the tone selector: 0 off, 1..258 the tone list.
-constexpr int LastTonePosition = 258;
-
 enum class ToneSlot { Decode, Encode };
 
 // --- Both encodings -------------------------------------------------------
@@ -34,9 +31,7 @@ void markChannelEmpty(Codeplug &image, int n);
 
 QString channelRxText(const Codeplug &image, int n);
 // Receive, receive + offset or receive - offset by the direction bits of
-// `directionByte`; direction 3 counts as simplex. In MHz as the windows show
-// and compare it, and in 10 Hz steps as the record stores it.
-double channelTxMHz(const Codeplug &image, int n, int directionByte);
+// `directionByte`; direction 3 counts as simplex.
 Frequency channelTransmit(const Codeplug &image, int n, int directionByte);
 
 // Stores the receive frequency `rx` (on the raster, as an entry reads) into
@@ -57,24 +52,25 @@ void clearDirection(Codeplug &image, int n, int directionByte);
 bool recordBit(const Codeplug &image, int n, int byte, int bit);
 void setRecordBit(Codeplug &image, int n, int byte, int bit, bool on);
 
-// The tone selector's items: "OFF" (Chinese "关") and the 258 tone-list
-// entries without their surrounding spaces.
+// The tone selector's items: "OFF" (Chinese "关") and the texts of the tone
+// list's entries (ToneTable), position for entry.
 QStringList toneSelectorItems();
 QStringList toneSelectorItems(bool chinese);
 constexpr Bilingual ToneOff{"关", "OFF"};
 
 // A tone as a code and an inversion bit, the way the grid encoding and the
-// VFO store it, and its tone selector position: 0 off, 1..50 the CTCSS
-// codes, 51..154 the DCS codes, 155..258 the same DCS codes inverted.
+// VFO store it, and its tone selector position (its tone list entry): an
+// inverted DCS code is the code of its normal entry with the bit set.
 struct ToneCode {
     int code;
     bool inverted;
 };
 ToneCode toneCodeOfPosition(int position);
 // Where a stored code lies past its part of the list the two callers
-// differ: the VFO's list selects the part's last entry (a code above 154
-// reads as 154, or 258 when inverted), while the grid shows a code as the
-// entry of its number and no entry (-1) past 258.
+// differ: the VFO's list selects the part's last entry (a code past the
+// normal DCS codes reads as the last of them, or as the last inverted one),
+// while the grid shows a code as the entry of its number and no entry (-1)
+// past the list.
 enum class ToneOverflow { LastEntry, NoEntry };
 int tonePositionOfCode(int code, bool inverted, ToneOverflow overflow);
 

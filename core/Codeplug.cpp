@@ -1,9 +1,7 @@
 #include "core/Codeplug.h"
 
 #include "core/ChannelUse.h"
-#include "core/Codecs.h"
 
-#include <cmath>
 #include <cstring>
 
 using namespace Region;
@@ -86,37 +84,4 @@ void ApplyFixedRows(Codeplug &image)
     image.at(MagicRow, 0) = 0x76;
     image.at(MagicRow, 1) = 0x95;
     setBytes(image, SignatureRow, 0, {'L', 'I', 'S', 'T', 'E', 'N', 'I', 'G'});
-}
-
-// Whole MHz of receive and transmit frequency of a record whose direction
-// sits in bits 7-6 of `directionByte`; both must lie in lower..upper.
-static bool recordInRange(const Codeplug &image, int row, int directionByte, int lower, int upper)
-{
-    const double rx = frequencyMHz(image, row, 0);
-    if (std::floor(rx) < lower || std::floor(rx) > upper)
-        return false;
-    const double offset = frequencyMHz(image, row, 4);
-    int direction = (image.cell(row, directionByte) & 0xC0) / 64;
-    if (direction > 2)
-        direction = 0;
-    const double tx = std::floor(direction == 1 ? rx + offset : direction == 2 ? rx - offset : rx);
-    return tx >= lower && tx <= upper;
-}
-
-bool CheckVfoRange(const Codeplug &image)
-{
-    const auto [lower, upper] = RangeFromImage(image);
-    return !recordInRange(image, VfoRow, 10, lower, upper);
-}
-
-int CheckChannelRanges(const Codeplug &image)
-{
-    const auto [lower, upper] = RangeFromImage(image);
-    for (int n = FirstChannelRow; n <= LastChannelRow; ++n) {
-        if (isReceiveFrequencyUnset(image, n))
-            continue;
-        if (!recordInRange(image, n, 12, lower, upper))
-            return n;
-    }
-    return 0;
 }

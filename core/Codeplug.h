@@ -55,11 +55,3 @@ WorkRange workRangeOf(const Codeplug &image);
 // settings, and the fixed rows.
 void MarkFirstUsedChannel(Codeplug &image);
 void ApplyFixedRows(Codeplug &image);
-
-// Before a write, and after the range changed: true when the VFO lies
-// outside the range row's range.
-bool CheckVfoRange(const Codeplug &image);
-
-// The first channel whose receive or transmit frequency lies outside the
-// range row's range, or 0 when all are inside.
-int CheckChannelRanges(const Codeplug &image);

@@ -1,5 +1,7 @@
 #include "core/Frequency.h"
 
+#include "core/Codeplug.h"
+
 #include <cmath>
 
 Frequency Frequency::read(const Codeplug &image, int row, int column)

@@ -1,8 +1,16 @@
 #pragma once
-#include "core/Codecs.h"
-
 #include <QtGlobal>
+#include <array>
 #include <optional>
+
+class Codeplug;
+
+// A frequency field: 8 packed BCD digits d7d6d5.d4d3d2d1d0 MHz in four
+// bytes, least significant byte first.
+using FreqField = std::array<quint8, 4>;
+
+// Only 0 up to 999.99999 MHz can be encoded in a frequency field.
+inline bool isEncodableFrequency(double mhz) { return mhz >= 0.0 && mhz < 1000.0; }
 
 // A frequency as a frequency field holds it: a whole number of 10 Hz steps,
 // the unit of the field's last digit. An entry is read into this type once;
@@ -16,15 +24,16 @@ public:
     // A value in MHz rounded to the nearest 10 Hz step.
     static Frequency fromMHz(double mhz) { return Frequency(qRound64(mhz * StepsPerMHz)); }
 
-    // The value of the field at (row, column..column + 3), as FreqFromBytes
-    // reads it: a nibble above 9 counts with its value.
+    // The value of the field at (row, column..column + 3), as its text
+    // (frequencyText) reads: a nibble above 9 counts with its value.
     static Frequency read(const Codeplug &image, int row, int column);
-    // A value in MHz cut to whole 10 Hz steps, as FreqToBytes cuts it;
-    // nothing for a value that cannot be encoded.
+    // A value in MHz cut digit by digit to whole 10 Hz steps, as the VFO's
+    // entries are stored; nothing for a value that cannot be encoded.
     static std::optional<Frequency> truncated(double mhz);
-    // A value in MHz snapped down onto the channel raster, as StoreFrequency
-    // snaps it (the double arithmetic of the codec, so that every entry
-    // lands where it always did); nothing for a value that cannot be encoded.
+    // A value in MHz snapped down onto the channel raster, as a channel
+    // entry is stored (the double arithmetic of the codec, so that every
+    // entry lands where it always did); nothing for a value that cannot be
+    // encoded.
     static std::optional<Frequency> snapped(double mhz);
 
     constexpr qint64 steps() const { return m_steps; }

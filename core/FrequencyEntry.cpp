@@ -1,7 +1,7 @@
 #include "core/FrequencyEntry.h"
 
-#include "core/Codecs.h"
 #include "core/NumberText.h"
+#include "core/WorkingRange.h"
 
 namespace {
 
@@ -16,7 +16,7 @@ QString padded(QString text, int length)
 
 bool isFrequencyInBand(double v, const WorkRange &range)
 {
-    return v >= range.low && v < range.high && isEncodableFrequency(v);
+    return insideWorkingRange(v, range) && isEncodableFrequency(v);
 }
 
 QString lowerLimitText(const WorkRange &range)
@@ -58,9 +58,9 @@ CheckedEntry checkFrequencyEntry(const QString &entry, const WorkRange &range)
             low.value_or(Frequency::fromMHz(range.low))};
 }
 
-QString transmitText(double mhz)
+QString transmitText(Frequency f)
 {
-    QString text = shortestDecimalText(mhz);
+    QString text = shortestDecimalText(f.mhz());
     if (text.size() >= 9)
         return text;
     if (text.size() < 4)

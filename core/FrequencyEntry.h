@@ -32,4 +32,4 @@ CheckedEntry checkFrequencyEntry(const QString &entry, const WorkRange &range);
 
 // A transmit frequency as the channel editors show it: 438 -> "438.00000",
 // 145.0125 -> "145.01250"; texts of 9 or more characters stay unchanged.
-QString transmitText(double mhz);
+QString transmitText(Frequency f);

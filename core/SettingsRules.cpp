@@ -4,6 +4,7 @@
 #include "core/Codecs.h"
 #include "core/NumberText.h"
 #include "core/SettingPlaces.h"
+#include "core/WorkingRange.h"
 #include "core/SettingsChoices.h"
 
 #include <cmath>
@@ -131,7 +132,7 @@ bool isMessageCharacter(QChar ch)
 std::optional<Frequency> vfoReceiveField(const QString &text, const WorkRange &range)
 {
     const double f = numericValue(text);
-    if (text.size() >= 10 || f < range.low || f >= range.high)
+    if (text.size() >= 10 || !insideWorkingRange(f, range))
         return std::nullopt;
     return Frequency::truncated(f);
 }
@@ -146,9 +147,9 @@ std::optional<Frequency> vfoOffsetField(const QString &text)
 
 bool vfoTransmitInRange(const Codeplug &image, int direction, const WorkRange &range)
 {
-    const double rx = frequencyMHz(image, Region::VfoRow, 0), offset = frequencyMHz(image, Region::VfoRow, 4);
-    const double tx = direction == 1 ? rx + offset : direction == 2 ? rx - offset : rx;
-    return tx >= range.low && tx < range.high;
+    return insideWorkingRange(checkedTransmitMHz(Frequency::read(image, Region::VfoRow, 0),
+                                                 Frequency::read(image, Region::VfoRow, 4), direction),
+                              range);
 }
 
 int vfoShiftDirection(const Codeplug &image)
@@ -188,7 +189,7 @@ QString vfoOffsetText(const Codeplug &image)
 void clearVfoOffset(Codeplug &image)
 {
     for (int b = 4; b < 8; ++b)
-        image.at(Region::VfoRow, b) = Empty;
+        image.at(Region::VfoRow, b) = Region::Empty;
 }
 
 namespace {

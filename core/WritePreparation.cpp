@@ -2,6 +2,7 @@
 
 #include "core/Codeplug.h"
 #include "core/Texts.h"
+#include "core/WorkingRange.h"
 
 QString WritePreparation::message() const
 {

@@ -12,9 +12,6 @@ namespace {
 QVector<Field> buildCatalogue()
 {
     using namespace FieldRows;
-    // The tone lists the catalogue's choices read.
-    if (ToneNames[1].isEmpty())
-        InitToneNames();
     QVector<Field> fields;
     for (int n = FirstChannelRow; n <= LastChannelRow; ++n)
         addChannelFields(fields, n);

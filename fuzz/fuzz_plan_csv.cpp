@@ -1,7 +1,6 @@
 // Random channel plans, read as the grid's layout and as the generic
 // channel layout: the imports must never crash or hang; a refused plan
 // names its faults, and an accepted one changes only channel records.
-#include "core/Codecs.h"
 #include "core/Codeplug.h"
 #include "fields/ChannelPlanCsv.h"
 #include "fields/GenericChannelCsv.h"
@@ -12,7 +11,6 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static const Codeplug base = [] {
-        InitToneNames();
         Codeplug image;
         InitDefaultImage(image);
         return image;

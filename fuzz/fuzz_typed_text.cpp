@@ -12,6 +12,7 @@
 #include "platform/ChildWindow.h"
 #include "platform/WindowRegistry.h"
 #include "core/SettingsRules.h"
+#include "core/ToneTable.h"
 #include "shell/MDImain.h"
 
 #include <QApplication>
@@ -131,7 +132,7 @@ void checkImage()
     if (!allEmpty(vfo, 4, 4) && (!isBcd(vfo, 4) || mhzAt(vfo, 4) >= 70))
         fail("VFO offset out of range", vfo, 4);
     for (int c = 8; c <= 9; ++c)
-        if (cell(vfo, c) < 0 || cell(vfo, c) > DcsNormalEnd)
+        if (cell(vfo, c) < 0 || cell(vfo, c) > ToneTable::instance().last(ToneTable::Kind::DcsNormal))
             fail("VFO tone code beyond the list", vfo, c);
     for (int c = 0; c < SettingsPlace::DtmfCodeLength; ++c)
         if (cell(254, c) > 15 && cell(254, c) != Region::Empty)

@@ -84,7 +84,7 @@ void OptionRangePanel::Text_pvfo_d0_LostFocus()
                                                                     : Text_pvfo_d1->text());
         refocusLater(Text_pvfo_d0);
     }
-    StoreFrequencyRange();
+    storeRange();
     CheckFrequencyLimits();
 }
 
@@ -100,11 +100,11 @@ void OptionRangePanel::Text_pvfo_d1_LostFocus()
                                                                     : Text_pvfo_d0->text());
         refocusLater(Text_pvfo_d1);
     }
-    StoreFrequencyRange();
+    storeRange();
     CheckFrequencyLimits();
 }
 
-void OptionRangePanel::StoreFrequencyRange()
+void OptionRangePanel::storeRange()
 {
     // The whole MHz of each box, whatever its spelling ("0400" is 400).
     const auto whole = [](QLineEdit *box) {

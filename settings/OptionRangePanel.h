@@ -30,6 +30,6 @@ public:
 private:
     void Text_pvfo_d0_LostFocus();
     void Text_pvfo_d1_LostFocus();
-    void StoreFrequencyRange();
+    void storeRange();
     void CheckFrequencyLimits();
 };

@@ -246,7 +246,6 @@ void MDImain::MDIForm_Load()
     CommPortNo = 1;
     m_panels->setText(3, QStringLiteral("COM%1").arg(CommPortNo));
     ModelIndex = 0;
-    InitToneNames();
     InitModelTable();
     m_panels->setText(5, VersionText);
     m_panels->setText(7, signedNumberText(BandLimits[ModelIndex]) + QStringLiteral("--")

@@ -232,7 +232,7 @@ private slots:
         QCOMPARE(box("Text_RX_Freq")->text(), rx);
         QCOMPARE(box("Text_TX_Freq")->text(), tx);
         QCOMPARE(channelRxText(Document(), 5), rx);
-        QCOMPARE(channelTxMHz(Document(), 5, EditorDirectionByte), numericValue(tx));
+        QCOMPARE(channelTransmit(Document(), 5, EditorDirectionByte).mhz(), numericValue(tx));
         QCOMPARE(int(Img(5, 12)) & 0x3F, 0x05);
     }
 

@@ -4,6 +4,7 @@
 #include "channels/PendingNameEdit.h"
 #include "channels/frm_chann.h"
 #include "core/Codecs.h"
+#include "core/ToneTable.h"
 #include "support/TestImage.h"
 #include "support/ImageBytes.h"
 #include "support/TestSupport.h"
@@ -238,7 +239,7 @@ private slots:
         QCOMPARE(program->messages.texts(), QStringList{"Over the range of receive frequency ."});
         QCOMPARE(cell(5, 1), QStringLiteral("400.00000"));
         QCOMPARE(cell(5, 2), QStringLiteral("440.00000"));
-        QCOMPARE(channelTxMHz(Document(), 5, GridDirectionByte), 440.0);
+        QCOMPARE(channelTransmit(Document(), 5, GridDirectionByte).mhz(), 440.0);
         QCOMPARE(int(Img(5, 10)) >> 6, 1);
     }
 
@@ -337,7 +338,7 @@ private slots:
         QCOMPARE(chosen, column == 5 ? QStringLiteral("Low")
                          : column == 6 ? QStringLiteral("Narrow")
                          : position == 0 ? QStringLiteral("OFF")
-                                         : ToneNames[position].trimmed());
+                                         : ToneTable::instance().text(position));
         clickCell(9, 1);
         QCOMPARE(cell(5, column), chosen);
     }
@@ -466,7 +467,7 @@ private slots:
             << QStringList{"145.00000", "145.00000", "OFF", "OFF", "High", "Wide", ""};
         QTest::newRow("plus to 145.0125, name bit clear")
             << QList<int>{0x00, 0x00, 0x00, 0x14, 0x50, 0x12, 0x50, 0x00, 12, 0, 0x40, 12, 13, 255, 255, 255}
-            << QStringList{"140.00000", "145.01250", ToneNames[12], "OFF", "Low", "Narrow", ""};
+            << QStringList{"140.00000", "145.01250", ToneTable::instance().listText(12), "OFF", "Low", "Narrow", ""};
         QTest::newRow("editor bytes: tone beyond the list blank")
             << QList<int>{0x00, 0x00, 0x80, 0x43, 0x00, 0x00, 0x00, 0x00, 255, 255, 255, 255, 6, 0, 255, 255}
             << QStringList{"438.00000", "438.00000", "", "", "High", "Wide", "60"};

@@ -5,6 +5,7 @@
 #include "core/Codecs.h"
 #include "support/CoreTestImage.h"
 #include "core/ModuleState.h"
+#include "core/ToneTable.h"
 #include "core/NumberText.h"
 
 #include <QTest>
@@ -34,7 +35,6 @@ class tst_channel_record : public QObject {
 private slots:
     void initTestCase()
     {
-        InitToneNames();
         InitModelTable();
     }
     void init()
@@ -88,7 +88,7 @@ private slots:
                                    Frequency::fromMHz(numericValue(tx)), directionByte));
         QCOMPARE(bytes(Ch, 0, 7), field);
         QCOMPARE(int(Img(Ch, directionByte)), after);
-        QCOMPARE(channelTxMHz(Document(), Ch, directionByte), txMHz);
+        QCOMPARE(channelTransmit(Document(), Ch, directionByte).steps(), Frequency::fromMHz(txMHz).steps());
     }
 
     void unstorableReceiveChangesNothing()
@@ -122,7 +122,7 @@ private slots:
         QFETCH(double, txMHz);
         setBytes(Ch, 0, {0x00, 0x00, 0x80, 0x43, 0x00, 0x00, 0x76, 0x00});
         Img(Ch, directionByte) = qint16(direction << 6 | 0x05);
-        QVERIFY(qAbs(channelTxMHz(Document(), Ch, directionByte) - txMHz) < 1e-9);
+        QCOMPARE(channelTransmit(Document(), Ch, directionByte).steps(), Frequency::fromMHz(txMHz).steps());
     }
 
     void gridTone_data()
@@ -163,10 +163,10 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::newRow("off") << 0 << true << "OFF";
         QTest::newRow("CTCSS ignores the bit") << 50 << true << "  254.1   ";
-        QTest::newRow("60 normal") << 60 << false << ToneNames[60];
-        QTest::newRow("60 inverted") << 60 << true << ToneNames[164];
+        QTest::newRow("60 normal") << 60 << false << ToneTable::instance().listText(60);
+        QTest::newRow("60 inverted") << 60 << true << ToneTable::instance().listText(164);
         QTest::newRow("editor bytes beyond the list") << 200 << true << "";
-        QTest::newRow("255 normal is an inverted entry") << 255 << false << ToneNames[255];
+        QTest::newRow("255 normal is an inverted entry") << 255 << false << ToneTable::instance().listText(255);
     }
     void gridToneText()
     {
@@ -330,10 +330,10 @@ private slots:
 
     void shownTexts()
     {
-        QCOMPARE(transmitText(438), QStringLiteral("438.00000"));
-        QCOMPARE(transmitText(145), QStringLiteral("145.00000"));
-        QCOMPARE(transmitText(145.0125), QStringLiteral("145.01250"));
-        QCOMPARE(transmitText(88.9875), QStringLiteral("88.987500"));
+        QCOMPARE(transmitText(Frequency::fromMHz(438)), QStringLiteral("438.00000"));
+        QCOMPARE(transmitText(Frequency::fromMHz(145)), QStringLiteral("145.00000"));
+        QCOMPARE(transmitText(Frequency::fromMHz(145.0125)), QStringLiteral("145.01250"));
+        QCOMPARE(transmitText(Frequency::fromMHz(88.9875)), QStringLiteral("88.987500"));
         QCOMPARE(lowerLimitText(testDocument().workRange()), QStringLiteral("400.00000"));
         setWorkRange(88, testDocument().workRange().high);
         QCOMPARE(lowerLimitText(testDocument().workRange()), QStringLiteral("88.00000"));

@@ -1,6 +1,7 @@
 #include "core/Codecs.h"
 #include "support/CoreTestImage.h"
 #include "core/ModuleState.h"
+#include "core/WorkingRange.h"
 
 #include <QTest>
 
@@ -30,7 +31,6 @@ class TestImage : public QObject {
 private slots:
     void init()
     {
-        InitToneNames();
         InitModelTable();
         startWithDefaultImage();
     }
@@ -130,6 +130,7 @@ void TestImage::vfoRange_data()
     QTest::newRow("399.99 fails") << QList<int>{0x00, 0x90, 0x99, 0x39, 0, 0, 0, 0} << 0 << true;
     QTest::newRow("465 plus 10 fails") << QList<int>{0x00, 0x00, 0x50, 0x46, 0, 0, 0, 0x01} << 1 << true;
     QTest::newRow("465 minus 10 passes") << QList<int>{0x00, 0x00, 0x50, 0x46, 0, 0, 0, 0x01} << 2 << false;
+    QTest::newRow("475 minus 10 fails by its receive") << QList<int>{0x00, 0x00, 0x50, 0x47, 0, 0, 0, 0x01} << 2 << true;
     QTest::newRow("direction 3 is simplex") << QList<int>{0x00, 0x00, 0x50, 0x46, 0, 0, 0, 0x01} << 3 << false;
     QTest::newRow("unprogrammed fails") << QList<int>{255, 255, 255, 255, 255, 255, 255, 255} << 0 << true;
 }

@@ -69,7 +69,6 @@ class TestSettingPlaces : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { InitToneNames(); }
 
     // Every value written on either background reads back, and no bit
     // outside the place changes; a stored set bit of an inverted place

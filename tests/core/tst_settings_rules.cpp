@@ -2,6 +2,7 @@
 // and the stored bytes.
 #include "core/Codecs.h"
 #include "core/SettingsRules.h"
+#include "core/ToneTable.h"
 
 #include <QTest>
 
@@ -9,7 +10,6 @@ class TestSettingsRules : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { InitToneNames(); }
 
     void dtmfDigits()
     {
@@ -29,10 +29,12 @@ private slots:
     // the end of a part of the list.
     void everyToneIndexRoundTrips()
     {
-        for (int index = 0; index <= ToneListEnd; ++index) {
+        const ToneTable &table = ToneTable::instance();
+        const int lastNormal = table.last(ToneTable::Kind::DcsNormal);
+        for (int index = 0; index <= table.last(); ++index) {
             const ToneCode tone = toneCodeOfPosition(index);
-            QVERIFY(tone.code >= 0 && tone.code <= DcsNormalEnd);
-            QCOMPARE(tone.inverted, index > DcsNormalEnd);
+            QVERIFY(tone.code >= 0 && tone.code <= lastNormal);
+            QCOMPARE(tone.inverted, index > lastNormal);
             for (ToneOverflow overflow : {ToneOverflow::LastEntry, ToneOverflow::NoEntry})
                 QCOMPARE(tonePositionOfCode(tone.code, tone.inverted, overflow), index);
         }

@@ -9,7 +9,6 @@
 // The program's start-up image.
 inline Codeplug defaultImage()
 {
-    InitToneNames();
     Codeplug image;
     InitDefaultImage(image);
     return image;

@@ -2,7 +2,8 @@
 // working range, driven through its controls.
 #include "SettingsTestSupport.h"
 
-#include "core/Codecs.h"
+#include "core/Frequency.h"
+#include "core/NumberText.h"
 #include "support/TestImage.h"
 #include "platform/ChildWindow.h"
 
@@ -380,8 +381,7 @@ private slots:
         QFETCH(QString, rx);
         QFETCH(bool, outside);
         // Receive rx, offset 10 MHz, simplex, high power, wide.
-        FreqField receive;
-        QVERIFY(FreqToBytes(rx, receive));
+        const FreqField receive = Frequency::truncated(numericValue(rx))->field();
         const int vfo[] = {receive[0], receive[1], receive[2], receive[3], 0x00, 0x00, 0x00, 0x01};
         for (int b = 0; b < 8; ++b)
             Img(VfoRow, b) = vfo[b];

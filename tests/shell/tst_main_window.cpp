@@ -119,7 +119,6 @@ void TestMainWindow::startUpState()
     QCOMPARE(VersionText, QStringLiteral("Ver1.1"));
     QCOMPARE(CommPortNo, qint16(1));
     QCOMPARE(ModelIndex, qint16(0));
-    QCOMPARE(ToneNames[258], QStringLiteral("D754I"));
     QCOMPARE(Img(250, 1), qint16(0x40));
 
     // New does nothing at all.
