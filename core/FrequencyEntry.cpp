@@ -63,7 +63,8 @@ QString transmitText(Frequency f)
     QString text = shortestDecimalText(f.mhz());
     if (text.size() >= 9)
         return text;
-    if (text.size() < 4)
+    // "7.6" already has its point: only a whole number gets one.
+    if (text.size() < 4 && !text.contains(QLatin1Char('.')))
         text += QLatin1Char('.');
     return padded(text, 9);
 }

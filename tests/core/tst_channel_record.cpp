@@ -334,6 +334,7 @@ private slots:
         QCOMPARE(transmitText(Frequency::fromMHz(145)), QStringLiteral("145.00000"));
         QCOMPARE(transmitText(Frequency::fromMHz(145.0125)), QStringLiteral("145.01250"));
         QCOMPARE(transmitText(Frequency::fromMHz(88.9875)), QStringLiteral("88.987500"));
+        QCOMPARE(transmitText(Frequency::fromMHz(7.6)), QStringLiteral("7.6000000"));
         QCOMPARE(lowerLimitText(testDocument().workRange()), QStringLiteral("400.00000"));
         setWorkRange(88, testDocument().workRange().high);
         QCOMPARE(lowerLimitText(testDocument().workRange()), QStringLiteral("88.00000"));
