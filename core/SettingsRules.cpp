@@ -139,7 +139,7 @@ std::optional<Frequency> vfoReceiveField(const QString &text, const WorkRange &r
 std::optional<Frequency> vfoOffsetField(const QString &text)
 {
     const double f = numericValue(text);
-    if (text.size() > 8 || f > 69.9875)
+    if (text.size() > 8 || f > HighestVfoOffsetMHz)
         return std::nullopt;
     return Frequency::truncated(f);
 }

@@ -12,6 +12,16 @@ const Field &channelField(int n, const char *name)
 
 QString listSeparator() { return langText("；", "; "); }
 
+QString noReceive(int n)
+{
+    return langText("信道 %1 没有接收频率", "channel %1 has no receive frequency").arg(n);
+}
+
+QString refusedCell(const QString &label, const QString &refusal)
+{
+    return langText("%1：%2", "%1: %2").arg(label, refusal);
+}
+
 QString onLine(int line, const QString &text) { return langText("第 %1 行：%2", "line %1: %2").arg(line).arg(text); }
 
 } // namespace
@@ -19,6 +29,11 @@ QString onLine(int line, const QString &text) { return langText("第 %1 行：%2
 QString channelText(const Codeplug &image, int n, const char *field, bool chinese)
 {
     return readField(image, channelField(n, field), chinese);
+}
+
+FieldValue channelFieldValue(const Codeplug &image, int n, const char *field)
+{
+    return readValue(image, channelField(n, field));
 }
 
 ChannelPlanStore::ChannelPlanStore(const Codeplug &base, bool replace) : m_image(base)
@@ -63,7 +78,7 @@ bool ChannelPlanStore::store(int line, int n, const QVector<GridText> &texts)
     for (const GridText &cell : texts) {
         const Field &field = channelField(n, cell.field);
         if (qstrcmp(cell.field, "receive") == 0 && cell.text.isEmpty())
-            return rejectRow(line, {langText("信道 %1 没有接收频率", "channel %1 has no receive frequency").arg(n)});
+            return rejectRow(line, {noReceive(n)});
         // An empty list cell leaves the channel's choice as it is.
         if (cell.text.isEmpty() && field.choices)
             continue;
@@ -74,8 +89,27 @@ bool ChannelPlanStore::store(int line, int n, const QVector<GridText> &texts)
             continue;
         const QString refused = writeField(row, field, cell.text);
         if (!refused.isEmpty())
-            reasons << langText("%1：%2", "%1: %2").arg(cell.label, refused);
+            reasons << refusedCell(cell.label, refused);
     }
+    return finishRow(line, row, reasons);
+}
+
+bool ChannelPlanStore::store(int line, int n, const QVector<GridValue> &values)
+{
+    Codeplug row = m_image;
+    QStringList reasons;
+    for (const GridValue &cell : values) {
+        if (qstrcmp(cell.field, "receive") == 0 && std::holds_alternative<std::monostate>(cell.value))
+            return rejectRow(line, {noReceive(n)});
+        const QString refused = writeValue(row, channelField(n, cell.field), cell.value);
+        if (!refused.isEmpty())
+            reasons << refusedCell(cell.label, refused);
+    }
+    return finishRow(line, row, reasons);
+}
+
+bool ChannelPlanStore::finishRow(int line, const Codeplug &row, const QStringList &reasons)
+{
     if (!reasons.isEmpty())
         return rejectRow(line, reasons);
     m_image = row;

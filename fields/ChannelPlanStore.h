@@ -1,5 +1,6 @@
 #pragma once
 #include "core/Codeplug.h"
+#include "fields/FieldValue.h"
 
 #include <QHash>
 #include <QString>
@@ -21,6 +22,8 @@ struct ImportResult {
 // The grid's text of a field ("receive", "offset", "direction", "decode",
 // ...) of channel n.
 QString channelText(const Codeplug &image, int n, const char *field, bool chinese = false);
+// Its value.
+FieldValue channelFieldValue(const Codeplug &image, int n, const char *field);
 
 // One cell of a row in the channel grid's terms: the grid column's field
 // ("receive", "transmit", "decode", "encode", "power", "bandwidth", "name"),
@@ -28,6 +31,13 @@ QString channelText(const Codeplug &image, int n, const char *field, bool chines
 struct GridText {
     const char *field;
     QString text;
+    QString label;
+};
+
+// The same cell as a value of the field.
+struct GridValue {
+    const char *field;
+    FieldValue value;
     QString label;
 };
 
@@ -52,6 +62,7 @@ public:
     // Stores the texts into channel n, the receive frequency first; a row
     // with a refused text changes nothing and is refused with every reason.
     bool store(int line, int n, const QVector<GridText> &texts);
+    bool store(int line, int n, const QVector<GridValue> &values);
     void refuse(int line, const QString &reason);
     void refuse(int line, const QStringList &reasons);
     void note(int line, const QStringList &adaptations);
@@ -63,6 +74,10 @@ public:
     ImportResult result() const;
 
 private:
+    // The row stored into `row` (a copy of the image) is kept, or the
+    // row is refused for `reasons`.
+    bool finishRow(int line, const Codeplug &row, const QStringList &reasons);
+
     Codeplug m_image;
     QStringList m_errors;
     QStringList m_notes;

@@ -91,6 +91,32 @@ std::optional<Frequency> channelEntry(const QString &text, const WorkRange &rang
     return std::nullopt;
 }
 
+std::optional<Frequency> channelValue(Frequency value, const WorkRange &range, QString &refusal)
+{
+    // Snapped as an entry's value is, so that a value and its text store
+    // the same bytes.
+    if (!isFrequencyInBand(value.mhz(), range)) {
+        refusal = isOutOfRange(frequencyValueText(value), range);
+        return std::nullopt;
+    }
+    return Frequency::snapped(value.mhz());
+}
+
+QString frequencyValueText(Frequency value)
+{
+    const qint64 steps = value.steps();
+    return QStringLiteral("%1.%2").arg(steps / Frequency::StepsPerMHz).arg(steps % Frequency::StepsPerMHz, 5, 10,
+                                                                           QLatin1Char('0'));
+}
+
+QString notOfItsKind() { return langText("值的种类与参数不符", "the value is not of the field's kind"); }
+
+QString checkPosition(int position, const Items &items)
+{
+    return position >= 0 && position < items(false).size() ? QString()
+                                                           : unknownItem(items, QString::number(position));
+}
+
 static bool isNameText(const QString &text)
 {
     for (const QChar ch : text)
@@ -114,6 +140,8 @@ QString readOnly(Codeplug &, const QString &)
     return langText("此参数由其他参数得出，不能单独设置", "this field is derived; it cannot be set on its own");
 }
 
+QString readOnlyValue(Codeplug &image, const FieldValue &) { return readOnly(image, {}); }
+
 QVector<FieldByte> wholeBytes(int row, int first, int count)
 {
     QVector<FieldByte> bytes;
@@ -130,7 +158,7 @@ Field settingField(SettingId id, FieldKind kind)
     QVector<FieldByte> bytes;
     for (int k = 0; k < p.width; ++k)
         bytes.append({p.row, p.byte + k, p.mask});
-    Field f{QString::fromLatin1(p.key), p.caption, kind, bytes, 0, {}, {}, {}};
+    Field f{QString::fromLatin1(p.key), p.caption, kind, bytes, 0, {}, {}, {}, {}, {}};
     if (p.items)
         f.choices = p.items;
     return f;
@@ -142,10 +170,12 @@ Field settingChoice(SettingId id)
 {
     Field f = settingField(id, FieldKind::Choice);
     const Items items = f.choices;
-    f.read = [=](const Codeplug &image, bool chinese) {
-        const QStringList list = items(chinese);
-        return list.at(qMin(settingValue(image, id), int(list.size()) - 1));
+    // A value past the list's end selects its last item.
+    const auto position = [=](const Codeplug &image) {
+        return qMin(settingValue(image, id), int(items(false).size()) - 1);
     };
+    f.read = [=](const Codeplug &image, bool chinese) { return items(chinese).at(position(image)); };
+    f.value = [=](const Codeplug &image) { return ChoiceValue{position(image)}; };
     f.write = [=](Codeplug &image, const QString &text) {
         const int index = choiceIndex(items, text);
         if (index < 0)
@@ -153,6 +183,12 @@ Field settingChoice(SettingId id)
         setSetting(image, id, index);
         return QString();
     };
+    f.store = storeAs<ChoiceValue>([=](Codeplug &image, ChoiceValue v) {
+        const QString refused = checkPosition(v.index, items);
+        if (refused.isEmpty())
+            setSetting(image, id, v.index);
+        return refused;
+    });
     return f;
 }
 
@@ -162,12 +198,15 @@ Field settingFlag(SettingId id, Bilingual refused)
     f.read = [=](const Codeplug &image, bool chinese) {
         return bilingualText(settingValue(image, id) ? On : Off, chinese);
     };
+    f.value = [=](const Codeplug &image) { return settingValue(image, id) != 0; };
     f.write = [=](Codeplug &image, const QString &text) {
         const int on = flagValue(text);
         if (on < 0)
             return neitherOnNorOff().arg(text.trimmed());
         return setSetting(image, id, on) ? QString() : langText(refused);
     };
+    f.store = storeAs<bool>(
+        [=](Codeplug &image, bool on) { return setSetting(image, id, on) ? QString() : langText(refused); });
     f.choices = [](bool chinese) { return bilingualItems({On, Off}, chinese); };
     return f;
 }
@@ -176,31 +215,49 @@ Field settingNumber(SettingId id, int lowest, int highest, Bilingual refusal)
 {
     Field f = settingField(id, FieldKind::Number);
     f.read = [=](const Codeplug &image, bool) { return QString::number(settingValue(image, id)); };
-    f.write = [=](Codeplug &image, const QString &text) {
-        const QString t = text.trimmed();
-        if (!isWholeNumberText(t) || t.toInt() < lowest || t.toInt() > highest || !setSetting(image, id, t.toInt()))
-            return langText(refusal).arg(t);
+    f.value = [=](const Codeplug &image) { return NumberValue{settingValue(image, id)}; };
+    const auto store = [=](Codeplug &image, int value, const QString &text) {
+        if (value < lowest || value > highest || !setSetting(image, id, value))
+            return langText(refusal).arg(text);
         return QString();
     };
+    f.write = [=](Codeplug &image, const QString &text) {
+        const QString t = text.trimmed();
+        return isWholeNumberText(t) ? store(image, t.toInt(), t) : langText(refusal).arg(t);
+    };
+    f.store = storeAs<NumberValue>(
+        [=](Codeplug &image, NumberValue v) { return store(image, v.value, QString::number(v.value)); });
     return f;
 }
 
 Field guarded(Field field, const Precondition &refusal)
 {
     const Writer write = field.write;
+    const ValueWriter store = field.store;
+    const Items items = field.choices;
     field.write = [=](Codeplug &image, const QString &text) {
-        const QString refused = refusal(image, text);
+        const FieldValue value = items ? FieldValue(ChoiceValue{choiceIndex(items, text)}) : FieldValue();
+        const QString refused = refusal(image, value);
         return refused.isEmpty() ? write(image, text) : refused;
+    };
+    field.store = [=](Codeplug &image, const FieldValue &value) {
+        const QString refused = refusal(image, value);
+        return refused.isEmpty() ? store(image, value) : refused;
     };
     return field;
 }
 
 Field flag(const QString &id, Bilingual caption, int row, int column, int bit, bool inverted)
 {
-    Field f{id, caption, FieldKind::Flag, {{row, column, 1 << bit}}, 0, {}, {}, {}};
+    Field f{id, caption, FieldKind::Flag, {{row, column, 1 << bit}}, 0, {}, {}, {}, {}, {}};
     f.read = [=](const Codeplug &image, bool chinese) {
         return bilingualText(imageBit(image, row, column, bit) != inverted ? On : Off, chinese);
     };
+    f.value = [=](const Codeplug &image) { return imageBit(image, row, column, bit) != inverted; };
+    f.store = storeAs<bool>([=](Codeplug &image, bool on) {
+        storeImageBit(image, row, column, bit, on != inverted);
+        return QString();
+    });
     f.write = [=](Codeplug &image, const QString &text) {
         const int on = flagValue(text);
         if (on < 0)

@@ -13,6 +13,8 @@ namespace FieldRows {
 using Reader = decltype(Field::read);
 using Writer = decltype(Field::write);
 using Items = std::function<QStringList(bool chinese)>;
+using ValueReader = decltype(Field::value);
+using ValueWriter = decltype(Field::store);
 
 constexpr Bilingual On{"开", "On"};
 constexpr Bilingual Off{"关", "Off"};
@@ -36,8 +38,27 @@ QString isOutOfRange(const QString &text, const WorkRange &range);
 // A channel frequency entry read by the channel editors' rules: the
 // frequency to store, or none and the reason it was refused.
 std::optional<Frequency> channelEntry(const QString &text, const WorkRange &range, QString &refusal);
+// The same for a frequency value: the value snapped onto the raster, or
+// none and the reason it was refused.
+std::optional<Frequency> channelValue(Frequency value, const WorkRange &range, QString &refusal);
+// A frequency as a refusal quotes it, with the grid's five decimals.
+QString frequencyValueText(Frequency value);
+// The refusal of a value of another kind than the field holds.
+QString notOfItsKind();
+// A value writer for the values of type T, which refuses any other kind.
+template <typename T, typename Store>
+ValueWriter storeAs(Store store)
+{
+    return [store](Codeplug &image, const FieldValue &value) {
+        const T *v = std::get_if<T>(&value);
+        return v ? QString(store(image, *v)) : notOfItsKind();
+    };
+}
+// A list position: refused past the list's end.
+QString checkPosition(int position, const Items &items);
 QString checkName(const QString &name);
 QString readOnly(Codeplug &image, const QString &text);
+QString readOnlyValue(Codeplug &image, const FieldValue &value);
 
 QVector<FieldByte> wholeBytes(int row, int first, int count);
 Field flag(const QString &id, Bilingual caption, int row, int column, int bit, bool inverted = false);
@@ -50,9 +71,10 @@ Field flag(const QString &id, Bilingual caption, int row, int column, int bit, b
 Field settingChoice(SettingId id);
 Field settingFlag(SettingId id, Bilingual refused = {"", ""});
 Field settingNumber(SettingId id, int lowest, int highest, Bilingual refusal);
-// A field whose writes are first asked `refusal`: a non-empty answer
-// refuses the text and nothing is stored.
-using Precondition = std::function<QString(const Codeplug &image, const QString &text)>;
+// A field whose writes are first asked `refusal` with the value to store
+// (a text the field's list reads as its position): a non-empty answer
+// refuses it and nothing is stored.
+using Precondition = std::function<QString(const Codeplug &image, const FieldValue &value)>;
 Field guarded(Field field, const Precondition &refusal);
 
 // The regions, in catalogue order.

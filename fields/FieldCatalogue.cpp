@@ -79,6 +79,22 @@ QString writeField(Codeplug &image, const Field &field, const QString &text)
     return refused;
 }
 
+FieldValue readValue(const Codeplug &image, const Field &field)
+{
+    return field.value(image);
+}
+
+QString writeValue(Codeplug &image, const Field &field, const FieldValue &value)
+{
+    if (value == field.value(image))
+        return {};
+    Codeplug changed = image;
+    const QString refused = field.store(changed, value);
+    if (refused.isEmpty())
+        image = changed;
+    return refused;
+}
+
 int uncoveredMask(int row, int column)
 {
     static const std::array<quint8, Codeplug::Size> covered = [] {

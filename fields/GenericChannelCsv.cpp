@@ -1,5 +1,6 @@
 #include "fields/GenericChannelCsv.h"
 
+#include "core/ChannelRecord.h"
 #include "core/Codecs.h"
 #include "core/Texts.h"
 #include "fields/CsvText.h"
@@ -25,48 +26,59 @@ const QStringList &headers()
     return list;
 }
 
-// The tone selector's texts: "OFF", the CTCSS tones (1..50), the normal DCS
-// codes (51..154) and the inverted ones (155..258).
-const QStringList &toneItems()
-{
-    static const QStringList items = findField(QStringLiteral("channel.1.decode"))->choices(false);
-    return items;
-}
-constexpr int LastCtcss = 50, FirstDcs = 51, LastNormalDcs = 154, InvertedDcs = 104;
+// The positions in the grid's lists (core/ChannelRecord.h) that the layout
+// has words for: the shift directions, the power levels, the bandwidths.
+enum GridDirection { Simplex, Plus, Minus };
+enum GridPower { Low, High };
+enum GridBandwidth { Narrow, Wide };
 
-// --- Frequencies in whole hertz, so that sums and comparisons are exact ---
+// --- Frequencies ----------------------------------------------------------
 
-bool hertzOf(const QString &text, qint64 &hz)
+// A frequency cell in MHz ("439.875000", "7.6"), cut to whole 10 Hz steps;
+// none for any other text.
+std::optional<Frequency> frequencyOfCell(const QString &text)
 {
-    static const QRegularExpression pattern(QStringLiteral("^\\d{1,4}(\\.\\d*)?$"));
-    if (!pattern.match(text).hasMatch())
-        return false;
-    hz = qRound64(text.toDouble() * 1e6);
-    return true;
-}
-
-QString mhzText(qint64 hz, int decimals)
-{
-    const qint64 unit = decimals == 5 ? 10 : 1;
-    return QStringLiteral("%1.%2").arg(hz / 1000000).arg(hz % 1000000 / unit, decimals, 10, QLatin1Char('0'));
+    static const QRegularExpression pattern(QStringLiteral("^(\\d{1,4})(?:\\.(\\d*))?$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const QString steps = match.captured(2).leftJustified(5, QLatin1Char('0'), true);
+    return Frequency::fromSteps(match.captured(1).toLongLong() * Frequency::StepsPerMHz + steps.toLongLong());
 }
 
-// What the grid is given: its own five decimals where they hold the value
-// exactly, so that an unchanged frequency leaves the record as it is.
-QString gridFrequencyText(qint64 hz) { return mhzText(hz, hz % 10 == 0 ? 5 : 6); }
-
-qint64 storedHertz(const Codeplug &image, int n, const char *field)
+// A frequency as the layout writes it, with six decimals.
+QString cellOfFrequency(Frequency f)
 {
-    qint64 hz = 0;
-    hertzOf(channelText(image, n, field), hz);
-    return hz;
+    return QStringLiteral("%1.%2")
+        .arg(f.steps() / Frequency::StepsPerMHz)
+        .arg(f.steps() % Frequency::StepsPerMHz * 10, 6, 10, QLatin1Char('0'));
 }
 
 // The tuning step the export writes: the raster the frequency lies on, the
 // 5 kHz one when it lies on both.
-QString stepText(qint64 hz) { return hz % 5000 == 0 ? QStringLiteral("5.00") : QStringLiteral("6.25"); }
+QString stepText(Frequency f)
+{
+    constexpr qint64 FiveKilohertz = Frequency::StepsPerMHz / 200;
+    return f.steps() % FiveKilohertz == 0 ? QStringLiteral("5.00") : QStringLiteral("6.25");
+}
+
+template <typename T>
+T valueOf(const FieldValue &value, T none)
+{
+    const T *v = std::get_if<T>(&value);
+    return v ? *v : none;
+}
 
 // --- Tones ----------------------------------------------------------------
+
+// The tone list as the English tone selector names it.
+const QStringList &toneItems()
+{
+    static const QStringList items = toneSelectorItems(false);
+    return items;
+}
+
+bool isCtcss(int position) { return position >= 1 && position <= CtcssCount; }
 
 // One side of a channel's tones, in the layout's terms.
 struct Side {
@@ -76,38 +88,41 @@ struct Side {
     QString column;       // where an imported value came from
 };
 
-Side sideOfGridText(const QString &text)
+// A tone of the list in the layout's terms: a CTCSS tone by its frequency,
+// a DCS code by the three digits of its tone-list entry ("D023N").
+Side sideOfTone(ToneValue tone)
 {
-    if (text.isEmpty() || text == toneItems().first())
+    if (tone.position <= 0)
         return {};
-    if (text.startsWith(QLatin1Char('D')))
-        return {Side::Dcs, text.mid(1, 3), text.endsWith(QLatin1Char('I')), {}};
-    return {Side::Ctcss, text, false, {}};
+    if (isCtcss(tone.position))
+        return {Side::Ctcss, toneItems().at(tone.position), false, {}};
+    const ToneCode code = toneCodeOfPosition(tone.position);
+    return {Side::Dcs, toneItems().at(code.code).mid(1, 3), code.inverted, {}};
 }
 
-// The grid's tone text of a side, or empty with the refusal in `reason`.
-QString gridTextOfSide(const Side &side, QString &reason)
+// The tone of a side, or none with the refusal in `reason`.
+std::optional<ToneValue> toneOfSide(const Side &side, QString &reason)
 {
     const QStringList &items = toneItems();
     if (side.kind == Side::None)
-        return items.first();
+        return ToneValue{0};
     if (side.kind == Side::Ctcss) {
         const int p = items.indexOf(toneTextOfNumber(side.value), 1);
-        if (p >= 1 && p <= LastCtcss)
-            return items.at(p);
+        if (isCtcss(p))
+            return ToneValue{p};
         reason = langText("%1“%2”不在对讲机的亚音列表中",
                           "%1 \"%2\" is not a tone of the radio's list").arg(side.column, side.value);
-        return {};
+        return std::nullopt;
     }
     // A spreadsheet reads "023" as the number 23.
     static const QRegularExpression code(QStringLiteral("^\\d{1,3}$"));
     const QString padded = side.value.rightJustified(3, QLatin1Char('0'));
-    const int p = code.match(side.value).hasMatch() ? items.indexOf(QStringLiteral("D%1N").arg(padded), FirstDcs) : -1;
-    if (p >= FirstDcs && p <= LastNormalDcs)
-        return items.at(side.reversed ? p + InvertedDcs : p);
+    const int p = code.match(side.value).hasMatch() ? items.indexOf(QStringLiteral("D%1N").arg(padded), 1) : -1;
+    if (p >= 1)
+        return ToneValue{tonePositionOfCode(p, side.reversed, ToneOverflow::NoEntry)};
     reason = langText("%1“%2”不在对讲机的数字亚音（DCS）列表中",
                       "%1 \"%2\" is not a DCS code of the radio's list").arg(side.column, side.value);
-    return {};
+    return std::nullopt;
 }
 
 // The tone columns of a channel, as the export writes them; the defaults
@@ -168,6 +183,9 @@ struct Row {
     QVector<bool> given;
     QString operator[](Column c) const { return value.at(c); }
 };
+
+// The layout's word for a power level.
+QString powerCell(GridPower level) { return level == High ? QStringLiteral("High") : QStringLiteral("Low"); }
 
 // A wattage such as "5.0W" or "0.5 W"; -1 for any other text.
 double wattsOf(const QString &text)
@@ -234,47 +252,50 @@ bool toneSides(const Row &row, Side &tx, Side &rx, QString &reason)
 
 // A row in the grid's terms, or why the radio cannot hold it.
 struct Conversion {
-    QVector<GridText> texts;
+    QVector<GridValue> values;
     QStringList notes;
     QStringList reasons;
-    qint64 rxHz = 0;
-    qint64 txHz = 0;
+    Frequency rx;
+    Frequency tx;
 
-    void cell(const char *field, const QString &text, const QString &label) { texts.append({field, text, label}); }
+    void cell(const char *field, const FieldValue &value, const QString &label) { values.append({field, value, label}); }
 };
 
 void convertFrequencies(const Row &row, Conversion &out)
 {
-    const bool hasReceive = hertzOf(row[FrequencyColumn], out.rxHz);
-    if (hasReceive || row[FrequencyColumn].isEmpty())
-        out.cell("receive", hasReceive ? gridFrequencyText(out.rxHz) : QString(), QStringLiteral("Frequency"));
+    const std::optional<Frequency> receive = frequencyOfCell(row[FrequencyColumn]);
+    if (receive || row[FrequencyColumn].isEmpty())
+        out.cell("receive", receive ? FieldValue(*receive) : FieldValue(), QStringLiteral("Frequency"));
     else
         out.reasons << langText("Frequency“%1”不是频率", "Frequency \"%1\" is not a frequency").arg(row[FrequencyColumn]);
 
-    if (!hasReceive || !row.given.at(Duplex))
+    if (!receive)
+        return;
+    out.rx = *receive;
+    if (!row.given.at(Duplex))
         return;
     const QString duplex = row[Duplex];
-    qint64 offset = 0;
     const bool shifted = is(duplex, "+") || is(duplex, "-") || is(duplex, "split");
-    out.txHz = out.rxHz;
-    if (shifted && !hertzOf(row[Offset], offset))
+    const std::optional<Frequency> offset = frequencyOfCell(row[Offset]);
+    out.tx = out.rx;
+    if (shifted && !offset)
         out.reasons << langText("Offset“%1”不是频率", "Offset \"%1\" is not a frequency").arg(row[Offset]);
     else if (is(duplex, "+"))
-        out.txHz = out.rxHz + offset;
+        out.tx = out.rx + *offset;
     else if (is(duplex, "-"))
-        out.txHz = out.rxHz - offset;
+        out.tx = out.rx - *offset;
     else if (is(duplex, "split"))
-        out.txHz = offset;
+        out.tx = *offset;
     else if (is(duplex, "off"))
         out.notes << langText("Duplex“off”已忽略：此信道可能会发射", "Duplex \"off\" dropped: the channel may transmit");
     else if (!duplex.isEmpty())
         out.reasons << langText("Duplex“%1”不是以下之一：（空）、+、-、split、off",
                                 "Duplex \"%1\" is not one of: (empty), +, -, split, off").arg(duplex);
-    if (out.txHz < 0)
+    if (out.tx < Frequency())
         out.reasons << langText("Offset %1 使发射频率低于 0 MHz",
                                 "Offset %1 takes the transmit frequency below 0 MHz").arg(row[Offset]);
     else if (out.reasons.isEmpty())
-        out.cell("transmit", gridFrequencyText(out.txHz), QStringLiteral("transmit"));
+        out.cell("transmit", out.tx, QStringLiteral("transmit"));
 }
 
 void convertTones(const Row &row, Conversion &out)
@@ -284,11 +305,11 @@ void convertTones(const Row &row, Conversion &out)
     Side tx, rx;
     QString reason;
     if (toneSides(row, tx, rx, reason)) {
-        const QString decode = gridTextOfSide(rx, reason);
-        const QString encode = gridTextOfSide(tx, reason);
+        const std::optional<ToneValue> decode = toneOfSide(rx, reason);
+        const std::optional<ToneValue> encode = toneOfSide(tx, reason);
         if (reason.isEmpty()) {
-            out.cell("decode", decode, QStringLiteral("decode"));
-            out.cell("encode", encode, QStringLiteral("encode"));
+            out.cell("decode", *decode, QStringLiteral("decode"));
+            out.cell("encode", *encode, QStringLiteral("encode"));
         }
     }
     if (!reason.isEmpty())
@@ -302,19 +323,19 @@ void convertPower(const Row &row, double highestWatts, Conversion &out)
         return;
     const QString power = row[Power];
     const double watts = wattsOf(power);
-    QString level;
+    std::optional<GridPower> level;
     if (power.isEmpty() || is(power, "High") || is(power, "H"))
-        level = QStringLiteral("High");
+        level = High;
     else if (is(power, "Low") || is(power, "L"))
-        level = QStringLiteral("Low");
+        level = Low;
     else if (watts >= 0) {
-        level = watts >= highestWatts ? QStringLiteral("High") : QStringLiteral("Low");
-        out.notes << langText("Power“%1”改为 %2", "Power \"%1\" became %2").arg(power, level);
+        level = watts >= highestWatts ? High : Low;
+        out.notes << langText("Power“%1”改为 %2", "Power \"%1\" became %2").arg(power, powerCell(*level));
     } else {
         out.reasons << langText("Power“%1”不是 High、Low 或瓦数", "Power \"%1\" is not High, Low or a wattage").arg(power);
     }
-    if (!level.isEmpty())
-        out.cell("power", level, QStringLiteral("Power"));
+    if (level)
+        out.cell("power", ChoiceValue{*level}, QStringLiteral("Power"));
 }
 
 // A name as the radio's alphabet spells it: each character outside it
@@ -361,9 +382,9 @@ void convertModeAndName(const Row &row, const QHash<QString, QString> &shortOf, 
     if (row.given.at(Mode)) {
         const QString mode = row[Mode];
         if (mode.isEmpty() || is(mode, "FM"))
-            out.cell("bandwidth", QStringLiteral("Wide"), QStringLiteral("Mode"));
+            out.cell("bandwidth", ChoiceValue{Wide}, QStringLiteral("Mode"));
         else if (is(mode, "NFM"))
-            out.cell("bandwidth", QStringLiteral("Narrow"), QStringLiteral("Mode"));
+            out.cell("bandwidth", ChoiceValue{Narrow}, QStringLiteral("Mode"));
         else
             out.reasons << langText("Mode“%1”不是 FM 或 NFM", "Mode \"%1\" is not FM or NFM").arg(mode);
     }
@@ -391,11 +412,13 @@ QString whyDropped(Column c)
 }
 
 // The dropped columns of a row: `dropped[c]` is set for each.
-void findDropped(const Row &row, qint64 rxHz, QVector<bool> &dropped)
+void findDropped(const Row &row, QVector<bool> &dropped)
 {
     const double step = row[TStep].toDouble();
-    const bool onRaster = (qFuzzyCompare(step, 5.0) && rxHz % 5000 == 0)
-                          || (qFuzzyCompare(step, 6.25) && rxHz % 6250 == 0);
+    const std::optional<Frequency> rx = frequencyOfCell(row[FrequencyColumn]);
+    const qint64 steps = rx ? rx->steps() : 0;
+    const bool onRaster = (qFuzzyCompare(step, 5.0) && steps % 500 == 0)
+                          || (qFuzzyCompare(step, 6.25) && steps % 625 == 0);
     dropped.fill(false, ColumnCount);
     for (Column c : DroppedColumns)
         dropped[c] = !row[c].isEmpty() && !(c == TStep && onRaster);
@@ -419,21 +442,19 @@ QByteArray exportGenericCsv(const Codeplug &image)
     for (int n = 1; n <= 128; ++n) {
         if (image.at(n, 0) == 0xFF)
             continue;
-        qint64 rx = 0, offset = 0;
-        hertzOf(channelText(image, n, "receive"), rx);
-        hertzOf(channelText(image, n, "offset"), offset);
-        const QString direction = channelText(image, n, "direction");
-        const QString duplex = direction == QLatin1String("Plus")    ? QStringLiteral("+")
-                               : direction == QLatin1String("Minus") ? QStringLiteral("-")
-                                                                      : QString();
-        const ToneColumns tones = toneColumns(sideOfGridText(channelText(image, n, "encode")),
-                                              sideOfGridText(channelText(image, n, "decode")));
-        const bool narrow = channelText(image, n, "bandwidth") == QLatin1String("Narrow");
-        out += csvLine({QString::number(n), nameCell(channelText(image, n, "name")), mhzText(rx, 6),
-                        duplex, mhzText(offset, 6), tones.mode, tones.rTone, tones.cTone, tones.dtcs,
-                        tones.polarity, tones.rxDtcs, tones.cross, narrow ? QStringLiteral("NFM") : QStringLiteral("FM"),
-                        stepText(rx), QString(), channelText(image, n, "power"), QString(), QString(), QString(),
-                        QString(), QString()});
+        const auto value = [&](const char *field) { return channelFieldValue(image, n, field); };
+        const Frequency rx = valueOf(value("receive"), Frequency());
+        const int direction = valueOf(value("direction"), ChoiceValue{Simplex}).index;
+        const QString duplex = direction == Plus ? QStringLiteral("+") : direction == Minus ? QStringLiteral("-") : QString();
+        const ToneColumns tones = toneColumns(sideOfTone(valueOf(value("encode"), ToneValue{0})),
+                                              sideOfTone(valueOf(value("decode"), ToneValue{0})));
+        const bool narrow = valueOf(value("bandwidth"), ChoiceValue{Wide}).index == Narrow;
+        const GridPower power = valueOf(value("power"), ChoiceValue{High}).index == High ? High : Low;
+        out += csvLine({QString::number(n), nameCell(valueOf(value("name"), QString())), cellOfFrequency(rx), duplex,
+                        cellOfFrequency(valueOf(value("offset"), Frequency())), tones.mode, tones.rTone, tones.cTone,
+                        tones.dtcs, tones.polarity, tones.rxDtcs, tones.cross,
+                        narrow ? QStringLiteral("NFM") : QStringLiteral("FM"), stepText(rx), QString(),
+                        powerCell(power), QString(), QString(), QString(), QString(), QString()});
     }
     return out.toUtf8();
 }
@@ -499,10 +520,8 @@ ImportResult importGenericCsv(const QByteArray &csv, const Codeplug &base, Gener
     // drop on its row.
     QVector<int> droppedRows(ColumnCount, 0);
     for (const Row &row : rows) {
-        qint64 rx = 0;
-        hertzOf(row[FrequencyColumn], rx);
         QVector<bool> dropped;
-        findDropped(row, rx, dropped);
+        findDropped(row, dropped);
         for (Column c : DroppedColumns)
             droppedRows[c] += dropped.at(c) ? 1 : 0;
     }
@@ -538,8 +557,8 @@ ImportResult importGenericCsv(const QByteArray &csv, const Codeplug &base, Gener
         Conversion conversion = convertRow(row, highestWatts, shortOf);
         // The receive frequency first and alone: when it is refused, the
         // row's other fields would only be refused for want of a channel.
-        const bool stored = conversion.reasons.isEmpty() ? store.store(line, n, conversion.texts.mid(0, 1))
-                                                             && store.store(line, n, conversion.texts.mid(1))
+        const bool stored = conversion.reasons.isEmpty() ? store.store(line, n, conversion.values.mid(0, 1))
+                                                             && store.store(line, n, conversion.values.mid(1))
                                                          : store.rejectRow(line, conversion.reasons);
         // A skipped row leaves its channel to the next row.
         if (stored || !options.skipUnsupported)
@@ -547,20 +566,20 @@ ImportResult importGenericCsv(const QByteArray &csv, const Codeplug &base, Gener
         if (!stored)
             continue;
         QVector<bool> dropped;
-        findDropped(row, conversion.rxHz, dropped);
+        findDropped(row, dropped);
         for (Column c : DroppedColumns)
             if (dropped.at(c) && !onceForPlan.at(c))
                 conversion.notes << langText("%1“%2”已忽略", "%1 \"%2\" dropped").arg(headers().at(c), row[c]);
         // Where the raster moved a frequency.
         QStringList snapped;
-        const qint64 rx = storedHertz(store.image(), n, "receive");
-        if (rx != conversion.rxHz)
+        const Frequency rx = valueOf(channelFieldValue(store.image(), n, "receive"), Frequency());
+        if (rx != conversion.rx)
             snapped << langText("Frequency %1 已对齐到 %2",
-                                "Frequency %1 snapped to %2").arg(row[FrequencyColumn], mhzText(rx, 6));
-        const qint64 tx = storedHertz(store.image(), n, "transmit");
-        if (row.given.at(Duplex) && tx != conversion.txHz && conversion.txHz != conversion.rxHz)
+                                "Frequency %1 snapped to %2").arg(row[FrequencyColumn], cellOfFrequency(rx));
+        const Frequency tx = valueOf(channelFieldValue(store.image(), n, "transmit"), Frequency());
+        if (row.given.at(Duplex) && tx != conversion.tx && conversion.tx != conversion.rx)
             snapped << langText("transmit %1 已对齐到 %2",
-                                "transmit %1 snapped to %2").arg(mhzText(conversion.txHz, 6), mhzText(tx, 6));
+                                "transmit %1 snapped to %2").arg(cellOfFrequency(conversion.tx), cellOfFrequency(tx));
         store.note(line, snapped + conversion.notes);
     }
     for (Column c : DroppedColumns)

@@ -20,26 +20,26 @@ void addOptionFields(QVector<Field> &fields)
     fields.append(settingFlag(S::PriorityScan, {"优先扫描需要一个已使用的信道", "priority scan needs a channel in use"}));
     fields.append(guarded(settingNumber(S::PriorityChannel, FirstChannelRow, LastChannelRow,
                                         {"“%1”不是信道 1..128", "\"%1\" is no channel 1..128"}),
-                          [](const Codeplug &image, const QString &) {
+                          [](const Codeplug &image, const FieldValue &) {
                               return settingValue(image, S::PriorityScan)
                                   ? QString()
                                   : langText("优先扫描已关闭", "priority scan is off");
                           }));
     fields.append(settingChoice(S::PttId));
+    const auto storeCode = [](Codeplug &image, const QString &text) {
+        const QString t = text.trimmed();
+        if (t.size() > SettingsPlace::DtmfCodeLength || dtmfCodeText(t).size() != t.size())
+            return langText("“%1”不是最多 8 位 0-9 A-F 的 DTMF 码",
+                            "\"%1\" is no DTMF code of up to 8 digits 0-9 A-F").arg(t);
+        storeDtmfCode(image, dtmfCodeText(t));
+        return QString();
+    };
     fields.append({"option.dtmf_code", OptionCaption::DtmfCode, FieldKind::Text,
                    wholeBytes(DtmfRow, 0, SettingsPlace::DtmfCodeLength), 0,
-                   [](const Codeplug &image, bool) { return dtmfCode(image); },
-                   [](Codeplug &image, const QString &text) {
-                       const QString t = text.trimmed();
-                       if (t.size() > SettingsPlace::DtmfCodeLength || dtmfCodeText(t).size() != t.size())
-                           return langText("“%1”不是最多 8 位 0-9 A-F 的 DTMF 码",
-                                           "\"%1\" is no DTMF code of up to 8 digits 0-9 A-F").arg(t);
-                       storeDtmfCode(image, dtmfCodeText(t));
-                       return QString();
-                   },
-                   {}});
-    fields.append(guarded(settingChoice(S::WorkMode), [](const Codeplug &image, const QString &text) {
-        return settingValue(image, S::OnlyChannel) && choiceIndex(workModeItems, text) == 0
+                   [](const Codeplug &image, bool) { return dtmfCode(image); }, storeCode, {},
+                   [](const Codeplug &image) { return FieldValue(dtmfCode(image)); }, storeAs<QString>(storeCode)});
+    fields.append(guarded(settingChoice(S::WorkMode), [](const Codeplug &image, const FieldValue &value) {
+        return settingValue(image, S::OnlyChannel) && value == FieldValue(ChoiceValue{0})
             ? langText("“只用信道模式”已打开", "only channel mode is on")
             : QString();
     }));
@@ -54,6 +54,33 @@ void addDtmfFields(QVector<Field> &fields)
         fields.append(settingChoice(id));
     fields.append(settingFlag(S::DtmfSideTone));
 }
+
+// An FM preset's value: its frequency, 87.0 MHz and whole 0.1 MHz steps
+// above (the preset's code), or nothing for an empty preset.
+namespace {
+
+constexpr qint64 FmStep = Frequency::StepsPerMHz / 10;
+constexpr Frequency FmLowest = Frequency::fromSteps(qint64(FmLowerMHz) * Frequency::StepsPerMHz);
+
+FieldValue fmPresetValue(const Codeplug &image, int k)
+{
+    const int code = image.cell(FmPresetRow, k);
+    return code > FmHighestCode ? FieldValue() : FieldValue(FmLowest + Frequency::fromSteps(code * FmStep));
+}
+
+QString storeFmPresetValue(Codeplug &image, int k, const FieldValue &value)
+{
+    const Frequency *f = std::get_if<Frequency>(&value);
+    if (!f && !std::holds_alternative<std::monostate>(value))
+        return notOfItsKind();
+    const qint64 code = f ? (*f - FmLowest).steps() / FmStep : Empty;
+    if (f && (*f < FmLowest || code > FmHighestCode))
+        return langText("“%1”超出 87.0..108.0 MHz", "\"%1\" is outside 87.0..108.0 MHz").arg(frequencyValueText(*f));
+    image.at(FmPresetRow, k) = qint16(code);
+    return QString();
+}
+
+} // namespace
 
 void addFmFields(QVector<Field> &fields)
 {
@@ -70,7 +97,8 @@ void addFmFields(QVector<Field> &fields)
                            storeFmPreset(image, k, t);
                            return QString();
                        },
-                       {}});
+                       {}, [k](const Codeplug &image) { return fmPresetValue(image, k); },
+                       [k](Codeplug &image, const FieldValue &value) { return storeFmPresetValue(image, k, value); }});
 }
 
 } // namespace FieldRows

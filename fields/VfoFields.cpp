@@ -3,6 +3,7 @@
 
 #include "core/ChannelRecord.h"
 #include "core/Codecs.h"
+#include "core/FrequencyEntry.h"
 #include "core/NumberText.h"
 #include "core/SettingsCaptions.h"
 #include "core/SettingsChoices.h"
@@ -14,6 +15,17 @@
 namespace FieldRows {
 
 using namespace Region;
+
+namespace {
+
+QString tooLargeOffset() { return langText("频差 %1 达到或超过 70 MHz", "offset %1 is 70 MHz or more"); }
+
+ValueReader frequencyAt(int row, int column)
+{
+    return [=](const Codeplug &image) { return Frequency::read(image, row, column); };
+}
+
+} // namespace
 
 void addVfoFields(QVector<Field> &fields)
 {
@@ -31,7 +43,14 @@ void addVfoFields(QVector<Field> &fields)
                        storeVfoReceive(image, *rx);
                        return QString();
                    },
-                   {}});
+                   {}, frequencyAt(VfoRow, 0),
+                   storeAs<Frequency>([](Codeplug &image, Frequency rx) {
+                       const WorkRange range = workRangeOf(image);
+                       if (!isFrequencyInBand(rx.mhz(), range))
+                           return isOutOfRange(frequencyValueText(rx), range);
+                       storeVfoReceive(image, rx);
+                       return QString();
+                   })});
     fields.append({"vfo.offset", VfoCaption::Offset, FieldKind::Frequency,
                    wholeBytes(VfoRow, 4, 4), 0,
                    [](const Codeplug &image, bool) { return frequencyText(image, VfoRow, 4); },
@@ -41,15 +60,22 @@ void addVfoFields(QVector<Field> &fields)
                            return notAFrequency().arg(t);
                        const std::optional<Frequency> offset = vfoOffsetField(t);
                        if (!offset)
-                           return langText("频差 %1 达到或超过 70 MHz", "offset %1 is 70 MHz or more").arg(t);
+                           return tooLargeOffset().arg(t);
                        storeVfoOffset(image, *offset);
                        keepVfoShiftInRange(image, workRangeOf(image));
                        return QString();
                    },
-                   {}});
-    fields.append(guarded(settingChoice(SettingId::VfoDirection), [](const Codeplug &image, const QString &text) {
-        const int d = choiceIndex(shiftDirectionItems, text);
-        if (d > 0 && !vfoTransmitInRange(image, d, workRangeOf(image)))
+                   {}, frequencyAt(VfoRow, 4),
+                   storeAs<Frequency>([](Codeplug &image, Frequency offset) {
+                       if (offset.mhz() > HighestVfoOffsetMHz)
+                           return tooLargeOffset().arg(frequencyValueText(offset));
+                       storeVfoOffset(image, offset);
+                       keepVfoShiftInRange(image, workRangeOf(image));
+                       return QString();
+                   })});
+    fields.append(guarded(settingChoice(SettingId::VfoDirection), [](const Codeplug &image, const FieldValue &value) {
+        const ChoiceValue *d = std::get_if<ChoiceValue>(&value);
+        if (d && d->index > 0 && !vfoTransmitInRange(image, d->index, workRangeOf(image)))
             return langText("发射频率将%1", "the transmit frequency would be %1").arg(outOfRange(workRangeOf(image)));
         return QString();
     }));
@@ -65,7 +91,13 @@ void addVfoFields(QVector<Field> &fields)
                            storeVfoTone(image, slot, index);
                            return QString();
                        },
-                       tones});
+                       tones, [=](const Codeplug &image) { return ToneValue{vfoTonePosition(image, slot)}; },
+                       storeAs<ToneValue>([=](Codeplug &image, ToneValue tone) {
+                           if (!checkPosition(tone.position, tones).isEmpty())
+                               return unknownTone().arg(tone.position);
+                           storeVfoTone(image, slot, tone.position);
+                           return QString();
+                       })});
     };
     vfoTone(SettingId::VfoDecodeCode, SettingId::VfoDecodeInverted, ToneSlot::Decode);
     vfoTone(SettingId::VfoEncodeCode, SettingId::VfoEncodeInverted, ToneSlot::Encode);
@@ -74,6 +106,14 @@ void addVfoFields(QVector<Field> &fields)
 
     const auto limit = [&](const char *id, Bilingual caption, bool lower) {
         const int firstByte = lower ? 0 : 2;
+        const auto store = [lower](Codeplug &image, int value) {
+            const auto [lo, hi] = RangeFromImage(image);
+            const RangeLimitFault fault = lower ? lowerLimitFault(value, hi) : upperLimitFault(lo, value);
+            if (fault != RangeLimitFault::None)
+                return langText(rangeLimitMessage(lower, fault)).trimmed();
+            storeRangeLimit(image, lower, value);
+            return QString();
+        };
         fields.append({id, caption, FieldKind::Number, {{RangeRow, firstByte, 0xF0}, {RangeRow, firstByte + 1, 0xFF}},
                        0,
                        [lower](const Codeplug &image, bool) {
@@ -84,16 +124,14 @@ void addVfoFields(QVector<Field> &fields)
                            const QString t = text.trimmed();
                            if (!isFrequencyText(t))
                                return langText("“%1”不是整数 MHz 值", "\"%1\" is not a whole MHz value").arg(t);
-                           const int value = int(std::floor(numericValue(t)));
-                           const auto [lo, hi] = RangeFromImage(image);
-                           const RangeLimitFault fault =
-                               lower ? lowerLimitFault(value, hi) : upperLimitFault(lo, value);
-                           if (fault != RangeLimitFault::None)
-                               return langText(rangeLimitMessage(lower, fault)).trimmed();
-                           storeRangeLimit(image, lower, value);
-                           return QString();
+                           return store(image, int(std::floor(numericValue(t))));
                        },
-                       {}});
+                       {},
+                       [lower](const Codeplug &image) {
+                           const auto [lo, hi] = RangeFromImage(image);
+                           return NumberValue{lower ? lo : hi};
+                       },
+                       storeAs<NumberValue>([=](Codeplug &image, NumberValue v) { return store(image, v.value); })});
     };
     limit("range.low", {"工作频率范围 下限", "Frequncy Range low"}, true);
     limit("range.high", {"工作频率范围 上限", "Frequncy Range high"}, false);
