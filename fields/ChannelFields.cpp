@@ -21,18 +21,18 @@ void addChannelFields(QVector<Field> &fields, int n)
     const auto inUse = [n](const Codeplug &image, const std::function<QString()> &text) {
         return isChannelEmpty(image, n) ? QString() : text();
     };
-    const auto needsChannel = [n](const Codeplug &image, const std::function<QString()> &store) {
+    const auto needsChannel = [n](const Codeplug &image, Language language, const std::function<QString()> &store) {
         if (isChannelEmpty(image, n))
-            return langText("信道 %1 为空：请先输入其接收频率", "channel %1 is empty: enter its receive frequency first").arg(n);
+            return langText(language, "信道 %1 为空：请先输入其接收频率", "channel %1 is empty: enter its receive frequency first").arg(n);
         return store();
     };
-    const Items tones = [](bool chinese) { return toneSelectorItems(chinese); };
+    const Items tones = [](Language language) { return toneSelectorItems(language); };
 
     // A receive entry by the rules of the encoding's window: the transmit
     // frequency it shows stays where it was; emptying deletes the channel,
     // in the editor its name too.
     const auto receiveWriter = [n](ChannelEncoding encoding) {
-        return [n, encoding](Codeplug &image, const QString &text) {
+        return [n, encoding](Codeplug &image, const QString &text, Language language) {
             const QString t = text.trimmed();
             const bool editor = encoding == ChannelEncoding::Editor;
             if (t.isEmpty()) {
@@ -42,7 +42,7 @@ void addChannelFields(QVector<Field> &fields, int n)
                 return QString();
             }
             QString refused;
-            const std::optional<Frequency> rx = channelEntry(t, workRangeOf(image), refused);
+            const std::optional<Frequency> rx = channelEntry(t, workRangeOf(image), refused, language);
             if (!rx)
                 return refused;
             commitReceive(image, n, *rx, encoding, workRangeOf(image));
@@ -54,21 +54,21 @@ void addChannelFields(QVector<Field> &fields, int n)
 
     // Bytes 0..7, shared by both encodings.
     add({p + "receive", GridColumnCaptions[1].caption, FieldKind::Frequency, wholeBytes(n, 0, 4), n,
-         [=](const Codeplug &image, bool) { return inUse(image, [&] { return channelRxText(image, n); }); },
+         [=](const Codeplug &image, Language) { return inUse(image, [&] { return channelRxText(image, n); }); },
          receiveWriter(ChannelEncoding::Grid), {}});
     add({p + "offset", {"频差频率(MHZ)", "Offset"}, FieldKind::Frequency, wholeBytes(n, 4, 4), n,
-         [=](const Codeplug &image, bool) { return inUse(image, [&] { return frequencyText(image, n, 4); }); },
+         [=](const Codeplug &image, Language) { return inUse(image, [&] { return frequencyText(image, n, 4); }); },
          readOnly, {}});
 
     // Grid encoding.
     const auto transmitWriter = [=](ChannelEncoding encoding) {
-        return [=](Codeplug &image, const QString &text) {
-            return needsChannel(image, [&] {
+        return [=](Codeplug &image, const QString &text, Language language) {
+            return needsChannel(image, language, [&] {
                 const QString t = text.trimmed();
                 std::optional<Frequency> tx;
                 if (!t.isEmpty()) {
                     QString refused;
-                    tx = channelEntry(t, workRangeOf(image), refused);
+                    tx = channelEntry(t, workRangeOf(image), refused, language);
                     if (!tx)
                         return refused;
                 }
@@ -80,7 +80,7 @@ void addChannelFields(QVector<Field> &fields, int n)
     QVector<FieldByte> gridTx = wholeBytes(n, 4, 4);
     gridTx.append({n, GridDirectionByte, DirectionMask});
     add({p + "transmit", GridColumnCaptions[2].caption, FieldKind::Frequency, gridTx, n,
-         [=](const Codeplug &image, bool) {
+         [=](const Codeplug &image, Language) {
              return inUse(image, [&] { return gridTransmitText(image, n); });
          },
          transmitWriter(ChannelEncoding::Grid), {}});
@@ -92,28 +92,28 @@ void addChannelFields(QVector<Field> &fields, int n)
     const auto choice = [&](const QString &id, Bilingual caption, FieldKind kind, QVector<FieldByte> bytes,
                             Items items, Position position, Store store) {
         add({id, caption, kind, bytes, n,
-             [=](const Codeplug &image, bool chinese) {
+             [=](const Codeplug &image, Language language) {
                  return inUse(image, [&] {
-                     const QStringList list = items(chinese);
+                     const QStringList list = items(language);
                      const int k = position(image, n);
                      return k >= 0 && k < list.size() ? list.at(k) : QString();
                  });
              },
-             [=](Codeplug &image, const QString &text) {
+             [=](Codeplug &image, const QString &text, Language language) {
                  if (!store)
-                     return readOnly(image, text);
-                 return needsChannel(image, [&] {
+                     return readOnly(image, text, language);
+                 return needsChannel(image, language, [&] {
                      const int k = choiceIndex(items, text);
                      if (k < 0)
-                         return kind == FieldKind::Choice ? unknownItem(items, text)
-                                                          : unknownTone().arg(text.trimmed());
+                         return kind == FieldKind::Choice ? unknownItem(items, text, language)
+                                                          : unknownTone(language).arg(text.trimmed());
                      store(image, n, k);
                      return QString();
                  });
              },
              items});
     };
-    const Items directions = [](bool chinese) { return shiftDirectionItems(chinese); };
+    const Items directions = [](Language language) { return shiftDirectionItems(language); };
     choice(p + "direction", {"频差方向", "Duplex"}, FieldKind::Choice, {{n, GridDirectionByte, DirectionMask}},
            directions,
            [](const Codeplug &image, int n) { return imageBits(image, n, GridDirectionByte, DirectionMask) % 3; },
@@ -136,10 +136,10 @@ void addChannelFields(QVector<Field> &fields, int n)
     QVector<FieldByte> gridNameBytes{{n, GridDirectionByte, 0x08}};
     gridNameBytes += wholeBytes(n, 11, 5);
     add({p + "name", GridColumnCaptions[7].caption, FieldKind::NameChars, gridNameBytes, n,
-         [=](const Codeplug &image, bool) { return inUse(image, [&] { return gridName(image, n); }); },
-         [n](Codeplug &image, const QString &text) {
+         [=](const Codeplug &image, Language) { return inUse(image, [&] { return gridName(image, n); }); },
+         [n](Codeplug &image, const QString &text, Language language) {
              const QString name = text.trimmed();
-             const QString refused = checkName(name);
+             const QString refused = checkName(name, language);
              if (refused.isEmpty())
                  storeGridName(image, n, name);
              return refused;
@@ -149,12 +149,12 @@ void addChannelFields(QVector<Field> &fields, int n)
     // The channel editor's encoding.
     const QString e = p + "editor.";
     add({e + "receive", EditorCaption::Receive, FieldKind::Frequency, wholeBytes(n, 0, 4), n,
-         [=](const Codeplug &image, bool) { return inUse(image, [&] { return channelRxText(image, n); }); },
+         [=](const Codeplug &image, Language) { return inUse(image, [&] { return channelRxText(image, n); }); },
          receiveWriter(ChannelEncoding::Editor), {}});
     QVector<FieldByte> editorTx = wholeBytes(n, 4, 4);
     editorTx.append({n, EditorDirectionByte, DirectionMask});
     add({e + "transmit", EditorCaption::Transmit, FieldKind::Frequency, editorTx, n,
-         [=](const Codeplug &image, bool) {
+         [=](const Codeplug &image, Language) {
              return inUse(image, [&] { return editorTransmitText(image, n, workRangeOf(image)); });
          },
          transmitWriter(ChannelEncoding::Editor), {}});
@@ -176,9 +176,9 @@ void addChannelFields(QVector<Field> &fields, int n)
         Field f = flag(e + name, caption, n, byte, bit, inverted);
         const Reader read = f.read;
         const Writer write = f.write;
-        f.read = [=](const Codeplug &image, bool chinese) { return inUse(image, [&] { return read(image, chinese); }); };
-        f.write = [=](Codeplug &image, const QString &text) {
-            return needsChannel(image, [&] { return write(image, text); });
+        f.read = [=](const Codeplug &image, Language language) { return inUse(image, [&] { return read(image, language); }); };
+        f.write = [=](Codeplug &image, const QString &text, Language language) {
+            return needsChannel(image, language, [&] { return write(image, text, language); });
         };
         add(f);
     };
@@ -192,11 +192,11 @@ void addChannelFields(QVector<Field> &fields, int n)
         nameBytes.append({Region::NameTableFirstRow + at / RowBytes, at % RowBytes, 0xFF});
     }
     add({e + "name", EditorCaption::Name, FieldKind::NameChars, nameBytes, n,
-         [n](const Codeplug &image, bool) { return editorName(image, n); },
-         [=](Codeplug &image, const QString &text) {
-             return needsChannel(image, [&] {
+         [n](const Codeplug &image, Language) { return editorName(image, n); },
+         [=](Codeplug &image, const QString &text, Language language) {
+             return needsChannel(image, language, [&] {
                  const QString name = text.trimmed();
-                 const QString refused = checkName(name);
+                 const QString refused = checkName(name, language);
                  if (refused.isEmpty())
                      storeEditorName(image, n, name);
                  return refused;

@@ -1,5 +1,6 @@
 #pragma once
 #include "core/Codeplug.h"
+#include "core/Language.h"
 
 #include <QHash>
 #include <QString>
@@ -20,7 +21,7 @@ struct ImportResult {
 
 // The grid's text of a field ("receive", "offset", "direction", "decode",
 // ...) of channel n.
-QString channelText(const Codeplug &image, int n, const char *field, bool chinese = false);
+QString channelText(const Codeplug &image, int n, const char *field, Language language = Language::English);
 
 // One cell of a row in the channel grid's terms: the grid column's field
 // ("receive", "transmit", "decode", "encode", "power", "bandwidth", "name"),
@@ -37,8 +38,9 @@ struct GridText {
 // the name alphabet), and collects the refusals and notes of every row.
 class ChannelPlanStore {
 public:
-    // With `replace`, every channel starts empty.
-    ChannelPlanStore(const Codeplug &base, bool replace);
+    // With `replace`, every channel starts empty. Refusals and notes are in
+    // `language`.
+    ChannelPlanStore(const Codeplug &base, bool replace, Language language);
 
     // Takes channel n (1..128) for the row on `line`; refused when an
     // earlier row took it.
@@ -64,6 +66,7 @@ public:
 
 private:
     Codeplug m_image;
+    Language m_language;
     QStringList m_errors;
     QStringList m_notes;
     QHash<int, int> m_lineOfChannel;

@@ -17,40 +17,40 @@ void addScanFields(QVector<Field> &fields)
     fields.append(settingChoice(S::ScanPriority));
     const SettingPlace &channel = settingPlace(S::ScanPriorityChannel);
     fields.append({channel.key, channel.caption, FieldKind::Number, {{channel.row, channel.byte, channel.mask}}, 0,
-                   [](const Codeplug &image, bool) {
+                   [](const Codeplug &image, Language) {
                        const int shown = settingValue(image, S::ScanPriorityChannel);
                        return shown ? QString::number(shown) : QString();
                    },
-                   [](Codeplug &image, const QString &text) {
+                   [](Codeplug &image, const QString &text, Language language) {
                        const QString t = text.trimmed();
                        if (scanKind(image) != FixedPriority)
-                           return langText("优先不是固定的", "the priority is not fixed");
+                           return langText(language, "优先不是固定的", "the priority is not fixed");
                        // Emptied, the field stores none (0).
                        const bool none = t.isEmpty();
                        if ((!none && (!isWholeNumberText(t) || t.size() > 2 || t.toInt() < 1))
                            || !setSetting(image, S::ScanPriorityChannel, none ? 0 : t.toInt()))
-                           return langText("优先信道必须在 1 到 16 之间", "the priority channel must be between 1 and 16");
+                           return langText(language, "优先信道必须在 1 到 16 之间", "the priority channel must be between 1 and 16");
                        return QString();
                    },
                    {}});
     for (S id : {S::LookBackA, S::LookBackB})
-        fields.append(guarded(settingChoice(id), [](const Codeplug &image, const QString &) {
-            return scanKind(image) == NoPriority ? langText("回看时间需要设置优先", "look-back times need a priority")
+        fields.append(guarded(settingChoice(id), [](const Codeplug &image, const QString &, Language language) {
+            return scanKind(image) == NoPriority ? langText(language, "回看时间需要设置优先", "look-back times need a priority")
                                                  : QString();
         }));
     // The revert list depends on the image's priority kind, so the field
     // has no fixed list of choices.
     const SettingPlace &revert = settingPlace(S::Revert);
     fields.append({revert.key, revert.caption, FieldKind::Choice, {{revert.row, revert.byte, revert.mask}}, 0,
-                   [](const Codeplug &image, bool chinese) {
-                       return revertItems(image, chinese).at(settingValue(image, S::Revert));
+                   [](const Codeplug &image, Language language) {
+                       return revertItems(image, language).at(settingValue(image, S::Revert));
                    },
-                   [](Codeplug &image, const QString &text) {
+                   [](Codeplug &image, const QString &text, Language language) {
                        const int k = scanKind(image);
-                       const Items items = [k](bool chinese) { return revertChannelItems(k, chinese); };
+                       const Items items = [k](Language language) { return revertChannelItems(k, language); };
                        const int item = choiceIndex(items, text);
                        if (item < 0)
-                           return unknownItem(items, text);
+                           return unknownItem(items, text, language);
                        setSetting(image, S::Revert, item);
                        return QString();
                    },
@@ -70,14 +70,14 @@ void addMessageAndPower(QVector<Field> &fields)
     using namespace SettingsPlace;
     fields.append({"message", MessageCaption, FieldKind::Text,
                    wholeBytes(MessageRow, MessageFirstByte, MessageLength), 0,
-                   [](const Codeplug &image, bool) { return messageText(image); },
-                   [](Codeplug &image, const QString &text) {
+                   [](const Codeplug &image, Language) { return messageText(image); },
+                   [](Codeplug &image, const QString &text, Language language) {
                        const QString t = text.trimmed();
                        if (t.size() > MessageLength)
-                           return longerThanFive().arg(t);
+                           return longerThanFive(language).arg(t);
                        for (const QChar ch : t)
                            if (!isMessageCharacter(ch))
-                               return langText("“%1”含有可打印 ASCII 以外的字符",
+                               return langText(language, "“%1”含有可打印 ASCII 以外的字符",
                                                "\"%1\" holds a character outside printable ASCII").arg(t);
                        storeMessage(image, t);
                        return QString();
