@@ -18,7 +18,7 @@ int main(int argc, char **argv)
                                   : QStringLiteral(KVD9_SOURCE_DIR "/bench/golden/inputs/full128.chann");
     Codeplug image;
     QString error;
-    if (!loadSource(path, image, error)) {
+    if (!loadSource(path, image, error, Language::English)) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
     }

@@ -216,11 +216,11 @@ void Form_Chann_Edit::showChannel(int n)
 void Form_Chann_Edit::fillEditorLists()
 {
     if (!m_listsFilled) {
-        const QStringList tones = toneSelectorItems();
+        const QStringList tones = toneSelectorItems(windowLanguage());
         Combo_Decode->addItems(tones);
         Combo_Encode->addItems(tones);
-        Combo_TXP->addItems(editorPowerItems(UseChinese));
-        Combo_WN->addItems(editorBandwidthItems(UseChinese));
+        Combo_TXP->addItems(editorPowerItems(windowLanguage()));
+        Combo_WN->addItems(editorBandwidthItems(windowLanguage()));
         m_listsFilled = true;
     }
     enableFields(true);

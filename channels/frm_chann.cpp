@@ -152,9 +152,9 @@ void frm_chann::Form_Load()
     Command_Edit->setText(langText("信道编辑", "Channel Edit"));
     Command_close->setText(langText("关闭", "Close"));
     Command_help->setText(langText("帮助", "Help"));
-    m_toneList->setStringList(toneSelectorItems());
-    m_powerList->setStringList(gridPowerItems(UseChinese));
-    m_bandwidthList->setStringList(gridBandwidthItems(UseChinese));
+    m_toneList->setStringList(toneSelectorItems(windowLanguage()));
+    m_powerList->setStringList(gridPowerItems(windowLanguage()));
+    m_bandwidthList->setStringList(gridBandwidthItems(windowLanguage()));
 
     const QSize main = mainWindowSize();
     const QSize inner = mainInnerSize();
@@ -225,7 +225,7 @@ void frm_chann::applyHeader()
     const QFontMetrics headerMetrics(MSF_chann->horizontalHeader()->font());
     const QFontMetrics cellMetrics(MSF_chann->font());
     for (int column = 0; column < GridColumns; ++column) {
-        QString caption = gridHeaderFormat(column, UseChinese);
+        QString caption = gridHeaderFormat(column, windowLanguage());
         const bool centred = caption.startsWith(QLatin1Char('^'));
         if (centred)
             caption.remove(0, 1);
@@ -286,11 +286,11 @@ void frm_chann::refreshChannelRow(int n)
         return;
     }
     setCell(n, RxColumn, channelRxText(image, n));
-    setCell(n, DecodeColumn, gridToneText(image, n, ToneSlot::Decode));
+    setCell(n, DecodeColumn, gridToneText(image, n, ToneSlot::Decode, windowLanguage()));
     setCell(n, TxColumn, gridTransmitText(image, n));
-    setCell(n, EncodeColumn, gridToneText(image, n, ToneSlot::Encode));
-    setCell(n, PowerColumn, gridPowerText(image, n));
-    setCell(n, BandwidthColumn, gridBandwidthText(image, n));
+    setCell(n, EncodeColumn, gridToneText(image, n, ToneSlot::Encode, windowLanguage()));
+    setCell(n, PowerColumn, gridPowerText(image, n, windowLanguage()));
+    setCell(n, BandwidthColumn, gridBandwidthText(image, n, windowLanguage()));
     setCell(n, NameColumn, gridName(image, n));
 }
 

@@ -97,7 +97,7 @@ bool CommandLine::parse(const QStringList &arguments, CliContext &context, int &
         return false;
     }
     UseChinese = language == QLatin1String("zh");
-    useQtLanguage(UseChinese);
+    useQtLanguage(windowLanguage());
     if (parser.isSet(m_help)) {
         const Subcommand *subcommand = findSubcommand(m_name);
         parser.setApplicationDescription(langText(subcommand->chinese, subcommand->english));

@@ -21,7 +21,7 @@ bool loadImageForWrite(const QString &path, Codeplug &image, QString &error)
 {
     Codeplug loaded;
     QString message;
-    if (!loadChannelFile(path, loaded, message)) {
+    if (!loadChannelFile(path, loaded, message, windowLanguage())) {
         error = path + QStringLiteral(": ") + message;
         if (path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
             error += langText("（CSV 信道表须先导入为 .chann 文件：kvd9-cli import-csv %1 --base 文件.chann -o 新文件.chann）",
@@ -32,7 +32,7 @@ bool loadImageForWrite(const QString &path, Codeplug &image, QString &error)
     }
     const WritePreparation preparation = PrepareImageForWrite(loaded);
     if (!preparation.ready()) {
-        error = path + QStringLiteral(": ") + preparation.message();
+        error = path + QStringLiteral(": ") + preparation.message(windowLanguage());
         return false;
     }
     image = loaded;
@@ -66,7 +66,7 @@ void checkRows(PortResult &r, const Codeplug &expected, const QList<int> &rows, 
         addresses.insert(d.row * RowBytes + d.column);
     // Read as a dry run reads them: from the radio to the file, what
     // writing the file would change.
-    const QStringList fields = describeDifferences(r.image, expected, addresses, UseChinese, false, encoding);
+    const QStringList fields = describeDifferences(r.image, expected, addresses, windowLanguage(), false, encoding);
     r.notes = describeByteDifferences(found) + fields;
     r.details.insert(QStringLiteral("fields"), QJsonArray::fromStringList(fields));
 }
@@ -86,7 +86,7 @@ bool RadioBackups::prepare(const QString &folder, const QList<PortSpec> &ports, 
 
 bool RadioBackups::save(int port, const Codeplug &radio, QString &error)
 {
-    if (!saveCodeplugFile(m_paths.at(port), radio, error))
+    if (!saveCodeplugFile(m_paths.at(port), radio, error, windowLanguage()))
         return false;
     m_saved.insert(port);
     return true;

@@ -149,7 +149,7 @@ int runShow(const QStringList &arguments, CliContext &context)
     if (!outputAllowed(line, path, true, context, exitCode))
         return exitCode;
     const QString pattern = line.parser.value(field);
-    CommandResult result = runShow(line.parser.positionalArguments().at(0), pattern, UseChinese, line.json(),
+    CommandResult result = runShow(line.parser.positionalArguments().at(0), pattern, windowLanguage(), line.json(),
                                    radioReader(context));
     const bool nothing = result.status == 0
         && (line.json() ? QJsonDocument::fromJson(result.output).array().isEmpty() : result.output.isEmpty());
@@ -167,7 +167,7 @@ int runShow(const QStringList &arguments, CliContext &context)
     const int status = finish(toFile, line, result, QStringLiteral("fields"));
     stream.flush();
     QString error;
-    if (status == 0 && !saveRegularFile(path, listing.toUtf8(), error))
+    if (status == 0 && !saveRegularFile(path, listing.toUtf8(), error, windowLanguage()))
         return line.fail(context, Exit::Refused, path + QStringLiteral(": ") + error);
     return status;
 }
@@ -182,7 +182,7 @@ int runDiff(const QStringList &arguments, CliContext &context)
     if (!parseFixed(line, arguments, context, 2, langText("请指定两个来源", "name two sources to compare"), exitCode))
         return exitCode;
     const QStringList args = line.parser.positionalArguments();
-    return finish(context, line, runDiff(args.at(0), args.at(1), UseChinese, radioReader(context), line.encoding()));
+    return finish(context, line, runDiff(args.at(0), args.at(1), windowLanguage(), radioReader(context), line.encoding()));
 }
 
 int runExportCsv(const QStringList &arguments, CliContext &context)
@@ -213,7 +213,7 @@ int runExportCsv(const QStringList &arguments, CliContext &context)
     CliContext toStream = withOutput(context, stream ? *stream : context.out);
     return finish(toStream, line,
                   runExportCsv(line.parser.positionalArguments().at(0), stream ? QStringLiteral("-") : path,
-                               UseChinese, radioReader(context), layout));
+                               windowLanguage(), radioReader(context), layout));
 }
 
 int runImportCsv(const QStringList &arguments, CliContext &context)
@@ -256,6 +256,6 @@ int runImportCsv(const QStringList &arguments, CliContext &context)
     CliContext toStream = withOutput(context, stream ? *stream : context.out);
     return finish(toStream, line,
                   runImportCsv(line.parser.positionalArguments().at(0), line.parser.value(base),
-                               stream ? QStringLiteral("-") : path, line.parser.isSet(replace), layout,
+                               stream ? QStringLiteral("-") : path, windowLanguage(), line.parser.isSet(replace), layout,
                                line.parser.isSet(renumber), line.parser.isSet(skipUnsupported)));
 }

@@ -177,7 +177,7 @@ void LinkBatch::startStep(Job &job)
         finish(job, link->lastFailure() == LinkFailure::DeviceLost
                         ? failureText(LinkFailure::DeviceLost) + QStringLiteral(" (") + reason
                               + QLatin1Char(')')
-                        : langText("无法打开端口：", "cannot open the port: ") + systemErrorText(reason));
+                        : langText("无法打开端口：", "cannot open the port: ") + systemErrorText(reason, windowLanguage()));
     });
     connect(link, &LinkEngine::failed, this, [this, &job, link](LinkFailure failure) {
         const QByteArray reply = link->unrecognisedReply();

@@ -58,7 +58,7 @@ bool checkOutputFile(const QString &path, QString &error)
     if (cause == ENOENT && access == 0)
         return true;
     error = path + langText("：文件夹不可写入：", ": its folder is not writable: ")
-        + systemErrorText(access != 0 ? access : cause);
+        + systemErrorText(access != 0 ? access : cause, windowLanguage());
     return false;
 }
 

@@ -67,9 +67,9 @@ QString checkChangedRanges(const Codeplug &image, const QList<int> &changed)
             for (int c = 0; c < RowBytes; ++c)
                 checked.at(n, c) = Empty;
     if ((rangeChanged || changed.contains(VfoRow)) && CheckVfoRange(checked))
-        return WritePreparation{WritePreparation::VfoOutOfRange, 0}.message();
+        return WritePreparation{WritePreparation::VfoOutOfRange, 0}.message(windowLanguage());
     if (const int channel = CheckChannelRanges(checked); channel > 0)
-        return WritePreparation{WritePreparation::ChannelOutOfRange, channel}.message();
+        return WritePreparation{WritePreparation::ChannelOutOfRange, channel}.message(windowLanguage());
     return QString();
 }
 

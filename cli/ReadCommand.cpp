@@ -48,7 +48,7 @@ int runRead(const QStringList &arguments, CliContext &context)
         if (toStandardOutput) {
             *stream << QString::fromLatin1(channelFileText(r.image));
             stream->flush();
-        } else if (saveCodeplugFile(paths.at(int(i)), r.image, error)) {
+        } else if (saveCodeplugFile(paths.at(int(i)), r.image, error, windowLanguage())) {
             r.details.insert(QStringLiteral("file"), paths.at(int(i)));
         } else {
             r.ok = false;

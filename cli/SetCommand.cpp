@@ -43,14 +43,14 @@ QStringList applyAssignments(Codeplug &image, const QList<Assignment> &assignmen
     QStringList refusals;
     for (const Assignment &a : assignments) {
         const Field *field = findField(a.id);
-        const QString refused = field ? writeField(image, *field, a.value)
+        const QString refused = field ? writeField(image, *field, a.value, windowLanguage())
                                       : langText("没有这个参数（show 列出参数标识符）",
                                                  "no such field (show lists the identifiers)");
         if (!refused.isEmpty()) {
             refusals << prefix + QStringLiteral("%1: %2").arg(a.id, refused);
             continue;
         }
-        const QString stored = readField(image, *field);
+        const QString stored = readField(image, *field, Language::English);
         if (field->kind == FieldKind::Frequency && !a.value.trimmed().isEmpty()
             && qRound64(numericValue(a.value) * 1e6) != qRound64(numericValue(stored) * 1e6))
             notes << langText("%1 %2 已对齐到 %3", "%1 %2 snapped to %3").arg(a.id, a.value.trimmed(), stored);
@@ -160,7 +160,7 @@ int runSet(const QStringList &arguments, CliContext &context)
         return line.fail(context, Exit::Refused, error);
 
     Codeplug image;
-    if (!loadSource(file, image, error))
+    if (!loadSource(file, image, error, windowLanguage()))
         return line.fail(context, Exit::Refused, error);
     const Codeplug before = image;
     QStringList notes;
@@ -175,7 +175,7 @@ int runSet(const QStringList &arguments, CliContext &context)
 
     for (const QString &note : notes)
         printError(context, langText("注：", "note: ") + note);
-    const QStringList changes = diffCodeplugs(before, image, UseChinese, encodingOfAssignments(assignments)).lines;
+    const QStringList changes = diffCodeplugs(before, image, windowLanguage(), encodingOfAssignments(assignments)).lines;
     const QByteArray text = channelFileText(image);
     if (stream) {
         // The file takes the stream; what changed goes beside it.
@@ -186,7 +186,7 @@ int runSet(const QStringList &arguments, CliContext &context)
         context.err.flush();
         return Exit::Success;
     }
-    if (!saveRegularFile(target, text, error))
+    if (!saveRegularFile(target, text, error, windowLanguage()))
         return line.fail(context, Exit::Refused, target + QStringLiteral(": ") + error);
     if (line.json()) {
         QJsonObject details{{QStringLiteral("file"), target}, {QStringLiteral("lines"), QJsonArray::fromStringList(changes)}};

@@ -30,7 +30,7 @@ void report(PortResult &r, const RadioChange &change, bool dryRun, ListedEncodin
     r.details.insert(QStringLiteral("rowsRead"), rowsJson(read));
     if (!change.planned)
         return;
-    const QStringList lines = diffCodeplugs(change.before, change.plan.image, UseChinese, encoding).lines;
+    const QStringList lines = diffCodeplugs(change.before, change.plan.image, windowLanguage(), encoding).lines;
     r.details.insert(QStringLiteral("changes"), QJsonArray::fromStringList(lines));
     const QList<int> &rows = change.plan.toWrite;
     const bool written = !dryRun && (r.ok || r.phase == QLatin1String("verifying"));

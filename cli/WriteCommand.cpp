@@ -26,7 +26,7 @@ void listChanges(std::vector<PortResult> &results, const Codeplug &image, Listed
         Codeplug written = image;
         for (int c = 0; c < RowBytes; ++c)
             written.at(Region::PowerRow, c) = r.image.at(Region::PowerRow, c);
-        const QStringList changes = diffCodeplugs(r.image, written, UseChinese, encoding).lines;
+        const QStringList changes = diffCodeplugs(r.image, written, windowLanguage(), encoding).lines;
         r.details.insert(QStringLiteral("changes"), QJsonArray::fromStringList(changes));
         r.notes = changes.isEmpty() ? QStringList{langText("写入不会改变任何参数", "a write would change nothing")}
                                     : changes;

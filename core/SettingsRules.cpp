@@ -153,7 +153,7 @@ bool vfoTransmitInRange(const Codeplug &image, int direction, const WorkRange &r
 
 int vfoShiftDirection(const Codeplug &image)
 {
-    return qMin(storedSetting(image, SettingId::VfoDirection), int(shiftDirectionItems(false).size()) - 1);
+    return qMin(storedSetting(image, SettingId::VfoDirection), int(shiftDirectionItems(Language::English).size()) - 1);
 }
 
 bool keepVfoShiftInRange(Codeplug &image, const WorkRange &range)
@@ -248,9 +248,9 @@ int scanKind(const Codeplug &image)
     return settingValue(image, SettingId::ScanPriority);
 }
 
-QStringList revertItems(const Codeplug &image, bool chinese)
+QStringList revertItems(const Codeplug &image, Language language)
 {
-    return revertChannelItems(scanKind(image), chinese);
+    return revertChannelItems(scanKind(image), language);
 }
 
 int powerLevel(const Codeplug &image, PowerLevel level)

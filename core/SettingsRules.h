@@ -109,7 +109,7 @@ void storeVfoTone(Codeplug &image, ToneSlot slot, int position);
 
 // The scan kind (ScanPriorityKind), and the revert list it offers.
 int scanKind(const Codeplug &image);
-QStringList revertItems(const Codeplug &image, bool chinese);
+QStringList revertItems(const Codeplug &image, Language language);
 // The scan's priority channel is one of the first 16 channels.
 constexpr int LastScanPriorityChannel = 16;
 

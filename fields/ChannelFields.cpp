@@ -24,12 +24,12 @@ void addChannelFields(QVector<Field> &fields, int n)
     const auto valueInUse = [n](const Codeplug &image, const std::function<FieldValue()> &value) {
         return isChannelEmpty(image, n) ? FieldValue() : value();
     };
-    const auto needsChannel = [n](const Codeplug &image, const std::function<QString()> &store) {
+    const auto needsChannel = [n](const Codeplug &image, Language language, const std::function<QString()> &store) {
         if (isChannelEmpty(image, n))
-            return langText("信道 %1 为空：请先输入其接收频率", "channel %1 is empty: enter its receive frequency first").arg(n);
+            return langText(language, "信道 %1 为空：请先输入其接收频率", "channel %1 is empty: enter its receive frequency first").arg(n);
         return store();
     };
-    const Items tones = [](bool chinese) { return toneSelectorItems(chinese); };
+    const Items tones = [](Language language) { return toneSelectorItems(language); };
 
     // A receive entry by the rules of the encoding's window: the transmit
     // frequency it shows stays where it was; emptying deletes the channel,
@@ -47,22 +47,24 @@ void addChannelFields(QVector<Field> &fields, int n)
             dropDirectionOutOfRange(image, n, workRangeOf(image));
     };
     const auto receiveWriter = [=](ChannelEncoding encoding) {
-        return [=](Codeplug &image, const QString &text) {
+        return [=](Codeplug &image, const QString &text, Language language) {
             const QString t = text.trimmed();
             QString refused;
-            const std::optional<Frequency> rx = t.isEmpty() ? std::nullopt : channelEntry(t, workRangeOf(image), refused);
+            const std::optional<Frequency> rx =
+                t.isEmpty() ? std::nullopt : channelEntry(t, workRangeOf(image), refused, language);
             if (refused.isEmpty())
                 commitReceiveEntry(image, rx, encoding);
             return refused;
         };
     };
     const auto receiveStore = [=](ChannelEncoding encoding) {
-        return [=](Codeplug &image, const FieldValue &value) {
+        return [=](Codeplug &image, const FieldValue &value, Language language) {
             const Frequency *f = std::get_if<Frequency>(&value);
             if (!f && !std::holds_alternative<std::monostate>(value))
-                return notOfItsKind();
+                return notOfItsKind(language);
             QString refused;
-            const std::optional<Frequency> rx = f ? channelValue(*f, workRangeOf(image), refused) : std::nullopt;
+            const std::optional<Frequency> rx =
+                f ? channelValue(*f, workRangeOf(image), refused, language) : std::nullopt;
             if (refused.isEmpty())
                 commitReceiveEntry(image, rx, encoding);
             return refused;
@@ -76,20 +78,20 @@ void addChannelFields(QVector<Field> &fields, int n)
 
     // Bytes 0..7, shared by both encodings.
     add({p + "receive", GridColumnCaptions[1].caption, FieldKind::Frequency, wholeBytes(n, 0, 4), n,
-         [=](const Codeplug &image, bool) { return inUse(image, [&] { return channelRxText(image, n); }); },
+         [=](const Codeplug &image, Language) { return inUse(image, [&] { return channelRxText(image, n); }); },
          receiveWriter(ChannelEncoding::Grid), {}, frequencyAt(0), receiveStore(ChannelEncoding::Grid)});
     add({p + "offset", {"频差频率(MHZ)", "Offset"}, FieldKind::Frequency, wholeBytes(n, 4, 4), n,
-         [=](const Codeplug &image, bool) { return inUse(image, [&] { return frequencyText(image, n, 4); }); },
+         [=](const Codeplug &image, Language) { return inUse(image, [&] { return frequencyText(image, n, 4); }); },
          readOnly, {}, frequencyAt(4), readOnlyValue});
 
     // Grid encoding.
     const auto transmitWriter = [=](ChannelEncoding encoding) {
-        return [=](Codeplug &image, const QString &text) {
-            return needsChannel(image, [&] {
+        return [=](Codeplug &image, const QString &text, Language language) {
+            return needsChannel(image, language, [&] {
                 const QString t = text.trimmed();
                 QString refused;
                 const std::optional<Frequency> tx =
-                    t.isEmpty() ? std::nullopt : channelEntry(t, workRangeOf(image), refused);
+                    t.isEmpty() ? std::nullopt : channelEntry(t, workRangeOf(image), refused, language);
                 if (refused.isEmpty())
                     commitTransmit(image, n, tx, encoding, workRangeOf(image));
                 return refused;
@@ -97,13 +99,14 @@ void addChannelFields(QVector<Field> &fields, int n)
         };
     };
     const auto transmitStore = [=](ChannelEncoding encoding) {
-        return [=](Codeplug &image, const FieldValue &value) {
+        return [=](Codeplug &image, const FieldValue &value, Language language) {
             const Frequency *f = std::get_if<Frequency>(&value);
             if (!f && !std::holds_alternative<std::monostate>(value))
-                return notOfItsKind();
-            return needsChannel(image, [&] {
+                return notOfItsKind(language);
+            return needsChannel(image, language, [&] {
                 QString refused;
-                const std::optional<Frequency> tx = f ? channelValue(*f, workRangeOf(image), refused) : std::nullopt;
+                const std::optional<Frequency> tx =
+                    f ? channelValue(*f, workRangeOf(image), refused, language) : std::nullopt;
                 if (refused.isEmpty())
                     commitTransmit(image, n, tx, encoding, workRangeOf(image));
                 return refused;
@@ -118,7 +121,7 @@ void addChannelFields(QVector<Field> &fields, int n)
     QVector<FieldByte> gridTx = wholeBytes(n, 4, 4);
     gridTx.append({n, GridDirectionByte, DirectionMask});
     add({p + "transmit", GridColumnCaptions[2].caption, FieldKind::Frequency, gridTx, n,
-         [=](const Codeplug &image, bool) {
+         [=](const Codeplug &image, Language) {
              return inUse(image, [&] { return gridTransmitText(image, n); });
          },
          transmitWriter(ChannelEncoding::Grid), {}, transmitValue(ChannelEncoding::Grid),
@@ -132,21 +135,21 @@ void addChannelFields(QVector<Field> &fields, int n)
     const auto choice = [&](const QString &id, Bilingual caption, FieldKind kind, QVector<FieldByte> bytes,
                             Items items, Position position, Store store) {
         add({id, caption, kind, bytes, n,
-             [=](const Codeplug &image, bool chinese) {
+             [=](const Codeplug &image, Language language) {
                  return inUse(image, [&] {
-                     const QStringList list = items(chinese);
+                     const QStringList list = items(language);
                      const int k = position(image, n);
                      return k >= 0 && k < list.size() ? list.at(k) : QString();
                  });
              },
-             [=](Codeplug &image, const QString &text) {
+             [=](Codeplug &image, const QString &text, Language language) {
                  if (!store)
-                     return readOnly(image, text);
-                 return needsChannel(image, [&] {
+                     return readOnly(image, text, language);
+                 return needsChannel(image, language, [&] {
                      const int k = choiceIndex(items, text);
                      if (k < 0)
-                         return kind == FieldKind::Choice ? unknownItem(items, text)
-                                                          : unknownTone().arg(text.trimmed());
+                         return kind == FieldKind::Choice ? unknownItem(items, text, language)
+                                                          : unknownTone(language).arg(text.trimmed());
                      store(image, n, k);
                      return QString();
                  });
@@ -158,24 +161,24 @@ void addChannelFields(QVector<Field> &fields, int n)
                      return kind == FieldKind::Choice ? FieldValue(ChoiceValue{k}) : FieldValue(ToneValue{k});
                  });
              },
-             [=](Codeplug &image, const FieldValue &value) {
+             [=](Codeplug &image, const FieldValue &value, Language language) {
                  if (!store)
-                     return readOnlyValue(image, value);
+                     return readOnlyValue(image, value, language);
                  const ChoiceValue *item = std::get_if<ChoiceValue>(&value);
                  const ToneValue *tone = std::get_if<ToneValue>(&value);
                  if (!(kind == FieldKind::Choice ? item != nullptr : tone != nullptr))
-                     return notOfItsKind();
-                 return needsChannel(image, [&] {
+                     return notOfItsKind(language);
+                 return needsChannel(image, language, [&] {
                      const int k = item ? item->index : tone->position;
-                     const QString refused = checkPosition(k, items);
+                     const QString refused = checkPosition(k, items, language);
                      if (refused.isEmpty())
                          store(image, n, k);
                      return kind == FieldKind::Choice || refused.isEmpty() ? refused
-                                                                           : unknownTone().arg(k);
+                                                                           : unknownTone(language).arg(k);
                  });
              }});
     };
-    const Items directions = [](bool chinese) { return shiftDirectionItems(chinese); };
+    const Items directions = [](Language language) { return shiftDirectionItems(language); };
     choice(p + "direction", {"频差方向", "Duplex"}, FieldKind::Choice, {{n, GridDirectionByte, DirectionMask}},
            directions,
            [](const Codeplug &image, int n) { return imageBits(image, n, GridDirectionByte, DirectionMask) % 3; },
@@ -197,15 +200,15 @@ void addChannelFields(QVector<Field> &fields, int n)
            storeGridBandwidth);
     QVector<FieldByte> gridNameBytes{{n, GridDirectionByte, 0x08}};
     gridNameBytes += wholeBytes(n, 11, 5);
-    const auto gridNameStore = [n](Codeplug &image, const QString &text) {
+    const auto gridNameStore = [n](Codeplug &image, const QString &text, Language language) {
         const QString name = text.trimmed();
-        const QString refused = checkName(name);
+        const QString refused = checkName(name, language);
         if (refused.isEmpty())
             storeGridName(image, n, name);
         return refused;
     };
     add({p + "name", GridColumnCaptions[7].caption, FieldKind::NameChars, gridNameBytes, n,
-         [=](const Codeplug &image, bool) { return inUse(image, [&] { return gridName(image, n); }); },
+         [=](const Codeplug &image, Language) { return inUse(image, [&] { return gridName(image, n); }); },
          gridNameStore, {},
          [=](const Codeplug &image) { return valueInUse(image, [&] { return gridName(image, n); }); },
          storeAs<QString>(gridNameStore)});
@@ -213,12 +216,12 @@ void addChannelFields(QVector<Field> &fields, int n)
     // The channel editor's encoding.
     const QString e = p + "editor.";
     add({e + "receive", EditorCaption::Receive, FieldKind::Frequency, wholeBytes(n, 0, 4), n,
-         [=](const Codeplug &image, bool) { return inUse(image, [&] { return channelRxText(image, n); }); },
+         [=](const Codeplug &image, Language) { return inUse(image, [&] { return channelRxText(image, n); }); },
          receiveWriter(ChannelEncoding::Editor), {}, frequencyAt(0), receiveStore(ChannelEncoding::Editor)});
     QVector<FieldByte> editorTx = wholeBytes(n, 4, 4);
     editorTx.append({n, EditorDirectionByte, DirectionMask});
     add({e + "transmit", EditorCaption::Transmit, FieldKind::Frequency, editorTx, n,
-         [=](const Codeplug &image, bool) {
+         [=](const Codeplug &image, Language) {
              return inUse(image, [&] { return editorTransmitText(image, n, workRangeOf(image)); });
          },
          transmitWriter(ChannelEncoding::Editor), {}, transmitValue(ChannelEncoding::Editor),
@@ -243,13 +246,15 @@ void addChannelFields(QVector<Field> &fields, int n)
         const Writer write = f.write;
         const ValueReader value = f.value;
         const ValueWriter store = f.store;
-        f.read = [=](const Codeplug &image, bool chinese) { return inUse(image, [&] { return read(image, chinese); }); };
-        f.write = [=](Codeplug &image, const QString &text) {
-            return needsChannel(image, [&] { return write(image, text); });
+        f.read = [=](const Codeplug &image, Language language) {
+            return inUse(image, [&] { return read(image, language); });
+        };
+        f.write = [=](Codeplug &image, const QString &text, Language language) {
+            return needsChannel(image, language, [&] { return write(image, text, language); });
         };
         f.value = [=](const Codeplug &image) { return valueInUse(image, [&] { return value(image); }); };
-        f.store = [=](Codeplug &image, const FieldValue &v) {
-            return needsChannel(image, [&] { return store(image, v); });
+        f.store = [=](Codeplug &image, const FieldValue &v, Language language) {
+            return needsChannel(image, language, [&] { return store(image, v, language); });
         };
         add(f);
     };
@@ -262,17 +267,17 @@ void addChannelFields(QVector<Field> &fields, int n)
         const int at = 5 * (n - 1) + k;
         nameBytes.append({Region::NameTableFirstRow + at / RowBytes, at % RowBytes, 0xFF});
     }
-    const auto editorNameStore = [=](Codeplug &image, const QString &text) {
-        return needsChannel(image, [&] {
+    const auto editorNameStore = [=](Codeplug &image, const QString &text, Language language) {
+        return needsChannel(image, language, [&] {
             const QString name = text.trimmed();
-            const QString refused = checkName(name);
+            const QString refused = checkName(name, language);
             if (refused.isEmpty())
                 storeEditorName(image, n, name);
             return refused;
         });
     };
     add({e + "name", EditorCaption::Name, FieldKind::NameChars, nameBytes, n,
-         [n](const Codeplug &image, bool) { return editorName(image, n); }, editorNameStore, {},
+         [n](const Codeplug &image, Language) { return editorName(image, n); }, editorNameStore, {},
          [n](const Codeplug &image) { return FieldValue(editorName(image, n)); }, storeAs<QString>(editorNameStore)});
 }
 

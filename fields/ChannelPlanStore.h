@@ -1,5 +1,6 @@
 #pragma once
 #include "core/Codeplug.h"
+#include "core/Language.h"
 #include "fields/FieldValue.h"
 
 #include <QHash>
@@ -21,7 +22,7 @@ struct ImportResult {
 
 // The grid's text of a field ("receive", "offset", "direction", "decode",
 // ...) of channel n.
-QString channelText(const Codeplug &image, int n, const char *field, bool chinese = false);
+QString channelText(const Codeplug &image, int n, const char *field, Language language = Language::English);
 // Its value.
 FieldValue channelFieldValue(const Codeplug &image, int n, const char *field);
 
@@ -47,8 +48,9 @@ struct GridValue {
 // the name alphabet), and collects the refusals and notes of every row.
 class ChannelPlanStore {
 public:
-    // With `replace`, every channel starts empty.
-    ChannelPlanStore(const Codeplug &base, bool replace);
+    // With `replace`, every channel starts empty. Refusals and notes are in
+    // `language`.
+    ChannelPlanStore(const Codeplug &base, bool replace, Language language);
 
     // Takes channel n (1..128) for the row on `line`; refused when an
     // earlier row took it.
@@ -79,6 +81,7 @@ private:
     bool finishRow(int line, const Codeplug &row, const QStringList &reasons);
 
     Codeplug m_image;
+    Language m_language;
     QStringList m_errors;
     QStringList m_notes;
     QHash<int, int> m_lineOfChannel;

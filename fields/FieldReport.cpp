@@ -21,18 +21,18 @@ QRegularExpression fieldPattern(const QString &pattern)
 
 // A field's caption as a person reads it, with its channel number and, for
 // a channel's field, the encoding it reads: the grid's or the editor's.
-QString fieldLabel(const Field &field, bool chinese)
+QString fieldLabel(const Field &field, Language language)
 {
     if (field.channel == 0) {
-        if (!chinese)
+        if (language != Language::Chinese)
             return QString(field.id).replace(QLatin1Char('.'), QLatin1Char(' ')).replace(QLatin1Char('_'), QLatin1Char(' '));
-        const QString caption = bilingualText(field.caption, true).trimmed();
+        const QString caption = bilingualText(field.caption, Language::Chinese).trimmed();
         return field.id.startsWith(QLatin1String("fm.")) ? caption + QLatin1Char(' ') + field.id.mid(3) : caption;
     }
     const QString editorPrefix = QStringLiteral("channel.%1.editor.").arg(field.channel);
     const bool editor = field.id.startsWith(editorPrefix);
-    if (chinese)
-        return QStringLiteral("信道 %1 %2").arg(field.channel).arg(bilingualText(field.caption, true).trimmed())
+    if (language == Language::Chinese)
+        return QStringLiteral("信道 %1 %2").arg(field.channel).arg(bilingualText(field.caption, Language::Chinese).trimmed())
             + (editor ? QStringLiteral("（信道编辑器编码）") : QStringLiteral("（信道表格编码）"));
     const QString name = field.id.mid(field.id.lastIndexOf(QLatin1Char('.')) + 1).replace(QLatin1Char('_'), QLatin1Char(' '));
     return QStringLiteral("channel %1 %2").arg(field.channel).arg(name)
@@ -113,11 +113,11 @@ struct Shown {
     QVector<std::pair<int, QVector<RawByte>>> rawRows;
 };
 
-Shown shownFields(const Codeplug &image, const QString &pattern, bool chinese)
+Shown shownFields(const Codeplug &image, const QString &pattern, Language language)
 {
     const QRegularExpression wanted = fieldPattern(pattern);
     const QVector<Field> &fields = fieldCatalogue();
-    const QStringList texts = readAllFields(image, chinese);
+    const QStringList texts = readAllFields(image, language);
     Shown shown;
     for (int i = 0; i < fields.size(); ++i)
         if (wanted.match(fields.at(i).id).hasMatch() && isShown(image, fields.at(i), texts.at(i)))
@@ -132,14 +132,14 @@ Shown shownFields(const Codeplug &image, const QString &pattern, bool chinese)
 
 } // namespace
 
-QString showFields(const Codeplug &image, const QString &pattern, bool chinese)
+QString showFields(const Codeplug &image, const QString &pattern, Language language)
 {
-    const Shown shown = shownFields(image, pattern, chinese);
+    const Shown shown = shownFields(image, pattern, language);
     QString out;
     for (const auto &[field, text] : shown.fields) {
         out += field->id + QStringLiteral(" = ") + text;
-        if (chinese)
-            out += QStringLiteral("    # ") + fieldLabel(*field, true);
+        if (language == Language::Chinese)
+            out += QStringLiteral("    # ") + fieldLabel(*field, Language::Chinese);
         out += QLatin1Char('\n');
     }
     for (const auto &[row, bytes] : shown.rawRows)
@@ -147,16 +147,16 @@ QString showFields(const Codeplug &image, const QString &pattern, bool chinese)
     return out;
 }
 
-QByteArray showFieldsJson(const Codeplug &image, const QString &pattern, bool chinese)
+QByteArray showFieldsJson(const Codeplug &image, const QString &pattern, Language language)
 {
-    const Shown shown = shownFields(image, pattern, chinese);
+    const Shown shown = shownFields(image, pattern, language);
     QJsonArray list;
     for (const auto &[field, text] : shown.fields) {
         QJsonArray at;
         for (const FieldByte &b : field->bytes)
             at.append(QJsonObject{{"row", b.row}, {"byte", b.column}, {"mask", b.mask}});
         list.append(QJsonObject{{"id", field->id},
-                                {"caption", bilingualText(field->caption, chinese)},
+                                {"caption", bilingualText(field->caption, language)},
                                 {"text", text},
                                 {"bytes", at}});
     }
@@ -170,7 +170,7 @@ QByteArray showFieldsJson(const Codeplug &image, const QString &pattern, bool ch
 }
 
 QStringList describeDifferences(const Codeplug &expected, const Codeplug &actual, const QSet<int> &addresses,
-                                bool chinese, bool withRawBytes, ListedEncoding encoding)
+                                Language language, bool withRawBytes, ListedEncoding encoding)
 {
     std::array<int, Codeplug::Size> differing{};
     for (int address : addresses)
@@ -184,9 +184,9 @@ QStringList describeDifferences(const Codeplug &expected, const Codeplug &actual
         if (wasEmpty == isChannelEmpty(actual, n) || differing[n * RowBytes] == 0)
             continue;
         const Field *receive = findField(QStringLiteral("channel.%1.receive").arg(n));
-        const QString created = chinese ? QStringLiteral("信道 %1 已新建：%2") : QStringLiteral("channel %1 created: %2");
-        const QString removed = chinese ? QStringLiteral("信道 %1 已删除") : QStringLiteral("channel %1 removed");
-        lines << (wasEmpty ? created.arg(n).arg(readField(actual, *receive, chinese)) : removed.arg(n));
+        const QString created = language == Language::Chinese ? QStringLiteral("信道 %1 已新建：%2") : QStringLiteral("channel %1 created: %2");
+        const QString removed = language == Language::Chinese ? QStringLiteral("信道 %1 已删除") : QStringLiteral("channel %1 removed");
+        lines << (wasEmpty ? created.arg(n).arg(readField(actual, *receive, language)) : removed.arg(n));
         for (int c = 0; c < RowBytes; ++c)
             differing[n * RowBytes + c] = 0;
     }
@@ -196,8 +196,8 @@ QStringList describeDifferences(const Codeplug &expected, const Codeplug &actual
     // differently in each. A listing of one encoding leaves out the other's
     // lines where its own lines already name every changed bit they cover.
     const QVector<Field> &fields = fieldCatalogue();
-    const QStringList before = readAllFields(expected, chinese);
-    const QStringList after = readAllFields(actual, chinese);
+    const QStringList before = readAllFields(expected, language);
+    const QStringList after = readAllFields(actual, language);
     std::array<int, Codeplug::Size> unexplained = differing;
     std::array<int, Codeplug::Size> named{}; // the changed bits the listing's own encoding names
     QVector<std::pair<const Field *, QString>> changed;
@@ -212,7 +212,7 @@ QStringList describeDifferences(const Codeplug &expected, const Codeplug &actual
             unexplained[b.row * RowBytes + b.column] &= ~b.mask;
         if (before.at(i) == after.at(i))
             continue;
-        changed.append({&field, QStringLiteral("%1: %2 -> %3").arg(fieldLabel(field, chinese), quoted(before.at(i)), quoted(after.at(i)))});
+        changed.append({&field, QStringLiteral("%1: %2 -> %3").arg(fieldLabel(field, language), quoted(before.at(i)), quoted(after.at(i)))});
         if (!ofOtherEncoding(field, encoding))
             for (const FieldByte &b : field.bytes)
                 named[b.row * RowBytes + b.column] |= differing[b.row * RowBytes + b.column] & b.mask;
@@ -236,7 +236,7 @@ QStringList describeDifferences(const Codeplug &expected, const Codeplug &actual
     return lines;
 }
 
-DiffResult diffCodeplugs(const Codeplug &a, const Codeplug &b, bool chinese, ListedEncoding encoding)
+DiffResult diffCodeplugs(const Codeplug &a, const Codeplug &b, Language language, ListedEncoding encoding)
 {
     QSet<int> addresses;
     for (int address = 0; address < Codeplug::Size; ++address)
@@ -244,7 +244,7 @@ DiffResult diffCodeplugs(const Codeplug &a, const Codeplug &b, bool chinese, Lis
             addresses.insert(address);
     if (addresses.isEmpty())
         return {};
-    return {describeDifferences(a, b, addresses, chinese, true, encoding)};
+    return {describeDifferences(a, b, addresses, language, true, encoding)};
 }
 
 bool listedEncodingOfName(const QString &name, ListedEncoding &encoding)

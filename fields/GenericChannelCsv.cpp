@@ -74,7 +74,7 @@ T valueOf(const FieldValue &value, T none)
 // The tone list as the English tone selector names it.
 const QStringList &toneItems()
 {
-    static const QStringList items = toneSelectorItems(false);
+    static const QStringList items = toneSelectorItems(Language::English);
     return items;
 }
 
@@ -101,7 +101,7 @@ Side sideOfTone(ToneValue tone)
 }
 
 // The tone of a side, or none with the refusal in `reason`.
-std::optional<ToneValue> toneOfSide(const Side &side, QString &reason)
+std::optional<ToneValue> toneOfSide(const Side &side, QString &reason, Language language)
 {
     const QStringList &items = toneItems();
     if (side.kind == Side::None)
@@ -110,7 +110,7 @@ std::optional<ToneValue> toneOfSide(const Side &side, QString &reason)
         const int p = items.indexOf(toneTextOfNumber(side.value), 1);
         if (isCtcss(p))
             return ToneValue{p};
-        reason = langText("%1“%2”不在对讲机的亚音列表中",
+        reason = langText(language, "%1“%2”不在对讲机的亚音列表中",
                           "%1 \"%2\" is not a tone of the radio's list").arg(side.column, side.value);
         return std::nullopt;
     }
@@ -120,7 +120,7 @@ std::optional<ToneValue> toneOfSide(const Side &side, QString &reason)
     const int p = code.match(side.value).hasMatch() ? items.indexOf(QStringLiteral("D%1N").arg(padded), 1) : -1;
     if (p >= 1)
         return ToneValue{tonePositionOfCode(p, side.reversed, ToneOverflow::NoEntry)};
-    reason = langText("%1“%2”不在对讲机的数字亚音（DCS）列表中",
+    reason = langText(language, "%1“%2”不在对讲机的数字亚音（DCS）列表中",
                       "%1 \"%2\" is not a DCS code of the radio's list").arg(side.column, side.value);
     return std::nullopt;
 }
@@ -199,14 +199,14 @@ double wattsOf(const QString &text)
 bool is(const QString &text, const char *word) { return text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0; }
 
 // The receive and transmit side of a row's tone columns.
-bool toneSides(const Row &row, Side &tx, Side &rx, QString &reason)
+bool toneSides(const Row &row, Side &tx, Side &rx, QString &reason, Language language)
 {
     QString polarity = row[DtcsPolarity].toUpper();
     if (polarity.isEmpty())
         polarity = QStringLiteral("NN");
     static const QRegularExpression polarities(QStringLiteral("^[NR]{2}$"));
     if (!polarities.match(polarity).hasMatch()) {
-        reason = langText("DtcsPolarity“%1”不是两个 N 或 R",
+        reason = langText(language, "DtcsPolarity“%1”不是两个 N 或 R",
                           "DtcsPolarity \"%1\" is not two of N and R").arg(row[DtcsPolarity]);
         return false;
     }
@@ -234,7 +234,7 @@ bool toneSides(const Row &row, Side &tx, Side &rx, QString &reason)
         static const QStringList known{"Tone->Tone", "Tone->DTCS", "DTCS->Tone", "->Tone",
                                        "->DTCS",     "DTCS->",     "DTCS->DTCS"};
         if (!known.contains(cross, Qt::CaseInsensitive)) {
-            reason = langText("CrossMode“%1”不是以下之一：%2",
+            reason = langText(language, "CrossMode“%1”不是以下之一：%2",
                               "CrossMode \"%1\" is not one of: %2").arg(cross, known.join(QStringLiteral(", ")));
             return false;
         }
@@ -243,7 +243,7 @@ bool toneSides(const Row &row, Side &tx, Side &rx, QString &reason)
         tx = is(from, "Tone") ? toneTx : is(from, "DTCS") ? dcsTx : Side{};
         rx = is(to, "Tone") ? toneRx : is(to, "DTCS") ? dcsRx : Side{};
     } else {
-        reason = langText("Tone“%1”不是以下之一：（空）、Tone、TSQL、DTCS、Cross",
+        reason = langText(language, "Tone“%1”不是以下之一：（空）、Tone、TSQL、DTCS、Cross",
                           "Tone \"%1\" is not one of: (empty), Tone, TSQL, DTCS, Cross").arg(mode);
         return false;
     }
@@ -261,13 +261,13 @@ struct Conversion {
     void cell(const char *field, const FieldValue &value, const QString &label) { values.append({field, value, label}); }
 };
 
-void convertFrequencies(const Row &row, Conversion &out)
+void convertFrequencies(const Row &row, Conversion &out, Language language)
 {
     const std::optional<Frequency> receive = frequencyOfCell(row[FrequencyColumn]);
     if (receive || row[FrequencyColumn].isEmpty())
         out.cell("receive", receive ? FieldValue(*receive) : FieldValue(), QStringLiteral("Frequency"));
     else
-        out.reasons << langText("Frequency“%1”不是频率", "Frequency \"%1\" is not a frequency").arg(row[FrequencyColumn]);
+        out.reasons << langText(language, "Frequency“%1”不是频率", "Frequency \"%1\" is not a frequency").arg(row[FrequencyColumn]);
 
     if (!receive)
         return;
@@ -279,7 +279,7 @@ void convertFrequencies(const Row &row, Conversion &out)
     const std::optional<Frequency> offset = frequencyOfCell(row[Offset]);
     out.tx = out.rx;
     if (shifted && !offset)
-        out.reasons << langText("Offset“%1”不是频率", "Offset \"%1\" is not a frequency").arg(row[Offset]);
+        out.reasons << langText(language, "Offset“%1”不是频率", "Offset \"%1\" is not a frequency").arg(row[Offset]);
     else if (is(duplex, "+"))
         out.tx = out.rx + *offset;
     else if (is(duplex, "-"))
@@ -287,26 +287,26 @@ void convertFrequencies(const Row &row, Conversion &out)
     else if (is(duplex, "split"))
         out.tx = *offset;
     else if (is(duplex, "off"))
-        out.notes << langText("Duplex“off”已忽略：此信道可能会发射", "Duplex \"off\" dropped: the channel may transmit");
+        out.notes << langText(language, "Duplex“off”已忽略：此信道可能会发射", "Duplex \"off\" dropped: the channel may transmit");
     else if (!duplex.isEmpty())
-        out.reasons << langText("Duplex“%1”不是以下之一：（空）、+、-、split、off",
+        out.reasons << langText(language, "Duplex“%1”不是以下之一：（空）、+、-、split、off",
                                 "Duplex \"%1\" is not one of: (empty), +, -, split, off").arg(duplex);
     if (out.tx < Frequency())
-        out.reasons << langText("Offset %1 使发射频率低于 0 MHz",
+        out.reasons << langText(language, "Offset %1 使发射频率低于 0 MHz",
                                 "Offset %1 takes the transmit frequency below 0 MHz").arg(row[Offset]);
     else if (out.reasons.isEmpty())
         out.cell("transmit", out.tx, QStringLiteral("transmit"));
 }
 
-void convertTones(const Row &row, Conversion &out)
+void convertTones(const Row &row, Conversion &out, Language language)
 {
     if (!row.given.at(Tone))
         return;
     Side tx, rx;
     QString reason;
-    if (toneSides(row, tx, rx, reason)) {
-        const std::optional<ToneValue> decode = toneOfSide(rx, reason);
-        const std::optional<ToneValue> encode = toneOfSide(tx, reason);
+    if (toneSides(row, tx, rx, reason, language)) {
+        const std::optional<ToneValue> decode = toneOfSide(rx, reason, language);
+        const std::optional<ToneValue> encode = toneOfSide(tx, reason, language);
         if (reason.isEmpty()) {
             out.cell("decode", *decode, QStringLiteral("decode"));
             out.cell("encode", *encode, QStringLiteral("encode"));
@@ -317,7 +317,7 @@ void convertTones(const Row &row, Conversion &out)
 }
 
 // High, Low, or a wattage: the file's highest is High, every lower one Low.
-void convertPower(const Row &row, double highestWatts, Conversion &out)
+void convertPower(const Row &row, double highestWatts, Conversion &out, Language language)
 {
     if (!row.given.at(Power))
         return;
@@ -330,9 +330,9 @@ void convertPower(const Row &row, double highestWatts, Conversion &out)
         level = Low;
     else if (watts >= 0) {
         level = watts >= highestWatts ? High : Low;
-        out.notes << langText("Power“%1”改为 %2", "Power \"%1\" became %2").arg(power, powerCell(*level));
+        out.notes << langText(language, "Power“%1”改为 %2", "Power \"%1\" became %2").arg(power, powerCell(*level));
     } else {
-        out.reasons << langText("Power“%1”不是 High、Low 或瓦数", "Power \"%1\" is not High, Low or a wattage").arg(power);
+        out.reasons << langText(language, "Power“%1”不是 High、Low 或瓦数", "Power \"%1\" is not High, Low or a wattage").arg(power);
     }
     if (level)
         out.cell("power", ChoiceValue{*level}, QStringLiteral("Power"));
@@ -377,7 +377,8 @@ QHash<QString, QString> shortNames(const QStringList &cells)
     return shortOf;
 }
 
-void convertModeAndName(const Row &row, const QHash<QString, QString> &shortOf, Conversion &out)
+void convertModeAndName(const Row &row, const QHash<QString, QString> &shortOf, Conversion &out,
+                        Language language)
 {
     if (row.given.at(Mode)) {
         const QString mode = row[Mode];
@@ -386,14 +387,14 @@ void convertModeAndName(const Row &row, const QHash<QString, QString> &shortOf, 
         else if (is(mode, "NFM"))
             out.cell("bandwidth", ChoiceValue{Narrow}, QStringLiteral("Mode"));
         else
-            out.reasons << langText("Mode“%1”不是 FM 或 NFM", "Mode \"%1\" is not FM or NFM").arg(mode);
+            out.reasons << langText(language, "Mode“%1”不是 FM 或 NFM", "Mode \"%1\" is not FM or NFM").arg(mode);
     }
 
     if (row.given.at(Name)) {
         const QString cell = nameOfCell(row[Name]);
         const QString name = shortOf.value(cell);
         if (name != cell)
-            out.notes << langText("Name“%1”改为“%2”", "Name \"%1\" became \"%2\"").arg(cell, name);
+            out.notes << langText(language, "Name“%1”改为“%2”", "Name \"%1\" became \"%2\"").arg(cell, name);
         out.cell("name", name, QStringLiteral("Name"));
     }
 }
@@ -402,13 +403,13 @@ void convertModeAndName(const Row &row, const QHash<QString, QString> &shortOf, 
 // counts the rows that lost them.
 constexpr Column DroppedColumns[] = {TStep, Skip, Comment, UrCall, Rpt1Call, Rpt2Call, DvCode};
 
-QString whyDropped(Column c)
+QString whyDropped(Column c, Language language)
 {
     if (c == TStep)
-        return langText("对讲机按 5 或 6.25 kHz 对齐", "the radio snaps to 5 or 6.25 kHz");
+        return langText(language, "对讲机按 5 或 6.25 kHz 对齐", "the radio snaps to 5 or 6.25 kHz");
     if (c == Skip)
-        return langText("扫描跳过不随信道保存", "the radio keeps no skip with the channel");
-    return langText("对讲机没有存放之处", "the radio has no place for it");
+        return langText(language, "扫描跳过不随信道保存", "the radio keeps no skip with the channel");
+    return langText(language, "对讲机没有存放之处", "the radio has no place for it");
 }
 
 // The dropped columns of a row: `dropped[c]` is set for each.
@@ -424,13 +425,14 @@ void findDropped(const Row &row, QVector<bool> &dropped)
         dropped[c] = !row[c].isEmpty() && !(c == TStep && onRaster);
 }
 
-Conversion convertRow(const Row &row, double highestWatts, const QHash<QString, QString> &shortOf)
+Conversion convertRow(const Row &row, double highestWatts, const QHash<QString, QString> &shortOf,
+                      Language language)
 {
     Conversion out;
-    convertFrequencies(row, out);
-    convertTones(row, out);
-    convertPower(row, highestWatts, out);
-    convertModeAndName(row, shortOf, out);
+    convertFrequencies(row, out, language);
+    convertTones(row, out, language);
+    convertPower(row, highestWatts, out, language);
+    convertModeAndName(row, shortOf, out, language);
     return out;
 }
 
@@ -463,7 +465,7 @@ bool isGenericChannelCsv(const QByteArray &csv)
 {
     QVector<CsvRecord> records;
     QStringList errors;
-    if (!readCsvRecords(csv, records, errors))
+    if (!readCsvRecords(csv, records, errors, Language::English))
         return false;
     for (const QString &header : records.first().fields)
         if (is(header.trimmed(), "Frequency"))
@@ -471,11 +473,12 @@ bool isGenericChannelCsv(const QByteArray &csv)
     return false;
 }
 
-ImportResult importGenericCsv(const QByteArray &csv, const Codeplug &base, GenericImportOptions options)
+ImportResult importGenericCsv(const QByteArray &csv, const Codeplug &base, Language language,
+                              GenericImportOptions options)
 {
     ImportResult result;
     QVector<CsvRecord> records;
-    if (!readCsvRecords(csv, records, result.errors))
+    if (!readCsvRecords(csv, records, result.errors, language))
         return result;
 
     // Where each known column is; the others are ignored.
@@ -488,11 +491,11 @@ ImportResult importGenericCsv(const QByteArray &csv, const Codeplug &base, Gener
         if (known < 0)
             continue;
         if (indexOf.at(known) >= 0)
-            result.errors << columnTwice().arg(header.line).arg(headers().at(known));
+            result.errors << columnTwice(language).arg(header.line).arg(headers().at(known));
         indexOf[known] = i;
     }
     if (indexOf.at(FrequencyColumn) < 0 || (indexOf.at(Location) < 0 && !options.renumber))
-        result.errors << langText("第 %1 行：需要 Location 和 Frequency 两列",
+        result.errors << langText(language, "第 %1 行：需要 Location 和 Frequency 两列",
                                   "line %1: the columns Location and Frequency are needed").arg(header.line);
     if (!result.errors.isEmpty())
         return result;
@@ -509,7 +512,7 @@ ImportResult importGenericCsv(const QByteArray &csv, const Codeplug &base, Gener
         rows << row;
     }
 
-    ChannelPlanStore store(base, options.replace);
+    ChannelPlanStore store(base, options.replace, language);
     if (options.skipUnsupported)
         store.skipRefusedRows();
     QStringList names;
@@ -532,7 +535,7 @@ ImportResult importGenericCsv(const QByteArray &csv, const Codeplug &base, Gener
     for (int r = 0; r < rows.size(); ++r) {
         const Row &row = rows.at(r);
         const int line = records.at(r + 1).line;
-        const QString misfit = fieldCountFault(records.at(r + 1), header.fields.size());
+        const QString misfit = fieldCountFault(records.at(r + 1), header.fields.size(), language);
         if (!misfit.isEmpty()) {
             store.refuse(line, misfit);
             ++next;
@@ -541,12 +544,12 @@ ImportResult importGenericCsv(const QByteArray &csv, const Codeplug &base, Gener
         bool numberOk = options.renumber;
         const int n = options.renumber ? next : row[Location].toInt(&numberOk);
         if (options.renumber && n > 128) {
-            store.note(langText("信道已满 128 个：从第 %1 行起的各行未导入",
+            store.note(langText(language, "信道已满 128 个：从第 %1 行起的各行未导入",
                                 "the 128 channels are full: the rows from line %1 on are left out").arg(line));
             break;
         }
         if (!numberOk || n < 1 || n > 128) {
-            store.refuse(line, langText("Location“%1”超出 1..128（--renumber 按文件顺序填入信道）",
+            store.refuse(line, langText(language, "Location“%1”超出 1..128（--renumber 按文件顺序填入信道）",
                                            "Location \"%1\" is outside 1..128 (--renumber fills the channels in "
                                            "file order)")
                                    .arg(row[Location]));
@@ -554,7 +557,7 @@ ImportResult importGenericCsv(const QByteArray &csv, const Codeplug &base, Gener
         }
         if (!store.claim(line, n))
             continue;
-        Conversion conversion = convertRow(row, highestWatts, shortOf);
+        Conversion conversion = convertRow(row, highestWatts, shortOf, language);
         // The receive frequency first and alone: when it is refused, the
         // row's other fields would only be refused for want of a channel.
         const bool stored = conversion.reasons.isEmpty() ? store.store(line, n, conversion.values.mid(0, 1))
@@ -569,24 +572,24 @@ ImportResult importGenericCsv(const QByteArray &csv, const Codeplug &base, Gener
         findDropped(row, dropped);
         for (Column c : DroppedColumns)
             if (dropped.at(c) && !onceForPlan.at(c))
-                conversion.notes << langText("%1“%2”已忽略", "%1 \"%2\" dropped").arg(headers().at(c), row[c]);
+                conversion.notes << langText(language, "%1“%2”已忽略", "%1 \"%2\" dropped").arg(headers().at(c), row[c]);
         // Where the raster moved a frequency.
         QStringList snapped;
         const Frequency rx = valueOf(channelFieldValue(store.image(), n, "receive"), Frequency());
         if (rx != conversion.rx)
-            snapped << langText("Frequency %1 已对齐到 %2",
+            snapped << langText(language, "Frequency %1 已对齐到 %2",
                                 "Frequency %1 snapped to %2").arg(row[FrequencyColumn], cellOfFrequency(rx));
         const Frequency tx = valueOf(channelFieldValue(store.image(), n, "transmit"), Frequency());
         if (row.given.at(Duplex) && tx != conversion.tx && conversion.tx != conversion.rx)
-            snapped << langText("transmit %1 已对齐到 %2",
+            snapped << langText(language, "transmit %1 已对齐到 %2",
                                 "transmit %1 snapped to %2").arg(cellOfFrequency(conversion.tx), cellOfFrequency(tx));
         store.note(line, snapped + conversion.notes);
     }
     for (Column c : DroppedColumns)
         if (onceForPlan.at(c))
-            store.note(langText("%1 在 %2 行中已忽略：%3", "%1 dropped on %2: %3")
+            store.note(langText(language, "%1 在 %2 行中已忽略：%3", "%1 dropped on %2: %3")
                            .arg(headers().at(c),
-                                langText("%1", "%1 rows").arg(droppedRows.at(c)),
-                                whyDropped(c)));
+                                langText(language, "%1", "%1 rows").arg(droppedRows.at(c)),
+                                whyDropped(c, language)));
     return store.result();
 }

@@ -131,7 +131,7 @@ PortDescription describeDevice(const QString &device)
     if (port.access.mayOpen) {
         port.access.mayOpen = false;
         port.access.reason = langText("系统拒绝访问 %1：%2", "The system refuses access to %1: %2")
-                                 .arg(device, systemErrorText(refusal));
+                                 .arg(device, systemErrorText(refusal, windowLanguage()));
         port.access.remedy = langText("请系统管理员授予您访问权限。", "Ask the administrator to give you access to it.");
     }
     return port;

@@ -65,7 +65,7 @@ void Form_edit_Key::Form_Load()
     Command_help->setText(langText("帮助", "Help"));
     for (QComboBox *list : {Combo_pf1, Combo_pf2}) {
         list->clear();
-        list->addItems(keyFunctionItems(UseChinese));
+        list->addItems(keyFunctionItems(windowLanguage()));
     }
     LoadKeys();
 }

@@ -123,5 +123,5 @@ void OptionRangePanel::CheckFrequencyLimits()
 {
     const WritePreparation check = checkRanges(image());
     if (!check.ready())
-        showMessage(check.message());
+        showMessage(check.message(windowLanguage()));
 }

@@ -71,7 +71,7 @@ Codeplug fileImage(const QString &path)
 {
     Codeplug image;
     QString error;
-    if (!loadChannelFile(path, image, error))
+    if (!loadChannelFile(path, image, error, Language::English))
         qFatal("%s", qPrintable(error));
     return image;
 }
@@ -254,7 +254,7 @@ void Cli::initTestCase()
     qputenv("KVD9_RADIO_SIM_DIR", QFile::encodeName(m_announcements.path()));
     m_file = m_dir.filePath(QStringLiteral("sample.chann"));
     QString error;
-    QVERIFY2(saveCodeplugFile(m_file, codeplugOf(RadioSimulator::sampleMemory()), error), qPrintable(error));
+    QVERIFY2(saveCodeplugFile(m_file, codeplugOf(RadioSimulator::sampleMemory()), error, Language::English), qPrintable(error));
 }
 
 void Cli::everySubcommandHasHelp()
@@ -865,7 +865,7 @@ void Cli::writeDryRunShowsTheDiffAndWritesNothing()
     r[0].memory[9 * 16] = char(0x12);
     QTemporaryDir dir;
     const QString radioFile = dir.filePath("radio.chann"), preparedFile = dir.filePath("prepared.chann");
-    QVERIFY(saveCodeplugFile(radioFile, codeplugOf(r[0].memory), error) && saveCodeplugFile(preparedFile, prepared, error));
+    QVERIFY(saveCodeplugFile(radioFile, codeplugOf(r[0].memory), error, Language::English) && saveCodeplugFile(preparedFile, prepared, error, Language::English));
     const CliRun diff = run({"diff", "--json", radioFile, preparedFile});
     // The radio's own power calibration, which a write leaves alone.
     r[0].memory[255 * 16] = char(quint8(r[0].memory.at(255 * 16)) ^ 0x10);
@@ -925,7 +925,7 @@ void Cli::setStoresUnderTheWindowsRules()
     if (written == "-") {
         QList<int> values;
         QString error;
-        QVERIFY2(parseChannelFile(result.out.toLatin1(), values, error), qPrintable(error));
+        QVERIFY2(parseChannelFile(result.out.toLatin1(), values, error, Language::English), qPrintable(error));
         for (int k = 0; k < values.size(); ++k)
             changed.at(k / RowBytes, k % RowBytes) = qint16(values.at(k));
     } else if (!written.isEmpty()) {
@@ -934,7 +934,7 @@ void Cli::setStoresUnderTheWindowsRules()
     const Codeplug sample = fileImage(m_file);
     QCOMPARE(memoryOf(fileImage(file)) == memoryOf(sample), written != "%f");
     if (!written.isEmpty())
-        QCOMPARE(readField(changed, *findField("option.squelch")), command.contains("squelch=2") ? "2" : "5");
+        QCOMPARE(readField(changed, *findField("option.squelch"), Language::English), command.contains("squelch=2") ? "2" : "5");
 }
 
 // The bash script, sourced in bash, completes subcommands, their options
@@ -1263,7 +1263,7 @@ void Cli::setOnRadiosMovesOnlyTheRowsOfItsChange()
     QTemporaryDir dir;
     const QString file = dir.filePath("radio.chann");
     QString error;
-    QVERIFY(saveCodeplugFile(file, codeplugOf(r[1].memory), error));
+    QVERIFY(saveCodeplugFile(file, codeplugOf(r[1].memory), error, Language::English));
     QCOMPARE(run(QStringList{"set", file} + assignments).status, 0);
     QCOMPARE(run({"write", "--no-verify", "-p", r[1].devicePath(), file}).status, 0);
     QCOMPARE(r[0].memory, r[1].memory);

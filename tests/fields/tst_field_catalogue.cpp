@@ -57,7 +57,6 @@ class TestFieldCatalogue : public QObject {
 
 private slots:
     // Refusals and notes in English, the companion's default language.
-    void initTestCase() { UseChinese = false; }
 
     // The catalogue names each place's field with the place's own bytes.
     void theCatalogueReadsThePlaces()
@@ -68,7 +67,7 @@ private slots:
                 continue;
             const Field *field = findField(QString::fromLatin1(p.key));
             QVERIFY2(field, p.key);
-            QCOMPARE(bilingualText(field->caption, false), bilingualText(p.caption, false));
+            QCOMPARE(bilingualText(field->caption, Language::English), bilingualText(p.caption, Language::English));
             const FieldByte first = field->bytes.first();
             QCOMPARE(first.row * RowBytes + first.column, p.row * RowBytes + p.byte);
             QCOMPARE(first.mask, p.mask);
@@ -122,7 +121,7 @@ private slots:
                 || (f.id.endsWith(QLatin1String("direction")) && f.channel != 0))
                 continue;
             const FieldByte at = f.bytes.first();
-            const QStringList items = f.choices ? f.choices(false) : QStringList();
+            const QStringList items = f.choices ? f.choices(Language::English) : QStringList();
             QVERIFY2(!items.isEmpty(), qPrintable(f.id));
             // Channel mode forced on would refuse the frequency mode.
             const int keepClear = f.id == QLatin1String("option.work_mode") ? 0x20 : 0;
@@ -138,9 +137,9 @@ private slots:
                 for (int i = items.size() - 1; i >= 0; --i)
                     order << i;
                 for (int i : order) {
-                    const QString refused = writeField(image, f, items.at(i));
+                    const QString refused = writeField(image, f, items.at(i), Language::English);
                     QVERIFY2(refused.isEmpty(), qPrintable(f.id + ": " + refused));
-                    QCOMPARE(readField(image, f), items.at(i));
+                    QCOMPARE(readField(image, f, Language::English), items.at(i));
                     QCOMPARE(image.at(at.row, at.column) & ~at.mask & ~alsoChanges, others);
                 }
             }
@@ -338,7 +337,7 @@ private slots:
         Codeplug after = before;
         QCOMPARE(write(after, QStringLiteral("channel.%1.receive").arg(n), "445.5"), QString());
         QCOMPARE(diffCodeplugs(before, after).lines, QStringList{QStringLiteral("channel %1 created: 445.50000").arg(n)});
-        QCOMPARE(diffCodeplugs(after, before, true).lines, QStringList{QStringLiteral("信道 %1 已删除").arg(n)});
+        QCOMPARE(diffCodeplugs(after, before, Language::Chinese).lines, QStringList{QStringLiteral("信道 %1 已删除").arg(n)});
     }
 
     void showListsFieldsAndRawBytes()
@@ -347,7 +346,7 @@ private slots:
         QVERIFY(shown.startsWith("channel.1.receive = 438.12500\nchannel.1.offset = 0.000000\n"));
         QVERIFY(shown.contains("channel.1.power = High\n"));
         QVERIFY(showFields(sampleImage(), "raw.251").startsWith("raw.251 = 0:4C 1:49 2:53"));
-        QVERIFY(showFields(sampleImage(), "channel.1.power", true).contains(QString::fromUtf8("= 高    # 信道 1 发射功率")));
+        QVERIFY(showFields(sampleImage(), "channel.1.power", Language::Chinese).contains(QString::fromUtf8("= 高    # 信道 1 发射功率")));
         QVERIFY(showFieldsJson(sampleImage(), "key.pf1").contains("\"text\": \"None\""));
     }
 
@@ -379,7 +378,7 @@ private slots:
         for (bool replace : {false, true}) {
             const Codeplug base = replace ? defaultImage() : source;
             const ImportResult imported =
-                generic ? importGenericCsv(csv, base, {replace, false}) : importCsv(csv, base, replace);
+                generic ? importGenericCsv(csv, base, Language::English, {replace, false}) : importCsv(csv, base, Language::English, replace);
             QVERIFY2(imported.ok, qPrintable(imported.errors.join('\n')));
             QCOMPARE(imported.notes, QStringList());
             for (int n = 1; n <= 128; ++n)
@@ -415,9 +414,9 @@ private slots:
         for (const Field &f : fieldCatalogue()) {
             if (f.id.contains(QLatin1String(".editor.")))
                 continue;
-            const QString shown = readField(image, f);
+            const QString shown = readField(image, f, Language::English);
             Codeplug again = image;
-            const QString refused = writeField(again, f, shown);
+            const QString refused = writeField(again, f, shown, Language::English);
             QVERIFY2(refused.isEmpty(), qPrintable(f.id + " = " + shown + ": " + refused));
             QVERIFY2(again == image, qPrintable(f.id + " = " + shown + " changed the image"));
         }
@@ -429,7 +428,7 @@ private slots:
     void genericExportKeepsEveryOffset()
     {
         const auto roundTrip = [](const Codeplug &source) {
-            const ImportResult imported = importGenericCsv(exportGenericCsv(source), defaultImage(), {true, false});
+            const ImportResult imported = importGenericCsv(exportGenericCsv(source), defaultImage(), Language::English, {true, false});
             QVERIFY2(imported.ok, qPrintable(imported.errors.join('\n')));
             const QString transmit = QStringLiteral("channel.%1.transmit");
             for (int n = 1; n <= 128; ++n)
@@ -437,8 +436,8 @@ private slots:
                     if (imported.image.at(n, c) != source.at(n, c))
                         QFAIL(qPrintable(QStringLiteral("channel %1: transmit %2 came back as %3")
                                              .arg(n)
-                                             .arg(readField(source, field(transmit.arg(n))),
-                                                  readField(imported.image, field(transmit.arg(n))))));
+                                             .arg(readField(source, field(transmit.arg(n)), Language::English),
+                                                  readField(imported.image, field(transmit.arg(n)), Language::English))));
         };
         Codeplug image = defaultImage();
         int n = 0;
@@ -518,7 +517,7 @@ private slots:
     {
         QFETCH(QByteArray, csv);
         QFETCH(QStringList, errors);
-        const ImportResult result = importCsv(csv, sampleImage(), false);
+        const ImportResult result = importCsv(csv, sampleImage(), Language::English, false);
         QVERIFY(!result.ok);
         QCOMPARE(result.exitStatus(), 1);
         QCOMPARE(result.errors, errors);
@@ -545,7 +544,7 @@ private slots:
     {
         QFETCH(QByteArray, csv);
         QFETCH(QStringList, notes);
-        const ImportResult result = importCsv(csv, sampleImage(), false);
+        const ImportResult result = importCsv(csv, sampleImage(), Language::English, false);
         QVERIFY2(result.ok, qPrintable(result.errors.join('\n')));
         QCOMPARE(result.notes, notes);
         QCOMPARE(read(result.image, "channel.7.receive"), QString("445.50000"));
@@ -558,7 +557,7 @@ private slots:
             QCOMPARE(read(result.image, "channel.7.decode"), QString("D023I"));
             QCOMPARE(read(result.image, "channel.7.encode"), QString("67.0"));
         }
-        QCOMPARE(importCsv(csv, sampleImage(), true).image.at(1, 0), quint8(0xFF));
+        QCOMPARE(importCsv(csv, sampleImage(), Language::English, true).image.at(1, 0), quint8(0xFF));
     }
 
     // The dealer's round: export, edit in a spreadsheet, import, diff; a
@@ -569,8 +568,8 @@ private slots:
         const QString master = dir.filePath("master.chann"), plan = dir.filePath("plan.csv");
         const QString job = dir.filePath("job.chann");
         QString error;
-        QVERIFY(saveCodeplugFile(master, sampleImage(), error));
-        QCOMPARE(runExportCsv(master, plan, false).status, 0);
+        QVERIFY(saveCodeplugFile(master, sampleImage(), error, Language::English));
+        QCOMPARE(runExportCsv(master, plan, Language::English).status, 0);
         QFile csv(plan);
         QVERIFY(csv.open(QIODevice::ReadOnly));
         QByteArray edited = csv.readAll().replace("2,439.00000,439.00000", "2,439.00000,444.00000");
@@ -581,23 +580,23 @@ private slots:
             out.write(text);
         };
         saveCsv(edited);
-        QCOMPARE(runImportCsv(plan, master, job, false).status, 0);
-        const CommandResult diff = runDiff(master, job, false);
+        QCOMPARE(runImportCsv(plan, master, job, Language::English, false).status, 0);
+        const CommandResult diff = runDiff(master, job, Language::English);
         QCOMPARE(diff.status, 1);
         QCOMPARE(diff.output, QByteArray("channel 2 offset (grid encoding): 0.000000 -> 5.000000\n"
                                           "channel 2 transmit (grid encoding): 439.00000 -> 444.00000\n"
                                           "channel 2 direction (grid encoding): Off -> Plus\n"));
-        QCOMPARE(runDiff(job, job, false).status, 0);
-        QVERIFY(runShow(job, "channel.2.transmit", false, false).output == "channel.2.transmit = 444.00000\n");
+        QCOMPARE(runDiff(job, job, Language::English).status, 0);
+        QVERIFY(runShow(job, "channel.2.transmit", Language::English, false).output == "channel.2.transmit = 444.00000\n");
 
         QFile::remove(job);
         saveCsv(edited + "2,999,,,,,,\n");
-        const CommandResult refused = runImportCsv(plan, master, job, false);
+        const CommandResult refused = runImportCsv(plan, master, job, Language::English, false);
         QCOMPARE(refused.status, 1);
         QVERIFY(refused.errors.startsWith(plan + ": line 5: channel 2 appears twice"));
         QVERIFY(!QFile::exists(job));
-        QCOMPARE(runShow(dir.filePath("missing.chann"), {}, false, false).status, SourceFailed);
-        QCOMPARE(runShow("radio:1", {}, false, false).status, SourceFailed);
+        QCOMPARE(runShow(dir.filePath("missing.chann"), {}, Language::English, false).status, SourceFailed);
+        QCOMPARE(runShow("radio:1", {}, Language::English, false).status, SourceFailed);
     }
 
     // Read, write, diff and export on two images from two threads at once
@@ -619,7 +618,7 @@ private slots:
             }
         };
         const auto work = [](const Codeplug &image) {
-            Outcome o{readAllFields(image), {}, image, {}, {}};
+            Outcome o{readAllFields(image, Language::English), {}, image, {}, {}};
             for (const auto &[id, text] : {std::pair{"channel.7.receive", "441.5"}, {"channel.7.transmit", "446.5"},
                                            {"channel.2.editor.transmit", "402"}, {"vfo.receive", "445"},
                                            {"vfo.direction", "+"}, {"option.priority_scan", "On"},

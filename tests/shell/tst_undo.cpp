@@ -81,7 +81,7 @@ void TestUndo::doEdit(Edit edit, const QString &folder)
             Codeplug other = document;
             markChannelEmpty(other, 5);
             QString error;
-            QVERIFY(saveChannelFile(QDir(folder).filePath(QStringLiteral("other.chann")), other, error));
+            QVERIFY(saveChannelFile(QDir(folder).filePath(QStringLiteral("other.chann")), other, error, Language::English));
         }
         ChildWindow *open = program->registry().reopen(WindowId::Form_open_chann);
         open->findChild<DirList *>("Dir1")->setPath(folder);
