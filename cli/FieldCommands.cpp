@@ -10,7 +10,6 @@
 #include "core/Texts.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 
 namespace {
@@ -41,7 +40,7 @@ int statusAfterSignals(int status)
 }
 
 // Prints what a command produced: its errors one a line, its output as it
-// stands, or with --json the envelope holding both (a JSON output as
+// stands, or with --json the envelope holding both (the JSON listing as
 // `jsonKey`, text as "lines"). Returns the exit status.
 int finish(CliContext &context, const CommandLine &line, const CommandResult &result, const QString &jsonKey = {})
 {
@@ -58,7 +57,7 @@ int finish(CliContext &context, const CommandLine &line, const CommandResult &re
     }
     QJsonObject details;
     if (!jsonKey.isEmpty())
-        details.insert(jsonKey, QJsonDocument::fromJson(result.output).array());
+        details.insert(jsonKey, result.json);
     else if (!result.output.isEmpty())
         details.insert(QStringLiteral("lines"), QJsonArray::fromStringList(lines(QString::fromUtf8(result.output))));
     if (!result.notes.isEmpty() || line.name() == QLatin1String("import-csv"))
@@ -152,7 +151,7 @@ int runShow(const QStringList &arguments, CliContext &context)
     CommandResult result = runShow(line.parser.positionalArguments().at(0), pattern, windowLanguage(), line.json(),
                                    radioReader(context));
     const bool nothing = result.status == 0
-        && (line.json() ? QJsonDocument::fromJson(result.output).array().isEmpty() : result.output.isEmpty());
+        && (line.json() ? result.json.isEmpty() : result.output.isEmpty());
     if (nothing)
         result = {Exit::Negative, result.output,
                   langText("没有参数与 %1 相符", "no field matches %1").arg(pattern)};

@@ -23,7 +23,9 @@ CommandResult runShow(const QString &source, const QString &pattern, Language la
     QString error;
     if (!loadSource(source, image, error, language, readRadio))
         return failed(SourceFailed, error);
-    return {0, json ? showFieldsJson(image, pattern, language) : showFields(image, pattern, language).toUtf8(), {}, {}};
+    if (json)
+        return {0, {}, {}, {}, showFieldsJson(image, pattern, language)};
+    return {0, showFields(image, pattern, language).toUtf8(), {}, {}};
 }
 
 CommandResult runDiff(const QString &a, const QString &b, Language language, const RadioReader &readRadio,

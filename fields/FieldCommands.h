@@ -3,6 +3,7 @@
 #include "fields/FieldReport.h"
 
 #include <QByteArray>
+#include <QJsonArray>
 #include <QString>
 #include <QStringList>
 
@@ -15,6 +16,7 @@ struct CommandResult {
     QByteArray output;   // for standard output
     QString errors;      // for standard error, one message a line
     QStringList notes;   // what an import adapted, one line per row
+    QJsonArray json;     // show --json: the listing, for the envelope to hold
 };
 
 // Exit statuses beyond 0 (success) and 1 (images differ / CSV refused).

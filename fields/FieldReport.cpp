@@ -3,7 +3,6 @@
 #include "core/ChannelUse.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <algorithm>
@@ -116,12 +115,14 @@ struct Shown {
 Shown shownFields(const Codeplug &image, const QString &pattern, Language language)
 {
     const QRegularExpression wanted = fieldPattern(pattern);
-    const QVector<Field> &fields = fieldCatalogue();
-    const QStringList texts = readAllFields(image, language);
     Shown shown;
-    for (int i = 0; i < fields.size(); ++i)
-        if (wanted.match(fields.at(i).id).hasMatch() && isShown(image, fields.at(i), texts.at(i)))
-            shown.fields.append({&fields.at(i), texts.at(i)});
+    for (const Field &field : fieldCatalogue()) {
+        if (!wanted.match(field.id).hasMatch())
+            continue;
+        const QString text = readField(image, field, language);
+        if (isShown(image, field, text))
+            shown.fields.append({&field, text});
+    }
     for (int row = 0; row < RadioRows; ++row) {
         const QVector<RawByte> bytes = rawBytes(image, row);
         if (!bytes.isEmpty() && wanted.match(QStringLiteral("raw.%1").arg(row)).hasMatch())
@@ -147,7 +148,7 @@ QString showFields(const Codeplug &image, const QString &pattern, Language langu
     return out;
 }
 
-QByteArray showFieldsJson(const Codeplug &image, const QString &pattern, Language language)
+QJsonArray showFieldsJson(const Codeplug &image, const QString &pattern, Language language)
 {
     const Shown shown = shownFields(image, pattern, language);
     QJsonArray list;
@@ -166,7 +167,7 @@ QByteArray showFieldsJson(const Codeplug &image, const QString &pattern, Languag
             at.append(QJsonObject{{"row", row}, {"byte", b.column}, {"mask", b.mask}, {"value", b.value}});
         list.append(QJsonObject{{"id", QStringLiteral("raw.%1").arg(row)}, {"bytes", at}});
     }
-    return QJsonDocument(list).toJson(QJsonDocument::Indented);
+    return list;
 }
 
 QStringList describeDifferences(const Codeplug &expected, const Codeplug &actual, const QSet<int> &addresses,
@@ -191,13 +192,12 @@ QStringList describeDifferences(const Codeplug &expected, const Codeplug &actual
             differing[n * RowBytes + c] = 0;
     }
 
-    // Every field whose shown text changed and that covers a changed bit:
-    // the channel's two encodings share bytes 8..15, so one change may read
+    // Every field whose value or text changed and that covers a changed bit
+    // (a frequency digit above 9 gives the same value other bytes hold): the
+    // channel's two encodings share bytes 8..15, so one change may read
     // differently in each. A listing of one encoding leaves out the other's
     // lines where its own lines already name every changed bit they cover.
     const QVector<Field> &fields = fieldCatalogue();
-    const QStringList before = readAllFields(expected, language);
-    const QStringList after = readAllFields(actual, language);
     std::array<int, Codeplug::Size> unexplained = differing;
     std::array<int, Codeplug::Size> named{}; // the changed bits the listing's own encoding names
     QVector<std::pair<const Field *, QString>> changed;
@@ -210,9 +210,10 @@ QStringList describeDifferences(const Codeplug &expected, const Codeplug &actual
             continue;
         for (const FieldByte &b : field.bytes)
             unexplained[b.row * RowBytes + b.column] &= ~b.mask;
-        if (before.at(i) == after.at(i))
+        const QString was = readField(expected, field, language), now = readField(actual, field, language);
+        if (readValue(expected, field) == readValue(actual, field) && was == now)
             continue;
-        changed.append({&field, QStringLiteral("%1: %2 -> %3").arg(fieldLabel(field, language), quoted(before.at(i)), quoted(after.at(i)))});
+        changed.append({&field, QStringLiteral("%1: %2 -> %3").arg(fieldLabel(field, language), quoted(was), quoted(now))});
         if (!ofOtherEncoding(field, encoding))
             for (const FieldByte &b : field.bytes)
                 named[b.row * RowBytes + b.column] |= differing[b.row * RowBytes + b.column] & b.mask;

@@ -1,7 +1,7 @@
 #pragma once
 #include "fields/FieldCatalogue.h"
 
-#include <QByteArray>
+#include <QJsonArray>
 #include <QSet>
 #include <QStringList>
 
@@ -11,7 +11,7 @@
 // Chinese, list items read in Chinese and each line carries the field's
 // Chinese caption.
 QString showFields(const Codeplug &image, const QString &pattern = QString(), Language language = Language::English);
-QByteArray showFieldsJson(const Codeplug &image, const QString &pattern = QString(), Language language = Language::English);
+QJsonArray showFieldsJson(const Codeplug &image, const QString &pattern = QString(), Language language = Language::English);
 
 // A channel record reads in two encodings, the grid's (which the radio
 // uses) and the single-channel editor's, over shared bytes. A listing of

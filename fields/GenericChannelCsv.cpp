@@ -54,11 +54,13 @@ QString cellOfFrequency(Frequency f)
         .arg(f.steps() % Frequency::StepsPerMHz * 10, 6, 10, QLatin1Char('0'));
 }
 
+// The two rasters, in 10 Hz steps.
+constexpr qint64 FiveKilohertz = Frequency::StepsPerMHz / 200, SixPointTwoFiveKilohertz = 625;
+
 // The tuning step the export writes: the raster the frequency lies on, the
 // 5 kHz one when it lies on both.
 QString stepText(Frequency f)
 {
-    constexpr qint64 FiveKilohertz = Frequency::StepsPerMHz / 200;
     return f.steps() % FiveKilohertz == 0 ? QStringLiteral("5.00") : QStringLiteral("6.25");
 }
 
@@ -418,8 +420,8 @@ void findDropped(const Row &row, QVector<bool> &dropped)
     const double step = row[TStep].toDouble();
     const std::optional<Frequency> rx = frequencyOfCell(row[FrequencyColumn]);
     const qint64 steps = rx ? rx->steps() : 0;
-    const bool onRaster = (qFuzzyCompare(step, 5.0) && steps % 500 == 0)
-                          || (qFuzzyCompare(step, 6.25) && steps % 625 == 0);
+    const bool onRaster = (qFuzzyCompare(step, 5.0) && steps % FiveKilohertz == 0)
+                          || (qFuzzyCompare(step, 6.25) && steps % SixPointTwoFiveKilohertz == 0);
     dropped.fill(false, ColumnCount);
     for (Column c : DroppedColumns)
         dropped[c] = !row[c].isEmpty() && !(c == TStep && onRaster);
