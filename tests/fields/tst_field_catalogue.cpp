@@ -14,6 +14,8 @@
 #include <atomic>
 #include <thread>
 
+Q_DECLARE_METATYPE(FieldValue)
+
 namespace {
 
 // What a spreadsheet saves of a plan it opened (cells without quotes or
@@ -239,6 +241,128 @@ private slots:
         QCOMPARE(read(image, id), shown);
     }
 
+    // Each kind of field reads its bytes as a typed value, and the value,
+    // written where the setup's last text was written, stores the same
+    // bytes as that text.
+    void valuesReadByKind_data()
+    {
+        QTest::addColumn<QStringList>("setup"); // id=text written first
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<FieldValue>("value");
+        const auto mhz = [](qint64 steps) { return FieldValue(Frequency::fromSteps(steps)); };
+        const QStringList shifted{"channel.5.receive=439.875", "channel.5.transmit=432.275"};
+        QTest::newRow("receive") << QStringList{"channel.5.receive=439.8"} << "channel.5.receive" << mhz(43980000);
+        QTest::newRow("editor receive") << QStringList{"channel.5.editor.receive=400.00625"}
+                                        << "channel.5.editor.receive" << mhz(40000625);
+        QTest::newRow("transmit 7.6 below") << shifted << "channel.5.transmit" << mhz(43227500);
+        QTest::newRow("offset 7.6") << shifted << "channel.5.offset" << mhz(760000);
+        QTest::newRow("direction minus") << shifted << "channel.5.direction" << FieldValue(ChoiceValue{2});
+        QTest::newRow("editor transmit 10 above") << QStringList{"channel.5.editor.transmit=448.125"}
+                                                  << "channel.5.editor.transmit" << mhz(44812500);
+        QTest::newRow("empty channel") << QStringList{} << "channel.6.receive" << FieldValue();
+        QTest::newRow("tone of an empty channel") << QStringList{} << "channel.6.decode" << FieldValue();
+        QTest::newRow("ctcss tone") << QStringList{"channel.5.decode=88.5"} << "channel.5.decode"
+                                    << FieldValue(ToneValue{9});
+        QTest::newRow("dcs tone") << QStringList{"channel.5.encode=D023N"} << "channel.5.encode"
+                                  << FieldValue(ToneValue{51});
+        QTest::newRow("inverted dcs tone") << QStringList{"channel.5.encode=D754I"} << "channel.5.encode"
+                                           << FieldValue(ToneValue{258});
+        QTest::newRow("editor tone") << QStringList{"channel.5.editor.decode=D023I"} << "channel.5.editor.decode"
+                                     << FieldValue(ToneValue{155});
+        QTest::newRow("vfo tone") << QStringList{"vfo.encode=254.1"} << "vfo.encode" << FieldValue(ToneValue{50});
+        QTest::newRow("grid power") << QStringList{"channel.5.power=Low"} << "channel.5.power"
+                                    << FieldValue(ChoiceValue{0});
+        QTest::newRow("grid bandwidth") << QStringList{"channel.5.bandwidth=Narrow"} << "channel.5.bandwidth"
+                                        << FieldValue(ChoiceValue{0});
+        QTest::newRow("editor power") << QStringList{"channel.5.editor.power=Middle"} << "channel.5.editor.power"
+                                      << FieldValue(ChoiceValue{1});
+        QTest::newRow("setting choice") << QStringList{"vfo.direction=Minus"} << "vfo.direction"
+                                        << FieldValue(ChoiceValue{2});
+        QTest::newRow("scan revert") << QStringList{"scan.priority=Fixed", "scan.revert=Priority"} << "scan.revert"
+                                     << FieldValue(ChoiceValue{2});
+        QTest::newRow("channel flag") << QStringList{"channel.5.editor.vox=On"} << "channel.5.editor.vox"
+                                      << FieldValue(true);
+        QTest::newRow("inverted flag") << QStringList{"channel.5.editor.scan_add=On"} << "channel.5.editor.scan_add"
+                                       << FieldValue(true);
+        QTest::newRow("setting flag") << QStringList{"option.beep=Off"} << "option.beep" << FieldValue(false);
+        QTest::newRow("grid name") << QStringList{"channel.5.name=KV-9"} << "channel.5.name"
+                                   << FieldValue(QStringLiteral("KV-9"));
+        QTest::newRow("editor name") << QStringList{"channel.5.editor.name=Z_+*"} << "channel.5.editor.name"
+                                     << FieldValue(QStringLiteral("Z_+*"));
+        QTest::newRow("message") << QStringList{"message=HELLO"} << "message" << FieldValue(QStringLiteral("HELLO"));
+        QTest::newRow("dtmf code") << QStringList{"option.dtmf_code=12AB"} << "option.dtmf_code"
+                                   << FieldValue(QStringLiteral("12AB"));
+        QTest::newRow("vfo receive") << QStringList{"vfo.receive=445.5"} << "vfo.receive" << mhz(44550000);
+        QTest::newRow("vfo offset 9.995") << QStringList{"vfo.offset=9.995"} << "vfo.offset" << mhz(999500);
+        QTest::newRow("fm preset") << QStringList{"fm.3=98.1"} << "fm.3" << mhz(9810000);
+        QTest::newRow("fm preset 108.0") << QStringList{"fm.3=108"} << "fm.3" << mhz(10800000);
+        QTest::newRow("fm preset emptied") << QStringList{"fm.3=98.1", "fm.3="} << "fm.3" << FieldValue();
+        QTest::newRow("range limit") << QStringList{"range.low=410"} << "range.low" << FieldValue(NumberValue{410});
+        QTest::newRow("setting number") << QStringList{"power.high=7"} << "power.high" << FieldValue(NumberValue{7});
+        QTest::newRow("scan priority channel")
+            << QStringList{"scan.priority=Fixed", "scan.priority_channel=3"} << "scan.priority_channel"
+            << FieldValue(NumberValue{3});
+        QTest::newRow("no scan priority channel")
+            << QStringList{"scan.priority=Fixed", "scan.priority_channel=3", "scan.priority_channel="}
+            << "scan.priority_channel" << FieldValue();
+    }
+    void valuesReadByKind()
+    {
+        QFETCH(QStringList, setup);
+        QFETCH(QString, id);
+        QFETCH(FieldValue, value);
+        Codeplug image = withChannel5(), before = image;
+        for (const QString &step : setup) {
+            before = image;
+            QCOMPARE(write(image, step.section('=', 0, 0), step.section('=', 1)), QString());
+        }
+        QVERIFY2(readValue(image, field(id)) == value, qPrintable(read(image, id)));
+        if (setup.isEmpty() || setup.last().section('=', 0, 0) != id)
+            return;
+        QCOMPARE(writeValue(before, field(id), value, Language::English), QString());
+        QVERIFY(before == image);
+    }
+
+    // A value is checked by the rules its text is: refused, it leaves the
+    // image as it was, and says why in the language asked for.
+    void valuesAreRefusedAsTheirTexts_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<FieldValue>("value");
+        QTest::addColumn<QString>("refusal");
+        const auto mhz = [](qint64 steps) { return FieldValue(Frequency::fromSteps(steps)); };
+        QTest::newRow("receive above the range") << "channel.5.receive" << mhz(47000000)
+                                                 << "470.00000 is outside the working range 400..470 MHz";
+        QTest::newRow("transmit below the range") << "channel.5.transmit" << mhz(39999500)
+                                                  << "399.99500 is outside the working range 400..470 MHz";
+        QTest::newRow("tone of an empty channel") << "channel.6.decode" << FieldValue(ToneValue{1})
+                                                  << "channel 6 is empty: enter its receive frequency first";
+        QTest::newRow("tone past the list") << "channel.5.decode" << FieldValue(ToneValue{259})
+                                            << "unknown tone \"259\"";
+        QTest::newRow("power past the list") << "channel.5.power" << FieldValue(ChoiceValue{2})
+                                             << "\"2\" is not one of: Low, High";
+        QTest::newRow("derived offset") << "channel.5.offset" << mhz(760000)
+                                        << "this field is derived; it cannot be set on its own";
+        QTest::newRow("another kind") << "channel.5.decode" << FieldValue(ChoiceValue{1})
+                                      << "the value is not of the field's kind";
+        QTest::newRow("vfo offset of 70 MHz") << "vfo.offset" << mhz(7000000) << "offset 70.00000 is 70 MHz or more";
+        QTest::newRow("fm preset below 87") << "fm.3" << mhz(8690000) << "\"86.90000\" is outside 87.0..108.0 MHz";
+        QTest::newRow("number past its range") << "power.high" << FieldValue(NumberValue{256}) << "\"256\" is not 0..255";
+        QTest::newRow("name of 6 characters") << "channel.5.name" << FieldValue(QStringLiteral("ABCDEF"))
+                                              << "\"ABCDEF\" is longer than 5 characters";
+    }
+    void valuesAreRefusedAsTheirTexts()
+    {
+        QFETCH(QString, id);
+        QFETCH(FieldValue, value);
+        QFETCH(QString, refusal);
+        const Codeplug before = withChannel5();
+        Codeplug image = before;
+        QCOMPARE(writeValue(image, field(id), value, Language::English), refusal);
+        QVERIFY(image == before);
+        QVERIFY(!writeValue(image, field(id), value, Language::Chinese).isEmpty());
+    }
+
     void diffOfAnImageWithItselfIsEmpty()
     {
         for (const Codeplug &image : {defaultImage(), sampleImage()}) {
@@ -459,6 +583,37 @@ private slots:
         }
         if (n > 0)
             roundTrip(image);
+        if (QTest::currentTestFailed())
+            return;
+
+        // The band's edges on the 6.25 kHz raster, with the offsets whose
+        // texts once had two points.
+        Codeplug edges = defaultImage();
+        n = 0;
+        for (const double shift : {0.0, 0.6, 1.6, 7.6, 9.995, 10.0, 69.9875}) {
+            for (const bool plus : {true, false}) {
+                const double rx = plus ? 400.00625 : 469.99375, tx = rx + (plus ? shift : -shift);
+                const QString id = QStringLiteral("channel.%1.").arg(++n);
+                QCOMPARE(write(edges, id + "receive", QString::number(rx, 'f', 5)), QString());
+                QCOMPARE(write(edges, id + "transmit", QString::number(tx, 'f', 5)), QString());
+            }
+        }
+        roundTrip(edges);
+        if (QTest::currentTestFailed())
+            return;
+
+        // Split rows name the transmit frequency itself; exported again they
+        // come back as a shift, and a DTCS row's receive code is its own.
+        const ImportResult split = importGenericCsv("Location,Frequency,Duplex,Offset,Tone,DtcsCode\r\n"
+                                                    "1,400.000000,split,469.995000,,\r\n"
+                                                    "2,469.993750,split,400.006250,,\r\n"
+                                                    "3,438.500000,split,438.500000,DTCS,754\r\n",
+                                                    defaultImage(), Language::English, {true, false});
+        QVERIFY2(split.ok, qPrintable(split.errors.join('\n')));
+        QCOMPARE(read(split.image, "channel.1.transmit"), QStringLiteral("469.99500"));
+        QCOMPARE(read(split.image, "channel.2.transmit"), QStringLiteral("400.00625"));
+        QVERIFY(exportGenericCsv(split.image).contains(",DTCS,88.5,88.5,754,NN,754,"));
+        roundTrip(split.image);
     }
 
     // Names a spreadsheet would read as a date or number are marked as text.
