@@ -347,6 +347,7 @@ private slots:
                                       << "the value is not of the field's kind";
         QTest::newRow("vfo offset of 70 MHz") << "vfo.offset" << mhz(7000000) << "offset 70.00000 is 70 MHz or more";
         QTest::newRow("fm preset below 87") << "fm.3" << mhz(8690000) << "\"86.90000\" is outside 87.0..108.0 MHz";
+        QTest::newRow("fm preset above 108") << "fm.3" << mhz(10810000) << "\"108.10000\" is outside 87.0..108.0 MHz";
         QTest::newRow("number past its range") << "power.high" << FieldValue(NumberValue{256}) << "\"256\" is not 0..255";
         QTest::newRow("name of 6 characters") << "channel.5.name" << FieldValue(QStringLiteral("ABCDEF"))
                                               << "\"ABCDEF\" is longer than 5 characters";
