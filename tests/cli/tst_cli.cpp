@@ -322,7 +322,7 @@ void Cli::writeAndVerifyCompareEveryWrittenByte()
     QFETCH(int, status);
     Codeplug prepared;
     QString error;
-    QVERIFY(loadImageForWrite(m_file, prepared, error));
+    QVERIFY(loadImageForWrite(m_file, prepared, error, Language::English));
     Radios r(1);
     r[0].faults.corruptByteAt = corruptAt;
     r[0].memory = memoryOf(prepared);
@@ -533,7 +533,7 @@ void Cli::everyCommandKeepsTheContract()
     QFETCH(QString, named);
     Codeplug prepared;
     QString error;
-    QVERIFY(loadImageForWrite(m_file, prepared, error));
+    QVERIFY(loadImageForWrite(m_file, prepared, error, Language::English));
     Radios r(2);
     for (int i = 0; i < 2; ++i) {
         r[i].memory = memoryOf(prepared);
@@ -858,7 +858,7 @@ void Cli::writeDryRunShowsTheDiffAndWritesNothing()
 {
     Codeplug prepared;
     QString error;
-    QVERIFY(loadImageForWrite(m_file, prepared, error));
+    QVERIFY(loadImageForWrite(m_file, prepared, error, Language::English));
     Radios r(1);
     r[0].memory = memoryOf(prepared);
     r[0].memory[1 * 16 + 2] = char(0x91); // channel 1's receive frequency
@@ -1353,7 +1353,7 @@ void Cli::changedOnlyAndDryRunMoveOnlyDifferingRows()
     QFETCH(QList<int>, rows);
     Codeplug prepared;
     QString error;
-    QVERIFY(loadImageForWrite(m_file, prepared, error));
+    QVERIFY(loadImageForWrite(m_file, prepared, error, Language::English));
     Radios r(1);
     r[0].memory = memoryOf(prepared);
     for (const int row : differing)
