@@ -223,6 +223,7 @@ private slots:
     void setStoresUnderTheWindowsRules();
     void bashCompletesFromTheTable_data();
     void bashCompletesFromTheTable();
+    void completionIsEnglishInEitherLanguage();
     void listingsShowOneEncoding_data();
     void listingsShowOneEncoding();
     void outputsSurviveFailures_data();
@@ -389,6 +390,10 @@ void Cli::badInputGivesOneLineNamingPortOrFile_data()
         << "%c: 第 3 行：字段少于列数（1/2）\n注：第 2 行：receive 400.003 已对齐到 400.00000";
     QTest::newRow("port that cannot open") << "read -p /dev/kvd9-none -o %f.out" << 0
                                            << "/dev/kvd9-none: cannot open the port: ";
+    QTest::newRow("port that cannot open, Chinese") << "read --lang zh -p /dev/kvd9-none -o %f.out" << 0
+                                                    << "/dev/kvd9-none: 无法打开端口：设备不存在";
+    QTest::newRow("refused field") << "set %f option.squelch=10" << 0
+                                   << "%f: option.squelch: \"10\" is not one of: 0, 1, 2";
     QTest::newRow("no answer") << "read -p %p -o %f.out" << 1 << "%p: the radio does not answer";
     QTest::newRow("device pulled") << "read -p %p -o %f.out" << 2 << "%p: the device was lost";
     QTest::newRow("wrong identification")
@@ -972,6 +977,20 @@ void Cli::bashCompletesFromTheTable()
                              "bash", script.fileName(), line});
     QVERIFY(bash.waitForFinished());
     QCOMPARE(QString::fromUtf8(bash.readAllStandardOutput()).trimmed(), reply);
+}
+
+// The completion scripts parse each subcommand's English help, also under
+// --lang zh, which stays the language of the run.
+void Cli::completionIsEnglishInEitherLanguage()
+{
+    QString out, err;
+    QTextStream outStream(&out), errStream(&err);
+    CliContext context{outStream, errStream, false, scaledTiming()};
+    QCOMPARE(runCli({"--lang", "zh", "completion", "fish"}, context), 0);
+    outStream.flush();
+    QCOMPARE(context.language, Language::Chinese);
+    QVERIFY(out.contains("-d 'Show this help.'"));
+    QCOMPARE(out, run({"completion", "fish"}).out);
 }
 
 // A listing of differences reads each channel in one encoding: the grid's,
