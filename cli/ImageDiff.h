@@ -1,5 +1,6 @@
 #pragma once
 #include "core/Codeplug.h"
+#include "core/Language.h"
 
 #include <QList>
 #include <QString>
