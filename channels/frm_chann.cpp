@@ -11,6 +11,7 @@
 #include "platform/KeyFilter.h"
 #include "platform/Messages.h"
 #include "core/Texts.h"
+#include "platform/WindowLanguage.h"
 #include "platform/WindowRegistry.h"
 
 #include <QComboBox>

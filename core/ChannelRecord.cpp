@@ -7,7 +7,6 @@
 #include "core/NumberText.h"
 #include "core/BitField.h"
 #include "core/Bilingual.h"
-#include "core/ModuleState.h"
 
 #include <cmath>
 

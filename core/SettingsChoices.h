@@ -1,4 +1,6 @@
 #pragma once
+#include "core/Language.h"
+
 #include <QStringList>
 
 // The list items of the settings windows in either language. The windows

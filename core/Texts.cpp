@@ -1,24 +1,7 @@
 #include "core/Texts.h"
 
-#include "core/ModuleState.h"
-
 #include <array>
 #include <cerrno>
-
-Language windowLanguage()
-{
-    return UseChinese ? Language::Chinese : Language::English;
-}
-
-QString langText(const char *chinese, const char *english)
-{
-    return langText(windowLanguage(), chinese, english);
-}
-
-QString langText(const QString &chinese, const QString &english)
-{
-    return langText(windowLanguage(), chinese, english);
-}
 
 namespace {
 

@@ -5,13 +5,6 @@
 
 inline QString langText(Language language, const Bilingual &text) { return bilingualText(text, language); }
 
-// The caption or message of the windows' language: Chinese while UseChinese
-// is set, English otherwise. Texts are taken as UTF-8.
-Language windowLanguage();
-QString langText(const char *chinese, const char *english);
-QString langText(const QString &chinese, const QString &english);
-inline QString langText(const Bilingual &text) { return langText(text.chinese, text.english); }
-
 // A system error (an errno value, or the text Qt gave for one) in the
 // language given. Qt gives these texts in English only; the common ones
 // have a Chinese text, and any other stays as the system gave it.

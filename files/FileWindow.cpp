@@ -8,6 +8,7 @@
 #include "platform/DrawnIcons.h"
 #include "platform/Messages.h"
 #include "core/Texts.h"
+#include "platform/WindowLanguage.h"
 
 #include <QComboBox>
 #include <QDir>

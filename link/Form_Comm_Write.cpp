@@ -4,6 +4,7 @@
 #include "platform/CodeplugDocument.h"
 #include "platform/Messages.h"
 #include "core/Texts.h"
+#include "platform/WindowLanguage.h"
 
 #include <QLabel>
 #include <QProgressBar>

@@ -12,6 +12,7 @@
 #include "core/SettingPlaces.h"
 #include "core/SettingsRules.h"
 #include "core/SettingsCaptions.h"
+#include "platform/WindowLanguage.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -7,6 +7,7 @@
 #include "core/Texts.h"
 #include "core/SettingsChoices.h"
 #include "core/SettingsCaptions.h"
+#include "platform/WindowLanguage.h"
 
 #include <QComboBox>
 #include <QGridLayout>

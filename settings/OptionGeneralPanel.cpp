@@ -7,6 +7,7 @@
 #include "platform/InputHooks.h"
 #include "platform/KeyFilter.h"
 #include "core/Texts.h"
+#include "platform/WindowLanguage.h"
 #include "settings/OptionPanel.h"
 #include "core/SettingsChoices.h"
 #include "core/SettingPlaces.h"

@@ -10,6 +10,7 @@
 #include "core/Texts.h"
 #include "core/SettingsRules.h"
 #include "core/WritePreparation.h"
+#include "platform/WindowLanguage.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

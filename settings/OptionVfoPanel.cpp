@@ -13,6 +13,7 @@
 #include "core/SettingsChoices.h"
 #include "core/SettingPlaces.h"
 #include "core/SettingsRules.h"
+#include "platform/WindowLanguage.h"
 
 #include <QComboBox>
 #include <QGridLayout>

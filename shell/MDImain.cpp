@@ -9,6 +9,7 @@
 #include "core/QtTranslations.h"
 #include "platform/StatusPanels.h"
 #include "core/Texts.h"
+#include "platform/WindowLanguage.h"
 #include "platform/WindowRegistry.h"
 #include "shell/AboutTexts.h"
 #include "shell/WindowCatalog.h"

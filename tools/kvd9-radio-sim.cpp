@@ -2,7 +2,6 @@
 // memory image on a pseudo-terminal and logs the traffic.
 #include "sim/RadioSimulator.h"
 
-#include "core/ModuleState.h"
 #include "core/ChannelFile.h"
 #include "serial/SerialPort.h"
 

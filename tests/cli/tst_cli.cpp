@@ -223,6 +223,7 @@ private slots:
     void setStoresUnderTheWindowsRules();
     void bashCompletesFromTheTable_data();
     void bashCompletesFromTheTable();
+    void completionIsEnglishInEitherLanguage();
     void listingsShowOneEncoding_data();
     void listingsShowOneEncoding();
     void outputsSurviveFailures_data();
@@ -322,7 +323,7 @@ void Cli::writeAndVerifyCompareEveryWrittenByte()
     QFETCH(int, status);
     Codeplug prepared;
     QString error;
-    QVERIFY(loadImageForWrite(m_file, prepared, error));
+    QVERIFY(loadImageForWrite(m_file, prepared, error, Language::English));
     Radios r(1);
     r[0].faults.corruptByteAt = corruptAt;
     r[0].memory = memoryOf(prepared);
@@ -389,6 +390,10 @@ void Cli::badInputGivesOneLineNamingPortOrFile_data()
         << "%c: 第 3 行：字段少于列数（1/2）\n注：第 2 行：receive 400.003 已对齐到 400.00000";
     QTest::newRow("port that cannot open") << "read -p /dev/kvd9-none -o %f.out" << 0
                                            << "/dev/kvd9-none: cannot open the port: ";
+    QTest::newRow("port that cannot open, Chinese") << "read --lang zh -p /dev/kvd9-none -o %f.out" << 0
+                                                    << "/dev/kvd9-none: 无法打开端口：设备不存在";
+    QTest::newRow("refused field") << "set %f option.squelch=10" << 0
+                                   << "%f: option.squelch: \"10\" is not one of: 0, 1, 2";
     QTest::newRow("no answer") << "read -p %p -o %f.out" << 1 << "%p: the radio does not answer";
     QTest::newRow("device pulled") << "read -p %p -o %f.out" << 2 << "%p: the device was lost";
     QTest::newRow("wrong identification")
@@ -533,7 +538,7 @@ void Cli::everyCommandKeepsTheContract()
     QFETCH(QString, named);
     Codeplug prepared;
     QString error;
-    QVERIFY(loadImageForWrite(m_file, prepared, error));
+    QVERIFY(loadImageForWrite(m_file, prepared, error, Language::English));
     Radios r(2);
     for (int i = 0; i < 2; ++i) {
         r[i].memory = memoryOf(prepared);
@@ -858,7 +863,7 @@ void Cli::writeDryRunShowsTheDiffAndWritesNothing()
 {
     Codeplug prepared;
     QString error;
-    QVERIFY(loadImageForWrite(m_file, prepared, error));
+    QVERIFY(loadImageForWrite(m_file, prepared, error, Language::English));
     Radios r(1);
     r[0].memory = memoryOf(prepared);
     r[0].memory[1 * 16 + 2] = char(0x91); // channel 1's receive frequency
@@ -972,6 +977,20 @@ void Cli::bashCompletesFromTheTable()
                              "bash", script.fileName(), line});
     QVERIFY(bash.waitForFinished());
     QCOMPARE(QString::fromUtf8(bash.readAllStandardOutput()).trimmed(), reply);
+}
+
+// The completion scripts parse each subcommand's English help, also under
+// --lang zh, which stays the language of the run.
+void Cli::completionIsEnglishInEitherLanguage()
+{
+    QString out, err;
+    QTextStream outStream(&out), errStream(&err);
+    CliContext context{outStream, errStream, false, scaledTiming()};
+    QCOMPARE(runCli({"--lang", "zh", "completion", "fish"}, context), 0);
+    outStream.flush();
+    QCOMPARE(context.language, Language::Chinese);
+    QVERIFY(out.contains("-d 'Show this help.'"));
+    QCOMPARE(out, run({"completion", "fish"}).out);
 }
 
 // A listing of differences reads each channel in one encoding: the grid's,
@@ -1353,7 +1372,7 @@ void Cli::changedOnlyAndDryRunMoveOnlyDifferingRows()
     QFETCH(QList<int>, rows);
     Codeplug prepared;
     QString error;
-    QVERIFY(loadImageForWrite(m_file, prepared, error));
+    QVERIFY(loadImageForWrite(m_file, prepared, error, Language::English));
     Radios r(1);
     r[0].memory = memoryOf(prepared);
     for (const int row : differing)

@@ -2,7 +2,6 @@
 #include "FieldTestSupport.h"
 #include "support/CoreTestImage.h"
 
-#include "core/ModuleState.h"
 #include "core/SettingPlaces.h"
 #include "fields/ChannelPlanCsv.h"
 #include "fields/FieldCommands.h"

@@ -4,7 +4,6 @@
 // tst_field_catalogue.)
 #include "FieldTestSupport.h"
 
-#include "core/ModuleState.h"
 #include "fields/ChannelPlanCsv.h"
 #include "fields/FieldCommands.h"
 #include "fields/GenericChannelCsv.h"

@@ -1,4 +1,5 @@
 #include "core/Codecs.h"
+#include "platform/WindowLanguage.h"
 #include "support/TestImage.h"
 #include "core/ChannelFile.h"
 #include "files/DirList.h"

@@ -1,6 +1,5 @@
 // Which ports the program offers and what it tells about them: the
 // announcements of simulated radios, and whether a user may open a device.
-#include "core/ModuleState.h"
 #include "serial/PortDescription.h"
 #include "serial/SerialPort.h"
 #include "sim/RadioSimulator.h"
@@ -17,7 +16,6 @@
 class TestPortDescription : public QObject {
     Q_OBJECT
 private slots:
-    void init() { UseChinese = false; }
     void accessByOwnerGroupAndMode_data();
     void accessByOwnerGroupAndMode();
     void onlyOwnLiveAnnouncementsOfPseudoTerminalsAreListed_data();
@@ -57,7 +55,7 @@ void TestPortDescription::accessByOwnerGroupAndMode()
     QFETCH(bool, mayOpen);
     QFETCH(QString, remedy);
     const DeviceOwnership owner{ownerUid, 20, mode, QStringLiteral("dialout")};
-    const DeviceAccess access = judgeDeviceAccess(QStringLiteral("/dev/ttyUSB0"), owner, {userUid, userGroups});
+    const DeviceAccess access = judgeDeviceAccess(QStringLiteral("/dev/ttyUSB0"), owner, {userUid, userGroups}, Language::English);
     QCOMPARE(access.mayOpen, mayOpen);
     QCOMPARE(access.remedy, remedy);
     QCOMPARE(access.reason.isEmpty(), mayOpen);
@@ -145,9 +143,9 @@ void TestPortDescription::lockFileOfAnotherProgramIsNamed()
 
     SerialPort port;
     port.setDevicePath(radio.devicePath());
-    const bool opened = port.open();
+    const bool opened = port.open(Language::English);
     port.close();
-    const QString summary = describeDevice(radio.devicePath()).summary();
+    const QString summary = describeDevice(radio.devicePath(), Language::English).summary(Language::English);
     QFile::remove(lockPath);
     const QString named = QStringLiteral("in use by another program (lock file %1").arg(lockPath);
     QCOMPARE(summary.contains(named), inUse);

@@ -7,6 +7,7 @@
 #include "files/DirList.h"
 #include "platform/CodeplugDocument.h"
 #include "platform/StatusPanels.h"
+#include "platform/WindowLanguage.h"
 #include "settings/SettingsTestSupport.h"
 #include "support/TestSupport.h"
 
