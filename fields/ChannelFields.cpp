@@ -46,30 +46,27 @@ void addChannelFields(QVector<Field> &fields, int n)
         if (editor)
             dropDirectionOutOfRange(image, n, workRangeOf(image));
     };
-    const auto receiveWriter = [=](ChannelEncoding encoding) {
+    const auto receiveStore = [=](ChannelEncoding encoding) {
+        return [=](Codeplug &image, const FieldValue &value, Language language) {
+            QString refused;
+            const std::optional<Frequency> rx = channelValue(value, workRangeOf(image), refused, language);
+            if (refused.isEmpty())
+                commitReceiveEntry(image, rx, encoding);
+            return refused;
+        };
+    };
+    // A frequency box's text is read by the editors' rules into the value
+    // it stands for (nothing when emptied), which is stored as a value is.
+    const auto fromText = [](const ValueWriter &store) {
         return [=](Codeplug &image, const QString &text, Language language) {
             const QString t = text.trimmed();
             QString refused;
-            const std::optional<Frequency> rx =
+            const std::optional<Frequency> f =
                 t.isEmpty() ? std::nullopt : channelEntry(t, workRangeOf(image), refused, language);
-            if (refused.isEmpty())
-                commitReceiveEntry(image, rx, encoding);
-            return refused;
+            return refused.isEmpty() ? store(image, f ? FieldValue(*f) : FieldValue(), language) : refused;
         };
     };
-    const auto receiveStore = [=](ChannelEncoding encoding) {
-        return [=](Codeplug &image, const FieldValue &value, Language language) {
-            const Frequency *f = std::get_if<Frequency>(&value);
-            if (!f && !std::holds_alternative<std::monostate>(value))
-                return notOfItsKind(language);
-            QString refused;
-            const std::optional<Frequency> rx =
-                f ? channelValue(*f, workRangeOf(image), refused, language) : std::nullopt;
-            if (refused.isEmpty())
-                commitReceiveEntry(image, rx, encoding);
-            return refused;
-        };
-    };
+    const auto receiveWriter = [=](ChannelEncoding encoding) { return fromText(receiveStore(encoding)); };
     const auto frequencyAt = [=](int column) {
         return [=](const Codeplug &image) {
             return valueInUse(image, [&] { return Frequency::read(image, n, column); });
@@ -85,32 +82,22 @@ void addChannelFields(QVector<Field> &fields, int n)
          readOnly, {}, frequencyAt(4), readOnlyValue});
 
     // Grid encoding.
-    const auto transmitWriter = [=](ChannelEncoding encoding) {
-        return [=](Codeplug &image, const QString &text, Language language) {
+    const auto transmitStore = [=](ChannelEncoding encoding) {
+        return [=](Codeplug &image, const FieldValue &value, Language language) {
             return needsChannel(image, language, [&] {
-                const QString t = text.trimmed();
                 QString refused;
-                const std::optional<Frequency> tx =
-                    t.isEmpty() ? std::nullopt : channelEntry(t, workRangeOf(image), refused, language);
+                const std::optional<Frequency> tx = channelValue(value, workRangeOf(image), refused, language);
                 if (refused.isEmpty())
                     commitTransmit(image, n, tx, encoding, workRangeOf(image));
                 return refused;
             });
         };
     };
-    const auto transmitStore = [=](ChannelEncoding encoding) {
-        return [=](Codeplug &image, const FieldValue &value, Language language) {
-            const Frequency *f = std::get_if<Frequency>(&value);
-            if (!f && !std::holds_alternative<std::monostate>(value))
-                return notOfItsKind(language);
-            return needsChannel(image, language, [&] {
-                QString refused;
-                const std::optional<Frequency> tx =
-                    f ? channelValue(*f, workRangeOf(image), refused, language) : std::nullopt;
-                if (refused.isEmpty())
-                    commitTransmit(image, n, tx, encoding, workRangeOf(image));
-                return refused;
-            });
+    // An empty channel refuses a transmit text before the text is read.
+    const auto transmitWriter = [=](ChannelEncoding encoding) {
+        const Writer write = fromText(transmitStore(encoding));
+        return [=](Codeplug &image, const QString &text, Language language) {
+            return needsChannel(image, language, [&] { return write(image, text, language); });
         };
     };
     const auto transmitValue = [=](ChannelEncoding encoding) {

@@ -91,15 +91,22 @@ std::optional<Frequency> channelEntry(const QString &text, const WorkRange &rang
     return std::nullopt;
 }
 
-std::optional<Frequency> channelValue(Frequency value, const WorkRange &range, QString &refusal, Language language)
+std::optional<Frequency> channelValue(const FieldValue &value, const WorkRange &range, QString &refusal,
+                                      Language language)
 {
-    // Snapped as an entry's value is, so that a value and its text store
-    // the same bytes.
-    if (!isFrequencyInBand(value.mhz(), range)) {
-        refusal = isOutOfRange(frequencyValueText(value), range, language);
+    const Frequency *f = std::get_if<Frequency>(&value);
+    if (!f) {
+        if (!std::holds_alternative<std::monostate>(value))
+            refusal = notOfItsKind(language);
         return std::nullopt;
     }
-    return Frequency::snapped(value.mhz());
+    // Snapped as an entry's value is, so that a value and its text store
+    // the same bytes.
+    if (!isFrequencyInBand(f->mhz(), range)) {
+        refusal = isOutOfRange(frequencyValueText(*f), range, language);
+        return std::nullopt;
+    }
+    return Frequency::snapped(f->mhz());
 }
 
 QString frequencyValueText(Frequency value)

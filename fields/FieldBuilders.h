@@ -39,9 +39,10 @@ QString isOutOfRange(const QString &text, const WorkRange &range, Language langu
 // frequency to store, or none and the reason it was refused.
 std::optional<Frequency> channelEntry(const QString &text, const WorkRange &range, QString &refusal,
                                       Language language);
-// The same for a frequency value: the value snapped onto the raster, or
-// none and the reason it was refused.
-std::optional<Frequency> channelValue(Frequency value, const WorkRange &range, QString &refusal, Language language);
+// The same for a value: a frequency snapped onto the raster, or none for
+// nothing (an emptied box) or with the reason it was refused.
+std::optional<Frequency> channelValue(const FieldValue &value, const WorkRange &range, QString &refusal,
+                                      Language language);
 // A frequency as a refusal quotes it, with the grid's five decimals.
 QString frequencyValueText(Frequency value);
 // The refusal of a value of another kind than the field holds.
