@@ -1,4 +1,5 @@
 #pragma once
+#include "core/Language.h"
 #include "fields/FieldReport.h"
 #include "serial/LinkPort.h"
 #include "serial/LinkProtocol.h"

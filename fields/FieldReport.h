@@ -7,7 +7,7 @@
 
 // show: every field as "identifier = text", or as JSON. A pattern such as
 // "channel.4.*" or "option.*" (wildcards * and ?) picks fields by
-// identifier. Bytes that no field covers follow as "raw.<row>" lines. With
+// identifier. Bytes that no field covers follow as "raw.<row>" lines. In
 // Chinese, list items read in Chinese and each line carries the field's
 // Chinese caption.
 QString showFields(const Codeplug &image, const QString &pattern = QString(), Language language = Language::English);

@@ -294,6 +294,7 @@ private slots:
         QCOMPARE(int(Img(Ch, 10)), 0);
         QCOMPARE(gridPowerText(Document(), Ch, Language::Chinese), QStringLiteral("低"));
         QCOMPARE(gridBandwidthText(Document(), Ch, Language::Chinese), QStringLiteral("窄带"));
+        QCOMPARE(::gridToneText(Document(), Ch, ToneSlot::Decode, Language::Chinese), QStringLiteral("关"));
 
         storeEditorName(Document(), Ch, QStringLiteral("ABC"));
         setBytes(Ch, 4, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});

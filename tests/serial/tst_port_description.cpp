@@ -22,6 +22,8 @@ private slots:
     void onlyOwnLiveAnnouncementsOfPseudoTerminalsAreListed();
     void lockFileOfAnotherProgramIsNamed_data();
     void lockFileOfAnotherProgramIsNamed();
+    void missingDeviceIsToldInTheLanguageAsked_data();
+    void missingDeviceIsToldInTheLanguageAsked();
 };
 
 void TestPortDescription::accessByOwnerGroupAndMode_data()
@@ -152,6 +154,24 @@ void TestPortDescription::lockFileOfAnotherProgramIsNamed()
     QCOMPARE(opened, !inUse);
     QCOMPARE(port.openError().startsWith(named), inUse);
     QVERIFY(!summary.contains(QStringLiteral("Permission error")));
+}
+
+void TestPortDescription::missingDeviceIsToldInTheLanguageAsked_data()
+{
+    QTest::addColumn<bool>("chinese");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("English") << false << "/dev/kvd9-no-such-port does not exist.";
+    QTest::newRow("Chinese") << true << "/dev/kvd9-no-such-port 不存在。";
+}
+
+void TestPortDescription::missingDeviceIsToldInTheLanguageAsked()
+{
+    QFETCH(bool, chinese);
+    QFETCH(QString, reason);
+    SerialPort::mapPortNumber(8, QStringLiteral("/dev/kvd9-no-such-port"));
+    const PortDescription port = describePort(8, chinese ? Language::Chinese : Language::English);
+    SerialPort::mapPortNumber(8, QString());
+    QCOMPARE(port.access.reason, reason);
 }
 
 QTEST_GUILESS_MAIN(TestPortDescription)
