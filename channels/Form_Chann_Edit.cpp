@@ -12,6 +12,7 @@
 #include "platform/KeyFilter.h"
 #include "platform/Messages.h"
 #include "core/Texts.h"
+#include "platform/WindowLanguage.h"
 #include "platform/WindowRegistry.h"
 
 #include <QCheckBox>
@@ -218,11 +219,11 @@ void Form_Chann_Edit::showChannel(int n)
 void Form_Chann_Edit::fillEditorLists()
 {
     if (!m_listsFilled) {
-        const QStringList tones = toneSelectorItems();
+        const QStringList tones = toneSelectorItems(windowLanguage());
         Combo_Decode->addItems(tones);
         Combo_Encode->addItems(tones);
-        Combo_TXP->addItems(editorPowerItems(UseChinese));
-        Combo_WN->addItems(editorBandwidthItems(UseChinese));
+        Combo_TXP->addItems(editorPowerItems(windowLanguage()));
+        Combo_WN->addItems(editorBandwidthItems(windowLanguage()));
         m_listsFilled = true;
     }
     enableFields(true);

@@ -11,6 +11,7 @@
 #include "platform/KeyFilter.h"
 #include "platform/Messages.h"
 #include "core/Texts.h"
+#include "platform/WindowLanguage.h"
 #include "platform/WindowRegistry.h"
 
 #include <QComboBox>
@@ -39,9 +40,9 @@ const char *const widestContent[GridColumns] = {"128", "000.00000", "000.00000",
                                                 "High", "Narrow", "WWWWW"};
 
 // A column's header text, without the format's centring mark.
-QString headerCaption(int column, bool chinese)
+QString headerCaption(int column, Language language)
 {
-    const QString format = gridHeaderFormat(column, chinese);
+    const QString format = gridHeaderFormat(column, language);
     return format.startsWith(QLatin1Char('^')) ? format.mid(1) : format;
 }
 
@@ -159,9 +160,9 @@ void frm_chann::Form_Load()
     Command_Edit->setText(langText("信道编辑", "Channel Edit"));
     Command_close->setText(langText("关闭", "Close"));
     Command_help->setText(langText("帮助", "Help"));
-    m_toneList->setStringList(toneSelectorItems());
-    m_powerList->setStringList(gridPowerItems(UseChinese));
-    m_bandwidthList->setStringList(gridBandwidthItems(UseChinese));
+    m_toneList->setStringList(toneSelectorItems(windowLanguage()));
+    m_powerList->setStringList(gridPowerItems(windowLanguage()));
+    m_bandwidthList->setStringList(gridBandwidthItems(windowLanguage()));
 
     const QSize main = mainWindowSize();
     const QSize inner = mainInnerSize();
@@ -227,9 +228,9 @@ bool frm_chann::Form_Unload()
     return ChildWindow::Form_Unload();
 }
 
-int frm_chann::columnWidth(int column, bool chinese) const
+int frm_chann::columnWidth(int column, Language language) const
 {
-    const QString caption = headerCaption(column, chinese);
+    const QString caption = headerCaption(column, language);
     const int text = qMax(QFontMetrics(MSF_chann->horizontalHeader()->font()).horizontalAdvance(caption),
                           MSF_chann->fontMetrics().horizontalAdvance(QString::fromLatin1(widestContent[column])));
     // The style's margins on both sides of a header text and a grid line.
@@ -239,24 +240,24 @@ int frm_chann::columnWidth(int column, bool chinese) const
 void frm_chann::applyHeader()
 {
     for (int column = 0; column < GridColumns; ++column) {
-        const QString caption = headerCaption(column, UseChinese);
-        const bool centred = gridHeaderFormat(column, UseChinese).startsWith(QLatin1Char('^'));
+        const QString caption = headerCaption(column, windowLanguage());
+        const bool centred = gridHeaderFormat(column, windowLanguage()).startsWith(QLatin1Char('^'));
         const Qt::Alignment alignment = centred ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter);
         auto *header = new QTableWidgetItem(caption);
         header->setTextAlignment(alignment);
         MSF_chann->setHorizontalHeaderItem(column, header);
         for (int row = 0; row < MSF_chann->rowCount(); ++row)
             MSF_chann->item(row, column)->setTextAlignment(alignment);
-        MSF_chann->horizontalHeader()->resizeSection(column, columnWidth(column, UseChinese));
+        MSF_chann->horizontalHeader()->resizeSection(column, columnWidth(column, windowLanguage()));
     }
     // The window never gets so narrow that a column hides behind a scroll
     // bar, in either language: the main window makes room for the grid once,
     // at start-up, and the grid then keeps its share in both.
     int columns = 0;
-    for (bool chinese : {true, false}) {
+    for (Language language : {Language::Chinese, Language::English}) {
         int sum = 0;
         for (int column = 0; column < GridColumns; ++column)
-            sum += columnWidth(column, chinese);
+            sum += columnWidth(column, language);
         columns = qMax(columns, sum);
     }
     MSF_chann->setMinimumWidth(columns + MSF_chann->verticalScrollBar()->sizeHint().width()
@@ -302,11 +303,11 @@ void frm_chann::refreshChannelRow(int n)
         return;
     }
     setCell(n, RxColumn, channelRxText(image, n));
-    setCell(n, DecodeColumn, gridToneText(image, n, ToneSlot::Decode));
+    setCell(n, DecodeColumn, gridToneText(image, n, ToneSlot::Decode, windowLanguage()));
     setCell(n, TxColumn, gridTransmitText(image, n));
-    setCell(n, EncodeColumn, gridToneText(image, n, ToneSlot::Encode));
-    setCell(n, PowerColumn, gridPowerText(image, n));
-    setCell(n, BandwidthColumn, gridBandwidthText(image, n));
+    setCell(n, EncodeColumn, gridToneText(image, n, ToneSlot::Encode, windowLanguage()));
+    setCell(n, PowerColumn, gridPowerText(image, n, windowLanguage()));
+    setCell(n, BandwidthColumn, gridBandwidthText(image, n, windowLanguage()));
     setCell(n, NameColumn, gridName(image, n));
 }
 

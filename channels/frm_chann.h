@@ -1,4 +1,5 @@
 #pragma once
+#include "core/Language.h"
 #include "platform/ChildWindow.h"
 
 class QComboBox;
@@ -85,7 +86,7 @@ private:
     void setCell(int row, int column, const QString &text);
     void applyHeader();
     // The width that shows column `column`'s header and widest text whole.
-    int columnWidth(int column, bool chinese) const;
+    int columnWidth(int column, Language language) const;
     bool isBusy() const { return m_reading || m_writing; }
 
     // The cell that the open editor belongs to, or 0 when no editor is open:

@@ -2,7 +2,6 @@
 
 #include "cli/LinkTrace.h"
 #include "cli/Subcommands.h"
-#include "core/ModuleState.h"
 #include "core/QtTranslations.h"
 #include "core/Texts.h"
 #include "serial/SerialPort.h"
@@ -38,25 +37,25 @@ bool isDevice(const QString &path)
 
 } // namespace
 
-CommandLine::CommandLine(const char *name, bool withPorts, bool portsOptional)
+CommandLine::CommandLine(const char *name, Language language, bool withPorts, bool portsOptional)
     : m_name(QString::fromLatin1(name)), m_withPorts(withPorts), m_portsOptional(portsOptional),
-      m_help({QStringLiteral("h"), QStringLiteral("help")}, langText("显示本帮助。", "Show this help.")),
-      m_json(QStringLiteral("json"), langText("以一个 JSON 对象输出结果。", "Print the result as one JSON object.")),
+      m_help({QStringLiteral("h"), QStringLiteral("help")}, langText(language, "显示本帮助。", "Show this help.")),
+      m_json(QStringLiteral("json"), langText(language, "以一个 JSON 对象输出结果。", "Print the result as one JSON object.")),
       m_lang(QStringLiteral("lang"),
-             langText("信息的语言：en（默认）或 zh。", "Language of the messages: en (default) or zh."),
+             langText(language, "信息的语言：en（默认）或 zh。", "Language of the messages: en (default) or zh."),
              QStringLiteral("language"), QStringLiteral("en")),
       m_port({QStringLiteral("p"), QStringLiteral("port")},
-             langText("端口：1..8 的编号、COMn 或设备路径。重复此选项或用逗号分隔，可同时操作多台对讲机。",
+             langText(language, "端口：1..8 的编号、COMn 或设备路径。重复此选项或用逗号分隔，可同时操作多台对讲机。",
                       "Port: a number 1..8, COMn or a device path. Repeat it or separate "
                       "ports by commas to work on several radios at once."),
              QStringLiteral("ports")),
       m_traceOption(QStringLiteral("trace"),
-                    langText("把每个端口的通信按模拟对讲机日志的格式（带时间，每行注明端口）写入此文件。",
+                    langText(language, "把每个端口的通信按模拟对讲机日志的格式（带时间，每行注明端口）写入此文件。",
                              "Write every port's traffic to this file in the simulated radio's log "
                              "format, with timestamps, each line naming its port."),
                     QStringLiteral("file")),
       m_encoding(QStringLiteral("encoding"),
-                 langText("信道差异按哪种编码列出：grid（默认，信道表格的编码，对讲机所用）或 editor（信道编辑器的编码）。",
+                 langText(language, "信道差异按哪种编码列出：grid（默认，信道表格的编码，对讲机所用）或 editor（信道编辑器的编码）。",
                           "The channels' encoding the differences are listed in: grid (default, the channel "
                           "grid's, which the radio uses) or editor (the single-channel editor's)."),
                  QStringLiteral("encoding"))
@@ -83,8 +82,8 @@ bool CommandLine::parse(const QStringList &arguments, CliContext &context, int &
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
         const QString error = unknown.isEmpty()
-            ? langText("命令行有误：", "bad command line: ") + parser.errorText()
-            : langText("未知选项：", "unknown option: ") + unknown.first();
+            ? langText(context.language, "命令行有误：", "bad command line: ") + parser.errorText()
+            : langText(context.language, "未知选项：", "unknown option: ") + unknown.first();
         exitCode = refuse(context, arguments.contains(QStringLiteral("--json")), m_name, m_name + QStringLiteral(": ") + error,
                           Exit::Usage);
         return false;
@@ -93,19 +92,18 @@ bool CommandLine::parse(const QStringList &arguments, CliContext &context, int &
     // this refuses a wrong one.
     const QString language = parser.value(m_lang);
     if (language != QLatin1String("en") && language != QLatin1String("zh")) {
-        exitCode = fail(context, Exit::Usage, langText("未知语言：%1（en 或 zh）", "unknown language: %1 (en or zh)").arg(language));
+        exitCode = fail(context, Exit::Usage, langText(context.language, "未知语言：%1（en 或 zh）", "unknown language: %1 (en or zh)").arg(language));
         return false;
     }
-    UseChinese = language == QLatin1String("zh");
-    useQtLanguage(UseChinese);
+    useQtLanguage(context.language);
     if (parser.isSet(m_help)) {
         const Subcommand *subcommand = findSubcommand(m_name);
-        parser.setApplicationDescription(langText(subcommand->chinese, subcommand->english));
+        parser.setApplicationDescription(langText(context.language, subcommand->chinese, subcommand->english));
         QString help = parser.helpText();
         // The parser names the program, not the subcommand.
         help.replace(QRegularExpression(QStringLiteral("^(Usage: |用法：)\\S+")),
                      QStringLiteral("\\1kvd9-cli ") + m_name);
-        help += QLatin1Char('\n') + exitStatusHelp(subcommand->exitStatuses);
+        help += QLatin1Char('\n') + exitStatusHelp(context.language, subcommand->exitStatuses);
         exitCode = Exit::Success;
         if (json()) {
             printEnvelope(context, m_name, Exit::Success, {}, {{QStringLiteral("help"), help}});
@@ -118,7 +116,7 @@ bool CommandLine::parse(const QStringList &arguments, CliContext &context, int &
     if (m_withEncoding && parser.isSet(m_encoding)
         && !listedEncodingOfName(parser.value(m_encoding), m_channelEncoding)) {
         exitCode = fail(context, Exit::Usage,
-                        langText("未知编码：%1（grid 或 editor）", "unknown encoding: %1 (grid or editor)")
+                        langText(context.language, "未知编码：%1（grid 或 editor）", "unknown encoding: %1 (grid or editor)")
                             .arg(parser.value(m_encoding)));
         return false;
     }
@@ -137,8 +135,8 @@ bool CommandLine::parse(const QStringList &arguments, CliContext &context, int &
             });
             if (same != m_ports.end()) {
                 const QString error = same->name() == spec.name()
-                    ? langText("：端口重复指定", ": port named twice")
-                    : langText("：与 %1 是同一个设备；每台对讲机只能指定一次",
+                    ? langText(context.language, "：端口重复指定", ": port named twice")
+                    : langText(context.language, "：与 %1 是同一个设备；每台对讲机只能指定一次",
                                ": the same device as %1; name each radio once").arg(same->name());
                 exitCode = fail(context, Exit::Usage, spec.name() + error);
                 return false;
@@ -146,13 +144,13 @@ bool CommandLine::parse(const QStringList &arguments, CliContext &context, int &
             m_ports << spec;
         }
     if (m_withPorts && !m_portsOptional && m_ports.isEmpty()) {
-        exitCode = fail(context, Exit::Usage, langText("请用 -p 指定端口", "no port given; name one with -p"));
+        exitCode = fail(context, Exit::Usage, langText(context.language, "请用 -p 指定端口", "no port given; name one with -p"));
         return false;
     }
     if (m_withPorts && parser.isSet(m_traceOption)) {
         m_trace = std::make_unique<LinkTrace>();
         QString error;
-        if (!m_trace->open(parser.value(m_traceOption), error)) {
+        if (!m_trace->open(parser.value(m_traceOption), error, context.language)) {
             exitCode = fail(context, Exit::Refused, error);
             return false;
         }
@@ -162,17 +160,17 @@ bool CommandLine::parse(const QStringList &arguments, CliContext &context, int &
 
 int CommandLine::refusePort(CliContext &context, const QString &text) const
 {
-    const QString ports = langText("（kvd9-cli ports 列出端口）", " (kvd9-cli ports lists the ports)");
+    const QString ports = langText(context.language, "（kvd9-cli ports 列出端口）", " (kvd9-cli ports lists the ports)");
     // A file or a folder opens as a device on some systems and then fails
     // with no reason at all.
     if (QFileInfo::exists(text) && !isDevice(text))
         return fail(context, Exit::Refused,
-                    text + langText("：不是串口设备", ": is not a serial device") + ports);
+                    text + langText(context.language, "：不是串口设备", ": is not a serial device") + ports);
     const QString device = QStringLiteral("/dev/") + text;
     return fail(context, Exit::Usage,
-                langText("未知端口：", "unknown port: ") + text
+                langText(context.language, "未知端口：", "unknown port: ") + text
                     + (!text.contains(QLatin1Char('/')) && QFileInfo::exists(device)
-                           ? langText("；是指 %1 吗？", "; did you mean %1?").arg(device)
+                           ? langText(context.language, "；是指 %1 吗？", "; did you mean %1?").arg(device)
                            : QString())
                     + ports);
 }
@@ -264,11 +262,11 @@ constexpr StatusText StatusTexts[] = {
 
 } // namespace
 
-QString exitStatusHelp(const QList<int> &statuses)
+QString exitStatusHelp(Language language, const QList<int> &statuses)
 {
-    QString help = langText("退出状态：\n", "Exit status:\n");
+    QString help = langText(language, "退出状态：\n", "Exit status:\n");
     for (const StatusText &line : StatusTexts)
         if (statuses.isEmpty() || statuses.contains(line.status))
-            help += langText(line.chinese, line.english);
+            help += langText(language, line.chinese, line.english);
     return help;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/Language.h"
 #include "fields/FieldReport.h"
 #include "serial/LinkPort.h"
 #include "serial/LinkProtocol.h"
@@ -18,6 +19,8 @@ struct CliContext {
     QTextStream &err; // errors, and progress
     bool progressOnTerminal = false; // live progress lines instead of plain ones
     LinkTiming timing = LinkTiming::real();
+    // The language of every message and help text, chosen once from --lang.
+    Language language = Language::English;
 };
 
 // The program's exit statuses; every subcommand keeps to them.
@@ -32,13 +35,14 @@ constexpr int SignalBase = 128; // 130 after SIGINT, 143 after SIGTERM
 } // namespace Exit
 
 // The options every subcommand shares (--help, --json, --lang, and for the
-// link commands -p and --trace) on top of its own. Descriptions follow the language, which the program
-// sets from --lang before any subcommand builds its command line.
+// link commands -p and --trace) on top of its own. Descriptions are in the
+// language given, which the program takes from --lang before any subcommand
+// builds its command line.
 class CommandLine {
 public:
     // The subcommand `name` of the table; with ports, -p is required unless
     // `portsOptional`.
-    explicit CommandLine(const char *name, bool withPorts = true, bool portsOptional = false);
+    CommandLine(const char *name, Language language, bool withPorts = true, bool portsOptional = false);
     ~CommandLine();
 
     QCommandLineParser parser;
@@ -102,6 +106,6 @@ QString padded(const QString &text, int width);
 
 // What the program tells about itself.
 QString programVersion();
-// The exit statuses and their meanings; only `statuses` where given (128
-// standing for the signals), else all.
-QString exitStatusHelp(const QList<int> &statuses = {});
+// The exit statuses and their meanings in `language`; only `statuses` where
+// given (128 standing for the signals), else all.
+QString exitStatusHelp(Language language, const QList<int> &statuses = {});

@@ -2,7 +2,6 @@
 
 #include "cli/CliContext.h"
 #include "cli/Subcommands.h"
-#include "core/ModuleState.h"
 #include "core/Texts.h"
 
 #include <QRegularExpression>
@@ -33,14 +32,12 @@ ValueKind valueKind(const QString &name, QStringList &words)
 // A subcommand's help in English, as its --help prints it.
 QString englishHelp(const Subcommand &subcommand)
 {
-    const bool chinese = UseChinese;
-    UseChinese = false;
     QString out, err;
     QTextStream outStream(&out), errStream(&err);
     CliContext context{outStream, errStream};
+    context.language = Language::English;
     subcommand.run({QString::fromLatin1(subcommand.name), QStringLiteral("--help")}, context);
     outStream.flush();
-    UseChinese = chinese;
     return out;
 }
 
@@ -317,18 +314,18 @@ QString completionScript(const QString &shell)
 
 int runCompletion(const QStringList &arguments, CliContext &context)
 {
-    CommandLine line("completion", false);
-    line.parser.addPositionalArgument(QStringLiteral("shell"), langText("bash、zsh 或 fish。", "bash, zsh or fish."));
+    CommandLine line("completion", context.language, false);
+    line.parser.addPositionalArgument(QStringLiteral("shell"), langText(context.language, "bash、zsh 或 fish。", "bash, zsh or fish."));
     int exitCode = 0;
     if (!line.parse(arguments, context, exitCode)
-        || !line.takePositional(1, langText("请指定 bash、zsh 或 fish", "name the shell: bash, zsh or fish"), context,
+        || !line.takePositional(1, langText(context.language, "请指定 bash、zsh 或 fish", "name the shell: bash, zsh or fish"), context,
                                 exitCode))
         return exitCode;
     const QString shell = line.parser.positionalArguments().first();
     const QString script = completionScript(shell);
     if (script.isEmpty())
         return line.fail(context, Exit::Usage,
-                         langText("未知的 shell：%1（bash、zsh 或 fish）", "unknown shell: %1 (bash, zsh or fish)").arg(shell));
+                         langText(context.language, "未知的 shell：%1（bash、zsh 或 fish）", "unknown shell: %1 (bash, zsh or fish)").arg(shell));
     if (line.json()) {
         printEnvelope(context, line.name(), Exit::Success, {}, {{QStringLiteral("script"), script}});
         return Exit::Success;

@@ -7,10 +7,10 @@
 
 int runIdentify(const QStringList &arguments, CliContext &context)
 {
-    CommandLine line("identify");
+    CommandLine line("identify", context.language);
     int exitCode = 0;
     if (!line.parse(arguments, context, exitCode)
-        || !line.takePositional(0, langText("identify 不接受文件参数", "identify takes no file argument"), context,
+        || !line.takePositional(0, langText(context.language, "identify 不接受文件参数", "identify takes no file argument"), context,
                                 exitCode))
         return exitCode;
     LinkBatch batch(context, line.ports(), {LinkKind::Power});
@@ -25,7 +25,7 @@ int runIdentify(const QStringList &arguments, CliContext &context)
         r.details.insert(QStringLiteral("identification"), identification);
         r.details.insert(QStringLiteral("lowPower"), low);
         r.details.insert(QStringLiteral("highPower"), high);
-        r.notes << langText("%1，低功率值 %2，高功率值 %3", "%1, low power value %2, high power value %3")
+        r.notes << langText(context.language, "%1，低功率值 %2，高功率值 %3", "%1, low power value %2, high power value %3")
                        .arg(identification)
                        .arg(low)
                        .arg(high);

@@ -15,11 +15,11 @@ QList<ByteDifference> differences(const Codeplug &expected, const Codeplug &radi
     return list;
 }
 
-QStringList describeByteDifferences(const QList<ByteDifference> &list)
+QStringList describeByteDifferences(const QList<ByteDifference> &list, Language language)
 {
     QStringList lines;
     for (const ByteDifference &d : list)
-        lines << langText("第 %1 行第 %2 字节（地址 %3）：对讲机 %4，应为 %5",
+        lines << langText(language, "第 %1 行第 %2 字节（地址 %3）：对讲机 %4，应为 %5",
                           "row %1 byte %2 (address %3): radio %4, expected %5")
                      .arg(d.row)
                      .arg(d.column)

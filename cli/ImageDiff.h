@@ -1,5 +1,6 @@
 #pragma once
 #include "core/Codeplug.h"
+#include "core/Language.h"
 
 #include <QList>
 #include <QString>
@@ -18,5 +19,5 @@ struct ByteDifference {
 QList<ByteDifference> differences(const Codeplug &expected, const Codeplug &radio, int first, int last);
 
 // One line per difference, and the same as JSON objects.
-QStringList describeByteDifferences(const QList<ByteDifference> &list);
+QStringList describeByteDifferences(const QList<ByteDifference> &list, Language language);
 QJsonArray differencesJson(const QList<ByteDifference> &list);

@@ -50,19 +50,19 @@ Codeplug unprogrammed()
     return image;
 }
 
-QString failureText(LinkFailure failure)
+QString failureText(LinkFailure failure, Language language)
 {
     switch (failure) {
     case LinkFailure::NoAnswer:
-        return langText("对讲机没有应答；请检查对讲机是否开机、连接线是否插好、端口是否正确",
+        return langText(language, "对讲机没有应答；请检查对讲机是否开机、连接线是否插好、端口是否正确",
                         "the radio does not answer; check that it is switched on, that the cable is "
                         "plugged in and that the port is the right one");
     case LinkFailure::LostReply:
-        return langText("对讲机的应答丢失", "a reply or acknowledgement of the radio was lost");
+        return langText(language, "对讲机的应答丢失", "a reply or acknowledgement of the radio was lost");
     case LinkFailure::DeviceLost:
         break;
     }
-    return langText("设备已断开", "the device was lost");
+    return langText(language, "设备已断开", "the device was lost");
 }
 
 QString seconds(double s)
@@ -70,12 +70,12 @@ QString seconds(double s)
     return QString::number(s, 'f', 2);
 }
 
-QString restartNote(LinkFailure cause, int attempt, int attempts)
+QString restartNote(LinkFailure cause, int attempt, int attempts, Language language)
 {
-    const QString what = cause == LinkFailure::NoAnswer ? langText("没有应答", "no answer")
-        : cause == LinkFailure::LostReply               ? langText("应答丢失", "reply lost")
-                                                        : langText("设备断开", "device lost");
-    return what + langText("，第 %1 次尝试，共 %2 次", ", attempt %1 of %2").arg(attempt).arg(attempts);
+    const QString what = cause == LinkFailure::NoAnswer ? langText(language, "没有应答", "no answer")
+        : cause == LinkFailure::LostReply               ? langText(language, "应答丢失", "reply lost")
+                                                        : langText(language, "设备断开", "device lost");
+    return what + langText(language, "，第 %1 次尝试，共 %2 次", ", attempt %1 of %2").arg(attempt).arg(attempts);
 }
 
 QString phaseName(int phase)
@@ -159,6 +159,7 @@ void LinkBatch::startStep(Job &job)
     const LinkKind kind = step.kind;
     auto *serial = new SerialLinkPort;
     serial->setPort(job.result.port);
+    serial->setLanguage(m_context.language);
     LinkPort *port = serial;
     if (m_trace)
         port = new TracingLinkPort(serial, *m_trace, job.result.port.name());
@@ -175,17 +176,17 @@ void LinkBatch::startStep(Job &job)
     link->setRows(step.rows);
     connect(link, &LinkEngine::openFailed, this, [this, &job, link](const QString &reason) {
         finish(job, link->lastFailure() == LinkFailure::DeviceLost
-                        ? failureText(LinkFailure::DeviceLost) + QStringLiteral(" (") + reason
+                        ? failureText(LinkFailure::DeviceLost, m_context.language) + QStringLiteral(" (") + reason
                               + QLatin1Char(')')
-                        : langText("无法打开端口：", "cannot open the port: ") + systemErrorText(reason));
+                        : langText(m_context.language, "无法打开端口：", "cannot open the port: ") + systemErrorText(reason, m_context.language));
     });
     connect(link, &LinkEngine::failed, this, [this, &job, link](LinkFailure failure) {
         const QByteArray reply = link->unrecognisedReply();
         finish(job, failure == LinkFailure::NoAnswer && !reply.isEmpty()
-                        ? langText("有设备应答，但不是 KVD9（或连接线的速率不对）；收到：",
+                        ? langText(m_context.language, "有设备应答，但不是 KVD9（或连接线的速率不对）；收到：",
                                    "a radio answered but is not a KVD9 (or the cable's speed is wrong); it sent: ")
                               + trafficHex(reply)
-                        : failureText(failure));
+                        : failureText(failure, m_context.language));
     });
     connect(link, &LinkEngine::identified, this, [this, &job, kind, link] {
         job.attemptNote.clear();
@@ -205,7 +206,7 @@ void LinkBatch::startStep(Job &job)
     connect(link, &LinkEngine::attemptStarted, this, [this, &job, link](int attempt, int attempts) {
         if (attempt < 2)
             return;
-        job.attemptNote = restartNote(link->lastFailure(), attempt, attempts);
+        job.attemptNote = restartNote(link->lastFailure(), attempt, attempts, m_context.language);
         plainLine(job, job.attemptNote);
     });
     connect(link, &LinkEngine::progress, this, [&job, kind](int blockIndex) {
@@ -215,7 +216,7 @@ void LinkBatch::startStep(Job &job)
         job.result.image = link->codeplug();
         stepCompleted(job);
     });
-    plainLine(job, langText("开始", "started"));
+    plainLine(job, langText(m_context.language, "开始", "started"));
     link->start();
 }
 
@@ -225,11 +226,11 @@ void LinkBatch::stepCompleted(Job &job)
         return;
     const LinkKind kind = job.steps.at(job.step).kind;
     job.blocks = blocksOf(job.steps.at(job.step));
-    plainLine(job, langText("完成", "done"));
+    plainLine(job, langText(m_context.language, "完成", "done"));
     if (job.finishingWrite) {
         // The write the user let finish; the read-back is left out.
         job.phase = Phase::Verifying;
-        finish(job, langText("已中断", "interrupted"));
+        finish(job, langText(m_context.language, "已中断", "interrupted"));
         return;
     }
     QString error;
@@ -263,14 +264,14 @@ bool LinkBatch::verifies(const Job &job, int step) const
 QString LinkBatch::stepName(const Job &job, int step) const
 {
     switch (job.steps.at(step).kind) {
-    case LinkKind::Write: return langText("写入", "write");
-    case LinkKind::Power: return langText("识别", "identify");
+    case LinkKind::Write: return langText(m_context.language, "写入", "write");
+    case LinkKind::Power: return langText(m_context.language, "识别", "identify");
     case LinkKind::Read: break;
     }
     if (verifies(job, step))
-        return langText("校验", "verify");
+        return langText(m_context.language, "校验", "verify");
     const bool backup = job.steps.at(step).rows.isEmpty() && writesAmong(job.steps, 0, int(job.steps.size()));
-    return backup ? langText("备份", "backup") : langText("读取", "read");
+    return backup ? langText(m_context.language, "备份", "backup") : langText(m_context.language, "读取", "read");
 }
 
 void LinkBatch::finish(Job &job, const QString &error)
@@ -284,23 +285,23 @@ void LinkBatch::finish(Job &job, const QString &error)
     job.result.error = error;
     if (!error.isEmpty() && job.phase == Phase::Writing) {
         job.result.halfWritten = true;
-        job.result.error += langText("；对讲机只写入了一部分，必须重新写入",
+        job.result.error += langText(m_context.language, "；对讲机只写入了一部分，必须重新写入",
                                      "; the radio is half-written and must be written again");
         if (!job.steps.at(job.step).rows.isEmpty()) {
             // A partial write names what it may have changed.
             const QList<int> sent = job.link->rowsSent();
-            job.result.error += langText("（已写入的行：%1）", " (rows written: %1)").arg(rowList(sent));
+            job.result.error += langText(m_context.language, "（已写入的行：%1）", " (rows written: %1)").arg(rowList(sent));
             job.result.details.insert(QStringLiteral("rowsWritten"), rowsJson(sent));
         }
     } else if (!error.isEmpty() && job.phase == Phase::Verifying) {
-        job.result.error = langText("已写入，未校验：", "written, not verified: ") + error;
+        job.result.error = langText(m_context.language, "已写入，未校验：", "written, not verified: ") + error;
     } else if (!error.isEmpty() && writesAmong(job.steps, job.step + 1, int(job.steps.size()))) {
-        job.result.error = langText("备份失败：", "backup failed: ") + error
-            + langText("；对讲机未写入", "; the radio was not written");
+        job.result.error = langText(m_context.language, "备份失败：", "backup failed: ") + error
+            + langText(m_context.language, "；对讲机未写入", "; the radio was not written");
     }
     job.result.seconds = job.clock.isValid() ? job.clock.nsecsElapsed() / 1e9 : 0;
     if (!error.isEmpty())
-        plainLine(job, langText("失败：", "failed: ") + job.result.error);
+        plainLine(job, langText(m_context.language, "失败：", "failed: ") + job.result.error);
     if (--m_running == 0 && m_loop)
         m_loop->quit();
 }
@@ -321,12 +322,12 @@ void LinkBatch::onInterrupt()
         if (job.finished)
             continue;
         if (job.phase != Phase::Writing) {
-            finish(job, langText("已中断", "interrupted"));
+            finish(job, langText(m_context.language, "已中断", "interrupted"));
             continue;
         }
         job.finishingWrite = true;
         printAboveProgress(job.result.port.name()
-                           + langText("：正在写入；现在停止会使对讲机只写入一部分，因此写入将继续完成。"
+                           + langText(m_context.language, "：正在写入；现在停止会使对讲机只写入一部分，因此写入将继续完成。"
                                       "再按一次 Ctrl+C 立即停止（之后必须重新写入）。",
                                       ": writing; stopping now would leave the radio half-written, so the "
                                       "write goes on to its end. Press Ctrl+C again to stop at once (the "
@@ -350,7 +351,7 @@ void LinkBatch::printAboveProgress(const QString &text)
 void LinkBatch::cutAll()
 {
     for (Job &job : m_jobs)
-        finish(job, langText("已中断", "interrupted"));
+        finish(job, langText(m_context.language, "已中断", "interrupted"));
 }
 
 QString LinkBatch::progressLine(const Job &job) const
@@ -358,11 +359,11 @@ QString LinkBatch::progressLine(const Job &job) const
     const int step = qMin(job.step, int(job.steps.size()) - 1);
     const QString name = job.result.port.name() + QLatin1Char(' ');
     if (job.finished)
-        return name + (job.result.ok ? langText("成功", "ok") : langText("失败：", "failed: ") + job.result.error);
+        return name + (job.result.ok ? langText(m_context.language, "成功", "ok") : langText(m_context.language, "失败：", "failed: ") + job.result.error);
     if (!job.attemptNote.isEmpty())
         return name + job.attemptNote;
     const QString finishing = job.finishingWrite
-        ? langText("（正在完成写入，再按 Ctrl+C 立即停止）", " (finishing the write; Ctrl+C again cuts it)")
+        ? langText(m_context.language, "（正在完成写入，再按 Ctrl+C 立即停止）", " (finishing the write; Ctrl+C again cuts it)")
         : QString();
     const int total = blocksOf(job.steps.at(step));
     const int percent = job.blocks * 100 / total;
@@ -378,7 +379,7 @@ QString LinkBatch::progressLine(const Job &job) const
               .arg(total)
               .arg(percent, 3)
               .arg(left)
-        + langText(" 剩余", " left") + finishing;
+        + langText(m_context.language, " 剩余", " left") + finishing;
 }
 
 void LinkBatch::showProgress()
@@ -438,17 +439,17 @@ int printResults(CliContext &context, bool json, const QString &command, const s
         for (const QString &note : r.notes)
             context.out << r.port.name() << ": " << note << '\n';
     // Long device names (/dev/serial/by-id/...) widen the first column.
-    int portWidth = displayWidth(langText("端口", "port"));
+    int portWidth = displayWidth(langText(context.language, "端口", "port"));
     for (const PortResult &r : results)
         portWidth = qMax(portWidth, displayWidth(r.port.name()));
-    const QString failed = langText("失败", "failed"), halfWritten = langText("只写入一部分", "half-written");
-    const int resultWidth = qMax(displayWidth(langText("结果", "result")), displayWidth(halfWritten)) + 2;
-    context.out << padded(langText("端口", "port"), portWidth + 2) << padded(langText("结果", "result"), resultWidth)
-                << QString(qMax(0, 7 - displayWidth(langText("秒", "seconds"))), QLatin1Char(' ')) + langText("秒", "seconds")
+    const QString failed = langText(context.language, "失败", "failed"), halfWritten = langText(context.language, "只写入一部分", "half-written");
+    const int resultWidth = qMax(displayWidth(langText(context.language, "结果", "result")), displayWidth(halfWritten)) + 2;
+    context.out << padded(langText(context.language, "端口", "port"), portWidth + 2) << padded(langText(context.language, "结果", "result"), resultWidth)
+                << QString(qMax(0, 7 - displayWidth(langText(context.language, "秒", "seconds"))), QLatin1Char(' ')) + langText(context.language, "秒", "seconds")
                 << '\n';
     for (const PortResult &r : results)
         context.out << padded(r.port.name(), portWidth + 2)
-                    << padded(r.ok ? langText("成功", "ok") : r.halfWritten ? halfWritten : failed, resultWidth)
+                    << padded(r.ok ? langText(context.language, "成功", "ok") : r.halfWritten ? halfWritten : failed, resultWidth)
                     << seconds(r.seconds).rightJustified(7) << (r.ok ? QString() : QStringLiteral("  ") + r.error)
                     << '\n';
     context.out.flush();

@@ -27,7 +27,7 @@ QString describeReply(const QByteArray &bytes)
 
 } // namespace
 
-bool LinkTrace::open(const QString &path, QString &error)
+bool LinkTrace::open(const QString &path, QString &error, Language language)
 {
     // "-" is standard error, beside the progress; a path naming one of the
     // program's own streams is written to as that stream, never truncated.
@@ -40,7 +40,7 @@ bool LinkTrace::open(const QString &path, QString &error)
         opened = m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text);
     }
     if (!opened) {
-        error = path + QStringLiteral(": ") + langText("无法写入跟踪文件：", "cannot write the trace: ")
+        error = path + QStringLiteral(": ") + langText(language, "无法写入跟踪文件：", "cannot write the trace: ")
             + m_file.errorString();
         return false;
     }

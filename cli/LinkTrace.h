@@ -13,7 +13,7 @@
 class LinkTrace {
 public:
     // False with a message naming the file when it cannot be opened.
-    bool open(const QString &path, QString &error);
+    bool open(const QString &path, QString &error, Language language);
     void line(const QString &port, const QString &text);
 
 private:

@@ -34,7 +34,7 @@ QTextStream *outputStream(CliContext &context, const QString &path)
     return nullptr;
 }
 
-bool checkOutputFile(const QString &path, QString &error)
+bool checkOutputFile(const QString &path, QString &error, Language language)
 {
     struct stat status {};
     // stat follows links: what counts is what the path finally names.
@@ -43,34 +43,34 @@ bool checkOutputFile(const QString &path, QString &error)
             return true;
         error = path
             + (S_ISDIR(status.st_mode)
-                   ? langText("：是文件夹，不能保存为文件", ": is a folder, not a file to save to")
-                   : langText("：不是普通文件（设备、管道或套接字），不会被替换",
+                   ? langText(language, "：是文件夹，不能保存为文件", ": is a folder, not a file to save to")
+                   : langText(language, "：不是普通文件（设备、管道或套接字），不会被替换",
                               ": is not a regular file (a device, a pipe or a socket); it is not replaced"));
         return false;
     }
     const int cause = errno;
     const QFileInfo folder(QFileInfo(path).absolutePath());
     if (!folder.isDir()) {
-        error = path + langText("：文件夹不存在", ": its folder does not exist");
+        error = path + langText(language, "：文件夹不存在", ": its folder does not exist");
         return false;
     }
     const int access = ::access(QFile::encodeName(folder.filePath()).constData(), W_OK) == 0 ? 0 : errno;
     if (cause == ENOENT && access == 0)
         return true;
-    error = path + langText("：文件夹不可写入：", ": its folder is not writable: ")
-        + systemErrorText(access != 0 ? access : cause);
+    error = path + langText(language, "：文件夹不可写入：", ": its folder is not writable: ")
+        + systemErrorText(access != 0 ? access : cause, language);
     return false;
 }
 
 bool outputFilesInFolder(const QString &folder, const QList<PortSpec> &ports, const QString &suffix,
-                         QStringList &paths, QString &error)
+                         QStringList &paths, QString &error, Language language)
 {
     if (QFileInfo(folder).exists() && !QFileInfo(folder).isDir()) {
-        error = folder + langText("：不是文件夹", ": is not a folder");
+        error = folder + langText(language, "：不是文件夹", ": is not a folder");
         return false;
     }
     if (!QDir().mkpath(folder)) {
-        error = folder + langText("：无法创建文件夹", ": cannot create the folder");
+        error = folder + langText(language, "：无法创建文件夹", ": cannot create the folder");
         return false;
     }
     QStringList names;
@@ -89,7 +89,7 @@ bool outputFilesInFolder(const QString &folder, const QList<PortSpec> &ports, co
     paths.clear();
     for (const QString &name : names) {
         paths << QDir(folder).filePath(name + suffix);
-        if (!checkOutputFile(paths.last(), error))
+        if (!checkOutputFile(paths.last(), error, language))
             return false;
     }
     return true;

@@ -22,10 +22,10 @@ QTextStream *outputStream(CliContext &context, const QString &path);
 // it; 0 for none.
 int standardStreamOf(const QString &path);
 
-// False with a message naming the path when `path` may not take an output
+// False with a message (in `language`) naming the path when `path` may not take an output
 // file: it names something other than a regular file, or its folder is
 // missing or not writable.
-bool checkOutputFile(const QString &path, QString &error);
+bool checkOutputFile(const QString &path, QString &error, Language language);
 
 // One file in `folder` for each port, named after it and ending in `suffix`
 // (COM3.chann, or ttyUSB0.chann for /dev/ttyUSB0; ports whose devices end
@@ -34,4 +34,4 @@ bool checkOutputFile(const QString &path, QString &error);
 // False with a message naming the folder or a file when the folder cannot
 // be made or a file may not be saved there.
 bool outputFilesInFolder(const QString &folder, const QList<PortSpec> &ports, const QString &suffix,
-                         QStringList &paths, QString &error);
+                         QStringList &paths, QString &error, Language language);

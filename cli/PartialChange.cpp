@@ -59,7 +59,7 @@ Codeplug withUnknownRows(const Codeplug &radio, const QSet<int> &known, quint8 f
 
 // The VFO when it or the range changed, and the channels changed (every
 // channel when the range did); the refusal as a write gives it, or none.
-QString checkChangedRanges(const Codeplug &image, const QList<int> &changed)
+QString checkChangedRanges(const Codeplug &image, const QList<int> &changed, Language language)
 {
     const bool rangeChanged = changed.contains(RangeRow);
     Codeplug checked = image;
@@ -68,9 +68,9 @@ QString checkChangedRanges(const Codeplug &image, const QList<int> &changed)
             for (int c = 0; c < RowBytes; ++c)
                 checked.at(n, c) = Empty;
     if ((rangeChanged || changed.contains(VfoRow)) && CheckVfoRange(checked))
-        return WritePreparation{WritePreparation::VfoOutOfRange, 0}.message();
+        return WritePreparation{WritePreparation::VfoOutOfRange, 0}.message(language);
     if (const int channel = CheckChannelRanges(checked); channel > 0)
-        return WritePreparation{WritePreparation::ChannelOutOfRange, channel}.message();
+        return WritePreparation{WritePreparation::ChannelOutOfRange, channel}.message(language);
     return QString();
 }
 
@@ -100,7 +100,8 @@ QList<int> differingRows(const Codeplug &a, const Codeplug &b)
     return rows;
 }
 
-PartialChange planPartialChange(const Codeplug &radio, const QSet<int> &known, const ChangeWriter &change)
+PartialChange planPartialChange(const Codeplug &radio, const QSet<int> &known, const ChangeWriter &change,
+                               Language language)
 {
     PartialChange plan;
     QSet<int> needed;
@@ -143,7 +144,7 @@ PartialChange planPartialChange(const Codeplug &radio, const QSet<int> &known, c
     plan.toRead = sorted(needed.subtract(known));
     if (!plan.toRead.isEmpty())
         return plan;
-    const QString refused = checkChangedRanges(plan.image, plan.toWrite);
+    const QString refused = checkChangedRanges(plan.image, plan.toWrite, language);
     if (!refused.isEmpty())
         plan.refusals << refused;
     return plan;

@@ -1,5 +1,6 @@
 #pragma once
 #include "core/Codeplug.h"
+#include "core/Language.h"
 
 #include <QJsonArray>
 #include <QList>
@@ -38,7 +39,8 @@ struct PartialChange {
 // its range checks need must all be known; those that are not come back in
 // toRead. The range checks cover the rows changed (every channel after a
 // change of the range).
-PartialChange planPartialChange(const Codeplug &radio, const QSet<int> &known, const ChangeWriter &change);
+PartialChange planPartialChange(const Codeplug &radio, const QSet<int> &known, const ChangeWriter &change,
+                               Language language);
 
 // The rows of 0..254 where `a` and `b` differ, in address order.
 QList<int> differingRows(const Codeplug &a, const Codeplug &b);

@@ -35,25 +35,25 @@ QJsonObject portJson(const PortDescription &port)
 
 int runPorts(const QStringList &arguments, CliContext &context)
 {
-    CommandLine line("ports", false);
+    CommandLine line("ports", context.language, false);
     int exitCode = 0;
     if (!line.parse(arguments, context, exitCode))
         return exitCode;
     QJsonArray all;
     for (int n = 1; n <= PortNumbers; ++n) {
-        const PortDescription port = describePort(n);
+        const PortDescription port = describePort(n, context.language);
         all.append(portJson(port));
         if (line.json())
             continue;
         if (port.device.isEmpty()) {
-            context.out << n << "  " << langText("（无设备）", "(no device)") << '\n';
+            context.out << n << "  " << langText(context.language, "（无设备）", "(no device)") << '\n';
             continue;
         }
         const QString ids = port.vendorId < 0 ? QString()
                                               : QStringLiteral("  %1:%2").arg(usbId(port.vendorId), usbId(port.productId));
         context.out << n << "  " << port.device << "  " << port.description << "  " << port.manufacturer
                     << (port.serialNumber.isEmpty() ? QString() : QStringLiteral("  ") + port.serialNumber) << ids
-                    << "  " << (port.access.mayOpen ? langText("可以打开", "may open") : langText("不能打开", "may not open"))
+                    << "  " << (port.access.mayOpen ? langText(context.language, "可以打开", "may open") : langText(context.language, "不能打开", "may not open"))
                     << '\n';
         if (!port.access.mayOpen)
             context.out << "   " << port.access.reason << ' ' << port.access.remedy << '\n';

@@ -1,7 +1,6 @@
 #include "cli/SetOnRadios.h"
 
 #include "cli/CodeplugFile.h"
-#include "core/ModuleState.h"
 #include "core/Texts.h"
 #include "fields/FieldReport.h"
 
@@ -24,13 +23,13 @@ QList<int> sortedRows(const QSet<int> &rows)
     return list;
 }
 
-void report(PortResult &r, const RadioChange &change, bool dryRun, ListedEncoding encoding)
+void report(PortResult &r, const RadioChange &change, bool dryRun, ListedEncoding encoding, Language language)
 {
     const QList<int> read = sortedRows(change.known);
     r.details.insert(QStringLiteral("rowsRead"), rowsJson(read));
     if (!change.planned)
         return;
-    const QStringList lines = diffCodeplugs(change.before, change.plan.image, UseChinese, encoding).lines;
+    const QStringList lines = diffCodeplugs(change.before, change.plan.image, language, encoding).lines;
     r.details.insert(QStringLiteral("changes"), QJsonArray::fromStringList(lines));
     const QList<int> &rows = change.plan.toWrite;
     const bool written = !dryRun && (r.ok || r.phase == QLatin1String("verifying"));
@@ -39,11 +38,11 @@ void report(PortResult &r, const RadioChange &change, bool dryRun, ListedEncodin
     else if (written)
         r.details.insert(QStringLiteral("rowsWritten"), rowsJson(rows));
     if (written && !rows.isEmpty())
-        checkRows(r, change.plan.image, rows, encoding);
-    QString summary = langText("读取的行：", "rows read: ") + rowList(read);
+        checkRows(r, change.plan.image, rows, encoding, language);
+    QString summary = langText(language, "读取的行：", "rows read: ") + rowList(read);
     if (dryRun || written)
-        summary += (dryRun ? langText("；将写入的行：", "; rows to write: ") : langText("；写入的行：", "; rows written: "))
-            + (rows.isEmpty() ? langText("无", "none") : rowList(rows));
+        summary += (dryRun ? langText(language, "；将写入的行：", "; rows to write: ") : langText(language, "；写入的行：", "; rows written: "))
+            + (rows.isEmpty() ? langText(language, "无", "none") : rowList(rows));
     r.notes = lines + QStringList{summary} + r.notes;
 }
 
@@ -54,7 +53,7 @@ int setOnRadios(const CommandLine &line, CliContext &context, const QList<const 
 {
     RadioBackups backups;
     QString error;
-    if (!backupFolder.isEmpty() && !backups.prepare(backupFolder, line.ports(), error))
+    if (!backupFolder.isEmpty() && !backups.prepare(backupFolder, line.ports(), error, context.language))
         return line.fail(context, Exit::Refused, error);
     // A backup reads the radio whole; that read serves the change as well.
     const QList<int> first = backups.isEmpty() ? rowsToReadFirst(fields) : QList<int>{};
@@ -68,11 +67,11 @@ int setOnRadios(const CommandLine &line, CliContext &context, const QList<const 
     batch.setTrace(line.trace());
     if (!backups.isEmpty())
         batch.setReadCheck([&](int port, const Codeplug &radio, QString &saveError) {
-            return backups.save(port, radio, saveError);
+            return backups.save(port, radio, saveError, context.language);
         });
     batch.setPlanner([&](int port, const Codeplug &radio, PortPlan &next, QString &refusal) {
         RadioChange &r = radios[size_t(port)];
-        r.plan = planPartialChange(radio, r.known, change);
+        r.plan = planPartialChange(radio, r.known, change, context.language);
         if (!r.plan.refusals.isEmpty()) {
             refusal = r.plan.refusals.join(QStringLiteral("; "));
             return false;
@@ -93,7 +92,7 @@ int setOnRadios(const CommandLine &line, CliContext &context, const QList<const 
     });
     std::vector<PortResult> results = batch.run();
     for (size_t i = 0; i < results.size(); ++i)
-        report(results[i], radios[i], dryRun, encoding);
-    backups.report(results);
+        report(results[i], radios[i], dryRun, encoding, context.language);
+    backups.report(results, context.language);
     return printResults(context, line.json(), line.name(), results, batch.exitStatus(results));
 }

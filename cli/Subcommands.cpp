@@ -1,7 +1,6 @@
 #include "cli/Subcommands.h"
 
 #include "cli/CliContext.h"
-#include "core/ModuleState.h"
 #include "core/Texts.h"
 
 #include <numeric>
@@ -98,23 +97,23 @@ QString nearestSubcommand(const QString &typed)
 
 void printProgramHelp(CliContext &context)
 {
-    context.out << langText("用法：kvd9-cli [--lang zh] [--json] <子命令> [选项]",
+    context.out << langText(context.language, "用法：kvd9-cli [--lang zh] [--json] <子命令> [选项]",
                             "Usage: kvd9-cli [--lang zh] [--json] <subcommand> [options]")
                 << "\n\n"
-                << langText("北港无线电 KVD9 对讲机的命令行编程工具。",
+                << langText(context.language, "北港无线电 KVD9 对讲机的命令行编程工具。",
                             "Command-line programmer for the KVD9 radio of North Harbor Radio Co.")
                 << "\n\n"
-                << langText("子命令：", "Subcommands:") << '\n';
+                << langText(context.language, "子命令：", "Subcommands:") << '\n';
     for (const Subcommand &s : subcommands())
-        context.out << "  " << padded(QString::fromLatin1(s.name), 12) << langText(s.chinese, s.english) << '\n';
+        context.out << "  " << padded(QString::fromLatin1(s.name), 12) << langText(context.language, s.chinese, s.english) << '\n';
     context.out << '\n'
-                << langText("每个子命令都有 --help；--json 输出 JSON 结果；--lang zh 使用中文；"
+                << langText(context.language, "每个子命令都有 --help；--json 输出 JSON 结果；--lang zh 使用中文；"
                             "这些选项可以放在子命令之前或之后。--version 显示版本。",
                             "Every subcommand has --help; --json prints a JSON result; --lang zh gives "
                             "Chinese texts; these options may stand before or after the subcommand. "
                             "--version prints the version.")
                 << "\n\n"
-                << exitStatusHelp();
+                << exitStatusHelp(context.language);
     context.out.flush();
 }
 
@@ -122,7 +121,7 @@ void printProgramHelp(CliContext &context)
 
 int runCli(const QStringList &arguments, CliContext &context)
 {
-    UseChinese = chineseRequested(arguments);
+    context.language = chineseRequested(arguments) ? Language::Chinese : Language::English;
     // The global options before the subcommand go after its name, where its
     // own parser takes them.
     QStringList globals;
@@ -152,17 +151,17 @@ int runCli(const QStringList &arguments, CliContext &context)
     if (first.isEmpty()) {
         // Without a subcommand there is nothing to do: the usage, as a
         // usage error.
-        CliContext toErrors{context.err, context.err, context.progressOnTerminal, context.timing};
+        CliContext toErrors{context.err, context.err, context.progressOnTerminal, context.timing, context.language};
         printProgramHelp(toErrors);
         if (json)
             printEnvelope(context, QString(), Exit::Usage,
-                          {langText("没有子命令", "no subcommand")});
+                          {langText(context.language, "没有子命令", "no subcommand")});
         return Exit::Usage;
     }
     const QString nearest = nearestSubcommand(first);
     return refuse(context, json, QString(),
-                  langText("未知的子命令：", "unknown subcommand: ") + first
-                      + (nearest.isEmpty() ? QString() : langText("；是指 %1 吗？", "; did you mean %1?").arg(nearest))
-                      + langText("（kvd9-cli --help 列出子命令）", " (kvd9-cli --help lists the subcommands)"),
+                  langText(context.language, "未知的子命令：", "unknown subcommand: ") + first
+                      + (nearest.isEmpty() ? QString() : langText(context.language, "；是指 %1 吗？", "; did you mean %1?").arg(nearest))
+                      + langText(context.language, "（kvd9-cli --help 列出子命令）", " (kvd9-cli --help lists the subcommands)"),
                   Exit::Usage);
 }

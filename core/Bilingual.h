@@ -1,4 +1,6 @@
 #pragma once
+#include "core/Language.h"
+
 #include <QString>
 #include <QStringList>
 #include <initializer_list>
@@ -9,16 +11,16 @@ struct Bilingual {
     const char *english;
 };
 
-inline QString bilingualText(const Bilingual &text, bool chinese)
+inline QString bilingualText(const Bilingual &text, Language language)
 {
-    return QString::fromUtf8(chinese ? text.chinese : text.english);
+    return langText(language, text.chinese, text.english);
 }
 
-inline QStringList bilingualItems(std::initializer_list<Bilingual> items, bool chinese)
+inline QStringList bilingualItems(std::initializer_list<Bilingual> items, Language language)
 {
     QStringList texts;
     for (const Bilingual &item : items)
-        texts << bilingualText(item, chinese);
+        texts << bilingualText(item, language);
     return texts;
 }
 

@@ -26,11 +26,11 @@ constexpr GridColumnCaption GridColumnCaptions[GridColumnCount] = {
 };
 
 // The header as the grid draws it: a leading "^" centres the column.
-inline QString gridHeaderFormat(int column, bool chinese)
+inline QString gridHeaderFormat(int column, Language language)
 {
     const GridColumnCaption &c = GridColumnCaptions[column];
-    const QString padding(chinese ? 0 : c.englishPadding, QLatin1Char(' '));
-    return QLatin1Char('^') + padding + bilingualText(c.caption, chinese) + padding;
+    const QString padding(language == Language::Chinese ? 0 : c.englishPadding, QLatin1Char(' '));
+    return QLatin1Char('^') + padding + bilingualText(c.caption, language) + padding;
 }
 
 // The single-channel editor's labels.

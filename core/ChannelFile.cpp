@@ -51,7 +51,7 @@ QByteArray formatChannelFile(const Codeplug &image)
     return text;
 }
 
-bool parseChannelFile(const QByteArray &text, QList<int> &values, QString &error)
+bool parseChannelFile(const QByteArray &text, QList<int> &values, QString &error, Language language)
 {
     values.clear();
     values.reserve(ValueCount);
@@ -72,7 +72,7 @@ bool parseChannelFile(const QByteArray &text, QList<int> &values, QString &error
         const QByteArray token = text.mid(i, end - i);
         i = end;
         if (values.size() == ValueCount) {
-            error = langText("第 %1 行：文件中的数值多于 4096 个。",
+            error = langText(language, "第 %1 行：文件中的数值多于 4096 个。",
                              "Line %1: the file holds more than 4096 numbers.").arg(line);
             return false;
         }
@@ -82,7 +82,7 @@ bool parseChannelFile(const QByteArray &text, QList<int> &values, QString &error
         for (char d : digits)
             wholeNumber = wholeNumber && d >= '0' && d <= '9';
         if (!wholeNumber) {
-            error = langText("第 %1 行：“%2”不是整数。", "Line %1: \"%2\" is not a whole number.")
+            error = langText(language, "第 %1 行：“%2”不是整数。", "Line %1: \"%2\" is not a whole number.")
                         .arg(line)
                         .arg(quotedToken(token));
             return false;
@@ -90,7 +90,7 @@ bool parseChannelFile(const QByteArray &text, QList<int> &values, QString &error
         bool fits = false;
         const qlonglong value = digits.toLongLong(&fits);
         if (!fits || value > 255 || (negative && value != 0)) {
-            error = langText("第 %1 行：数值 %2 不在 0 到 255 之间。",
+            error = langText(language, "第 %1 行：数值 %2 不在 0 到 255 之间。",
                              "Line %1: the value %2 is not between 0 and 255.")
                         .arg(line)
                         .arg(quotedToken(token));
@@ -99,7 +99,7 @@ bool parseChannelFile(const QByteArray &text, QList<int> &values, QString &error
         values.append(static_cast<int>(value));
     }
     if (values.size() < ValueCount) {
-        error = langText("文件中只有 %1 个数值，信道参数文件应有 4096 个。",
+        error = langText(language, "文件中只有 %1 个数值，信道参数文件应有 4096 个。",
                          "The file holds only %1 numbers; a channel file holds 4096.")
                     .arg(values.size());
         return false;
@@ -107,27 +107,28 @@ bool parseChannelFile(const QByteArray &text, QList<int> &values, QString &error
     return true;
 }
 
-bool readChannelFile(const QString &path, QList<int> &values, QString &error)
+bool readChannelFile(const QString &path, QList<int> &values, QString &error, Language language)
 {
     QByteArray text;
-    return readRegularFile(path, MaxFileSize, ChannelFileKind, text, error) && parseChannelFile(text, values, error);
+    return readRegularFile(path, MaxFileSize, ChannelFileKind, text, error, language)
+        && parseChannelFile(text, values, error, language);
 }
 
-bool loadChannelFile(const QString &path, Codeplug &image, QString &error)
+bool loadChannelFile(const QString &path, Codeplug &image, QString &error, Language language)
 {
     QList<int> values;
-    if (!readChannelFile(path, values, error))
+    if (!readChannelFile(path, values, error, language))
         return false;
     for (int k = 0; k < ValueCount; ++k)
         image.at(k / RowBytes, k % RowBytes) = static_cast<qint16>(values.at(k));
     return true;
 }
 
-bool saveChannelFile(const QString &path, const Codeplug &image, QString &error)
+bool saveChannelFile(const QString &path, const Codeplug &image, QString &error, Language language)
 {
     QString reason;
-    if (saveRegularFile(path, formatChannelFile(image), reason))
+    if (saveRegularFile(path, formatChannelFile(image), reason, language))
         return true;
-    error = langText("无法保存文件 %1：%2", "The file %1 could not be saved: %2").arg(path, reason);
+    error = langText(language, "无法保存文件 %1：%2", "The file %1 could not be saved: %2").arg(path, reason);
     return false;
 }

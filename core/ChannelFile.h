@@ -1,5 +1,6 @@
 #pragma once
 #include "core/Codeplug.h"
+#include "core/Language.h"
 
 #include <QByteArray>
 #include <QString>
@@ -13,22 +14,22 @@ QByteArray formatChannelFile(const Codeplug &image);
 
 // Reads the 4096 values of a file text (any mix of spaces, commas, tabs
 // and line ends between them) into `values`. On a malformed text it returns
-// false with a message in the current language that names the problem and
+// false with a message in `language` that names the problem and
 // its line; `values` is then unspecified.
-bool parseChannelFile(const QByteArray &text, QList<int> &values, QString &error);
+bool parseChannelFile(const QByteArray &text, QList<int> &values, QString &error, Language language);
 
 // Reads the 4096 values of the channel file at `path`. Only a regular file,
 // after following links, is read: a named pipe, a device, a folder or a
 // socket is refused without waiting on it, and no more than the largest
 // size a channel file may have is ever read. On a problem it returns false
-// with a message in the current language that names it.
-bool readChannelFile(const QString &path, QList<int> &values, QString &error);
+// with a message in `language` that names it.
+bool readChannelFile(const QString &path, QList<int> &values, QString &error, Language language);
 
 // Loads the file at `path` into `image`. The whole file is read and
 // checked first: on any problem the image is left exactly as it was and the
 // message says why.
-bool loadChannelFile(const QString &path, Codeplug &image, QString &error);
+bool loadChannelFile(const QString &path, Codeplug &image, QString &error, Language language);
 
 // Writes `image` to `path` atomically: a failure leaves an existing file
 // intact.
-bool saveChannelFile(const QString &path, const Codeplug &image, QString &error);
+bool saveChannelFile(const QString &path, const Codeplug &image, QString &error, Language language);

@@ -6,9 +6,10 @@
 #include "core/Codeplug.h"
 #include "core/BitField.h"
 #include "core/Bilingual.h"
-#include "core/ModuleState.h"
 #include "core/ToneTable.h"
 #include "core/WorkingRange.h"
+
+#include <cmath>
 
 namespace {
 
@@ -142,26 +143,21 @@ void setRecordBit(Codeplug &image, int n, int byte, int bit, bool on)
     storeImageBit(image, n, byte, bit, on);
 }
 
-QStringList toneSelectorItems()
-{
-    return toneSelectorItems(UseChinese);
-}
-
-QStringList toneSelectorItems(bool chinese)
+QStringList toneSelectorItems(Language language)
 {
     // Built once for each language: the tone list never changes, and every
     // tone a listing or a plan reads asks for it.
-    static const auto build = [](bool chinese) {
+    static const auto build = [](Language language) {
         const ToneTable &table = ToneTable::instance();
         QStringList items;
         items.reserve(table.size());
-        items << bilingualText(ToneOff, chinese);
+        items << bilingualText(ToneOff, language);
         for (int p = 1; p <= table.last(); ++p)
             items << table.text(p);
         return items;
     };
-    static const QStringList english = build(false), chineseItems = build(true);
-    return chinese ? chineseItems : english;
+    static const QStringList english = build(Language::English), chinese = build(Language::Chinese);
+    return language == Language::Chinese ? chinese : english;
 }
 
 ToneCode toneCodeOfPosition(int position)
@@ -240,12 +236,12 @@ void storeGridTone(Codeplug &image, int n, ToneSlot slot, int position)
     setRecordBit(image, n, GridDirectionByte, toneInversionBit(slot), tone.inverted);
 }
 
-QString gridToneText(const Codeplug &image, int n, ToneSlot slot)
+QString gridToneText(const Codeplug &image, int n, ToneSlot slot, Language language)
 {
     const int position = gridTonePosition(image, n, slot);
     if (position == 0)
-        return bilingualText(ToneOff, UseChinese);
-    return ToneTable::instance().listText(position);
+        return bilingualText(ToneOff, language);
+    return position < 0 ? QString() : ToneTable::instance().listText(position);
 }
 
 void storeGridPower(Codeplug &image, int n, int position)
@@ -253,14 +249,14 @@ void storeGridPower(Codeplug &image, int n, int position)
     setRecordBit(image, n, GridDirectionByte, 0, position > 0);
 }
 
-QStringList gridPowerItems(bool chinese)
+QStringList gridPowerItems(Language language)
 {
-    return bilingualItems({{"低", "Low"}, {"高", "High"}}, chinese);
+    return bilingualItems({{"低", "Low"}, {"高", "High"}}, language);
 }
 
-QString gridPowerText(const Codeplug &image, int n)
+QString gridPowerText(const Codeplug &image, int n, Language language)
 {
-    return gridPowerItems(UseChinese).at(recordBit(image, n, GridDirectionByte, 0) ? 1 : 0);
+    return gridPowerItems(language).at(recordBit(image, n, GridDirectionByte, 0) ? 1 : 0);
 }
 
 void storeGridBandwidth(Codeplug &image, int n, int position)
@@ -268,14 +264,14 @@ void storeGridBandwidth(Codeplug &image, int n, int position)
     setRecordBit(image, n, GridDirectionByte, 1, position > 0);
 }
 
-QStringList gridBandwidthItems(bool chinese)
+QStringList gridBandwidthItems(Language language)
 {
-    return bilingualItems({{"窄带", "Narrow"}, {"宽带", "Wide"}}, chinese);
+    return bilingualItems({{"窄带", "Narrow"}, {"宽带", "Wide"}}, language);
 }
 
-QString gridBandwidthText(const Codeplug &image, int n)
+QString gridBandwidthText(const Codeplug &image, int n, Language language)
 {
-    return gridBandwidthItems(UseChinese).at(recordBit(image, n, GridDirectionByte, 1) ? 1 : 0);
+    return gridBandwidthItems(language).at(recordBit(image, n, GridDirectionByte, 1) ? 1 : 0);
 }
 
 QString gridName(const Codeplug &image, int n)
@@ -350,14 +346,14 @@ void storeEditorTone(Codeplug &image, int n, ToneSlot slot, int position)
     image.at(n, kindByte + 1) = qint16(tone.index);
 }
 
-QStringList editorPowerItems(bool chinese)
+QStringList editorPowerItems(Language language)
 {
-    return bilingualItems({{"低", "Low"}, {"中", "Middle"}, {"高", "High"}}, chinese);
+    return bilingualItems({{"低", "Low"}, {"中", "Middle"}, {"高", "High"}}, language);
 }
 
-QStringList editorBandwidthItems(bool chinese)
+QStringList editorBandwidthItems(Language language)
 {
-    return bilingualItems({{"宽带", "Wide"}, {"窄带", "Narrow"}}, chinese);
+    return bilingualItems({{"宽带", "Wide"}, {"窄带", "Narrow"}}, language);
 }
 
 int editorPowerLevel(const Codeplug &image, int n)

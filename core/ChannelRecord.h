@@ -54,8 +54,7 @@ void setRecordBit(Codeplug &image, int n, int byte, int bit, bool on);
 
 // The tone selector's items: "OFF" (Chinese "关") and the texts of the tone
 // list's entries (ToneTable), position for entry.
-QStringList toneSelectorItems();
-QStringList toneSelectorItems(bool chinese);
+QStringList toneSelectorItems(Language language);
 constexpr Bilingual ToneOff{"关", "OFF"};
 
 // A tone as a code and an inversion bit, the way the grid encoding and the
@@ -109,19 +108,19 @@ QString gridTransmitText(const Codeplug &image, int n);
 int gridTonePosition(const Codeplug &image, int n, ToneSlot slot);
 void storeGridTone(Codeplug &image, int n, ToneSlot slot, int position);
 // "OFF" / "关", the tone-list entry, or empty text for a code beyond the list.
-QString gridToneText(const Codeplug &image, int n, ToneSlot slot);
+QString gridToneText(const Codeplug &image, int n, ToneSlot slot, Language language);
 
 // The grid's power and bandwidth lists: positions 0 Low, 1 High and
 // 0 Narrow, 1 Wide.
-QStringList gridPowerItems(bool chinese);
-QStringList gridBandwidthItems(bool chinese);
+QStringList gridPowerItems(Language language);
+QStringList gridBandwidthItems(Language language);
 
 // Position 1 = High (bit 0 set), 0 = Low.
 void storeGridPower(Codeplug &image, int n, int position);
-QString gridPowerText(const Codeplug &image, int n);
+QString gridPowerText(const Codeplug &image, int n, Language language);
 // Position 1 = Wide (bit 1 set), 0 = Narrow.
 void storeGridBandwidth(Codeplug &image, int n, int position);
-QString gridBandwidthText(const Codeplug &image, int n);
+QString gridBandwidthText(const Codeplug &image, int n, Language language);
 
 // Empty text unless the name bit (byte 10 bit 3) is set.
 QString gridName(const Codeplug &image, int n);
@@ -143,8 +142,8 @@ int editorTonePosition(const Codeplug &image, int n, ToneSlot slot);
 void storeEditorTone(Codeplug &image, int n, ToneSlot slot, int position);
 
 // The channel editor's lists: 0 Low, 1 Middle, 2 High and 0 Wide, 1 Narrow.
-QStringList editorPowerItems(bool chinese);
-QStringList editorBandwidthItems(bool chinese);
+QStringList editorPowerItems(Language language);
+QStringList editorBandwidthItems(Language language);
 
 // 0 Low, 1 Middle, 2 High (byte 12 bits 1-0, which may also read 3).
 int editorPowerLevel(const Codeplug &image, int n);

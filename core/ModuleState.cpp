@@ -5,7 +5,6 @@
 QString ModelNames[ModelCount];
 qint16 BandLimits[2 * ModelCount];
 qint16 ModelIndex = 0;
-bool UseChinese = true;
 QString VersionText;
 qint16 CommPortNo = 1;
 bool PortError = false;

@@ -12,7 +12,6 @@ extern QString ModelNames[ModelCount];
 extern qint16 BandLimits[2 * ModelCount]; // low limits 0..6, high limits 7..13
 extern qint16 ModelIndex;
 
-extern bool UseChinese;          // caption language
 extern QString VersionText;
 extern qint16 CommPortNo;        // 1..8
 extern bool PortError;           // the last port open failed

@@ -4,7 +4,7 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
-void useQtLanguage(bool chinese)
+void useQtLanguage(Language language)
 {
     // One translator for the run, owned by the application.
     static QTranslator *translator = nullptr;
@@ -14,7 +14,7 @@ void useQtLanguage(bool chinese)
                               QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
             return;
     }
-    if (chinese)
+    if (language == Language::Chinese)
         QCoreApplication::installTranslator(translator);
     else
         QCoreApplication::removeTranslator(translator);

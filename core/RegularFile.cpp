@@ -12,49 +12,50 @@
 
 namespace {
 
-QString specialFileMessage(const QString &path, mode_t mode, const FileKind &kind)
+QString specialFileMessage(const QString &path, mode_t mode, const FileKind &kind, Language language)
 {
-    const QString what = langText(kind.chinese, kind.english);
+    const QString what = langText(language, kind.chinese, kind.english);
     if (S_ISFIFO(mode))
-        return langText("%1 是命名管道，不是%2。", "%1 is a named pipe, not a %2.").arg(path, what);
+        return langText(language, "%1 是命名管道，不是%2。", "%1 is a named pipe, not a %2.").arg(path, what);
     if (S_ISCHR(mode) || S_ISBLK(mode))
-        return langText("%1 是设备，不是%2。", "%1 is a device, not a %2.").arg(path, what);
+        return langText(language, "%1 是设备，不是%2。", "%1 is a device, not a %2.").arg(path, what);
     if (S_ISDIR(mode))
-        return langText("%1 是文件夹，不是%2。", "%1 is a folder, not a %2.").arg(path, what);
+        return langText(language, "%1 是文件夹，不是%2。", "%1 is a folder, not a %2.").arg(path, what);
     if (S_ISSOCK(mode))
-        return langText("%1 是套接字，不是%2。", "%1 is a socket, not a %2.").arg(path, what);
-    return langText("%1 不是普通文件，不是%2。", "%1 is not a plain file, not a %2.").arg(path, what);
+        return langText(language, "%1 是套接字，不是%2。", "%1 is a socket, not a %2.").arg(path, what);
+    return langText(language, "%1 不是普通文件，不是%2。", "%1 is not a plain file, not a %2.").arg(path, what);
 }
 
-QString openErrorMessage(const QString &path, int error)
+QString openErrorMessage(const QString &path, int error, Language language)
 {
-    return langText("无法打开文件 %1：%2", "The file %1 cannot be opened: %2").arg(path, systemErrorText(error));
+    return langText(language, "无法打开文件 %1：%2", "The file %1 cannot be opened: %2").arg(path, systemErrorText(error, language));
 }
 
 } // namespace
 
-bool readRegularFile(const QString &path, qint64 maxBytes, const FileKind &kind, QByteArray &bytes, QString &error)
+bool readRegularFile(const QString &path, qint64 maxBytes, const FileKind &kind, QByteArray &bytes, QString &error,
+                     Language language)
 {
     const QByteArray name = QFile::encodeName(path);
     struct stat info {};
     // Looked at before it is opened: opening a pipe waits for a writer, and
     // opening a device can already act on it.
     if (::stat(name.constData(), &info) != 0) {
-        error = openErrorMessage(path, errno);
+        error = openErrorMessage(path, errno, language);
         return false;
     }
     if (!S_ISREG(info.st_mode)) {
-        error = specialFileMessage(path, info.st_mode, kind);
+        error = specialFileMessage(path, info.st_mode, kind, language);
         return false;
     }
     const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
-        error = openErrorMessage(path, errno);
+        error = openErrorMessage(path, errno, language);
         return false;
     }
     // The name may have been pointed elsewhere between the look and the open.
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        error = specialFileMessage(path, info.st_mode, kind);
+        error = specialFileMessage(path, info.st_mode, kind, language);
         ::close(fd);
         return false;
     }
@@ -72,7 +73,7 @@ bool readRegularFile(const QString &path, qint64 maxBytes, const FileKind &kind,
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
-            error = langText("无法读取文件 %1：%2", "The file %1 cannot be read: %2").arg(path, systemErrorText(errno));
+            error = langText(language, "无法读取文件 %1：%2", "The file %1 cannot be read: %2").arg(path, systemErrorText(errno, language));
             ::close(fd);
             return false;
         }
@@ -80,15 +81,15 @@ bool readRegularFile(const QString &path, qint64 maxBytes, const FileKind &kind,
     }
     ::close(fd);
     if (got > maxBytes) {
-        error = langText("文件 %1 太大，不是%2。", "The file %1 is too large to be a %2.")
-                    .arg(path, langText(kind.chinese, kind.english));
+        error = langText(language, "文件 %1 太大，不是%2。", "The file %1 is too large to be a %2.")
+                    .arg(path, langText(language, kind.chinese, kind.english));
         return false;
     }
     bytes.resize(got);
     return true;
 }
 
-bool saveRegularFile(const QString &path, const QByteArray &bytes, QString &reason)
+bool saveRegularFile(const QString &path, const QByteArray &bytes, QString &reason, Language language)
 {
     // QSaveFile makes the temporary file beside `path` and renames it; the
     // bytes go through the descriptor, so that every failure (a full disk, a
@@ -97,7 +98,7 @@ bool saveRegularFile(const QString &path, const QByteArray &bytes, QString &reas
     // flush of that buffer nor a failed sync.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        reason = systemErrorText(file.errorString());
+        reason = systemErrorText(file.errorString(), language);
         return false;
     }
     for (qsizetype done = 0; done < bytes.size();) {
@@ -105,17 +106,17 @@ bool saveRegularFile(const QString &path, const QByteArray &bytes, QString &reas
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0) {
-            reason = systemErrorText(n < 0 ? errno : ENOSPC);
+            reason = systemErrorText(n < 0 ? errno : ENOSPC, language);
             return false; // the temporary file goes with `file`
         }
         done += n;
     }
     if (::fsync(file.handle()) != 0) {
-        reason = systemErrorText(errno);
+        reason = systemErrorText(errno, language);
         return false;
     }
     if (file.commit())
         return true;
-    reason = systemErrorText(file.errorString());
+    reason = systemErrorText(file.errorString(), language);
     return false;
 }

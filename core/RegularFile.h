@@ -2,6 +2,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include "core/Language.h"
+
 // What a file is meant to be, as the messages name it.
 struct FileKind {
     const char *chinese;
@@ -12,12 +14,13 @@ struct FileKind {
 // links, is read: a named pipe, a device, a folder or a socket is refused
 // without waiting on it, and no more than `maxBytes` are ever read, whatever
 // size the system claims. On a problem it returns false with a message in
-// the current language that names it and what the file should have been.
-bool readRegularFile(const QString &path, qint64 maxBytes, const FileKind &kind, QByteArray &bytes, QString &error);
+// `language` that names it and what the file should have been.
+bool readRegularFile(const QString &path, qint64 maxBytes, const FileKind &kind, QByteArray &bytes, QString &error,
+                     Language language);
 
 // Replaces the file at `path` with `bytes`, or leaves it as it was: the
 // bytes go to a temporary file in the same folder, every write, the flush
 // and the sync to disk are checked, and only then is it renamed over the
 // file. False with the system's reason (a full disk, a size limit, a folder
-// that may not be written) in the current language.
-bool saveRegularFile(const QString &path, const QByteArray &bytes, QString &reason);
+// that may not be written) in `language`.
+bool saveRegularFile(const QString &path, const QByteArray &bytes, QString &reason, Language language);

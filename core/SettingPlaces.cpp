@@ -18,13 +18,13 @@ constexpr Bilingual NoCaption{"", ""};
 const std::array<SettingPlace, SettingCount> &places()
 {
     // Lists that are the same in both languages.
-    const auto squelch = [](bool) { return squelchItems(); };
-    const auto priorityChannels = [](bool) { return priorityChannelItems(); };
-    const auto steps = [](bool) { return tuningStepItems(); };
-    const auto preTimes = [](bool) { return dtmfPreTimeItems(); };
-    const auto stepTimes = [](bool) { return dtmfStepTimeItems(); };
-    const auto lookBack = [](bool) { return lookBackItems(); };
-    const auto seconds = [](bool) { return scanSecondsItems(); };
+    const auto squelch = [](Language) { return squelchItems(); };
+    const auto priorityChannels = [](Language) { return priorityChannelItems(); };
+    const auto steps = [](Language) { return tuningStepItems(); };
+    const auto preTimes = [](Language) { return dtmfPreTimeItems(); };
+    const auto stepTimes = [](Language) { return dtmfStepTimeItems(); };
+    const auto lookBack = [](Language) { return lookBackItems(); };
+    const auto seconds = [](Language) { return scanSecondsItems(); };
     static const std::array<SettingPlace, SettingCount> table{{
         {S::TimeOut, "option.time_out", OptionCaption::TimeOut, GeneralRow, 4, 0xFF, false, 1, timeOutItems},
         {S::Squelch, "option.squelch", OptionCaption::Squelch, GeneralRow, 2, 0xFF, false, 1, squelch},

@@ -68,7 +68,7 @@ struct SettingPlace {
     int width = 1;             // 2: a number of two bytes, low byte first
     // The list a control offers (choice texts, or the numbers of a number
     // list); none where the setting has no list of its own.
-    QStringList (*items)(bool chinese) = nullptr;
+    QStringList (*items)(Language language) = nullptr;
 };
 
 // Every setting, in SettingId order.

@@ -7,9 +7,9 @@ namespace {
 constexpr Bilingual Off{"关", "OFF"};
 } // namespace
 
-QStringList timeOutItems(bool chinese)
+QStringList timeOutItems(Language language)
 {
-    return QStringList{bilingualText(Off, chinese)} + numberItems(1, 1, 7);
+    return QStringList{bilingualText(Off, language)} + numberItems(1, 1, 7);
 }
 
 QStringList squelchItems()
@@ -17,29 +17,29 @@ QStringList squelchItems()
     return numberItems(0, 1, 10);
 }
 
-QStringList voxLevelItems(bool chinese)
+QStringList voxLevelItems(Language language)
 {
-    return QStringList{bilingualText(Off, chinese)} + numberItems(1, 1, 9);
+    return QStringList{bilingualText(Off, language)} + numberItems(1, 1, 9);
 }
 
-QStringList backLightItems(bool chinese)
+QStringList backLightItems(Language language)
 {
-    return bilingualItems({Off, {"按键点亮", "Key"}, {"持续点亮", "Cont"}}, chinese);
+    return bilingualItems({Off, {"按键点亮", "Key"}, {"持续点亮", "Cont"}}, language);
 }
 
-QStringList channelDisplayItems(bool chinese)
+QStringList channelDisplayItems(Language language)
 {
-    return bilingualItems({{"频率", "Frequncy"}, {"名称", "Name"}}, chinese);
+    return bilingualItems({{"频率", "Frequncy"}, {"名称", "Name"}}, language);
 }
 
-QStringList scanWayItems(bool chinese)
+QStringList scanWayItems(Language language)
 {
-    return bilingualItems({{"搜索", "SE"}, {"时间", "TO"}, {"载波", "CO"}}, chinese);
+    return bilingualItems({{"搜索", "SE"}, {"时间", "TO"}, {"载波", "CO"}}, language);
 }
 
-QStringList pttIdItems(bool chinese)
+QStringList pttIdItems(Language language)
 {
-    return bilingualItems({Off, {"按下发射", "BOT"}, {"松开发射", "EOT"}, {"两者", "BOTH"}}, chinese);
+    return bilingualItems({Off, {"按下发射", "BOT"}, {"松开发射", "EOT"}, {"两者", "BOTH"}}, language);
 }
 
 QStringList priorityChannelItems()
@@ -47,9 +47,9 @@ QStringList priorityChannelItems()
     return numberItems(1, 1, 128);
 }
 
-QStringList workModeItems(bool chinese)
+QStringList workModeItems(Language language)
 {
-    return bilingualItems({{"频率模式", "Frequncy"}, {" 信道模式", "Channel"}}, chinese);
+    return bilingualItems({{"频率模式", "Frequncy"}, {" 信道模式", "Channel"}}, language);
 }
 
 QStringList tuningStepItems()
@@ -58,19 +58,19 @@ QStringList tuningStepItems()
             QStringLiteral("12.50K"), QStringLiteral("20.00K"), QStringLiteral("25.00K")};
 }
 
-QStringList shiftDirectionItems(bool chinese)
+QStringList shiftDirectionItems(Language language)
 {
-    return bilingualItems({{"关", "Off"}, {"加频", "Plus"}, {"减频", "Minus"}}, chinese);
+    return bilingualItems({{"关", "Off"}, {"加频", "Plus"}, {"减频", "Minus"}}, language);
 }
 
-QStringList vfoBandwidthItems(bool chinese)
+QStringList vfoBandwidthItems(Language language)
 {
-    return bilingualItems({{"窄带", "Narrow"}, {"宽带", "Wide"}}, chinese);
+    return bilingualItems({{"窄带", "Narrow"}, {"宽带", "Wide"}}, language);
 }
 
-QStringList vfoPowerItems(bool chinese)
+QStringList vfoPowerItems(Language language)
 {
-    return bilingualItems({{"低功率", "Low"}, {"高功率", "High"}}, chinese);
+    return bilingualItems({{"低功率", "Low"}, {"高功率", "High"}}, language);
 }
 
 QStringList dtmfPreTimeItems()
@@ -83,9 +83,9 @@ QStringList dtmfStepTimeItems()
     return numberItems(50, 25, 255);
 }
 
-QStringList scanPriorityItems(bool chinese)
+QStringList scanPriorityItems(Language language)
 {
-    return bilingualItems({{"无", "None"}, {"固定", "Fixed"}, {"选定", "Selected"}}, chinese);
+    return bilingualItems({{"无", "None"}, {"固定", "Fixed"}, {"选定", "Selected"}}, language);
 }
 
 QStringList lookBackItems()
@@ -101,25 +101,25 @@ QStringList scanSecondsItems()
     return numberItems(0, 1, LongestScanDelay + 1);
 }
 
-QStringList revertChannelItems(int kind, bool chinese)
+QStringList revertChannelItems(int kind, Language language)
 {
     const Bilingual selected{"选定", "Selected"}, selectedTalk{"选定+当前通话", "Selected+Talk Back"};
     const Bilingual priority{"优先", "Priority"}, priorityTalk{"优先+当前通话", "Priority+Talk Back"};
     if (kind == NoPriority)
-        return bilingualItems({selected, selectedTalk}, chinese);
+        return bilingualItems({selected, selectedTalk}, language);
     if (kind == FixedPriority)
-        return bilingualItems({selected, selectedTalk, priority, priorityTalk}, chinese);
-    return bilingualItems({priority, priorityTalk}, chinese);
+        return bilingualItems({selected, selectedTalk, priority, priorityTalk}, language);
+    return bilingualItems({priority, priorityTalk}, language);
 }
 
 int revertItemOfValue(int kind, int value)
 {
     if (kind == SelectedPriority && value > 1)
         value -= 2;
-    return qMin(value, int(revertChannelItems(kind, false).size()) - 1);
+    return qMin(value, int(revertChannelItems(kind, Language::English).size()) - 1);
 }
 
-QStringList keyFunctionItems(bool chinese)
+QStringList keyFunctionItems(Language language)
 {
     return bilingualItems({{"无", "None"},
                            {"自动拨号", "Autodial"},
@@ -133,5 +133,5 @@ QStringList keyFunctionItems(bool chinese)
                            {"取消静噪", "Squelch Off"},
                            {"瞬时取消静噪", "Squelch Off Momentary"},
                            {"暂时删除", "Temporary Delete"}},
-                          chinese);
+                          language);
 }

@@ -140,7 +140,7 @@ std::optional<Frequency> vfoReceiveField(const QString &text, const WorkRange &r
 std::optional<Frequency> vfoOffsetField(const QString &text)
 {
     const double f = numericValue(text);
-    if (text.size() > 8 || f > 69.9875)
+    if (text.size() > 8 || f > HighestVfoOffsetMHz)
         return std::nullopt;
     return Frequency::truncated(f);
 }
@@ -154,7 +154,7 @@ bool vfoTransmitInRange(const Codeplug &image, int direction, const WorkRange &r
 
 int vfoShiftDirection(const Codeplug &image)
 {
-    return qMin(storedSetting(image, SettingId::VfoDirection), int(shiftDirectionItems(false).size()) - 1);
+    return qMin(storedSetting(image, SettingId::VfoDirection), int(shiftDirectionItems(Language::English).size()) - 1);
 }
 
 bool keepVfoShiftInRange(Codeplug &image, const WorkRange &range)
@@ -249,9 +249,9 @@ int scanKind(const Codeplug &image)
     return settingValue(image, SettingId::ScanPriority);
 }
 
-QStringList revertItems(const Codeplug &image, bool chinese)
+QStringList revertItems(const Codeplug &image, Language language)
 {
-    return revertChannelItems(scanKind(image), chinese);
+    return revertChannelItems(scanKind(image), language);
 }
 
 int powerLevel(const Codeplug &image, PowerLevel level)

@@ -81,7 +81,8 @@ bool isMessageCharacter(QChar ch);
 // characters inside the working range; none otherwise.
 std::optional<Frequency> vfoReceiveField(const QString &text, const WorkRange &range);
 // The VFO offset entry, cut to 10 Hz steps: a text (empty: 0) of at most 8
-// characters below 70 MHz; none otherwise.
+// characters below 70 MHz (HighestVfoOffsetMHz at most); none otherwise.
+constexpr double HighestVfoOffsetMHz = 69.9875;
 std::optional<Frequency> vfoOffsetField(const QString &text);
 // Whether the VFO's receive frequency +/- its offset by `direction` (0 off,
 // 1 plus, 2 minus) lies inside the working range (upper limit outside).
@@ -108,7 +109,7 @@ void storeVfoTone(Codeplug &image, ToneSlot slot, int position);
 
 // The scan kind (ScanPriorityKind), and the revert list it offers.
 int scanKind(const Codeplug &image);
-QStringList revertItems(const Codeplug &image, bool chinese);
+QStringList revertItems(const Codeplug &image, Language language);
 // The scan's priority channel is one of the first 16 channels.
 constexpr int LastScanPriorityChannel = 16;
 

@@ -1,19 +1,7 @@
 #include "core/Texts.h"
 
-#include "core/ModuleState.h"
-
 #include <array>
 #include <cerrno>
-
-QString langText(const char *chinese, const char *english)
-{
-    return QString::fromUtf8(UseChinese ? chinese : english);
-}
-
-QString langText(const QString &chinese, const QString &english)
-{
-    return UseChinese ? chinese : english;
-}
 
 namespace {
 
@@ -37,25 +25,25 @@ constexpr std::array<SystemError, 9> SystemErrors{{
 
 } // namespace
 
-QString systemErrorText(int error)
+QString systemErrorText(int error, Language language)
 {
     for (const SystemError &known : SystemErrors)
         if (known.error == error)
-            return langText(QString::fromUtf8(known.chinese), qt_error_string(error));
+            return langText(language, QString::fromUtf8(known.chinese), qt_error_string(error));
     return qt_error_string(error);
 }
 
-QString systemErrorText(const QString &systemText)
+QString systemErrorText(const QString &systemText, Language language)
 {
     // Qt's texts are its own for some errors and the C library's for the
     // rest; both come from qt_error_string.
     for (const SystemError &known : SystemErrors)
         if (systemText == qt_error_string(known.error))
-            return systemErrorText(known.error);
+            return systemErrorText(known.error, language);
     return systemText;
 }
 
-QString companyName()
+QString companyName(Language language)
 {
-    return langText("北港无线电有限公司", "North Harbor Radio Co.");
+    return langText(language, "北港无线电有限公司", "North Harbor Radio Co.");
 }

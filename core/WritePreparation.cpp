@@ -4,18 +4,18 @@
 #include "core/Texts.h"
 #include "core/WorkingRange.h"
 
-QString WritePreparation::message() const
+QString WritePreparation::message(Language language) const
 {
     switch (result) {
     case Ready:
         break;
     case VfoOutOfRange:
-        return langText("频率模式下的接收或发射频率超出频率限制范围",
+        return langText(language, "频率模式下的接收或发射频率超出频率限制范围",
                         "Receiving or transmitting frequency that frequency Mode out of frequency "
                         "limitation range ");
     case ChannelOutOfRange: {
         const QString number = QString::number(channel);
-        return langText(QStringLiteral("信道 ") + number
+        return langText(language, QStringLiteral("信道 ") + number
                             + QStringLiteral(" 中的接收或发射频率超出频率限制范围"),
                         QStringLiteral("Channel ") + number
                             + QStringLiteral("that Receiving or transmitting frequency  out "

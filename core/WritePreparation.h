@@ -1,5 +1,6 @@
 #pragma once
 #include "core/Codeplug.h"
+#include "core/Language.h"
 
 #include <QString>
 
@@ -12,7 +13,7 @@ struct WritePreparation {
 
     bool ready() const { return result == Ready; }
     // Why the write is refused, in the current language; empty when ready.
-    QString message() const;
+    QString message(Language language) const;
 };
 
 // The VFO, then every channel, against the image's working range.

@@ -21,99 +21,151 @@ void addChannelFields(QVector<Field> &fields, int n)
     const auto inUse = [n](const Codeplug &image, const std::function<QString()> &text) {
         return isChannelEmpty(image, n) ? QString() : text();
     };
-    const auto needsChannel = [n](const Codeplug &image, const std::function<QString()> &store) {
+    const auto valueInUse = [n](const Codeplug &image, const std::function<FieldValue()> &value) {
+        return isChannelEmpty(image, n) ? FieldValue() : value();
+    };
+    const auto needsChannel = [n](const Codeplug &image, Language language, const std::function<QString()> &store) {
         if (isChannelEmpty(image, n))
-            return langText("信道 %1 为空：请先输入其接收频率", "channel %1 is empty: enter its receive frequency first").arg(n);
+            return langText(language, "信道 %1 为空：请先输入其接收频率", "channel %1 is empty: enter its receive frequency first").arg(n);
         return store();
     };
-    const Items tones = [](bool chinese) { return toneSelectorItems(chinese); };
+    const Items tones = [](Language language) { return toneSelectorItems(language); };
 
     // A receive entry by the rules of the encoding's window: the transmit
     // frequency it shows stays where it was; emptying deletes the channel,
     // in the editor its name too.
-    const auto receiveWriter = [n](ChannelEncoding encoding) {
-        return [n, encoding](Codeplug &image, const QString &text) {
-            const QString t = text.trimmed();
-            const bool editor = encoding == ChannelEncoding::Editor;
-            if (t.isEmpty()) {
-                markChannelEmpty(image, n);
-                if (editor)
-                    clearEditorName(image, n);
-                return QString();
-            }
-            QString refused;
-            const std::optional<Frequency> rx = channelEntry(t, workRangeOf(image), refused);
-            if (!rx)
-                return refused;
-            commitReceive(image, n, *rx, encoding, workRangeOf(image));
+    const auto commitReceiveEntry = [n](Codeplug &image, std::optional<Frequency> rx, ChannelEncoding encoding) {
+        const bool editor = encoding == ChannelEncoding::Editor;
+        if (!rx) {
+            markChannelEmpty(image, n);
             if (editor)
-                dropDirectionOutOfRange(image, n, workRangeOf(image));
-            return QString();
+                clearEditorName(image, n);
+            return;
+        }
+        commitReceive(image, n, *rx, encoding, workRangeOf(image));
+        if (editor)
+            dropDirectionOutOfRange(image, n, workRangeOf(image));
+    };
+    const auto receiveStore = [=](ChannelEncoding encoding) {
+        return [=](Codeplug &image, const FieldValue &value, Language language) {
+            QString refused;
+            const std::optional<Frequency> rx = channelValue(value, workRangeOf(image), refused, language);
+            if (refused.isEmpty())
+                commitReceiveEntry(image, rx, encoding);
+            return refused;
+        };
+    };
+    // A frequency box's text is read by the editors' rules into the value
+    // it stands for (nothing when emptied), which is stored as a value is.
+    const auto fromText = [](const ValueWriter &store) {
+        return [=](Codeplug &image, const QString &text, Language language) {
+            const QString t = text.trimmed();
+            QString refused;
+            const std::optional<Frequency> f =
+                t.isEmpty() ? std::nullopt : channelEntry(t, workRangeOf(image), refused, language);
+            return refused.isEmpty() ? store(image, f ? FieldValue(*f) : FieldValue(), language) : refused;
+        };
+    };
+    const auto receiveWriter = [=](ChannelEncoding encoding) { return fromText(receiveStore(encoding)); };
+    const auto frequencyAt = [=](int column) {
+        return [=](const Codeplug &image) {
+            return valueInUse(image, [&] { return Frequency::read(image, n, column); });
         };
     };
 
     // Bytes 0..7, shared by both encodings.
     add({p + "receive", GridColumnCaptions[1].caption, FieldKind::Frequency, wholeBytes(n, 0, 4), n,
-         [=](const Codeplug &image, bool) { return inUse(image, [&] { return channelRxText(image, n); }); },
-         receiveWriter(ChannelEncoding::Grid), {}});
+         [=](const Codeplug &image, Language) { return inUse(image, [&] { return channelRxText(image, n); }); },
+         receiveWriter(ChannelEncoding::Grid), {}, frequencyAt(0), receiveStore(ChannelEncoding::Grid)});
     add({p + "offset", {"频差频率(MHZ)", "Offset"}, FieldKind::Frequency, wholeBytes(n, 4, 4), n,
-         [=](const Codeplug &image, bool) { return inUse(image, [&] { return frequencyText(image, n, 4); }); },
-         readOnly, {}});
+         [=](const Codeplug &image, Language) { return inUse(image, [&] { return frequencyText(image, n, 4); }); },
+         readOnly, {}, frequencyAt(4), readOnlyValue});
 
     // Grid encoding.
-    const auto transmitWriter = [=](ChannelEncoding encoding) {
-        return [=](Codeplug &image, const QString &text) {
-            return needsChannel(image, [&] {
-                const QString t = text.trimmed();
-                std::optional<Frequency> tx;
-                if (!t.isEmpty()) {
-                    QString refused;
-                    tx = channelEntry(t, workRangeOf(image), refused);
-                    if (!tx)
-                        return refused;
-                }
-                commitTransmit(image, n, tx, encoding, workRangeOf(image));
-                return QString();
+    const auto transmitStore = [=](ChannelEncoding encoding) {
+        return [=](Codeplug &image, const FieldValue &value, Language language) {
+            return needsChannel(image, language, [&] {
+                QString refused;
+                const std::optional<Frequency> tx = channelValue(value, workRangeOf(image), refused, language);
+                if (refused.isEmpty())
+                    commitTransmit(image, n, tx, encoding, workRangeOf(image));
+                return refused;
             });
+        };
+    };
+    // An empty channel refuses a transmit text before the text is read.
+    const auto transmitWriter = [=](ChannelEncoding encoding) {
+        const Writer write = fromText(transmitStore(encoding));
+        return [=](Codeplug &image, const QString &text, Language language) {
+            return needsChannel(image, language, [&] { return write(image, text, language); });
+        };
+    };
+    const auto transmitValue = [=](ChannelEncoding encoding) {
+        return [=](const Codeplug &image) {
+            return valueInUse(image, [&] { return shownTransmit(image, n, encoding, workRangeOf(image)); });
         };
     };
     QVector<FieldByte> gridTx = wholeBytes(n, 4, 4);
     gridTx.append({n, GridDirectionByte, DirectionMask});
     add({p + "transmit", GridColumnCaptions[2].caption, FieldKind::Frequency, gridTx, n,
-         [=](const Codeplug &image, bool) {
+         [=](const Codeplug &image, Language) {
              return inUse(image, [&] { return gridTransmitText(image, n); });
          },
-         transmitWriter(ChannelEncoding::Grid), {}});
+         transmitWriter(ChannelEncoding::Grid), {}, transmitValue(ChannelEncoding::Grid),
+         transmitStore(ChannelEncoding::Grid)});
 
     // A list of the grid or the editor: the position its bytes select (-1
-    // for none), and how a chosen position is stored (none: derived).
+    // for none), and how a chosen position is stored (none: derived). Its
+    // value is that position, of a tone or of an item.
     using Position = int (*)(const Codeplug &image, int n);
     using Store = void (*)(Codeplug &image, int n, int position);
     const auto choice = [&](const QString &id, Bilingual caption, FieldKind kind, QVector<FieldByte> bytes,
                             Items items, Position position, Store store) {
         add({id, caption, kind, bytes, n,
-             [=](const Codeplug &image, bool chinese) {
+             [=](const Codeplug &image, Language language) {
                  return inUse(image, [&] {
-                     const QStringList list = items(chinese);
+                     const QStringList list = items(language);
                      const int k = position(image, n);
                      return k >= 0 && k < list.size() ? list.at(k) : QString();
                  });
              },
-             [=](Codeplug &image, const QString &text) {
+             [=](Codeplug &image, const QString &text, Language language) {
                  if (!store)
-                     return readOnly(image, text);
-                 return needsChannel(image, [&] {
+                     return readOnly(image, text, language);
+                 return needsChannel(image, language, [&] {
                      const int k = choiceIndex(items, text);
                      if (k < 0)
-                         return kind == FieldKind::Choice ? unknownItem(items, text)
-                                                          : unknownTone().arg(text.trimmed());
+                         return kind == FieldKind::Choice ? unknownItem(items, text, language)
+                                                          : unknownTone(language).arg(text.trimmed());
                      store(image, n, k);
                      return QString();
                  });
              },
-             items});
+             items,
+             [=](const Codeplug &image) {
+                 return valueInUse(image, [&] {
+                     const int k = position(image, n);
+                     return kind == FieldKind::Choice ? FieldValue(ChoiceValue{k}) : FieldValue(ToneValue{k});
+                 });
+             },
+             [=](Codeplug &image, const FieldValue &value, Language language) {
+                 if (!store)
+                     return readOnlyValue(image, value, language);
+                 const ChoiceValue *item = std::get_if<ChoiceValue>(&value);
+                 const ToneValue *tone = std::get_if<ToneValue>(&value);
+                 if (!(kind == FieldKind::Choice ? item != nullptr : tone != nullptr))
+                     return notOfItsKind(language);
+                 return needsChannel(image, language, [&] {
+                     const int k = item ? item->index : tone->position;
+                     const QString refused = checkPosition(k, items, language);
+                     if (refused.isEmpty())
+                         store(image, n, k);
+                     return kind == FieldKind::Choice || refused.isEmpty() ? refused
+                                                                           : unknownTone(language).arg(k);
+                 });
+             }});
     };
-    const Items directions = [](bool chinese) { return shiftDirectionItems(chinese); };
+    const Items directions = [](Language language) { return shiftDirectionItems(language); };
     choice(p + "direction", {"频差方向", "Duplex"}, FieldKind::Choice, {{n, GridDirectionByte, DirectionMask}},
            directions,
            [](const Codeplug &image, int n) { return imageBits(image, n, GridDirectionByte, DirectionMask) % 3; },
@@ -135,29 +187,32 @@ void addChannelFields(QVector<Field> &fields, int n)
            storeGridBandwidth);
     QVector<FieldByte> gridNameBytes{{n, GridDirectionByte, 0x08}};
     gridNameBytes += wholeBytes(n, 11, 5);
+    const auto gridNameStore = [n](Codeplug &image, const QString &text, Language language) {
+        const QString name = text.trimmed();
+        const QString refused = checkName(name, language);
+        if (refused.isEmpty())
+            storeGridName(image, n, name);
+        return refused;
+    };
     add({p + "name", GridColumnCaptions[7].caption, FieldKind::NameChars, gridNameBytes, n,
-         [=](const Codeplug &image, bool) { return inUse(image, [&] { return gridName(image, n); }); },
-         [n](Codeplug &image, const QString &text) {
-             const QString name = text.trimmed();
-             const QString refused = checkName(name);
-             if (refused.isEmpty())
-                 storeGridName(image, n, name);
-             return refused;
-         },
-         {}});
+         [=](const Codeplug &image, Language) { return inUse(image, [&] { return gridName(image, n); }); },
+         gridNameStore, {},
+         [=](const Codeplug &image) { return valueInUse(image, [&] { return gridName(image, n); }); },
+         storeAs<QString>(gridNameStore)});
 
     // The channel editor's encoding.
     const QString e = p + "editor.";
     add({e + "receive", EditorCaption::Receive, FieldKind::Frequency, wholeBytes(n, 0, 4), n,
-         [=](const Codeplug &image, bool) { return inUse(image, [&] { return channelRxText(image, n); }); },
-         receiveWriter(ChannelEncoding::Editor), {}});
+         [=](const Codeplug &image, Language) { return inUse(image, [&] { return channelRxText(image, n); }); },
+         receiveWriter(ChannelEncoding::Editor), {}, frequencyAt(0), receiveStore(ChannelEncoding::Editor)});
     QVector<FieldByte> editorTx = wholeBytes(n, 4, 4);
     editorTx.append({n, EditorDirectionByte, DirectionMask});
     add({e + "transmit", EditorCaption::Transmit, FieldKind::Frequency, editorTx, n,
-         [=](const Codeplug &image, bool) {
+         [=](const Codeplug &image, Language) {
              return inUse(image, [&] { return editorTransmitText(image, n, workRangeOf(image)); });
          },
-         transmitWriter(ChannelEncoding::Editor), {}});
+         transmitWriter(ChannelEncoding::Editor), {}, transmitValue(ChannelEncoding::Editor),
+         transmitStore(ChannelEncoding::Editor)});
     choice(e + "direction", {"频差方向", "Duplex"}, FieldKind::Choice, {{n, EditorDirectionByte, DirectionMask}},
            directions,
            [](const Codeplug &image, int n) { return imageBits(image, n, EditorDirectionByte, DirectionMask) % 3; },
@@ -176,9 +231,17 @@ void addChannelFields(QVector<Field> &fields, int n)
         Field f = flag(e + name, caption, n, byte, bit, inverted);
         const Reader read = f.read;
         const Writer write = f.write;
-        f.read = [=](const Codeplug &image, bool chinese) { return inUse(image, [&] { return read(image, chinese); }); };
-        f.write = [=](Codeplug &image, const QString &text) {
-            return needsChannel(image, [&] { return write(image, text); });
+        const ValueReader value = f.value;
+        const ValueWriter store = f.store;
+        f.read = [=](const Codeplug &image, Language language) {
+            return inUse(image, [&] { return read(image, language); });
+        };
+        f.write = [=](Codeplug &image, const QString &text, Language language) {
+            return needsChannel(image, language, [&] { return write(image, text, language); });
+        };
+        f.value = [=](const Codeplug &image) { return valueInUse(image, [&] { return value(image); }); };
+        f.store = [=](Codeplug &image, const FieldValue &v, Language language) {
+            return needsChannel(image, language, [&] { return store(image, v, language); });
         };
         add(f);
     };
@@ -191,18 +254,18 @@ void addChannelFields(QVector<Field> &fields, int n)
         const int at = 5 * (n - 1) + k;
         nameBytes.append({Region::NameTableFirstRow + at / RowBytes, at % RowBytes, 0xFF});
     }
+    const auto editorNameStore = [=](Codeplug &image, const QString &text, Language language) {
+        return needsChannel(image, language, [&] {
+            const QString name = text.trimmed();
+            const QString refused = checkName(name, language);
+            if (refused.isEmpty())
+                storeEditorName(image, n, name);
+            return refused;
+        });
+    };
     add({e + "name", EditorCaption::Name, FieldKind::NameChars, nameBytes, n,
-         [n](const Codeplug &image, bool) { return editorName(image, n); },
-         [=](Codeplug &image, const QString &text) {
-             return needsChannel(image, [&] {
-                 const QString name = text.trimmed();
-                 const QString refused = checkName(name);
-                 if (refused.isEmpty())
-                     storeEditorName(image, n, name);
-                 return refused;
-             });
-         },
-         {}});
+         [n](const Codeplug &image, Language) { return editorName(image, n); }, editorNameStore, {},
+         [n](const Codeplug &image) { return FieldValue(editorName(image, n)); }, storeAs<QString>(editorNameStore)});
 }
 
 } // namespace FieldRows

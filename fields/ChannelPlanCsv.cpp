@@ -29,8 +29,8 @@ const QVector<Column> &columns()
         for (int c = 0; c < GridColumnCount; ++c) {
             const GridColumnCaption &grid = GridColumnCaptions[c];
             Column column{c == 0 ? "" : grid.field,
-                          {QString::fromLatin1(grid.field), bilingualText(grid.caption, false),
-                           bilingualText(grid.caption, true)}};
+                          {QString::fromLatin1(grid.field), bilingualText(grid.caption, Language::English),
+                           bilingualText(grid.caption, Language::Chinese)}};
             if (*shortChinese[c])
                 column.headers << QString::fromUtf8(shortChinese[c]);
             columns << column;
@@ -61,7 +61,7 @@ QString textOfCell(const char *field, const QString &cell)
 }
 
 // Where the raster moved a frequency of the row.
-QStringList snapNotes(const Codeplug &image, int n, const QVector<GridText> &texts)
+QStringList snapNotes(const Codeplug &image, int n, const QVector<GridText> &texts, Language language)
 {
     QStringList notes;
     for (const GridText &cell : texts) {
@@ -69,18 +69,18 @@ QStringList snapNotes(const Codeplug &image, int n, const QVector<GridText> &tex
             continue;
         const QString stored = channelText(image, n, cell.field);
         if (qRound64(numericValue(cell.text) * 1e6) != qRound64(numericValue(stored) * 1e6))
-            notes << langText("%1 %2 已对齐到 %3", "%1 %2 snapped to %3").arg(cell.label, cell.text, stored);
+            notes << langText(language, "%1 %2 已对齐到 %3", "%1 %2 snapped to %3").arg(cell.label, cell.text, stored);
     }
     return notes;
 }
 
 } // namespace
 
-QByteArray exportCsv(const Codeplug &image, bool chinese)
+QByteArray exportCsv(const Codeplug &image, Language language)
 {
     QStringList header;
     for (const Column &column : columns())
-        header << column.headers.at(chinese ? 2 : 0);
+        header << column.headers.at(language == Language::Chinese ? 2 : 0);
     QString out = csvLine(header);
     for (int n = 1; n <= 128; ++n) {
         if (image.at(n, 0) == 0xFF)
@@ -88,7 +88,7 @@ QByteArray exportCsv(const Codeplug &image, bool chinese)
         QStringList row{QString::number(n)};
         for (int c = 1; c < columns().size(); ++c) {
             const char *field = columns().at(c).field;
-            const QString text = channelText(image, n, field, chinese);
+            const QString text = channelText(image, n, field, language);
             row << (isField(field, "name") ? nameCell(text) : text);
         }
         out += csvLine(row);
@@ -96,11 +96,11 @@ QByteArray exportCsv(const Codeplug &image, bool chinese)
     return out.toUtf8();
 }
 
-ImportResult importCsv(const QByteArray &csv, const Codeplug &base, bool replace)
+ImportResult importCsv(const QByteArray &csv, const Codeplug &base, Language language, bool replace)
 {
     ImportResult result;
     QVector<CsvRecord> records;
-    if (!readCsvRecords(csv, records, result.errors))
+    if (!readCsvRecords(csv, records, result.errors, language))
         return result;
 
     // Which grid column each CSV column fills.
@@ -109,23 +109,23 @@ ImportResult importCsv(const QByteArray &csv, const Codeplug &base, bool replace
     for (const QString &header : records.first().fields) {
         const int c = columnOfHeader(header);
         if (c < 0)
-            result.errors << langText("第 %1 行：未知的列“%2”",
+            result.errors << langText(language, "第 %1 行：未知的列“%2”",
                                       "line %1: unknown column \"%2\"").arg(records.first().line).arg(header.trimmed());
         else if (seen.contains(c))
-            result.errors << columnTwice().arg(records.first().line).arg(header.trimmed());
+            result.errors << columnTwice(language).arg(records.first().line).arg(header.trimmed());
         seen.insert(c);
         columnOf << c;
     }
     if (!seen.contains(0) || !seen.contains(1))
-        result.errors << langText("第 %1 行：需要 channel 和 receive 两列",
+        result.errors << langText(language, "第 %1 行：需要 channel 和 receive 两列",
                                   "line %1: the columns channel and receive are needed").arg(records.first().line);
     if (!result.errors.isEmpty())
         return result;
 
-    ChannelPlanStore store(base, replace);
+    ChannelPlanStore store(base, replace, language);
     for (int r = 1; r < records.size(); ++r) {
         const CsvRecord &record = records.at(r);
-        const QString misfit = fieldCountFault(record, columnOf.size());
+        const QString misfit = fieldCountFault(record, columnOf.size(), language);
         if (!misfit.isEmpty()) {
             store.refuse(record.line, misfit);
             continue;
@@ -140,7 +140,7 @@ ImportResult importCsv(const QByteArray &csv, const Codeplug &base, bool replace
         bool numberOk = false;
         const int n = number.toInt(&numberOk);
         if (!numberOk || n < 1 || n > 128) {
-            store.refuse(record.line, langText("信道“%1”超出 1..128", "channel \"%1\" is outside 1..128").arg(number));
+            store.refuse(record.line, langText(language, "信道“%1”超出 1..128", "channel \"%1\" is outside 1..128").arg(number));
             continue;
         }
         QVector<GridText> texts;
@@ -150,7 +150,7 @@ ImportResult importCsv(const QByteArray &csv, const Codeplug &base, bool replace
                 texts.append({field, textOfCell(field, value.at(c)), QLatin1String(field)});
         }
         if (store.claim(record.line, n) && store.store(record.line, n, texts))
-            store.note(record.line, snapNotes(store.image(), n, texts));
+            store.note(record.line, snapNotes(store.image(), n, texts, language));
     }
     return store.result();
 }

@@ -11,7 +11,7 @@
 // bandwidth and name, texts as the grid shows them, and a header row. A name
 // a spreadsheet would rewrite is marked as text (SpreadsheetCells).
 
-QByteArray exportCsv(const Codeplug &image, bool chinese = false);
+QByteArray exportCsv(const Codeplug &image, Language language = Language::English);
 
 // Stores each row's channel into `base` with the channel grid's rules (the
 // base image's working range, the raster, the tone list, power and
@@ -24,4 +24,4 @@ QByteArray exportCsv(const Codeplug &image, bool chinese = false);
 //
 // The whole file is checked first (ImportResult); a frequency the raster
 // moved is noted.
-ImportResult importCsv(const QByteArray &csv, const Codeplug &base, bool replace = false);
+ImportResult importCsv(const QByteArray &csv, const Codeplug &base, Language language, bool replace = false);

@@ -1,5 +1,7 @@
 #pragma once
 #include "core/Codeplug.h"
+#include "core/Language.h"
+#include "fields/FieldValue.h"
 
 #include <QHash>
 #include <QString>
@@ -20,7 +22,9 @@ struct ImportResult {
 
 // The grid's text of a field ("receive", "offset", "direction", "decode",
 // ...) of channel n.
-QString channelText(const Codeplug &image, int n, const char *field, bool chinese = false);
+QString channelText(const Codeplug &image, int n, const char *field, Language language = Language::English);
+// Its value.
+FieldValue channelFieldValue(const Codeplug &image, int n, const char *field);
 
 // One cell of a row in the channel grid's terms: the grid column's field
 // ("receive", "transmit", "decode", "encode", "power", "bandwidth", "name"),
@@ -31,14 +35,22 @@ struct GridText {
     QString label;
 };
 
+// The same cell as a value of the field.
+struct GridValue {
+    const char *field;
+    FieldValue value;
+    QString label;
+};
+
 // Stores the rows of a channel plan one after another into a working copy
 // of the base image, each with the channel grid's rules (the base image's
 // working range, the raster, the tone list, the power and bandwidth words,
 // the name alphabet), and collects the refusals and notes of every row.
 class ChannelPlanStore {
 public:
-    // With `replace`, every channel starts empty.
-    ChannelPlanStore(const Codeplug &base, bool replace);
+    // With `replace`, every channel starts empty. Refusals and notes are in
+    // `language`.
+    ChannelPlanStore(const Codeplug &base, bool replace, Language language);
 
     // Takes channel n (1..128) for the row on `line`; refused when an
     // earlier row took it.
@@ -52,6 +64,7 @@ public:
     // Stores the texts into channel n, the receive frequency first; a row
     // with a refused text changes nothing and is refused with every reason.
     bool store(int line, int n, const QVector<GridText> &texts);
+    bool store(int line, int n, const QVector<GridValue> &values);
     void refuse(int line, const QString &reason);
     void refuse(int line, const QStringList &reasons);
     void note(int line, const QStringList &adaptations);
@@ -63,7 +76,12 @@ public:
     ImportResult result() const;
 
 private:
+    // The row stored into `row` (a copy of the image) is kept, or the
+    // row is refused for `reasons`.
+    bool finishRow(int line, const Codeplug &row, const QStringList &reasons);
+
     Codeplug m_image;
+    Language m_language;
     QStringList m_errors;
     QStringList m_notes;
     QHash<int, int> m_lineOfChannel;

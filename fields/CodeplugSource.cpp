@@ -13,11 +13,12 @@ bool isRadioSource(const QString &source)
     return source.startsWith(RadioPrefix);
 }
 
-bool loadSource(const QString &source, Codeplug &image, QString &error, const RadioReader &readRadio)
+bool loadSource(const QString &source, Codeplug &image, QString &error, Language language,
+                const RadioReader &readRadio)
 {
     if (isRadioSource(source)) {
         if (!readRadio) {
-            error = source + langText("：此命令不读取对讲机", ": this command does not read radios");
+            error = source + langText(language, "：此命令不读取对讲机", ": this command does not read radios");
             return false;
         }
         if (readRadio(source.mid(RadioPrefix.size()), image, error))
@@ -25,7 +26,7 @@ bool loadSource(const QString &source, Codeplug &image, QString &error, const Ra
         error = source + QStringLiteral(": ") + error;
         return false;
     }
-    if (loadChannelFile(source, image, error))
+    if (loadChannelFile(source, image, error, language))
         return true;
     // Every error names its source; some of the loader's messages do not.
     if (!error.contains(source))
@@ -38,7 +39,7 @@ QByteArray channelFileText(const Codeplug &image)
     return formatChannelFile(image);
 }
 
-bool saveCodeplugFile(const QString &path, const Codeplug &image, QString &error)
+bool saveCodeplugFile(const QString &path, const Codeplug &image, QString &error, Language language)
 {
-    return saveChannelFile(path, image, error);
+    return saveChannelFile(path, image, error, language);
 }

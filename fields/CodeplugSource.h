@@ -1,5 +1,6 @@
 #pragma once
 #include "core/Codeplug.h"
+#include "core/Language.h"
 
 #include <QString>
 #include <functional>
@@ -15,8 +16,9 @@ bool isRadioSource(const QString &source);
 
 // Loads a source. A file that cannot be read or is malformed gives the
 // channel file loader's message.
-bool loadSource(const QString &source, Codeplug &image, QString &error, const RadioReader &readRadio = {});
+bool loadSource(const QString &source, Codeplug &image, QString &error, Language language,
+                const RadioReader &readRadio = {});
 
 // The channel file text of an image, and writing it atomically.
 QByteArray channelFileText(const Codeplug &image);
-bool saveCodeplugFile(const QString &path, const Codeplug &image, QString &error);
+bool saveCodeplugFile(const QString &path, const Codeplug &image, QString &error, Language language);

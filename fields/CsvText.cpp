@@ -21,7 +21,8 @@ QString csvField(const QString &text)
 // RFC 4180 records, with the separator given; quoted fields may hold the
 // separator, doubled quotes and line breaks. False, with the line the quote
 // opened on in `errors`, when a quoted field runs to the end of the file.
-bool parseRecords(const QString &text, QChar separator, QVector<CsvRecord> &records, QStringList &errors)
+bool parseRecords(const QString &text, QChar separator, QVector<CsvRecord> &records, QStringList &errors,
+                  Language language)
 {
     CsvRecord record{1, {}};
     QString field;
@@ -73,7 +74,7 @@ bool parseRecords(const QString &text, QChar separator, QVector<CsvRecord> &reco
         }
     }
     if (quoted) {
-        errors << langText("第 %1 行：此处开始的引号没有闭合", "line %1: the quote opened here is never closed").arg(quoteLine);
+        errors << langText(language, "第 %1 行：此处开始的引号没有闭合", "line %1: the quote opened here is never closed").arg(quoteLine);
         return false;
     }
     if (fieldStarted || !record.fields.isEmpty() || !field.isEmpty())
@@ -91,37 +92,37 @@ QChar separatorOf(const QString &text)
 
 } // namespace
 
-bool readCsvRecords(const QByteArray &csv, QVector<CsvRecord> &records, QStringList &errors)
+bool readCsvRecords(const QByteArray &csv, QVector<CsvRecord> &records, QStringList &errors, Language language)
 {
     if (csv.size() > MaxCsvBytes) {
-        errors << langText("文件大于 1 MB", "the file is larger than 1 MB");
+        errors << langText(language, "文件大于 1 MB", "the file is larger than 1 MB");
         return false;
     }
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = decoder.decode(csv);
     if (decoder.hasError()) {
-        errors << langText("文件不是有效的 UTF-8", "the file is not valid UTF-8");
+        errors << langText(language, "文件不是有效的 UTF-8", "the file is not valid UTF-8");
         return false;
     }
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
-    if (!parseRecords(text, separatorOf(text), records, errors))
+    if (!parseRecords(text, separatorOf(text), records, errors, language))
         return false;
     if (records.isEmpty()) {
-        errors << langText("第 1 行：没有标题行", "line 1: no header row");
+        errors << langText(language, "第 1 行：没有标题行", "line 1: no header row");
         return false;
     }
     return true;
 }
 
-QString columnTwice() { return langText("第 %1 行：列“%2”出现两次", "line %1: column \"%2\" appears twice"); }
+QString columnTwice(Language language) { return langText(language, "第 %1 行：列“%2”出现两次", "line %1: column \"%2\" appears twice"); }
 
-QString fieldCountFault(const CsvRecord &record, qsizetype columns)
+QString fieldCountFault(const CsvRecord &record, qsizetype columns, Language language)
 {
     if (record.fields.size() > columns)
-        return langText("字段多于列数", "more fields than columns");
+        return langText(language, "字段多于列数", "more fields than columns");
     if (record.fields.size() < columns)
-        return langText("字段少于列数（%1/%2）", "fewer fields than columns (%1 of %2)").arg(record.fields.size()).arg(columns);
+        return langText(language, "字段少于列数（%1/%2）", "fewer fields than columns (%1 of %2)").arg(record.fields.size()).arg(columns);
     return QString();
 }
 

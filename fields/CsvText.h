@@ -1,4 +1,6 @@
 #pragma once
+#include "core/Language.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -19,14 +21,14 @@ struct CsvRecord {
 // the header line holds more of them, by ";" (spreadsheets in comma-decimal
 // locales). False, with the reason added to `errors`, when the file is too
 // large, not UTF-8, without a header row or with a quote never closed.
-bool readCsvRecords(const QByteArray &csv, QVector<CsvRecord> &records, QStringList &errors);
+bool readCsvRecords(const QByteArray &csv, QVector<CsvRecord> &records, QStringList &errors, Language language);
 
-// "line %1: column \"%2\" appears twice" in the language in use.
-QString columnTwice();
+// "line %1: column \"%2\" appears twice" in `language`.
+QString columnTwice(Language language);
 
 // Why a data record does not fit a header of `columns` columns (a row cut
 // short would leave the channel's other fields as they were), or empty.
-QString fieldCountFault(const CsvRecord &record, qsizetype columns);
+QString fieldCountFault(const CsvRecord &record, qsizetype columns, Language language);
 
 // One record as a line: fields quoted where they hold a separator, a quote
 // or a line break, and ended by CRLF.

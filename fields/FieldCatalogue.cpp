@@ -46,31 +46,47 @@ const Field *findField(const QString &id)
     return it == index.constEnd() ? nullptr : &fieldCatalogue().at(*it);
 }
 
-QString readField(const Codeplug &image, const Field &field, bool chinese)
+QString readField(const Codeplug &image, const Field &field, Language language)
 {
-    return field.read(image, chinese);
+    return field.read(image, language);
 }
 
-QStringList readAllFields(const Codeplug &image, bool chinese)
+QStringList readAllFields(const Codeplug &image, Language language)
 {
     QStringList texts;
     for (const Field &field : fieldCatalogue())
-        texts << field.read(image, chinese);
+        texts << field.read(image, language);
     return texts;
 }
 
-QString writeField(Codeplug &image, const Field &field, const QString &text)
+QString writeField(Codeplug &image, const Field &field, const QString &text, Language language)
 {
     // The text a field shows already is no change, even where its rule would
     // refuse it (a derived offset, a channel not in use, a priority channel
     // while priority scan is off) or store other bytes (a value past a
     // list's end): show's output can be handed back to set, and what set
     // changes is exactly what diff lists.
-    if (text == field.read(image, false) || text == field.read(image, true))
+    if (text == field.read(image, Language::English) || text == field.read(image, Language::Chinese))
         return {};
     // A refusal leaves the image as it was, whatever the rule touched first.
     Codeplug changed = image;
-    const QString refused = field.write(changed, text);
+    const QString refused = field.write(changed, text, language);
+    if (refused.isEmpty())
+        image = changed;
+    return refused;
+}
+
+FieldValue readValue(const Codeplug &image, const Field &field)
+{
+    return field.value(image);
+}
+
+QString writeValue(Codeplug &image, const Field &field, const FieldValue &value, Language language)
+{
+    if (value == field.value(image))
+        return {};
+    Codeplug changed = image;
+    const QString refused = field.store(changed, value, language);
     if (refused.isEmpty())
         image = changed;
     return refused;

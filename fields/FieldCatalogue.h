@@ -1,6 +1,7 @@
 #pragma once
 #include "core/Bilingual.h"
 #include "core/Codeplug.h"
+#include "fields/FieldValue.h"
 
 #include <QString>
 #include <QStringList>
@@ -8,8 +9,9 @@
 #include <functional>
 
 // One description of every named field of the radio image: where it lies,
-// what it is called, and how its bytes read as the text a window shows and
-// take a text under the rules of that window. The channel records appear
+// what it is called, what value its bytes hold (FieldValue) and how they
+// read as the text a window shows, and how they take a value or a text
+// under the rules of that window. The channel records appear
 // in both of their encodings (the grid's and the channel editor's), since
 // both are part of the program.
 
@@ -39,12 +41,17 @@ struct Field {
     int channel = 0;     // 1..128 for the fields of a channel record
     // The field's text in `image`. The working range, where a rule needs
     // it, is the image's own (its range row).
-    std::function<QString(const Codeplug &image, bool chinese)> read;
-    // An empty result means stored; otherwise the reason it was refused,
-    // and the image is unchanged.
-    std::function<QString(Codeplug &image, const QString &text)> write;
+    std::function<QString(const Codeplug &image, Language language)> read;
+    // An empty result means stored; otherwise the reason it was refused, in
+    // `language`, and the image is unchanged.
+    std::function<QString(Codeplug &image, const QString &text, Language language)> write;
     // The texts a choice or tone field accepts, in either language.
-    std::function<QStringList(bool chinese)> choices;
+    std::function<QStringList(Language language)> choices;
+    // The field's value in `image`, and storing a value by the same rules
+    // as a text (an empty result means stored, otherwise the reason it was
+    // refused, in `language`).
+    std::function<FieldValue(const Codeplug &image)> value;
+    std::function<QString(Codeplug &image, const FieldValue &value, Language language)> store;
 };
 
 // Every field, in a fixed order: channels 1..128, VFO, range, options,
@@ -53,13 +60,20 @@ const QVector<Field> &fieldCatalogue();
 const Field *findField(const QString &id);
 
 // The text of one field, or of all of them in catalogue order.
-QString readField(const Codeplug &image, const Field &field, bool chinese = false);
-QStringList readAllFields(const Codeplug &image, bool chinese = false);
+QString readField(const Codeplug &image, const Field &field, Language language);
+QStringList readAllFields(const Codeplug &image, Language language);
 
 // Writes a field from text with its window's rules; the image changes only
-// when the result is empty (otherwise it says why the text was refused).
+// when the result is empty (otherwise it says, in `language`, why the text
+// was refused).
 // The text the field shows already changes nothing and is never refused.
-QString writeField(Codeplug &image, const Field &field, const QString &text);
+QString writeField(Codeplug &image, const Field &field, const QString &text, Language language);
+
+// The value of one field, and writing one as writeField writes a text: the
+// value the field holds already changes nothing, and a refusal leaves the
+// image as it was.
+FieldValue readValue(const Codeplug &image, const Field &field);
+QString writeValue(Codeplug &image, const Field &field, const FieldValue &value, Language language);
 
 // The bits of image byte (row, column) that no field covers: 0xFF for a
 // byte nothing describes, 0 for one that is fully described.

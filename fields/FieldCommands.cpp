@@ -16,24 +16,26 @@ CommandResult failed(int status, const QString &message)
 
 } // namespace
 
-CommandResult runShow(const QString &source, const QString &pattern, bool chinese, bool json,
+CommandResult runShow(const QString &source, const QString &pattern, Language language, bool json,
                       const RadioReader &readRadio)
 {
     Codeplug image;
     QString error;
-    if (!loadSource(source, image, error, readRadio))
+    if (!loadSource(source, image, error, language, readRadio))
         return failed(SourceFailed, error);
-    return {0, json ? showFieldsJson(image, pattern, chinese) : showFields(image, pattern, chinese).toUtf8(), {}, {}};
+    if (json)
+        return {0, {}, {}, {}, showFieldsJson(image, pattern, language)};
+    return {0, showFields(image, pattern, language).toUtf8(), {}, {}};
 }
 
-CommandResult runDiff(const QString &a, const QString &b, bool chinese, const RadioReader &readRadio,
+CommandResult runDiff(const QString &a, const QString &b, Language language, const RadioReader &readRadio,
                       ListedEncoding encoding)
 {
     Codeplug first, second;
     QString error;
-    if (!loadSource(a, first, error, readRadio) || !loadSource(b, second, error, readRadio))
+    if (!loadSource(a, first, error, language, readRadio) || !loadSource(b, second, error, language, readRadio))
         return failed(SourceFailed, error);
-    const DiffResult diff = diffCodeplugs(first, second, chinese, encoding);
+    const DiffResult diff = diffCodeplugs(first, second, language, encoding);
     QByteArray output;
     for (const QString &line : diff.lines)
         output += line.toUtf8() + '\n';
@@ -51,51 +53,51 @@ bool csvFormatOfName(const QString &name, CsvFormat &format)
     return true;
 }
 
-CommandResult runExportCsv(const QString &source, const QString &csvPath, bool chinese, const RadioReader &readRadio,
+CommandResult runExportCsv(const QString &source, const QString &csvPath, Language language, const RadioReader &readRadio,
                            CsvFormat format)
 {
     Codeplug image;
     QString error;
-    if (!loadSource(source, image, error, readRadio))
+    if (!loadSource(source, image, error, language, readRadio))
         return failed(SourceFailed, error);
-    const QByteArray csv = format == CsvFormat::Generic ? exportGenericCsv(image) : exportCsv(image, chinese);
+    const QByteArray csv = format == CsvFormat::Generic ? exportGenericCsv(image) : exportCsv(image, language);
     // "-" is standard output.
     if (csvPath == QLatin1String("-"))
         return {0, csv, {}, {}};
-    if (!saveRegularFile(csvPath, csv, error))
+    if (!saveRegularFile(csvPath, csv, error, language))
         return failed(SourceFailed, csvPath + QStringLiteral(": ") + error);
     return {};
 }
 
-CommandResult runImportCsv(const QString &csvPath, const QString &basePath, const QString &outputPath, bool replace,
-                           CsvFormat format, bool renumber, bool skipUnsupported)
+CommandResult runImportCsv(const QString &csvPath, const QString &basePath, const QString &outputPath, Language language,
+                           bool replace, CsvFormat format, bool renumber, bool skipUnsupported)
 {
     Codeplug base;
     QString error;
-    if (!loadSource(basePath, base, error))
+    if (!loadSource(basePath, base, error, language))
         return failed(SourceFailed, error);
     // One byte past the limit is enough to tell an oversized file.
     QByteArray csv;
-    if (!readRegularFile(csvPath, MaxCsvBytes + 1, {"CSV 信道表", "CSV channel plan"}, csv, error))
+    if (!readRegularFile(csvPath, MaxCsvBytes + 1, {"CSV 信道表", "CSV channel plan"}, csv, error, language))
         return failed(SourceFailed, error);
     if (format == CsvFormat::Detect)
         format = isGenericChannelCsv(csv) ? CsvFormat::Generic : CsvFormat::Grid;
     if ((renumber || skipUnsupported) && format != CsvFormat::Generic)
-        return failed(UsageFailed, langText("%1：%2 只适用于通用（generic）格式，此信道表是 kvd9 格式",
+        return failed(UsageFailed, langText(language, "%1：%2 只适用于通用（generic）格式，此信道表是 kvd9 格式",
                                             "%1: %2 applies to the generic layout only; this plan has "
                                             "the kvd9 layout")
                                        .arg(csvPath, renumber ? QStringLiteral("--renumber")
                                                               : QStringLiteral("--skip-unsupported")));
     const ImportResult imported = format == CsvFormat::Generic
-        ? importGenericCsv(csv, base, {replace, renumber, skipUnsupported})
-        : importCsv(csv, base, replace);
+        ? importGenericCsv(csv, base, language, {replace, renumber, skipUnsupported})
+        : importCsv(csv, base, language, replace);
     CommandResult result;
     if (!imported.ok)
         result = failed(imported.exitStatus(), csvPath + QStringLiteral(": ")
                                                    + imported.errors.join(QLatin1Char('\n') + csvPath + QStringLiteral(": ")));
     else if (outputPath == QLatin1String("-"))
         result.output = channelFileText(imported.image);
-    else if (!saveCodeplugFile(outputPath, imported.image, error))
+    else if (!saveCodeplugFile(outputPath, imported.image, error, language))
         result = failed(SourceFailed, error);
     result.notes = imported.notes;
     return result;

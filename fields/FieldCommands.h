@@ -3,6 +3,7 @@
 #include "fields/FieldReport.h"
 
 #include <QByteArray>
+#include <QJsonArray>
 #include <QString>
 #include <QStringList>
 
@@ -15,6 +16,7 @@ struct CommandResult {
     QByteArray output;   // for standard output
     QString errors;      // for standard error, one message a line
     QStringList notes;   // what an import adapted, one line per row
+    QJsonArray json;     // show --json: the listing, for the envelope to hold
 };
 
 // Exit statuses beyond 0 (success) and 1 (images differ / CSV refused).
@@ -22,11 +24,11 @@ constexpr int SourceFailed = 2;
 constexpr int UsageFailed = 64; // options that do not go together
 
 // show SOURCE [--field PATTERN] [--lang zh] [--json]
-CommandResult runShow(const QString &source, const QString &pattern, bool chinese, bool json,
+CommandResult runShow(const QString &source, const QString &pattern, Language language, bool json,
                       const RadioReader &readRadio = {});
 
 // diff A B [--lang zh] [--encoding grid|editor]: 0 equal, 1 different.
-CommandResult runDiff(const QString &a, const QString &b, bool chinese, const RadioReader &readRadio = {},
+CommandResult runDiff(const QString &a, const QString &b, Language language, const RadioReader &readRadio = {},
                       ListedEncoding encoding = ListedEncoding::Both);
 
 // The CSV layouts of export-csv and import-csv: the channel grid's own
@@ -38,7 +40,7 @@ bool csvFormatOfName(const QString &name, CsvFormat &format);
 
 // export-csv SOURCE -o PLAN.csv [--lang zh] [--format kvd9|generic]; with "-"
 // the plan is the output
-CommandResult runExportCsv(const QString &source, const QString &csvPath, bool chinese,
+CommandResult runExportCsv(const QString &source, const QString &csvPath, Language language,
                            const RadioReader &readRadio = {}, CsvFormat format = CsvFormat::Grid);
 
 // import-csv PLAN.csv --base FILE.chann -o OUT.chann [--replace]
@@ -48,5 +50,5 @@ CommandResult runExportCsv(const QString &source, const QString &csvPath, bool c
 // --renumber on a plan of the kvd9 layout is a usage error.
 // --skip-unsupported, like --renumber, applies to the generic layout.
 CommandResult runImportCsv(const QString &csvPath, const QString &basePath, const QString &outputPath,
-                           bool replace, CsvFormat format = CsvFormat::Detect, bool renumber = false,
-                           bool skipUnsupported = false);
+                           Language language, bool replace, CsvFormat format = CsvFormat::Detect,
+                           bool renumber = false, bool skipUnsupported = false);

@@ -3,7 +3,6 @@
 #include "core/ChannelUse.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <algorithm>
@@ -21,18 +20,18 @@ QRegularExpression fieldPattern(const QString &pattern)
 
 // A field's caption as a person reads it, with its channel number and, for
 // a channel's field, the encoding it reads: the grid's or the editor's.
-QString fieldLabel(const Field &field, bool chinese)
+QString fieldLabel(const Field &field, Language language)
 {
     if (field.channel == 0) {
-        if (!chinese)
+        if (language != Language::Chinese)
             return QString(field.id).replace(QLatin1Char('.'), QLatin1Char(' ')).replace(QLatin1Char('_'), QLatin1Char(' '));
-        const QString caption = bilingualText(field.caption, true).trimmed();
+        const QString caption = bilingualText(field.caption, Language::Chinese).trimmed();
         return field.id.startsWith(QLatin1String("fm.")) ? caption + QLatin1Char(' ') + field.id.mid(3) : caption;
     }
     const QString editorPrefix = QStringLiteral("channel.%1.editor.").arg(field.channel);
     const bool editor = field.id.startsWith(editorPrefix);
-    if (chinese)
-        return QStringLiteral("信道 %1 %2").arg(field.channel).arg(bilingualText(field.caption, true).trimmed())
+    if (language == Language::Chinese)
+        return QStringLiteral("信道 %1 %2").arg(field.channel).arg(bilingualText(field.caption, Language::Chinese).trimmed())
             + (editor ? QStringLiteral("（信道编辑器编码）") : QStringLiteral("（信道表格编码）"));
     const QString name = field.id.mid(field.id.lastIndexOf(QLatin1Char('.')) + 1).replace(QLatin1Char('_'), QLatin1Char(' '));
     return QStringLiteral("channel %1 %2").arg(field.channel).arg(name)
@@ -113,15 +112,17 @@ struct Shown {
     QVector<std::pair<int, QVector<RawByte>>> rawRows;
 };
 
-Shown shownFields(const Codeplug &image, const QString &pattern, bool chinese)
+Shown shownFields(const Codeplug &image, const QString &pattern, Language language)
 {
     const QRegularExpression wanted = fieldPattern(pattern);
-    const QVector<Field> &fields = fieldCatalogue();
-    const QStringList texts = readAllFields(image, chinese);
     Shown shown;
-    for (int i = 0; i < fields.size(); ++i)
-        if (wanted.match(fields.at(i).id).hasMatch() && isShown(image, fields.at(i), texts.at(i)))
-            shown.fields.append({&fields.at(i), texts.at(i)});
+    for (const Field &field : fieldCatalogue()) {
+        if (!wanted.match(field.id).hasMatch())
+            continue;
+        const QString text = readField(image, field, language);
+        if (isShown(image, field, text))
+            shown.fields.append({&field, text});
+    }
     for (int row = 0; row < RadioRows; ++row) {
         const QVector<RawByte> bytes = rawBytes(image, row);
         if (!bytes.isEmpty() && wanted.match(QStringLiteral("raw.%1").arg(row)).hasMatch())
@@ -132,14 +133,14 @@ Shown shownFields(const Codeplug &image, const QString &pattern, bool chinese)
 
 } // namespace
 
-QString showFields(const Codeplug &image, const QString &pattern, bool chinese)
+QString showFields(const Codeplug &image, const QString &pattern, Language language)
 {
-    const Shown shown = shownFields(image, pattern, chinese);
+    const Shown shown = shownFields(image, pattern, language);
     QString out;
     for (const auto &[field, text] : shown.fields) {
         out += field->id + QStringLiteral(" = ") + text;
-        if (chinese)
-            out += QStringLiteral("    # ") + fieldLabel(*field, true);
+        if (language == Language::Chinese)
+            out += QStringLiteral("    # ") + fieldLabel(*field, Language::Chinese);
         out += QLatin1Char('\n');
     }
     for (const auto &[row, bytes] : shown.rawRows)
@@ -147,16 +148,16 @@ QString showFields(const Codeplug &image, const QString &pattern, bool chinese)
     return out;
 }
 
-QByteArray showFieldsJson(const Codeplug &image, const QString &pattern, bool chinese)
+QJsonArray showFieldsJson(const Codeplug &image, const QString &pattern, Language language)
 {
-    const Shown shown = shownFields(image, pattern, chinese);
+    const Shown shown = shownFields(image, pattern, language);
     QJsonArray list;
     for (const auto &[field, text] : shown.fields) {
         QJsonArray at;
         for (const FieldByte &b : field->bytes)
             at.append(QJsonObject{{"row", b.row}, {"byte", b.column}, {"mask", b.mask}});
         list.append(QJsonObject{{"id", field->id},
-                                {"caption", bilingualText(field->caption, chinese)},
+                                {"caption", bilingualText(field->caption, language)},
                                 {"text", text},
                                 {"bytes", at}});
     }
@@ -166,11 +167,11 @@ QByteArray showFieldsJson(const Codeplug &image, const QString &pattern, bool ch
             at.append(QJsonObject{{"row", row}, {"byte", b.column}, {"mask", b.mask}, {"value", b.value}});
         list.append(QJsonObject{{"id", QStringLiteral("raw.%1").arg(row)}, {"bytes", at}});
     }
-    return QJsonDocument(list).toJson(QJsonDocument::Indented);
+    return list;
 }
 
 QStringList describeDifferences(const Codeplug &expected, const Codeplug &actual, const QSet<int> &addresses,
-                                bool chinese, bool withRawBytes, ListedEncoding encoding)
+                                Language language, bool withRawBytes, ListedEncoding encoding)
 {
     std::array<int, Codeplug::Size> differing{};
     for (int address : addresses)
@@ -184,20 +185,19 @@ QStringList describeDifferences(const Codeplug &expected, const Codeplug &actual
         if (wasEmpty == isChannelEmpty(actual, n) || differing[n * RowBytes] == 0)
             continue;
         const Field *receive = findField(QStringLiteral("channel.%1.receive").arg(n));
-        const QString created = chinese ? QStringLiteral("信道 %1 已新建：%2") : QStringLiteral("channel %1 created: %2");
-        const QString removed = chinese ? QStringLiteral("信道 %1 已删除") : QStringLiteral("channel %1 removed");
-        lines << (wasEmpty ? created.arg(n).arg(readField(actual, *receive, chinese)) : removed.arg(n));
+        const QString created = language == Language::Chinese ? QStringLiteral("信道 %1 已新建：%2") : QStringLiteral("channel %1 created: %2");
+        const QString removed = language == Language::Chinese ? QStringLiteral("信道 %1 已删除") : QStringLiteral("channel %1 removed");
+        lines << (wasEmpty ? created.arg(n).arg(readField(actual, *receive, language)) : removed.arg(n));
         for (int c = 0; c < RowBytes; ++c)
             differing[n * RowBytes + c] = 0;
     }
 
-    // Every field whose shown text changed and that covers a changed bit:
-    // the channel's two encodings share bytes 8..15, so one change may read
+    // Every field whose value or text changed and that covers a changed bit
+    // (a frequency digit above 9 gives the same value other bytes hold): the
+    // channel's two encodings share bytes 8..15, so one change may read
     // differently in each. A listing of one encoding leaves out the other's
     // lines where its own lines already name every changed bit they cover.
     const QVector<Field> &fields = fieldCatalogue();
-    const QStringList before = readAllFields(expected, chinese);
-    const QStringList after = readAllFields(actual, chinese);
     std::array<int, Codeplug::Size> unexplained = differing;
     std::array<int, Codeplug::Size> named{}; // the changed bits the listing's own encoding names
     QVector<std::pair<const Field *, QString>> changed;
@@ -210,9 +210,10 @@ QStringList describeDifferences(const Codeplug &expected, const Codeplug &actual
             continue;
         for (const FieldByte &b : field.bytes)
             unexplained[b.row * RowBytes + b.column] &= ~b.mask;
-        if (before.at(i) == after.at(i))
+        const QString was = readField(expected, field, language), now = readField(actual, field, language);
+        if (readValue(expected, field) == readValue(actual, field) && was == now)
             continue;
-        changed.append({&field, QStringLiteral("%1: %2 -> %3").arg(fieldLabel(field, chinese), quoted(before.at(i)), quoted(after.at(i)))});
+        changed.append({&field, QStringLiteral("%1: %2 -> %3").arg(fieldLabel(field, language), quoted(was), quoted(now))});
         if (!ofOtherEncoding(field, encoding))
             for (const FieldByte &b : field.bytes)
                 named[b.row * RowBytes + b.column] |= differing[b.row * RowBytes + b.column] & b.mask;
@@ -236,7 +237,7 @@ QStringList describeDifferences(const Codeplug &expected, const Codeplug &actual
     return lines;
 }
 
-DiffResult diffCodeplugs(const Codeplug &a, const Codeplug &b, bool chinese, ListedEncoding encoding)
+DiffResult diffCodeplugs(const Codeplug &a, const Codeplug &b, Language language, ListedEncoding encoding)
 {
     QSet<int> addresses;
     for (int address = 0; address < Codeplug::Size; ++address)
@@ -244,7 +245,7 @@ DiffResult diffCodeplugs(const Codeplug &a, const Codeplug &b, bool chinese, Lis
             addresses.insert(address);
     if (addresses.isEmpty())
         return {};
-    return {describeDifferences(a, b, addresses, chinese, true, encoding)};
+    return {describeDifferences(a, b, addresses, language, true, encoding)};
 }
 
 bool listedEncodingOfName(const QString &name, ListedEncoding &encoding)

@@ -1,17 +1,17 @@
 #pragma once
 #include "fields/FieldCatalogue.h"
 
-#include <QByteArray>
+#include <QJsonArray>
 #include <QSet>
 #include <QStringList>
 
 // show: every field as "identifier = text", or as JSON. A pattern such as
 // "channel.4.*" or "option.*" (wildcards * and ?) picks fields by
-// identifier. Bytes that no field covers follow as "raw.<row>" lines. With
-// `chinese`, list items read in Chinese and each line carries the field's
+// identifier. Bytes that no field covers follow as "raw.<row>" lines. In
+// Chinese, list items read in Chinese and each line carries the field's
 // Chinese caption.
-QString showFields(const Codeplug &image, const QString &pattern = QString(), bool chinese = false);
-QByteArray showFieldsJson(const Codeplug &image, const QString &pattern = QString(), bool chinese = false);
+QString showFields(const Codeplug &image, const QString &pattern = QString(), Language language = Language::English);
+QJsonArray showFieldsJson(const Codeplug &image, const QString &pattern = QString(), Language language = Language::English);
 
 // A channel record reads in two encodings, the grid's (which the radio
 // uses) and the single-channel editor's, over shared bytes. A listing of
@@ -30,7 +30,7 @@ struct DiffResult {
     bool equal() const { return lines.isEmpty(); }
     int exitStatus() const { return equal() ? 0 : 1; }
 };
-DiffResult diffCodeplugs(const Codeplug &a, const Codeplug &b, bool chinese = false,
+DiffResult diffCodeplugs(const Codeplug &a, const Codeplug &b, Language language = Language::English,
                          ListedEncoding encoding = ListedEncoding::Both);
 
 // The same for a given set of differing bytes only (addresses 16 * row +
@@ -38,5 +38,5 @@ DiffResult diffCodeplugs(const Codeplug &a, const Codeplug &b, bool chinese = fa
 // bits that no field explains are left out, for a caller that lists the
 // bytes itself.
 QStringList describeDifferences(const Codeplug &expected, const Codeplug &actual,
-                                const QSet<int> &addresses, bool chinese = false, bool withRawBytes = true,
+                                const QSet<int> &addresses, Language language = Language::English, bool withRawBytes = true,
                                 ListedEncoding encoding = ListedEncoding::Both);

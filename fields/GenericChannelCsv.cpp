@@ -1,7 +1,9 @@
 #include "fields/GenericChannelCsv.h"
 
+#include "core/ChannelRecord.h"
 #include "core/Codecs.h"
 #include "core/Texts.h"
+#include "core/ToneTable.h"
 #include "fields/CsvText.h"
 #include "fields/FieldCatalogue.h"
 #include "fields/SpreadsheetCells.h"
@@ -25,48 +27,54 @@ const QStringList &headers()
     return list;
 }
 
-// The tone selector's texts: "OFF", the CTCSS tones (1..50), the normal DCS
-// codes (51..154) and the inverted ones (155..258).
-const QStringList &toneItems()
-{
-    static const QStringList items = findField(QStringLiteral("channel.1.decode"))->choices(false);
-    return items;
-}
-constexpr int LastCtcss = 50, FirstDcs = 51, LastNormalDcs = 154, InvertedDcs = 104;
+// The positions in the grid's lists (core/ChannelRecord.h) that the layout
+// has words for: the shift directions, the power levels, the bandwidths.
+enum GridDirection { Simplex, Plus, Minus };
+enum GridPower { Low, High };
+enum GridBandwidth { Narrow, Wide };
 
-// --- Frequencies in whole hertz, so that sums and comparisons are exact ---
+// --- Frequencies ----------------------------------------------------------
 
-bool hertzOf(const QString &text, qint64 &hz)
+// A frequency cell in MHz ("439.875000", "7.6"), cut to whole 10 Hz steps;
+// none for any other text.
+std::optional<Frequency> frequencyOfCell(const QString &text)
 {
-    static const QRegularExpression pattern(QStringLiteral("^\\d{1,4}(\\.\\d*)?$"));
-    if (!pattern.match(text).hasMatch())
-        return false;
-    hz = qRound64(text.toDouble() * 1e6);
-    return true;
-}
-
-QString mhzText(qint64 hz, int decimals)
-{
-    const qint64 unit = decimals == 5 ? 10 : 1;
-    return QStringLiteral("%1.%2").arg(hz / 1000000).arg(hz % 1000000 / unit, decimals, 10, QLatin1Char('0'));
+    static const QRegularExpression pattern(QStringLiteral("^(\\d{1,4})(?:\\.(\\d*))?$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const QString steps = match.captured(2).leftJustified(5, QLatin1Char('0'), true);
+    return Frequency::fromSteps(match.captured(1).toLongLong() * Frequency::StepsPerMHz + steps.toLongLong());
 }
 
-// What the grid is given: its own five decimals where they hold the value
-// exactly, so that an unchanged frequency leaves the record as it is.
-QString gridFrequencyText(qint64 hz) { return mhzText(hz, hz % 10 == 0 ? 5 : 6); }
-
-qint64 storedHertz(const Codeplug &image, int n, const char *field)
+// A frequency as the layout writes it, with six decimals.
+QString cellOfFrequency(Frequency f)
 {
-    qint64 hz = 0;
-    hertzOf(channelText(image, n, field), hz);
-    return hz;
+    return QStringLiteral("%1.%2")
+        .arg(f.steps() / Frequency::StepsPerMHz)
+        .arg(f.steps() % Frequency::StepsPerMHz * 10, 6, 10, QLatin1Char('0'));
 }
+
+// The two rasters, in 10 Hz steps.
+constexpr qint64 FiveKilohertz = Frequency::StepsPerMHz / 200, SixPointTwoFiveKilohertz = 625;
 
 // The tuning step the export writes: the raster the frequency lies on, the
 // 5 kHz one when it lies on both.
-QString stepText(qint64 hz) { return hz % 5000 == 0 ? QStringLiteral("5.00") : QStringLiteral("6.25"); }
+QString stepText(Frequency f)
+{
+    return f.steps() % FiveKilohertz == 0 ? QStringLiteral("5.00") : QStringLiteral("6.25");
+}
+
+template <typename T>
+T valueOf(const FieldValue &value, T none)
+{
+    const T *v = std::get_if<T>(&value);
+    return v ? *v : none;
+}
 
 // --- Tones ----------------------------------------------------------------
+
+bool isCtcss(int position) { return ToneTable::instance().kind(position) == ToneTable::Kind::Ctcss; }
 
 // One side of a channel's tones, in the layout's terms.
 struct Side {
@@ -76,38 +84,41 @@ struct Side {
     QString column;       // where an imported value came from
 };
 
-Side sideOfGridText(const QString &text)
+// A tone of the list in the layout's terms: a CTCSS tone by its frequency,
+// a DCS code by the three digits of its tone-list entry ("D023N").
+Side sideOfTone(ToneValue tone)
 {
-    if (text.isEmpty() || text == toneItems().first())
+    if (tone.position <= 0)
         return {};
-    if (text.startsWith(QLatin1Char('D')))
-        return {Side::Dcs, text.mid(1, 3), text.endsWith(QLatin1Char('I')), {}};
-    return {Side::Ctcss, text, false, {}};
+    if (isCtcss(tone.position))
+        return {Side::Ctcss, ToneTable::instance().text(tone.position), false, {}};
+    const ToneCode code = toneCodeOfPosition(tone.position);
+    return {Side::Dcs, ToneTable::instance().text(code.code).mid(1, 3), code.inverted, {}};
 }
 
-// The grid's tone text of a side, or empty with the refusal in `reason`.
-QString gridTextOfSide(const Side &side, QString &reason)
+// The tone of a side, or none with the refusal in `reason`.
+std::optional<ToneValue> toneOfSide(const Side &side, QString &reason, Language language)
 {
-    const QStringList &items = toneItems();
+    const ToneTable &table = ToneTable::instance();
     if (side.kind == Side::None)
-        return items.first();
+        return ToneValue{0};
     if (side.kind == Side::Ctcss) {
-        const int p = items.indexOf(toneTextOfNumber(side.value), 1);
-        if (p >= 1 && p <= LastCtcss)
-            return items.at(p);
-        reason = langText("%1“%2”不在对讲机的亚音列表中",
+        const int p = table.indexOf(toneTextOfNumber(side.value));
+        if (isCtcss(p))
+            return ToneValue{p};
+        reason = langText(language, "%1“%2”不在对讲机的亚音列表中",
                           "%1 \"%2\" is not a tone of the radio's list").arg(side.column, side.value);
-        return {};
+        return std::nullopt;
     }
     // A spreadsheet reads "023" as the number 23.
     static const QRegularExpression code(QStringLiteral("^\\d{1,3}$"));
     const QString padded = side.value.rightJustified(3, QLatin1Char('0'));
-    const int p = code.match(side.value).hasMatch() ? items.indexOf(QStringLiteral("D%1N").arg(padded), FirstDcs) : -1;
-    if (p >= FirstDcs && p <= LastNormalDcs)
-        return items.at(side.reversed ? p + InvertedDcs : p);
-    reason = langText("%1“%2”不在对讲机的数字亚音（DCS）列表中",
+    const int p = code.match(side.value).hasMatch() ? table.indexOf(QStringLiteral("D%1N").arg(padded)) : -1;
+    if (p >= 1)
+        return ToneValue{tonePositionOfCode(p, side.reversed, ToneOverflow::NoEntry)};
+    reason = langText(language, "%1“%2”不在对讲机的数字亚音（DCS）列表中",
                       "%1 \"%2\" is not a DCS code of the radio's list").arg(side.column, side.value);
-    return {};
+    return std::nullopt;
 }
 
 // The tone columns of a channel, as the export writes them; the defaults
@@ -169,6 +180,9 @@ struct Row {
     QString operator[](Column c) const { return value.at(c); }
 };
 
+// The layout's word for a power level.
+QString powerCell(GridPower level) { return level == High ? QStringLiteral("High") : QStringLiteral("Low"); }
+
 // A wattage such as "5.0W" or "0.5 W"; -1 for any other text.
 double wattsOf(const QString &text)
 {
@@ -181,14 +195,14 @@ double wattsOf(const QString &text)
 bool is(const QString &text, const char *word) { return text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0; }
 
 // The receive and transmit side of a row's tone columns.
-bool toneSides(const Row &row, Side &tx, Side &rx, QString &reason)
+bool toneSides(const Row &row, Side &tx, Side &rx, QString &reason, Language language)
 {
     QString polarity = row[DtcsPolarity].toUpper();
     if (polarity.isEmpty())
         polarity = QStringLiteral("NN");
     static const QRegularExpression polarities(QStringLiteral("^[NR]{2}$"));
     if (!polarities.match(polarity).hasMatch()) {
-        reason = langText("DtcsPolarity“%1”不是两个 N 或 R",
+        reason = langText(language, "DtcsPolarity“%1”不是两个 N 或 R",
                           "DtcsPolarity \"%1\" is not two of N and R").arg(row[DtcsPolarity]);
         return false;
     }
@@ -216,7 +230,7 @@ bool toneSides(const Row &row, Side &tx, Side &rx, QString &reason)
         static const QStringList known{"Tone->Tone", "Tone->DTCS", "DTCS->Tone", "->Tone",
                                        "->DTCS",     "DTCS->",     "DTCS->DTCS"};
         if (!known.contains(cross, Qt::CaseInsensitive)) {
-            reason = langText("CrossMode“%1”不是以下之一：%2",
+            reason = langText(language, "CrossMode“%1”不是以下之一：%2",
                               "CrossMode \"%1\" is not one of: %2").arg(cross, known.join(QStringLiteral(", ")));
             return false;
         }
@@ -225,7 +239,7 @@ bool toneSides(const Row &row, Side &tx, Side &rx, QString &reason)
         tx = is(from, "Tone") ? toneTx : is(from, "DTCS") ? dcsTx : Side{};
         rx = is(to, "Tone") ? toneRx : is(to, "DTCS") ? dcsRx : Side{};
     } else {
-        reason = langText("Tone“%1”不是以下之一：（空）、Tone、TSQL、DTCS、Cross",
+        reason = langText(language, "Tone“%1”不是以下之一：（空）、Tone、TSQL、DTCS、Cross",
                           "Tone \"%1\" is not one of: (empty), Tone, TSQL, DTCS, Cross").arg(mode);
         return false;
     }
@@ -234,61 +248,64 @@ bool toneSides(const Row &row, Side &tx, Side &rx, QString &reason)
 
 // A row in the grid's terms, or why the radio cannot hold it.
 struct Conversion {
-    QVector<GridText> texts;
+    QVector<GridValue> values;
     QStringList notes;
     QStringList reasons;
-    qint64 rxHz = 0;
-    qint64 txHz = 0;
+    Frequency rx;
+    Frequency tx;
 
-    void cell(const char *field, const QString &text, const QString &label) { texts.append({field, text, label}); }
+    void cell(const char *field, const FieldValue &value, const QString &label) { values.append({field, value, label}); }
 };
 
-void convertFrequencies(const Row &row, Conversion &out)
+void convertFrequencies(const Row &row, Conversion &out, Language language)
 {
-    const bool hasReceive = hertzOf(row[FrequencyColumn], out.rxHz);
-    if (hasReceive || row[FrequencyColumn].isEmpty())
-        out.cell("receive", hasReceive ? gridFrequencyText(out.rxHz) : QString(), QStringLiteral("Frequency"));
+    const std::optional<Frequency> receive = frequencyOfCell(row[FrequencyColumn]);
+    if (receive || row[FrequencyColumn].isEmpty())
+        out.cell("receive", receive ? FieldValue(*receive) : FieldValue(), QStringLiteral("Frequency"));
     else
-        out.reasons << langText("Frequency“%1”不是频率", "Frequency \"%1\" is not a frequency").arg(row[FrequencyColumn]);
+        out.reasons << langText(language, "Frequency“%1”不是频率", "Frequency \"%1\" is not a frequency").arg(row[FrequencyColumn]);
 
-    if (!hasReceive || !row.given.at(Duplex))
+    if (!receive)
+        return;
+    out.rx = *receive;
+    if (!row.given.at(Duplex))
         return;
     const QString duplex = row[Duplex];
-    qint64 offset = 0;
     const bool shifted = is(duplex, "+") || is(duplex, "-") || is(duplex, "split");
-    out.txHz = out.rxHz;
-    if (shifted && !hertzOf(row[Offset], offset))
-        out.reasons << langText("Offset“%1”不是频率", "Offset \"%1\" is not a frequency").arg(row[Offset]);
+    const std::optional<Frequency> offset = frequencyOfCell(row[Offset]);
+    out.tx = out.rx;
+    if (shifted && !offset)
+        out.reasons << langText(language, "Offset“%1”不是频率", "Offset \"%1\" is not a frequency").arg(row[Offset]);
     else if (is(duplex, "+"))
-        out.txHz = out.rxHz + offset;
+        out.tx = out.rx + *offset;
     else if (is(duplex, "-"))
-        out.txHz = out.rxHz - offset;
+        out.tx = out.rx - *offset;
     else if (is(duplex, "split"))
-        out.txHz = offset;
+        out.tx = *offset;
     else if (is(duplex, "off"))
-        out.notes << langText("Duplex“off”已忽略：此信道可能会发射", "Duplex \"off\" dropped: the channel may transmit");
+        out.notes << langText(language, "Duplex“off”已忽略：此信道可能会发射", "Duplex \"off\" dropped: the channel may transmit");
     else if (!duplex.isEmpty())
-        out.reasons << langText("Duplex“%1”不是以下之一：（空）、+、-、split、off",
+        out.reasons << langText(language, "Duplex“%1”不是以下之一：（空）、+、-、split、off",
                                 "Duplex \"%1\" is not one of: (empty), +, -, split, off").arg(duplex);
-    if (out.txHz < 0)
-        out.reasons << langText("Offset %1 使发射频率低于 0 MHz",
+    if (out.tx < Frequency())
+        out.reasons << langText(language, "Offset %1 使发射频率低于 0 MHz",
                                 "Offset %1 takes the transmit frequency below 0 MHz").arg(row[Offset]);
     else if (out.reasons.isEmpty())
-        out.cell("transmit", gridFrequencyText(out.txHz), QStringLiteral("transmit"));
+        out.cell("transmit", out.tx, QStringLiteral("transmit"));
 }
 
-void convertTones(const Row &row, Conversion &out)
+void convertTones(const Row &row, Conversion &out, Language language)
 {
     if (!row.given.at(Tone))
         return;
     Side tx, rx;
     QString reason;
-    if (toneSides(row, tx, rx, reason)) {
-        const QString decode = gridTextOfSide(rx, reason);
-        const QString encode = gridTextOfSide(tx, reason);
+    if (toneSides(row, tx, rx, reason, language)) {
+        const std::optional<ToneValue> decode = toneOfSide(rx, reason, language);
+        const std::optional<ToneValue> encode = toneOfSide(tx, reason, language);
         if (reason.isEmpty()) {
-            out.cell("decode", decode, QStringLiteral("decode"));
-            out.cell("encode", encode, QStringLiteral("encode"));
+            out.cell("decode", *decode, QStringLiteral("decode"));
+            out.cell("encode", *encode, QStringLiteral("encode"));
         }
     }
     if (!reason.isEmpty())
@@ -296,25 +313,25 @@ void convertTones(const Row &row, Conversion &out)
 }
 
 // High, Low, or a wattage: the file's highest is High, every lower one Low.
-void convertPower(const Row &row, double highestWatts, Conversion &out)
+void convertPower(const Row &row, double highestWatts, Conversion &out, Language language)
 {
     if (!row.given.at(Power))
         return;
     const QString power = row[Power];
     const double watts = wattsOf(power);
-    QString level;
+    std::optional<GridPower> level;
     if (power.isEmpty() || is(power, "High") || is(power, "H"))
-        level = QStringLiteral("High");
+        level = High;
     else if (is(power, "Low") || is(power, "L"))
-        level = QStringLiteral("Low");
+        level = Low;
     else if (watts >= 0) {
-        level = watts >= highestWatts ? QStringLiteral("High") : QStringLiteral("Low");
-        out.notes << langText("Power“%1”改为 %2", "Power \"%1\" became %2").arg(power, level);
+        level = watts >= highestWatts ? High : Low;
+        out.notes << langText(language, "Power“%1”改为 %2", "Power \"%1\" became %2").arg(power, powerCell(*level));
     } else {
-        out.reasons << langText("Power“%1”不是 High、Low 或瓦数", "Power \"%1\" is not High, Low or a wattage").arg(power);
+        out.reasons << langText(language, "Power“%1”不是 High、Low 或瓦数", "Power \"%1\" is not High, Low or a wattage").arg(power);
     }
-    if (!level.isEmpty())
-        out.cell("power", level, QStringLiteral("Power"));
+    if (level)
+        out.cell("power", ChoiceValue{*level}, QStringLiteral("Power"));
 }
 
 // A name as the radio's alphabet spells it: each character outside it
@@ -356,23 +373,24 @@ QHash<QString, QString> shortNames(const QStringList &cells)
     return shortOf;
 }
 
-void convertModeAndName(const Row &row, const QHash<QString, QString> &shortOf, Conversion &out)
+void convertModeAndName(const Row &row, const QHash<QString, QString> &shortOf, Conversion &out,
+                        Language language)
 {
     if (row.given.at(Mode)) {
         const QString mode = row[Mode];
         if (mode.isEmpty() || is(mode, "FM"))
-            out.cell("bandwidth", QStringLiteral("Wide"), QStringLiteral("Mode"));
+            out.cell("bandwidth", ChoiceValue{Wide}, QStringLiteral("Mode"));
         else if (is(mode, "NFM"))
-            out.cell("bandwidth", QStringLiteral("Narrow"), QStringLiteral("Mode"));
+            out.cell("bandwidth", ChoiceValue{Narrow}, QStringLiteral("Mode"));
         else
-            out.reasons << langText("Mode“%1”不是 FM 或 NFM", "Mode \"%1\" is not FM or NFM").arg(mode);
+            out.reasons << langText(language, "Mode“%1”不是 FM 或 NFM", "Mode \"%1\" is not FM or NFM").arg(mode);
     }
 
     if (row.given.at(Name)) {
         const QString cell = nameOfCell(row[Name]);
         const QString name = shortOf.value(cell);
         if (name != cell)
-            out.notes << langText("Name“%1”改为“%2”", "Name \"%1\" became \"%2\"").arg(cell, name);
+            out.notes << langText(language, "Name“%1”改为“%2”", "Name \"%1\" became \"%2\"").arg(cell, name);
         out.cell("name", name, QStringLiteral("Name"));
     }
 }
@@ -381,33 +399,36 @@ void convertModeAndName(const Row &row, const QHash<QString, QString> &shortOf, 
 // counts the rows that lost them.
 constexpr Column DroppedColumns[] = {TStep, Skip, Comment, UrCall, Rpt1Call, Rpt2Call, DvCode};
 
-QString whyDropped(Column c)
+QString whyDropped(Column c, Language language)
 {
     if (c == TStep)
-        return langText("对讲机按 5 或 6.25 kHz 对齐", "the radio snaps to 5 or 6.25 kHz");
+        return langText(language, "对讲机按 5 或 6.25 kHz 对齐", "the radio snaps to 5 or 6.25 kHz");
     if (c == Skip)
-        return langText("扫描跳过不随信道保存", "the radio keeps no skip with the channel");
-    return langText("对讲机没有存放之处", "the radio has no place for it");
+        return langText(language, "扫描跳过不随信道保存", "the radio keeps no skip with the channel");
+    return langText(language, "对讲机没有存放之处", "the radio has no place for it");
 }
 
 // The dropped columns of a row: `dropped[c]` is set for each.
-void findDropped(const Row &row, qint64 rxHz, QVector<bool> &dropped)
+void findDropped(const Row &row, QVector<bool> &dropped)
 {
     const double step = row[TStep].toDouble();
-    const bool onRaster = (qFuzzyCompare(step, 5.0) && rxHz % 5000 == 0)
-                          || (qFuzzyCompare(step, 6.25) && rxHz % 6250 == 0);
+    const std::optional<Frequency> rx = frequencyOfCell(row[FrequencyColumn]);
+    const qint64 steps = rx ? rx->steps() : 0;
+    const bool onRaster = (qFuzzyCompare(step, 5.0) && steps % FiveKilohertz == 0)
+                          || (qFuzzyCompare(step, 6.25) && steps % SixPointTwoFiveKilohertz == 0);
     dropped.fill(false, ColumnCount);
     for (Column c : DroppedColumns)
         dropped[c] = !row[c].isEmpty() && !(c == TStep && onRaster);
 }
 
-Conversion convertRow(const Row &row, double highestWatts, const QHash<QString, QString> &shortOf)
+Conversion convertRow(const Row &row, double highestWatts, const QHash<QString, QString> &shortOf,
+                      Language language)
 {
     Conversion out;
-    convertFrequencies(row, out);
-    convertTones(row, out);
-    convertPower(row, highestWatts, out);
-    convertModeAndName(row, shortOf, out);
+    convertFrequencies(row, out, language);
+    convertTones(row, out, language);
+    convertPower(row, highestWatts, out, language);
+    convertModeAndName(row, shortOf, out, language);
     return out;
 }
 
@@ -419,21 +440,19 @@ QByteArray exportGenericCsv(const Codeplug &image)
     for (int n = 1; n <= 128; ++n) {
         if (image.at(n, 0) == 0xFF)
             continue;
-        qint64 rx = 0, offset = 0;
-        hertzOf(channelText(image, n, "receive"), rx);
-        hertzOf(channelText(image, n, "offset"), offset);
-        const QString direction = channelText(image, n, "direction");
-        const QString duplex = direction == QLatin1String("Plus")    ? QStringLiteral("+")
-                               : direction == QLatin1String("Minus") ? QStringLiteral("-")
-                                                                      : QString();
-        const ToneColumns tones = toneColumns(sideOfGridText(channelText(image, n, "encode")),
-                                              sideOfGridText(channelText(image, n, "decode")));
-        const bool narrow = channelText(image, n, "bandwidth") == QLatin1String("Narrow");
-        out += csvLine({QString::number(n), nameCell(channelText(image, n, "name")), mhzText(rx, 6),
-                        duplex, mhzText(offset, 6), tones.mode, tones.rTone, tones.cTone, tones.dtcs,
-                        tones.polarity, tones.rxDtcs, tones.cross, narrow ? QStringLiteral("NFM") : QStringLiteral("FM"),
-                        stepText(rx), QString(), channelText(image, n, "power"), QString(), QString(), QString(),
-                        QString(), QString()});
+        const auto value = [&](const char *field) { return channelFieldValue(image, n, field); };
+        const Frequency rx = valueOf(value("receive"), Frequency());
+        const int direction = valueOf(value("direction"), ChoiceValue{Simplex}).index;
+        const QString duplex = direction == Plus ? QStringLiteral("+") : direction == Minus ? QStringLiteral("-") : QString();
+        const ToneColumns tones = toneColumns(sideOfTone(valueOf(value("encode"), ToneValue{0})),
+                                              sideOfTone(valueOf(value("decode"), ToneValue{0})));
+        const bool narrow = valueOf(value("bandwidth"), ChoiceValue{Wide}).index == Narrow;
+        const GridPower power = valueOf(value("power"), ChoiceValue{High}).index == High ? High : Low;
+        out += csvLine({QString::number(n), nameCell(valueOf(value("name"), QString())), cellOfFrequency(rx), duplex,
+                        cellOfFrequency(valueOf(value("offset"), Frequency())), tones.mode, tones.rTone, tones.cTone,
+                        tones.dtcs, tones.polarity, tones.rxDtcs, tones.cross,
+                        narrow ? QStringLiteral("NFM") : QStringLiteral("FM"), stepText(rx), QString(),
+                        powerCell(power), QString(), QString(), QString(), QString(), QString()});
     }
     return out.toUtf8();
 }
@@ -442,7 +461,7 @@ bool isGenericChannelCsv(const QByteArray &csv)
 {
     QVector<CsvRecord> records;
     QStringList errors;
-    if (!readCsvRecords(csv, records, errors))
+    if (!readCsvRecords(csv, records, errors, Language::English))
         return false;
     for (const QString &header : records.first().fields)
         if (is(header.trimmed(), "Frequency"))
@@ -450,11 +469,12 @@ bool isGenericChannelCsv(const QByteArray &csv)
     return false;
 }
 
-ImportResult importGenericCsv(const QByteArray &csv, const Codeplug &base, GenericImportOptions options)
+ImportResult importGenericCsv(const QByteArray &csv, const Codeplug &base, Language language,
+                              GenericImportOptions options)
 {
     ImportResult result;
     QVector<CsvRecord> records;
-    if (!readCsvRecords(csv, records, result.errors))
+    if (!readCsvRecords(csv, records, result.errors, language))
         return result;
 
     // Where each known column is; the others are ignored.
@@ -467,11 +487,11 @@ ImportResult importGenericCsv(const QByteArray &csv, const Codeplug &base, Gener
         if (known < 0)
             continue;
         if (indexOf.at(known) >= 0)
-            result.errors << columnTwice().arg(header.line).arg(headers().at(known));
+            result.errors << columnTwice(language).arg(header.line).arg(headers().at(known));
         indexOf[known] = i;
     }
     if (indexOf.at(FrequencyColumn) < 0 || (indexOf.at(Location) < 0 && !options.renumber))
-        result.errors << langText("第 %1 行：需要 Location 和 Frequency 两列",
+        result.errors << langText(language, "第 %1 行：需要 Location 和 Frequency 两列",
                                   "line %1: the columns Location and Frequency are needed").arg(header.line);
     if (!result.errors.isEmpty())
         return result;
@@ -488,7 +508,7 @@ ImportResult importGenericCsv(const QByteArray &csv, const Codeplug &base, Gener
         rows << row;
     }
 
-    ChannelPlanStore store(base, options.replace);
+    ChannelPlanStore store(base, options.replace, language);
     if (options.skipUnsupported)
         store.skipRefusedRows();
     QStringList names;
@@ -499,10 +519,8 @@ ImportResult importGenericCsv(const QByteArray &csv, const Codeplug &base, Gener
     // drop on its row.
     QVector<int> droppedRows(ColumnCount, 0);
     for (const Row &row : rows) {
-        qint64 rx = 0;
-        hertzOf(row[FrequencyColumn], rx);
         QVector<bool> dropped;
-        findDropped(row, rx, dropped);
+        findDropped(row, dropped);
         for (Column c : DroppedColumns)
             droppedRows[c] += dropped.at(c) ? 1 : 0;
     }
@@ -513,7 +531,7 @@ ImportResult importGenericCsv(const QByteArray &csv, const Codeplug &base, Gener
     for (int r = 0; r < rows.size(); ++r) {
         const Row &row = rows.at(r);
         const int line = records.at(r + 1).line;
-        const QString misfit = fieldCountFault(records.at(r + 1), header.fields.size());
+        const QString misfit = fieldCountFault(records.at(r + 1), header.fields.size(), language);
         if (!misfit.isEmpty()) {
             store.refuse(line, misfit);
             ++next;
@@ -522,12 +540,12 @@ ImportResult importGenericCsv(const QByteArray &csv, const Codeplug &base, Gener
         bool numberOk = options.renumber;
         const int n = options.renumber ? next : row[Location].toInt(&numberOk);
         if (options.renumber && n > 128) {
-            store.note(langText("信道已满 128 个：从第 %1 行起的各行未导入",
+            store.note(langText(language, "信道已满 128 个：从第 %1 行起的各行未导入",
                                 "the 128 channels are full: the rows from line %1 on are left out").arg(line));
             break;
         }
         if (!numberOk || n < 1 || n > 128) {
-            store.refuse(line, langText("Location“%1”超出 1..128（--renumber 按文件顺序填入信道）",
+            store.refuse(line, langText(language, "Location“%1”超出 1..128（--renumber 按文件顺序填入信道）",
                                            "Location \"%1\" is outside 1..128 (--renumber fills the channels in "
                                            "file order)")
                                    .arg(row[Location]));
@@ -535,11 +553,11 @@ ImportResult importGenericCsv(const QByteArray &csv, const Codeplug &base, Gener
         }
         if (!store.claim(line, n))
             continue;
-        Conversion conversion = convertRow(row, highestWatts, shortOf);
+        Conversion conversion = convertRow(row, highestWatts, shortOf, language);
         // The receive frequency first and alone: when it is refused, the
         // row's other fields would only be refused for want of a channel.
-        const bool stored = conversion.reasons.isEmpty() ? store.store(line, n, conversion.texts.mid(0, 1))
-                                                             && store.store(line, n, conversion.texts.mid(1))
+        const bool stored = conversion.reasons.isEmpty() ? store.store(line, n, conversion.values.mid(0, 1))
+                                                             && store.store(line, n, conversion.values.mid(1))
                                                          : store.rejectRow(line, conversion.reasons);
         // A skipped row leaves its channel to the next row.
         if (stored || !options.skipUnsupported)
@@ -547,27 +565,27 @@ ImportResult importGenericCsv(const QByteArray &csv, const Codeplug &base, Gener
         if (!stored)
             continue;
         QVector<bool> dropped;
-        findDropped(row, conversion.rxHz, dropped);
+        findDropped(row, dropped);
         for (Column c : DroppedColumns)
             if (dropped.at(c) && !onceForPlan.at(c))
-                conversion.notes << langText("%1“%2”已忽略", "%1 \"%2\" dropped").arg(headers().at(c), row[c]);
+                conversion.notes << langText(language, "%1“%2”已忽略", "%1 \"%2\" dropped").arg(headers().at(c), row[c]);
         // Where the raster moved a frequency.
         QStringList snapped;
-        const qint64 rx = storedHertz(store.image(), n, "receive");
-        if (rx != conversion.rxHz)
-            snapped << langText("Frequency %1 已对齐到 %2",
-                                "Frequency %1 snapped to %2").arg(row[FrequencyColumn], mhzText(rx, 6));
-        const qint64 tx = storedHertz(store.image(), n, "transmit");
-        if (row.given.at(Duplex) && tx != conversion.txHz && conversion.txHz != conversion.rxHz)
-            snapped << langText("transmit %1 已对齐到 %2",
-                                "transmit %1 snapped to %2").arg(mhzText(conversion.txHz, 6), mhzText(tx, 6));
+        const Frequency rx = valueOf(channelFieldValue(store.image(), n, "receive"), Frequency());
+        if (rx != conversion.rx)
+            snapped << langText(language, "Frequency %1 已对齐到 %2",
+                                "Frequency %1 snapped to %2").arg(row[FrequencyColumn], cellOfFrequency(rx));
+        const Frequency tx = valueOf(channelFieldValue(store.image(), n, "transmit"), Frequency());
+        if (row.given.at(Duplex) && tx != conversion.tx && conversion.tx != conversion.rx)
+            snapped << langText(language, "transmit %1 已对齐到 %2",
+                                "transmit %1 snapped to %2").arg(cellOfFrequency(conversion.tx), cellOfFrequency(tx));
         store.note(line, snapped + conversion.notes);
     }
     for (Column c : DroppedColumns)
         if (onceForPlan.at(c))
-            store.note(langText("%1 在 %2 行中已忽略：%3", "%1 dropped on %2: %3")
+            store.note(langText(language, "%1 在 %2 行中已忽略：%3", "%1 dropped on %2: %3")
                            .arg(headers().at(c),
-                                langText("%1", "%1 rows").arg(droppedRows.at(c)),
-                                whyDropped(c)));
+                                langText(language, "%1", "%1 rows").arg(droppedRows.at(c)),
+                                whyDropped(c, language)));
     return store.result();
 }

@@ -42,4 +42,5 @@ struct GenericImportOptions {
     bool renumber = false;
     bool skipUnsupported = false;
 };
-ImportResult importGenericCsv(const QByteArray &csv, const Codeplug &base, GenericImportOptions options = {});
+ImportResult importGenericCsv(const QByteArray &csv, const Codeplug &base, Language language,
+                              GenericImportOptions options = {});

@@ -38,7 +38,7 @@ QString toneTextOfNumber(const QString &text)
     if (tenths < 0)
         return text;
     // The catalogue's list: it is filled before the first use.
-    static const QStringList items = findField(QStringLiteral("channel.1.decode"))->choices(false);
+    static const QStringList items = findField(QStringLiteral("channel.1.decode"))->choices(Language::English);
     for (const QString &item : items)
         if (tenthsOf(item) == tenths)
             return item;

@@ -8,6 +8,7 @@
 #include "platform/DrawnIcons.h"
 #include "platform/Messages.h"
 #include "core/Texts.h"
+#include "platform/WindowLanguage.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -251,7 +252,7 @@ void FileWindow::Command_enter_Click()
         // The whole file is checked before anything changes; the load is one
         // undo step.
         Codeplug loaded = image();
-        if (!loadChannelFile(path, loaded, error)) {
+        if (!loadChannelFile(path, loaded, error, windowLanguage())) {
             showMessage(langText("信道参数文件未调入。", "The channel parameter file was not loaded.")
                         + QLatin1Char('\n') + error);
             return;
@@ -263,7 +264,7 @@ void FileWindow::Command_enter_Click()
         reportOutcome(langText("已载入 %1", "Loaded %1").arg(QDir::toNativeSeparators(path)));
         showMessage("信道参数从文件调入成功 ！", "Succeed fold the channel parameter from file.");
     } else {
-        if (!saveChannelFile(path, image(), error)) {
+        if (!saveChannelFile(path, image(), error, windowLanguage())) {
             showMessage(langText("信道参数未保存。", "The channel parameters were not saved.")
                         + QLatin1Char('\n') + error);
             return;

@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     QList<int> values;
     QString error;
-    const bool parsed = parseChannelFile(text, values, error);
+    const bool parsed = parseChannelFile(text, values, error, Language::English);
     if (parsed && values.size() != 4096)
         std::abort();
     if (!parsed && error.isEmpty())
@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         std::abort();
     file.write(text);
     file.close();
-    const bool loaded = loadChannelFile(path, image, error);
+    const bool loaded = loadChannelFile(path, image, error, Language::English);
     if (loaded != parsed)
         std::abort();
     if (!loaded && image != before)

@@ -8,6 +8,7 @@
 #include "platform/CodeplugDocument.h"
 #include "platform/Layouts.h"
 #include "core/Texts.h"
+#include "platform/WindowLanguage.h"
 
 #include <QEvent>
 #include <QFrame>

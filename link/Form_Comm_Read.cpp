@@ -2,6 +2,7 @@
 
 #include "core/Texts.h"
 #include "platform/CodeplugDocument.h"
+#include "platform/WindowLanguage.h"
 
 #include <QLabel>
 #include <QProgressBar>

@@ -4,6 +4,7 @@
 #include "platform/CodeplugDocument.h"
 #include "platform/Messages.h"
 #include "core/Texts.h"
+#include "platform/WindowLanguage.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -41,7 +42,7 @@ void Form_Comm_Write::Command_Write_Click()
     editImage(plainLabel("写入前的准备", "preparing the write"),
               [&](Codeplug &image) { preparation = PrepareImageForWrite(image); });
     if (!preparation.ready()) {
-        showMessage(preparation.message());
+        showMessage(preparation.message(windowLanguage()));
         return;
     }
     link->setCodeplug(image());

@@ -1,6 +1,7 @@
 #include "link/Form_setup.h"
 
 #include "platform/Layouts.h"
+#include "platform/WindowLanguage.h"
 #include "serial/PortDescription.h"
 #include "serial/SerialPort.h"
 #include "platform/StatusPanels.h"
@@ -95,7 +96,7 @@ void Form_setup::showChosenDevice()
     for (int n = 1; n <= 8; ++n) {
         if (!Option[n - 1]->isChecked())
             continue;
-        const QString summary = describePort(n).summary();
+        const QString summary = describePort(n, windowLanguage()).summary(windowLanguage());
         if (Label_device->text() != summary) {
             Label_device->setText(summary);
             // A longer description wraps onto more lines; the radio buttons

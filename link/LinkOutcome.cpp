@@ -2,6 +2,7 @@
 
 #include "core/ModuleState.h"
 #include "core/Texts.h"
+#include "platform/WindowLanguage.h"
 #include "serial/SerialPort.h"
 
 #include <QFile>

@@ -3,6 +3,7 @@
 #include "core/ModuleState.h"
 #include "link/LinkOutcome.h"
 #include "platform/Messages.h"
+#include "platform/WindowLanguage.h"
 
 #include <QTimer>
 
@@ -35,6 +36,7 @@ bool RadioLinkWindow::startLink()
     PortError = false;
     m_portErrorReason.clear();
     link->setPort(PortSpec::ofNumber(CommPortNo));
+    link->setLanguage(windowLanguage());
     m_starting = true;
     link->start();
     m_starting = false;

@@ -5,6 +5,7 @@
 #include "link/LinkOutcome.h"
 #include "platform/Layouts.h"
 #include "platform/Messages.h"
+#include "platform/WindowLanguage.h"
 #include "platform/WindowRegistry.h"
 #include "core/Texts.h"
 

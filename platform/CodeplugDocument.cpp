@@ -1,6 +1,7 @@
 #include "platform/CodeplugDocument.h"
 
 #include "core/ModuleState.h"
+#include "platform/WindowLanguage.h"
 
 #include <QUndoCommand>
 #include <QUndoStack>

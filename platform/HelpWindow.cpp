@@ -1,6 +1,7 @@
 #include "platform/HelpWindow.h"
 
 #include "core/Texts.h"
+#include "platform/WindowLanguage.h"
 
 #include <QFile>
 #include <QPointer>

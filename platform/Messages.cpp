@@ -2,6 +2,7 @@
 
 #include "core/Texts.h"
 #include "platform/DrawnIcons.h"
+#include "platform/WindowLanguage.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -83,6 +83,12 @@ void LinkEngine::setPort(const PortSpec &spec)
         serial->setPort(spec);
 }
 
+void LinkEngine::setLanguage(Language language)
+{
+    if (auto *serial = qobject_cast<SerialLinkPort *>(MSC))
+        serial->setLanguage(language);
+}
+
 bool LinkEngine::isPortOpen() const
 {
     return MSC->isOpen();

@@ -44,6 +44,8 @@ public:
     QList<int> rowsSent() const;
     // The serial port the link opens; unused with a port of its own.
     void setPort(const PortSpec &spec);
+    // The language in which the serial port tells why it did not open.
+    void setLanguage(Language language);
     // The cause of the last lost reply; tells a vanished device apart.
     LinkFailure lastFailure() const { return m_lastFailure; }
     // The last bytes that came instead of an identification (no "KV D9" in

@@ -39,7 +39,7 @@ void SerialLinkPort::setPort(const PortSpec &spec)
 
 bool SerialLinkPort::open(QString &reason)
 {
-    if (m_port->open())
+    if (m_port->open(m_language))
         return true;
     reason = m_port->openError();
     return false;

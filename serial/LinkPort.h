@@ -1,4 +1,6 @@
 #pragma once
+#include "core/Language.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -54,6 +56,8 @@ public:
     explicit SerialLinkPort(QObject *parent = nullptr);
 
     void setPort(const PortSpec &spec);
+    // The language of the reason open() gives.
+    void setLanguage(Language language) { m_language = language; }
 
     bool open(QString &reason) override;
     void close() override;
@@ -66,4 +70,5 @@ public:
 
 private:
     SerialPort *const m_port;
+    Language m_language = Language::English;
 };

@@ -35,7 +35,8 @@ QString hexId(int id)
 
 } // namespace
 
-DeviceAccess judgeDeviceAccess(const QString &device, const DeviceOwnership &owner, const UserIdentity &user)
+DeviceAccess judgeDeviceAccess(const QString &device, const DeviceOwnership &owner, const UserIdentity &user,
+                               Language language)
 {
     DeviceAccess access;
     if (user.uid == 0 || bitsFor(owner, user) == ReadWrite) {
@@ -43,22 +44,22 @@ DeviceAccess judgeDeviceAccess(const QString &device, const DeviceOwnership &own
         return access;
     }
     if (owner.uid == user.uid) {
-        access.reason = langText("%1 属于您，但不允许您读写。", "%1 is yours, but not readable and writable.")
+        access.reason = langText(language, "%1 属于您，但不允许您读写。", "%1 is yours, but not readable and writable.")
                             .arg(device);
-        access.remedy = langText("请执行 chmod u+rw %1。", "Run chmod u+rw %1.").arg(device);
+        access.remedy = langText(language, "请执行 chmod u+rw %1。", "Run chmod u+rw %1.").arg(device);
     } else if (((owner.mode >> 3) & ReadWrite) == ReadWrite && !user.groups.contains(owner.gid)) {
-        access.reason = langText("只有组“%2”的成员可以读写 %1，而本次登录的您不在该组中。",
+        access.reason = langText(language, "只有组“%2”的成员可以读写 %1，而本次登录的您不在该组中。",
                                  "Only members of the group \"%2\" may read and write %1, and this login "
                                  "of yours is not in that group.")
                             .arg(device, owner.groupName);
-        access.remedy = langText("请加入组“%1”（例如 sudo usermod -aG %1 $USER），然后重新登录。",
+        access.remedy = langText(language, "请加入组“%1”（例如 sudo usermod -aG %1 $USER），然后重新登录。",
                                  "Join the group \"%1\" (for example: sudo usermod -aG %1 $USER) and log "
                                  "in again.")
                             .arg(owner.groupName);
     } else {
-        access.reason = langText("%1 只允许其所有者读写。", "%1 may be read and written by its owner only.")
+        access.reason = langText(language, "%1 只允许其所有者读写。", "%1 may be read and written by its owner only.")
                             .arg(device);
-        access.remedy = langText("请系统管理员授予您访问权限（例如通过 udev 规则）。",
+        access.remedy = langText(language, "请系统管理员授予您访问权限（例如通过 udev 规则）。",
                                  "Ask the administrator to give you access to it (for example by a udev "
                                  "rule).");
     }
@@ -80,7 +81,7 @@ UserIdentity currentUser()
     return user;
 }
 
-PortDescription describeDevice(const QString &device)
+PortDescription describeDevice(const QString &device, Language language)
 {
     PortDescription port;
     port.device = device;
@@ -92,7 +93,7 @@ PortDescription describeDevice(const QString &device)
         port.vendorId = info.vendorIdentifier();
     if (info.hasProductIdentifier())
         port.productId = info.productIdentifier();
-    port.lastOpenFailure = SerialPort::lastOpenFailure(device);
+    port.lastOpenFailure = SerialPort::lastOpenFailure(device, language);
     port.simulatorProcess = SerialPort::simulatedRadioProcess(device);
     port.builtIn = !info.isNull() && !info.hasVendorIdentifier()
         && (info.portName().startsWith(QLatin1String("ttyS")) || info.portName().startsWith(QLatin1String("ttyAMA")));
@@ -100,8 +101,8 @@ PortDescription describeDevice(const QString &device)
     const QByteArray path = QFile::encodeName(device);
     struct stat status {};
     if (::stat(path.constData(), &status) != 0) {
-        port.access.reason = langText("%1 不存在。", "%1 does not exist.").arg(device);
-        port.access.remedy = langText("请插好连接线，或选择另一个端口。",
+        port.access.reason = langText(language, "%1 不存在。", "%1 does not exist.").arg(device);
+        port.access.remedy = langText(language, "请插好连接线，或选择另一个端口。",
                                       "Plug the cable in, or choose another port.");
         return port;
     }
@@ -109,11 +110,11 @@ PortDescription describeDevice(const QString &device)
     qint64 holder = 0;
     const QString lock = SerialPort::lockFileOfOtherProgram(device, &holder);
     if (!lock.isEmpty()) {
-        port.access.reason = langText("它被另一个程序占用（锁文件 %1，进程 %2）。",
+        port.access.reason = langText(language, "它被另一个程序占用（锁文件 %1，进程 %2）。",
                                       "It is in use by another program (lock file %1, process %2).")
                                  .arg(lock)
                                  .arg(holder);
-        port.access.remedy = langText("请关闭那个程序，或选择另一个端口。",
+        port.access.remedy = langText(language, "请关闭那个程序，或选择另一个端口。",
                                       "Close that program, or choose another port.");
         return port;
     }
@@ -127,37 +128,37 @@ PortDescription describeDevice(const QString &device)
     DeviceOwnership owner{status.st_uid, status.st_gid, uint(status.st_mode & 07777), QString()};
     const struct group *group = getgrgid(status.st_gid);
     owner.groupName = group ? QString::fromLocal8Bit(group->gr_name) : QString::number(status.st_gid);
-    port.access = judgeDeviceAccess(device, owner, currentUser());
+    port.access = judgeDeviceAccess(device, owner, currentUser(), language);
     if (port.access.mayOpen) {
         port.access.mayOpen = false;
-        port.access.reason = langText("系统拒绝访问 %1：%2", "The system refuses access to %1: %2")
-                                 .arg(device, systemErrorText(refusal));
-        port.access.remedy = langText("请系统管理员授予您访问权限。", "Ask the administrator to give you access to it.");
+        port.access.reason = langText(language, "系统拒绝访问 %1：%2", "The system refuses access to %1: %2")
+                                 .arg(device, systemErrorText(refusal, language));
+        port.access.remedy = langText(language, "请系统管理员授予您访问权限。", "Ask the administrator to give you access to it.");
     }
     return port;
 }
 
-PortDescription describePort(int portNumber)
+PortDescription describePort(int portNumber, Language language)
 {
     const QString device = SerialPort::deviceFor(portNumber);
-    PortDescription port = device.isEmpty() ? PortDescription() : describeDevice(device);
+    PortDescription port = device.isEmpty() ? PortDescription() : describeDevice(device, language);
     port.portNumber = portNumber;
     return port;
 }
 
-QString PortDescription::summary() const
+QString PortDescription::summary(Language language) const
 {
     const QString name = portNumber > 0 ? QStringLiteral("COM%1").arg(portNumber) : device;
     if (device.isEmpty())
-        return langText("%1 没有对应的串口。请插好编程线、启动模拟对讲机，或选择另一个端口号。",
+        return langText(language, "%1 没有对应的串口。请插好编程线、启动模拟对讲机，或选择另一个端口号。",
                         "No serial port stands behind %1. Plug the cable in, start the simulated radio, or "
                         "pick another number.")
             .arg(name);
     QStringList facts;
     if (simulatorProcess > 0)
-        facts << langText("模拟对讲机，进程 %1", "simulated radio, process %1").arg(simulatorProcess);
+        facts << langText(language, "模拟对讲机，进程 %1", "simulated radio, process %1").arg(simulatorProcess);
     if (builtIn)
-        facts << langText("内置串口（无 USB 转接器）", "built-in serial port (no USB adapter)");
+        facts << langText(language, "内置串口（无 USB 转接器）", "built-in serial port (no USB adapter)");
     if (!description.isEmpty())
         facts << description;
     if (!manufacturer.isEmpty())
@@ -165,18 +166,18 @@ QString PortDescription::summary() const
     if (vendorId >= 0 && productId >= 0)
         facts << QStringLiteral("USB %1:%2").arg(hexId(vendorId), hexId(productId));
     if (!serialNumber.isEmpty())
-        facts << langText("序列号 %1", "serial number %1").arg(serialNumber);
+        facts << langText(language, "序列号 %1", "serial number %1").arg(serialNumber);
     QString text = portNumber > 0 ? QStringLiteral("%1: %2").arg(name, device) : device;
     if (!facts.isEmpty())
         text += QStringLiteral(" (") + facts.join(QStringLiteral(", ")) + QLatin1Char(')');
     text += QLatin1Char('\n');
     if (access.mayOpen)
-        text += langText("您可以打开它。", "You may open it.");
+        text += langText(language, "您可以打开它。", "You may open it.");
     else
-        text += langText("您无法打开它：", "You may not open it: ") + access.reason
-            + langText("", " ") + access.remedy;
+        text += langText(language, "您无法打开它：", "You may not open it: ") + access.reason
+            + langText(language, "", " ") + access.remedy;
     if (!lastOpenFailure.isEmpty())
         text += QLatin1Char('\n')
-            + langText("上次打开失败：%1", "The last attempt to open it failed: %1").arg(lastOpenFailure);
+            + langText(language, "上次打开失败：%1", "The last attempt to open it failed: %1").arg(lastOpenFailure);
     return text;
 }

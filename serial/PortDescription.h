@@ -2,6 +2,8 @@
 #include <QList>
 #include <QString>
 
+#include "core/Language.h"
+
 // What stands behind a port number, told to a person: the device, what the
 // system knows of it, and whether the user may open it, with the reason and
 // the remedy when not. Needs no window: the port window and the
@@ -23,14 +25,15 @@ struct UserIdentity {
 
 struct DeviceAccess {
     bool mayOpen = false;
-    QString reason; // why not, in the current language
+    QString reason; // why not, in the language asked for
     QString remedy; // what the user can do about it
 };
 
 // Whether `user` may read and write `device` by its permission bits alone.
 // A group membership granted after the session began counts only after the
 // user logs in again, which the remedy says.
-DeviceAccess judgeDeviceAccess(const QString &device, const DeviceOwnership &owner, const UserIdentity &user);
+DeviceAccess judgeDeviceAccess(const QString &device, const DeviceOwnership &owner, const UserIdentity &user,
+                               Language language);
 
 // The user running this program.
 UserIdentity currentUser();
@@ -49,10 +52,11 @@ struct PortDescription {
     DeviceAccess access;
     QString lastOpenFailure; // the system's reason when the program last failed to open it
 
-    // One paragraph for a person, in the current language.
-    QString summary() const;
+    // One paragraph for a person, in `language`.
+    QString summary(Language language) const;
 };
 
-PortDescription describeDevice(const QString &device);
+// The reasons and remedies are in `language`.
+PortDescription describeDevice(const QString &device, Language language);
 // The device that port number n (1..8) stands for, described.
-PortDescription describePort(int portNumber);
+PortDescription describePort(int portNumber, Language language);

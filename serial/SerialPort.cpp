@@ -39,22 +39,22 @@ QMap<QString, OpenFailure> &openFailures()
     return failures;
 }
 
-// The failure told in the current language. Qt reports a lock file held by
+// The failure told in `language`. Qt reports a lock file held by
 // another program as a permission error, which would send the user after
 // permissions rather than after the other program.
-QString describeOpenFailure(const QString &device, const OpenFailure &failure)
+QString describeOpenFailure(const QString &device, const OpenFailure &failure, Language language)
 {
     const QString lock = SerialPort::lockFileOfOtherProgram(device);
     if (!lock.isEmpty())
-        return langText("被另一个程序占用（锁文件 %1）", "in use by another program (lock file %1)").arg(lock);
+        return langText(language, "被另一个程序占用（锁文件 %1）", "in use by another program (lock file %1)").arg(lock);
     // In English the system's own words.
     switch (failure.error) {
     case QSerialPort::PermissionError:
-        return langText(QStringLiteral("没有打开该设备的权限"), failure.systemText);
+        return langText(language, QStringLiteral("没有打开该设备的权限"), failure.systemText);
     case QSerialPort::DeviceNotFoundError:
-        return langText(QStringLiteral("设备不存在"), failure.systemText);
+        return langText(language, QStringLiteral("设备不存在"), failure.systemText);
     default:
-        return langText(QStringLiteral("打开设备失败：") + failure.systemText, failure.systemText);
+        return langText(language, QStringLiteral("打开设备失败：") + failure.systemText, failure.systemText);
     }
 }
 
@@ -273,7 +273,7 @@ QList<QPair<QString, qint64>> SerialPort::announcements()
     return found;
 }
 
-QString SerialPort::lastOpenFailure(const QString &device)
+QString SerialPort::lastOpenFailure(const QString &device, Language language)
 {
     const auto failure = openFailures().constFind(device);
     if (failure == openFailures().constEnd())
@@ -286,7 +286,7 @@ QString SerialPort::lastOpenFailure(const QString &device)
         openFailures().erase(failure);
         return QString();
     }
-    return describeOpenFailure(device, *failure);
+    return describeOpenFailure(device, *failure, language);
 }
 
 QString SerialPort::lockFileOfOtherProgram(const QString &device, qint64 *pid)
@@ -326,11 +326,11 @@ void SerialPort::mapPortNumber(int portNumber, const QString &device)
         mappedDevices().insert(portNumber, device);
 }
 
-bool SerialPort::open()
+bool SerialPort::open(Language language)
 {
     const QString device = m_devicePath.isEmpty() ? deviceFor(m_portNumber) : m_devicePath;
     if (device.isEmpty()) {
-        m_openError = langText("没有编号为 %1 的串口", "no serial port has number %1").arg(m_portNumber);
+        m_openError = langText(language, "没有编号为 %1 的串口", "no serial port has number %1").arg(m_portNumber);
         return false;
     }
     m_port->setPortName(device);
@@ -339,7 +339,7 @@ bool SerialPort::open()
     if (!m_port->open(QIODevice::ReadWrite)) {
         const OpenFailure failure{int(m_port->error()), m_port->errorString()};
         openFailures().insert(device, failure);
-        m_openError = describeOpenFailure(device, failure);
+        m_openError = describeOpenFailure(device, failure, language);
         return false;
     }
     openFailures().remove(device);

@@ -1,4 +1,6 @@
 #pragma once
+#include "core/Language.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QObject>
@@ -44,9 +46,9 @@ public:
     // The process of the simulated radio announcing `device`; 0 when none.
     static qint64 simulatedRadioProcess(const QString &device);
 
-    // Why the program last failed to open `device`, in the current
-    // language; empty when the last opening succeeded or none was tried.
-    static QString lastOpenFailure(const QString &device);
+    // Why the program last failed to open `device`, in `language`; empty
+    // when the last opening succeeded or none was tried.
+    static QString lastOpenFailure(const QString &device, Language language);
 
     // Another running program's lock file for `device` (the serial lock of
     // /var/lock and its kin), with that program's process number; empty when
@@ -60,9 +62,10 @@ public:
     void setDevicePath(const QString &device) { m_devicePath = device; }
 
     // Opens at 9600 baud, 8 data bits, no parity, 1 stop bit, without
-    // handshaking; false when the device is missing or refuses.
-    bool open();
-    // Why the last open() failed, in the current language.
+    // handshaking; false when the device is missing or refuses, with the
+    // reason in `language`.
+    bool open(Language language);
+    // Why the last open() failed.
     QString openError() const { return m_openError; }
     // Bytes not yet written go out before the port closes.
     void close();

@@ -6,6 +6,7 @@
 #include "platform/KeyFilter.h"
 #include "core/SettingsRules.h"
 #include "core/SettingsCaptions.h"
+#include "platform/WindowLanguage.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>

@@ -8,6 +8,7 @@
 #include "core/Texts.h"
 #include "platform/InputHooks.h"
 #include "core/SettingsRules.h"
+#include "platform/WindowLanguage.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

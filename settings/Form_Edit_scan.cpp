@@ -12,6 +12,7 @@
 #include "core/SettingPlaces.h"
 #include "core/SettingsRules.h"
 #include "core/SettingsCaptions.h"
+#include "platform/WindowLanguage.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -99,7 +100,7 @@ void Form_Edit_scan::Form_Load()
     Command_help->setText(langText("帮助", "Help"));
 
     Combo_pri->clear();
-    Combo_pri->addItems(scanPriorityItems(UseChinese));
+    Combo_pri->addItems(scanPriorityItems(windowLanguage()));
     const QStringList lookBack = lookBackItems();
     Combo_BA->clear();
     Combo_BA->addItems(lookBack);
@@ -121,7 +122,7 @@ void Form_Edit_scan::Form_Activate()
 void Form_Edit_scan::fillRevertList(int kind)
 {
     Combo_BC->clear();
-    Combo_BC->addItems(revertChannelItems(kind, UseChinese));
+    Combo_BC->addItems(revertChannelItems(kind, windowLanguage()));
 }
 
 std::vector<std::pair<QComboBox *, SettingId>> Form_Edit_scan::boundLists() const

@@ -7,6 +7,7 @@
 #include "core/Texts.h"
 #include "core/SettingsChoices.h"
 #include "core/SettingsCaptions.h"
+#include "platform/WindowLanguage.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -65,7 +66,7 @@ void Form_edit_Key::Form_Load()
     Command_help->setText(langText("帮助", "Help"));
     for (QComboBox *list : {Combo_pf1, Combo_pf2}) {
         list->clear();
-        list->addItems(keyFunctionItems(UseChinese));
+        list->addItems(keyFunctionItems(windowLanguage()));
     }
     LoadKeys();
 }

@@ -7,6 +7,7 @@
 #include "platform/InputHooks.h"
 #include "platform/KeyFilter.h"
 #include "core/Texts.h"
+#include "platform/WindowLanguage.h"
 #include "settings/OptionPanel.h"
 #include "core/SettingsChoices.h"
 #include "core/SettingPlaces.h"
@@ -187,14 +188,14 @@ bool OptionGeneralPanel::store(SettingId id, int value)
 
 void OptionGeneralPanel::fillLists()
 {
-    fillList(Combo_TOT, timeOutItems(UseChinese));
+    fillList(Combo_TOT, timeOutItems(windowLanguage()));
     fillList(Combo_Sql, squelchItems());
-    fillList(Combo_VOX_lever, voxLevelItems(UseChinese));
-    fillList(Combo_Lamp, backLightItems(UseChinese));
-    fillList(Combo_Mdf, channelDisplayItems(UseChinese));
-    fillList(Combo_Scan, scanWayItems(UseChinese));
+    fillList(Combo_VOX_lever, voxLevelItems(windowLanguage()));
+    fillList(Combo_Lamp, backLightItems(windowLanguage()));
+    fillList(Combo_Mdf, channelDisplayItems(windowLanguage()));
+    fillList(Combo_Scan, scanWayItems(windowLanguage()));
     fillPriorityChannels(false);
-    fillList(Combo_Pttid, pttIdItems(UseChinese));
+    fillList(Combo_Pttid, pttIdItems(windowLanguage()));
 }
 
 void OptionGeneralPanel::fillPriorityChannels(bool onlyInUse)

@@ -10,6 +10,7 @@
 #include "core/Texts.h"
 #include "core/SettingsRules.h"
 #include "core/WritePreparation.h"
+#include "platform/WindowLanguage.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -123,5 +124,5 @@ void OptionRangePanel::CheckFrequencyLimits()
 {
     const WritePreparation check = checkRanges(image());
     if (!check.ready())
-        showMessage(check.message());
+        showMessage(check.message(windowLanguage()));
 }

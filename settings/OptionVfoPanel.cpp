@@ -13,6 +13,7 @@
 #include "core/SettingsChoices.h"
 #include "core/SettingPlaces.h"
 #include "core/SettingsRules.h"
+#include "platform/WindowLanguage.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -97,13 +98,13 @@ void OptionVfoPanel::setCaptions()
 
 void OptionVfoPanel::fillLists()
 {
-    const QStringList tones = toneSelectorItems(UseChinese);
+    const QStringList tones = toneSelectorItems(windowLanguage());
     fillList(Combo_Decode, tones);
     fillList(Combo_Encode, tones);
     fillList(Combo_Step, tuningStepItems());
-    fillList(Combo_Sft_d, shiftDirectionItems(UseChinese));
-    fillList(Combo_WN, vfoBandwidthItems(UseChinese));
-    fillList(Combo_TXP, vfoPowerItems(UseChinese));
+    fillList(Combo_Sft_d, shiftDirectionItems(windowLanguage()));
+    fillList(Combo_WN, vfoBandwidthItems(windowLanguage()));
+    fillList(Combo_TXP, vfoPowerItems(windowLanguage()));
 }
 
 void OptionVfoPanel::loadFromImage()

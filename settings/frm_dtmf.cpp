@@ -6,6 +6,7 @@
 #include "core/Texts.h"
 #include "core/SettingsChoices.h"
 #include "core/SettingsCaptions.h"
+#include "platform/WindowLanguage.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -2,6 +2,7 @@
 
 #include "platform/Layouts.h"
 #include "core/Texts.h"
+#include "platform/WindowLanguage.h"
 #include "settings/OptionGeneralPanel.h"
 #include "settings/OptionRangePanel.h"
 #include "settings/OptionVfoPanel.h"

@@ -2,13 +2,14 @@
 
 #include "core/ModuleState.h"
 #include "core/Texts.h"
+#include "platform/WindowLanguage.h"
 
 AboutTextSet AboutTexts;
 
 void RebuildAboutTexts()
 {
     AboutTexts.title = langText(QStringLiteral("KVD9 系列对讲机编程软件"),
-                                companyName() + QStringLiteral(" KVD9 series program software. "));
+                                companyName(windowLanguage()) + QStringLiteral(" KVD9 series program software. "));
     AboutTexts.version = langText("版本 ", "Version ") + VersionText;
     AboutTexts.description = langText(
         "本软件由北港无线电有限公司设计，用于 KVD9 系列对讲机的编程。",

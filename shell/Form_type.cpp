@@ -4,6 +4,7 @@
 #include "core/NumberText.h"
 #include "platform/Layouts.h"
 #include "core/Texts.h"
+#include "platform/WindowLanguage.h"
 
 #include <QComboBox>
 #include <QGridLayout>

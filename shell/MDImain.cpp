@@ -9,6 +9,7 @@
 #include "core/QtTranslations.h"
 #include "platform/StatusPanels.h"
 #include "core/Texts.h"
+#include "platform/WindowLanguage.h"
 #include "platform/WindowRegistry.h"
 #include "shell/AboutTexts.h"
 #include "shell/WindowCatalog.h"
@@ -232,7 +233,7 @@ void MDImain::MDIForm_Load()
 {
     VersionText = QStringLiteral("Ver1.1");
     UseChinese = true;
-    useQtLanguage(UseChinese);
+    useQtLanguage(windowLanguage());
     RebuildAboutTexts();
 
     const QSize screen = QApplication::primaryScreen()->size();
@@ -300,8 +301,8 @@ void MDImain::setCaptions(bool startUp)
     m_panels->setText(3, QStringLiteral("COM%1").arg(CommPortNo));
     m_panels->setText(4, langText("软件版本", "  Version"));
     m_panels->setText(6, startUp && UseChinese ? QStringLiteral("频 段") : langText("频段", "Band"));
-    m_panels->setText(8, companyName());
-    setWindowTitle(companyName() + langText("  KVD9 系列对讲机编程软件 ", " KVD9 series program software "));
+    m_panels->setText(8, companyName(windowLanguage()));
+    setWindowTitle(companyName(windowLanguage()) + langText("  KVD9 系列对讲机编程软件 ", " KVD9 series program software "));
 }
 
 void MDImain::Language_chn_Click()
@@ -318,7 +319,7 @@ void MDImain::switchLanguage(bool chinese)
 {
     if (UseChinese != chinese) {
         UseChinese = chinese;
-        useQtLanguage(UseChinese);
+        useQtLanguage(windowLanguage());
         RebuildAboutTexts();
     }
     setCaptions(false);

@@ -2,7 +2,6 @@
 // memory image on a pseudo-terminal and logs the traffic.
 #include "sim/RadioSimulator.h"
 
-#include "core/ModuleState.h"
 #include "core/ChannelFile.h"
 #include "serial/SerialPort.h"
 
@@ -41,7 +40,7 @@ void stopOnSignal(int signal)
 QByteArray memoryFromFile(const QString &path, QString &error)
 {
     QList<int> values;
-    if (!readChannelFile(path, values, error))
+    if (!readChannelFile(path, values, error, Language::English))
         return QByteArray();
     QByteArray memory(values.size(), char(0xFF));
     for (int i = 0; i < values.size(); ++i)
@@ -80,7 +79,6 @@ int main(int argc, char **argv)
                                         QStringLiteral("n"), QStringLiteral("1"));
     parser.addOptions({paced, offset, quiet, corrupt, stray, strayLinks});
     parser.process(app);
-    UseChinese = false; // for the messages of the file reader
 
     RadioSimulator radio;
     if (!parser.positionalArguments().isEmpty()) {

@@ -71,7 +71,7 @@ Codeplug fileImage(const QString &path)
 {
     Codeplug image;
     QString error;
-    if (!loadChannelFile(path, image, error))
+    if (!loadChannelFile(path, image, error, Language::English))
         qFatal("%s", qPrintable(error));
     return image;
 }
@@ -223,6 +223,7 @@ private slots:
     void setStoresUnderTheWindowsRules();
     void bashCompletesFromTheTable_data();
     void bashCompletesFromTheTable();
+    void completionIsEnglishInEitherLanguage();
     void listingsShowOneEncoding_data();
     void listingsShowOneEncoding();
     void outputsSurviveFailures_data();
@@ -254,7 +255,7 @@ void Cli::initTestCase()
     qputenv("KVD9_RADIO_SIM_DIR", QFile::encodeName(m_announcements.path()));
     m_file = m_dir.filePath(QStringLiteral("sample.chann"));
     QString error;
-    QVERIFY2(saveCodeplugFile(m_file, codeplugOf(RadioSimulator::sampleMemory()), error), qPrintable(error));
+    QVERIFY2(saveCodeplugFile(m_file, codeplugOf(RadioSimulator::sampleMemory()), error, Language::English), qPrintable(error));
 }
 
 void Cli::everySubcommandHasHelp()
@@ -322,7 +323,7 @@ void Cli::writeAndVerifyCompareEveryWrittenByte()
     QFETCH(int, status);
     Codeplug prepared;
     QString error;
-    QVERIFY(loadImageForWrite(m_file, prepared, error));
+    QVERIFY(loadImageForWrite(m_file, prepared, error, Language::English));
     Radios r(1);
     r[0].faults.corruptByteAt = corruptAt;
     r[0].memory = memoryOf(prepared);
@@ -389,6 +390,10 @@ void Cli::badInputGivesOneLineNamingPortOrFile_data()
         << "%c: 第 3 行：字段少于列数（1/2）\n注：第 2 行：receive 400.003 已对齐到 400.00000";
     QTest::newRow("port that cannot open") << "read -p /dev/kvd9-none -o %f.out" << 0
                                            << "/dev/kvd9-none: cannot open the port: ";
+    QTest::newRow("port that cannot open, Chinese") << "read --lang zh -p /dev/kvd9-none -o %f.out" << 0
+                                                    << "/dev/kvd9-none: 无法打开端口：设备不存在";
+    QTest::newRow("refused field") << "set %f option.squelch=10" << 0
+                                   << "%f: option.squelch: \"10\" is not one of: 0, 1, 2";
     QTest::newRow("no answer") << "read -p %p -o %f.out" << 1 << "%p: the radio does not answer";
     QTest::newRow("device pulled") << "read -p %p -o %f.out" << 2 << "%p: the device was lost";
     QTest::newRow("wrong identification")
@@ -533,7 +538,7 @@ void Cli::everyCommandKeepsTheContract()
     QFETCH(QString, named);
     Codeplug prepared;
     QString error;
-    QVERIFY(loadImageForWrite(m_file, prepared, error));
+    QVERIFY(loadImageForWrite(m_file, prepared, error, Language::English));
     Radios r(2);
     for (int i = 0; i < 2; ++i) {
         r[i].memory = memoryOf(prepared);
@@ -858,14 +863,14 @@ void Cli::writeDryRunShowsTheDiffAndWritesNothing()
 {
     Codeplug prepared;
     QString error;
-    QVERIFY(loadImageForWrite(m_file, prepared, error));
+    QVERIFY(loadImageForWrite(m_file, prepared, error, Language::English));
     Radios r(1);
     r[0].memory = memoryOf(prepared);
     r[0].memory[1 * 16 + 2] = char(0x91); // channel 1's receive frequency
     r[0].memory[9 * 16] = char(0x12);
     QTemporaryDir dir;
     const QString radioFile = dir.filePath("radio.chann"), preparedFile = dir.filePath("prepared.chann");
-    QVERIFY(saveCodeplugFile(radioFile, codeplugOf(r[0].memory), error) && saveCodeplugFile(preparedFile, prepared, error));
+    QVERIFY(saveCodeplugFile(radioFile, codeplugOf(r[0].memory), error, Language::English) && saveCodeplugFile(preparedFile, prepared, error, Language::English));
     const CliRun diff = run({"diff", "--json", radioFile, preparedFile});
     // The radio's own power calibration, which a write leaves alone.
     r[0].memory[255 * 16] = char(quint8(r[0].memory.at(255 * 16)) ^ 0x10);
@@ -925,7 +930,7 @@ void Cli::setStoresUnderTheWindowsRules()
     if (written == "-") {
         QList<int> values;
         QString error;
-        QVERIFY2(parseChannelFile(result.out.toLatin1(), values, error), qPrintable(error));
+        QVERIFY2(parseChannelFile(result.out.toLatin1(), values, error, Language::English), qPrintable(error));
         for (int k = 0; k < values.size(); ++k)
             changed.at(k / RowBytes, k % RowBytes) = qint16(values.at(k));
     } else if (!written.isEmpty()) {
@@ -934,7 +939,7 @@ void Cli::setStoresUnderTheWindowsRules()
     const Codeplug sample = fileImage(m_file);
     QCOMPARE(memoryOf(fileImage(file)) == memoryOf(sample), written != "%f");
     if (!written.isEmpty())
-        QCOMPARE(readField(changed, *findField("option.squelch")), command.contains("squelch=2") ? "2" : "5");
+        QCOMPARE(readField(changed, *findField("option.squelch"), Language::English), command.contains("squelch=2") ? "2" : "5");
 }
 
 // The bash script, sourced in bash, completes subcommands, their options
@@ -972,6 +977,20 @@ void Cli::bashCompletesFromTheTable()
                              "bash", script.fileName(), line});
     QVERIFY(bash.waitForFinished());
     QCOMPARE(QString::fromUtf8(bash.readAllStandardOutput()).trimmed(), reply);
+}
+
+// The completion scripts parse each subcommand's English help, also under
+// --lang zh, which stays the language of the run.
+void Cli::completionIsEnglishInEitherLanguage()
+{
+    QString out, err;
+    QTextStream outStream(&out), errStream(&err);
+    CliContext context{outStream, errStream, false, scaledTiming()};
+    QCOMPARE(runCli({"--lang", "zh", "completion", "fish"}, context), 0);
+    outStream.flush();
+    QCOMPARE(context.language, Language::Chinese);
+    QVERIFY(out.contains("-d 'Show this help.'"));
+    QCOMPARE(out, run({"completion", "fish"}).out);
 }
 
 // A listing of differences reads each channel in one encoding: the grid's,
@@ -1263,7 +1282,7 @@ void Cli::setOnRadiosMovesOnlyTheRowsOfItsChange()
     QTemporaryDir dir;
     const QString file = dir.filePath("radio.chann");
     QString error;
-    QVERIFY(saveCodeplugFile(file, codeplugOf(r[1].memory), error));
+    QVERIFY(saveCodeplugFile(file, codeplugOf(r[1].memory), error, Language::English));
     QCOMPARE(run(QStringList{"set", file} + assignments).status, 0);
     QCOMPARE(run({"write", "--no-verify", "-p", r[1].devicePath(), file}).status, 0);
     QCOMPARE(r[0].memory, r[1].memory);
@@ -1353,7 +1372,7 @@ void Cli::changedOnlyAndDryRunMoveOnlyDifferingRows()
     QFETCH(QList<int>, rows);
     Codeplug prepared;
     QString error;
-    QVERIFY(loadImageForWrite(m_file, prepared, error));
+    QVERIFY(loadImageForWrite(m_file, prepared, error, Language::English));
     Radios r(1);
     r[0].memory = memoryOf(prepared);
     for (const int row : differing)

@@ -29,7 +29,6 @@ class TestChannelFile : public QObject {
 private slots:
     void init()
     {
-        UseChinese = false;
         InitModelTable();
         startWithDefaultImage();
     }
@@ -79,16 +78,16 @@ void TestChannelFile::roundTripThroughDisk()
     Img(1, 0) = 0; // some non-default content, including a zero
     Img(255, 15) = 17;
     const QList<int> saved = imageBytes();
-    QVERIFY2(saveChannelFile(path, Document(), error), qPrintable(error));
+    QVERIFY2(saveChannelFile(path, Document(), error, Language::English), qPrintable(error));
     startWithDefaultImage();
-    QVERIFY2(loadChannelFile(path, Document(), error), qPrintable(error));
+    QVERIFY2(loadChannelFile(path, Document(), error, Language::English), qPrintable(error));
     QCOMPARE(imageBytes(), saved);
 
     // Saving over an existing file replaces it.
     Img(1, 0) = 5;
-    QVERIFY2(saveChannelFile(path, Document(), error), qPrintable(error));
+    QVERIFY2(saveChannelFile(path, Document(), error, Language::English), qPrintable(error));
     Img(1, 0) = 9;
-    QVERIFY(loadChannelFile(path, Document(), error));
+    QVERIFY(loadChannelFile(path, Document(), error, Language::English));
     QCOMPARE(Img(1, 0), qint16(5));
 }
 
@@ -118,7 +117,7 @@ void TestChannelFile::separatorsOtherThanTheProgramWrites()
     }
     QList<int> values;
     QString error;
-    QVERIFY2(parseChannelFile(text, values, error), qPrintable(error));
+    QVERIFY2(parseChannelFile(text, values, error, Language::English), qPrintable(error));
     QCOMPARE(values, expected);
 }
 
@@ -168,7 +167,7 @@ void TestChannelFile::malformedFileLeavesImageUntouched()
         Img(r, 3) = 42; // an image that differs from every file above
     const QList<int> before = imageBytes();
     QString error;
-    QVERIFY(!loadChannelFile(path, Document(), error));
+    QVERIFY(!loadChannelFile(path, Document(), error, Language::English));
     QCOMPARE(error, message);
     QCOMPARE(imageBytes(), before);
 }
@@ -179,11 +178,11 @@ void TestChannelFile::failedSaveKeepsTheOldFile()
     // A folder of that name cannot be replaced by a file.
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("taken.chann")));
     QString error;
-    QVERIFY(!saveChannelFile(dir.filePath(QStringLiteral("taken.chann")), Document(), error));
+    QVERIFY(!saveChannelFile(dir.filePath(QStringLiteral("taken.chann")), Document(), error, Language::English));
     QVERIFY(error.startsWith(QStringLiteral("The file ")));
     QVERIFY(QFileInfo(dir.filePath(QStringLiteral("taken.chann"))).isDir());
 
-    QVERIFY(!loadChannelFile(dir.filePath(QStringLiteral("missing.chann")), Document(), error));
+    QVERIFY(!loadChannelFile(dir.filePath(QStringLiteral("missing.chann")), Document(), error, Language::English));
     QVERIFY(error.contains(QStringLiteral("cannot be opened")));
 }
 
@@ -227,7 +226,7 @@ void TestChannelFile::specialFilesAreRefusedUnread()
     QVERIFY(make(path));
     const QList<int> before = imageBytes();
     QString error;
-    QVERIFY(!loadChannelFile(path, Document(), error));
+    QVERIFY(!loadChannelFile(path, Document(), error, Language::English));
     QCOMPARE(error, path + QLatin1Char(' ') + problem + QStringLiteral(", not a channel file."));
     QCOMPARE(imageBytes(), before);
 }
@@ -255,7 +254,7 @@ void TestChannelFile::sizeLimit()
     file.close();
     const QList<int> before = imageBytes();
     QString error;
-    QCOMPARE(loadChannelFile(path, Document(), error), read);
+    QCOMPARE(loadChannelFile(path, Document(), error, Language::English), read);
     if (read) {
         QCOMPARE(Img(0, 0), qint16(7));
     } else {

@@ -173,10 +173,9 @@ private slots:
         QFETCH(int, code);
         QFETCH(bool, inverted);
         QFETCH(QString, text);
-        UseChinese = false;
         setBytes(Ch, 0, {0x00, 0x00, 0x80, 0x43, 0, 0, 0, 0, code, 0, inverted ? 0x13 : 0x03});
         const QList<int> before = bytes(Ch, 0, 15);
-        QCOMPARE(::gridToneText(Document(), Ch, ToneSlot::Decode), text);
+        QCOMPARE(::gridToneText(Document(), Ch, ToneSlot::Decode, Language::English), text);
         QCOMPARE(bytes(Ch, 0, 15), before);
     }
 
@@ -288,15 +287,14 @@ private slots:
         initChannelDefaults(Document(), Ch);
         QCOMPARE(bytes(Ch, 0, 15), (QList<int>{0x00, 0x00, 0x80, 0x43, 0, 0, 0, 0, 0, 0, 3,
                                                255, 255, 255, 255, 255}));
-        UseChinese = false;
-        QCOMPARE(gridPowerText(Document(), Ch), QStringLiteral("High"));
-        QCOMPARE(gridBandwidthText(Document(), Ch), QStringLiteral("Wide"));
+        QCOMPARE(gridPowerText(Document(), Ch, Language::English), QStringLiteral("High"));
+        QCOMPARE(gridBandwidthText(Document(), Ch, Language::English), QStringLiteral("Wide"));
         storeGridPower(Document(), Ch, 0);
         storeGridBandwidth(Document(), Ch, 0);
         QCOMPARE(int(Img(Ch, 10)), 0);
-        UseChinese = true;
-        QCOMPARE(gridPowerText(Document(), Ch), QStringLiteral("低"));
-        QCOMPARE(gridBandwidthText(Document(), Ch), QStringLiteral("窄带"));
+        QCOMPARE(gridPowerText(Document(), Ch, Language::Chinese), QStringLiteral("低"));
+        QCOMPARE(gridBandwidthText(Document(), Ch, Language::Chinese), QStringLiteral("窄带"));
+        QCOMPARE(::gridToneText(Document(), Ch, ToneSlot::Decode, Language::Chinese), QStringLiteral("关"));
 
         storeEditorName(Document(), Ch, QStringLiteral("ABC"));
         setBytes(Ch, 4, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});

@@ -32,10 +32,10 @@ inline const Field &field(const QString &id)
     return *f;
 }
 
-inline QString read(const Codeplug &image, const QString &id) { return readField(image, field(id)); }
+inline QString read(const Codeplug &image, const QString &id) { return readField(image, field(id), Language::English); }
 inline QString write(Codeplug &image, const QString &id, const QString &text)
 {
-    return writeField(image, field(id), text);
+    return writeField(image, field(id), text, Language::English);
 }
 
 // All 128 channels in use through the grid's fields: both rasters, every
@@ -45,7 +45,7 @@ inline QString write(Codeplug &image, const QString &id, const QString &text)
 inline Codeplug fullChannelPlan()
 {
     Codeplug image = defaultImage();
-    const QStringList tones = field("channel.1.decode").choices(false);
+    const QStringList tones = field("channel.1.decode").choices(Language::English);
     const char *const names[] = {"", "A", "KV-9", "Z_+* ", "12345", "0007", "+A1*2", "-2+3", "1E5", "MAR1"};
     for (int n = 1; n <= 128; ++n) {
         const QString rx = QString::number(400.0 + n * 0.5 + (n % 2) * 0.00625, 'f', 5);

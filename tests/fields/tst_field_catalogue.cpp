@@ -2,7 +2,6 @@
 #include "FieldTestSupport.h"
 #include "support/CoreTestImage.h"
 
-#include "core/ModuleState.h"
 #include "core/SettingPlaces.h"
 #include "fields/ChannelPlanCsv.h"
 #include "fields/FieldCommands.h"
@@ -13,6 +12,8 @@
 #include <QTemporaryDir>
 #include <atomic>
 #include <thread>
+
+Q_DECLARE_METATYPE(FieldValue)
 
 namespace {
 
@@ -57,7 +58,6 @@ class TestFieldCatalogue : public QObject {
 
 private slots:
     // Refusals and notes in English, the companion's default language.
-    void initTestCase() { UseChinese = false; }
 
     // The catalogue names each place's field with the place's own bytes.
     void theCatalogueReadsThePlaces()
@@ -68,7 +68,7 @@ private slots:
                 continue;
             const Field *field = findField(QString::fromLatin1(p.key));
             QVERIFY2(field, p.key);
-            QCOMPARE(bilingualText(field->caption, false), bilingualText(p.caption, false));
+            QCOMPARE(bilingualText(field->caption, Language::English), bilingualText(p.caption, Language::English));
             const FieldByte first = field->bytes.first();
             QCOMPARE(first.row * RowBytes + first.column, p.row * RowBytes + p.byte);
             QCOMPARE(first.mask, p.mask);
@@ -122,7 +122,7 @@ private slots:
                 || (f.id.endsWith(QLatin1String("direction")) && f.channel != 0))
                 continue;
             const FieldByte at = f.bytes.first();
-            const QStringList items = f.choices ? f.choices(false) : QStringList();
+            const QStringList items = f.choices ? f.choices(Language::English) : QStringList();
             QVERIFY2(!items.isEmpty(), qPrintable(f.id));
             // Channel mode forced on would refuse the frequency mode.
             const int keepClear = f.id == QLatin1String("option.work_mode") ? 0x20 : 0;
@@ -138,9 +138,9 @@ private slots:
                 for (int i = items.size() - 1; i >= 0; --i)
                     order << i;
                 for (int i : order) {
-                    const QString refused = writeField(image, f, items.at(i));
+                    const QString refused = writeField(image, f, items.at(i), Language::English);
                     QVERIFY2(refused.isEmpty(), qPrintable(f.id + ": " + refused));
-                    QCOMPARE(readField(image, f), items.at(i));
+                    QCOMPARE(readField(image, f, Language::English), items.at(i));
                     QCOMPARE(image.at(at.row, at.column) & ~at.mask & ~alsoChanges, others);
                 }
             }
@@ -238,6 +238,129 @@ private slots:
         Codeplug image = defaultImage();
         image.at(row, byte) = quint8(value);
         QCOMPARE(read(image, id), shown);
+    }
+
+    // Each kind of field reads its bytes as a typed value, and the value,
+    // written where the setup's last text was written, stores the same
+    // bytes as that text.
+    void valuesReadByKind_data()
+    {
+        QTest::addColumn<QStringList>("setup"); // id=text written first
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<FieldValue>("value");
+        const auto mhz = [](qint64 steps) { return FieldValue(Frequency::fromSteps(steps)); };
+        const QStringList shifted{"channel.5.receive=439.875", "channel.5.transmit=432.275"};
+        QTest::newRow("receive") << QStringList{"channel.5.receive=439.8"} << "channel.5.receive" << mhz(43980000);
+        QTest::newRow("editor receive") << QStringList{"channel.5.editor.receive=400.00625"}
+                                        << "channel.5.editor.receive" << mhz(40000625);
+        QTest::newRow("transmit 7.6 below") << shifted << "channel.5.transmit" << mhz(43227500);
+        QTest::newRow("offset 7.6") << shifted << "channel.5.offset" << mhz(760000);
+        QTest::newRow("direction minus") << shifted << "channel.5.direction" << FieldValue(ChoiceValue{2});
+        QTest::newRow("editor transmit 10 above") << QStringList{"channel.5.editor.transmit=448.125"}
+                                                  << "channel.5.editor.transmit" << mhz(44812500);
+        QTest::newRow("empty channel") << QStringList{} << "channel.6.receive" << FieldValue();
+        QTest::newRow("tone of an empty channel") << QStringList{} << "channel.6.decode" << FieldValue();
+        QTest::newRow("ctcss tone") << QStringList{"channel.5.decode=88.5"} << "channel.5.decode"
+                                    << FieldValue(ToneValue{9});
+        QTest::newRow("dcs tone") << QStringList{"channel.5.encode=D023N"} << "channel.5.encode"
+                                  << FieldValue(ToneValue{51});
+        QTest::newRow("inverted dcs tone") << QStringList{"channel.5.encode=D754I"} << "channel.5.encode"
+                                           << FieldValue(ToneValue{258});
+        QTest::newRow("editor tone") << QStringList{"channel.5.editor.decode=D023I"} << "channel.5.editor.decode"
+                                     << FieldValue(ToneValue{155});
+        QTest::newRow("vfo tone") << QStringList{"vfo.encode=254.1"} << "vfo.encode" << FieldValue(ToneValue{50});
+        QTest::newRow("grid power") << QStringList{"channel.5.power=Low"} << "channel.5.power"
+                                    << FieldValue(ChoiceValue{0});
+        QTest::newRow("grid bandwidth") << QStringList{"channel.5.bandwidth=Narrow"} << "channel.5.bandwidth"
+                                        << FieldValue(ChoiceValue{0});
+        QTest::newRow("editor power") << QStringList{"channel.5.editor.power=Middle"} << "channel.5.editor.power"
+                                      << FieldValue(ChoiceValue{1});
+        QTest::newRow("setting choice") << QStringList{"vfo.direction=Minus"} << "vfo.direction"
+                                        << FieldValue(ChoiceValue{2});
+        QTest::newRow("scan revert") << QStringList{"scan.priority=Fixed", "scan.revert=Priority"} << "scan.revert"
+                                     << FieldValue(ChoiceValue{2});
+        QTest::newRow("channel flag") << QStringList{"channel.5.editor.vox=On"} << "channel.5.editor.vox"
+                                      << FieldValue(true);
+        QTest::newRow("inverted flag") << QStringList{"channel.5.editor.scan_add=On"} << "channel.5.editor.scan_add"
+                                       << FieldValue(true);
+        QTest::newRow("setting flag") << QStringList{"option.beep=Off"} << "option.beep" << FieldValue(false);
+        QTest::newRow("grid name") << QStringList{"channel.5.name=KV-9"} << "channel.5.name"
+                                   << FieldValue(QStringLiteral("KV-9"));
+        QTest::newRow("editor name") << QStringList{"channel.5.editor.name=Z_+*"} << "channel.5.editor.name"
+                                     << FieldValue(QStringLiteral("Z_+*"));
+        QTest::newRow("message") << QStringList{"message=HELLO"} << "message" << FieldValue(QStringLiteral("HELLO"));
+        QTest::newRow("dtmf code") << QStringList{"option.dtmf_code=12AB"} << "option.dtmf_code"
+                                   << FieldValue(QStringLiteral("12AB"));
+        QTest::newRow("vfo receive") << QStringList{"vfo.receive=445.5"} << "vfo.receive" << mhz(44550000);
+        QTest::newRow("vfo offset 9.995") << QStringList{"vfo.offset=9.995"} << "vfo.offset" << mhz(999500);
+        QTest::newRow("fm preset") << QStringList{"fm.3=98.1"} << "fm.3" << mhz(9810000);
+        QTest::newRow("fm preset 108.0") << QStringList{"fm.3=108"} << "fm.3" << mhz(10800000);
+        QTest::newRow("fm preset emptied") << QStringList{"fm.3=98.1", "fm.3="} << "fm.3" << FieldValue();
+        QTest::newRow("range limit") << QStringList{"range.low=410"} << "range.low" << FieldValue(NumberValue{410});
+        QTest::newRow("setting number") << QStringList{"power.high=7"} << "power.high" << FieldValue(NumberValue{7});
+        QTest::newRow("scan priority channel")
+            << QStringList{"scan.priority=Fixed", "scan.priority_channel=3"} << "scan.priority_channel"
+            << FieldValue(NumberValue{3});
+        QTest::newRow("no scan priority channel")
+            << QStringList{"scan.priority=Fixed", "scan.priority_channel=3", "scan.priority_channel="}
+            << "scan.priority_channel" << FieldValue();
+    }
+    void valuesReadByKind()
+    {
+        QFETCH(QStringList, setup);
+        QFETCH(QString, id);
+        QFETCH(FieldValue, value);
+        Codeplug image = withChannel5(), before = image;
+        for (const QString &step : setup) {
+            before = image;
+            QCOMPARE(write(image, step.section('=', 0, 0), step.section('=', 1)), QString());
+        }
+        QVERIFY2(readValue(image, field(id)) == value, qPrintable(read(image, id)));
+        if (setup.isEmpty() || setup.last().section('=', 0, 0) != id)
+            return;
+        QCOMPARE(writeValue(before, field(id), value, Language::English), QString());
+        QVERIFY(before == image);
+    }
+
+    // A value is checked by the rules its text is: refused, it leaves the
+    // image as it was, and says why in the language asked for.
+    void valuesAreRefusedAsTheirTexts_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<FieldValue>("value");
+        QTest::addColumn<QString>("refusal");
+        const auto mhz = [](qint64 steps) { return FieldValue(Frequency::fromSteps(steps)); };
+        QTest::newRow("receive above the range") << "channel.5.receive" << mhz(47000000)
+                                                 << "470.00000 is outside the working range 400..470 MHz";
+        QTest::newRow("transmit below the range") << "channel.5.transmit" << mhz(39999500)
+                                                  << "399.99500 is outside the working range 400..470 MHz";
+        QTest::newRow("tone of an empty channel") << "channel.6.decode" << FieldValue(ToneValue{1})
+                                                  << "channel 6 is empty: enter its receive frequency first";
+        QTest::newRow("tone past the list") << "channel.5.decode" << FieldValue(ToneValue{259})
+                                            << "unknown tone \"259\"";
+        QTest::newRow("power past the list") << "channel.5.power" << FieldValue(ChoiceValue{2})
+                                             << "\"2\" is not one of: Low, High";
+        QTest::newRow("derived offset") << "channel.5.offset" << mhz(760000)
+                                        << "this field is derived; it cannot be set on its own";
+        QTest::newRow("another kind") << "channel.5.decode" << FieldValue(ChoiceValue{1})
+                                      << "the value is not of the field's kind";
+        QTest::newRow("vfo offset of 70 MHz") << "vfo.offset" << mhz(7000000) << "offset 70.00000 is 70 MHz or more";
+        QTest::newRow("fm preset below 87") << "fm.3" << mhz(8690000) << "\"86.90000\" is outside 87.0..108.0 MHz";
+        QTest::newRow("fm preset above 108") << "fm.3" << mhz(10810000) << "\"108.10000\" is outside 87.0..108.0 MHz";
+        QTest::newRow("number past its range") << "power.high" << FieldValue(NumberValue{256}) << "\"256\" is not 0..255";
+        QTest::newRow("name of 6 characters") << "channel.5.name" << FieldValue(QStringLiteral("ABCDEF"))
+                                              << "\"ABCDEF\" is longer than 5 characters";
+    }
+    void valuesAreRefusedAsTheirTexts()
+    {
+        QFETCH(QString, id);
+        QFETCH(FieldValue, value);
+        QFETCH(QString, refusal);
+        const Codeplug before = withChannel5();
+        Codeplug image = before;
+        QCOMPARE(writeValue(image, field(id), value, Language::English), refusal);
+        QVERIFY(image == before);
+        QVERIFY(!writeValue(image, field(id), value, Language::Chinese).isEmpty());
     }
 
     void diffOfAnImageWithItselfIsEmpty()
@@ -338,7 +461,7 @@ private slots:
         Codeplug after = before;
         QCOMPARE(write(after, QStringLiteral("channel.%1.receive").arg(n), "445.5"), QString());
         QCOMPARE(diffCodeplugs(before, after).lines, QStringList{QStringLiteral("channel %1 created: 445.50000").arg(n)});
-        QCOMPARE(diffCodeplugs(after, before, true).lines, QStringList{QStringLiteral("信道 %1 已删除").arg(n)});
+        QCOMPARE(diffCodeplugs(after, before, Language::Chinese).lines, QStringList{QStringLiteral("信道 %1 已删除").arg(n)});
     }
 
     void showListsFieldsAndRawBytes()
@@ -347,8 +470,8 @@ private slots:
         QVERIFY(shown.startsWith("channel.1.receive = 438.12500\nchannel.1.offset = 0.000000\n"));
         QVERIFY(shown.contains("channel.1.power = High\n"));
         QVERIFY(showFields(sampleImage(), "raw.251").startsWith("raw.251 = 0:4C 1:49 2:53"));
-        QVERIFY(showFields(sampleImage(), "channel.1.power", true).contains(QString::fromUtf8("= 高    # 信道 1 发射功率")));
-        QVERIFY(showFieldsJson(sampleImage(), "key.pf1").contains("\"text\": \"None\""));
+        QVERIFY(showFields(sampleImage(), "channel.1.power", Language::Chinese).contains(QString::fromUtf8("= 高    # 信道 1 发射功率")));
+        QCOMPARE(showFieldsJson(sampleImage(), "key.pf1").at(0)["text"].toString(), QStringLiteral("None"));
     }
 
     // Export, then import into the same image and into a cleared one, gives
@@ -379,7 +502,7 @@ private slots:
         for (bool replace : {false, true}) {
             const Codeplug base = replace ? defaultImage() : source;
             const ImportResult imported =
-                generic ? importGenericCsv(csv, base, {replace, false}) : importCsv(csv, base, replace);
+                generic ? importGenericCsv(csv, base, Language::English, {replace, false}) : importCsv(csv, base, Language::English, replace);
             QVERIFY2(imported.ok, qPrintable(imported.errors.join('\n')));
             QCOMPARE(imported.notes, QStringList());
             for (int n = 1; n <= 128; ++n)
@@ -415,9 +538,9 @@ private slots:
         for (const Field &f : fieldCatalogue()) {
             if (f.id.contains(QLatin1String(".editor.")))
                 continue;
-            const QString shown = readField(image, f);
+            const QString shown = readField(image, f, Language::English);
             Codeplug again = image;
-            const QString refused = writeField(again, f, shown);
+            const QString refused = writeField(again, f, shown, Language::English);
             QVERIFY2(refused.isEmpty(), qPrintable(f.id + " = " + shown + ": " + refused));
             QVERIFY2(again == image, qPrintable(f.id + " = " + shown + " changed the image"));
         }
@@ -429,7 +552,7 @@ private slots:
     void genericExportKeepsEveryOffset()
     {
         const auto roundTrip = [](const Codeplug &source) {
-            const ImportResult imported = importGenericCsv(exportGenericCsv(source), defaultImage(), {true, false});
+            const ImportResult imported = importGenericCsv(exportGenericCsv(source), defaultImage(), Language::English, {true, false});
             QVERIFY2(imported.ok, qPrintable(imported.errors.join('\n')));
             const QString transmit = QStringLiteral("channel.%1.transmit");
             for (int n = 1; n <= 128; ++n)
@@ -437,8 +560,8 @@ private slots:
                     if (imported.image.at(n, c) != source.at(n, c))
                         QFAIL(qPrintable(QStringLiteral("channel %1: transmit %2 came back as %3")
                                              .arg(n)
-                                             .arg(readField(source, field(transmit.arg(n))),
-                                                  readField(imported.image, field(transmit.arg(n))))));
+                                             .arg(readField(source, field(transmit.arg(n)), Language::English),
+                                                  readField(imported.image, field(transmit.arg(n)), Language::English))));
         };
         Codeplug image = defaultImage();
         int n = 0;
@@ -460,6 +583,37 @@ private slots:
         }
         if (n > 0)
             roundTrip(image);
+        if (QTest::currentTestFailed())
+            return;
+
+        // The band's edges on the 6.25 kHz raster, with the offsets whose
+        // texts once had two points.
+        Codeplug edges = defaultImage();
+        n = 0;
+        for (const double shift : {0.0, 0.6, 1.6, 7.6, 9.995, 10.0, 69.9875}) {
+            for (const bool plus : {true, false}) {
+                const double rx = plus ? 400.00625 : 469.99375, tx = rx + (plus ? shift : -shift);
+                const QString id = QStringLiteral("channel.%1.").arg(++n);
+                QCOMPARE(write(edges, id + "receive", QString::number(rx, 'f', 5)), QString());
+                QCOMPARE(write(edges, id + "transmit", QString::number(tx, 'f', 5)), QString());
+            }
+        }
+        roundTrip(edges);
+        if (QTest::currentTestFailed())
+            return;
+
+        // Split rows name the transmit frequency itself; exported again they
+        // come back as a shift, and a DTCS row's receive code is its own.
+        const ImportResult split = importGenericCsv("Location,Frequency,Duplex,Offset,Tone,DtcsCode\r\n"
+                                                    "1,400.000000,split,469.995000,,\r\n"
+                                                    "2,469.993750,split,400.006250,,\r\n"
+                                                    "3,438.500000,split,438.500000,DTCS,754\r\n",
+                                                    defaultImage(), Language::English, {true, false});
+        QVERIFY2(split.ok, qPrintable(split.errors.join('\n')));
+        QCOMPARE(read(split.image, "channel.1.transmit"), QStringLiteral("469.99500"));
+        QCOMPARE(read(split.image, "channel.2.transmit"), QStringLiteral("400.00625"));
+        QVERIFY(exportGenericCsv(split.image).contains(",DTCS,88.5,88.5,754,NN,754,"));
+        roundTrip(split.image);
     }
 
     // Names a spreadsheet would read as a date or number are marked as text.
@@ -518,7 +672,7 @@ private slots:
     {
         QFETCH(QByteArray, csv);
         QFETCH(QStringList, errors);
-        const ImportResult result = importCsv(csv, sampleImage(), false);
+        const ImportResult result = importCsv(csv, sampleImage(), Language::English, false);
         QVERIFY(!result.ok);
         QCOMPARE(result.exitStatus(), 1);
         QCOMPARE(result.errors, errors);
@@ -545,7 +699,7 @@ private slots:
     {
         QFETCH(QByteArray, csv);
         QFETCH(QStringList, notes);
-        const ImportResult result = importCsv(csv, sampleImage(), false);
+        const ImportResult result = importCsv(csv, sampleImage(), Language::English, false);
         QVERIFY2(result.ok, qPrintable(result.errors.join('\n')));
         QCOMPARE(result.notes, notes);
         QCOMPARE(read(result.image, "channel.7.receive"), QString("445.50000"));
@@ -558,7 +712,7 @@ private slots:
             QCOMPARE(read(result.image, "channel.7.decode"), QString("D023I"));
             QCOMPARE(read(result.image, "channel.7.encode"), QString("67.0"));
         }
-        QCOMPARE(importCsv(csv, sampleImage(), true).image.at(1, 0), quint8(0xFF));
+        QCOMPARE(importCsv(csv, sampleImage(), Language::English, true).image.at(1, 0), quint8(0xFF));
     }
 
     // The dealer's round: export, edit in a spreadsheet, import, diff; a
@@ -569,8 +723,8 @@ private slots:
         const QString master = dir.filePath("master.chann"), plan = dir.filePath("plan.csv");
         const QString job = dir.filePath("job.chann");
         QString error;
-        QVERIFY(saveCodeplugFile(master, sampleImage(), error));
-        QCOMPARE(runExportCsv(master, plan, false).status, 0);
+        QVERIFY(saveCodeplugFile(master, sampleImage(), error, Language::English));
+        QCOMPARE(runExportCsv(master, plan, Language::English).status, 0);
         QFile csv(plan);
         QVERIFY(csv.open(QIODevice::ReadOnly));
         QByteArray edited = csv.readAll().replace("2,439.00000,439.00000", "2,439.00000,444.00000");
@@ -581,23 +735,23 @@ private slots:
             out.write(text);
         };
         saveCsv(edited);
-        QCOMPARE(runImportCsv(plan, master, job, false).status, 0);
-        const CommandResult diff = runDiff(master, job, false);
+        QCOMPARE(runImportCsv(plan, master, job, Language::English, false).status, 0);
+        const CommandResult diff = runDiff(master, job, Language::English);
         QCOMPARE(diff.status, 1);
         QCOMPARE(diff.output, QByteArray("channel 2 offset (grid encoding): 0.000000 -> 5.000000\n"
                                           "channel 2 transmit (grid encoding): 439.00000 -> 444.00000\n"
                                           "channel 2 direction (grid encoding): Off -> Plus\n"));
-        QCOMPARE(runDiff(job, job, false).status, 0);
-        QVERIFY(runShow(job, "channel.2.transmit", false, false).output == "channel.2.transmit = 444.00000\n");
+        QCOMPARE(runDiff(job, job, Language::English).status, 0);
+        QVERIFY(runShow(job, "channel.2.transmit", Language::English, false).output == "channel.2.transmit = 444.00000\n");
 
         QFile::remove(job);
         saveCsv(edited + "2,999,,,,,,\n");
-        const CommandResult refused = runImportCsv(plan, master, job, false);
+        const CommandResult refused = runImportCsv(plan, master, job, Language::English, false);
         QCOMPARE(refused.status, 1);
         QVERIFY(refused.errors.startsWith(plan + ": line 5: channel 2 appears twice"));
         QVERIFY(!QFile::exists(job));
-        QCOMPARE(runShow(dir.filePath("missing.chann"), {}, false, false).status, SourceFailed);
-        QCOMPARE(runShow("radio:1", {}, false, false).status, SourceFailed);
+        QCOMPARE(runShow(dir.filePath("missing.chann"), {}, Language::English, false).status, SourceFailed);
+        QCOMPARE(runShow("radio:1", {}, Language::English, false).status, SourceFailed);
     }
 
     // Read, write, diff and export on two images from two threads at once
@@ -619,7 +773,7 @@ private slots:
             }
         };
         const auto work = [](const Codeplug &image) {
-            Outcome o{readAllFields(image), {}, image, {}, {}};
+            Outcome o{readAllFields(image, Language::English), {}, image, {}, {}};
             for (const auto &[id, text] : {std::pair{"channel.7.receive", "441.5"}, {"channel.7.transmit", "446.5"},
                                            {"channel.2.editor.transmit", "402"}, {"vfo.receive", "445"},
                                            {"vfo.direction", "+"}, {"option.priority_scan", "On"},

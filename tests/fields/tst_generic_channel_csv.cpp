@@ -4,7 +4,6 @@
 // tst_field_catalogue.)
 #include "FieldTestSupport.h"
 
-#include "core/ModuleState.h"
 #include "fields/ChannelPlanCsv.h"
 #include "fields/FieldCommands.h"
 #include "fields/GenericChannelCsv.h"
@@ -41,7 +40,6 @@ class TestGenericChannelCsv : public QObject {
 
 private slots:
     // Refusals and notes in English, the companion's default language.
-    void initTestCase() { UseChinese = false; }
 
     void filesImport_data()
     {
@@ -205,7 +203,7 @@ private slots:
         QFETCH(QStringList, notes);
         QFETCH(QStringList, errors);
         QVERIFY(isGenericChannelCsv(csv));
-        const ImportResult result = importGenericCsv(csv, defaultImage(), options);
+        const ImportResult result = importGenericCsv(csv, defaultImage(), Language::English, options);
         QCOMPARE(result.errors, errors);
         QCOMPARE(result.ok, errors.isEmpty());
         if (result.ok) {
@@ -219,7 +217,7 @@ private slots:
     void exportWritesTheLayout()
     {
         const QByteArray tones = fixture("tones.csv");
-        const ImportResult imported = importGenericCsv(tones, defaultImage());
+        const ImportResult imported = importGenericCsv(tones, defaultImage(), Language::English);
         QVERIFY(imported.ok);
         QCOMPARE(exportGenericCsv(imported.image), tones);
     }
@@ -233,30 +231,30 @@ private slots:
         const QString base = dir.filePath("base.chann"), out = dir.filePath("out.chann");
         const QString csv = dir.filePath("plan.csv"), exported = dir.filePath("export.csv");
         QString error;
-        QVERIFY(saveCodeplugFile(base, defaultImage(), error));
+        QVERIFY(saveCodeplugFile(base, defaultImage(), error, Language::English));
         const auto save = [&](const QByteArray &text) {
             QFile file(csv);
             QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
             file.write(text);
         };
         save(fixture("duplex.csv"));
-        const CommandResult imported = runImportCsv(csv, base, out, false);
+        const CommandResult imported = runImportCsv(csv, base, out, Language::English, false);
         QCOMPARE(imported.status, 0);
         QCOMPARE(imported.notes, QStringList{"line 6: Duplex \"off\" dropped: the channel may transmit"});
-        QCOMPARE(runExportCsv(out, exported, false, {}, CsvFormat::Generic).status, 0);
+        QCOMPARE(runExportCsv(out, exported, Language::English, {}, CsvFormat::Generic).status, 0);
         QFile written(exported);
         QVERIFY(written.open(QIODevice::ReadOnly));
         QVERIFY(written.readAll().startsWith("Location,Name,Frequency,Duplex,Offset,Tone,"));
 
-        QCOMPARE(runImportCsv(csv, base, out, false, CsvFormat::Grid).status, 1);
+        QCOMPARE(runImportCsv(csv, base, out, Language::English, false, CsvFormat::Grid).status, 1);
         QFile::remove(out);
         save(fixture("zero_based.csv"));
-        QCOMPARE(runImportCsv(csv, base, out, false).status, 1);
+        QCOMPARE(runImportCsv(csv, base, out, Language::English, false).status, 1);
         QVERIFY(!QFile::exists(out));
-        QCOMPARE(runImportCsv(csv, base, out, false, CsvFormat::Detect, true).status, 0);
+        QCOMPARE(runImportCsv(csv, base, out, Language::English, false, CsvFormat::Detect, true).status, 0);
         // --renumber on a plan of the kvd9 layout is a usage error.
         save(exportCsv(defaultImage()));
-        QCOMPARE(runImportCsv(csv, base, out, false, CsvFormat::Detect, true).status, UsageFailed);
+        QCOMPARE(runImportCsv(csv, base, out, Language::English, false, CsvFormat::Detect, true).status, UsageFailed);
     }
 };
 

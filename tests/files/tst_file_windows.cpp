@@ -1,4 +1,5 @@
 #include "core/Codecs.h"
+#include "platform/WindowLanguage.h"
 #include "support/TestImage.h"
 #include "core/ChannelFile.h"
 #include "files/DirList.h"
@@ -81,8 +82,8 @@ void TestFileWindows::nameChecksAndOutcome()
     QString error;
     // Two files to load; "kept.CHANN" is also the one a save replaces.
     Img(1, 0) = 0x11;
-    QVERIFY(saveChannelFile(dir.filePath(QStringLiteral(".chann")), Document(), error));
-    QVERIFY(saveChannelFile(dir.filePath(QStringLiteral("kept.CHANN")), Document(), error));
+    QVERIFY(saveChannelFile(dir.filePath(QStringLiteral(".chann")), Document(), error, Language::English));
+    QVERIFY(saveChannelFile(dir.filePath(QStringLiteral("kept.CHANN")), Document(), error, Language::English));
     Img(1, 0) = 0x22;
     ChannelFileName.clear();
 
@@ -152,8 +153,8 @@ void TestFileWindows::fileWindowByKeyboard()
     QDir top(dir.path());
     QVERIFY(top.mkdir(QStringLiteral("alpha")) && top.mkdir(QStringLiteral("zeta")));
     QString error;
-    QVERIFY(saveChannelFile(top.filePath(QStringLiteral("a1.chann")), testDocument().image(), error));
-    QVERIFY(saveChannelFile(top.filePath(QStringLiteral("b2.chann")), testDocument().image(), error));
+    QVERIFY(saveChannelFile(top.filePath(QStringLiteral("a1.chann")), testDocument().image(), error, Language::English));
+    QVERIFY(saveChannelFile(top.filePath(QStringLiteral("b2.chann")), testDocument().image(), error, Language::English));
     ChannelFileName = top.filePath(QStringLiteral("a1.chann"));
     StartedProgram program;
     program.main->activateWindow();
@@ -189,7 +190,7 @@ void TestFileWindows::chooseFileFromTheListAndLoad()
     StartedProgram program;
     QString error;
     Img(5, 0) = 0x33;
-    QVERIFY(saveChannelFile(dir.filePath(QStringLiteral("radios/fleet.chann")), Document(), error));
+    QVERIFY(saveChannelFile(dir.filePath(QStringLiteral("radios/fleet.chann")), Document(), error, Language::English));
     QFile other(dir.filePath(QStringLiteral("radios/notes.txt")));
     QVERIFY(other.open(QIODevice::WriteOnly));
     other.close();

@@ -272,6 +272,10 @@ void LinkWindows::portThatCannotOpenLeavesTheWindowIdle()
     // Idle, so Cancel closes it.
     click(read->Command_Cancel);
     QVERIFY(!p.registry().isOpen(WindowId::Form_Comm_Read));
+    // The port's own reason comes in the windows' language.
+    p.main->menuItem(QStringLiteral("Language_chn"))->trigger();
+    click(p.openRead()->Command_read);
+    QVERIFY2(p.messages.messages.last().details.contains(QStringLiteral("设备不存在")), qPrintable(p.messages.messages.last().details));
 }
 
 void LinkWindows::busyWindowRefusesRestartAndCancel_data()

@@ -1,6 +1,5 @@
 // Which ports the program offers and what it tells about them: the
 // announcements of simulated radios, and whether a user may open a device.
-#include "core/ModuleState.h"
 #include "serial/PortDescription.h"
 #include "serial/SerialPort.h"
 #include "sim/RadioSimulator.h"
@@ -17,13 +16,14 @@
 class TestPortDescription : public QObject {
     Q_OBJECT
 private slots:
-    void init() { UseChinese = false; }
     void accessByOwnerGroupAndMode_data();
     void accessByOwnerGroupAndMode();
     void onlyOwnLiveAnnouncementsOfPseudoTerminalsAreListed_data();
     void onlyOwnLiveAnnouncementsOfPseudoTerminalsAreListed();
     void lockFileOfAnotherProgramIsNamed_data();
     void lockFileOfAnotherProgramIsNamed();
+    void missingDeviceIsToldInTheLanguageAsked_data();
+    void missingDeviceIsToldInTheLanguageAsked();
 };
 
 void TestPortDescription::accessByOwnerGroupAndMode_data()
@@ -57,7 +57,7 @@ void TestPortDescription::accessByOwnerGroupAndMode()
     QFETCH(bool, mayOpen);
     QFETCH(QString, remedy);
     const DeviceOwnership owner{ownerUid, 20, mode, QStringLiteral("dialout")};
-    const DeviceAccess access = judgeDeviceAccess(QStringLiteral("/dev/ttyUSB0"), owner, {userUid, userGroups});
+    const DeviceAccess access = judgeDeviceAccess(QStringLiteral("/dev/ttyUSB0"), owner, {userUid, userGroups}, Language::English);
     QCOMPARE(access.mayOpen, mayOpen);
     QCOMPARE(access.remedy, remedy);
     QCOMPARE(access.reason.isEmpty(), mayOpen);
@@ -145,15 +145,33 @@ void TestPortDescription::lockFileOfAnotherProgramIsNamed()
 
     SerialPort port;
     port.setDevicePath(radio.devicePath());
-    const bool opened = port.open();
+    const bool opened = port.open(Language::English);
     port.close();
-    const QString summary = describeDevice(radio.devicePath()).summary();
+    const QString summary = describeDevice(radio.devicePath(), Language::English).summary(Language::English);
     QFile::remove(lockPath);
     const QString named = QStringLiteral("in use by another program (lock file %1").arg(lockPath);
     QCOMPARE(summary.contains(named), inUse);
     QCOMPARE(opened, !inUse);
     QCOMPARE(port.openError().startsWith(named), inUse);
     QVERIFY(!summary.contains(QStringLiteral("Permission error")));
+}
+
+void TestPortDescription::missingDeviceIsToldInTheLanguageAsked_data()
+{
+    QTest::addColumn<bool>("chinese");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("English") << false << "/dev/kvd9-no-such-port does not exist.";
+    QTest::newRow("Chinese") << true << "/dev/kvd9-no-such-port 不存在。";
+}
+
+void TestPortDescription::missingDeviceIsToldInTheLanguageAsked()
+{
+    QFETCH(bool, chinese);
+    QFETCH(QString, reason);
+    SerialPort::mapPortNumber(8, QStringLiteral("/dev/kvd9-no-such-port"));
+    const PortDescription port = describePort(8, chinese ? Language::Chinese : Language::English);
+    SerialPort::mapPortNumber(8, QString());
+    QCOMPARE(port.access.reason, reason);
 }
 
 QTEST_GUILESS_MAIN(TestPortDescription)

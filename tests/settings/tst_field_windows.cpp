@@ -10,6 +10,7 @@
 #include "core/SettingPlaces.h"
 #include "fields/FieldReport.h"
 #include "platform/ChildWindow.h"
+#include "platform/WindowLanguage.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -376,6 +377,36 @@ private slots:
             inWindow = this->control<QTableWidget>("MSF_chann")->item(control.toInt() - 1, 1)->text();
         QCOMPARE(inWindow, shown);
         QCOMPARE(read(image, field), shown);
+    }
+
+    // The catalogue refuses in the language it is given, whichever language
+    // the windows show, and leaves theirs as it was.
+    void catalogueRefusesInTheLanguageItIsGiven_data()
+    {
+        QTest::addColumn<QString>("menu"); // the windows' language
+        QTest::addColumn<bool>("chinese"); // the language given
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("English given, windows Chinese") << "Language_chn" << false << "vfo.receive"
+                                                        << "\"x\" is not a frequency";
+        QTest::newRow("Chinese given, windows English") << "Language_eng" << true << "vfo.receive" << "“x”不是频率";
+        QTest::newRow("list in English, windows Chinese") << "Language_chn" << false << "vfo.power"
+                                                          << "\"x\" is not one of: Low, High";
+        QTest::newRow("list in Chinese, windows English") << "Language_eng" << true << "vfo.power"
+                                                          << "“x”不是以下之一：低功率、高功率";
+    }
+    void catalogueRefusesInTheLanguageItIsGiven()
+    {
+        QFETCH(QString, menu);
+        QFETCH(bool, chinese);
+        QFETCH(QString, field);
+        QFETCH(QString, refusal);
+        program->main->menuItem(menu)->trigger();
+        const Language windows = windowLanguage();
+        Codeplug image = Document();
+        QCOMPARE(writeField(image, ::field(field), "x", chinese ? Language::Chinese : Language::English), refusal);
+        QCOMPARE(windowLanguage(), windows);
+        QCOMPARE(windows, menu == "Language_chn" ? Language::Chinese : Language::English);
     }
 };
 

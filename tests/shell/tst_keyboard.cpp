@@ -381,7 +381,7 @@ void Keyboard::keyboardReturnsToTheGridsCell()
     QTemporaryDir files;
     ChannelFileName = QDir(files.path()).filePath(QStringLiteral("start.chann"));
     QString error;
-    QVERIFY(saveChannelFile(ChannelFileName, testDocument().image(), error));
+    QVERIFY(saveChannelFile(ChannelFileName, testDocument().image(), error, Language::English));
     MDImain *main = p.main.get();
     main->activateWindow();
     // Another window stands open beside the grid, made after it: the

@@ -7,6 +7,7 @@
 #include "files/DirList.h"
 #include "platform/CodeplugDocument.h"
 #include "platform/StatusPanels.h"
+#include "platform/WindowLanguage.h"
 #include "settings/SettingsTestSupport.h"
 #include "support/TestSupport.h"
 
@@ -81,7 +82,7 @@ void TestUndo::doEdit(Edit edit, const QString &folder)
             Codeplug other = document;
             markChannelEmpty(other, 5);
             QString error;
-            QVERIFY(saveChannelFile(QDir(folder).filePath(QStringLiteral("other.chann")), other, error));
+            QVERIFY(saveChannelFile(QDir(folder).filePath(QStringLiteral("other.chann")), other, error, Language::English));
         }
         ChildWindow *open = program->registry().reopen(WindowId::Form_open_chann);
         open->findChild<DirList *>("Dir1")->setPath(folder);
