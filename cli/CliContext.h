@@ -1,6 +1,7 @@
 #pragma once
 #include "fields/FieldReport.h"
 #include "serial/LinkPort.h"
+#include "serial/PortDirectory.h"
 #include "serial/LinkProtocol.h"
 
 #include <QCommandLineParser>
@@ -18,6 +19,8 @@ struct CliContext {
     QTextStream &err; // errors, and progress
     bool progressOnTerminal = false; // live progress lines instead of plain ones
     LinkTiming timing = LinkTiming::real();
+    // The program's one port directory, shared by every copy of the context.
+    std::shared_ptr<PortDirectory> ports = std::make_shared<PortDirectory>();
 };
 
 // The program's exit statuses; every subcommand keeps to them.

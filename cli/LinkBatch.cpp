@@ -158,7 +158,7 @@ void LinkBatch::startStep(Job &job)
     const LinkStep &step = job.steps.at(job.step);
     const LinkKind kind = step.kind;
     auto *serial = new SerialLinkPort;
-    serial->setPort(job.result.port);
+    serial->setPort(job.result.port, *m_context.ports);
     LinkPort *port = serial;
     if (m_trace)
         port = new TracingLinkPort(serial, *m_trace, job.result.port.name());

@@ -152,7 +152,7 @@ int runCli(const QStringList &arguments, CliContext &context)
     if (first.isEmpty()) {
         // Without a subcommand there is nothing to do: the usage, as a
         // usage error.
-        CliContext toErrors{context.err, context.err, context.progressOnTerminal, context.timing};
+        CliContext toErrors{context.err, context.err, context.progressOnTerminal, context.timing, context.ports};
         printProgramHelp(toErrors);
         if (json)
             printEnvelope(context, QString(), Exit::Usage,

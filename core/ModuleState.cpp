@@ -7,8 +7,6 @@ qint16 BandLimits[2 * ModelCount];
 qint16 ModelIndex = 0;
 bool UseChinese = true;
 QString VersionText;
-qint16 CommPortNo = 1;
-bool PortError = false;
 QString ChannelFileName;
 
 void InitModelTable()

@@ -14,8 +14,6 @@ extern qint16 ModelIndex;
 
 extern bool UseChinese;          // caption language
 extern QString VersionText;
-extern qint16 CommPortNo;        // 1..8
-extern bool PortError;           // the last port open failed
 extern QString ChannelFileName;  // last channel file loaded or saved
 
 // Fills ModelNames and BandLimits.

@@ -77,10 +77,10 @@ QList<int> LinkEngine::rowsSent() const
     return rows;
 }
 
-void LinkEngine::setPort(const PortSpec &spec)
+void LinkEngine::setPort(const PortSpec &spec, PortDirectory &directory)
 {
     if (auto *serial = qobject_cast<SerialLinkPort *>(MSC))
-        serial->setPort(spec);
+        serial->setPort(spec, directory);
 }
 
 bool LinkEngine::isPortOpen() const

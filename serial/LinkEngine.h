@@ -42,8 +42,9 @@ public:
     // acknowledged or not, in address order: what a cut write may have
     // changed.
     QList<int> rowsSent() const;
-    // The serial port the link opens; unused with a port of its own.
-    void setPort(const PortSpec &spec);
+    // The serial port the link opens, a number as `directory` maps it;
+    // unused with a port of its own.
+    void setPort(const PortSpec &spec, PortDirectory &directory);
     // The cause of the last lost reply; tells a vanished device apart.
     LinkFailure lastFailure() const { return m_lastFailure; }
     // The last bytes that came instead of an identification (no "KV D9" in

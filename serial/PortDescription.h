@@ -2,6 +2,8 @@
 #include <QList>
 #include <QString>
 
+class PortDirectory;
+
 // What stands behind a port number, told to a person: the device, what the
 // system knows of it, and whether the user may open it, with the reason and
 // the remedy when not. Needs no window: the port window and the
@@ -53,6 +55,6 @@ struct PortDescription {
     QString summary() const;
 };
 
-PortDescription describeDevice(const QString &device);
+PortDescription describeDevice(PortDirectory &directory, const QString &device);
 // The device that port number n (1..8) stands for, described.
-PortDescription describePort(int portNumber);
+PortDescription describePort(PortDirectory &directory, int portNumber);

@@ -10,6 +10,7 @@
 #include "platform/StatusPanels.h"
 #include "core/Texts.h"
 #include "platform/WindowRegistry.h"
+#include "link/PortChoice.h"
 #include "shell/AboutTexts.h"
 #include "shell/WindowCatalog.h"
 
@@ -244,7 +245,7 @@ void MDImain::MDIForm_Load()
     setCaptions(true);
 
     CommPortNo = 1;
-    m_panels->setText(3, QStringLiteral("COM%1").arg(CommPortNo));
+    m_panels->setText(3, chosenPort().name());
     ModelIndex = 0;
     InitToneNames();
     InitModelTable();
@@ -293,7 +294,7 @@ void MDImain::setCaptions(bool startUp)
 
     m_panels->setText(1, langText("状态", "State"));
     m_panels->setText(2, QString());
-    m_panels->setText(3, QStringLiteral("COM%1").arg(CommPortNo));
+    m_panels->setText(3, chosenPort().name());
     m_panels->setText(4, langText("软件版本", "  Version"));
     m_panels->setText(6, startUp && UseChinese ? QStringLiteral("频 段") : langText("频段", "Band"));
     m_panels->setText(8, companyName());

@@ -9,7 +9,7 @@
 #include "fields/CodeplugSource.h"
 #include "fields/FieldCatalogue.h"
 #include "serial/LinkTestSupport.h"
-#include "serial/SerialPort.h"
+#include "serial/PortDirectory.h"
 #include "sim/RadioSimulator.h"
 
 #include <QDateTime>
@@ -41,13 +41,16 @@ struct CliRun {
     }
 };
 
-CliRun run(const QStringList &arguments, const LinkTiming &timing = scaledTiming())
+CliRun run(const QStringList &arguments, const LinkTiming &timing = scaledTiming(),
+           const std::shared_ptr<PortDirectory> &ports = {})
 {
     QString out;
     QString err;
     QTextStream outStream(&out);
     QTextStream errStream(&err);
     CliContext context{outStream, errStream, false, timing};
+    if (ports)
+        context.ports = ports;
     const int status = runCli(arguments, context);
     outStream.flush();
     errStream.flush();
@@ -542,8 +545,8 @@ void Cli::everyCommandKeepsTheContract()
     r[0].memory[255 * 16 + 3] = char(radio == 2 ? 0x5A : r[0].memory.at(255 * 16 + 3));
     r[0].memory[9 * 16] = char(radio == 3 ? 0x12 : r[0].memory.at(9 * 16));
     QTemporaryDir dir;
-    SerialPort::mapPortNumber(2, r[0].devicePath());
-    const auto unmap = qScopeGuard([] { SerialPort::mapPortNumber(2, QString()); });
+    const auto ports = std::make_shared<PortDirectory>();
+    ports->mapPortNumber(2, r[0].devicePath());
     const QString link = dir.filePath("radio");
     QVERIFY(QFile::link(r[0].devicePath(), link));
     const QString fifo = dir.filePath("fifo");
@@ -564,9 +567,9 @@ void Cli::everyCommandKeepsTheContract()
             .replace("%o", dir.filePath(QStringLiteral("out%1").arg(++outputs))).replace("%d", dir.path())
             .replace("%n", fifo).replace("%l", link).replace("%v", device);
     };
-    const CliRun text = run(fill(command).split(QLatin1Char(' ')));
+    const CliRun text = run(fill(command).split(QLatin1Char(' ')), scaledTiming(), ports);
     QCOMPARE(text.status, status);
-    const CliRun json = run(QStringList{"--json"} + fill(command).split(QLatin1Char(' ')));
+    const CliRun json = run(QStringList{"--json"} + fill(command).split(QLatin1Char(' ')), scaledTiming(), ports);
     QCOMPARE(json.status, status);
     const QJsonObject envelope = QJsonDocument::fromJson(json.out.toUtf8()).object();
     QCOMPARE(envelope.value("status").toInt(-1), status);

@@ -377,7 +377,7 @@ void LinkTransfer::pulledCableEndsTheReadWithoutTouchingTheImage()
     QTemporaryDir names;
     const QString device = names.filePath(QStringLiteral("radio"));
     QVERIFY(QFile::link(p.radio.devicePath(), device));
-    SerialPort::mapPortNumber(1, device);
+    p.registry().ports().mapPortNumber(1, device);
     connect(&p.radio, &RadioSimulator::traffic, [&](const QString &line) {
         if (line == QLatin1String("cable pulled"))
             QFile::remove(device);
@@ -474,7 +474,8 @@ void LinkTransfer::partialLinkMovesExactlyTheGivenRows()
     LinkEngine link(write ? LinkKind::Write : LinkKind::Read, scaledTiming());
     PortSpec port;
     QVERIFY(PortSpec::parse(radio.devicePath(), port));
-    link.setPort(port);
+    PortDirectory ports;
+    link.setPort(port, ports);
     link.setCodeplug(image);
     link.setRows(given);
     bool completed = false;

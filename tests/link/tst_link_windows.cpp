@@ -77,8 +77,8 @@ void LinkWindows::portWindowChoosesThePort()
 {
     QFETCH(bool, portError);
     SimulatedRadioProgram p;
-    SerialPort::mapPortNumber(3, p.radio.devicePath());
-    SerialPort::mapPortNumber(2, QStringLiteral("/dev/no-such-port"));
+    p.registry().ports().mapPortNumber(3, p.radio.devicePath());
+    p.registry().ports().mapPortNumber(2, QStringLiteral("/dev/no-such-port"));
     PortError = portError;
 
     p.main->menuItem(QStringLiteral("proc_setup"))->trigger();
@@ -108,8 +108,8 @@ void LinkWindows::portWindowChoosesThePort()
     QVERIFY(waitUntil([&] { return !p.registry().isOpen(WindowId::Form_Comm_Read); }, 5000));
     QVERIFY(p.radioMatchesImage(0, 253));
     QVERIFY(!PortError);
-    SerialPort::mapPortNumber(2, QString());
-    SerialPort::mapPortNumber(3, QString());
+    p.registry().ports().mapPortNumber(2, QString());
+    p.registry().ports().mapPortNumber(3, QString());
 }
 
 void LinkWindows::simulatedRadioIsOfferedAfterTheSystemPorts()
@@ -125,7 +125,7 @@ void LinkWindows::simulatedRadioIsOfferedAfterTheSystemPorts()
     RadioSimulator radio;
     QVERIFY(radio.start());
     QString error;
-    const QString link = SerialPort::announceSimulatedRadio(radio.devicePath(), &error);
+    const QString link = PortDirectory::announceSimulatedRadio(radio.devicePath(), &error);
     QVERIFY2(!link.isEmpty(), qPrintable(error));
     QVERIFY(waitUntil([&] {
         return std::any_of(std::begin(setup->Option), std::end(setup->Option),
@@ -133,12 +133,12 @@ void LinkWindows::simulatedRadioIsOfferedAfterTheSystemPorts()
     }, 2000));
     QStringList devices;
     for (int n = 2; n <= 8; ++n)
-        devices << SerialPort::deviceFor(n);
+        devices << p.registry().ports().deviceFor(n);
     QFile::remove(link);
     QCOMPARE(devices.indexOf(radio.devicePath()), systemPorts - 1);
     QCOMPARE(devices.count(radio.devicePath()), 1);
     for (int n = 2; n <= 8; ++n)
-        QVERIFY(SerialPort::deviceFor(n) != radio.devicePath());
+        QVERIFY(p.registry().ports().deviceFor(n) != radio.devicePath());
 }
 
 void LinkWindows::portNumbersStayWhileTheDevicesExist_data()
@@ -160,14 +160,14 @@ void LinkWindows::portNumbersStayWhileTheDevicesExist()
     if (systemPorts > 3)
         QSKIP("the port numbers are taken by ports of the system");
     SimulatedRadioProgram p;
-    SerialPort::mapPortNumber(1, QString()); // every number as the system has it
+    p.registry().ports().mapPortNumber(1, QString()); // every number as the system has it
     // Each radio announced for a process of its own, as separate programs are.
     struct Radio {
         RadioSimulator sim;
         QProcess process;
     };
     std::map<QChar, std::unique_ptr<Radio>> radios;
-    const QDir folder(SerialPort::announcementFolder());
+    const QDir folder(PortDirectory::announcementFolder());
     for (const QString &step : steps.split(QLatin1Char(' '))) {
         const QChar name = step.at(1);
         if (step.startsWith(QLatin1Char('+'))) {
@@ -176,7 +176,7 @@ void LinkWindows::portNumbersStayWhileTheDevicesExist()
             radio->process.start(QStringLiteral("sleep"), {QStringLiteral("60")});
             QVERIFY(radio->process.waitForStarted());
             QVERIFY(QFile::link(radio->sim.devicePath(),
-                                folder.filePath(SerialPort::announcementName(radio->process.processId()))));
+                                folder.filePath(PortDirectory::announcementName(radio->process.processId()))));
             radios[name] = std::move(radio);
         } else {
             radios[name]->process.kill();
@@ -185,12 +185,12 @@ void LinkWindows::portNumbersStayWhileTheDevicesExist()
         }
         // The numbers are taken after every step, as the port window does.
         for (int n = 1; n <= 8; ++n)
-            SerialPort::deviceFor(n);
+            p.registry().ports().deviceFor(n);
     }
     QStringList found;
     for (const auto &[name, radio] : radios)
         for (int n = 1; n <= 8; ++n)
-            if (SerialPort::deviceFor(n) == radio->sim.devicePath())
+            if (p.registry().ports().deviceFor(n) == radio->sim.devicePath())
                 found << QString(name) + QString::number(n - systemPorts);
     std::sort(found.begin(), found.end(), [](const QString &a, const QString &b) { return a.mid(1).toInt() < b.mid(1).toInt(); });
     for (const auto &[name, radio] : radios) {
@@ -225,8 +225,8 @@ void LinkWindows::portWindowNamesTheDevice()
     QFETCH(bool, failedOpen);
     QFETCH(QStringList, lines);
     SimulatedRadioProgram p;
-    SerialPort::mapPortNumber(3, p.radio.devicePath());
-    SerialPort::mapPortNumber(2, QStringLiteral("/dev/no-such-port"));
+    p.registry().ports().mapPortNumber(3, p.radio.devicePath());
+    p.registry().ports().mapPortNumber(2, QStringLiteral("/dev/no-such-port"));
     if (failedOpen) {
         CommPortNo = qint16(port);
         click(p.openRead()->Command_read);
@@ -243,7 +243,7 @@ void LinkWindows::portWindowNamesTheDevice()
 
     // A number that no device stands behind says so.
     int empty = 4;
-    while (empty <= 8 && !SerialPort::deviceFor(empty).isEmpty())
+    while (empty <= 8 && !p.registry().ports().deviceFor(empty).isEmpty())
         ++empty;
     if (empty <= 8) {
         QTest::mouseClick(setup->Option[empty - 1], Qt::LeftButton, {}, QPoint(5, 5));
@@ -252,14 +252,14 @@ void LinkWindows::portWindowNamesTheDevice()
                                 "radio, or pick another number.")
                      .arg(empty));
     }
-    SerialPort::mapPortNumber(2, QString());
-    SerialPort::mapPortNumber(3, QString());
+    p.registry().ports().mapPortNumber(2, QString());
+    p.registry().ports().mapPortNumber(3, QString());
 }
 
 void LinkWindows::portThatCannotOpenLeavesTheWindowIdle()
 {
     SimulatedRadioProgram p;
-    SerialPort::mapPortNumber(1, QStringLiteral("/dev/no-such-port"));
+    p.registry().ports().mapPortNumber(1, QStringLiteral("/dev/no-such-port"));
     Form_Comm_Read *read = p.openRead();
     click(read->Command_read);
     QCOMPARE(p.messages.texts(), QStringList{PortErrorText});
@@ -537,7 +537,7 @@ void LinkWindows::powerWindowWithoutRadioClosesItself()
     SimulatedRadioProgram p;
     p.radio.faults.silent = situation == 0;
     if (situation == 1)
-        SerialPort::mapPortNumber(1, QStringLiteral("/dev/no-such-port"));
+        p.registry().ports().mapPortNumber(1, QStringLiteral("/dev/no-such-port"));
     Img(Region::PowerRow, 0) = 40;
     Img(Region::PowerRow, 2) = 7;
     Form_Adjust_Txp *power = p.openPower();

@@ -1,4 +1,5 @@
 #include "core/Codecs.h"
+#include "link/PortChoice.h"
 #include "support/TestImage.h"
 #include "platform/KeyFilter.h"
 #include "platform/StatusPanels.h"
