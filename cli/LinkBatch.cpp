@@ -20,7 +20,7 @@ int blocksOf(const LinkStep &step)
 {
     if (!step.rows.isEmpty())
         return int(step.rows.size());
-    return step.kind == LinkKind::Read ? 256 : step.kind == LinkKind::Write ? 255 : 1;
+    return Protocol::rowCount(step.kind);
 }
 
 QList<LinkStep> wholeSteps(const QList<LinkKind> &kinds)

@@ -2,6 +2,7 @@
 
 #include "core/WritePreparation.h"
 #include "fields/FieldCatalogue.h"
+#include "serial/LinkProtocol.h"
 
 #include <algorithm>
 
@@ -9,7 +10,7 @@ namespace {
 
 using namespace Region;
 
-constexpr int LastWrittenRow = 254;
+constexpr int LastWrittenRow = Protocol::WriteRows - 1;
 // Channel rows read at least in one step of the search for the first channel in use.
 constexpr int MinimumSearchStep = 4;
 

@@ -118,11 +118,12 @@ QString portFailedText(LinkKind kind, const PortSpec &port)
 
 QString halfWrittenText(int rows)
 {
-    return langText("写入在第 %1 行（共 255 行）之后中断：对讲机的存储器现在一部分是新数据，一部分是旧数据。"
+    return langText("写入在第 %1 行（共 %2 行）之后中断：对讲机的存储器现在一部分是新数据，一部分是旧数据。"
                     "使用对讲机之前请重新写入。",
-                    "The write stopped after row %1 of 255: the radio's memory is now part new, part old. "
+                    "The write stopped after row %1 of %2: the radio's memory is now part new, part old. "
                     "Write it again before the radio is used.")
-        .arg(rows);
+        .arg(rows)
+        .arg(Protocol::WriteRows);
 }
 
 QString finalStateText(LinkKind kind, int rowsWritten)

@@ -122,11 +122,18 @@ private:
     void SendPowerFrame();
     // Stops the three link timers; the link is no longer busy.
     void stopLinkTimers();
-    void MSC_OnComm();
+    // The port's receive event: an acknowledgement, a block reply or the
+    // identification.
+    void onBytesReceived();
     void onDeviceLost();
-    void Timer1_Timer();
-    void Timer2_Timer();
-    void Timer3_Timer();
+    // The pacer's tick: the prepared frame goes out whole.
+    void sendPreparedFrame();
+    // No reply came in time (or the replies were misaligned): the port
+    // closes and the restart pause begins.
+    void abandonAttempt();
+    // The restart pause ended: the link starts again, or gives up after
+    // its last attempt.
+    void restartOrGiveUp();
     void handleIdentification();
     void handleBlockReply();
     void handleAcknowledgement();
@@ -134,11 +141,10 @@ private:
     void loadWriteFrame(int at, int row);
     void CopyReadBlocks();
 
-    // The port, the send pacer, the reply watchdog and the restart pause.
-    LinkPort *const MSC;
-    QTimer *const Timer1;
-    QTimer *const Timer2;
-    QTimer *const Timer3;
+    LinkPort *const m_port;
+    QTimer *const m_pacer;         // hands the prepared frame to the port
+    QTimer *const m_replyWatchdog; // a reply is due
+    QTimer *const m_restartPause;  // before the next attempt
     LinkState state;
     const LinkKind m_kind;
     const LinkTiming m_timing;
@@ -150,5 +156,5 @@ private:
     int m_frameRow = -1;
     QList<bool> m_sent = QList<bool>(RadioRows, false);
     // The raw block replies of a read: m_replies[k] holds the k-th reply.
-    quint8 m_replies[257][21] = {};
+    quint8 m_replies[Protocol::ReadRows + 1][Protocol::BlockReplyLength] = {};
 };

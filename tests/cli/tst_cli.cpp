@@ -203,6 +203,8 @@ private slots:
     void everySubcommandHasHelp();
     void readSavesEveryRadioToItsFile_data();
     void readSavesEveryRadioToItsFile();
+    void traceLabelsEachBlockByTheAddressRequested_data();
+    void traceLabelsEachBlockByTheAddressRequested();
     void writeAndVerifyCompareEveryWrittenByte_data();
     void writeAndVerifyCompareEveryWrittenByte();
     void fourRadiosAtOnceFailIndependently();
@@ -694,6 +696,41 @@ void Cli::interruptionsInEachPhase()
     if (command == "read")
         QVERIFY(!QFileInfo::exists(output) || QDir(output).isEmpty());
     QCOMPARE(schemaViolations(result.out), QString());
+}
+
+void Cli::traceLabelsEachBlockByTheAddressRequested_data()
+{
+    QTest::addColumn<bool>("foreignHeader");
+    QTest::newRow("header echoing the request") << false;
+    QTest::newRow("header 57 hi lo 10 00 of another address") << true;
+}
+
+// The reply's header is left unexamined: the image and the trace's labels
+// follow the requests, whatever the radio puts in front of its data.
+void Cli::traceLabelsEachBlockByTheAddressRequested()
+{
+    QFETCH(bool, foreignHeader);
+    Radios r(1);
+    r[0].faults.foreignReplyHeader = foreignHeader;
+    for (char &b : r[0].memory)
+        b = char(QRandomGenerator::global()->bounded(256));
+    QTemporaryDir dir;
+    const CliRun result = run({"read", "--trace", dir.filePath("trace"), "-p", r.devices(), "-o",
+                               dir.filePath("radio.chann")});
+    QCOMPARE(result.status, 0);
+    QCOMPARE(memoryOf(fileImage(dir.filePath("radio.chann"))), r[0].memory);
+    QFile trace(dir.filePath("trace"));
+    QVERIFY(trace.open(QIODevice::ReadOnly));
+    const QRegularExpression request(" -> read ([0-9A-F]{4})$"), block(" <- block ([0-9A-F]{4}): ");
+    QStringList requested, labelled;
+    for (const QString &line : QString::fromUtf8(trace.readAll()).split('\n')) {
+        if (const QRegularExpressionMatch m = request.match(line); m.hasMatch())
+            requested << m.captured(1);
+        if (const QRegularExpressionMatch m = block.match(line); m.hasMatch())
+            labelled << m.captured(1);
+    }
+    QCOMPARE(requested.size(), 256);
+    QCOMPARE(labelled, requested);
 }
 
 // What lands on each radio: the wake-up and the end of the power link,
