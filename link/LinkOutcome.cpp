@@ -140,14 +140,13 @@ QString noRadioAnswerText(const PortSpec &port)
     return langText("%1 上没有对讲机应答", "No answer from a radio on %1").arg(port.name());
 }
 
-PortProblem diagnosePort(const QString &device, const QString &systemReason)
+PortProblem diagnosePort(const QString &device, const OpenFailure &failure)
 {
     if (device.isEmpty())
         return PortProblem::NoDevice;
     if (!QFileInfo::exists(device))
         return PortProblem::DeviceGone;
-    if (!PortDirectory::lockFileOfOtherProgram(device).isEmpty()
-        || systemReason.contains(QLatin1String("busy"), Qt::CaseInsensitive))
+    if (PortDirectory::isInUse(device, failure))
         return PortProblem::InUse;
     const QFileInfo info(device);
     if (!info.isReadable() || !info.isWritable())
@@ -155,9 +154,8 @@ PortProblem diagnosePort(const QString &device, const QString &systemReason)
     return PortProblem::Other;
 }
 
-QString portFailureSummary(const NamedPort &port, const QString &systemReason)
+QString portFailureSummary(const NamedPort &port, PortProblem problem, const QString &systemReason)
 {
-    const PortProblem problem = diagnosePort(port.device, systemReason);
     return QStringLiteral("%1: %2. %3")
         .arg(portAndDevice(port), causeOf(problem, systemReason), remedyFor(problem, port.device));
 }
@@ -171,7 +169,7 @@ QString linkFailureSummary(const NamedPort &port, LinkFailure why)
     return QStringLiteral("%1: %2. %3").arg(portAndDevice(port), linkFailureReason(why), todo);
 }
 
-QString linkFailureDetails(const NamedPort &port, const QString &systemReason)
+QString linkFailureDetails(const NamedPort &port, const QString &systemReason, bool withChecklist)
 {
     QStringList lines;
     lines << langText("端口：%1", "Port: %1").arg(port.spec.name());
@@ -180,6 +178,8 @@ QString linkFailureDetails(const NamedPort &port, const QString &systemReason)
                                             : port.device);
     if (!systemReason.isEmpty())
         lines << langText("原因：%1", "Reason: %1").arg(systemReason);
+    if (!withChecklist)
+        return lines.join(QLatin1Char('\n'));
     lines << QString() << langText("请检查：", "Please check:")
           << langText("- 对讲机已开机；", "- the radio is switched on;")
           << langText("- 编程线两端都已插好；", "- the cable is plugged in at both ends;")

@@ -1,6 +1,6 @@
 #pragma once
 #include "serial/LinkProtocol.h"
-#include "serial/PortSpec.h"
+#include "serial/PortDirectory.h"
 
 #include <QString>
 
@@ -30,14 +30,16 @@ QString noRadioAnswerText(const PortSpec &port);
 
 // Why the chosen port could not be opened, as far as the program can tell.
 enum class PortProblem { NoDevice, DeviceGone, InUse, NoPermission, Other };
-PortProblem diagnosePort(const QString &device, const QString &systemReason);
+PortProblem diagnosePort(const QString &device, const OpenFailure &failure);
 
 // One line a person can act on: the port and its device, the cause, the
-// one thing to do.
-QString portFailureSummary(const NamedPort &port, const QString &systemReason);
+// one thing to do (for a port in use: close the other program, named where
+// the system tells it).
+QString portFailureSummary(const NamedPort &port, PortProblem problem, const QString &systemReason);
 QString linkFailureSummary(const NamedPort &port, LinkFailure why);
 
 // The detailed text of a failure message: the port, its device, the
-// system's reason (when there is one) and what to check.
-QString linkFailureDetails(const NamedPort &port, const QString &systemReason);
+// system's reason (when there is one) and, with the checklist, what to
+// check.
+QString linkFailureDetails(const NamedPort &port, const QString &systemReason, bool withChecklist = true);
 QString linkFailureReason(LinkFailure why);

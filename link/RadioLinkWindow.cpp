@@ -62,8 +62,12 @@ void RadioLinkWindow::portOpenFailed(const QString &reason)
     }
     reportOutcome(portFailedText(link->kind(), m_port));
     const NamedPort port = linkPort();
-    const QString summary = portFailureSummary(port, reason);
+    const PortProblem problem = diagnosePort(port.device, registry().ports().openFailure(port.device));
+    const QString summary = portFailureSummary(port, problem, reason);
+    // A port in use wants the other program closed, not the radio and
+    // the cable checked.
     showMessageWithDetails("通讯端口打开错误，请正确设置通讯端口 ！",
-                           "Communication port is error, please setting right communication port . ！",
-                           summary, summary + QStringLiteral("\n\n") + linkFailureDetails(port, reason));
+                           "Communication port is error, please setting right communication port . ！", summary,
+                           summary + QStringLiteral("\n\n")
+                               + linkFailureDetails(port, reason, problem != PortProblem::InUse));
 }

@@ -249,7 +249,7 @@ QString PortDirectory::lastOpenFailure(const QString &device)
     // A permission refused once is stale when the device may be opened now,
     // whoever opened it since: the line would send the user after a cause
     // that has gone.
-    if (failure->error == QSerialPort::PermissionError && lockFileOfOtherProgram(device).isEmpty()
+    if (failure->error == QSerialPort::PermissionError && !isInUse(device, *failure)
         && ::access(QFile::encodeName(device).constData(), R_OK | W_OK) == 0) {
         m_failures.erase(failure);
         return QString();
@@ -294,14 +294,27 @@ void PortDirectory::mapPortNumber(int portNumber, const QString &device)
         m_mapped.insert(portNumber, device);
 }
 
-// Qt reports a lock file held by
-// another program as a permission error, which would send the user after
+OpenFailure PortDirectory::openFailure(const QString &device) const
+{
+    return m_failures.value(device);
+}
+
+bool PortDirectory::isInUse(const QString &device, const OpenFailure &failure)
+{
+    return !lockFileOfOtherProgram(device).isEmpty()
+        || failure.systemText.contains(QLatin1String("busy"), Qt::CaseInsensitive);
+}
+
+// Qt reports a port in use (another program's lock file, or a device opened
+// exclusively) as a permission error, which would send the user after
 // permissions rather than after the other program.
 QString PortDirectory::describeOpenFailure(const QString &device, const OpenFailure &failure)
 {
     const QString lock = lockFileOfOtherProgram(device);
     if (!lock.isEmpty())
         return langText("被另一个程序占用（锁文件 %1）", "in use by another program (lock file %1)").arg(lock);
+    if (isInUse(device, failure))
+        return langText("被另一个程序占用（%1）", "in use by another program (%1)").arg(failure.systemText);
     // In English the system's own words.
     switch (failure.error) {
     case QSerialPort::PermissionError:

@@ -71,6 +71,11 @@ public:
     // A refused permission is forgotten once the device may be opened,
     // whoever opened it since.
     QString lastOpenFailure(const QString &device);
+    // The last failure recorded for `device`; error 0 when none is.
+    OpenFailure openFailure(const QString &device) const;
+    // The failure came from another program holding the port: its lock
+    // file, or the system's "busy" for a device opened exclusively.
+    static bool isInUse(const QString &device, const OpenFailure &failure);
     // A failure told in the current language; a lock file of another
     // program names it.
     static QString describeOpenFailure(const QString &device, const OpenFailure &failure);
