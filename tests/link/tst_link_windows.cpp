@@ -530,7 +530,6 @@ void LinkWindows::failedTransferShowsItsFinalState()
     QFETCH(bool, chinese);
     QFETCH(QString, finalState);
     QFETCH(QString, outcome);
-    QFETCH(bool, checklist);
     SimulatedRadioProgram p;
     if (chinese)
         p.main->menuItem(QStringLiteral("Language_chn"))->trigger();
