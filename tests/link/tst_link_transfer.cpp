@@ -106,6 +106,8 @@ void LinkTransfer::fullReadReplacesRows0To253Only()
     QCOMPARE(statuses.at(statuses.size() - 2), QStringLiteral("Reading 256 Data Block"));
     QCOMPARE(statuses.last(), QStringLiteral("Read Data in gear. "));
     QCOMPARE(progress.first(), 2 * 100 / 257);
+    // Short of full before the last block; full once the read completed.
+    QCOMPARE(progress.at(progress.size() - 2), 256 * 100 / 257);
     QCOMPARE(progress.last(), 100);
 }
 
