@@ -5,7 +5,7 @@
 #include "link/Form_Comm_Read.h"
 #include "link/Form_Comm_Write.h"
 #include "platform/Messages.h"
-#include "serial/SerialPort.h"
+#include "serial/PortDirectory.h"
 #include "platform/WindowRegistry.h"
 #include "shell/MDImain.h"
 #include "sim/RadioSimulator.h"
@@ -60,7 +60,7 @@ int main(int argc, char **argv)
         return 1;
     }
     radio.setPaced(true);
-    SerialPort::mapPortNumber(1, radio.devicePath());
+    main.registry().ports().mapPortNumber(1, radio.devicePath());
 
     struct Kind {
         const char *name;

@@ -4,7 +4,7 @@
 #include "cli/Subcommands.h"
 #include "core/QtTranslations.h"
 #include "core/Texts.h"
-#include "serial/SerialPort.h"
+#include "serial/PortDirectory.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
@@ -17,9 +17,9 @@ namespace {
 
 // What a port finally opens: one radio named by number and by path, or
 // through a link, is one device. Empty for a port that names nothing yet.
-QString deviceIdentity(const PortSpec &spec)
+QString deviceIdentity(const PortDirectory &ports, const PortSpec &spec)
 {
-    const QString path = spec.device.isEmpty() ? SerialPort::deviceFor(spec.number) : spec.device;
+    const QString path = ports.deviceFor(spec);
     struct stat info {};
     if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &info) != 0)
         return QString();
@@ -129,9 +129,9 @@ bool CommandLine::parse(const QStringList &arguments, CliContext &context, int &
                 exitCode = refusePort(context, text);
                 return false;
             }
-            const QString device = deviceIdentity(spec);
+            const QString device = deviceIdentity(*context.ports, spec);
             const auto same = std::find_if(m_ports.begin(), m_ports.end(), [&](const PortSpec &p) {
-                return p.name() == spec.name() || (!device.isEmpty() && deviceIdentity(p) == device);
+                return p.name() == spec.name() || (!device.isEmpty() && deviceIdentity(*context.ports, p) == device);
             });
             if (same != m_ports.end()) {
                 const QString error = same->name() == spec.name()

@@ -2,6 +2,7 @@
 #include "core/Language.h"
 #include "fields/FieldReport.h"
 #include "serial/LinkPort.h"
+#include "serial/PortDirectory.h"
 #include "serial/LinkProtocol.h"
 
 #include <QCommandLineParser>
@@ -21,6 +22,8 @@ struct CliContext {
     LinkTiming timing = LinkTiming::real();
     // The language of every message and help text, chosen once from --lang.
     Language language = Language::English;
+    // The program's one port directory, shared by every copy of the context.
+    std::shared_ptr<PortDirectory> ports = std::make_shared<PortDirectory>();
 };
 
 // The program's exit statuses; every subcommand keeps to them.

@@ -13,7 +13,7 @@
 #include <QJsonArray>
 
 namespace {
-constexpr int LastWrittenRow = 254;
+constexpr int LastWrittenRow = Protocol::WriteRows - 1;
 }
 
 bool loadImageForWrite(const QString &path, Codeplug &image, QString &error, Language language)

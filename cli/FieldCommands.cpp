@@ -98,7 +98,7 @@ bool outputAllowed(const CommandLine &line, const QString &path, bool outputIsJs
 // The command's own streams, with its output going to `output`.
 CliContext withOutput(const CliContext &context, QTextStream &output)
 {
-    return {output, context.err, context.progressOnTerminal, context.timing, context.language};
+    return {output, context.err, context.progressOnTerminal, context.timing, context.language, context.ports};
 }
 
 QString sourceHelp(Language language)

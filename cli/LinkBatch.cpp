@@ -20,7 +20,7 @@ int blocksOf(const LinkStep &step)
 {
     if (!step.rows.isEmpty())
         return int(step.rows.size());
-    return step.kind == LinkKind::Read ? 256 : step.kind == LinkKind::Write ? 255 : 1;
+    return Protocol::rowCount(step.kind);
 }
 
 QList<LinkStep> wholeSteps(const QList<LinkKind> &kinds)
@@ -158,7 +158,7 @@ void LinkBatch::startStep(Job &job)
     const LinkStep &step = job.steps.at(job.step);
     const LinkKind kind = step.kind;
     auto *serial = new SerialLinkPort;
-    serial->setPort(job.result.port);
+    serial->setPort(job.result.port, *m_context.ports);
     serial->setLanguage(m_context.language);
     LinkPort *port = serial;
     if (m_trace)

@@ -2,25 +2,26 @@
 
 #include "cli/OutputPath.h"
 #include "core/Texts.h"
+#include "serial/LinkProtocol.h"
 #include "serial/TrafficText.h"
 
 #include <unistd.h>
 
+using namespace Protocol;
+
 namespace {
 
-constexpr int IdentLength = 9;
-constexpr int BlockReplyLength = 21;
-
-// What the program took from the radio, named as the radio names its replies.
-QString describeReply(const QByteArray &bytes)
+// What the program took from the radio, named as the radio names its
+// replies; a block reply by the address the program requested, as the
+// reply's own header is left unexamined.
+QString describeReply(const QByteArray &bytes, int requestedAddress)
 {
     const QString hex = trafficHex(bytes);
     if (bytes.size() == IdentLength)
         return QStringLiteral("identification: ") + hex;
     if (bytes.size() == BlockReplyLength)
-        return QStringLiteral("block %1: %2")
-            .arg(trafficAddress((quint8(bytes.at(2)) << 8) | quint8(bytes.at(3))), hex);
-    if (bytes == QByteArray(1, char(0x06)))
+        return QStringLiteral("block %1: %2").arg(trafficAddress(requestedAddress), hex);
+    if (bytes == QByteArray(1, char(Ack)))
         return QStringLiteral("ACK: ") + hex;
     return QStringLiteral("stray byte ") + hex;
 }
@@ -102,7 +103,10 @@ void TracingLinkPort::write(const quint8 *bytes, int count)
     const QByteArray data(reinterpret_cast<const char *>(bytes), m_inner->isOpen() ? count : 0);
     for (int at = 0; at < data.size();) {
         const int length = qMin(programFrameLength(data.at(at)), int(data.size()) - at);
-        log(QStringLiteral("-> ") + describeProgramFrame(data.mid(at, length)));
+        const QByteArray frame = data.mid(at, length);
+        if (quint8(frame.at(0)) == ReadCommand && length == ReadRequestLength)
+            m_requestedAddress = (quint8(frame.at(1)) << 8) | quint8(frame.at(2));
+        log(QStringLiteral("-> ") + describeProgramFrame(frame));
         at += length;
     }
     m_inner->write(bytes, count);
@@ -112,6 +116,6 @@ QByteArray TracingLinkPort::read(int count)
 {
     const QByteArray bytes = m_inner->read(count);
     if (!bytes.isEmpty())
-        log(QStringLiteral("<- ") + describeReply(bytes));
+        log(QStringLiteral("<- ") + describeReply(bytes, m_requestedAddress));
     return bytes;
 }

@@ -44,4 +44,6 @@ private:
     LinkPort *const m_inner;
     LinkTrace &m_trace;
     const QString m_name;
+    // The address of the last read request sent: its reply is that block.
+    int m_requestedAddress = 0;
 };

@@ -3,6 +3,7 @@
 #include "core/WorkingRange.h"
 #include "core/WritePreparation.h"
 #include "fields/FieldCatalogue.h"
+#include "serial/LinkProtocol.h"
 
 #include <algorithm>
 
@@ -10,7 +11,7 @@ namespace {
 
 using namespace Region;
 
-constexpr int LastWrittenRow = 254;
+constexpr int LastWrittenRow = Protocol::WriteRows - 1;
 // Channel rows read at least in one step of the search for the first channel in use.
 constexpr int MinimumSearchStep = 4;
 

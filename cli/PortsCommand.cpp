@@ -41,7 +41,7 @@ int runPorts(const QStringList &arguments, CliContext &context)
         return exitCode;
     QJsonArray all;
     for (int n = 1; n <= PortNumbers; ++n) {
-        const PortDescription port = describePort(n, context.language);
+        const PortDescription port = describePort(*context.ports, n, context.language);
         all.append(portJson(port));
         if (line.json())
             continue;

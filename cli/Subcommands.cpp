@@ -151,7 +151,8 @@ int runCli(const QStringList &arguments, CliContext &context)
     if (first.isEmpty()) {
         // Without a subcommand there is nothing to do: the usage, as a
         // usage error.
-        CliContext toErrors{context.err, context.err, context.progressOnTerminal, context.timing, context.language};
+        CliContext toErrors{context.err, context.err, context.progressOnTerminal, context.timing, context.language,
+                            context.ports};
         printProgramHelp(toErrors);
         if (json)
             printEnvelope(context, QString(), Exit::Usage,

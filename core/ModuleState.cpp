@@ -6,8 +6,6 @@ QString ModelNames[ModelCount];
 qint16 BandLimits[2 * ModelCount];
 qint16 ModelIndex = 0;
 QString VersionText;
-qint16 CommPortNo = 1;
-bool PortError = false;
 QString ChannelFileName;
 
 void InitModelTable()

@@ -13,8 +13,6 @@ extern qint16 BandLimits[2 * ModelCount]; // low limits 0..6, high limits 7..13
 extern qint16 ModelIndex;
 
 extern QString VersionText;
-extern qint16 CommPortNo;        // 1..8
-extern bool PortError;           // the last port open failed
 extern QString ChannelFileName;  // last channel file loaded or saved
 
 // Fills ModelNames and BandLimits.

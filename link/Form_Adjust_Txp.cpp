@@ -194,8 +194,9 @@ void Form_Adjust_Txp::HScroll_H_Change()
 
 void Form_Adjust_Txp::reportLinkEnd()
 {
-    if (!PortError)
-        reportOutcome(m_answered ? linkFailedText(LinkKind::Power, LinkFailure::LostReply) : noRadioAnswerText());
+    if (!portFailed())
+        reportOutcome(m_answered ? linkFailedText(LinkKind::Power, LinkFailure::LostReply)
+                                 : noRadioAnswerText(linkPort().spec));
 }
 
 bool Form_Adjust_Txp::Form_Unload()

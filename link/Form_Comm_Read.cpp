@@ -38,7 +38,8 @@ void Form_Comm_Read::Command_read_Click()
 void Form_Comm_Read::showProgress(int blockIndex)
 {
     ProgressBar1->setVisible(true);
-    ProgressBar1->setValue(blockIndex * 100 / 257);
+    // The bar stays short of full until the read completes.
+    ProgressBar1->setValue(blockIndex * 100 / (Protocol::ReadRows + 1));
     Label_tr_count->setText(langText("正在读取 ", "Reading ") + QString::number(blockIndex)
                             + langText(" 数据块", " Data Block"));
 }
@@ -47,7 +48,7 @@ void Form_Comm_Read::showCompletion()
 {
     // One undo step gives back what the read replaced.
     editImage(plainLabel("从对讲机读取数据", "read from the radio"),
-              [this](Codeplug &image) { image.copyRowsFrom(link->codeplug(), 254); });
+              [this](Codeplug &image) { image.copyRowsFrom(link->codeplug(), Protocol::KeptReadRows); });
     ProgressBar1->setVisible(true);
     ProgressBar1->setValue(100);
     Label_tr_count->setText(langText("数据读出正常 ！", "Read Data in gear. "));

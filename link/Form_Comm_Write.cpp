@@ -54,7 +54,7 @@ void Form_Comm_Write::showProgress(int blockIndex)
 {
     m_rowsWritten = qMax(m_rowsWritten, blockIndex);
     ProgressBar1->setVisible(true);
-    ProgressBar1->setValue(blockIndex * 100 / 255);
+    ProgressBar1->setValue(blockIndex * 100 / Protocol::WriteRows);
     Label_tr_count->setText(langText("正在写入  ", "Writing  ") + QString::number(blockIndex - 1)
                             + langText("  数据块", "  Data Block"));
 }

@@ -1,9 +1,9 @@
 #include "link/Form_setup.h"
 
+#include "link/PortChoice.h"
 #include "platform/Layouts.h"
 #include "platform/WindowLanguage.h"
 #include "serial/PortDescription.h"
-#include "serial/SerialPort.h"
 #include "platform/StatusPanels.h"
 #include "core/Texts.h"
 #include "platform/WindowRegistry.h"
@@ -33,7 +33,7 @@ Form_setup::Form_setup(WindowRegistry &registry)
     auto *group = new QButtonGroup(this);
     auto *options = new QGridLayout(Frame1);
     for (int i = 0; i < 8; ++i) {
-        Option[i] = new QRadioButton(QStringLiteral("COM%1").arg(i + 1), Frame1);
+        Option[i] = new QRadioButton(PortSpec::ofNumber(i + 1).name(), Frame1);
         Option[i]->setObjectName(QStringLiteral("Option%1").arg(i + 1));
         group->addButton(Option[i]);
         options->addWidget(Option[i], i / 4, i % 4);
@@ -84,7 +84,7 @@ void Form_setup::Form_Load()
 void Form_setup::refreshDevices()
 {
     for (int i = 0; i < 8; ++i) {
-        const QString device = SerialPort::deviceFor(i + 1);
+        const QString device = registry().ports().deviceFor(i + 1);
         Option[i]->setToolTip(device.isEmpty() ? langText("没有对应的串口", "No serial port present")
                                                : device);
     }
@@ -96,7 +96,7 @@ void Form_setup::showChosenDevice()
     for (int n = 1; n <= 8; ++n) {
         if (!Option[n - 1]->isChecked())
             continue;
-        const QString summary = describePort(n, windowLanguage()).summary(windowLanguage());
+        const QString summary = describePort(registry().ports(), n, windowLanguage()).summary(windowLanguage());
         if (Label_device->text() != summary) {
             Label_device->setText(summary);
             // A longer description wraps onto more lines; the radio buttons
@@ -111,7 +111,7 @@ void Form_setup::Command_ok_Click()
     for (int n = 1; n <= 8; ++n)
         if (Option[n - 1]->isChecked())
             CommPortNo = qint16(n);
-    registry().statusPanels().setText(3, QStringLiteral("COM%1").arg(CommPortNo));
+    registry().statusPanels().setText(3, chosenPort().name());
     if (!PortError)
         closeWindow();
     else

@@ -1,9 +1,8 @@
 #include "link/LinkOutcome.h"
 
-#include "core/ModuleState.h"
 #include "core/Texts.h"
 #include "platform/WindowLanguage.h"
-#include "serial/SerialPort.h"
+#include "serial/PortDirectory.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -11,16 +10,11 @@
 
 namespace {
 
-QString portName()
-{
-    return QStringLiteral("COM%1").arg(CommPortNo);
-}
-
 // "COM2 (/dev/ttyUSB0)", or "COM2" when no device stands behind it.
-QString portAndDevice()
+QString portAndDevice(const NamedPort &port)
 {
-    const QString device = SerialPort::deviceFor(CommPortNo);
-    return device.isEmpty() ? portName() : QStringLiteral("%1 (%2)").arg(portName(), device);
+    const QString name = port.spec.name();
+    return port.device.isEmpty() || port.device == name ? name : QStringLiteral("%1 (%2)").arg(name, port.device);
 }
 
 QString failedPrefix(LinkKind kind)
@@ -40,7 +34,7 @@ QString failedPrefix(LinkKind kind)
 QString otherProgram(const QString &device)
 {
     qint64 pid = 0;
-    if (device.isEmpty() || SerialPort::lockFileOfOtherProgram(device, &pid).isEmpty())
+    if (device.isEmpty() || PortDirectory::lockFileOfOtherProgram(device, &pid).isEmpty())
         return QString();
     QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
     const QString name = comm.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(comm.readAll()).trimmed() : QString();
@@ -92,12 +86,12 @@ QString causeOf(PortProblem problem, const QString &systemReason)
 
 } // namespace
 
-QString linkCompletedText(LinkKind kind)
+QString linkCompletedText(LinkKind kind, const PortSpec &port)
 {
     const QString time = QTime::currentTime().toString(QStringLiteral("hh:mm"));
     if (kind == LinkKind::Read)
-        return langText("已从 %1 读取，%2", "Read from %1, %2").arg(portName(), time);
-    return langText("已写入 %1 并完成，%2", "Written to %1 and done, %2").arg(portName(), time);
+        return langText("已从 %1 读取，%2", "Read from %1, %2").arg(port.name(), time);
+    return langText("已写入 %1 并完成，%2", "Written to %1 and done, %2").arg(port.name(), time);
 }
 
 QString linkFailureReason(LinkFailure why)
@@ -118,18 +112,19 @@ QString linkFailedText(LinkKind kind, LinkFailure why)
     return failedPrefix(kind) + linkFailureReason(why);
 }
 
-QString portFailedText(LinkKind kind)
+QString portFailedText(LinkKind kind, const PortSpec &port)
 {
-    return failedPrefix(kind) + langText("无法打开 %1", "%1 cannot be opened").arg(portName());
+    return failedPrefix(kind) + langText("无法打开 %1", "%1 cannot be opened").arg(port.name());
 }
 
 QString halfWrittenText(int rows)
 {
-    return langText("写入在第 %1 行（共 255 行）之后中断：对讲机的存储器现在一部分是新数据，一部分是旧数据。"
+    return langText("写入在第 %1 行（共 %2 行）之后中断：对讲机的存储器现在一部分是新数据，一部分是旧数据。"
                     "使用对讲机之前请重新写入。",
-                    "The write stopped after row %1 of 255: the radio's memory is now part new, part old. "
+                    "The write stopped after row %1 of %2: the radio's memory is now part new, part old. "
                     "Write it again before the radio is used.")
-        .arg(rows);
+        .arg(rows)
+        .arg(Protocol::WriteRows);
 }
 
 QString finalStateText(LinkKind kind, int rowsWritten)
@@ -141,20 +136,18 @@ QString finalStateText(LinkKind kind, int rowsWritten)
     return langText("写入失败：对讲机未被改动", "Write failed: the radio was not changed");
 }
 
-QString noRadioAnswerText()
+QString noRadioAnswerText(const PortSpec &port)
 {
-    return langText("%1 上没有对讲机应答", "No answer from a radio on %1").arg(portName());
+    return langText("%1 上没有对讲机应答", "No answer from a radio on %1").arg(port.name());
 }
 
-PortProblem diagnosePort(const QString &systemReason)
+PortProblem diagnosePort(const QString &device, const OpenFailure &failure)
 {
-    const QString device = SerialPort::deviceFor(CommPortNo);
     if (device.isEmpty())
         return PortProblem::NoDevice;
     if (!QFileInfo::exists(device))
         return PortProblem::DeviceGone;
-    if (!SerialPort::lockFileOfOtherProgram(device).isEmpty()
-        || systemReason.contains(QLatin1String("busy"), Qt::CaseInsensitive))
+    if (PortDirectory::isInUse(device, failure))
         return PortProblem::InUse;
     const QFileInfo info(device);
     if (!info.isReadable() || !info.isWritable())
@@ -162,32 +155,32 @@ PortProblem diagnosePort(const QString &systemReason)
     return PortProblem::Other;
 }
 
-QString portFailureSummary(const QString &systemReason)
+QString portFailureSummary(const NamedPort &port, PortProblem problem, const QString &systemReason)
 {
-    const PortProblem problem = diagnosePort(systemReason);
     return QStringLiteral("%1: %2. %3")
-        .arg(portAndDevice(), causeOf(problem, systemReason),
-             remedyFor(problem, SerialPort::deviceFor(CommPortNo)));
+        .arg(portAndDevice(port), causeOf(problem, systemReason), remedyFor(problem, port.device));
 }
 
-QString linkFailureSummary(LinkFailure why)
+QString linkFailureSummary(const NamedPort &port, LinkFailure why)
 {
     const QString todo = why == LinkFailure::DeviceLost
         ? remedyFor(PortProblem::DeviceGone, QString())
         : langText("请检查对讲机已开机、编程线两端都已插好，然后再试一次。",
                    "Check that the radio is on and the cable is plugged in at both ends, then try again.");
-    return QStringLiteral("%1: %2. %3").arg(portAndDevice(), linkFailureReason(why), todo);
+    return QStringLiteral("%1: %2. %3").arg(portAndDevice(port), linkFailureReason(why), todo);
 }
 
-QString linkFailureDetails(const QString &systemReason)
+QString linkFailureDetails(const NamedPort &port, const QString &systemReason, bool withChecklist)
 {
-    const QString device = SerialPort::deviceFor(CommPortNo);
     QStringList lines;
-    lines << langText("端口：%1", "Port: %1").arg(portName());
+    lines << langText("端口：%1", "Port: %1").arg(port.spec.name());
     lines << langText("设备：%1", "Device: %1")
-                 .arg(device.isEmpty() ? langText("（没有对应的串口）", "(no serial port stands behind it)") : device);
+                 .arg(port.device.isEmpty() ? langText("（没有对应的串口）", "(no serial port stands behind it)")
+                                            : port.device);
     if (!systemReason.isEmpty())
         lines << langText("原因：%1", "Reason: %1").arg(systemReason);
+    if (!withChecklist)
+        return lines.join(QLatin1Char('\n'));
     lines << QString() << langText("请检查：", "Please check:")
           << langText("- 对讲机已开机；", "- the radio is switched on;")
           << langText("- 编程线两端都已插好；", "- the cable is plugged in at both ends;")

@@ -1,7 +1,7 @@
 #include "link/RadioLinkWindow.h"
 
-#include "core/ModuleState.h"
-#include "link/LinkOutcome.h"
+#include "link/PortChoice.h"
+#include "platform/WindowRegistry.h"
 #include "platform/Messages.h"
 #include "platform/WindowLanguage.h"
 
@@ -15,6 +15,7 @@ RadioLinkWindow::RadioLinkWindow(WindowId id, LinkKind kind, const LinkTiming &t
     Timer4->setSingleShot(true);
     Timer4->setInterval(kind == LinkKind::Read ? timing.readCloseMs : timing.closeMs);
     connect(Timer4, &QTimer::timeout, this, &ChildWindow::closeWindow);
+    // Each link window tells of its own port: the engine shows nothing.
     connect(link, &LinkEngine::openFailed, this, &RadioLinkWindow::portOpenFailed);
     connect(link, &LinkEngine::failed, this, [this](LinkFailure why) { linkFailed(why); });
 }
@@ -23,19 +24,26 @@ void RadioLinkWindow::linkFailed(LinkFailure why)
 {
     const QString summary = failureSummary(why);
     showMessageWithDetails("与对讲机联络失败 ！", "Fail connect with transceiver.", summary,
-                           summary + QStringLiteral("\n\n") + linkFailureDetails(linkFailureReason(why)));
+                           summary + QStringLiteral("\n\n") + linkFailureDetails(linkPort(), linkFailureReason(why)));
 }
 
 QString RadioLinkWindow::failureSummary(LinkFailure why) const
 {
-    return linkFailureSummary(why);
+    return linkFailureSummary(linkPort(), why);
+}
+
+NamedPort RadioLinkWindow::linkPort() const
+{
+    return {m_port, registry().ports().deviceFor(m_port)};
 }
 
 bool RadioLinkWindow::startLink()
 {
     PortError = false;
+    m_portFailed = false;
     m_portErrorReason.clear();
-    link->setPort(PortSpec::ofNumber(CommPortNo));
+    m_port = chosenPort();
+    link->setPort(m_port, registry().ports());
     link->setLanguage(windowLanguage());
     m_starting = true;
     link->start();
@@ -46,6 +54,7 @@ bool RadioLinkWindow::startLink()
 void RadioLinkWindow::portOpenFailed(const QString &reason)
 {
     m_portErrorReason = reason;
+    m_portFailed = true;
     PortError = true;
     // A restart that finds the port gone ends a link that was under way:
     // its device went away, whatever the port setting.
@@ -53,9 +62,14 @@ void RadioLinkWindow::portOpenFailed(const QString &reason)
         linkFailed(LinkFailure::DeviceLost);
         return;
     }
-    reportOutcome(portFailedText(link->kind()));
-    const QString summary = portFailureSummary(reason);
+    reportOutcome(portFailedText(link->kind(), m_port));
+    const NamedPort port = linkPort();
+    const PortProblem problem = diagnosePort(port.device, registry().ports().openFailure(port.device));
+    const QString summary = portFailureSummary(port, problem, reason);
+    // A port in use wants the other program closed, not the radio and
+    // the cable checked.
     showMessageWithDetails("通讯端口打开错误，请正确设置通讯端口 ！",
-                           "Communication port is error, please setting right communication port . ！",
-                           summary, summary + QStringLiteral("\n\n") + linkFailureDetails(reason));
+                           "Communication port is error, please setting right communication port . ！", summary,
+                           summary + QStringLiteral("\n\n")
+                               + linkFailureDetails(port, reason, problem != PortProblem::InUse));
 }

@@ -1,12 +1,13 @@
 #pragma once
 #include "platform/ChildWindow.h"
+#include "link/LinkOutcome.h"
 #include "serial/LinkEngine.h"
 
 class QTimer;
 
 // A child window that owns one link with the radio: the read, write and
-// power windows. It shows the messages every link window shows, keeps
-// PortError, and has Timer4, which closes the window a set time after the
+// power windows. It shows the messages every link window shows, handles its
+// link's failure to open the port, keeps PortError, and has Timer4, which closes the window a set time after the
 // link's end (200 ms after a read, 500 ms otherwise).
 class RadioLinkWindow : public ChildWindow {
     Q_OBJECT
@@ -21,9 +22,13 @@ public:
 protected:
     RadioLinkWindow(WindowId id, LinkKind kind, const LinkTiming &timing, WindowRegistry &registry);
 
-    // Starts the link on port CommPortNo; false when the port cannot be
-    // opened, which the port error message has then told.
+    // Starts the link on the port the port window chose; false when the
+    // port cannot be opened, which the port error message has then told.
     bool startLink();
+    // The port the link opened last, with its device.
+    NamedPort linkPort() const;
+    // The last start could not open the port.
+    bool portFailed() const { return m_portFailed; }
 
     // The link gave up: the failure message. Windows add what they show.
     virtual void linkFailed(LinkFailure why);
@@ -34,5 +39,7 @@ private:
     void portOpenFailed(const QString &reason);
 
     QString m_portErrorReason;
+    PortSpec m_port;
+    bool m_portFailed = false;
     bool m_starting = false;
 };

@@ -1,7 +1,6 @@
 #include "link/TransferWindow.h"
 
 #include "channels/PendingNameEdit.h"
-#include "core/ModuleState.h"
 #include "link/LinkOutcome.h"
 #include "platform/Layouts.h"
 #include "platform/Messages.h"
@@ -55,7 +54,7 @@ TransferWindow::TransferWindow(WindowId id, LinkKind kind, const LinkTiming &tim
     connect(link, &LinkEngine::attemptStarted, this, &TransferWindow::showAttempt);
     connect(link, &LinkEngine::restartPauseStarted, this, &TransferWindow::showRestartPause);
     connect(link, &LinkEngine::identified, Label_attempt, &QLabel::clear);
-    connect(link, &LinkEngine::completed, this, [this] { reportOutcome(linkCompletedText(link->kind())); });
+    connect(link, &LinkEngine::completed, this, [this] { reportOutcome(linkCompletedText(link->kind(), linkPort().spec)); });
 }
 
 void TransferWindow::loadTransferWindow()

@@ -1,6 +1,7 @@
 #pragma once
 #include "core/ModuleState.h"
 #include "platform/ChildWindow.h"
+#include "serial/PortDirectory.h"
 
 #include <QObject>
 #include <QPointer>
@@ -43,6 +44,9 @@ public:
     StatusPanels &statusPanels() const { return *m_panels; }
     // The document every window edits.
     CodeplugDocument &document() const { return m_document; }
+    // The program's serial ports: the port window lists them, the link
+    // windows open them.
+    PortDirectory &ports() { return m_ports; }
 
     // Called by a window whose close went through.
     void forget(ChildWindow *window);
@@ -70,6 +74,7 @@ private:
     QObject *m_viewport;
     StatusPanels *m_panels;
     CodeplugDocument &m_document;
+    PortDirectory m_ports;
     Factory m_factories[WindowIdCount];
     QPointer<ChildWindow> m_windows[WindowIdCount];
     KeyboardPlace m_returnTo[WindowIdCount];

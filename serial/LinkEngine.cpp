@@ -6,18 +6,11 @@
 
 namespace {
 
-constexpr quint8 Ack = 0x06;
-constexpr quint8 EndOfWrite = 0x45;
-constexpr quint8 EndOfPowerLink = 0x62; // 'b'
-constexpr quint8 ReadCommand = 0x52;
-constexpr quint8 WriteCommand = 0x57;
-constexpr quint8 PowerCommand = 0x67;
-constexpr quint8 BlockLength = 0x10;
-constexpr quint8 Identity[] = {0x4B, 0x56, 0x20, 0x44, 0x39};                // "KV D9"
-constexpr int IdentLength = 9;
-constexpr int BlockReplyLength = 21;
-constexpr int PowerAddress = 0x03F0;
-constexpr int LastWrittenRow = 254;
+using namespace Protocol;
+
+// The frame number of every power frame: beyond the power link's one row,
+// so that each acknowledgement completes the exchange.
+constexpr int PowerFrameIndex = 256;
 
 // Rows first..last.
 QList<int> rowRange(int first, int last)
@@ -38,25 +31,25 @@ QTimer *preciseTimer(QObject *parent)
 } // namespace
 
 LinkEngine::LinkEngine(LinkKind kind, const LinkTiming &timing, QObject *parent, LinkPort *port)
-    : QObject(parent), MSC(port ? port : new SerialLinkPort(this)), Timer1(preciseTimer(this)),
-      Timer2(preciseTimer(this)), Timer3(preciseTimer(this)), m_kind(kind), m_timing(timing)
+    : QObject(parent), m_port(port ? port : new SerialLinkPort(this)), m_pacer(preciseTimer(this)),
+      m_replyWatchdog(preciseTimer(this)), m_restartPause(preciseTimer(this)), m_kind(kind), m_timing(timing)
 {
-    connect(MSC, &LinkPort::bytesReceived, this, &LinkEngine::MSC_OnComm);
-    connect(MSC, &LinkPort::deviceLost, this, &LinkEngine::onDeviceLost);
-    connect(Timer1, &QTimer::timeout, this, &LinkEngine::Timer1_Timer);
-    connect(Timer2, &QTimer::timeout, this, [this] {
+    connect(m_port, &LinkPort::bytesReceived, this, &LinkEngine::onBytesReceived);
+    connect(m_port, &LinkPort::deviceLost, this, &LinkEngine::onDeviceLost);
+    connect(m_pacer, &QTimer::timeout, this, &LinkEngine::sendPreparedFrame);
+    connect(m_replyWatchdog, &QTimer::timeout, this, [this] {
         m_lastFailure = state.connected ? LinkFailure::LostReply : LinkFailure::NoAnswer;
-        if (!state.connected && MSC->inputCount() > 0)
-            m_unrecognisedReply = MSC->read(MSC->inputCount());
-        Timer2_Timer();
+        if (!state.connected && m_port->inputCount() > 0)
+            m_unrecognisedReply = m_port->read(m_port->inputCount());
+        abandonAttempt();
     });
-    connect(Timer3, &QTimer::timeout, this, &LinkEngine::Timer3_Timer);
+    connect(m_restartPause, &QTimer::timeout, this, &LinkEngine::restartOrGiveUp);
     setRows({});
 }
 
 void LinkEngine::setRows(const QList<int> &rows)
 {
-    const int last = m_kind == LinkKind::Write ? LastWrittenRow : RadioRows - 1;
+    const int last = (m_kind == LinkKind::Write ? WriteRows : ReadRows) - 1;
     if (rows.isEmpty()) {
         m_rows = rowRange(0, last);
         return;
@@ -77,30 +70,30 @@ QList<int> LinkEngine::rowsSent() const
     return rows;
 }
 
-void LinkEngine::setPort(const PortSpec &spec)
+void LinkEngine::setPort(const PortSpec &spec, PortDirectory &directory)
 {
-    if (auto *serial = qobject_cast<SerialLinkPort *>(MSC))
-        serial->setPort(spec);
+    if (auto *serial = qobject_cast<SerialLinkPort *>(m_port))
+        serial->setPort(spec, directory);
 }
 
 void LinkEngine::setLanguage(Language language)
 {
-    if (auto *serial = qobject_cast<SerialLinkPort *>(MSC))
+    if (auto *serial = qobject_cast<SerialLinkPort *>(m_port))
         serial->setLanguage(language);
 }
 
 bool LinkEngine::isPortOpen() const
 {
-    return MSC->isOpen();
+    return m_port->isOpen();
 }
 
 bool LinkEngine::OpenCommPort()
 {
     QString reason;
-    if (MSC->open(reason)) {
-        MSC->discardInput();
+    if (m_port->open(reason)) {
+        m_port->discardInput();
         if (m_kind != LinkKind::Read)
-            MSC->discardOutput();
+            m_port->discardOutput();
         return true;
     }
     emit openFailed(reason);
@@ -128,16 +121,16 @@ void LinkEngine::StartLink()
 {
     if (state.busy)
         return;
-    if (!MSC->isOpen() && !OpenCommPort())
+    if (!m_port->isOpen() && !OpenCommPort())
         return;
     state.connected = false;
-    MSC->discardInput();
+    m_port->discardInput();
     std::copy(std::begin(LinkWakeUp), std::end(LinkWakeUp), state.txFrame);
     state.txLength = int(sizeof LinkWakeUp);
     state.writeMode = m_kind != LinkKind::Read;
     state.busy = true;
     state.blockIndex = 0;
-    state.blockCount = m_kind == LinkKind::Power ? 1 : int(m_rows.size());
+    state.blockCount = m_kind == LinkKind::Power ? PowerRows : int(m_rows.size());
     m_frameRow = -1;
     SendFrame();
     emit attemptStarted(Attempts - state.retriesLeft, Attempts);
@@ -149,18 +142,18 @@ void LinkEngine::SendFrame()
     state.txPos = 0;
     // A precise timer never fires before its time: the link sleeps until
     // the frame is due.
-    Timer1->start(m_timing.pacerMs);
+    m_pacer->start(m_timing.pacerMs);
 }
 
 void LinkEngine::SendPowerFrame()
 {
     // txFrame[0] keeps the acknowledgement of the first power frame.
     loadFrame(1, PowerCommand, Region::PowerRow, PowerAddress);
-    state.txLength = 21;
-    state.blockIndex = 256;
-    MSC->discardInput();
+    state.txLength = 1 + BlockFrameLength;
+    state.blockIndex = PowerFrameIndex;
+    m_port->discardInput();
     SendFrame();
-    MSC->discardInput();
+    m_port->discardInput();
 }
 
 void LinkEngine::sendPowerRecord(const Codeplug &record)
@@ -172,24 +165,24 @@ void LinkEngine::sendPowerRecord(const Codeplug &record)
 
 void LinkEngine::stopLinkTimers()
 {
-    Timer1->stop();
-    Timer2->stop();
-    Timer3->stop();
+    m_pacer->stop();
+    m_replyWatchdog->stop();
+    m_restartPause->stop();
     state.busy = false;
 }
 
 void LinkEngine::cancel()
 {
     stopLinkTimers();
-    MSC->close();
+    m_port->close();
 }
 
 void LinkEngine::endPowerLink()
 {
     stopLinkTimers();
-    if (MSC->isOpen()) {
-        MSC->writeByte(EndOfPowerLink);
-        MSC->close();
+    if (m_port->isOpen()) {
+        m_port->writeByte(EndOfPowerLink);
+        m_port->close();
     }
 }
 
@@ -202,64 +195,64 @@ void LinkEngine::loadFrame(int at, quint8 command, int row, int address)
     frame[2] = quint8(address % 256);
     frame[3] = BlockLength;
     for (int c = 0; c < RowBytes; ++c)
-        frame[4 + c] = m_image.at(row, c);
+        frame[FrameHeaderLength + c] = m_image.at(row, c);
 }
 
 // A write frame of codeplug row `row` to its own address, from txFrame[at].
 void LinkEngine::loadWriteFrame(int at, int row)
 {
-    loadFrame(at, WriteCommand, row, row * 16);
+    loadFrame(at, WriteCommand, row, rowAddress(row));
     m_frameRow = row;
 }
 
-void LinkEngine::Timer1_Timer()
+void LinkEngine::sendPreparedFrame()
 {
     if (m_frameRow >= 0)
         m_sent[m_frameRow] = true;
     // The whole frame goes to the system at once, within this one tick: the
     // byte watchdog covers the handing out, the frame watchdog the reply.
-    Timer2->start(m_timing.byteReplyMs);
-    MSC->write(state.txFrame + state.txPos, state.txLength - state.txPos);
+    m_replyWatchdog->start(m_timing.byteReplyMs);
+    m_port->write(state.txFrame + state.txPos, state.txLength - state.txPos);
     state.txPos = state.txLength;
-    Timer2->start(m_timing.frameReplyMs);
-    Timer1->stop();
+    m_replyWatchdog->start(m_timing.frameReplyMs);
+    m_pacer->stop();
     state.frameSent = true;
 }
 
-void LinkEngine::MSC_OnComm()
+void LinkEngine::onBytesReceived()
 {
     if (state.connected && state.writeMode) {
         // Each byte is a receive event of its own.
-        while (state.connected && MSC->inputCount() > 0)
+        while (state.connected && m_port->inputCount() > 0)
             handleAcknowledgement();
     } else if (state.connected) {
         // Block replies are taken by count, so a byte that comes while no
         // reply is due, or beyond the reply that is due, would shift every
         // later block: the replies are misaligned, and the link starts again
         // as after a lost reply.
-        const int waiting = MSC->inputCount();
+        const int waiting = m_port->inputCount();
         if ((!state.frameSent && waiting > 0) || waiting > BlockReplyLength) {
             m_lastFailure = LinkFailure::LostReply;
-            Timer2_Timer();
+            abandonAttempt();
         } else if (waiting == BlockReplyLength) {
             handleBlockReply();
         }
     }
-    if (!state.connected && MSC->inputCount() >= IdentLength)
+    if (!state.connected && m_port->inputCount() >= IdentLength)
         handleIdentification();
 }
 
 void LinkEngine::handleIdentification()
 {
     quint8 *rx = state.rxScratch;
-    const QByteArray reply = MSC->read(IdentLength);
+    const QByteArray reply = m_port->read(IdentLength);
     for (int i = 0; i < IdentLength; ++i)
         rx[i] = quint8(reply.at(i));
     int offset = -1;
     for (int p = 0; p + int(sizeof Identity) <= IdentLength && offset < 0; ++p)
         if (std::equal(std::begin(Identity), std::end(Identity), rx + p))
             offset = p;
-    MSC->discardInput();
+    m_port->discardInput();
     if (offset < 0) {
         m_unrecognisedReply = reply;
         return;
@@ -267,21 +260,21 @@ void LinkEngine::handleIdentification()
     // Values that would lie beyond the bytes read count as 0.
     for (int i = 0; i < IdentLength; ++i)
         rx[i] = i + offset < IdentLength ? rx[i + offset] : 0;
-    Timer2->stop();
-    Timer3->stop();
+    m_replyWatchdog->stop();
+    m_restartPause->stop();
 
     switch (m_kind) {
     case LinkKind::Read: {
         state.connected = true;
         emit identified();
-        const int address = m_rows.first() * 16;
+        const int address = rowAddress(m_rows.first());
         const quint8 firstRequest[] = {Ack, ReadCommand, quint8(address / 256), quint8(address % 256),
                                        BlockLength};
         std::copy(std::begin(firstRequest), std::end(firstRequest), state.txFrame);
         state.txLength = int(sizeof firstRequest);
         state.blockIndex = 1;
         SendFrame();
-        MSC->discardInput();
+        m_port->discardInput();
         break;
     }
     case LinkKind::Write:
@@ -290,20 +283,20 @@ void LinkEngine::handleIdentification()
         state.blockIndex = 0;
         state.txFrame[0] = Ack;
         loadWriteFrame(1, m_rows.first());
-        state.txLength = 21;
+        state.txLength = 1 + BlockFrameLength;
         state.blockIndex = 1;
-        MSC->discardInput();
+        m_port->discardInput();
         SendFrame();
-        MSC->discardInput();
+        m_port->discardInput();
         break;
     case LinkKind::Power:
-        m_image.at(Region::PowerRow, 0) = rx[6];
-        m_image.at(Region::PowerRow, 1) = rx[7];
+        m_image.at(Region::PowerRow, 0) = rx[IdentLowPowerAt];
+        m_image.at(Region::PowerRow, 1) = rx[IdentHighPowerAt];
         // The window shows the values before the link counts as connected,
         // so that showing them sends no frame of its own.
         emit identified();
         state.connected = true;
-        state.blockIndex = 255;
+        state.blockIndex = PowerFrameIndex - 1;
         state.txFrame[0] = Ack;
         SendPowerFrame();
         break;
@@ -312,19 +305,19 @@ void LinkEngine::handleIdentification()
 
 void LinkEngine::handleBlockReply()
 {
-    Timer2->stop();
-    const QByteArray reply = MSC->read(BlockReplyLength);
+    m_replyWatchdog->stop();
+    const QByteArray reply = m_port->read(BlockReplyLength);
     std::copy(reply.begin(), reply.end(), m_replies[state.blockIndex]);
-    MSC->writeByte(Ack);
+    m_port->writeByte(Ack);
     if (state.blockIndex >= state.blockCount) {
         stopLinkTimers();
-        MSC->close();
+        m_port->close();
         CopyReadBlocks();
         state.done = true;
         emit completed();
         return;
     }
-    const int address = m_rows.at(state.blockIndex) * 16;
+    const int address = rowAddress(m_rows.at(state.blockIndex));
     const quint8 request[] = {ReadCommand, quint8(address / 256), quint8(address % 256), BlockLength};
     std::copy(std::begin(request), std::end(request), state.txFrame);
     state.txLength = int(sizeof request);
@@ -335,12 +328,12 @@ void LinkEngine::handleBlockReply()
 
 void LinkEngine::handleAcknowledgement()
 {
-    const quint8 byte = quint8(MSC->read(1).at(0));
+    const quint8 byte = quint8(m_port->read(1).at(0));
     state.rxScratch[0] = byte;
     // An acknowledgement can only answer a frame that went out.
     if (byte != Ack || !state.frameSent)
         return;
-    Timer2->stop();
+    m_replyWatchdog->stop();
     if (m_kind == LinkKind::Power) {
         stopLinkTimers();
         return;
@@ -348,14 +341,14 @@ void LinkEngine::handleAcknowledgement()
     if (state.blockIndex >= state.blockCount) {
         stopLinkTimers();
         state.done = true;
-        MSC->writeByte(EndOfWrite);
-        MSC->close();
+        m_port->writeByte(EndOfWrite);
+        m_port->close();
         emit completed();
         return;
     }
     const int frame = state.blockIndex;
     loadWriteFrame(0, m_rows.at(frame));
-    state.txLength = 20;
+    state.txLength = BlockFrameLength;
     ++state.blockIndex;
     SendFrame();
     // Reported once the pacer runs, so that showing it costs the frame no time.
@@ -370,24 +363,24 @@ void LinkEngine::onDeviceLost()
         return;
     }
     m_lastFailure = LinkFailure::DeviceLost;
-    Timer2_Timer();
+    abandonAttempt();
 }
 
-void LinkEngine::Timer2_Timer()
+void LinkEngine::abandonAttempt()
 {
-    Timer2->stop();
-    Timer1->stop();
-    Timer3->start(m_timing.restartMs);
-    MSC->close();
+    m_replyWatchdog->stop();
+    m_pacer->stop();
+    m_restartPause->start(m_timing.restartMs);
+    m_port->close();
     state.busy = false;
     emit restartPauseStarted(m_timing.restartMs);
 }
 
-void LinkEngine::Timer3_Timer()
+void LinkEngine::restartOrGiveUp()
 {
-    Timer1->stop();
-    Timer2->stop();
-    Timer3->stop();
+    m_pacer->stop();
+    m_replyWatchdog->stop();
+    m_restartPause->stop();
     if (state.retriesLeft < 1) {
         emit failed(m_lastFailure);
         return;
@@ -399,6 +392,6 @@ void LinkEngine::Timer3_Timer()
 void LinkEngine::CopyReadBlocks()
 {
     for (int k = 1; k <= state.blockCount; ++k)
-        for (int j = 5; j <= 20; ++j)
-            m_image.at(m_rows.at(k - 1), j - 5) = m_replies[k][j];
+        for (int j = BlockReplyDataAt; j < BlockReplyLength; ++j)
+            m_image.at(m_rows.at(k - 1), j - BlockReplyDataAt) = m_replies[k][j];
 }

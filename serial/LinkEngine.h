@@ -42,8 +42,9 @@ public:
     // acknowledged or not, in address order: what a cut write may have
     // changed.
     QList<int> rowsSent() const;
-    // The serial port the link opens; unused with a port of its own.
-    void setPort(const PortSpec &spec);
+    // The serial port the link opens, a number as `directory` maps it;
+    // unused with a port of its own.
+    void setPort(const PortSpec &spec, PortDirectory &directory);
     // The language in which the serial port tells why it did not open.
     void setLanguage(Language language);
     // The cause of the last lost reply; tells a vanished device apart.
@@ -123,11 +124,18 @@ private:
     void SendPowerFrame();
     // Stops the three link timers; the link is no longer busy.
     void stopLinkTimers();
-    void MSC_OnComm();
+    // The port's receive event: an acknowledgement, a block reply or the
+    // identification.
+    void onBytesReceived();
     void onDeviceLost();
-    void Timer1_Timer();
-    void Timer2_Timer();
-    void Timer3_Timer();
+    // The pacer's tick: the prepared frame goes out whole.
+    void sendPreparedFrame();
+    // No reply came in time (or the replies were misaligned): the port
+    // closes and the restart pause begins.
+    void abandonAttempt();
+    // The restart pause ended: the link starts again, or gives up after
+    // its last attempt.
+    void restartOrGiveUp();
     void handleIdentification();
     void handleBlockReply();
     void handleAcknowledgement();
@@ -135,11 +143,10 @@ private:
     void loadWriteFrame(int at, int row);
     void CopyReadBlocks();
 
-    // The port, the send pacer, the reply watchdog and the restart pause.
-    LinkPort *const MSC;
-    QTimer *const Timer1;
-    QTimer *const Timer2;
-    QTimer *const Timer3;
+    LinkPort *const m_port;
+    QTimer *const m_pacer;         // hands the prepared frame to the port
+    QTimer *const m_replyWatchdog; // a reply is due
+    QTimer *const m_restartPause;  // before the next attempt
     LinkState state;
     const LinkKind m_kind;
     const LinkTiming m_timing;
@@ -151,5 +158,5 @@ private:
     int m_frameRow = -1;
     QList<bool> m_sent = QList<bool>(RadioRows, false);
     // The raw block replies of a read: m_replies[k] holds the k-th reply.
-    quint8 m_replies[257][21] = {};
+    quint8 m_replies[Protocol::ReadRows + 1][Protocol::BlockReplyLength] = {};
 };

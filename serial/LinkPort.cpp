@@ -2,39 +2,15 @@
 
 #include "serial/SerialPort.h"
 
-#include <QRegularExpression>
-
-bool PortSpec::parse(const QString &text, PortSpec &spec)
-{
-    static const QRegularExpression numbered(QStringLiteral("^(?:COM)?([1-8])$"),
-                                             QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch match = numbered.match(text.trimmed());
-    if (match.hasMatch()) {
-        spec = ofNumber(match.captured(1).toInt());
-        return true;
-    }
-    if (text.startsWith(QLatin1Char('/'))) {
-        spec = PortSpec{0, text};
-        return true;
-    }
-    return false;
-}
-
-QString PortSpec::name() const
-{
-    return device.isEmpty() ? QStringLiteral("COM%1").arg(number) : device;
-}
-
 SerialLinkPort::SerialLinkPort(QObject *parent) : LinkPort(parent), m_port(new SerialPort(this))
 {
     connect(m_port, &SerialPort::bytesReceived, this, &LinkPort::bytesReceived);
     connect(m_port, &SerialPort::deviceLost, this, &LinkPort::deviceLost);
 }
 
-void SerialLinkPort::setPort(const PortSpec &spec)
+void SerialLinkPort::setPort(const PortSpec &spec, PortDirectory &directory)
 {
-    m_port->setPortNumber(spec.number);
-    m_port->setDevicePath(spec.device);
+    m_port->setPort(spec, &directory);
 }
 
 bool SerialLinkPort::open(QString &reason)

@@ -1,25 +1,13 @@
 #pragma once
 #include "core/Language.h"
+#include "serial/PortSpec.h"
 
 #include <QByteArray>
 #include <QObject>
 #include <QString>
 
+class PortDirectory;
 class SerialPort;
-
-// Which port a link uses: a port number 1..8 with the program's mapping, or
-// a device named by its path.
-struct PortSpec {
-    int number = 0;
-    QString device;
-
-    // "3", "COM3" or a device path such as "/dev/ttyUSB0"; false for
-    // anything else.
-    static bool parse(const QString &text, PortSpec &spec);
-    static PortSpec ofNumber(int number) { return PortSpec{number, QString()}; }
-    // How the port is named to the user: "COM3" or the path.
-    QString name() const;
-};
 
 // The bytes a link exchanges with the radio. The engine talks only to this,
 // so that it can run against a serial port or against anything else that
@@ -55,7 +43,8 @@ class SerialLinkPort : public LinkPort {
 public:
     explicit SerialLinkPort(QObject *parent = nullptr);
 
-    void setPort(const PortSpec &spec);
+    // The port the next open() opens, a number as `directory` maps it.
+    void setPort(const PortSpec &spec, PortDirectory &directory);
     // The language of the reason open() gives.
     void setLanguage(Language language) { m_language = language; }
 

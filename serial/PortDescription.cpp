@@ -1,6 +1,6 @@
 #include "serial/PortDescription.h"
 
-#include "serial/SerialPort.h"
+#include "serial/PortDirectory.h"
 #include "core/Texts.h"
 
 #include <QFile>
@@ -81,7 +81,7 @@ UserIdentity currentUser()
     return user;
 }
 
-PortDescription describeDevice(const QString &device, Language language)
+PortDescription describeDevice(PortDirectory &directory, const QString &device, Language language)
 {
     PortDescription port;
     port.device = device;
@@ -93,8 +93,8 @@ PortDescription describeDevice(const QString &device, Language language)
         port.vendorId = info.vendorIdentifier();
     if (info.hasProductIdentifier())
         port.productId = info.productIdentifier();
-    port.lastOpenFailure = SerialPort::lastOpenFailure(device, language);
-    port.simulatorProcess = SerialPort::simulatedRadioProcess(device);
+    port.lastOpenFailure = directory.lastOpenFailure(device, language);
+    port.simulatorProcess = directory.simulatedRadioProcess(device);
     port.builtIn = !info.isNull() && !info.hasVendorIdentifier()
         && (info.portName().startsWith(QLatin1String("ttyS")) || info.portName().startsWith(QLatin1String("ttyAMA")));
 
@@ -108,7 +108,7 @@ PortDescription describeDevice(const QString &device, Language language)
     }
     port.exists = true;
     qint64 holder = 0;
-    const QString lock = SerialPort::lockFileOfOtherProgram(device, &holder);
+    const QString lock = PortDirectory::lockFileOfOtherProgram(device, &holder);
     if (!lock.isEmpty()) {
         port.access.reason = langText(language, "它被另一个程序占用（锁文件 %1，进程 %2）。",
                                       "It is in use by another program (lock file %1, process %2).")
@@ -138,17 +138,17 @@ PortDescription describeDevice(const QString &device, Language language)
     return port;
 }
 
-PortDescription describePort(int portNumber, Language language)
+PortDescription describePort(PortDirectory &directory, int portNumber, Language language)
 {
-    const QString device = SerialPort::deviceFor(portNumber);
-    PortDescription port = device.isEmpty() ? PortDescription() : describeDevice(device, language);
+    const QString device = directory.deviceFor(portNumber);
+    PortDescription port = device.isEmpty() ? PortDescription() : describeDevice(directory, device, language);
     port.portNumber = portNumber;
     return port;
 }
 
 QString PortDescription::summary(Language language) const
 {
-    const QString name = portNumber > 0 ? QStringLiteral("COM%1").arg(portNumber) : device;
+    const QString name = portNumber > 0 ? PortSpec::ofNumber(portNumber).name() : device;
     if (device.isEmpty())
         return langText(language, "%1 没有对应的串口。请插好编程线、启动模拟对讲机，或选择另一个端口号。",
                         "No serial port stands behind %1. Plug the cable in, start the simulated radio, or "

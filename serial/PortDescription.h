@@ -4,6 +4,8 @@
 
 #include "core/Language.h"
 
+class PortDirectory;
+
 // What stands behind a port number, told to a person: the device, what the
 // system knows of it, and whether the user may open it, with the reason and
 // the remedy when not. Needs no window: the port window and the
@@ -57,6 +59,6 @@ struct PortDescription {
 };
 
 // The reasons and remedies are in `language`.
-PortDescription describeDevice(const QString &device, Language language);
+PortDescription describeDevice(PortDirectory &directory, const QString &device, Language language);
 // The device that port number n (1..8) stands for, described.
-PortDescription describePort(int portNumber, Language language);
+PortDescription describePort(PortDirectory &directory, int portNumber, Language language);

@@ -1,107 +1,9 @@
 #include "serial/SerialPort.h"
 
 #include "core/Texts.h"
+#include "serial/PortDirectory.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QLockFile>
-#include <QSaveFile>
-#include <QMap>
 #include <QSerialPort>
-#include <QSerialPortInfo>
-#include <algorithm>
-
-#include <cerrno>
-#include <climits>
-#include <csignal>
-#include <cstdlib>
-#include <sys/stat.h>
-#include <unistd.h>
-
-namespace {
-
-QMap<int, QString> &mappedDevices()
-{
-    static QMap<int, QString> devices;
-    return devices;
-}
-
-// How the last opening of a device failed: Qt's error and its words.
-struct OpenFailure {
-    int error = 0;
-    QString systemText;
-};
-
-QMap<QString, OpenFailure> &openFailures()
-{
-    static QMap<QString, OpenFailure> failures;
-    return failures;
-}
-
-// The failure told in `language`. Qt reports a lock file held by
-// another program as a permission error, which would send the user after
-// permissions rather than after the other program.
-QString describeOpenFailure(const QString &device, const OpenFailure &failure, Language language)
-{
-    const QString lock = SerialPort::lockFileOfOtherProgram(device);
-    if (!lock.isEmpty())
-        return langText(language, "被另一个程序占用（锁文件 %1）", "in use by another program (lock file %1)").arg(lock);
-    // In English the system's own words.
-    switch (failure.error) {
-    case QSerialPort::PermissionError:
-        return langText(language, QStringLiteral("没有打开该设备的权限"), failure.systemText);
-    case QSerialPort::DeviceNotFoundError:
-        return langText(language, QStringLiteral("设备不存在"), failure.systemText);
-    default:
-        return langText(language, QStringLiteral("打开设备失败：") + failure.systemText, failure.systemText);
-    }
-}
-
-const QLatin1String AnnouncementPrefix("kvd9-radio-sim-");
-
-// A folder that belongs to this user and that no one else may enter, so
-// that no one else can place an announcement in it.
-bool isPrivateFolder(const QString &path)
-{
-    struct stat status {};
-    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISDIR(status.st_mode)
-        && status.st_uid == geteuid() && (status.st_mode & 077) == 0;
-}
-
-bool isOwnLink(const QByteArray &path)
-{
-    struct stat status {};
-    return ::lstat(path.constData(), &status) == 0 && S_ISLNK(status.st_mode) && status.st_uid == geteuid();
-}
-
-bool isRunning(qint64 pid)
-{
-    return pid > 0 && pid <= INT_MAX && ::kill(pid_t(pid), 0) == 0;
-}
-
-// The pseudo-terminal of this user that `link` points to; empty when it
-// points to anything else.
-QString ownPseudoTerminal(const QByteArray &link)
-{
-    char resolved[PATH_MAX];
-    struct stat status {};
-    if (!::realpath(link.constData(), resolved) || ::stat(resolved, &status) != 0)
-        return QString();
-    const QString device = QFile::decodeName(resolved);
-    if (!S_ISCHR(status.st_mode) || status.st_uid != geteuid()
-        || !device.startsWith(QLatin1String("/dev/pts/")))
-        return QString();
-    return device;
-}
-
-bool isUsbAdapter(const QSerialPortInfo &info)
-{
-    return info.hasVendorIdentifier() || info.portName().contains(QLatin1String("USB"))
-        || info.portName().contains(QLatin1String("ACM"));
-}
-
-} // namespace
 
 SerialPort::SerialPort(QObject *parent) : QObject(parent), m_port(new QSerialPort(this))
 {
@@ -112,225 +14,11 @@ SerialPort::SerialPort(QObject *parent) : QObject(parent), m_port(new QSerialPor
 
 SerialPort::~SerialPort() = default;
 
-QString SerialPort::deviceFor(int portNumber)
-{
-    const auto mapped = mappedDevices().constFind(portNumber);
-    if (mapped != mappedDevices().constEnd())
-        return *mapped;
-#ifdef Q_OS_WIN
-    return QStringLiteral("COM%1").arg(portNumber);
-#else
-    const QStringList numbered = numberedDevices();
-    if (portNumber < 1 || portNumber > numbered.size())
-        return QString();
-    return numbered.at(portNumber - 1);
-#endif
-}
-
-QStringList SerialPort::presentDevices()
-{
-    QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
-    std::stable_sort(ports.begin(), ports.end(),
-                     [](const QSerialPortInfo &a, const QSerialPortInfo &b) {
-                         if (isUsbAdapter(a) != isUsbAdapter(b))
-                             return isUsbAdapter(a);
-                         return a.portName() < b.portName();
-                     });
-    QStringList devices;
-    for (const QSerialPortInfo &port : ports)
-        devices << port.systemLocation();
-    // Simulated radios come after the real ports; the system does not list
-    // pseudo-terminals.
-    for (const QString &device : announcedRadios())
-        if (!devices.contains(device))
-            devices << device;
-    return devices;
-}
-
-QStringList SerialPort::numberedDevices()
-{
-    const QStringList present = presentDevices();
-    const QString folder = announcementFolder();
-    ::mkdir(QFile::encodeName(folder).constData(), 0700);
-    if (!isPrivateFolder(folder))
-        return present;
-    // The record is shared by every program of the user, so that the
-    // windows and the companion give a device the same number.
-    QLockFile lock(QDir(folder).filePath(QStringLiteral("port-numbers.lock")));
-    if (!lock.tryLock(2000))
-        return present;
-    const QString recordPath = QDir(folder).filePath(QStringLiteral("port-numbers"));
-    QStringList numbered;
-    QFile record(recordPath);
-    if (record.open(QIODevice::ReadOnly)) {
-        // One device a line; line n is port number n, an empty line a free number.
-        numbered = QString::fromUtf8(record.readAll()).split(QLatin1Char('\n'));
-        record.close();
-    }
-    const QStringList before = numbered;
-    for (QString &device : numbered)
-        if (!present.contains(device))
-            device.clear();
-    for (const QString &device : present) {
-        if (numbered.contains(device))
-            continue;
-        const int free = int(numbered.indexOf(QString()));
-        if (free >= 0)
-            numbered[free] = device;
-        else
-            numbered << device;
-    }
-    while (!numbered.isEmpty() && numbered.last().isEmpty())
-        numbered.removeLast();
-    if (numbered != before) {
-        QSaveFile out(recordPath);
-        if (out.open(QIODevice::WriteOnly)) {
-            out.write(numbered.join(QLatin1Char('\n')).toUtf8());
-            out.commit();
-        }
-    }
-    return numbered;
-}
-
-QString SerialPort::announcementFolder()
-{
-    const QString chosen = qEnvironmentVariable("KVD9_RADIO_SIM_DIR");
-    if (!chosen.isEmpty())
-        return chosen;
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && isPrivateFolder(runtime))
-        return QDir(runtime).filePath(QStringLiteral("kvd9-radios"));
-    return QDir::temp().filePath(QStringLiteral("kvd9-radios-%1").arg(geteuid()));
-}
-
-QString SerialPort::announcementName(qint64 pid)
-{
-    return AnnouncementPrefix + QString::number(pid);
-}
-
-QString SerialPort::announceSimulatedRadio(const QString &device, QString *error)
-{
-    const QString folder = announcementFolder();
-    const QByteArray folderName = QFile::encodeName(folder);
-    if (::mkdir(folderName.constData(), 0700) != 0 && errno != EEXIST) {
-        *error = QStringLiteral("%1: %2").arg(folder, qt_error_string(errno));
-        return QString();
-    }
-    if (!isPrivateFolder(folder)) {
-        *error = QStringLiteral("%1 is not a folder of this user's alone (mode 0700)").arg(folder);
-        return QString();
-    }
-    const QString link = QDir(folder).filePath(announcementName(QCoreApplication::applicationPid()));
-    const QByteArray linkName = QFile::encodeName(link);
-    ::unlink(linkName.constData());
-    if (::symlink(QFile::encodeName(device).constData(), linkName.constData()) != 0) {
-        *error = QStringLiteral("%1: %2").arg(link, qt_error_string(errno));
-        return QString();
-    }
-    return link;
-}
-
-QStringList SerialPort::announcedRadios()
-{
-    QStringList devices;
-    for (const auto &announcement : announcements())
-        if (!devices.contains(announcement.first))
-            devices << announcement.first;
-    return devices;
-}
-
-qint64 SerialPort::simulatedRadioProcess(const QString &device)
-{
-    for (const auto &announcement : announcements())
-        if (announcement.first == device)
-            return announcement.second;
-    return 0;
-}
-
-QList<QPair<QString, qint64>> SerialPort::announcements()
-{
-    QList<QPair<QString, qint64>> found;
-    const QString folder = announcementFolder();
-    if (!isPrivateFolder(folder))
-        return found;
-    const QDir dir(folder);
-    const QStringList names = dir.entryList({AnnouncementPrefix + QLatin1Char('*')},
-                                            QDir::AllEntries | QDir::System | QDir::Hidden, QDir::Name);
-    for (const QString &name : names) {
-        bool isNumber = false;
-        const qint64 pid = name.mid(AnnouncementPrefix.size()).toLongLong(&isNumber);
-        const QByteArray link = QFile::encodeName(dir.filePath(name));
-        if (!isNumber || !isOwnLink(link))
-            continue;
-        if (!isRunning(pid)) {
-            ::unlink(link.constData());
-            continue;
-        }
-        const QString device = ownPseudoTerminal(link);
-        if (!device.isEmpty())
-            found << qMakePair(device, pid);
-    }
-    return found;
-}
-
-QString SerialPort::lastOpenFailure(const QString &device, Language language)
-{
-    const auto failure = openFailures().constFind(device);
-    if (failure == openFailures().constEnd())
-        return QString();
-    // A permission refused once is stale when the device may be opened now,
-    // whoever opened it since: the line would send the user after a cause
-    // that has gone.
-    if (failure->error == QSerialPort::PermissionError && lockFileOfOtherProgram(device).isEmpty()
-        && ::access(QFile::encodeName(device).constData(), R_OK | W_OK) == 0) {
-        openFailures().erase(failure);
-        return QString();
-    }
-    return describeOpenFailure(device, *failure, language);
-}
-
-QString SerialPort::lockFileOfOtherProgram(const QString &device, qint64 *pid)
-{
-    // Qt names the lock after the device below /dev, with "/" as "_", in
-    // the first of these folders that it may write to.
-    QString name = device;
-    if (name.startsWith(QLatin1String("/dev/")))
-        name.remove(0, 5);
-    name.replace(QLatin1Char('/'), QLatin1Char('_'));
-    const char *const folders[] = {"/var/lock", "/etc/locks", "/var/spool/locks", "/var/spool/uucp",
-                                   "/tmp", "/var/tmp", "/run/lock"};
-    for (const char *folder : folders) {
-        const QString path = QLatin1String(folder) + QLatin1String("/LCK..") + name;
-        QFile lock(path);
-        if (!lock.open(QIODevice::ReadOnly))
-            continue;
-        // The first line holds the process number, padded or not.
-        bool isNumber = false;
-        const qint64 holder = lock.readLine(64).trimmed().toLongLong(&isNumber);
-        const bool alive = isNumber && holder > 0 && holder <= INT_MAX
-            && (::kill(pid_t(holder), 0) == 0 || errno == EPERM);
-        if (alive && holder != QCoreApplication::applicationPid()) {
-            if (pid)
-                *pid = holder;
-            return path;
-        }
-    }
-    return QString();
-}
-
-void SerialPort::mapPortNumber(int portNumber, const QString &device)
-{
-    if (device.isEmpty())
-        mappedDevices().remove(portNumber);
-    else
-        mappedDevices().insert(portNumber, device);
-}
-
 bool SerialPort::open(Language language)
 {
-    const QString device = m_devicePath.isEmpty() ? deviceFor(m_portNumber) : m_devicePath;
+    const QString device = m_directory ? m_directory->deviceFor(m_spec) : m_spec.device;
     if (device.isEmpty()) {
-        m_openError = langText(language, "没有编号为 %1 的串口", "no serial port has number %1").arg(m_portNumber);
+        m_openError = langText(language, "没有编号为 %1 的串口", "no serial port has number %1").arg(m_spec.number);
         return false;
     }
     m_port->setPortName(device);
@@ -338,11 +26,13 @@ bool SerialPort::open(Language language)
     ++m_openings;
     if (!m_port->open(QIODevice::ReadWrite)) {
         const OpenFailure failure{int(m_port->error()), m_port->errorString()};
-        openFailures().insert(device, failure);
-        m_openError = describeOpenFailure(device, failure, language);
+        if (m_directory)
+            m_directory->recordOpenFailure(device, failure);
+        m_openError = PortDirectory::describeOpenFailure(device, failure, language);
         return false;
     }
-    openFailures().remove(device);
+    if (m_directory)
+        m_directory->forgetOpenFailure(device);
     const bool configured = m_port->setBaudRate(QSerialPort::Baud9600)
         && m_port->setDataBits(QSerialPort::Data8) && m_port->setParity(QSerialPort::NoParity)
         && m_port->setStopBits(QSerialPort::OneStop)

@@ -1,6 +1,8 @@
 #include "serial/TrafficText.h"
 #include "serial/LinkProtocol.h"
 
+using namespace Protocol;
+
 namespace {
 const QByteArray WakeUp(LinkWakeUp, sizeof LinkWakeUp);
 }
@@ -17,11 +19,11 @@ QString trafficAddress(int address)
 
 int programFrameLength(char command)
 {
-    switch (command) {
-    case 'P': return int(WakeUp.size());
-    case 'R': return 4;
-    case 'W':
-    case 'g': return 20;
+    switch (quint8(command)) {
+    case quint8(LinkWakeUp[0]): return int(WakeUp.size());
+    case ReadCommand: return ReadRequestLength;
+    case WriteCommand:
+    case PowerCommand: return BlockFrameLength;
     default: return 1;
     }
 }
@@ -31,17 +33,17 @@ QString describeProgramFrame(const QByteArray &frame)
     const char command = frame.isEmpty() ? '\0' : frame.at(0);
     const int address = frame.size() >= 3 ? (quint8(frame.at(1)) << 8) | quint8(frame.at(2)) : 0;
     if (frame.size() == programFrameLength(command)) {
-        switch (command) {
-        case 0x06: return QStringLiteral("ACK");
-        case 'E': return QStringLiteral("E: end of write");
-        case 'b': return QStringLiteral("b: end of power link");
-        case 'R': return QStringLiteral("read %1").arg(trafficAddress(address));
-        case 'W':
-        case 'g':
+        switch (quint8(command)) {
+        case Ack: return QStringLiteral("ACK");
+        case EndOfWrite: return QStringLiteral("E: end of write");
+        case EndOfPowerLink: return QStringLiteral("b: end of power link");
+        case ReadCommand: return QStringLiteral("read %1").arg(trafficAddress(address));
+        case WriteCommand:
+        case PowerCommand:
             return QStringLiteral("%1 %2: %3")
-                .arg(command == 'W' ? QStringLiteral("write") : QStringLiteral("power"), trafficAddress(address),
-                     trafficHex(frame.mid(4, 16)));
-        case 'P':
+                .arg(quint8(command) == WriteCommand ? QStringLiteral("write") : QStringLiteral("power"),
+                     trafficAddress(address), trafficHex(frame.mid(FrameHeaderLength)));
+        case quint8(LinkWakeUp[0]):
             if (frame == WakeUp)
                 return QStringLiteral("wake-up PROGRAM 02");
             break;

@@ -11,6 +11,7 @@
 #include "core/Texts.h"
 #include "platform/WindowLanguage.h"
 #include "platform/WindowRegistry.h"
+#include "link/PortChoice.h"
 #include "shell/AboutTexts.h"
 #include "shell/WindowCatalog.h"
 
@@ -245,7 +246,7 @@ void MDImain::MDIForm_Load()
     setCaptions(true);
 
     CommPortNo = 1;
-    m_panels->setText(3, QStringLiteral("COM%1").arg(CommPortNo));
+    m_panels->setText(3, chosenPort().name());
     ModelIndex = 0;
     InitModelTable();
     m_panels->setText(5, VersionText);
@@ -298,7 +299,7 @@ void MDImain::setCaptions(bool startUp)
 
     m_panels->setText(1, langText("状态", "State"));
     m_panels->setText(2, QString());
-    m_panels->setText(3, QStringLiteral("COM%1").arg(CommPortNo));
+    m_panels->setText(3, chosenPort().name());
     m_panels->setText(4, langText("软件版本", "  Version"));
     m_panels->setText(6, startUp && UseChinese ? QStringLiteral("频 段") : langText("频段", "Band"));
     m_panels->setText(8, companyName(windowLanguage()));

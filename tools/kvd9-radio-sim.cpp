@@ -3,7 +3,7 @@
 #include "sim/RadioSimulator.h"
 
 #include "core/ChannelFile.h"
-#include "serial/SerialPort.h"
+#include "serial/PortDirectory.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -104,14 +104,15 @@ int main(int argc, char **argv)
     for (const int signal : {SIGINT, SIGTERM, SIGHUP})
         std::signal(signal, stopOnSignal);
     std::atexit(removeAnnouncement);
-    const QString link = SerialPort::announceSimulatedRadio(radio.devicePath(), &error);
+    const QString link = PortDirectory::announceSimulatedRadio(radio.devicePath(), &error);
     if (link.isEmpty())
         std::fprintf(stderr, "the programmer will not list this radio: %s\n", qPrintable(error));
     else
         announcement = QFile::encodeName(link);
     int portNumber = 0;
+    const PortDirectory ports;
     for (int n = 1; n <= 8 && !portNumber; ++n)
-        if (SerialPort::deviceFor(n) == radio.devicePath())
+        if (ports.deviceFor(n) == radio.devicePath())
             portNumber = n;
 
     QTextStream out(stdout);

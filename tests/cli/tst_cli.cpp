@@ -9,7 +9,7 @@
 #include "fields/CodeplugSource.h"
 #include "fields/FieldCatalogue.h"
 #include "serial/LinkTestSupport.h"
-#include "serial/SerialPort.h"
+#include "serial/PortDirectory.h"
 #include "sim/RadioSimulator.h"
 
 #include <QDateTime>
@@ -41,13 +41,16 @@ struct CliRun {
     }
 };
 
-CliRun run(const QStringList &arguments, const LinkTiming &timing = scaledTiming())
+CliRun run(const QStringList &arguments, const LinkTiming &timing = scaledTiming(),
+           const std::shared_ptr<PortDirectory> &ports = {})
 {
     QString out;
     QString err;
     QTextStream outStream(&out);
     QTextStream errStream(&err);
     CliContext context{outStream, errStream, false, timing};
+    if (ports)
+        context.ports = ports;
     const int status = runCli(arguments, context);
     outStream.flush();
     errStream.flush();
@@ -200,6 +203,8 @@ private slots:
     void everySubcommandHasHelp();
     void readSavesEveryRadioToItsFile_data();
     void readSavesEveryRadioToItsFile();
+    void traceLabelsEachBlockByTheAddressRequested_data();
+    void traceLabelsEachBlockByTheAddressRequested();
     void writeAndVerifyCompareEveryWrittenByte_data();
     void writeAndVerifyCompareEveryWrittenByte();
     void fourRadiosAtOnceFailIndependently();
@@ -547,8 +552,8 @@ void Cli::everyCommandKeepsTheContract()
     r[0].memory[255 * 16 + 3] = char(radio == 2 ? 0x5A : r[0].memory.at(255 * 16 + 3));
     r[0].memory[9 * 16] = char(radio == 3 ? 0x12 : r[0].memory.at(9 * 16));
     QTemporaryDir dir;
-    SerialPort::mapPortNumber(2, r[0].devicePath());
-    const auto unmap = qScopeGuard([] { SerialPort::mapPortNumber(2, QString()); });
+    const auto ports = std::make_shared<PortDirectory>();
+    ports->mapPortNumber(2, r[0].devicePath());
     const QString link = dir.filePath("radio");
     QVERIFY(QFile::link(r[0].devicePath(), link));
     const QString fifo = dir.filePath("fifo");
@@ -569,9 +574,9 @@ void Cli::everyCommandKeepsTheContract()
             .replace("%o", dir.filePath(QStringLiteral("out%1").arg(++outputs))).replace("%d", dir.path())
             .replace("%n", fifo).replace("%l", link).replace("%v", device);
     };
-    const CliRun text = run(fill(command).split(QLatin1Char(' ')));
+    const CliRun text = run(fill(command).split(QLatin1Char(' ')), scaledTiming(), ports);
     QCOMPARE(text.status, status);
-    const CliRun json = run(QStringList{"--json"} + fill(command).split(QLatin1Char(' ')));
+    const CliRun json = run(QStringList{"--json"} + fill(command).split(QLatin1Char(' ')), scaledTiming(), ports);
     QCOMPARE(json.status, status);
     const QJsonObject envelope = QJsonDocument::fromJson(json.out.toUtf8()).object();
     QCOMPARE(envelope.value("status").toInt(-1), status);
@@ -696,6 +701,41 @@ void Cli::interruptionsInEachPhase()
     if (command == "read")
         QVERIFY(!QFileInfo::exists(output) || QDir(output).isEmpty());
     QCOMPARE(schemaViolations(result.out), QString());
+}
+
+void Cli::traceLabelsEachBlockByTheAddressRequested_data()
+{
+    QTest::addColumn<bool>("foreignHeader");
+    QTest::newRow("header echoing the request") << false;
+    QTest::newRow("header 57 hi lo 10 00 of another address") << true;
+}
+
+// The reply's header is left unexamined: the image and the trace's labels
+// follow the requests, whatever the radio puts in front of its data.
+void Cli::traceLabelsEachBlockByTheAddressRequested()
+{
+    QFETCH(bool, foreignHeader);
+    Radios r(1);
+    r[0].faults.foreignReplyHeader = foreignHeader;
+    for (char &b : r[0].memory)
+        b = char(QRandomGenerator::global()->bounded(256));
+    QTemporaryDir dir;
+    const CliRun result = run({"read", "--trace", dir.filePath("trace"), "-p", r.devices(), "-o",
+                               dir.filePath("radio.chann")});
+    QCOMPARE(result.status, 0);
+    QCOMPARE(memoryOf(fileImage(dir.filePath("radio.chann"))), r[0].memory);
+    QFile trace(dir.filePath("trace"));
+    QVERIFY(trace.open(QIODevice::ReadOnly));
+    const QRegularExpression request(" -> read ([0-9A-F]{4})$"), block(" <- block ([0-9A-F]{4}): ");
+    QStringList requested, labelled;
+    for (const QString &line : QString::fromUtf8(trace.readAll()).split('\n')) {
+        if (const QRegularExpressionMatch m = request.match(line); m.hasMatch())
+            requested << m.captured(1);
+        if (const QRegularExpressionMatch m = block.match(line); m.hasMatch())
+            labelled << m.captured(1);
+    }
+    QCOMPARE(requested.size(), 256);
+    QCOMPARE(labelled, requested);
 }
 
 // What lands on each radio: the wake-up and the end of the power link,

@@ -7,7 +7,8 @@
 #include "link/Form_Adjust_Txp.h"
 #include "link/Form_Comm_Read.h"
 #include "link/Form_Comm_Write.h"
-#include "serial/SerialPort.h"
+#include "link/PortChoice.h"
+#include "serial/PortDirectory.h"
 #include "serial/LinkTestSupport.h"
 #include "sim/RadioSimulator.h"
 
@@ -38,7 +39,7 @@ struct SimulatedRadioProgram : StartedProgram {
         QString error;
         if (!radio.start(&error))
             qFatal("no pseudo-terminal: %s", qPrintable(error));
-        SerialPort::mapPortNumber(1, radio.devicePath());
+        registry().ports().mapPortNumber(1, radio.devicePath());
         CommPortNo = 1;
         PortError = false;
         main->menuItem(QStringLiteral("Language_eng"))->trigger();
@@ -49,11 +50,6 @@ struct SimulatedRadioProgram : StartedProgram {
         registry().registerWindow(WindowId::Form_Adjust_Txp,
                                   [timing](WindowRegistry &r) { return new Form_Adjust_Txp(r, timing); });
     }
-    ~SimulatedRadioProgram()
-    {
-        SerialPort::mapPortNumber(1, QString());
-    }
-
     // Every radio byte random, except the power record's two values.
     void randomizeRadio()
     {

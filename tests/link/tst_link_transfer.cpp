@@ -106,6 +106,8 @@ void LinkTransfer::fullReadReplacesRows0To253Only()
     QCOMPARE(statuses.at(statuses.size() - 2), QStringLiteral("Reading 256 Data Block"));
     QCOMPARE(statuses.last(), QStringLiteral("Read Data in gear. "));
     QCOMPARE(progress.first(), 2 * 100 / 257);
+    // Short of full before the last block; full once the read completed.
+    QCOMPARE(progress.at(progress.size() - 2), 256 * 100 / 257);
     QCOMPARE(progress.last(), 100);
 }
 
@@ -377,7 +379,7 @@ void LinkTransfer::pulledCableEndsTheReadWithoutTouchingTheImage()
     QTemporaryDir names;
     const QString device = names.filePath(QStringLiteral("radio"));
     QVERIFY(QFile::link(p.radio.devicePath(), device));
-    SerialPort::mapPortNumber(1, device);
+    p.registry().ports().mapPortNumber(1, device);
     connect(&p.radio, &RadioSimulator::traffic, [&](const QString &line) {
         if (line == QLatin1String("cable pulled"))
             QFile::remove(device);
@@ -474,7 +476,8 @@ void LinkTransfer::partialLinkMovesExactlyTheGivenRows()
     LinkEngine link(write ? LinkKind::Write : LinkKind::Read, scaledTiming());
     PortSpec port;
     QVERIFY(PortSpec::parse(radio.devicePath(), port));
-    link.setPort(port);
+    PortDirectory ports;
+    link.setPort(port, ports);
     link.setCodeplug(image);
     link.setRows(given);
     bool completed = false;

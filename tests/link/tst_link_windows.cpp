@@ -10,10 +10,12 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QSerialPort>
 #include <QSerialPortInfo>
 #include <QRadioButton>
 #include <QProcess>
 #include <map>
+#include <unistd.h>
 #include <memory>
 
 namespace {
@@ -48,7 +50,10 @@ private slots:
     void portNumbersStayWhileTheDevicesExist();
     void portWindowNamesTheDevice_data();
     void portWindowNamesTheDevice();
+    void portThatCannotOpenLeavesTheWindowIdle_data();
     void portThatCannotOpenLeavesTheWindowIdle();
+    void staleOpenFailureGoesOnceThePortOpens_data();
+    void staleOpenFailureGoesOnceThePortOpens();
     void busyWindowRefusesRestartAndCancel_data();
     void busyWindowRefusesRestartAndCancel();
     void writeChecksTheImageBeforeTouchingThePort_data();
@@ -77,8 +82,8 @@ void LinkWindows::portWindowChoosesThePort()
 {
     QFETCH(bool, portError);
     SimulatedRadioProgram p;
-    SerialPort::mapPortNumber(3, p.radio.devicePath());
-    SerialPort::mapPortNumber(2, QStringLiteral("/dev/no-such-port"));
+    p.registry().ports().mapPortNumber(3, p.radio.devicePath());
+    p.registry().ports().mapPortNumber(2, QStringLiteral("/dev/no-such-port"));
     PortError = portError;
 
     p.main->menuItem(QStringLiteral("proc_setup"))->trigger();
@@ -108,8 +113,8 @@ void LinkWindows::portWindowChoosesThePort()
     QVERIFY(waitUntil([&] { return !p.registry().isOpen(WindowId::Form_Comm_Read); }, 5000));
     QVERIFY(p.radioMatchesImage(0, 253));
     QVERIFY(!PortError);
-    SerialPort::mapPortNumber(2, QString());
-    SerialPort::mapPortNumber(3, QString());
+    p.registry().ports().mapPortNumber(2, QString());
+    p.registry().ports().mapPortNumber(3, QString());
 }
 
 void LinkWindows::simulatedRadioIsOfferedAfterTheSystemPorts()
@@ -125,7 +130,7 @@ void LinkWindows::simulatedRadioIsOfferedAfterTheSystemPorts()
     RadioSimulator radio;
     QVERIFY(radio.start());
     QString error;
-    const QString link = SerialPort::announceSimulatedRadio(radio.devicePath(), &error);
+    const QString link = PortDirectory::announceSimulatedRadio(radio.devicePath(), &error);
     QVERIFY2(!link.isEmpty(), qPrintable(error));
     QVERIFY(waitUntil([&] {
         return std::any_of(std::begin(setup->Option), std::end(setup->Option),
@@ -133,12 +138,12 @@ void LinkWindows::simulatedRadioIsOfferedAfterTheSystemPorts()
     }, 2000));
     QStringList devices;
     for (int n = 2; n <= 8; ++n)
-        devices << SerialPort::deviceFor(n);
+        devices << p.registry().ports().deviceFor(n);
     QFile::remove(link);
     QCOMPARE(devices.indexOf(radio.devicePath()), systemPorts - 1);
     QCOMPARE(devices.count(radio.devicePath()), 1);
     for (int n = 2; n <= 8; ++n)
-        QVERIFY(SerialPort::deviceFor(n) != radio.devicePath());
+        QVERIFY(p.registry().ports().deviceFor(n) != radio.devicePath());
 }
 
 void LinkWindows::portNumbersStayWhileTheDevicesExist_data()
@@ -160,14 +165,14 @@ void LinkWindows::portNumbersStayWhileTheDevicesExist()
     if (systemPorts > 3)
         QSKIP("the port numbers are taken by ports of the system");
     SimulatedRadioProgram p;
-    SerialPort::mapPortNumber(1, QString()); // every number as the system has it
+    p.registry().ports().mapPortNumber(1, QString()); // every number as the system has it
     // Each radio announced for a process of its own, as separate programs are.
     struct Radio {
         RadioSimulator sim;
         QProcess process;
     };
     std::map<QChar, std::unique_ptr<Radio>> radios;
-    const QDir folder(SerialPort::announcementFolder());
+    const QDir folder(PortDirectory::announcementFolder());
     for (const QString &step : steps.split(QLatin1Char(' '))) {
         const QChar name = step.at(1);
         if (step.startsWith(QLatin1Char('+'))) {
@@ -176,7 +181,7 @@ void LinkWindows::portNumbersStayWhileTheDevicesExist()
             radio->process.start(QStringLiteral("sleep"), {QStringLiteral("60")});
             QVERIFY(radio->process.waitForStarted());
             QVERIFY(QFile::link(radio->sim.devicePath(),
-                                folder.filePath(SerialPort::announcementName(radio->process.processId()))));
+                                folder.filePath(PortDirectory::announcementName(radio->process.processId()))));
             radios[name] = std::move(radio);
         } else {
             radios[name]->process.kill();
@@ -185,12 +190,12 @@ void LinkWindows::portNumbersStayWhileTheDevicesExist()
         }
         // The numbers are taken after every step, as the port window does.
         for (int n = 1; n <= 8; ++n)
-            SerialPort::deviceFor(n);
+            p.registry().ports().deviceFor(n);
     }
     QStringList found;
     for (const auto &[name, radio] : radios)
         for (int n = 1; n <= 8; ++n)
-            if (SerialPort::deviceFor(n) == radio->sim.devicePath())
+            if (p.registry().ports().deviceFor(n) == radio->sim.devicePath())
                 found << QString(name) + QString::number(n - systemPorts);
     std::sort(found.begin(), found.end(), [](const QString &a, const QString &b) { return a.mid(1).toInt() < b.mid(1).toInt(); });
     for (const auto &[name, radio] : radios) {
@@ -225,8 +230,8 @@ void LinkWindows::portWindowNamesTheDevice()
     QFETCH(bool, failedOpen);
     QFETCH(QStringList, lines);
     SimulatedRadioProgram p;
-    SerialPort::mapPortNumber(3, p.radio.devicePath());
-    SerialPort::mapPortNumber(2, QStringLiteral("/dev/no-such-port"));
+    p.registry().ports().mapPortNumber(3, p.radio.devicePath());
+    p.registry().ports().mapPortNumber(2, QStringLiteral("/dev/no-such-port"));
     if (failedOpen) {
         CommPortNo = qint16(port);
         click(p.openRead()->Command_read);
@@ -243,7 +248,7 @@ void LinkWindows::portWindowNamesTheDevice()
 
     // A number that no device stands behind says so.
     int empty = 4;
-    while (empty <= 8 && !SerialPort::deviceFor(empty).isEmpty())
+    while (empty <= 8 && !p.registry().ports().deviceFor(empty).isEmpty())
         ++empty;
     if (empty <= 8) {
         QTest::mouseClick(setup->Option[empty - 1], Qt::LeftButton, {}, QPoint(5, 5));
@@ -252,30 +257,123 @@ void LinkWindows::portWindowNamesTheDevice()
                                 "radio, or pick another number.")
                      .arg(empty));
     }
-    SerialPort::mapPortNumber(2, QString());
-    SerialPort::mapPortNumber(3, QString());
+    p.registry().ports().mapPortNumber(2, QString());
+    p.registry().ports().mapPortNumber(3, QString());
 }
 
+void LinkWindows::portThatCannotOpenLeavesTheWindowIdle_data()
+{
+    QTest::addColumn<bool>("locked"); // else no device stands behind the port
+    QTest::addColumn<bool>("chinese");
+    QTest::addColumn<QString>("summary"); // %d the device, %p the other program's process
+    QTest::addColumn<QString>("outcome");
+    QTest::addColumn<bool>("checklist"); // of the radio and the cable
+    QTest::newRow("no device") << false << false
+                               << "COM1 (/dev/no-such-port): the device disappeared. Plug the cable back in, then "
+                                  "try again."
+                               << "Read failed: COM1 cannot be opened" << true;
+    QTest::newRow("in use by another program")
+        << true << false
+        << "COM1 (%d): the port is in use by another program. Close the other program that has the port open "
+           "(sleep, %p)."
+        << "Read failed: COM1 cannot be opened" << false;
+    QTest::newRow("in use by another program, in Chinese")
+        << true << true << "COM1 (%d): 端口被另一个程序占用. 请关闭正在使用该端口的另一个程序（sleep, %p）。"
+        << "读取失败：无法打开 COM1" << false;
+}
+
+// The window stays idle; the message's first line keeps its text, and the
+// line below it gives the cause and the one thing to do: a port in use
+// wants the other program closed, not the radio and the cable checked.
 void LinkWindows::portThatCannotOpenLeavesTheWindowIdle()
 {
+    QFETCH(bool, locked);
+    QFETCH(bool, chinese);
+    QFETCH(QString, summary);
+    QFETCH(QString, outcome);
+    QFETCH(bool, checklist);
     SimulatedRadioProgram p;
-    SerialPort::mapPortNumber(1, QStringLiteral("/dev/no-such-port"));
+    if (chinese)
+        p.main->menuItem(QStringLiteral("Language_chn"))->trigger();
+    QProcess other;
+    const QString lockPath = QStringLiteral("/var/lock/LCK..") + p.radio.devicePath().mid(5).replace(u'/', u'_');
+    const auto unlock = qScopeGuard([&] {
+        QFile::remove(lockPath);
+        other.kill();
+        other.waitForFinished();
+    });
+    if (locked) {
+        other.start(QStringLiteral("sleep"), {QStringLiteral("60")});
+        QVERIFY(other.waitForStarted());
+        QFile lock(lockPath);
+        if (!lock.open(QIODevice::WriteOnly))
+            QSKIP("the lock folder is not writable here");
+        // As Qt writes it, from a program on another host, so that Qt takes it as held.
+        lock.write(QByteArray::number(other.processId()) + "\nsleep\nelsewhere\n");
+        lock.close();
+    } else {
+        p.registry().ports().mapPortNumber(1, QStringLiteral("/dev/no-such-port"));
+    }
     Form_Comm_Read *read = p.openRead();
     click(read->Command_read);
-    QCOMPARE(p.messages.texts(), QStringList{PortErrorText});
-    QCOMPARE(p.messages.messages.first().title, QStringLiteral("Operate prompt"));
+    QCOMPARE(p.messages.texts(),
+             QStringList{chinese ? QStringLiteral("通讯端口打开错误，请正确设置通讯端口 ！") : PortErrorText});
+    QCOMPARE(p.messages.messages.first().title, chinese ? QStringLiteral("操作提示") : QStringLiteral("Operate prompt"));
+    const QString expected =
+        summary.replace(QStringLiteral("%d"), p.radio.devicePath()).replace(QStringLiteral("%p"), QString::number(other.processId()));
+    QCOMPARE(p.messages.messages.first().summary, expected);
+    QVERIFY(p.messages.messages.first().details.startsWith(expected));
+    QCOMPARE(p.messages.messages.first().details.contains(chinese ? QStringLiteral("已开机") : QStringLiteral("switched on")),
+             checklist);
     QVERIFY(PortError);
     QVERIFY(!read->link->isBusy());
     QCOMPARE(read->Label_tr_count->text(), QString());
     QVERIFY(!read->ProgressBar1->isVisible());
-    QCOMPARE(p.main->statusPanels().text(StatusPanels::Outcome), QStringLiteral("Read failed: COM1 cannot be opened"));
+    QCOMPARE(p.main->statusPanels().text(StatusPanels::Outcome), outcome);
     // Idle, so Cancel closes it.
     click(read->Command_Cancel);
     QVERIFY(!p.registry().isOpen(WindowId::Form_Comm_Read));
     // The port's own reason comes in the windows' language.
     p.main->menuItem(QStringLiteral("Language_chn"))->trigger();
     click(p.openRead()->Command_read);
-    QVERIFY2(p.messages.messages.last().details.contains(QStringLiteral("设备不存在")), qPrintable(p.messages.messages.last().details));
+    const QString reason = locked ? QStringLiteral("被另一个程序占用") : QStringLiteral("设备不存在");
+    QVERIFY2(p.messages.messages.last().details.contains(reason), qPrintable(p.messages.messages.last().details));
+}
+
+void LinkWindows::staleOpenFailureGoesOnceThePortOpens_data()
+{
+    QTest::addColumn<int>("error");
+    QTest::addColumn<QString>("systemText");
+    QTest::addColumn<bool>("shownBefore");
+    QTest::newRow("device missing then") << int(QSerialPort::DeviceNotFoundError) << "No such file or directory" << true;
+    // A refused permission goes as soon as the device may be opened, which
+    // root always may.
+    QTest::newRow("permission refused then") << int(QSerialPort::PermissionError) << "Permission denied"
+                                             << (geteuid() != 0);
+}
+
+// The port window's line of the last failed opening goes once a link
+// opened the port again.
+void LinkWindows::staleOpenFailureGoesOnceThePortOpens()
+{
+    QFETCH(int, error);
+    QFETCH(QString, systemText);
+    QFETCH(bool, shownBefore);
+    SimulatedRadioProgram p;
+    p.registry().ports().recordOpenFailure(p.radio.devicePath(), {error, systemText});
+    const QString line = QStringLiteral("The last attempt to open it failed: ");
+    auto portWindowLine = [&p] {
+        p.main->menuItem(QStringLiteral("proc_setup"))->trigger();
+        auto *setup = p.window<Form_setup>(WindowId::Form_setup);
+        const QString text = setup->Label_device->text();
+        click(setup->Command1);
+        return text;
+    };
+    QCOMPARE(portWindowLine().contains(line + systemText), shownBefore);
+    click(p.openRead()->Command_read);
+    QVERIFY(waitUntil([&] { return !p.registry().isOpen(WindowId::Form_Comm_Read); }, 5000));
+    QVERIFY(p.messages.messages.isEmpty());
+    QVERIFY(!portWindowLine().contains(line));
 }
 
 void LinkWindows::busyWindowRefusesRestartAndCancel_data()
@@ -541,7 +639,7 @@ void LinkWindows::powerWindowWithoutRadioClosesItself()
     SimulatedRadioProgram p;
     p.radio.faults.silent = situation == 0;
     if (situation == 1)
-        SerialPort::mapPortNumber(1, QStringLiteral("/dev/no-such-port"));
+        p.registry().ports().mapPortNumber(1, QStringLiteral("/dev/no-such-port"));
     Img(Region::PowerRow, 0) = 40;
     Img(Region::PowerRow, 2) = 7;
     Form_Adjust_Txp *power = p.openPower();

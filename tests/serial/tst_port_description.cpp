@@ -1,6 +1,7 @@
 // Which ports the program offers and what it tells about them: the
 // announcements of simulated radios, and whether a user may open a device.
 #include "serial/PortDescription.h"
+#include "serial/PortDirectory.h"
 #include "serial/SerialPort.h"
 #include "sim/RadioSimulator.h"
 
@@ -70,9 +71,9 @@ void TestPortDescription::onlyOwnLiveAnnouncementsOfPseudoTerminalsAreListed_dat
     QTest::addColumn<bool>("listed");
     QTest::addColumn<QStringList>("remaining");
     QTest::addColumn<bool>("othersLinks"); // the links belong to another user
-    const QString self = SerialPort::announcementName(QCoreApplication::applicationPid());
-    const QString parent = SerialPort::announcementName(getppid());
-    const QString ended = SerialPort::announcementName(INT_MAX);
+    const QString self = PortDirectory::announcementName(QCoreApplication::applicationPid());
+    const QString parent = PortDirectory::announcementName(getppid());
+    const QString ended = PortDirectory::announcementName(INT_MAX);
     QTest::newRow("own running radio") << QStringList{self} << 0700u << true << QStringList{self} << false;
     QTest::newRow("ended process, deleted") << QStringList{ended} << 0700u << false << QStringList() << false;
     QTest::newRow("not a pseudo-terminal") << QStringList{self + QStringLiteral(">/dev/null")} << 0700u << false
@@ -87,7 +88,7 @@ void TestPortDescription::onlyOwnLiveAnnouncementsOfPseudoTerminalsAreListed_dat
     QTest::newRow("another user's link") << QStringList{self} << 0700u << false << QStringList{self} << true;
     // kill(0, 0) asks about the caller's own process group, kill(-1, 0)
     // about every process: neither tells of a simulator.
-    const QStringList noProcess{SerialPort::announcementName(0), SerialPort::announcementName(-1)};
+    const QStringList noProcess{PortDirectory::announcementName(0), PortDirectory::announcementName(-1)};
     QTest::newRow("process number 0 or negative, deleted") << noProcess << 0700u << false << QStringList() << false;
 }
 
@@ -114,7 +115,7 @@ void TestPortDescription::onlyOwnLiveAnnouncementsOfPseudoTerminalsAreListed()
     QVERIFY(chmod(QFile::encodeName(folder.path()).constData(), folderMode) == 0);
 
     const QStringList expected = listed ? QStringList{radio.devicePath()} : QStringList();
-    QCOMPARE(SerialPort::announcedRadios(), expected);
+    QCOMPARE(PortDirectory().announcedRadios(), expected);
     remaining.sort();
     QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name),
              remaining);
@@ -143,11 +144,12 @@ void TestPortDescription::lockFileOfAnotherProgramIsNamed()
     lock.write(holder);
     lock.close();
 
+    PortDirectory ports;
     SerialPort port;
-    port.setDevicePath(radio.devicePath());
+    port.setPort(PortSpec{0, radio.devicePath()}, &ports);
     const bool opened = port.open(Language::English);
     port.close();
-    const QString summary = describeDevice(radio.devicePath(), Language::English).summary(Language::English);
+    const QString summary = describeDevice(ports, radio.devicePath(), Language::English).summary(Language::English);
     QFile::remove(lockPath);
     const QString named = QStringLiteral("in use by another program (lock file %1").arg(lockPath);
     QCOMPARE(summary.contains(named), inUse);
@@ -168,9 +170,9 @@ void TestPortDescription::missingDeviceIsToldInTheLanguageAsked()
 {
     QFETCH(bool, chinese);
     QFETCH(QString, reason);
-    SerialPort::mapPortNumber(8, QStringLiteral("/dev/kvd9-no-such-port"));
-    const PortDescription port = describePort(8, chinese ? Language::Chinese : Language::English);
-    SerialPort::mapPortNumber(8, QString());
+    PortDirectory ports;
+    ports.mapPortNumber(8, QStringLiteral("/dev/kvd9-no-such-port"));
+    const PortDescription port = describePort(ports, 8, chinese ? Language::Chinese : Language::English);
     QCOMPARE(port.access.reason, reason);
 }
 

@@ -88,8 +88,8 @@ void Keyboard::wholeTaskByKeyboard()
             p.radio.memory[r * 16 + c] = char(Img(r, c));
     for (int r = 1; r <= 128; ++r)
         Img(r, 0) = 255;
-    SerialPort::mapPortNumber(1, QStringLiteral("/dev/no-such-port"));
-    SerialPort::mapPortNumber(3, p.radio.devicePath());
+    p.registry().ports().mapPortNumber(1, QStringLiteral("/dev/no-such-port"));
+    p.registry().ports().mapPortNumber(3, p.radio.devicePath());
     ChannelFileName = QDir(files.path()).filePath(QStringLiteral("start.chann"));
     MDImain *main = p.main.get();
     main->activateWindow();

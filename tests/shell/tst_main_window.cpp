@@ -1,5 +1,6 @@
 #include "core/Codecs.h"
 #include "platform/WindowLanguage.h"
+#include "link/PortChoice.h"
 #include "support/TestImage.h"
 #include "platform/KeyFilter.h"
 #include "platform/StatusPanels.h"

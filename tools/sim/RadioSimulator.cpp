@@ -167,8 +167,11 @@ void RadioSimulator::parse()
                 log(QStringLiteral("   block reply lost"));
                 break;
             }
-            QByteArray block = QByteArray(1, char(0x06)) + frame.left(4)
-                + memory.mid(at & 0x0FF0, 16);
+            const int other = (at + 0x0110) & 0x0FF0;
+            const QByteArray header = faults.foreignReplyHeader
+                ? QByteArray("\x57", 1) + char(other >> 8) + char(other & 0xFF) + QByteArray("\x10\x00", 2)
+                : QByteArray(1, char(0x06)) + frame.left(4);
+            QByteArray block = header + memory.mid(at & 0x0FF0, 16);
             reply(block, endNs, QStringLiteral("block %1").arg(trafficAddress(at)));
             break;
         }

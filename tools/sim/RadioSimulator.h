@@ -40,6 +40,10 @@ public:
         // A stray byte follows the program's acknowledgement of this block
         // reply (from 1) of the first link, before the next request.
         int strayAfterAckOf = -1;
+        // Block replies begin 57 hi lo 10 00 with an address of their own
+        // instead of echoing the request; the program leaves the header
+        // unexamined.
+        bool foreignReplyHeader = false;
     };
 
     explicit RadioSimulator(QObject *parent = nullptr);
