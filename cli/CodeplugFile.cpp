@@ -20,9 +20,8 @@ constexpr int LastWrittenRow = 254;
 bool loadImageForWrite(const QString &path, Codeplug &image, QString &error)
 {
     Codeplug loaded;
-    QString message;
-    if (!loadChannelFile(path, loaded, message)) {
-        error = path + QStringLiteral(": ") + message;
+    // Named once, as every command names its sources.
+    if (!loadSource(path, loaded, error)) {
         if (path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
             error += langText("（CSV 信道表须先导入为 .chann 文件：kvd9-cli import-csv %1 --base 文件.chann -o 新文件.chann）",
                               " (a CSV plan is imported into a .chann file first: kvd9-cli import-csv %1 --base "

@@ -282,6 +282,7 @@ void LinkBatch::finish(Job &job, const QString &error)
         job.link->cancel();
     job.result.phase = phaseName(int(job.phase));
     job.result.error = error;
+    QString shown; // the failure as the progress line gives it, when it differs
     if (!error.isEmpty() && job.phase == Phase::Writing) {
         job.result.halfWritten = true;
         job.result.error += langText("；对讲机只写入了一部分，必须重新写入",
@@ -295,12 +296,13 @@ void LinkBatch::finish(Job &job, const QString &error)
     } else if (!error.isEmpty() && job.phase == Phase::Verifying) {
         job.result.error = langText("已写入，未校验：", "written, not verified: ") + error;
     } else if (!error.isEmpty() && writesAmong(job.steps, job.step + 1, int(job.steps.size()))) {
-        job.result.error = langText("备份失败：", "backup failed: ") + error
-            + langText("；对讲机未写入", "; the radio was not written");
+        // The progress line names the step already: "COM3 backup failed: ...".
+        shown = error + langText("；对讲机未写入", "; the radio was not written");
+        job.result.error = langText("备份失败：", "backup failed: ") + shown;
     }
     job.result.seconds = job.clock.isValid() ? job.clock.nsecsElapsed() / 1e9 : 0;
     if (!error.isEmpty())
-        plainLine(job, langText("失败：", "failed: ") + job.result.error);
+        plainLine(job, langText("失败：", "failed: ") + (shown.isEmpty() ? job.result.error : shown));
     if (--m_running == 0 && m_loop)
         m_loop->quit();
 }

@@ -371,16 +371,18 @@ void Cli::fourRadiosAtOnceFailIndependently()
 
 void Cli::badInputGivesOneLineNamingPortOrFile_data()
 {
-    QTest::addColumn<QString>("command"); // %f the file, %b a malformed file, %c a faulty plan, %p the radio
+    QTest::addColumn<QString>("command"); // %f the file, %b a malformed file, %c a faulty plan, %p the radio,
+                                          // %d a folder
     QTest::addColumn<int>("fault");       // 0 none, 1 silent, 2 cable pulled at read request 60,
                                           // 3 "KV D8" for "KV D9", 4 three bytes of the identification
     QTest::addColumn<QString>("error");   // the start of the one error line, then of any note line
-    QTest::newRow("missing file") << "write -p %p %f.none" << 0 << "%f.none: ";
+    QTest::newRow("missing file, named once") << "write -p %p %f.none" << 0 << "The file %f.none cannot be opened";
+    QTest::newRow("a folder as the file, named once") << "write -p %p %d" << 0 << "%d is a folder, not a channel file.";
     QTest::newRow("malformed file") << "verify -p %p %b" << 0 << "%b: ";
     QTest::newRow("unknown port") << "read -p 9 -o %f.out" << 0 << "unknown port: 9";
     QTest::newRow("unknown port, Chinese") << "read --lang zh -p 9 -o %f.out" << 0 << "未知端口：9";
     QTest::newRow("missing file, Chinese") << "write --lang zh -p %p %f.none" << 0
-                                           << "%f.none: 无法打开文件 %f.none：没有那个文件或目录";
+                                           << "无法打开文件 %f.none：没有那个文件或目录";
     QTest::newRow("malformed file, Chinese") << "verify -p %p %b --lang zh" << 0 << "%b: 第 1 行：“x”不是整数。";
     QTest::newRow("refused field, Chinese") << "set --lang zh %f option.squelch=10" << 0
                                             << "%f: option.squelch: “10”不是以下之一：0、1、2";
@@ -428,7 +430,8 @@ void Cli::badInputGivesOneLineNamingPortOrFile()
     QVERIFY(planFile.open(QIODevice::WriteOnly) && planFile.write("channel,receive\n10,400.003\n11\n") > 0);
     planFile.close();
     const auto fill = [&](QString text) {
-        return text.replace("%f", m_file).replace("%b", bad).replace("%c", plan).replace("%p", device);
+        return text.replace("%f", m_file).replace("%b", bad).replace("%c", plan).replace("%p", device)
+            .replace("%d", names.path());
     };
     // A short restart pause: the pulled cable is noticed at the restart.
     const CliRun result = run(fill(command).split(QLatin1Char(' ')));
@@ -465,7 +468,8 @@ void Cli::everyCommandKeepsTheContract_data()
 {
     QTest::addColumn<QString>("command"); // %f sample, %b malformed, %c faulty plan, %p %q radios,
                                           // %o a new path, %d a folder, %n a FIFO, %l a link to %p,
-                                          // %v a device; port 2 is %p
+                                          // %v a device, %L %H plans one byte and 4 MiB over
+                                          // the size limit; port 2 is %p
     QTest::addColumn<int>("radio");       // 0 as written from %f, 1 silent, 2 row 255 differs, 3 row 9 differs
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("named");   // what the error names
@@ -490,6 +494,12 @@ void Cli::everyCommandKeepsTheContract_data()
     QTest::newRow("diff equal") << "diff %f %f" << 0 << 0 << "";
     QTest::newRow("diff a malformed file") << "diff %f %b" << 0 << 2 << "%b";
     QTest::newRow("import a faulty plan") << "import-csv %c --base %f -o %o" << 0 << 1 << "%c";
+    QTest::newRow("import a plan one byte over the limit")
+        << "import-csv %L --base %f -o %o" << 0 << 2
+        << "The file %L is too large to be a CSV channel plan: the limit is 1 MiB (1048576 bytes).";
+    QTest::newRow("import a plan far over the limit")
+        << "import-csv %H --base %f -o %o" << 0 << 2
+        << "The file %H is too large to be a CSV channel plan: the limit is 1 MiB (1048576 bytes).";
     QTest::newRow("export to a device") << "export-csv %f -o /dev/null" << 0 << 2 << "/dev/null";
     QTest::newRow("unknown subcommand") << "frobnicate" << 0 << 64 << "frobnicate";
     QTest::newRow("mistyped subcommand") << "reed" << 0 << 64 << "reed; did you mean read? (kvd9-cli --help";
@@ -557,12 +567,17 @@ void Cli::everyCommandKeepsTheContract()
     QVERIFY(plan.open(QIODevice::WriteOnly) && plan.write("no,plan\n1\n") > 0);
     bad.close();
     plan.close();
+    for (const auto &[name, size] : {std::pair{"%L", 1024 * 1024 + 1}, std::pair{"%H", 5 * 1024 * 1024}}) {
+        QFile big(dir.filePath(name + 1));
+        QVERIFY(!command.contains(name) || (big.open(QIODevice::WriteOnly) && big.write(QByteArray(size, '\n')) == size));
+    }
     int outputs = 0;
     const auto fill = [&](QString text) {
         return text.replace("%f", m_file).replace("%b", bad.fileName()).replace("%c", plan.fileName())
             .replace("%p", r[0].devicePath()).replace("%q", r[1].devicePath())
             .replace("%o", dir.filePath(QStringLiteral("out%1").arg(++outputs))).replace("%d", dir.path())
-            .replace("%n", fifo).replace("%l", link).replace("%v", device);
+            .replace("%n", fifo).replace("%l", link).replace("%v", device).replace("%L", dir.filePath("L"))
+            .replace("%H", dir.filePath("H"));
     };
     const CliRun text = run(fill(command).split(QLatin1Char(' ')));
     QCOMPARE(text.status, status);
@@ -817,6 +832,8 @@ void Cli::backupsNeverOverwriteAndAFailedOneStopsItsRadio()
         QVERIFY2(ports.at(0).toObject().value("backup").toString().endsWith("-2.chann"), qPrintable(result.out));
     else
         QVERIFY(ports.at(0).toObject().value("error").toString().endsWith("; the radio was not written"));
+    // The progress line names the step once.
+    QCOMPARE(result.err.contains(r[0].devicePath() + " backup failed: The file "), !savable);
     QCOMPARE(r[0].writeFrames, savable ? 255 : 0);
     QCOMPARE(r[1].writeFrames, 255);
 }
