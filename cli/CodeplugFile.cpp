@@ -2,6 +2,7 @@
 
 #include "cli/ImageDiff.h"
 #include "cli/OutputPath.h"
+#include "cli/PartialChange.h"
 #include "core/ModuleState.h"
 #include "core/WritePreparation.h"
 #include "fields/CodeplugSource.h"
@@ -31,7 +32,7 @@ bool loadImageForWrite(const QString &path, Codeplug &image, QString &error)
     }
     const WritePreparation preparation = PrepareImageForWrite(loaded);
     if (!preparation.ready()) {
-        error = path + QStringLiteral(": ") + preparation.message();
+        error = path + QStringLiteral(": ") + rangeRefusal(loaded, preparation);
         return false;
     }
     image = loaded;

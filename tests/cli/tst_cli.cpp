@@ -372,7 +372,8 @@ void Cli::fourRadiosAtOnceFailIndependently()
 void Cli::badInputGivesOneLineNamingPortOrFile_data()
 {
     QTest::addColumn<QString>("command"); // %f the file, %b a malformed file, %c a faulty plan, %p the radio,
-                                          // %d a folder
+                                          // %d a folder; out of the working range: %r channel 2's receive,
+                                          // %t channel 1's transmit, %v the VFO's transmit
     QTest::addColumn<int>("fault");       // 0 none, 1 silent, 2 cable pulled at read request 60,
                                           // 3 "KV D8" for "KV D9", 4 three bytes of the identification
     QTest::addColumn<QString>("error");   // the start of the one error line, then of any note line
@@ -389,6 +390,16 @@ void Cli::badInputGivesOneLineNamingPortOrFile_data()
     QTest::newRow("refused plan and its note, Chinese")
         << "import-csv --lang zh %c --base %f -o %f.out" << 0
         << "%c: 第 3 行：字段少于列数（1/2）\n注：第 2 行：receive 400.003 已对齐到 400.00000";
+    QTest::newRow("write, a receive frequency out of range")
+        << "write -p %p %r" << 0 << "%r: channel.2.receive: 439.00000 is outside the working range 400..438 MHz";
+    QTest::newRow("write --changed-only, a transmit frequency out of range")
+        << "write --changed-only -p %p %t" << 0
+        << "%t: channel.1.offset: 1.000000 with channel.1.editor.direction Minus puts the transmit frequency "
+           "outside the working range 438..470 MHz";
+    QTest::newRow("write --dry-run, the VFO out of range")
+        << "write --dry-run -p %p %v" << 0
+        << "%v: vfo.offset: 60.00000 with vfo.direction Plus puts the transmit frequency outside the working "
+           "range 400..438 MHz";
     QTest::newRow("port that cannot open") << "read -p /dev/kvd9-none -o %f.out" << 0
                                            << "/dev/kvd9-none: cannot open the port: ";
     QTest::newRow("no answer") << "read -p %p -o %f.out" << 1 << "%p: the radio does not answer";
@@ -429,9 +440,15 @@ void Cli::badInputGivesOneLineNamingPortOrFile()
     QFile planFile(plan);
     QVERIFY(planFile.open(QIODevice::WriteOnly) && planFile.write("channel,receive\n10,400.003\n11\n") > 0);
     planFile.close();
+    const QString range = names.filePath("range.chann"), transmit = names.filePath("transmit.chann"),
+                  vfo = names.filePath("vfo.chann");
+    QCOMPARE(run({"set", m_file, "range.high=438", "-o", range}).status, 0);
+    QCOMPARE(run({"set", m_file, "channel.1.editor.transmit=437.125", "range.low=438", "vfo.receive=438.5", "-o",
+                  transmit}).status, 0);
+    QCOMPARE(run({"set", m_file, "vfo.offset=60", "vfo.direction=Plus", "range.high=438", "-o", vfo}).status, 0);
     const auto fill = [&](QString text) {
         return text.replace("%f", m_file).replace("%b", bad).replace("%c", plan).replace("%p", device)
-            .replace("%d", names.path());
+            .replace("%d", names.path()).replace("%r", range).replace("%t", transmit).replace("%v", vfo);
     };
     // A short restart pause: the pulled cable is noticed at the restart.
     const CliRun result = run(fill(command).split(QLatin1Char(' ')));
@@ -523,7 +540,7 @@ void Cli::everyCommandKeepsTheContract_data()
     QTest::newRow("set -p on two radios") << "set -p %p,%q option.beep=Off" << 0 << 0 << "";
     QTest::newRow("set -p a refused value") << "set -p %p option.squelch=10" << 0 << 1 << "option.squelch";
     QTest::newRow("set -p a range that leaves a channel out")
-        << "set -p %p range.high=438" << 0 << 1 << "Channel 2that Receiving";
+        << "set -p %p range.high=438" << 0 << 1 << "channel.2.receive: 439.00000 is outside the working range 400..438 MHz";
     QTest::newRow("set -p an unknown field") << "set -p %p option.none=1" << 0 << 2 << "option.none";
     QTest::newRow("set -p the power values") << "set -p %p power.low=3" << 0 << 2 << "power.low";
     QTest::newRow("set -p into a file") << "set -p %p option.beep=Off -o %o" << 0 << 64 << "-o";
