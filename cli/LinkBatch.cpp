@@ -412,7 +412,7 @@ bool readRadioImage(CliContext &context, const PortSpec &port, Codeplug &image, 
 }
 
 int printResults(CliContext &context, bool json, const QString &command, const std::vector<PortResult> &results,
-                 int status)
+                 int status, const QJsonObject &details)
 {
     QStringList errors;
     for (const PortResult &r : results)
@@ -433,7 +433,9 @@ int printResults(CliContext &context, bool json, const QString &command, const s
                 port.insert(QStringLiteral("error"), r.error);
             ports.append(port);
         }
-        printEnvelope(context, command, status, errors, {{QStringLiteral("ports"), ports}});
+        QJsonObject object = details;
+        object.insert(QStringLiteral("ports"), ports);
+        printEnvelope(context, command, status, errors, object);
         return status;
     }
     for (const PortResult &r : results)

@@ -127,6 +127,6 @@ private:
 bool readRadioImage(CliContext &context, const PortSpec &port, Codeplug &image, QString &error);
 
 // The summary table of a batch with the notes of each port, or with --json
-// the envelope with every port's result. Returns `status`.
+// the envelope with every port's result and `details`. Returns `status`.
 int printResults(CliContext &context, bool json, const QString &command, const std::vector<PortResult> &results,
-                 int status);
+                 int status, const QJsonObject &details = {});

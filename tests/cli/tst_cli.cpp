@@ -920,7 +920,7 @@ void Cli::writeDryRunShowsTheDiffAndWritesNothing()
 // set takes every assignment through the field's writer, or writes nothing.
 void Cli::setStoresUnderTheWindowsRules_data()
 {
-    QTest::addColumn<QString>("command"); // %f a copy of the sample, %l a link to it, %o a new path
+    QTest::addColumn<QString>("command"); // %f a copy of the sample, %l a link to it, %o a new path, %p a radio
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("printed"); // the output's first line, or the start of the error line
     QTest::addColumn<QString>("written"); // where the change lands (- standard output); none: %f stays
@@ -936,6 +936,8 @@ void Cli::setStoresUnderTheWindowsRules_data()
     QTest::newRow("not an assignment") << "set %f option.squelch" << 64 << "option.squelch: not of the form" << "";
     QTest::newRow("a frequency the raster moves, noted")
         << "set %f channel.1.receive=438.1234" << 0 << "note: channel.1.receive 438.1234 snapped to 438.12000" << "%f";
+    QTest::newRow("on a radio, a frequency the raster moves, noted")
+        << "set -p %p channel.1.receive=438.1234" << 0 << "note: channel.1.receive 438.1234 snapped to 438.12000" << "";
 }
 
 void Cli::setStoresUnderTheWindowsRules()
@@ -947,7 +949,10 @@ void Cli::setStoresUnderTheWindowsRules()
     QTemporaryDir dir;
     const QString file = dir.filePath("a.chann"), link = dir.filePath("link.chann"), output = dir.filePath("out.chann");
     QVERIFY(QFile::copy(m_file, file) && QFile::link(file, link));
-    const auto fill = [&](QString text) { return text.replace("%f", file).replace("%l", link).replace("%o", output); };
+    Radios r(1);
+    const auto fill = [&](QString text) {
+        return text.replace("%f", file).replace("%l", link).replace("%o", output).replace("%p", r.devices());
+    };
     const CliRun result = run(fill(command).split(QLatin1Char(' ')));
     QCOMPARE(result.status, status);
     if (status != 0 || printed.startsWith("note: "))
