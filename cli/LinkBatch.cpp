@@ -13,6 +13,8 @@
 #include <QTimer>
 
 #include <csignal>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -76,6 +78,13 @@ QString restartNote(LinkFailure cause, int attempt, int attempts)
         : cause == LinkFailure::LostReply               ? langText("应答丢失", "reply lost")
                                                         : langText("设备断开", "device lost");
     return what + langText("，第 %1 次尝试，共 %2 次", ", attempt %1 of %2").arg(attempt).arg(attempts);
+}
+
+// The width of the terminal on standard error, which shows the progress.
+int terminalColumns()
+{
+    winsize size {};
+    return ::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0 ? size.ws_col : 80;
 }
 
 QString phaseName(int phase)
@@ -327,7 +336,7 @@ void LinkBatch::onInterrupt()
             continue;
         }
         job.finishingWrite = true;
-        printAboveProgress(job.result.port.name()
+        printBelowProgress(job.result.port.name()
                            + langText("：正在写入；现在停止会使对讲机只写入一部分，因此写入将继续完成。"
                                       "再按一次 Ctrl+C 立即停止（之后必须重新写入）。",
                                       ": writing; stopping now would leave the radio half-written, so the "
@@ -336,17 +345,16 @@ void LinkBatch::onInterrupt()
     }
 }
 
-void LinkBatch::printAboveProgress(const QString &text)
+void LinkBatch::printBelowProgress(const QString &text)
 {
-    // The progress lines are drawn anew every 200 ms; the message goes above
-    // them, where no redraw reaches it, and they are drawn below it.
-    if (m_context.progressOnTerminal && m_linesShown > 0) {
-        m_context.err << "\x1b[" << m_linesShown << "A\r\x1b[J";
-        m_linesShown = 0;
+    if (!m_context.progressOnTerminal) {
+        printError(m_context, text);
+        return;
     }
-    printError(m_context, text);
-    if (m_context.progressOnTerminal)
-        showProgress();
+    // Read where the eye is, under the progress lines, and drawn again with
+    // them, so that no redraw takes it away.
+    m_notices << QStringLiteral("kvd9-cli: ") + text;
+    showProgress();
 }
 
 void LinkBatch::cutAll()
@@ -385,13 +393,23 @@ QString LinkBatch::progressLine(const Job &job) const
 
 void LinkBatch::showProgress()
 {
-    // Moves back over the lines drawn last time and draws them anew.
+    // Moves back over the rows drawn last time, a line longer than the
+    // terminal is wide taking as many as the terminal wraps it into, clears
+    // them and draws them anew.
     if (m_linesShown > 0)
         m_context.err << "\x1b[" << m_linesShown << 'A';
+    m_context.err << "\r\x1b[J";
+    const int columns = terminalColumns();
+    m_linesShown = 0;
+    const auto draw = [&](const QString &line) {
+        m_context.err << line << '\n';
+        m_linesShown += qMax(1, (displayWidth(line) + columns - 1) / columns);
+    };
     for (const Job &job : m_jobs)
-        m_context.err << "\r\x1b[2K" << progressLine(job) << '\n';
+        draw(progressLine(job));
+    for (const QString &notice : m_notices)
+        draw(notice);
     m_context.err.flush();
-    m_linesShown = int(m_jobs.size());
 }
 
 void LinkBatch::plainLine(const Job &job, const QString &what)

@@ -106,7 +106,7 @@ private:
     void onInterrupt();
     void cutAll();
     // A message that stays visible under the redrawn progress lines.
-    void printAboveProgress(const QString &text);
+    void printBelowProgress(const QString &text);
     QString progressLine(const Job &job) const;
     void showProgress();
     void plainLine(const Job &job, const QString &what);
@@ -118,7 +118,8 @@ private:
     std::vector<Job> m_jobs;
     QTimer *m_redraw;
     QEventLoop *m_loop = nullptr;
-    int m_linesShown = 0;
+    QStringList m_notices; // drawn under the progress lines on a terminal
+    int m_linesShown = 0;  // terminal rows drawn last time
     int m_running = 0;
     int m_signal = 0;
 };

@@ -138,13 +138,20 @@ ProgramRun runProgram(QProcess &process, const QString &program, const QStringLi
             process.readAllStandardError()};
 }
 
-// The rows a terminal shows after `stream`, for the controls the progress
-// lines use: carriage return, line feed, cursor up, erase the line, erase
-// below.
-QStringList terminalScreen(const QString &stream)
+// The lines a terminal `columns` wide shows after `stream`, each line
+// wrapped over several rows given whole, for the controls the progress lines
+// use: carriage return, line feed, cursor up, erase the line, erase below.
+QStringList terminalScreen(const QString &stream, int columns)
 {
     QStringList rows{QString()};
+    QList<bool> wrapped{false}; // the row goes on in the next
     int row = 0, column = 0;
+    const auto down = [&] {
+        if (++row == rows.size()) {
+            rows << QString();
+            wrapped << false;
+        }
+    };
     for (int i = 0; i < stream.size(); ++i) {
         const QChar c = stream.at(i);
         if (c == QLatin1Char('\x1b') && stream.mid(i + 1, 1) == QLatin1String("[")) {
@@ -159,20 +166,34 @@ QStringList terminalScreen(const QString &stream)
                 rows[row].clear();
             else if (command == QLatin1Char('J')) {
                 rows = rows.mid(0, row + 1);
+                wrapped = wrapped.mid(0, row + 1);
                 rows[row].truncate(column);
             }
+            if (command != QLatin1Char('A'))
+                wrapped[row] = false;
             i = end;
         } else if (c == QLatin1Char('\r')) {
             column = 0;
         } else if (c == QLatin1Char('\n')) {
-            if (++row == rows.size())
-                rows << QString();
+            down();
         } else {
+            if (column == columns) {
+                wrapped[row] = true;
+                down();
+                column = 0;
+            }
             rows[row] = rows[row].leftJustified(column).replace(column, 1, c);
             ++column;
         }
     }
-    return rows;
+    QStringList lines{QString()};
+    for (int r = 0; r < rows.size(); ++r) {
+        lines.last() += rows.at(r);
+        if (!wrapped.at(r))
+            lines << QString();
+    }
+    lines.removeLast();
+    return lines;
 }
 
 // Validates JSON documents against the program's schema with Debian's
@@ -1180,7 +1201,8 @@ void Cli::hangUpFinishesTheWriteUnderWay()
 }
 
 // On a terminal the progress lines are redrawn; the first Ctrl+C's warning
-// stays on the screen, and the progress line says what goes on.
+// stays on the screen below them, where it was printed, and the progress
+// line says what goes on. Lines longer than the terminal is wide wrap.
 void Cli::firstCtrlCWarningStaysOnTheTerminal()
 {
     if (!QFileInfo::exists("/usr/bin/script"))
@@ -1190,16 +1212,31 @@ void Cli::firstCtrlCWarningStaysOnTheTerminal()
     QByteArray drawn;
     connect(&script, &QProcess::readyReadStandardOutput, [&] { drawn += script.readAllStandardOutput(); });
     doWhen([&] { return r[0].writeFrames >= 40; }, [&] { script.write("\x03"); });
+    const int columns = 60;
     runProgram(script, QStringLiteral("/usr/bin/script"),
-               {"-qec", QStringLiteral("'%1' write --no-verify -p '%2' '%3'").arg(KVD9_CLI, r[0].devicePath(), m_file),
+               {"-qec",
+                QStringLiteral("stty cols %1 && '%2' write --no-verify -p '%3' '%4'")
+                    .arg(columns).arg(KVD9_CLI, r[0].devicePath(), m_file),
                 "/dev/null"});
     QCOMPARE(r[0].writeFrames, 255);
     const QString stream = QString::fromUtf8(drawn);
     QVERIFY2(stream.contains("(finishing the write; Ctrl+C again cuts it)"), qPrintable(stream));
-    const QStringList screen = terminalScreen(stream);
-    QVERIFY2(screen.filter("Press Ctrl+C again to stop at once").size() == 1, qPrintable(screen.join('\n')));
-    QVERIFY2(screen.filter(QRegularExpression("^" + QRegularExpression::escape(r[0].devicePath()) + " failed: written, not verified: interrupted"))
-                 .size() == 1, qPrintable(screen.join('\n')));
+    const QStringList screen = terminalScreen(stream, columns);
+    const QString shown = screen.join('\n');
+    const auto lineOf = [&](const QString &pattern) {
+        const QList<int> found = [&] {
+            QList<int> at;
+            for (int k = 0; k < screen.size(); ++k)
+                if (screen.at(k).contains(QRegularExpression(pattern)))
+                    at << k;
+            return at;
+        }();
+        return found.size() == 1 ? found.first() : -1;
+    };
+    const int progress = lineOf("^" + QRegularExpression::escape(r[0].devicePath()) + " failed: written, not verified: interrupted");
+    const int warning = lineOf("^kvd9-cli: " + QRegularExpression::escape(r[0].devicePath())
+                               + ": writing; .* Press Ctrl\\+C again to stop at once");
+    QVERIFY2(progress >= 0 && warning == progress + 1, qPrintable(shown));
 }
 
 namespace {
