@@ -1223,15 +1223,10 @@ void Cli::firstCtrlCWarningStaysOnTheTerminal()
     QVERIFY2(stream.contains("(finishing the write; Ctrl+C again cuts it)"), qPrintable(stream));
     const QStringList screen = terminalScreen(stream, columns);
     const QString shown = screen.join('\n');
+    // The one line that matches, or -1.
     const auto lineOf = [&](const QString &pattern) {
-        const QList<int> found = [&] {
-            QList<int> at;
-            for (int k = 0; k < screen.size(); ++k)
-                if (screen.at(k).contains(QRegularExpression(pattern)))
-                    at << k;
-            return at;
-        }();
-        return found.size() == 1 ? found.first() : -1;
+        const QStringList found = screen.filter(QRegularExpression(pattern));
+        return found.size() == 1 ? int(screen.indexOf(found.first())) : -1;
     };
     const int progress = lineOf("^" + QRegularExpression::escape(r[0].devicePath()) + " failed: written, not verified: interrupted");
     const int warning = lineOf("^kvd9-cli: " + QRegularExpression::escape(r[0].devicePath())
