@@ -7,7 +7,6 @@
 #include "core/WritePreparation.h"
 #include "fields/CodeplugSource.h"
 #include "fields/FieldReport.h"
-#include "core/ChannelFile.h"
 #include "core/Texts.h"
 
 #include <QDateTime>

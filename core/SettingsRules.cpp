@@ -188,7 +188,7 @@ QString vfoOffsetText(const Codeplug &image)
 void clearVfoOffset(Codeplug &image)
 {
     for (int b = 4; b < 8; ++b)
-        image.at(Region::VfoRow, b) = Empty;
+        image.at(Region::VfoRow, b) = Region::Empty;
 }
 
 namespace {
