@@ -1,5 +1,6 @@
 #pragma once
 #include "cli/PartialChange.h"
+#include "fields/FieldReport.h"
 
 class CommandLine;
 struct CliContext;
