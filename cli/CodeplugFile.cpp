@@ -2,10 +2,10 @@
 
 #include "cli/ImageDiff.h"
 #include "cli/OutputPath.h"
+#include "cli/PartialChange.h"
 #include "core/WritePreparation.h"
 #include "fields/CodeplugSource.h"
 #include "fields/FieldReport.h"
-#include "core/ChannelFile.h"
 #include "core/Texts.h"
 
 #include <QDateTime>
@@ -19,9 +19,8 @@ constexpr int LastWrittenRow = Protocol::WriteRows - 1;
 bool loadImageForWrite(const QString &path, Codeplug &image, QString &error, Language language)
 {
     Codeplug loaded;
-    QString message;
-    if (!loadChannelFile(path, loaded, message, language)) {
-        error = path + QStringLiteral(": ") + message;
+    // Named once, as every command names its sources.
+    if (!loadSource(path, loaded, error, language)) {
         if (path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
             error += langText(language, "（CSV 信道表须先导入为 .chann 文件：kvd9-cli import-csv %1 --base 文件.chann -o 新文件.chann）",
                               " (a CSV plan is imported into a .chann file first: kvd9-cli import-csv %1 --base "
@@ -31,7 +30,7 @@ bool loadImageForWrite(const QString &path, Codeplug &image, QString &error, Lan
     }
     const WritePreparation preparation = PrepareImageForWrite(loaded);
     if (!preparation.ready()) {
-        error = path + QStringLiteral(": ") + preparation.message(language);
+        error = path + QStringLiteral(": ") + rangeRefusal(loaded, preparation, language);
         return false;
     }
     image = loaded;

@@ -13,6 +13,8 @@
 #include <QTimer>
 
 #include <csignal>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -76,6 +78,13 @@ QString restartNote(LinkFailure cause, int attempt, int attempts, Language langu
         : cause == LinkFailure::LostReply               ? langText(language, "应答丢失", "reply lost")
                                                         : langText(language, "设备断开", "device lost");
     return what + langText(language, "，第 %1 次尝试，共 %2 次", ", attempt %1 of %2").arg(attempt).arg(attempts);
+}
+
+// The width of the terminal on standard error, which shows the progress.
+int terminalColumns()
+{
+    winsize size {};
+    return ::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0 ? size.ws_col : 80;
 }
 
 QString phaseName(int phase)
@@ -283,6 +292,7 @@ void LinkBatch::finish(Job &job, const QString &error)
         job.link->cancel();
     job.result.phase = phaseName(int(job.phase));
     job.result.error = error;
+    QString shown; // the failure as the progress line gives it, when it differs
     if (!error.isEmpty() && job.phase == Phase::Writing) {
         job.result.halfWritten = true;
         job.result.error += langText(m_context.language, "；对讲机只写入了一部分，必须重新写入",
@@ -296,12 +306,13 @@ void LinkBatch::finish(Job &job, const QString &error)
     } else if (!error.isEmpty() && job.phase == Phase::Verifying) {
         job.result.error = langText(m_context.language, "已写入，未校验：", "written, not verified: ") + error;
     } else if (!error.isEmpty() && writesAmong(job.steps, job.step + 1, int(job.steps.size()))) {
-        job.result.error = langText(m_context.language, "备份失败：", "backup failed: ") + error
-            + langText(m_context.language, "；对讲机未写入", "; the radio was not written");
+        // The progress line names the step already: "COM3 backup failed: ...".
+        shown = error + langText(m_context.language, "；对讲机未写入", "; the radio was not written");
+        job.result.error = langText(m_context.language, "备份失败：", "backup failed: ") + shown;
     }
     job.result.seconds = job.clock.isValid() ? job.clock.nsecsElapsed() / 1e9 : 0;
     if (!error.isEmpty())
-        plainLine(job, langText(m_context.language, "失败：", "failed: ") + job.result.error);
+        plainLine(job, langText(m_context.language, "失败：", "failed: ") + (shown.isEmpty() ? job.result.error : shown));
     if (--m_running == 0 && m_loop)
         m_loop->quit();
 }
@@ -326,7 +337,7 @@ void LinkBatch::onInterrupt()
             continue;
         }
         job.finishingWrite = true;
-        printAboveProgress(job.result.port.name()
+        printBelowProgress(job.result.port.name()
                            + langText(m_context.language, "：正在写入；现在停止会使对讲机只写入一部分，因此写入将继续完成。"
                                       "再按一次 Ctrl+C 立即停止（之后必须重新写入）。",
                                       ": writing; stopping now would leave the radio half-written, so the "
@@ -335,17 +346,16 @@ void LinkBatch::onInterrupt()
     }
 }
 
-void LinkBatch::printAboveProgress(const QString &text)
+void LinkBatch::printBelowProgress(const QString &text)
 {
-    // The progress lines are drawn anew every 200 ms; the message goes above
-    // them, where no redraw reaches it, and they are drawn below it.
-    if (m_context.progressOnTerminal && m_linesShown > 0) {
-        m_context.err << "\x1b[" << m_linesShown << "A\r\x1b[J";
-        m_linesShown = 0;
+    if (!m_context.progressOnTerminal) {
+        printError(m_context, text);
+        return;
     }
-    printError(m_context, text);
-    if (m_context.progressOnTerminal)
-        showProgress();
+    // Read where the eye is, under the progress lines, and drawn again with
+    // them, so that no redraw takes it away.
+    m_notices << QStringLiteral("kvd9-cli: ") + text;
+    showProgress();
 }
 
 void LinkBatch::cutAll()
@@ -384,13 +394,23 @@ QString LinkBatch::progressLine(const Job &job) const
 
 void LinkBatch::showProgress()
 {
-    // Moves back over the lines drawn last time and draws them anew.
+    // Moves back over the rows drawn last time, a line longer than the
+    // terminal is wide taking as many as the terminal wraps it into, clears
+    // them and draws them anew.
     if (m_linesShown > 0)
         m_context.err << "\x1b[" << m_linesShown << 'A';
+    m_context.err << "\r\x1b[J";
+    const int columns = terminalColumns();
+    m_linesShown = 0;
+    const auto draw = [&](const QString &line) {
+        m_context.err << line << '\n';
+        m_linesShown += qMax(1, (displayWidth(line) + columns - 1) / columns);
+    };
     for (const Job &job : m_jobs)
-        m_context.err << "\r\x1b[2K" << progressLine(job) << '\n';
+        draw(progressLine(job));
+    for (const QString &notice : m_notices)
+        draw(notice);
     m_context.err.flush();
-    m_linesShown = int(m_jobs.size());
 }
 
 void LinkBatch::plainLine(const Job &job, const QString &what)
@@ -411,7 +431,7 @@ bool readRadioImage(CliContext &context, const PortSpec &port, Codeplug &image, 
 }
 
 int printResults(CliContext &context, bool json, const QString &command, const std::vector<PortResult> &results,
-                 int status)
+                 int status, const QJsonObject &details)
 {
     QStringList errors;
     for (const PortResult &r : results)
@@ -432,7 +452,9 @@ int printResults(CliContext &context, bool json, const QString &command, const s
                 port.insert(QStringLiteral("error"), r.error);
             ports.append(port);
         }
-        printEnvelope(context, command, status, errors, {{QStringLiteral("ports"), ports}});
+        QJsonObject object = details;
+        object.insert(QStringLiteral("ports"), ports);
+        printEnvelope(context, command, status, errors, object);
         return status;
     }
     for (const PortResult &r : results)

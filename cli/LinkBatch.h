@@ -106,7 +106,7 @@ private:
     void onInterrupt();
     void cutAll();
     // A message that stays visible under the redrawn progress lines.
-    void printAboveProgress(const QString &text);
+    void printBelowProgress(const QString &text);
     QString progressLine(const Job &job) const;
     void showProgress();
     void plainLine(const Job &job, const QString &what);
@@ -118,7 +118,8 @@ private:
     std::vector<Job> m_jobs;
     QTimer *m_redraw;
     QEventLoop *m_loop = nullptr;
-    int m_linesShown = 0;
+    QStringList m_notices; // drawn under the progress lines on a terminal
+    int m_linesShown = 0;  // terminal rows drawn last time
     int m_running = 0;
     int m_signal = 0;
 };
@@ -127,6 +128,6 @@ private:
 bool readRadioImage(CliContext &context, const PortSpec &port, Codeplug &image, QString &error);
 
 // The summary table of a batch with the notes of each port, or with --json
-// the envelope with every port's result. Returns `status`.
+// the envelope with every port's result and `details`. Returns `status`.
 int printResults(CliContext &context, bool json, const QString &command, const std::vector<PortResult> &results,
-                 int status);
+                 int status, const QJsonObject &details = {});

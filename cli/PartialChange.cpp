@@ -1,11 +1,14 @@
 #include "cli/PartialChange.h"
 
+#include "core/NumberText.h"
 #include "core/WorkingRange.h"
 #include "core/WritePreparation.h"
+#include "fields/FieldBuilders.h"
 #include "fields/FieldCatalogue.h"
 #include "serial/LinkProtocol.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -69,9 +72,9 @@ QString checkChangedRanges(const Codeplug &image, const QList<int> &changed, Lan
             for (int c = 0; c < RowBytes; ++c)
                 checked.at(n, c) = Empty;
     if ((rangeChanged || changed.contains(VfoRow)) && CheckVfoRange(checked))
-        return WritePreparation{WritePreparation::VfoOutOfRange, 0}.message(language);
+        return rangeRefusal(checked, {WritePreparation::VfoOutOfRange, 0}, language);
     if (const int channel = CheckChannelRanges(checked); channel > 0)
-        return WritePreparation{WritePreparation::ChannelOutOfRange, channel}.message(language);
+        return rangeRefusal(checked, {WritePreparation::ChannelOutOfRange, channel}, language);
     return QString();
 }
 
@@ -87,6 +90,26 @@ QList<int> rowsToReadFirst(const QList<const Field *> &fields)
     rows.unite(QSet<int>(fieldRows.begin(), fieldRows.end()));
     addCheckedRows(rows, fieldRows);
     return sorted(rows);
+}
+
+QString rangeRefusal(const Codeplug &image, const WritePreparation &found, Language language)
+{
+    const bool vfo = found.result == WritePreparation::VfoOutOfRange;
+    const QString record = vfo ? QStringLiteral("vfo") : QStringLiteral("channel.%1").arg(found.channel);
+    const WorkRange range = workRangeOf(image);
+    const auto valueOf = [&](const char *name) { return readField(image, *findField(record + QLatin1String(name)), language); };
+    // The check takes whole megahertz: 438.9 lies in 400..438. When the
+    // receive frequency passes, the transmit one failed, which the offset
+    // and the direction give: a channel's direction as the single-channel
+    // editor's encoding holds it.
+    const double receive = std::floor(numericValue(valueOf(".receive")));
+    if (receive < range.low || receive > range.high)
+        return record + QStringLiteral(".receive: ") + FieldRows::isOutOfRange(valueOf(".receive"), range, language);
+    const char *direction = vfo ? ".direction" : ".editor.direction";
+    return record
+        + langText(language, ".offset：%1（%2 为 %3）使发射频率%4", ".offset: %1 with %2 %3 puts the transmit frequency %4")
+              .arg(valueOf(".offset"), record + QLatin1String(direction), valueOf(direction),
+                   FieldRows::outOfRange(range, language));
 }
 
 QList<int> differingRows(const Codeplug &a, const Codeplug &b)

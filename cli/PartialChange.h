@@ -9,6 +9,7 @@
 #include <functional>
 
 struct Field;
+struct WritePreparation;
 
 // A change of some fields made on the radio itself: which rows of its
 // memory must be read first, and which rows then differ. Rows that were not
@@ -41,6 +42,12 @@ struct PartialChange {
 // change of the range).
 PartialChange planPartialChange(const Codeplug &radio, const QSet<int> &known, const ChangeWriter &change,
                                Language language);
+
+// Why a write of `image` is refused when `found` is not ready, as set
+// refuses a value: the field, its value and the range
+// ("channel.2.receive: 439.00000 is outside the working range 400..438 MHz").
+// The windows keep their own message.
+QString rangeRefusal(const Codeplug &image, const WritePreparation &found, Language language);
 
 // The rows of 0..254 where `a` and `b` differ, in address order.
 QList<int> differingRows(const Codeplug &a, const Codeplug &b);

@@ -87,12 +87,14 @@ int setRadios(const CommandLine &line, CliContext &context, const QList<Assignme
                                                  ": the power values are never written; the power adjustment sets them"));
         fields << field;
     }
+    // The same on every radio: the raster does not depend on the radio.
+    QStringList notes;
     return setOnRadios(line, context, fields,
                        [&](Codeplug &image) {
-                           QStringList notes;
+                           notes.clear();
                            return applyAssignments(image, assignments, QString(), notes, context.language);
                        },
-                       dryRun, backupFolder, encodingOfAssignments(assignments));
+                       notes, dryRun, backupFolder, encodingOfAssignments(assignments));
 }
 
 } // namespace

@@ -49,7 +49,8 @@ void report(PortResult &r, const RadioChange &change, bool dryRun, ListedEncodin
 } // namespace
 
 int setOnRadios(const CommandLine &line, CliContext &context, const QList<const Field *> &fields,
-                const ChangeWriter &change, bool dryRun, const QString &backupFolder, ListedEncoding encoding)
+                const ChangeWriter &change, const QStringList &notes, bool dryRun, const QString &backupFolder,
+                ListedEncoding encoding)
 {
     RadioBackups backups;
     QString error;
@@ -94,5 +95,11 @@ int setOnRadios(const CommandLine &line, CliContext &context, const QList<const 
     for (size_t i = 0; i < results.size(); ++i)
         report(results[i], radios[i], dryRun, encoding, context.language);
     backups.report(results, context.language);
-    return printResults(context, line.json(), line.name(), results, batch.exitStatus(results));
+    QJsonObject details; // the envelope's, with --json
+    if (!notes.isEmpty())
+        details.insert(QStringLiteral("notes"), QJsonArray::fromStringList(notes));
+    if (!line.json())
+        for (const QString &note : notes)
+            printError(context, langText(context.language, "注：", "note: ") + note);
+    return printResults(context, line.json(), line.name(), results, batch.exitStatus(results), details);
 }

@@ -26,6 +26,16 @@ QString specialFileMessage(const QString &path, mode_t mode, const FileKind &kin
     return langText(language, "%1 不是普通文件，不是%2。", "%1 is not a plain file, not a %2.").arg(path, what);
 }
 
+// A size as a limit is told: "1 MiB (1048576 bytes)", or bytes alone.
+QString sizeText(qint64 bytes, Language language)
+{
+    const QString exact = langText(language, "%1 字节", "%1 bytes").arg(bytes);
+    constexpr qint64 MiB = 1024 * 1024;
+    if (bytes < MiB || bytes % MiB != 0)
+        return exact;
+    return langText(language, "%1 MiB（%2）", "%1 MiB (%2)").arg(bytes / MiB).arg(exact);
+}
+
 QString openErrorMessage(const QString &path, int error, Language language)
 {
     return langText(language, "无法打开文件 %1：%2", "The file %1 cannot be opened: %2").arg(path, systemErrorText(error, language));
@@ -81,8 +91,9 @@ bool readRegularFile(const QString &path, qint64 maxBytes, const FileKind &kind,
     }
     ::close(fd);
     if (got > maxBytes) {
-        error = langText(language, "文件 %1 太大，不是%2。", "The file %1 is too large to be a %2.")
-                    .arg(path, langText(language, kind.chinese, kind.english));
+        // One message for every size past the limit, which it states.
+        error = langText(language, "文件 %1 太大，不是%2：上限为 %3。", "The file %1 is too large to be a %2: the limit is %3.")
+                    .arg(path, langText(language, kind.chinese, kind.english), sizeText(maxBytes, language));
         return false;
     }
     bytes.resize(got);

@@ -76,9 +76,9 @@ CommandResult runImportCsv(const QString &csvPath, const QString &basePath, cons
     QString error;
     if (!loadSource(basePath, base, error, language))
         return failed(SourceFailed, error);
-    // One byte past the limit is enough to tell an oversized file.
+    // The reader tells an oversized file, whatever its size, by one message.
     QByteArray csv;
-    if (!readRegularFile(csvPath, MaxCsvBytes + 1, {"CSV 信道表", "CSV channel plan"}, csv, error, language))
+    if (!readRegularFile(csvPath, MaxCsvBytes, {"CSV 信道表", "CSV channel plan"}, csv, error, language))
         return failed(SourceFailed, error);
     if (format == CsvFormat::Detect)
         format = isGenericChannelCsv(csv) ? CsvFormat::Generic : CsvFormat::Grid;

@@ -141,13 +141,20 @@ ProgramRun runProgram(QProcess &process, const QString &program, const QStringLi
             process.readAllStandardError()};
 }
 
-// The rows a terminal shows after `stream`, for the controls the progress
-// lines use: carriage return, line feed, cursor up, erase the line, erase
-// below.
-QStringList terminalScreen(const QString &stream)
+// The lines a terminal `columns` wide shows after `stream`, each line
+// wrapped over several rows given whole, for the controls the progress lines
+// use: carriage return, line feed, cursor up, erase the line, erase below.
+QStringList terminalScreen(const QString &stream, int columns)
 {
     QStringList rows{QString()};
+    QList<bool> wrapped{false}; // the row goes on in the next
     int row = 0, column = 0;
+    const auto down = [&] {
+        if (++row == rows.size()) {
+            rows << QString();
+            wrapped << false;
+        }
+    };
     for (int i = 0; i < stream.size(); ++i) {
         const QChar c = stream.at(i);
         if (c == QLatin1Char('\x1b') && stream.mid(i + 1, 1) == QLatin1String("[")) {
@@ -162,20 +169,34 @@ QStringList terminalScreen(const QString &stream)
                 rows[row].clear();
             else if (command == QLatin1Char('J')) {
                 rows = rows.mid(0, row + 1);
+                wrapped = wrapped.mid(0, row + 1);
                 rows[row].truncate(column);
             }
+            if (command != QLatin1Char('A'))
+                wrapped[row] = false;
             i = end;
         } else if (c == QLatin1Char('\r')) {
             column = 0;
         } else if (c == QLatin1Char('\n')) {
-            if (++row == rows.size())
-                rows << QString();
+            down();
         } else {
+            if (column == columns) {
+                wrapped[row] = true;
+                down();
+                column = 0;
+            }
             rows[row] = rows[row].leftJustified(column).replace(column, 1, c);
             ++column;
         }
     }
-    return rows;
+    QStringList lines{QString()};
+    for (int r = 0; r < rows.size(); ++r) {
+        lines.last() += rows.at(r);
+        if (!wrapped.at(r))
+            lines << QString();
+    }
+    lines.removeLast();
+    return lines;
 }
 
 // Validates JSON documents against the program's schema with Debian's
@@ -377,22 +398,35 @@ void Cli::fourRadiosAtOnceFailIndependently()
 
 void Cli::badInputGivesOneLineNamingPortOrFile_data()
 {
-    QTest::addColumn<QString>("command"); // %f the file, %b a malformed file, %c a faulty plan, %p the radio
+    QTest::addColumn<QString>("command"); // %f the file, %b a malformed file, %c a faulty plan, %p the radio,
+                                          // %d a folder; out of the working range: %r channel 2's receive,
+                                          // %t channel 1's transmit, %v the VFO's transmit
     QTest::addColumn<int>("fault");       // 0 none, 1 silent, 2 cable pulled at read request 60,
                                           // 3 "KV D8" for "KV D9", 4 three bytes of the identification
     QTest::addColumn<QString>("error");   // the start of the one error line, then of any note line
-    QTest::newRow("missing file") << "write -p %p %f.none" << 0 << "%f.none: ";
+    QTest::newRow("missing file, named once") << "write -p %p %f.none" << 0 << "The file %f.none cannot be opened";
+    QTest::newRow("a folder as the file, named once") << "write -p %p %d" << 0 << "%d is a folder, not a channel file.";
     QTest::newRow("malformed file") << "verify -p %p %b" << 0 << "%b: ";
     QTest::newRow("unknown port") << "read -p 9 -o %f.out" << 0 << "unknown port: 9";
     QTest::newRow("unknown port, Chinese") << "read --lang zh -p 9 -o %f.out" << 0 << "未知端口：9";
     QTest::newRow("missing file, Chinese") << "write --lang zh -p %p %f.none" << 0
-                                           << "%f.none: 无法打开文件 %f.none：没有那个文件或目录";
+                                           << "无法打开文件 %f.none：没有那个文件或目录";
     QTest::newRow("malformed file, Chinese") << "verify -p %p %b --lang zh" << 0 << "%b: 第 1 行：“x”不是整数。";
     QTest::newRow("refused field, Chinese") << "set --lang zh %f option.squelch=10" << 0
                                             << "%f: option.squelch: “10”不是以下之一：0、1、2";
     QTest::newRow("refused plan and its note, Chinese")
         << "import-csv --lang zh %c --base %f -o %f.out" << 0
         << "%c: 第 3 行：字段少于列数（1/2）\n注：第 2 行：receive 400.003 已对齐到 400.00000";
+    QTest::newRow("write, a receive frequency out of range")
+        << "write -p %p %r" << 0 << "%r: channel.2.receive: 439.00000 is outside the working range 400..438 MHz";
+    QTest::newRow("write --changed-only, a transmit frequency out of range")
+        << "write --changed-only -p %p %t" << 0
+        << "%t: channel.1.offset: 1.000000 with channel.1.editor.direction Minus puts the transmit frequency "
+           "outside the working range 438..470 MHz";
+    QTest::newRow("write --dry-run, the VFO out of range")
+        << "write --dry-run -p %p %v" << 0
+        << "%v: vfo.offset: 60.00000 with vfo.direction Plus puts the transmit frequency outside the working "
+           "range 400..438 MHz";
     QTest::newRow("port that cannot open") << "read -p /dev/kvd9-none -o %f.out" << 0
                                            << "/dev/kvd9-none: cannot open the port: ";
     QTest::newRow("port that cannot open, Chinese") << "read --lang zh -p /dev/kvd9-none -o %f.out" << 0
@@ -437,8 +471,15 @@ void Cli::badInputGivesOneLineNamingPortOrFile()
     QFile planFile(plan);
     QVERIFY(planFile.open(QIODevice::WriteOnly) && planFile.write("channel,receive\n10,400.003\n11\n") > 0);
     planFile.close();
+    const QString range = names.filePath("range.chann"), transmit = names.filePath("transmit.chann"),
+                  vfo = names.filePath("vfo.chann");
+    QCOMPARE(run({"set", m_file, "range.high=438", "-o", range}).status, 0);
+    QCOMPARE(run({"set", m_file, "channel.1.editor.transmit=437.125", "range.low=438", "vfo.receive=438.5", "-o",
+                  transmit}).status, 0);
+    QCOMPARE(run({"set", m_file, "vfo.offset=60", "vfo.direction=Plus", "range.high=438", "-o", vfo}).status, 0);
     const auto fill = [&](QString text) {
-        return text.replace("%f", m_file).replace("%b", bad).replace("%c", plan).replace("%p", device);
+        return text.replace("%f", m_file).replace("%b", bad).replace("%c", plan).replace("%p", device)
+            .replace("%d", names.path()).replace("%r", range).replace("%t", transmit).replace("%v", vfo);
     };
     // A short restart pause: the pulled cable is noticed at the restart.
     const CliRun result = run(fill(command).split(QLatin1Char(' ')));
@@ -475,7 +516,8 @@ void Cli::everyCommandKeepsTheContract_data()
 {
     QTest::addColumn<QString>("command"); // %f sample, %b malformed, %c faulty plan, %p %q radios,
                                           // %o a new path, %d a folder, %n a FIFO, %l a link to %p,
-                                          // %v a device; port 2 is %p
+                                          // %v a device, %L %H plans one byte and 4 MiB over
+                                          // the size limit; port 2 is %p
     QTest::addColumn<int>("radio");       // 0 as written from %f, 1 silent, 2 row 255 differs, 3 row 9 differs
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("named");   // what the error names
@@ -500,6 +542,12 @@ void Cli::everyCommandKeepsTheContract_data()
     QTest::newRow("diff equal") << "diff %f %f" << 0 << 0 << "";
     QTest::newRow("diff a malformed file") << "diff %f %b" << 0 << 2 << "%b";
     QTest::newRow("import a faulty plan") << "import-csv %c --base %f -o %o" << 0 << 1 << "%c";
+    QTest::newRow("import a plan one byte over the limit")
+        << "import-csv %L --base %f -o %o" << 0 << 2
+        << "The file %L is too large to be a CSV channel plan: the limit is 1 MiB (1048576 bytes).";
+    QTest::newRow("import a plan far over the limit")
+        << "import-csv %H --base %f -o %o" << 0 << 2
+        << "The file %H is too large to be a CSV channel plan: the limit is 1 MiB (1048576 bytes).";
     QTest::newRow("export to a device") << "export-csv %f -o /dev/null" << 0 << 2 << "/dev/null";
     QTest::newRow("unknown subcommand") << "frobnicate" << 0 << 64 << "frobnicate";
     QTest::newRow("mistyped subcommand") << "reed" << 0 << 64 << "reed; did you mean read? (kvd9-cli --help";
@@ -523,7 +571,7 @@ void Cli::everyCommandKeepsTheContract_data()
     QTest::newRow("set -p on two radios") << "set -p %p,%q option.beep=Off" << 0 << 0 << "";
     QTest::newRow("set -p a refused value") << "set -p %p option.squelch=10" << 0 << 1 << "option.squelch";
     QTest::newRow("set -p a range that leaves a channel out")
-        << "set -p %p range.high=438" << 0 << 1 << "Channel 2that Receiving";
+        << "set -p %p range.high=438" << 0 << 1 << "channel.2.receive: 439.00000 is outside the working range 400..438 MHz";
     QTest::newRow("set -p an unknown field") << "set -p %p option.none=1" << 0 << 2 << "option.none";
     QTest::newRow("set -p the power values") << "set -p %p power.low=3" << 0 << 2 << "power.low";
     QTest::newRow("set -p into a file") << "set -p %p option.beep=Off -o %o" << 0 << 64 << "-o";
@@ -567,12 +615,17 @@ void Cli::everyCommandKeepsTheContract()
     QVERIFY(plan.open(QIODevice::WriteOnly) && plan.write("no,plan\n1\n") > 0);
     bad.close();
     plan.close();
+    for (const auto &[name, size] : {std::pair{"%L", 1024 * 1024 + 1}, std::pair{"%H", 5 * 1024 * 1024}}) {
+        QFile big(dir.filePath(name + 1));
+        QVERIFY(!command.contains(name) || (big.open(QIODevice::WriteOnly) && big.write(QByteArray(size, '\n')) == size));
+    }
     int outputs = 0;
     const auto fill = [&](QString text) {
         return text.replace("%f", m_file).replace("%b", bad.fileName()).replace("%c", plan.fileName())
             .replace("%p", r[0].devicePath()).replace("%q", r[1].devicePath())
             .replace("%o", dir.filePath(QStringLiteral("out%1").arg(++outputs))).replace("%d", dir.path())
-            .replace("%n", fifo).replace("%l", link).replace("%v", device);
+            .replace("%n", fifo).replace("%l", link).replace("%v", device).replace("%L", dir.filePath("L"))
+            .replace("%H", dir.filePath("H"));
     };
     const CliRun text = run(fill(command).split(QLatin1Char(' ')), scaledTiming(), ports);
     QCOMPARE(text.status, status);
@@ -862,6 +915,8 @@ void Cli::backupsNeverOverwriteAndAFailedOneStopsItsRadio()
         QVERIFY2(ports.at(0).toObject().value("backup").toString().endsWith("-2.chann"), qPrintable(result.out));
     else
         QVERIFY(ports.at(0).toObject().value("error").toString().endsWith("; the radio was not written"));
+    // The progress line names the step once.
+    QCOMPARE(result.err.contains(r[0].devicePath() + " backup failed: The file "), !savable);
     QCOMPARE(r[0].writeFrames, savable ? 255 : 0);
     QCOMPARE(r[1].writeFrames, 255);
 }
@@ -931,7 +986,7 @@ void Cli::writeDryRunShowsTheDiffAndWritesNothing()
 // set takes every assignment through the field's writer, or writes nothing.
 void Cli::setStoresUnderTheWindowsRules_data()
 {
-    QTest::addColumn<QString>("command"); // %f a copy of the sample, %l a link to it, %o a new path
+    QTest::addColumn<QString>("command"); // %f a copy of the sample, %l a link to it, %o a new path, %p a radio
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("printed"); // the output's first line, or the start of the error line
     QTest::addColumn<QString>("written"); // where the change lands (- standard output); none: %f stays
@@ -947,6 +1002,8 @@ void Cli::setStoresUnderTheWindowsRules_data()
     QTest::newRow("not an assignment") << "set %f option.squelch" << 64 << "option.squelch: not of the form" << "";
     QTest::newRow("a frequency the raster moves, noted")
         << "set %f channel.1.receive=438.1234" << 0 << "note: channel.1.receive 438.1234 snapped to 438.12000" << "%f";
+    QTest::newRow("on a radio, a frequency the raster moves, noted")
+        << "set -p %p channel.1.receive=438.1234" << 0 << "note: channel.1.receive 438.1234 snapped to 438.12000" << "";
 }
 
 void Cli::setStoresUnderTheWindowsRules()
@@ -958,7 +1015,10 @@ void Cli::setStoresUnderTheWindowsRules()
     QTemporaryDir dir;
     const QString file = dir.filePath("a.chann"), link = dir.filePath("link.chann"), output = dir.filePath("out.chann");
     QVERIFY(QFile::copy(m_file, file) && QFile::link(file, link));
-    const auto fill = [&](QString text) { return text.replace("%f", file).replace("%l", link).replace("%o", output); };
+    Radios r(1);
+    const auto fill = [&](QString text) {
+        return text.replace("%f", file).replace("%l", link).replace("%o", output).replace("%p", r.devices());
+    };
     const CliRun result = run(fill(command).split(QLatin1Char(' ')));
     QCOMPARE(result.status, status);
     if (status != 0 || printed.startsWith("note: "))
@@ -1200,7 +1260,8 @@ void Cli::hangUpFinishesTheWriteUnderWay()
 }
 
 // On a terminal the progress lines are redrawn; the first Ctrl+C's warning
-// stays on the screen, and the progress line says what goes on.
+// stays on the screen below them, where it was printed, and the progress
+// line says what goes on. Lines longer than the terminal is wide wrap.
 void Cli::firstCtrlCWarningStaysOnTheTerminal()
 {
     if (!QFileInfo::exists("/usr/bin/script"))
@@ -1210,16 +1271,26 @@ void Cli::firstCtrlCWarningStaysOnTheTerminal()
     QByteArray drawn;
     connect(&script, &QProcess::readyReadStandardOutput, [&] { drawn += script.readAllStandardOutput(); });
     doWhen([&] { return r[0].writeFrames >= 40; }, [&] { script.write("\x03"); });
+    const int columns = 60;
     runProgram(script, QStringLiteral("/usr/bin/script"),
-               {"-qec", QStringLiteral("'%1' write --no-verify -p '%2' '%3'").arg(KVD9_CLI, r[0].devicePath(), m_file),
+               {"-qec",
+                QStringLiteral("stty cols %1 && '%2' write --no-verify -p '%3' '%4'")
+                    .arg(columns).arg(KVD9_CLI, r[0].devicePath(), m_file),
                 "/dev/null"});
     QCOMPARE(r[0].writeFrames, 255);
     const QString stream = QString::fromUtf8(drawn);
     QVERIFY2(stream.contains("(finishing the write; Ctrl+C again cuts it)"), qPrintable(stream));
-    const QStringList screen = terminalScreen(stream);
-    QVERIFY2(screen.filter("Press Ctrl+C again to stop at once").size() == 1, qPrintable(screen.join('\n')));
-    QVERIFY2(screen.filter(QRegularExpression("^" + QRegularExpression::escape(r[0].devicePath()) + " failed: written, not verified: interrupted"))
-                 .size() == 1, qPrintable(screen.join('\n')));
+    const QStringList screen = terminalScreen(stream, columns);
+    const QString shown = screen.join('\n');
+    // The one line that matches, or -1.
+    const auto lineOf = [&](const QString &pattern) {
+        const QStringList found = screen.filter(QRegularExpression(pattern));
+        return found.size() == 1 ? int(screen.indexOf(found.first())) : -1;
+    };
+    const int progress = lineOf("^" + QRegularExpression::escape(r[0].devicePath()) + " failed: written, not verified: interrupted");
+    const int warning = lineOf("^kvd9-cli: " + QRegularExpression::escape(r[0].devicePath())
+                               + ": writing; .* Press Ctrl\\+C again to stop at once");
+    QVERIFY2(progress >= 0 && warning == progress + 1, qPrintable(shown));
 }
 
 namespace {

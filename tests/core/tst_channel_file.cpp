@@ -258,7 +258,7 @@ void TestChannelFile::sizeLimit()
     if (read) {
         QCOMPARE(Img(0, 0), qint16(7));
     } else {
-        QCOMPARE(error, QStringLiteral("The file %1 is too large to be a channel file.").arg(path));
+        QCOMPARE(error, QStringLiteral("The file %1 is too large to be a channel file: the limit is 1 MiB (1048576 bytes).").arg(path));
         QCOMPARE(imageBytes(), before);
     }
 }
