@@ -536,8 +536,6 @@ private slots:
     {
         QFETCH(Codeplug, image);
         for (const Field &f : fieldCatalogue()) {
-            if (f.id.contains(QLatin1String(".editor.")))
-                continue;
             const QString shown = readField(image, f, Language::English);
             Codeplug again = image;
             const QString refused = writeField(again, f, shown, Language::English);
