@@ -73,6 +73,8 @@ parse() {
       tests)
         value=${value#ctest }
         value=${value#-R }
+        # As one would type it to ctest: quotes around the regex are no part of it.
+        [[ $value == \"*\" ]] && value=${value:1:-1}
         test=$value ;;
       *) echo "$list:$n: unknown key '$key'" >&2; exit 2 ;;
     esac
