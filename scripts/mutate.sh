@@ -15,9 +15,10 @@
 # an edit recompiles its own source only. Each build and test run takes the
 # machine's build lock (/tmp/kvd9-build.lock), as kvd9-build does.
 # An edit is "caught" when its tests fail, "missed" when they pass, and an
-# error when its old text is not on its line, when it does not build, or
-# when its tests fail without it already. Exit status 0 only if every edit
-# was caught.
+# error when its old text is nowhere in its file, when it does not build,
+# or when its tests fail without it already. Old text that left its line
+# is edited on the nearest line holding it, and the output says so. Exit
+# status 0 only if every edit was caught.
 set -uo pipefail
 
 repo=$(git rev-parse --show-toplevel) || exit 2
@@ -72,6 +73,8 @@ parse() {
       tests)
         value=${value#ctest }
         value=${value#-R }
+        # As one would type it to ctest: quotes around the regex are no part of it.
+        [[ $value == \"*\" ]] && value=${value:1:-1}
         test=$value ;;
       *) echo "$list:$n: unknown key '$key'" >&2; exit 2 ;;
     esac
@@ -181,9 +184,22 @@ for ((i = 0; i < count; i++)); do
   target=$src/$file
   mapfile -t text <"$target" 2>/dev/null
   current=${text[$((line - 1))]:-}
+  # Code moves when branches merge: an edit whose text left its line goes
+  # to the nearest line of the same file that holds it (the earlier on a tie).
+  moved=''
   if [[ $current != *"$old"* ]]; then
-    echo "ERROR   $label: old text not on that line: $old"
-    errors=$((errors + 1)); continue
+    near=0
+    for ((k = 1; k <= ${#text[@]}; k++)); do
+      [[ ${text[$((k - 1))]} == *"$old"* ]] || continue
+      if [ "$near" = 0 ] || [ $(((k - line) ** 2)) -lt $(((near - line) ** 2)) ]; then near=$k; fi
+    done
+    if [ "$near" = 0 ]; then
+      echo "ERROR   $label: old text not in the file: $old"
+      errors=$((errors + 1)); continue
+    fi
+    line=$near
+    current=${text[$((line - 1))]}
+    moved=" (moved to line $line)"
   fi
   # The named tests pass on the unchanged code, once per regex.
   if [ -z "${baseline[$regex]:-}" ]; then
@@ -202,9 +218,9 @@ for ((i = 0; i < count; i++)); do
   mv -f "$target.unmutated" "$target"
   touch "$target"
   case $status in
-    0) echo "MISSED  $label: ${whys[$i]}"; missed=$((missed + 1)) ;;
-    90) echo "ERROR   $label: does not build with the edit (see $build/mutate-build.log)"; errors=$((errors + 1)) ;;
-    *) echo "caught  $label"; caught=$((caught + 1)) ;;
+    0) echo "MISSED  $label$moved: ${whys[$i]}"; missed=$((missed + 1)) ;;
+    90) echo "ERROR   $label$moved: does not build with the edit (see $build/mutate-build.log)"; errors=$((errors + 1)) ;;
+    *) echo "caught  $label$moved"; caught=$((caught + 1)) ;;
   esac
 done
 echo "caught $caught of $count (missed $missed, errors $errors)"
