@@ -27,6 +27,7 @@
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <tuple>
 
 namespace {
 
@@ -126,33 +127,31 @@ Form_Chann_Edit::Form_Chann_Edit(WindowRegistry &registry)
     connect(Text_CHN, &QLineEdit::textChanged, this, &Form_Chann_Edit::Text_CHN_Change);
     connect(Text_RX_Freq, &QLineEdit::textChanged, this, &Form_Chann_Edit::Text_RX_Freq_Change);
     connect(Text_Name, &QLineEdit::textEdited, this, &Form_Chann_Edit::Text_Name_Change);
-    connect(Combo_Decode, qOverload<int>(&QComboBox::activated), this, [this](int p) {
-        editField(EditorCaption::Decode, [p](Codeplug &image, int n) { storeEditorTone(image, n, ToneSlot::Decode, p); });
-    });
-    connect(Combo_Encode, qOverload<int>(&QComboBox::activated), this, [this](int p) {
-        editField(EditorCaption::Encode, [p](Codeplug &image, int n) { storeEditorTone(image, n, ToneSlot::Encode, p); });
-    });
-    connect(Combo_TXP, qOverload<int>(&QComboBox::activated), this, [this](int p) {
-        editField(EditorCaption::Power, [p](Codeplug &image, int n) { storeEditorPower(image, n, p); });
-    });
-    connect(Combo_WN, qOverload<int>(&QComboBox::activated), this, [this](int p) {
-        editField(EditorCaption::Bandwidth, [p](Codeplug &image, int n) { storeEditorBandwidth(image, n, p); });
-    });
-    connect(Check_Bcl, &QCheckBox::clicked, this, [this](bool on) {
-        editField(EditorCaption::Bcl, [on](Codeplug &image, int n) { setRecordBit(image, n, OptionByte, BclBit, on); });
-    });
-    connect(Check_VOX, &QCheckBox::clicked, this, [this](bool on) {
-        editField(EditorCaption::Vox, [on](Codeplug &image, int n) { setRecordBit(image, n, OptionByte, VoxBit, on); });
-    });
-    connect(Check_TxStop, &QCheckBox::clicked, this, [this](bool on) {
-        editField(EditorCaption::TxStop,
-                  [on](Codeplug &image, int n) { setRecordBit(image, n, OptionByte, TxStopBit, on); });
-    });
-    // Scan Add checked means the skip bit is clear.
-    connect(Check_Scan, &QCheckBox::clicked, this, [this](bool on) {
-        editField(EditorCaption::ScanAdd,
-                  [on](Codeplug &image, int n) { setRecordBit(image, n, ScanSkipByte, ScanSkipBit, !on); });
-    });
+    const std::pair<QComboBox *, Bilingual> lists[] = {{Combo_Decode, EditorCaption::Decode},
+                                                        {Combo_Encode, EditorCaption::Encode},
+                                                        {Combo_TXP, EditorCaption::Power},
+                                                        {Combo_WN, EditorCaption::Bandwidth}};
+    for (const auto &[list, caption] : lists)
+        connect(list, qOverload<int>(&QComboBox::activated), this, [this, list = list, caption = caption](int p) {
+            editField(caption, [&](Codeplug &image, const ChannelTarget &target) {
+                if (list == Combo_TXP)
+                    return setPower(image, target, p);
+                if (list == Combo_WN)
+                    return setBandwidth(image, target, p);
+                return setTone(image, target, list == Combo_Decode ? ToneSlot::Decode : ToneSlot::Encode, p);
+            });
+        });
+    const std::tuple<QCheckBox *, Bilingual, ChannelOption> optionBoxes[] = {
+        {Check_Bcl, EditorCaption::Bcl, ChannelOption::Bcl},
+        {Check_VOX, EditorCaption::Vox, ChannelOption::Vox},
+        {Check_TxStop, EditorCaption::TxStop, ChannelOption::TxStop},
+        {Check_Scan, EditorCaption::ScanAdd, ChannelOption::ScanAdd}};
+    for (const auto &[check, caption, option] : optionBoxes)
+        connect(check, &QCheckBox::clicked, this, [this, caption = caption, option = option](bool on) {
+            editField(caption, [&](Codeplug &image, const ChannelTarget &target) {
+                return setOption(image, target, option, on);
+            });
+        });
     connect(Command_close, &QPushButton::clicked, this, &ChildWindow::closeWindow);
     setEscapeButton(Command_close); // Close is always allowed
 }
@@ -182,7 +181,11 @@ void Form_Chann_Edit::Form_Load()
     const int h = qRound(main.height() / 1.25);
     placeWindow(qMax(0, (inner.width() - w) / 2), 0, w, h);
 
-    VScroll1->setValue(document().currentChannel());
+    {
+        // Loading shows the current channel; it is no step to another one.
+        const QSignalBlocker blocker(VScroll1);
+        VScroll1->setValue(document().currentChannel());
+    }
     showChannel(document().currentChannel());
 }
 
@@ -201,11 +204,31 @@ void Form_Chann_Edit::showDocumentChange(int, int)
     showChannel(document().currentChannel());
 }
 
-void Form_Chann_Edit::editField(const Bilingual &caption, const std::function<void(Codeplug &, int)> &change,
-                                bool joinPrevious)
+ChannelEditOutcome Form_Chann_Edit::editField(
+    const Bilingual &caption, const std::function<ChannelEditOutcome(Codeplug &, const ChannelTarget &)> &change,
+    bool joinPrevious)
 {
-    const int n = document().currentChannel();
-    editImage(channelLabel(n, caption), [&](Codeplug &image) { change(image, n); }, joinPrevious);
+    return editField(channelLabel(document().currentChannel(), caption), change, joinPrevious);
+}
+
+ChannelEditOutcome Form_Chann_Edit::editField(
+    const EditLabel &label, const std::function<ChannelEditOutcome(Codeplug &, const ChannelTarget &)> &change,
+    bool joinPrevious)
+{
+    const ChannelTarget target{document().currentChannel(), ChannelEncoding::Editor, document().workRange()};
+    ChannelEditOutcome outcome{ChannelEditOutcome::Refused, ChannelMessage::None, std::nullopt};
+    editImage(label, [&](Codeplug &image) { outcome = change(image, target); }, joinPrevious);
+    return outcome;
+}
+
+void Form_Chann_Edit::bringChannel(int n)
+{
+    document().setCurrentChannel(n);
+    rebuildGridCaption();
+    const WorkRange range = document().workRange();
+    editImage(channelLabel(n, isChannelEmpty(image(), n) ? Bilingual{"清除", "cleared"} : EditorCaption::Transmit),
+              [&](Codeplug &image) { settleEditorChannel(image, n, range); });
+    showChannel(n);
 }
 
 void Form_Chann_Edit::showChannel(int n)
@@ -256,7 +279,7 @@ void Form_Chann_Edit::showEditorChannel(int n)
     const WorkRange range = document().workRange();
     Text_RX_Freq->setText(channelRxText(image, n));
     Combo_Decode->setCurrentIndex(editorTonePosition(image, n, ToneSlot::Decode));
-    editField(EditorCaption::Transmit, [&](Codeplug &image, int n) { dropDirectionOutOfRange(image, n, range); });
+    // Outside the range the receive frequency stands in for the transmit one.
     Text_TX_Freq->setText(editorTransmitText(image, n, range));
     Combo_Encode->setCurrentIndex(editorTonePosition(image, n, ToneSlot::Encode));
     Combo_TXP->setCurrentIndex(editorPowerLevel(image, n) < Combo_TXP->count() ? editorPowerLevel(image, n) : -1);
@@ -268,7 +291,7 @@ void Form_Chann_Edit::showEditorChannel(int n)
     Text_Name->setText(editorName(image, n));
 }
 
-void Form_Chann_Edit::showEmptyChannel(int n)
+void Form_Chann_Edit::showEmptyChannel(int)
 {
     Text_RX_Freq->clear();
     Text_TX_Freq->clear();
@@ -279,10 +302,6 @@ void Form_Chann_Edit::showEmptyChannel(int n)
     for (QCheckBox *check : {Check_VOX, Check_Bcl, Check_Scan, Check_TxStop})
         check->setChecked(false);
     enableFields(false);
-    editImage(channelLabel(n, "清除", "cleared"), [n](Codeplug &image) {
-        markChannelEmpty(image, n);
-        clearEditorName(image, n);
-    });
 }
 
 void Form_Chann_Edit::rebuildGridCaption()
@@ -302,13 +321,11 @@ void Form_Chann_Edit::VScroll1_Change(int value)
         VScroll1->setValue(LastChannel);
         return;
     }
-    document().setCurrentChannel(value);
-    rebuildGridCaption();
     {
         const QSignalBlocker blocker(Text_CHN);
         Text_CHN->setText(QString::number(value));
     }
-    showChannel(value);
+    bringChannel(value);
 }
 
 bool Form_Chann_Edit::Text_CHN_KeyPress(QChar ch)
@@ -332,9 +349,7 @@ void Form_Chann_Edit::Text_CHN_Change()
         QTimer::singleShot(0, Text_CHN, [this] { Text_CHN->setFocus(); });
         return;
     }
-    document().setCurrentChannel(n);
-    rebuildGridCaption();
-    showChannel(n);
+    bringChannel(n);
 }
 
 void Form_Chann_Edit::Text_RX_Freq_Change()
@@ -345,45 +360,41 @@ void Form_Chann_Edit::Text_RX_Freq_Change()
 void Form_Chann_Edit::Text_RX_Freq_LostFocus()
 {
     const int n = document().currentChannel();
-    if (Text_RX_Freq->text().trimmed().isEmpty()) {
-        showEmptyChannel(n);
-        return;
-    }
-    const WorkRange range = document().workRange();
-    const CheckedEntry checked = checkFrequencyEntry(Text_RX_Freq->text(), range);
-    if (checked.outOfRange) {
-        showMessage("接收频率超出范围 ！", "Over the range of receive frequency .");
-        Text_RX_Freq->setText(checked.text);
-    }
-    if (isChannelEmpty(image(), n))
-        fillEditorLists();
-    editField(EditorCaption::Receive, [&](Codeplug &image, int n) {
-        commitReceive(image, n, checked.frequency, ChannelEncoding::Editor, range);
+    const std::optional<double> entry = frequencyEntryValue(Text_RX_Freq->text());
+    const EditLabel label = entry ? channelLabel(n, EditorCaption::Receive) : channelLabel(n, "清除", "cleared");
+    const ChannelEditOutcome outcome = editField(label, [&](Codeplug &image, const ChannelTarget &target) {
+        return setReceive(image, target, entry, OutOfRangePolicy::StoreLowerLimit);
     });
+    if (outcome.message == ChannelMessage::ReceiveOutOfRange) {
+        showMessage("接收频率超出范围 ！", "Over the range of receive frequency .");
+        Text_RX_Freq->setText(lowerLimitText(document().workRange()));
+    }
     showChannel(n);
 }
 
 void Form_Chann_Edit::Text_TX_Freq_LostFocus()
 {
     const int n = document().currentChannel();
-    if (!Text_TX_Freq->text().trimmed().isEmpty()) {
-        const CheckedEntry checked = checkFrequencyEntry(Text_TX_Freq->text(), document().workRange());
-        if (checked.outOfRange) {
+    // An emptied box stores nothing.
+    if (const std::optional<double> entry = frequencyEntryValue(Text_TX_Freq->text())) {
+        const ChannelEditOutcome outcome =
+            editField(EditorCaption::Transmit, [&](Codeplug &image, const ChannelTarget &target) {
+                return setTransmit(image, target, entry, OutOfRangePolicy::StoreLowerLimit);
+            });
+        if (outcome.message == ChannelMessage::TransmitOutOfRange) {
             showMessage("发射频率超出范围 ！", "Over the range of Transmit frequency .");
-            Text_TX_Freq->setText(checked.text);
+            Text_TX_Freq->setText(lowerLimitText(document().workRange()));
         }
-        editField(EditorCaption::Transmit, [&](Codeplug &image, int n) {
-            commitTransmit(image, n, checked.frequency, ChannelEncoding::Editor, document().workRange());
-        });
     }
     showChannel(n);
 }
 
 void Form_Chann_Edit::Text_Name_Change()
 {
-    if (!isChannelEmpty(image(), document().currentChannel()))
-        editField(EditorCaption::Name, [this](Codeplug &image, int n) { storeEditorName(image, n, Text_Name->text()); },
-                  true);
+    const QString name = Text_Name->text();
+    editField(
+        EditorCaption::Name,
+        [&](Codeplug &image, const ChannelTarget &target) { return setName(image, target, name); }, true);
 }
 
 bool Form_Chann_Edit::eventFilter(QObject *watched, QEvent *event)

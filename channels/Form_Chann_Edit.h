@@ -1,5 +1,6 @@
 #pragma once
 #include "core/Bilingual.h"
+#include "core/ChannelEdits.h"
 #include "platform/ChildWindow.h"
 
 class QCheckBox;
@@ -11,7 +12,8 @@ class QScrollBar;
 
 // The single-channel editor: one channel (the current channel) as a form, in the
 // editor encoding, with the options the grid does not show. Every change
-// goes to the image at once; the form is always rebuilt from the image.
+// goes to the image at once, through the channel edit layer; the form is
+// always rebuilt from the image, and rebuilding it changes nothing.
 class Form_Chann_Edit : public ChildWindow {
     Q_OBJECT
 public:
@@ -23,6 +25,12 @@ public:
     void showEditorChannel(int n);
     void showEmptyChannel(int n);
     void fillEditorLists();
+
+    // The gesture that brings channel n into the editor (opening it from
+    // the grid, stepping, typing a number): n becomes the current channel,
+    // what the editor cannot show of it is settled in one step of its own
+    // (settleEditorChannel), and it is shown.
+    void bringChannel(int n);
 
     QLabel *Label_CHN;
     QLineEdit *Text_CHN;
@@ -61,14 +69,19 @@ private:
     void Text_TX_Freq_LostFocus();
     void Text_Name_Change();
 
-    // Step to channel n: grid caption and display.
+    // Shows channel n as the image holds it.
     void showChannel(int n);
     void enableFields(bool enabled);
     void setTransmitBoxEnabled(bool enabled);
     void rebuildGridCaption();
-    // One undo step on the current channel, named by the field's caption.
-    void editField(const Bilingual &caption, const std::function<void(Codeplug &, int)> &change,
-                   bool joinPrevious = false);
+    // One undo step on the current channel through the edit layer, named
+    // by the field's caption, with its outcome.
+    ChannelEditOutcome editField(const Bilingual &caption,
+                                 const std::function<ChannelEditOutcome(Codeplug &, const ChannelTarget &)> &change,
+                                 bool joinPrevious = false);
+    ChannelEditOutcome editField(const EditLabel &label,
+                                 const std::function<ChannelEditOutcome(Codeplug &, const ChannelTarget &)> &change,
+                                 bool joinPrevious = false);
 
     bool m_listsFilled = false;
 };

@@ -1,11 +1,12 @@
 #include "channels/frm_chann.h"
 
+#include "channels/ChannelCellDelegate.h"
+#include "channels/ChannelTableModel.h"
+#include "channels/Form_Chann_Edit.h"
 #include "core/ChannelCaptions.h"
-#include "core/ChannelRecord.h"
+#include "core/ChannelEdits.h"
 #include "core/FrequencyEntry.h"
-#include "core/Codecs.h"
 #include "core/ModuleState.h"
-#include "core/NumberText.h"
 #include "platform/CodeplugDocument.h"
 #include "platform/InputHooks.h"
 #include "platform/KeyFilter.h"
@@ -23,15 +24,16 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QStringListModel>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 namespace {
 
-constexpr int GridColumns = GridColumnCount;
-constexpr int RxColumn = 1, TxColumn = 2, DecodeColumn = 3, EncodeColumn = 4, PowerColumn = 5,
-              BandwidthColumn = 6, NameColumn = 7;
+constexpr int GridColumns = ChannelTableModel::ColumnCount;
+constexpr int RxColumn = ChannelTableModel::RxColumn, TxColumn = ChannelTableModel::TxColumn,
+              DecodeColumn = ChannelTableModel::DecodeColumn, EncodeColumn = ChannelTableModel::EncodeColumn,
+              PowerColumn = ChannelTableModel::PowerColumn, BandwidthColumn = ChannelTableModel::BandwidthColumn,
+              NameColumn = ChannelTableModel::NameColumn;
 constexpr int FrequencyEditLength = 10; // the key rule stops typing beyond this
 constexpr int NameEditLength = 5;
 
@@ -46,6 +48,24 @@ QString headerCaption(int column, Language language)
     return format.startsWith(QLatin1Char('^')) ? format.mid(1) : format;
 }
 
+// The message that answers an entry the edit layer replaced or refused.
+void showEntryMessage(ChannelMessage message)
+{
+    switch (message) {
+    case ChannelMessage::ReceiveOutOfRange:
+        showMessage("接收频率超出范围 ！", "Over the range of receive frequency .");
+        break;
+    case ChannelMessage::TransmitOutOfRange:
+        showMessage("发射频率超出范围 ！", "Over the range of transmit frequency .");
+        break;
+    case ChannelMessage::ReceiveFirst:
+        showMessage("请先输入接收频率 ！", "Please input the receive frequency in advance.");
+        break;
+    default:
+        break;
+    }
+}
+
 bool isEnterKey(int key)
 {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
@@ -55,12 +75,11 @@ bool isEnterKey(int key)
 
 frm_chann::frm_chann(WindowRegistry &registry)
     : ChildWindow(WindowId::frm_chann, registry),
-      MSF_chann(new QTableWidget(Region::LastChannelRow, GridColumns, this)),
-      Text_Edit(new QLineEdit(MSF_chann->viewport())),
+      MSF_chann(new QTableView(this)), Text_Edit(new QLineEdit(MSF_chann->viewport())),
       Combo_edit(new QComboBox(MSF_chann->viewport())), Command_Clear(new QPushButton(this)),
       Command_Edit(new QPushButton(this)), Command_close(new QPushButton(this)),
-      Command_help(new QPushButton(this)), m_toneList(new QStringListModel(this)),
-      m_powerList(new QStringListModel(this)), m_bandwidthList(new QStringListModel(this))
+      Command_help(new QPushButton(this)), m_model(new ChannelTableModel(document(), windowLanguage(), this)),
+      m_delegate(new ChannelCellDelegate(*m_model, this))
 {
     setObjectName(QStringLiteral("frm_chann"));
     MSF_chann->setObjectName(QStringLiteral("MSF_chann"));
@@ -71,6 +90,8 @@ frm_chann::frm_chann(WindowRegistry &registry)
     Command_close->setObjectName(QStringLiteral("Command_close"));
     Command_help->setObjectName(QStringLiteral("Command_help"));
 
+    MSF_chann->setModel(m_model);
+    MSF_chann->setItemDelegate(m_delegate);
     MSF_chann->verticalHeader()->hide();
     MSF_chann->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     MSF_chann->verticalHeader()->setDefaultSectionSize(MSF_chann->fontMetrics().height() + 8);
@@ -83,23 +104,6 @@ frm_chann::frm_chann(WindowRegistry &registry)
     MSF_chann->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     MSF_chann->horizontalHeader()->setHighlightSections(false);
     MSF_chann->horizontalHeader()->setStretchLastSection(true);
-    // Every cell item lives as long as the window; rebuilding a row only
-    // changes texts.
-    const QPalette pal = palette();
-    for (int row = 0; row < MSF_chann->rowCount(); ++row) {
-        for (int column = 0; column < GridColumns; ++column) {
-            auto *item = new QTableWidgetItem;
-            item->setTextAlignment(Qt::AlignCenter);
-            if (column == 0) {
-                // The number column is fixed, like the header: never current.
-                item->setText(QString::number(row + 1));
-                item->setFlags(Qt::NoItemFlags);
-                item->setBackground(pal.button());
-                item->setForeground(pal.buttonText());
-            }
-            MSF_chann->setItem(row, column, item);
-        }
-    }
 
     Text_Edit->hide();
     // Framed, so the open editor stands out from the cells; centred like them.
@@ -130,19 +134,21 @@ frm_chann::frm_chann(WindowRegistry &registry)
     layout->addWidget(MSF_chann, 1);
     layout->addLayout(buttons);
 
-    connect(MSF_chann, &QTableWidget::currentCellChanged, this,
-            [this](int row, int, int previousRow, int previousColumn) {
-                if (previousRow >= 0 && previousColumn > 0)
-                    MSF_chann_LeaveCell(previousRow + 1, previousColumn);
+    connect(MSF_chann->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &current, const QModelIndex &previous) {
+                if (previous.isValid() && previous.column() > 0)
+                    MSF_chann_LeaveCell(previous.row() + 1, previous.column());
                 // Any move to another row, by key or mouse, makes that row's
                 // channel the one the editor opens, as a click does.
-                if (row >= 0 && row != previousRow)
-                    followCurrentRow(row + 1);
+                if (current.isValid() && (!previous.isValid() || current.row() != previous.row()))
+                    followCurrentRow(current.row() + 1);
             });
-    connect(MSF_chann, &QTableWidget::cellClicked, this, [this](int row, int column) {
-        if (column > 0 && row + 1 == currentGridRow() && column == currentGridColumn())
+    connect(MSF_chann, &QAbstractItemView::clicked, this, [this](const QModelIndex &cell) {
+        if (cell.column() > 0 && cell == MSF_chann->currentIndex())
             MSF_chann_Click();
     });
+    // The caption names the current channel, wherever it was changed.
+    connect(&document(), &CodeplugDocument::currentChannelChanged, this, &frm_chann::showChannelCaption);
     connect(MSF_chann->verticalScrollBar(), &QScrollBar::valueChanged, this, &frm_chann::MSF_chann_Scroll);
     connect(MSF_chann->horizontalScrollBar(), &QScrollBar::valueChanged, this, &frm_chann::MSF_chann_Scroll);
     connect(Combo_edit->lineEdit(), &QLineEdit::textEdited, this, &frm_chann::Combo_edit_Change);
@@ -160,9 +166,6 @@ void frm_chann::Form_Load()
     Command_Edit->setText(langText("信道编辑", "Channel Edit"));
     Command_close->setText(langText("关闭", "Close"));
     Command_help->setText(langText("帮助", "Help"));
-    m_toneList->setStringList(toneSelectorItems(windowLanguage()));
-    m_powerList->setStringList(gridPowerItems(windowLanguage()));
-    m_bandwidthList->setStringList(gridBandwidthItems(windowLanguage()));
 
     const QSize main = mainWindowSize();
     const QSize inner = mainInnerSize();
@@ -172,8 +175,6 @@ void frm_chann::Form_Load()
 
     Text_Edit->hide();
     document().setCurrentChannel(1);
-    for (int n = 1; n <= Region::LastChannelRow; ++n)
-        refreshChannelRow(n);
     showChannelCaption();
     makeStoredChannelCurrent();
 }
@@ -185,8 +186,9 @@ QWidget *frm_chann::keyboardHome() const
 
 void frm_chann::Form_Activate()
 {
-    for (int n = 1; n <= Region::LastChannelRow; ++n)
-        refreshChannelRow(n);
+    // The view shows the document as it is; activation shows every cell
+    // from it again.
+    m_model->forgetLeftTexts();
     makeStoredChannelCurrent();
 }
 
@@ -201,8 +203,9 @@ void frm_chann::makeStoredChannelCurrent()
     if (currentGridRow() == n && currentGridColumn() > 0)
         return;
     // Not a move by the user: no cell is left, nothing is committed.
-    const QSignalBlocker quiet(MSF_chann);
-    MSF_chann->setCurrentCell(n - 1, RxColumn);
+    const QSignalBlocker quiet(MSF_chann->selectionModel());
+    MSF_chann->setCurrentIndex(m_model->cell(n, RxColumn));
+    MSF_chann->viewport()->update();
 }
 
 bool frm_chann::typeIntoCell(QKeyEvent *key)
@@ -239,17 +242,9 @@ int frm_chann::columnWidth(int column, Language language) const
 
 void frm_chann::applyHeader()
 {
-    for (int column = 0; column < GridColumns; ++column) {
-        const QString caption = headerCaption(column, windowLanguage());
-        const bool centred = gridHeaderFormat(column, windowLanguage()).startsWith(QLatin1Char('^'));
-        const Qt::Alignment alignment = centred ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter);
-        auto *header = new QTableWidgetItem(caption);
-        header->setTextAlignment(alignment);
-        MSF_chann->setHorizontalHeaderItem(column, header);
-        for (int row = 0; row < MSF_chann->rowCount(); ++row)
-            MSF_chann->item(row, column)->setTextAlignment(alignment);
+    // The captions and their centring come from the model.
+    for (int column = 0; column < GridColumns; ++column)
         MSF_chann->horizontalHeader()->resizeSection(column, columnWidth(column, windowLanguage()));
-    }
     // The window never gets so narrow that a column hides behind a scroll
     // bar, in either language: the main window makes room for the grid once,
     // at start-up, and the grid then keeps its share in both.
@@ -266,56 +261,23 @@ void frm_chann::applyHeader()
 
 int frm_chann::currentGridRow() const
 {
-    return MSF_chann->currentRow() + 1;
+    return MSF_chann->currentIndex().row() + 1;
 }
 
 int frm_chann::currentGridColumn() const
 {
-    return MSF_chann->currentColumn();
+    return MSF_chann->currentIndex().column();
 }
 
 QString frm_chann::cellText(int row, int column) const
 {
-    return MSF_chann->item(row - 1, column)->text();
-}
-
-void frm_chann::setCell(int row, int column, const QString &text)
-{
-    QTableWidgetItem *item = MSF_chann->item(row - 1, column);
-    if (item->text() != text)
-        item->setText(text);
-}
-
-void frm_chann::showDocumentChange(int firstRow, int lastRow)
-{
-    // Everything the grid shows of channel n lies in row n.
-    for (int n = qMax(firstRow, 1); n <= qMin(lastRow, int(Region::LastChannelRow)); ++n)
-        refreshChannelRow(n);
+    return m_model->cell(row, column).data().toString();
 }
 
 void frm_chann::refreshChannelRow(int n)
 {
-    const Codeplug &image = this->image();
-    if (isChannelEmpty(image, n)) {
-        setCell(n, RxColumn, QString());
-        setCell(n, TxColumn, QString());
-        blankChannelRow(n);
-        return;
-    }
-    setCell(n, RxColumn, channelRxText(image, n));
-    setCell(n, DecodeColumn, gridToneText(image, n, ToneSlot::Decode, windowLanguage()));
-    setCell(n, TxColumn, gridTransmitText(image, n));
-    setCell(n, EncodeColumn, gridToneText(image, n, ToneSlot::Encode, windowLanguage()));
-    setCell(n, PowerColumn, gridPowerText(image, n, windowLanguage()));
-    setCell(n, BandwidthColumn, gridBandwidthText(image, n, windowLanguage()));
-    setCell(n, NameColumn, gridName(image, n));
-}
-
-void frm_chann::blankChannelRow(int n)
-{
-    for (int column = DecodeColumn; column <= NameColumn; ++column)
-        setCell(n, column, QString());
-    editImage(channelLabel(n, "清除", "cleared"), [n](Codeplug &image) { markChannelEmpty(image, n); });
+    const QRect row = MSF_chann->visualRect(m_model->cell(n, 0)) | MSF_chann->visualRect(m_model->cell(n, NameColumn));
+    MSF_chann->viewport()->update(row.adjusted(0, 0, MSF_chann->viewport()->width(), 0));
 }
 
 void frm_chann::showChannelCaption()
@@ -330,13 +292,11 @@ void frm_chann::setBusy(bool reading, bool writing)
     m_writing = writing;
 }
 
-void frm_chann::placeOver(QWidget *editor, int row, int column, bool fullHeight)
+void frm_chann::placeOver(QWidget *editor, int row, int column)
 {
-    const QRect cell = MSF_chann->visualItemRect(MSF_chann->item(row - 1, column));
-    if (fullHeight)
-        editor->setGeometry(cell);
-    else
-        editor->setGeometry(cell.x(), cell.y(), cell.width(), editor->sizeHint().height());
+    QStyleOptionViewItem option;
+    option.rect = MSF_chann->visualRect(m_model->cell(row, column));
+    m_delegate->updateEditorGeometry(editor, option, m_model->cell(row, column));
 }
 
 void frm_chann::showCellEditor()
@@ -345,11 +305,9 @@ void frm_chann::showCellEditor()
     const int c = currentGridColumn();
     if (r < 1 || c < 1)
         return;
-    m_savedText = cellText(r, c);
-    const bool editorAllowed = c <= TxColumn
-        || (!cellText(r, RxColumn).trimmed().isEmpty()
-            && (c != EncodeColumn || !cellText(r, TxColumn).trimmed().isEmpty()));
-    if (!editorAllowed) {
+    const QModelIndex cell = m_model->cell(r, c);
+    m_savedText = cell.data().toString();
+    if (!(m_model->flags(cell) & Qt::ItemIsEditable)) {
         Text_Edit->hide();
         Combo_edit->hide();
         m_editRow = m_editColumn = 0;
@@ -359,13 +317,8 @@ void frm_chann::showCellEditor()
     m_editColumn = c;
     if (c >= DecodeColumn && c <= BandwidthColumn) {
         Text_Edit->hide();
-        QStringListModel *list = c == PowerColumn ? m_powerList
-            : c == BandwidthColumn               ? m_bandwidthList
-                                                 : m_toneList;
-        Combo_edit->setModel(list);
-        Combo_edit->setCurrentIndex(Combo_edit->findText(m_savedText.trimmed()));
-        Combo_edit->setEditText(m_savedText);
-        placeOver(Combo_edit, r, c, false);
+        m_delegate->setEditorData(Combo_edit, cell);
+        placeOver(Combo_edit, r, c);
         Combo_edit->show();
         Combo_edit->raise();
         Combo_edit->setFocus();
@@ -373,9 +326,9 @@ void frm_chann::showCellEditor()
     }
     Combo_edit->hide();
     Text_Edit->setMaxLength(c == NameColumn ? NameEditLength : FrequencyEditLength);
-    Text_Edit->setText(m_savedText);
+    m_delegate->setEditorData(Text_Edit, cell);
     Text_Edit->selectAll();
-    placeOver(Text_Edit, r, c, true);
+    placeOver(Text_Edit, r, c);
     Text_Edit->show();
     Text_Edit->raise();
     Text_Edit->setFocus();
@@ -398,12 +351,12 @@ void frm_chann::MSF_chann_LeaveCell(int row, int column)
     document().setCurrentChannel(row);
     const bool editorOpenHere = row == m_editRow && column == m_editColumn;
     m_editRow = m_editColumn = 0;
-    if (editorOpenHere) {
-        if (column >= DecodeColumn && column <= BandwidthColumn)
-            setCell(row, column, Combo_edit->currentText());
-        else
-            commitCell(row, column, Text_Edit->text());
-    }
+    // A list stored its choice when it was made and leaves its text in the
+    // cell; the text box stores now.
+    if (editorOpenHere && column >= DecodeColumn && column <= BandwidthColumn)
+        m_model->setData(m_model->cell(row, column), Combo_edit->currentText(), ChannelTableModel::LeftTextRole);
+    else if (editorOpenHere)
+        commitCell(row, column);
     Text_Edit->hide();
     Combo_edit->hide();
     Text_Edit->clear();
@@ -429,81 +382,27 @@ void frm_chann::MSF_chann_Scroll()
 
 void frm_chann::moveTo(int row, int column)
 {
-    MSF_chann->setCurrentCell(row - 1, column);
+    MSF_chann->setCurrentIndex(m_model->cell(row, column));
     showCellEditor();
 }
 
-void frm_chann::commitCell(int row, int column, const QString &entry)
+void frm_chann::commitCell(int row, int column)
 {
-    if (column == RxColumn)
-        commitReceive(row, entry);
-    else if (column == TxColumn)
-        commitTransmit(row, entry);
-    else if (column == NameColumn)
-        commitName(row, entry);
-}
-
-void frm_chann::commitReceive(int n, const QString &entry)
-{
-    if (entry.trimmed().isEmpty()) {
-        setCell(n, RxColumn, QString());
-        setCell(n, TxColumn, QString());
-        blankChannelRow(n);
-        return;
-    }
-    const WorkRange range = document().workRange();
-    const CheckedEntry checked = checkFrequencyEntry(entry, range);
-    if (checked.outOfRange) {
-        showMessage("接收频率超出范围 ！", "Over the range of receive frequency .");
-        Text_Edit->setText(checked.text);
-    }
-    setCell(n, RxColumn, checked.text);
-    editImage(channelLabel(n, "接收频率", "receive frequency"), [&](Codeplug &image) {
-        ::commitReceive(image, n, checked.frequency, ChannelEncoding::Grid, range);
-    });
-    refreshChannelRow(n);
-}
-
-void frm_chann::commitTransmit(int n, const QString &entry)
-{
-    const bool entryEmpty = entry.trimmed().isEmpty();
-    if (!entryEmpty && (cellText(n, RxColumn).trimmed().isEmpty() || isChannelEmpty(image(), n))) {
-        showMessage("请先输入接收频率 ！", "Please input the receive frequency in advance.");
+    const QModelIndex cell = m_model->cell(row, column);
+    const QString entry = Text_Edit->text();
+    const ChannelEditOutcome outcome = m_model->commit(cell, entry);
+    showEntryMessage(column == TxColumn && entry.trimmed().isEmpty() ? ChannelMessage::None : outcome.message);
+    if (outcome.message == ChannelMessage::ReceiveFirst)
         Text_Edit->clear();
-        return;
-    }
-    const EditLabel label = channelLabel(n, "发射频率", "transmit frequency");
-    if (entryEmpty) {
-        editImage(label, [&](Codeplug &image) {
-            ::commitTransmit(image, n, std::nullopt, ChannelEncoding::Grid, document().workRange());
-        });
-        refreshChannelRow(n);
-        return;
-    }
-    const CheckedEntry checked = checkFrequencyEntry(entry, document().workRange());
-    if (checked.outOfRange) {
-        showMessage("发射频率超出范围 ！", "Over the range of transmit frequency .");
-        Text_Edit->setText(checked.text);
-    }
-    setCell(n, TxColumn, checked.text);
-    editImage(label, [&](Codeplug &image) {
-        ::commitTransmit(image, n, checked.frequency, ChannelEncoding::Grid, document().workRange());
-    });
-    refreshChannelRow(n);
-}
-
-void frm_chann::commitName(int n, const QString &entry)
-{
-    setCell(n, NameColumn, entry);
-    editImage(channelLabel(n, "名称", "name"), [&](Codeplug &image) { storeGridName(image, n, entry); });
-    refreshChannelRow(n);
+    else if (outcome.message != ChannelMessage::None)
+        Text_Edit->setText(lowerLimitText(document().workRange()));
 }
 
 void frm_chann::commitPendingNameEdit()
 {
     if (currentGridColumn() == NameColumn && m_editColumn == NameColumn
         && m_editRow == currentGridRow())
-        commitName(m_editRow, Text_Edit->text());
+        commitCell(m_editRow, NameColumn);
 }
 
 bool frm_chann::Text_Edit_KeyPress(QChar key)
@@ -524,12 +423,12 @@ bool frm_chann::Text_Edit_KeyPress(QChar key)
     if (c == RxColumn || c == TxColumn) {
         // Committed here; leaving the cell afterwards has nothing left to do.
         m_editRow = m_editColumn = 0;
-        commitCell(r, c, Text_Edit->text());
+        commitCell(r, c);
     }
     const int nextRow = qMin(r + 1, int(Region::LastChannelRow));
     if (c == RxColumn)
         moveTo(r, TxColumn);
-    else if (c == TxColumn && cellText(r, RxColumn).isEmpty() && cellText(r, TxColumn).isEmpty())
+    else if (c == TxColumn && isChannelEmpty(image(), r))
         moveTo(nextRow, RxColumn);
     else if (c == TxColumn)
         moveTo(r, DecodeColumn);
@@ -544,7 +443,7 @@ bool frm_chann::Combo_edit_KeyPress(int key)
         return false;
     const int r = m_editRow;
     const int c = m_editColumn;
-    if (c == DecodeColumn && cellText(r, TxColumn).trimmed().isEmpty())
+    if (c == DecodeColumn && isChannelEmpty(image(), r))
         moveTo(r, PowerColumn);
     else
         moveTo(r, c + 1);
@@ -561,42 +460,18 @@ void frm_chann::Combo_edit_Change()
 void frm_chann::Combo_edit_Click(int position)
 {
     m_savedText = Combo_edit->currentText();
-    const int n = m_editRow;
-    if (n == 0 || position < 0)
+    if (m_editRow == 0 || position < 0)
         return;
-    switch (m_editColumn) {
-    case DecodeColumn:
-        editImage(channelLabel(n, "解码", "decode tone"),
-                        [&](Codeplug &image) { storeGridTone(image, n, ToneSlot::Decode, position); });
-        break;
-    case EncodeColumn:
-        editImage(channelLabel(n, "编码", "encode tone"),
-                        [&](Codeplug &image) { storeGridTone(image, n, ToneSlot::Encode, position); });
-        break;
-    case PowerColumn:
-        editImage(channelLabel(n, "功率", "power"),
-                        [&](Codeplug &image) { storeGridPower(image, n, position); });
-        break;
-    case BandwidthColumn:
-        editImage(channelLabel(n, "带宽", "bandwidth"),
-                        [&](Codeplug &image) { storeGridBandwidth(image, n, position); });
-        break;
-    default:
-        break;
-    }
+    m_delegate->setModelData(Combo_edit, m_model, m_model->cell(m_editRow, m_editColumn));
 }
 
 void frm_chann::Command_Clear_Click()
 {
-    editImage(plainLabel("清除全部信道", "clear of all channels"), [](Codeplug &image) {
-        for (int row = Region::NameTableFirstRow; row <= Region::NameTableLastRow; ++row)
-            for (int column = 0; column < RowBytes; ++column)
-                image.at(row, column) = Region::Empty;
-        for (int n = 1; n <= Region::LastChannelRow; ++n)
-            markChannelEmpty(image, n);
-    });
-    for (int n = 1; n <= Region::LastChannelRow; ++n)
-        refreshChannelRow(n);
+    if (document().isLocked()) {
+        reportOutcome(document().lockReason());
+        return;
+    }
+    editImage(plainLabel("清除全部信道", "clear of all channels"), clearAllChannels);
     // Clear asks nothing: undo gives back what it took.
     reportOutcome(langText("已清除全部信道（Ctrl+Z 可撤销）", "Cleared all channels (Ctrl+Z undoes)"));
     m_editRow = m_editColumn = 0;
@@ -609,6 +484,8 @@ void frm_chann::Command_Clear_Click()
 void frm_chann::Command_Edit_Click()
 {
     registry().reopen(WindowId::Form_Chann_Edit);
+    if (auto *editor = registry().get<Form_Chann_Edit>(WindowId::Form_Chann_Edit))
+        editor->bringChannel(document().currentChannel());
 }
 
 void frm_chann::Command_close_Click()
@@ -648,7 +525,7 @@ bool frm_chann::eventFilter(QObject *watched, QEvent *event)
         if (event->type() == QEvent::FocusOut && isRealFocusLoss(event)
             && OpenFlag(WindowId::Form_Comm_Write)
             && (m_editColumn == RxColumn || m_editColumn == TxColumn))
-            commitCell(m_editRow, m_editColumn, Text_Edit->text());
+            commitCell(m_editRow, m_editColumn);
     } else if (watched == Combo_edit || watched == Combo_edit->lineEdit()) {
         if (keyPress)
             return Combo_edit_KeyPress(key);

@@ -6,13 +6,15 @@ class QComboBox;
 class QKeyEvent;
 class QLineEdit;
 class QPushButton;
-class QStringListModel;
-class QTableWidget;
+class QTableView;
+class ChannelCellDelegate;
+class ChannelTableModel;
 
 // The channel grid: all 128 channels as a table (grid encoding), edited in
-// place. A text box is laid over the frequency and name cells, a combo box
-// over the tone, power and bandwidth cells; every commit goes to the image
-// at once and the row is rebuilt from it.
+// place. The table is a view of the document's channels (ChannelTableModel);
+// a text box is laid over the frequency and name cells, a combo box over
+// the tone, power and bandwidth cells (ChannelCellDelegate); every commit is
+// one edit of the document, and the view shows what the document holds.
 class frm_chann : public ChildWindow {
     Q_OBJECT
 public:
@@ -27,8 +29,8 @@ public:
     int currentGridColumn() const;
     QString cellText(int row, int column) const;
 
+    // Repaints the row of channel n from the document (reads only).
     void refreshChannelRow(int n);
-    void blankChannelRow(int n);
     // "Channel Information [ Channel - n ]" for the current channel.
     void showChannelCaption();
 
@@ -41,7 +43,7 @@ public:
     // While the image is read or written the window refuses to close.
     void setBusy(bool reading, bool writing);
 
-    QTableWidget *MSF_chann;
+    QTableView *MSF_chann;
     QLineEdit *Text_Edit;
     QComboBox *Combo_edit;
     QPushButton *Command_Clear;
@@ -50,8 +52,6 @@ public:
     QPushButton *Command_help;
 
 protected:
-    // The rows of the grid that show image rows firstRow..lastRow.
-    void showDocumentChange(int firstRow, int lastRow) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -77,13 +77,12 @@ private:
     bool typeIntoCell(QKeyEvent *key);
     // Escape: the open editor closes without a commit.
     void closeEditorToGrid();
-    void commitCell(int row, int column, const QString &entry);
-    void commitReceive(int n, const QString &entry);
-    void commitTransmit(int n, const QString &entry);
-    void commitName(int n, const QString &entry);
+    // Stores the text box's entry into cell (row, column) and answers the
+    // outcome with the cell's message; the text box then shows what
+    // replaced a refused entry.
+    void commitCell(int row, int column);
     void moveTo(int row, int column);
-    void placeOver(QWidget *editor, int row, int column, bool fullHeight);
-    void setCell(int row, int column, const QString &text);
+    void placeOver(QWidget *editor, int row, int column);
     void applyHeader();
     // The width that shows column `column`'s header and widest text whole.
     int columnWidth(int column, Language language) const;
@@ -96,7 +95,6 @@ private:
     QString m_savedText;
     bool m_reading = false;
     bool m_writing = false;
-    QStringListModel *m_toneList;
-    QStringListModel *m_powerList;
-    QStringListModel *m_bandwidthList;
+    ChannelTableModel *m_model;
+    ChannelCellDelegate *m_delegate;
 };

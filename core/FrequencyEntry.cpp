@@ -3,6 +3,8 @@
 #include "core/NumberText.h"
 #include "core/WorkingRange.h"
 
+#include <limits>
+
 namespace {
 
 QString padded(QString text, int length)
@@ -56,6 +58,17 @@ CheckedEntry checkFrequencyEntry(const QString &entry, const WorkRange &range)
     const std::optional<Frequency> low = Frequency::snapped(range.low);
     return {lowerLimitText(range), true,
             low.value_or(Frequency::fromMHz(range.low))};
+}
+
+std::optional<double> frequencyEntryValue(const QString &entry)
+{
+    const QString trimmed = entry.trimmed();
+    if (trimmed.isEmpty())
+        return std::nullopt;
+    const double value = numericValue(trimmed);
+    if (isFrequencyInBand(value, {0, 1000}) && numericValue(paddedEntry(trimmed, value)) != value)
+        return std::numeric_limits<double>::quiet_NaN();
+    return value;
 }
 
 QString transmitText(Frequency f)

@@ -3,6 +3,7 @@
 #include "core/Frequency.h"
 
 #include <QString>
+#include <optional>
 
 // How the channel editors check and show frequencies typed by the user.
 
@@ -29,6 +30,12 @@ struct CheckedEntry {
     Frequency frequency;
 };
 CheckedEntry checkFrequencyEntry(const QString &entry, const WorkRange &range);
+
+// The value a channel's frequency box stands for, as the edits of a channel
+// take it: none when the box is empty, else its leading number, or not a
+// number (outside every range) where padding the text as a frequency would
+// make it read as another number, as checkFrequencyEntry counts it.
+std::optional<double> frequencyEntryValue(const QString &entry);
 
 // A transmit frequency as the channel editors show it: 438 -> "438.00000",
 // 145.0125 -> "145.01250"; texts of 9 or more characters stay unchanged.

@@ -3,6 +3,7 @@
 
 #include "core/BitField.h"
 #include "core/ChannelCaptions.h"
+#include "core/ChannelEdits.h"
 #include "core/ChannelRecord.h"
 #include "core/Codecs.h"
 #include "core/NumberText.h"
@@ -24,34 +25,33 @@ void addChannelFields(QVector<Field> &fields, int n)
     const auto valueInUse = [n](const Codeplug &image, const std::function<FieldValue()> &value) {
         return isChannelEmpty(image, n) ? FieldValue() : value();
     };
-    const auto needsChannel = [n](const Codeplug &image, Language language, const std::function<QString()> &store) {
-        if (isChannelEmpty(image, n))
-            return langText(language, "信道 %1 为空：请先输入其接收频率", "channel %1 is empty: enter its receive frequency first").arg(n);
-        return store();
+    // Every change goes through the channel edits, against the range row
+    // of the image it edits: the companion has no windows whose range
+    // could differ from it.
+    const auto target = [n](const Codeplug &image, ChannelEncoding encoding) {
+        return ChannelTarget{n, encoding, workRangeOf(image)};
+    };
+    const auto emptyChannel = [n](Language language) {
+        return langText(language, "信道 %1 为空：请先输入其接收频率", "channel %1 is empty: enter its receive frequency first").arg(n);
+    };
+    // The refusal of an edit whose value was checked before it: only an
+    // empty channel is left to refuse it.
+    const auto refusalOf = [=](const ChannelEditOutcome &outcome, Language language) {
+        return outcome.message == ChannelMessage::ReceiveFirst ? emptyChannel(language) : QString();
+    };
+    // A text is refused by an empty channel before it is read.
+    const auto needsChannel = [=](const Codeplug &image, Language language, const std::function<QString()> &store) {
+        return isChannelEmpty(image, n) ? emptyChannel(language) : store();
     };
     const Items tones = [](Language language) { return toneSelectorItems(language); };
 
-    // A receive entry by the rules of the encoding's window: the transmit
-    // frequency it shows stays where it was; emptying deletes the channel,
-    // in the editor its name too.
-    const auto commitReceiveEntry = [n](Codeplug &image, std::optional<Frequency> rx, ChannelEncoding encoding) {
-        const bool editor = encoding == ChannelEncoding::Editor;
-        if (!rx) {
-            markChannelEmpty(image, n);
-            if (editor)
-                clearEditorName(image, n);
-            return;
-        }
-        commitReceive(image, n, *rx, encoding, workRangeOf(image));
-        if (editor)
-            dropDirectionOutOfRange(image, n, workRangeOf(image));
-    };
     const auto receiveStore = [=](ChannelEncoding encoding) {
         return [=](Codeplug &image, const FieldValue &value, Language language) {
             QString refused;
             const std::optional<Frequency> rx = channelValue(value, workRangeOf(image), refused, language);
             if (refused.isEmpty())
-                commitReceiveEntry(image, rx, encoding);
+                setReceive(image, target(image, encoding), rx ? std::optional<double>(rx->mhz()) : std::nullopt,
+                           OutOfRangePolicy::Refuse);
             return refused;
         };
     };
@@ -88,7 +88,10 @@ void addChannelFields(QVector<Field> &fields, int n)
                 QString refused;
                 const std::optional<Frequency> tx = channelValue(value, workRangeOf(image), refused, language);
                 if (refused.isEmpty())
-                    commitTransmit(image, n, tx, encoding, workRangeOf(image));
+                    refused = refusalOf(setTransmit(image, target(image, encoding),
+                                                    tx ? std::optional<double>(tx->mhz()) : std::nullopt,
+                                                    OutOfRangePolicy::Refuse),
+                                        language);
                 return refused;
             });
         };
@@ -118,9 +121,11 @@ void addChannelFields(QVector<Field> &fields, int n)
     // for none), and how a chosen position is stored (none: derived). Its
     // value is that position, of a tone or of an item.
     using Position = int (*)(const Codeplug &image, int n);
-    using Store = void (*)(Codeplug &image, int n, int position);
+    using Store = ChannelEditOutcome (*)(Codeplug &image, const ChannelTarget &target, int position);
     const auto choice = [&](const QString &id, Bilingual caption, FieldKind kind, QVector<FieldByte> bytes,
                             Items items, Position position, Store store) {
+        const ChannelEncoding encoding =
+            id.contains(QStringLiteral(".editor.")) ? ChannelEncoding::Editor : ChannelEncoding::Grid;
         add({id, caption, kind, bytes, n,
              [=](const Codeplug &image, Language language) {
                  return inUse(image, [&] {
@@ -137,8 +142,7 @@ void addChannelFields(QVector<Field> &fields, int n)
                      if (k < 0)
                          return kind == FieldKind::Choice ? unknownItem(items, text, language)
                                                           : unknownTone(language).arg(text.trimmed());
-                     store(image, n, k);
-                     return QString();
+                     return refusalOf(store(image, target(image, encoding), k), language);
                  });
              },
              items,
@@ -157,9 +161,9 @@ void addChannelFields(QVector<Field> &fields, int n)
                      return notOfItsKind(language);
                  return needsChannel(image, language, [&] {
                      const int k = item ? item->index : tone->position;
-                     const QString refused = checkPosition(k, items, language);
+                     QString refused = checkPosition(k, items, language);
                      if (refused.isEmpty())
-                         store(image, n, k);
+                         refused = refusalOf(store(image, target(image, encoding), k), language);
                      return kind == FieldKind::Choice || refused.isEmpty() ? refused
                                                                            : unknownTone(language).arg(k);
                  });
@@ -173,25 +177,23 @@ void addChannelFields(QVector<Field> &fields, int n)
     choice(p + "decode", GridColumnCaptions[3].caption, FieldKind::GridTone,
            {{n, 8, 0xFF}, {n, GridDirectionByte, 0x10}}, tones,
            [](const Codeplug &image, int n) { return gridTonePosition(image, n, ToneSlot::Decode); },
-           [](Codeplug &image, int n, int k) { storeGridTone(image, n, ToneSlot::Decode, k); });
+           [](Codeplug &image, const ChannelTarget &t, int k) { return setTone(image, t, ToneSlot::Decode, k); });
     choice(p + "encode", GridColumnCaptions[4].caption, FieldKind::GridTone,
            {{n, 9, 0xFF}, {n, GridDirectionByte, 0x20}}, tones,
            [](const Codeplug &image, int n) { return gridTonePosition(image, n, ToneSlot::Encode); },
-           [](Codeplug &image, int n, int k) { storeGridTone(image, n, ToneSlot::Encode, k); });
+           [](Codeplug &image, const ChannelTarget &t, int k) { return setTone(image, t, ToneSlot::Encode, k); });
     choice(p + "power", GridColumnCaptions[5].caption, FieldKind::Choice, {{n, GridDirectionByte, 0x01}}, gridPowerItems,
-           [](const Codeplug &image, int n) { return imageBits(image, n, GridDirectionByte, 0x01); },
-           storeGridPower);
+           [](const Codeplug &image, int n) { return imageBits(image, n, GridDirectionByte, 0x01); }, setPower);
     choice(p + "bandwidth", GridColumnCaptions[6].caption, FieldKind::Choice, {{n, GridDirectionByte, 0x02}},
            gridBandwidthItems,
-           [](const Codeplug &image, int n) { return imageBits(image, n, GridDirectionByte, 0x02); },
-           storeGridBandwidth);
+           [](const Codeplug &image, int n) { return imageBits(image, n, GridDirectionByte, 0x02); }, setBandwidth);
     QVector<FieldByte> gridNameBytes{{n, GridDirectionByte, 0x08}};
     gridNameBytes += wholeBytes(n, 11, 5);
-    const auto gridNameStore = [n](Codeplug &image, const QString &text, Language language) {
+    const auto gridNameStore = [=](Codeplug &image, const QString &text, Language language) {
         const QString name = text.trimmed();
         const QString refused = checkName(name, language);
         if (refused.isEmpty())
-            storeGridName(image, n, name);
+            setName(image, target(image, ChannelEncoding::Grid), name);
         return refused;
     };
     add({p + "name", GridColumnCaptions[7].caption, FieldKind::NameChars, gridNameBytes, n,
@@ -219,14 +221,14 @@ void addChannelFields(QVector<Field> &fields, int n)
            nullptr);
     choice(e + "decode", EditorCaption::Decode, FieldKind::EditorTone, wholeBytes(n, 8, 2), tones,
            [](const Codeplug &image, int n) { return editorTonePosition(image, n, ToneSlot::Decode); },
-           [](Codeplug &image, int n, int k) { storeEditorTone(image, n, ToneSlot::Decode, k); });
+           [](Codeplug &image, const ChannelTarget &t, int k) { return setTone(image, t, ToneSlot::Decode, k); });
     choice(e + "encode", EditorCaption::Encode, FieldKind::EditorTone, wholeBytes(n, 10, 2), tones,
            [](const Codeplug &image, int n) { return editorTonePosition(image, n, ToneSlot::Encode); },
-           [](Codeplug &image, int n, int k) { storeEditorTone(image, n, ToneSlot::Encode, k); });
+           [](Codeplug &image, const ChannelTarget &t, int k) { return setTone(image, t, ToneSlot::Encode, k); });
     choice(e + "power", EditorCaption::Power, FieldKind::Choice, {{n, EditorDirectionByte, 0x03}},
-           editorPowerItems, editorPowerLevel, storeEditorPower);
+           editorPowerItems, editorPowerLevel, setPower);
     choice(e + "bandwidth", EditorCaption::Bandwidth, FieldKind::Choice, {{n, OptionByte, 0x20}},
-           editorBandwidthItems, editorBandwidth, storeEditorBandwidth);
+           editorBandwidthItems, editorBandwidth, setBandwidth);
     const auto editorFlag = [&](const char *name, Bilingual caption, int byte, int bit, bool inverted) {
         Field f = flag(e + name, caption, n, byte, bit, inverted);
         const Reader read = f.read;
@@ -257,9 +259,9 @@ void addChannelFields(QVector<Field> &fields, int n)
     const auto editorNameStore = [=](Codeplug &image, const QString &text, Language language) {
         return needsChannel(image, language, [&] {
             const QString name = text.trimmed();
-            const QString refused = checkName(name, language);
+            QString refused = checkName(name, language);
             if (refused.isEmpty())
-                storeEditorName(image, n, name);
+                refused = refusalOf(setName(image, target(image, ChannelEncoding::Editor), name), language);
             return refused;
         });
     };

@@ -4,6 +4,7 @@
 #include "core/ModuleState.h"
 #include "core/ChannelFile.h"
 #include "files/DirList.h"
+#include "core/ChannelEdits.h"
 #include "platform/CodeplugDocument.h"
 #include "platform/DrawnIcons.h"
 #include "platform/Messages.h"
@@ -251,6 +252,11 @@ void FileWindow::Command_enter_Click()
     if (isOpen()) {
         // The whole file is checked before anything changes; the load is one
         // undo step.
+        if (document().isLocked()) {
+            // A link moves the image: nothing is loaded, and panel 2 says why.
+            reportOutcome(document().lockReason());
+            return;
+        }
         Codeplug loaded = image();
         if (!loadChannelFile(path, loaded, error, windowLanguage())) {
             showMessage(langText("信道参数文件未调入。", "The channel parameter file was not loaded.")
@@ -259,7 +265,11 @@ void FileWindow::Command_enter_Click()
         }
         editImage({QStringLiteral("打开 ") + QFileInfo(path).fileName(),
                    QStringLiteral("opening ") + QFileInfo(path).fileName()},
-                  [&](Codeplug &image) { image = loaded; });
+                  [&](Codeplug &image) {
+                      image = loaded;
+                      settleArrivedImage(image);
+                  });
+        document().markSaved();
         ChannelFileName = path;
         reportOutcome(langText("已载入 %1", "Loaded %1").arg(QDir::toNativeSeparators(path)));
         showMessage("信道参数从文件调入成功 ！", "Succeed fold the channel parameter from file.");
@@ -269,6 +279,7 @@ void FileWindow::Command_enter_Click()
                         + QLatin1Char('\n') + error);
             return;
         }
+        document().markSaved();
         ChannelFileName = path;
         reportOutcome(langText("已保存 %1", "Saved %1").arg(QDir::toNativeSeparators(path)));
         showMessage("信道参数保存完毕 ！", "Complete storing channel parameter.");

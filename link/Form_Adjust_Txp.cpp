@@ -145,7 +145,9 @@ void Form_Adjust_Txp::Form_Load()
 void Form_Adjust_Txp::takeReportedValues()
 {
     m_answered = true;
-    editImage(plainLabel("对讲机的发射功率", "the radio's power values"), [this](Codeplug &image) {
+    // The values are the radio's: the image follows them, the history does
+    // not, since no undo could change the radio back.
+    document().followRadio([this](Codeplug &image) {
         for (const SettingId id : {SettingId::PowerLow, SettingId::PowerHigh})
             storeSetting(image, id, storedSetting(link->codeplug(), id));
     });
@@ -170,8 +172,7 @@ void Form_Adjust_Txp::showValues()
 
 void Form_Adjust_Txp::storePowerValue(PowerLevel level, int value)
 {
-    editImage(level == PowerLevel::Low ? plainLabel("低功率", "low power") : plainLabel("高功率", "high power"),
-              [&](Codeplug &image) { storePowerLevel(image, level, value); });
+    document().followRadio([&](Codeplug &image) { storePowerLevel(image, level, value); });
 }
 
 void Form_Adjust_Txp::HScroll_L_Change()
@@ -203,5 +204,5 @@ bool Form_Adjust_Txp::Form_Unload()
 {
     link->endPowerLink();
     Timer4->stop();
-    return ChildWindow::Form_Unload();
+    return RadioLinkWindow::Form_Unload();
 }

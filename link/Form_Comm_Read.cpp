@@ -1,5 +1,7 @@
 #include "link/Form_Comm_Read.h"
 
+#include "core/ChannelEdits.h"
+
 #include "core/Texts.h"
 #include "platform/CodeplugDocument.h"
 #include "platform/WindowLanguage.h"
@@ -48,7 +50,11 @@ void Form_Comm_Read::showCompletion()
 {
     // One undo step gives back what the read replaced.
     editImage(plainLabel("从对讲机读取数据", "read from the radio"),
-              [this](Codeplug &image) { image.copyRowsFrom(link->codeplug(), Protocol::KeptReadRows); });
+              [this](Codeplug &image) {
+                  image.copyRowsFrom(link->codeplug(), Protocol::KeptReadRows);
+                  settleArrivedImage(image);
+              });
+    document().markSaved();
     ProgressBar1->setVisible(true);
     ProgressBar1->setValue(100);
     Label_tr_count->setText(langText("数据读出正常 ！", "Read Data in gear. "));

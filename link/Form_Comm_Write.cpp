@@ -39,7 +39,7 @@ void Form_Comm_Write::Command_Write_Click()
         return;
     }
     WritePreparation preparation;
-    editImage(plainLabel("写入前的准备", "preparing the write"),
+    editImage(plainLabel("为写入做好准备", "prepared for writing"),
               [&](Codeplug &image) { preparation = PrepareImageForWrite(image); });
     if (!preparation.ready()) {
         showMessage(preparation.message(windowLanguage()));
@@ -62,4 +62,6 @@ void Form_Comm_Write::showProgress(int blockIndex)
 void Form_Comm_Write::showCompletion()
 {
     Label_tr_count->setText(langText("数据写入完毕 ！", "Complete writing Data "));
+    // The radio now holds the image.
+    document().markSaved();
 }

@@ -1,6 +1,7 @@
 #include "link/RadioLinkWindow.h"
 
 #include "link/PortChoice.h"
+#include "platform/CodeplugDocument.h"
 #include "platform/WindowRegistry.h"
 #include "platform/Messages.h"
 #include "platform/WindowLanguage.h"
@@ -15,6 +16,11 @@ RadioLinkWindow::RadioLinkWindow(WindowId id, LinkKind kind, const LinkTiming &t
     Timer4->setSingleShot(true);
     Timer4->setInterval(kind == LinkKind::Read ? timing.readCloseMs : timing.closeMs);
     connect(Timer4, &QTimer::timeout, this, &ChildWindow::closeWindow);
+    // Any end of the link gives the document back, before the window
+    // takes what the link brought.
+    for (auto end : {&LinkEngine::completed, &LinkEngine::portLost})
+        connect(link, end, this, &RadioLinkWindow::releaseDocument);
+    connect(link, &LinkEngine::failed, this, &RadioLinkWindow::releaseDocument);
     // Each link window tells of its own port: the engine shows nothing.
     connect(link, &LinkEngine::openFailed, this, &RadioLinkWindow::portOpenFailed);
     connect(link, &LinkEngine::failed, this, [this](LinkFailure why) { linkFailed(why); });
@@ -48,7 +54,41 @@ bool RadioLinkWindow::startLink()
     m_starting = true;
     link->start();
     m_starting = false;
+    if (link->isPortOpen())
+        holdDocument();
     return link->isPortOpen();
+}
+
+void RadioLinkWindow::holdDocument()
+{
+    static constexpr struct {
+        LinkKind kind;
+        const char *chinese;
+        const char *english;
+    } reasons[] = {
+        {LinkKind::Read, "读取进行中：结束后才能编辑", "Reading from the radio: editing resumes when it ends"},
+        {LinkKind::Write, "写入进行中：结束后才能编辑", "Writing to the radio: editing resumes when it ends"},
+        {LinkKind::Power, "功率调整进行中：关闭该窗口后才能编辑",
+         "Adjusting the radio's power: editing resumes when its window closes"},
+    };
+    for (const auto &reason : reasons)
+        if (reason.kind == link->kind())
+            document().lock(plainLabel(reason.chinese, reason.english));
+    m_holding = true;
+}
+
+void RadioLinkWindow::releaseDocument()
+{
+    if (!m_holding)
+        return;
+    m_holding = false;
+    document().unlock();
+}
+
+bool RadioLinkWindow::Form_Unload()
+{
+    releaseDocument();
+    return ChildWindow::Form_Unload();
 }
 
 void RadioLinkWindow::portOpenFailed(const QString &reason)
@@ -56,6 +96,7 @@ void RadioLinkWindow::portOpenFailed(const QString &reason)
     m_portErrorReason = reason;
     m_portFailed = true;
     PortError = true;
+    releaseDocument();
     // A restart that finds the port gone ends a link that was under way:
     // its device went away, whatever the port setting.
     if (!m_starting) {

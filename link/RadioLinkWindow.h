@@ -19,6 +19,9 @@ public:
     // the last start opened it.
     QString portErrorReason() const { return m_portErrorReason; }
 
+    // Ends the window's hold on the document, as any end of its link does.
+    bool Form_Unload() override;
+
 protected:
     RadioLinkWindow(WindowId id, LinkKind kind, const LinkTiming &timing, WindowRegistry &registry);
 
@@ -37,9 +40,14 @@ protected:
 
 private:
     void portOpenFailed(const QString &reason);
+    // While the link is under way the document refuses every change, so
+    // that the radio gets, and the windows show, one image.
+    void holdDocument();
+    void releaseDocument();
 
     QString m_portErrorReason;
     PortSpec m_port;
     bool m_portFailed = false;
     bool m_starting = false;
+    bool m_holding = false;
 };

@@ -131,5 +131,5 @@ bool TransferWindow::Form_Unload()
     m_pauseTicker->stop();
     link->cancel();
     Timer4->stop();
-    return ChildWindow::Form_Unload();
+    return RadioLinkWindow::Form_Unload();
 }

@@ -139,6 +139,8 @@ CodeplugDocument::~CodeplugDocument() = default;
 
 bool CodeplugDocument::edit(const EditLabel &label, const std::function<void(Codeplug &)> &change, bool joinPrevious)
 {
+    if (refuseWhileLocked())
+        return false;
     Codeplug after = m_image;
     change(after);
     Step *step = stepTo(after, label, joinPrevious);
@@ -150,6 +152,8 @@ bool CodeplugDocument::edit(const EditLabel &label, const std::function<void(Cod
 
 bool CodeplugDocument::editWithRange(const EditLabel &label, const std::function<void(Codeplug &)> &change)
 {
+    if (refuseWhileLocked())
+        return false;
     Codeplug after = m_image;
     change(after);
     const WorkRange range = workRangeOf(after);
@@ -193,18 +197,86 @@ void CodeplugDocument::start(const Codeplug &image, const WorkRange &range)
     m_history->clear();
     m_image = image;
     m_range = range;
+    m_untrackedChange = false;
     emit rangeChanged();
     emit changed(0, RadioRows - 1);
+    announceModified();
 }
 
-void CodeplugDocument::setWorkRange(const WorkRange &range)
+void CodeplugDocument::adoptWorkRange(const WorkRange &range)
 {
     if (range.low == m_range.low && range.high == m_range.high)
         return;
-    auto *step = new Step(*this, plainLabel("工作频率范围", "working range"), false);
-    step->rangeBefore = m_range;
-    step->rangeAfter = range;
-    push(step);
+    m_range = range;
+    emit rangeChanged();
+}
+
+void CodeplugDocument::followRadio(const std::function<void(Codeplug &)> &change)
+{
+    Codeplug after = m_image;
+    change(after);
+    int first = -1, last = -1;
+    for (int r = 0; r < RadioRows; ++r)
+        for (int c = 0; c < RowBytes; ++c)
+            if (after.cell(r, c) != m_image.cell(r, c)) {
+                first = first < 0 ? r : first;
+                last = r;
+            }
+    if (first < 0)
+        return;
+    m_image = after;
+    m_untrackedChange = true;
+    emit changed(first, last);
+    announceModified();
+}
+
+void CodeplugDocument::lock(const EditLabel &reason)
+{
+    const bool was = isLocked();
+    m_lock = reason;
+    if (!was)
+        emit lockChanged(true);
+}
+
+void CodeplugDocument::unlock()
+{
+    if (!isLocked())
+        return;
+    m_lock.reset();
+    emit lockChanged(false);
+}
+
+QString CodeplugDocument::lockReason() const
+{
+    return m_lock ? m_lock->text(UseChinese) : QString();
+}
+
+bool CodeplugDocument::refuseWhileLocked()
+{
+    if (!isLocked())
+        return false;
+    emit refused(lockReason());
+    return true;
+}
+
+bool CodeplugDocument::isModified() const
+{
+    return m_untrackedChange || !m_history->isClean();
+}
+
+void CodeplugDocument::markSaved()
+{
+    m_untrackedChange = false;
+    m_history->setClean();
+    announceModified();
+}
+
+void CodeplugDocument::announceModified()
+{
+    if (isModified() == m_modified)
+        return;
+    m_modified = !m_modified;
+    emit modifiedChanged(m_modified);
 }
 
 void CodeplugDocument::setCurrentChannel(int n)
@@ -233,18 +305,29 @@ void CodeplugDocument::boundHistory()
     // history is undo steps that the image already holds.
     QList<Step *> kept;
     qint64 total = 0;
-    for (int i = m_history->count() - 1; i >= 0; --i) {
+    const int clean = m_history->cleanIndex();
+    const int count = m_history->count();
+    for (int i = count - 1; i >= 0; --i) {
         const auto *step = static_cast<const Step *>(m_history->command(i));
         if (total + step->bytes() > HistoryBytes)
             break;
         total += step->bytes();
         kept.prepend(step->clone());
     }
+    // The saved state moves with the steps it lies between; dropped with
+    // them, no state of the history is the saved one any more.
+    const int cleanKept = clean - (count - int(kept.size()));
     m_history->clear();
+    if (cleanKept == 0)
+        m_history->setClean();
     for (Step *step : kept) {
         step->skipNextRedo();
         m_history->push(step);
+        if (m_history->index() == cleanKept)
+            m_history->setClean();
     }
+    if (cleanKept < 0)
+        m_history->resetClean();
 }
 
 qint64 CodeplugDocument::historyBytes() const
@@ -257,6 +340,7 @@ qint64 CodeplugDocument::historyBytes() const
 
 void CodeplugDocument::announce()
 {
+    announceModified();
     const int first = m_firstChanged;
     const int last = m_lastChanged;
     const bool range = m_rangeTouched;
@@ -280,7 +364,7 @@ bool CodeplugDocument::canRedo() const
 
 QString CodeplugDocument::undo()
 {
-    if (!canUndo())
+    if (!canUndo() || refuseWhileLocked())
         return {};
     const auto *step = static_cast<const Step *>(m_history->command(m_history->index() - 1));
     const QString label = step->label().text(UseChinese);
@@ -291,7 +375,7 @@ QString CodeplugDocument::undo()
 
 QString CodeplugDocument::redo()
 {
-    if (!canRedo())
+    if (!canRedo() || refuseWhileLocked())
         return {};
     const auto *step = static_cast<const Step *>(m_history->command(m_history->index()));
     const QString label = step->label().text(UseChinese);

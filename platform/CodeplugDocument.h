@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <optional>
 
 class QUndoStack;
 
@@ -56,7 +57,8 @@ public:
     void start(const Codeplug &image, const WorkRange &range);
 
     // Applies `change` to the image as one undo step named `label`. Nothing
-    // is recorded when the image stays as it was. With `joinPrevious` the
+    // is recorded when the image stays as it was, and nothing changes while
+    // the document is locked (refused() tells why). With `joinPrevious` the
     // step joins the one before when that has the same label, so that a
     // name typed key by key is undone at once. Returns true when the image
     // changed.
@@ -67,10 +69,30 @@ public:
 
     // The windows' working range. It changes only at its update points:
     // the start-up default, the model window's load and the range panel's
-    // load, each from the image's range row. A read from the radio or a
-    // file load leaves it as it was. A change is an undo step of its own.
+    // load, each from the image's range row, and the range panel's edits.
+    // A read from the radio or a file load leaves it as it was. Taking the
+    // image's range at a window's load changes no byte and is no step of
+    // the user's, so it is not recorded: showing never writes history.
     WorkRange workRange() const { return m_range; }
-    void setWorkRange(const WorkRange &range);
+    void adoptWorkRange(const WorkRange &range);
+
+    // A change that follows the radio live (the power window's values): the
+    // image takes it, the windows are told, but it is no step of the
+    // history, since undoing it could not change the radio back.
+    void followRadio(const std::function<void(Codeplug &)> &change);
+
+    // While a link moves the image, the document refuses every change:
+    // edits, undo and redo. `reason` is what panel 2 says meanwhile.
+    void lock(const EditLabel &reason);
+    void unlock();
+    bool isLocked() const { return m_lock.has_value(); }
+    // The reason of the lock in the windows' language, empty when unlocked.
+    QString lockReason() const;
+
+    // Whether the image differs from the last file saved or opened, or the
+    // last read or write; markSaved() says it no longer does.
+    bool isModified() const;
+    void markSaved();
 
     // The channel the grid and the channel editor share, 1..128.
     int currentChannel() const { return m_currentChannel; }
@@ -91,6 +113,11 @@ signals:
     void changed(int firstRow, int lastRow);
     void rangeChanged();
     void currentChannelChanged(int channel);
+    void modifiedChanged(bool modified);
+    void lockChanged(bool locked);
+    // A change, undo or redo asked for while locked; `reason` in the
+    // windows' language.
+    void refused(const QString &reason);
 
 private:
     class Step;
@@ -102,6 +129,9 @@ private:
     // Drops the oldest steps while the history holds more than HistoryBytes.
     void boundHistory();
     void announce();
+    void announceModified();
+    // True, after saying why, while locked.
+    bool refuseWhileLocked();
 
     Codeplug m_image;
     WorkRange m_range{0, 0};
@@ -112,4 +142,8 @@ private:
     int m_firstChanged = -1;
     int m_lastChanged = -1;
     bool m_rangeTouched = false;
+    std::optional<EditLabel> m_lock;
+    // A change outside the history since the last save (followRadio).
+    bool m_untrackedChange = false;
+    bool m_modified = false;
 };

@@ -62,7 +62,7 @@ void OptionRangePanel::setCaptions()
 
 void OptionRangePanel::loadFromImage()
 {
-    window().document().setWorkRange(workRangeOf(image()));
+    window().document().adoptWorkRange(workRangeOf(image()));
     showRange();
 }
 

@@ -133,12 +133,18 @@ void OptionVfoPanel::showOffsetMessage()
     showMessage("频差频率超出范围 ！", "Over the range of Offset frequency .");
 }
 
-bool OptionVfoPanel::checkTransmitRange()
+bool OptionVfoPanel::editKeepingTransmitInRange(const Bilingual &caption,
+                                                const std::function<void(Codeplug &)> &change, bool joinPrevious)
 {
+    // The change and the direction it may cost are one step: one gesture.
     bool inRange = true;
-    edit(VfoCaption::Direction, [&](Codeplug &image) {
-        inRange = keepVfoShiftInRange(image, window().document().workRange());
-    });
+    edit(
+        caption,
+        [&](Codeplug &image) {
+            change(image);
+            inRange = keepVfoShiftInRange(image, window().document().workRange());
+        },
+        joinPrevious);
     if (inRange)
         return false;
     showMessage("发射频率超出范围 ！", "Over the range of TX frequency .");
@@ -149,9 +155,8 @@ bool OptionVfoPanel::checkTransmitRange()
 void OptionVfoPanel::Combo_Sft_d_Click()
 {
     const int direction = Combo_Sft_d->currentIndex();
-    window().editSetting(SettingId::VfoDirection, direction);
-    if (direction != 0)
-        checkTransmitRange();
+    editKeepingTransmitInRange(VfoCaption::Direction,
+                               [&](Codeplug &image) { setSetting(image, SettingId::VfoDirection, direction); });
     emit imageChanged();
 }
 
@@ -196,8 +201,7 @@ void OptionVfoPanel::Text_Offset_Freq_Change()
         edit(VfoCaption::Offset, clearVfoOffset, true);
         return;
     }
-    edit(VfoCaption::Offset, [&](Codeplug &image) { storeVfoOffset(image, *offset); }, true);
-    checkTransmitRange();
+    editKeepingTransmitInRange(VfoCaption::Offset, [&](Codeplug &image) { storeVfoOffset(image, *offset); }, true);
 }
 
 void OptionVfoPanel::Text_Offset_Freq_LostFocus()
@@ -211,8 +215,7 @@ void OptionVfoPanel::Text_Offset_Freq_LostFocus()
         Text_Offset_Freq_Change();
         return;
     }
-    edit(VfoCaption::Offset, [&](Codeplug &image) { storeVfoOffset(image, *offset); });
-    checkTransmitRange();
+    editKeepingTransmitInRange(VfoCaption::Offset, [&](Codeplug &image) { storeVfoOffset(image, *offset); });
     emit imageChanged();
 }
 

@@ -56,7 +56,11 @@ private:
 
     // True when the transmit frequency was out of range (the direction is
     // then reset to off).
-    bool checkTransmitRange();
+    // Applies `change` and, in the same step, makes the VFO simplex when its
+    // transmit frequency then lies outside the range (with the message);
+    // true when it did.
+    bool editKeepingTransmitInRange(const Bilingual &caption, const std::function<void(Codeplug &)> &change,
+                                    bool joinPrevious = false);
     void showRxMessage();
     void showOffsetMessage();
 };

@@ -71,7 +71,7 @@ void Form_type::Form_Load()
     Combo_type->addItem(ModelNames[0]);
     Combo_type->setCurrentIndex(ModelIndex);
 
-    document().setWorkRange(workRangeOf(document().image()));
+    document().adoptWorkRange(workRangeOf(document().image()));
     const WorkRange range = document().workRange();
     Label_band->setText(QLatin1Char(' ') + signedNumberText(range.low) + QStringLiteral(" -- ")
                         + signedNumberText(range.high));

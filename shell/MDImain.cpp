@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QtMath>
 #include <QMdiArea>
@@ -131,9 +132,29 @@ void MDImain::addUndoKeys()
         addAction(action);
         connect(action, &QAction::triggered, this, handler);
     };
+    // A text box with nothing of its own to undo or redo leaves the key to
+    // the document, as the grid's cell editor does.
+    qApp->installEventFilter(this);
+    // Panel 2 says why the document refused a change while a link holds it.
+    connect(m_document, &CodeplugDocument::refused, this,
+            [this](const QString &reason) { m_panels->setText(StatusPanels::Outcome, reason); });
     addKeys("Undo_edit", {QKeySequence(Qt::CTRL | Qt::Key_Z)}, &MDImain::undoEdit);
     addKeys("Redo_edit", {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
             &MDImain::redoEdit);
+}
+
+bool MDImain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto *edit = qobject_cast<QLineEdit *>(watched);
+        auto *key = static_cast<QKeyEvent *>(event);
+        const bool undo = key->matches(QKeySequence::Undo);
+        const bool redo = key->matches(QKeySequence::Redo) || key->keyCombination() == (Qt::CTRL | Qt::Key_Y);
+        // Not overridden: the window's undo or redo key takes it.
+        if (edit && ((undo && !edit->isUndoAvailable()) || (redo && !edit->isRedoAvailable())))
+            return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 // The text editor that has the focus, when it can take an undo key itself.
@@ -145,7 +166,7 @@ static QLineEdit *focusedTextEditor()
 
 void MDImain::undoEdit()
 {
-    if (QLineEdit *edit = focusedTextEditor()) {
+    if (QLineEdit *edit = focusedTextEditor(); edit && edit->isUndoAvailable()) {
         edit->undo();
         return;
     }
@@ -158,7 +179,7 @@ void MDImain::redoEdit()
 {
     // Qt's line edit takes Ctrl+Shift+Z as its redo but not, on every
     // system, Ctrl+Y: that one is handed to it here.
-    if (QLineEdit *edit = focusedTextEditor()) {
+    if (QLineEdit *edit = focusedTextEditor(); edit && edit->isRedoAvailable()) {
         edit->redo();
         return;
     }

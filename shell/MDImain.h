@@ -36,6 +36,7 @@ public:
     void redoEdit();
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:

@@ -91,10 +91,10 @@ PAGES = {
   'zh': ("写数据到对讲机", "检查数据后把第 0 至 254 行写入对讲机。",
          [("写入", "先按机型频段检查所有频率，然后写入，最多尝试四次。"), ("取消", "没有写入进行时关闭窗口。")])}),
  'Form_Adjust_Txp': (True, {
-  'en': ("Power Adjust", "Sets the radio's low and high transmit power live; the window lives only while the radio answers.",
+  'en': ("Power Adjust", "Sets the radio's low and high transmit power live; the window lives only while the radio answers. The values are the radio's own: Ctrl+Z cannot take them back, and the image follows them without an undo step.",
          [("Low Power / High Power", "0-255; each move sends the value at once; status panel 2 confirms it."),
           ("Close", "ends the adjustment.")]),
-  'zh': ("发射功率调整", "实时设置对讲机的低功率和高功率；只有对讲机应答时窗口才保持打开。",
+  'zh': ("发射功率调整", "实时设置对讲机的低功率和高功率；只有对讲机应答时窗口才保持打开。这些数值属于对讲机本身：Ctrl+Z 无法撤销，数据随之更新但不记入撤销步骤。",
          [("低功率 / 高功率", "0-255；每次移动立即发送，状态栏第 2 栏确认。"), ("关闭", "结束调整。")])}),
  'Form_setup': (True, {
   'en': ("Communication Port Setup", "Chooses the port (COM1-COM8) the cable uses; a device keeps its number while it is present.",

@@ -14,7 +14,7 @@
 #include <QMdiArea>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTableWidget>
+#include <QTableView>
 
 namespace {
 
@@ -58,10 +58,10 @@ class tst_channel_editor : public QObject {
     {
         program->main->menuItem(QStringLiteral("Channel_edit"))->trigger();
         grid = program->window<frm_chann>(WindowId::frm_chann);
-        auto *table = grid->findChild<QTableWidget *>(QStringLiteral("MSF_chann"));
-        QTableWidgetItem *item = table->item(n - 1, 3);
-        table->scrollToItem(item);
-        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualItemRect(item).center());
+        auto *table = grid->findChild<QTableView *>(QStringLiteral("MSF_chann"));
+        const QModelIndex item = table->model()->index(n - 1, 3);
+        table->scrollTo(item);
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(item).center());
         QTest::mouseClick(grid->findChild<QPushButton *>(QStringLiteral("Command_Edit")), Qt::LeftButton);
         editor = program->registry().get(WindowId::Form_Chann_Edit);
         QVERIFY(editor);

@@ -14,7 +14,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 
 namespace {
 
@@ -36,7 +36,7 @@ class tst_channel_grid : public QObject {
 
     std::unique_ptr<StartedProgram> program;
     frm_chann *grid = nullptr;
-    QTableWidget *table = nullptr;
+    QTableView *table = nullptr;
     QLineEdit *edit = nullptr;
     QComboBox *combo = nullptr;
 
@@ -46,16 +46,16 @@ class tst_channel_grid : public QObject {
         program->main->menuItem(QStringLiteral("Channel_edit"))->trigger();
         grid = program->window<frm_chann>(WindowId::frm_chann);
         QVERIFY(grid);
-        table = grid->findChild<QTableWidget *>(QStringLiteral("MSF_chann"));
+        table = grid->findChild<QTableView *>(QStringLiteral("MSF_chann"));
         edit = grid->findChild<QLineEdit *>(QStringLiteral("Text_Edit"));
         combo = grid->findChild<QComboBox *>(QStringLiteral("Combo_edit"));
         QVERIFY(table && edit && combo);
     }
     void clickCell(int row, int column)
     {
-        QTableWidgetItem *item = table->item(row - 1, column);
-        table->scrollToItem(item);
-        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualItemRect(item).center());
+        const QModelIndex item = table->model()->index(row - 1, column);
+        table->scrollTo(item);
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(item).center());
     }
     void typeInto(int row, int column, const QString &text)
     {
@@ -83,9 +83,9 @@ private slots:
     void startsOpenOnEmptyImage()
     {
         QVERIFY(OpenFlag(WindowId::frm_chann));
-        QCOMPARE(table->rowCount(), 128);
-        QCOMPARE(table->horizontalHeaderItem(1)->text(), QStringLiteral("RX Frequency"));
-        QCOMPARE(table->horizontalHeaderItem(5)->text(), QStringLiteral(" TX Power "));
+        QCOMPARE(table->model()->rowCount(), 128);
+        QCOMPARE(table->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("RX Frequency"));
+        QCOMPARE(table->model()->headerData(5, Qt::Horizontal).toString(), QStringLiteral(" TX Power "));
         QCOMPARE(cell(128, 0), QStringLiteral("128"));
         QCOMPARE(cell(1, 1), QString());
         QCOMPARE(grid->windowTitle(), QStringLiteral("Channel Information [ Channel - 1 ]"));
@@ -405,7 +405,7 @@ private slots:
         openGrid();
         const QList<int> two = rowBytes(2), three = rowBytes(3);
         table->setFocus();
-        table->setCurrentCell(1, 1);
+        table->setCurrentIndex(table->model()->index(1, 1));
         for (int key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right,
                         Qt::Key_Right, Qt::Key_Down, Qt::Key_Left, Qt::Key_Left, Qt::Key_Up})
             QTest::keyClick(table, Qt::Key(key));
@@ -486,10 +486,8 @@ private slots:
         for (int column = 1; column <= 7; ++column)
             cells << cell(11, column);
         QCOMPARE(cells, shown);
-        if (record[0] == 255)
-            QCOMPARE(rowBytes(11), QList<int>(16, 255));
-        else
-            QCOMPARE(rowBytes(11), record);
+        // Showing writes nothing, an empty record's leftovers included.
+        QCOMPARE(rowBytes(11), record);
     }
 
     void clearEmptiesEverythingWithoutAsking()

@@ -1,5 +1,6 @@
 // The channel record's rules in both encodings, and the frequency texts of
 // the channel editors.
+#include "core/ChannelEdits.h"
 #include "core/ChannelRecord.h"
 #include "core/FrequencyEntry.h"
 #include "core/Codecs.h"
@@ -359,6 +360,139 @@ private slots:
         QFETCH(bool, inBand);
         setWorkRange(low, high);
         QCOMPARE(isFrequencyInBand(value, testDocument().workRange()), inBand);
+    }
+    // Every edit of the one edit layer, in both encodings: what it answers,
+    // and the record bytes it leaves (bytes 0..15 of channel Ch; the
+    // editor's name table bytes where they matter).
+    void channelEdits_data()
+    {
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<bool>("editor");
+        QTest::addColumn<bool>("inUse");   // channel Ch holds 430 MHz, transmit 440 MHz, name "AB"
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<bool>("refuse");  // the companion's policy, else the windows'
+        QTest::addColumn<int>("status");
+        QTest::addColumn<int>("message");
+        QTest::addColumn<QList<int>>("record");
+        using O = ChannelEditOutcome;
+        const int none = int(ChannelMessage::None), rxOut = int(ChannelMessage::ReceiveOutOfRange),
+                  txOut = int(ChannelMessage::TransmitOutOfRange), first = int(ChannelMessage::ReceiveFirst),
+                  item = int(ChannelMessage::NoSuchItem);
+        const QList<int> empty(16, 255);
+        QTest::newRow("grid: receive creates the channel")
+            << "rx" << false << false << "438.125" << false << int(O::Stored) << none
+            << QList<int>{0x00, 0x25, 0x81, 0x43, 0, 0, 0, 0, 0, 0, 3, 255, 255, 255, 255, 255};
+        QTest::newRow("editor: receive creates the channel")
+            << "rx" << true << false << "438.125" << false << int(O::Stored) << none
+            << QList<int>{0x00, 0x25, 0x81, 0x43, 0, 0, 0, 0, 255, 255, 255, 255, 6, 0, 255, 255};
+        QTest::newRow("receive snapped")
+            << "rx" << false << false << "438.123" << false << int(O::Snapped) << none
+            << QList<int>{0x00, 0x20, 0x81, 0x43, 0, 0, 0, 0, 0, 0, 3, 255, 255, 255, 255, 255};
+        QTest::newRow("windows: receive above the range stores the lower limit, transmit kept")
+            << "rx" << false << true << "470" << false << int(O::Stored) << rxOut
+            << QList<int>{0, 0, 0, 0x40, 0, 0, 0, 0x04, 0, 0, 0x40 | 0x0B, 10, 11, 255, 255, 255};
+        QTest::newRow("companion: receive above the range refused")
+            << "rx" << false << true << "470" << true << int(O::Refused) << rxOut << QList<int>();
+        QTest::newRow("grid: emptied receive deletes the channel")
+            << "rx" << false << true << "" << false << int(O::Stored) << none << empty;
+        QTest::newRow("grid: transmit into an empty channel refused")
+            << "tx" << false << false << "440" << false << int(O::Refused) << first << empty;
+        QTest::newRow("grid: emptied transmit makes it simplex")
+            << "tx" << false << true << "" << false << int(O::Stored) << none
+            << QList<int>{0, 0, 0, 0x43, 0, 0, 0, 0, 0, 0, 0x0B, 10, 11, 255, 255, 255};
+        QTest::newRow("windows: transmit below the range stores the lower limit")
+            << "tx" << false << true << "399" << false << int(O::Stored) << txOut
+            << QList<int>{0, 0, 0, 0x43, 0, 0, 0, 0x03, 0, 0, 0x80 | 0x0B, 10, 11, 255, 255, 255};
+        QTest::newRow("companion: transmit below the range refused")
+            << "tx" << false << true << "399" << true << int(O::Refused) << txOut << QList<int>();
+        QTest::newRow("grid: tone 200 stores code 96 inverted")
+            << "decode" << false << true << "200" << false << int(O::Stored) << none
+            << QList<int>{0, 0, 0, 0x43, 0, 0, 0, 0x01, 96, 0, 0x5B, 10, 11, 255, 255, 255};
+        QTest::newRow("editor: tone 200 stores kind 2")
+            << "decode" << true << true << "200" << false << int(O::Stored) << none
+            << QList<int>{0, 0, 0, 0x43, 0, 0, 0, 0x01, 2, 45, 0x0B, 10, 11, 0xDF, 255, 255};
+        QTest::newRow("tone past the list refused")
+            << "decode" << false << true << "259" << false << int(O::Refused) << item << QList<int>();
+        QTest::newRow("tone of an empty channel refused")
+            << "decode" << false << false << "1" << false << int(O::Refused) << first << empty;
+        QTest::newRow("grid: power Low")
+            << "power" << false << true << "0" << false << int(O::Stored) << none
+            << QList<int>{0, 0, 0, 0x43, 0, 0, 0, 0x01, 0, 0, 0x4A, 10, 11, 255, 255, 255};
+        QTest::newRow("grid: no middle power")
+            << "power" << false << true << "2" << false << int(O::Refused) << item << QList<int>();
+        QTest::newRow("editor: power Middle")
+            << "power" << true << true << "1" << false << int(O::Stored) << none
+            << QList<int>{0, 0, 0, 0x43, 0, 0, 0, 0x01, 0, 0, 0x0B, 10, 0x09, 0xDF, 255, 255};
+        QTest::newRow("editor: bandwidth Narrow")
+            << "bandwidth" << true << true << "1" << false << int(O::Stored) << none
+            << QList<int>{0, 0, 0, 0x43, 0, 0, 0, 0x01, 0, 0, 0x0B, 10, 11, 255, 255, 255};
+        QTest::newRow("grid: a name into an empty record, as always")
+            << "name" << false << false << "CD" << false << int(O::Stored) << none
+            << QList<int>{255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 0xFF, 14, 15, 255, 255, 255};
+        QTest::newRow("editor: no name for an empty channel")
+            << "name" << true << false << "CD" << false << int(O::Refused) << first << empty;
+        QTest::newRow("editor: emptied receive deletes the channel")
+            << "rx" << true << true << "" << false << int(O::Stored) << none << empty;
+    }
+    void channelEdits()
+    {
+        QFETCH(QString, edit);
+        QFETCH(bool, editor);
+        QFETCH(bool, inUse);
+        QFETCH(QString, input);
+        QFETCH(bool, refuse);
+        QFETCH(int, status);
+        QFETCH(int, message);
+        QFETCH(QList<int>, record);
+        if (inUse) {
+            QVERIFY(storeFrequencyPair(Document(), Ch, Frequency::fromMHz(430), Frequency::fromMHz(440),
+                                       editor ? EditorDirectionByte : GridDirectionByte));
+            setBytes(Ch, 8, {0, 0, editor ? 0x0B : 0x4B, 10, 11, editor ? 0xDF : 255, 255, 255});
+            storeEditorName(Document(), Ch, QStringLiteral("AB"));
+        }
+        const QList<int> before = bytes(Ch, 0, 15);
+        const ChannelTarget target{Ch, editor ? ChannelEncoding::Editor : ChannelEncoding::Grid, {400, 470}};
+        const OutOfRangePolicy policy = refuse ? OutOfRangePolicy::Refuse : OutOfRangePolicy::StoreLowerLimit;
+        ChannelEditOutcome outcome;
+        Codeplug &image = Document();
+        if (edit == "rx")
+            outcome = setReceive(image, target, frequencyEntryValue(input), policy);
+        else if (edit == "tx")
+            outcome = setTransmit(image, target, frequencyEntryValue(input), policy);
+        else if (edit == "decode")
+            outcome = setTone(image, target, ToneSlot::Decode, input.toInt());
+        else if (edit == "power")
+            outcome = setPower(image, target, input.toInt());
+        else if (edit == "bandwidth")
+            outcome = setBandwidth(image, target, input.toInt());
+        else
+            outcome = setName(image, target, input);
+        QCOMPARE(int(outcome.status), status);
+        QCOMPARE(int(outcome.message), message);
+        // A refusal leaves the record as it was.
+        QCOMPARE(bytes(Ch, 0, 15), record.isEmpty() ? before : record);
+        if (edit == "rx" && input.isEmpty() && editor)
+            QCOMPARE(::editorName(Document(), Ch), QString());
+    }
+
+    // What the channel editor settles when it is brought to a channel, and
+    // what an image that arrives whole settles: an empty record's leftovers.
+    void settling()
+    {
+        setBytes(Ch, 0, {255, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15});
+        storeEditorName(Document(), Ch, QStringLiteral("AB"));
+        Codeplug arrived = Document();
+        settleArrivedImage(arrived);
+        for (int c = 0; c < 16; ++c)
+            QCOMPARE(int(arrived.cell(Ch, c)), 255);
+        QCOMPARE(::editorName(arrived, Ch), QStringLiteral("AB")); // the name table is the editor's
+        settleEditorChannel(Document(), Ch, {400, 470});
+        QCOMPARE(bytes(Ch, 0, 15), QList<int>(16, 255));
+        QCOMPARE(::editorName(Document(), Ch), QString());
+        // In use, with its transmit outside the range: the direction goes.
+        QVERIFY(storeFrequencyPair(Document(), Ch, Frequency::fromMHz(430), Frequency::fromMHz(480), EditorDirectionByte));
+        settleEditorChannel(Document(), Ch, {400, 470});
+        QCOMPARE(Img(Ch, EditorDirectionByte) & DirectionMask, 0);
     }
 };
 

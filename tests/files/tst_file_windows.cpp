@@ -8,7 +8,7 @@
 #include "platform/StatusPanels.h"
 
 #include <QLineEdit>
-#include <QTableWidget>
+#include <QTableView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -292,13 +292,13 @@ void TestFileWindows::saveTakesTheNameBeingTypedInTheGrid()
     StartedProgram program;
     auto *grid = program.window<ChildWindow>(WindowId::frm_chann);
     QVERIFY(grid);
-    auto *table = grid->findChild<QTableWidget *>("MSF_chann");
+    auto *table = grid->findChild<QTableView *>("MSF_chann");
     auto *edit = grid->findChild<QLineEdit *>("Text_Edit");
     // A channel at 438 MHz, then a name typed into its name cell but not
     // committed with Enter.
     const auto click = [&](int row, int column) {
-        QTableWidgetItem *item = table->item(row - 1, column);
-        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualItemRect(item).center());
+        const QModelIndex item = table->model()->index(row - 1, column);
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(item).center());
     };
     click(2, 1);
     QTest::keyClicks(edit, QStringLiteral("438"));

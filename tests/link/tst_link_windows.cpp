@@ -719,7 +719,7 @@ void LinkWindows::readAndWritePreparationAreUndoSteps_data()
     QTest::addColumn<bool>("write");
     QTest::addColumn<QString>("label");
     QTest::newRow("read") << false << "read from the radio";
-    QTest::newRow("write") << true << "preparing the write";
+    QTest::newRow("write") << true << "prepared for writing";
 }
 
 void LinkWindows::readAndWritePreparationAreUndoSteps()

@@ -7,7 +7,7 @@
 
 #include <QClipboard>
 #include <QLineEdit>
-#include <QTableWidget>
+#include <QTableView>
 
 Q_DECLARE_METATYPE(WindowId)
 
@@ -50,9 +50,9 @@ private slots:
         program.registry().reopen(window);
         QWidget *w = program.registry().get(window);
         if (window == WindowId::frm_chann) {
-            auto *table = control<QTableWidget>(w, "MSF_chann");
-            QTableWidgetItem *cell = table->item(1, 1); // channel 2, empty
-            QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualItemRect(cell).center());
+            auto *table = control<QTableView>(w, "MSF_chann");
+            const QModelIndex cell = table->model()->index(1, 1); // channel 2, empty
+            QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(cell).center());
         }
         auto *edit = control<QLineEdit>(w, box.toLatin1().constData());
         edit->setFocus(Qt::MouseFocusReason);

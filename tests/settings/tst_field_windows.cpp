@@ -16,7 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTableWidget>
+#include <QTableView>
 
 namespace {
 
@@ -52,10 +52,10 @@ class TestFieldWindows : public QObject {
 
     void gridCell(int row, int column)
     {
-        auto *table = control<QTableWidget>("MSF_chann");
-        QTableWidgetItem *item = table->item(row - 1, column);
-        table->scrollToItem(item);
-        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualItemRect(item).center());
+        auto *table = control<QTableView>("MSF_chann");
+        const QModelIndex item = table->model()->index(row - 1, column);
+        table->scrollTo(item);
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(item).center());
     }
 
     // Does to the window what a person does: kind "list" chooses item
@@ -78,7 +78,7 @@ class TestFieldWindows : public QObject {
             QTest::keyClicks(box, argument);
             clickInto(control<QPushButton>("Command_help"));
         } else if (kind == "preset") {
-            auto *grid = control<QTableWidget>("MSF_chann");
+            auto *grid = control<QTableView>("MSF_chann");
             const auto click = [grid](int preset) {
                 const QRect cell = grid->visualRect(grid->model()->index(preset, 1));
                 QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
@@ -374,7 +374,7 @@ private slots:
         else if (auto *box = window->findChild<QLineEdit *>(control))
             inWindow = box->text();
         else
-            inWindow = this->control<QTableWidget>("MSF_chann")->item(control.toInt() - 1, 1)->text();
+            inWindow = this->control<QTableView>("MSF_chann")->model()->index(control.toInt() - 1, 1).data().toString();
         QCOMPARE(inWindow, shown);
         QCOMPARE(read(image, field), shown);
     }

@@ -19,7 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTextBrowser>
 
 namespace {
@@ -124,10 +124,10 @@ void Keyboard::wholeTaskByKeyboard()
 
     // 3. The grid has channel 1 current: four steps down, type, Enter.
     QApplication::processEvents();
-    auto *grid = control<QTableWidget>(p.registry().get(WindowId::frm_chann), "MSF_chann");
+    auto *grid = control<QTableView>(p.registry().get(WindowId::frm_chann), "MSF_chann");
     grid->setFocus();
-    QCOMPARE(grid->currentRow(), 0);
-    QCOMPARE(grid->currentColumn(), 1);
+    QCOMPARE(grid->currentIndex().row(), 0);
+    QCOMPARE(grid->currentIndex().column(), 1);
     for (int i = 0; i < 4; ++i)
         press(main, Qt::Key_Down);
     type(main, QStringLiteral("440.125"));
@@ -387,7 +387,7 @@ void Keyboard::keyboardReturnsToTheGridsCell()
     // Another window stands open beside the grid, made after it: the
     // keyboard must go back to where it was, not to the window made last.
     main->menuItem(QStringLiteral("Dtmf_edit"))->trigger();
-    auto *grid = control<QTableWidget>(p.registry().get(WindowId::frm_chann), "MSF_chann");
+    auto *grid = control<QTableView>(p.registry().get(WindowId::frm_chann), "MSF_chann");
     p.registry().mdiArea()->setActiveSubWindow(
         qobject_cast<QMdiSubWindow *>(p.registry().get(WindowId::frm_chann)->parentWidget()));
     grid->setFocus();
@@ -419,7 +419,7 @@ void Keyboard::keyboardReturnsToTheGridsCell()
         return f && (back.isEmpty() ? (f == grid || grid->isAncestorOf(f)) : f->objectName() == back);
     };
     QVERIFY(waitUntil(backHome, 2000));
-    QCOMPARE(grid->currentRow(), 4);
+    QCOMPARE(grid->currentIndex().row(), 4);
     const ImageCopy before = copyImage();
     press(main, Qt::Key_Return);
     press(main, Qt::Key_Escape);
@@ -493,14 +493,14 @@ void Keyboard::gridMovesChooseTheEditorsChannel()
     main->menuItem(QStringLiteral("Language_eng"))->trigger();
     main->activateWindow();
     auto *gridWindow = p.registry().get(WindowId::frm_chann);
-    auto *grid = control<QTableWidget>(gridWindow, "MSF_chann");
+    auto *grid = control<QTableView>(gridWindow, "MSF_chann");
     grid->setFocus();
     for (int i = 0; i < keys.count(); ++i)
         press(main, keys[i].key(), keys[i].keyboardModifiers());
     if (channel < 0) // a page: whatever row the grid went to
-        channel = grid->currentRow() + 1;
+        channel = grid->currentIndex().row() + 1;
     QVERIFY(channel > 1);
-    QCOMPARE(grid->currentRow() + 1, channel);
+    QCOMPARE(grid->currentIndex().row() + 1, channel);
     QCOMPARE(gridWindow->windowTitle(), QStringLiteral("Channel Information [ Channel - %1 ]").arg(channel));
     press(main, Qt::Key_Tab); // Channel Edit, the first button after the grid
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Command_Edit"));
@@ -509,7 +509,7 @@ void Keyboard::gridMovesChooseTheEditorsChannel()
     QCOMPARE(testDocument().currentChannel(), channel);
     // And a click on another row's cell, as before.
     grid->setFocus();
-    const QRect cell = grid->visualItemRect(grid->item(2, 1));
+    const QRect cell = grid->visualRect(grid->model()->index(2, 1));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
     QCOMPARE(testDocument().currentChannel(), 3);
     QCOMPARE(gridWindow->windowTitle(), QStringLiteral("Channel Information [ Channel - 3 ]"));

@@ -12,7 +12,7 @@
 #include <QMdiSubWindow>
 #include <QScreen>
 #include <QStatusBar>
-#include <QTableWidget>
+#include <QTableView>
 
 #include "platform/StatusPanels.h"
 
@@ -165,9 +165,9 @@ private slots:
         }
 
         // The grid's eight columns, on a screen wide enough for them.
-        auto *table = control<QTableWidget>(program.registry().get(WindowId::frm_chann), "MSF_chann");
+        auto *table = control<QTableView>(program.registry().get(WindowId::frm_chann), "MSF_chann");
         int columns = 0;
-        for (int c = 0; c < table->columnCount(); ++c)
+        for (int c = 0; c < table->model()->columnCount(); ++c)
             columns += table->horizontalHeader()->sectionSize(c);
         const int screenWidth = program.main->screen()->availableGeometry().width();
         if (columns * 1.6 <= screenWidth)

@@ -13,7 +13,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 
 namespace {
@@ -67,7 +67,7 @@ void TestUndo::doEdit(Edit edit, const QString &folder)
     switch (edit) {
     case GridCell: {
         auto *table = grid()->MSF_chann;
-        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualItemRect(table->item(4, 1)).center());
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(table->model()->index(4, 1)).center());
         QTest::keyClicks(grid()->Text_Edit, QStringLiteral("435"));
         QTest::keyClick(grid()->Text_Edit, Qt::Key_Return);
         break;
@@ -163,7 +163,7 @@ void TestUndo::textEditorTakesTheKeysFirst()
     doEdit(GridCell, QString());
     const Codeplug committed = Document();
     // A cell editor open with typed text: Ctrl+Z undoes the typing only.
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualItemRect(table->item(4, 7)).center());
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(table->model()->index(4, 7)).center());
     QLineEdit *editor = grid()->Text_Edit;
     QVERIFY(editor->isVisible() && editor->hasFocus());
     QTest::keyClicks(editor, QStringLiteral("XY"));

@@ -11,7 +11,7 @@ public:
     const Codeplug &image() const { return m_image; }
     Codeplug &image() { return m_image; }
     WorkRange workRange() const { return m_range; }
-    void setWorkRange(const WorkRange &range) { m_range = range; }
+    void adoptWorkRange(const WorkRange &range) { m_range = range; }
 
 private:
     Codeplug m_image;
@@ -31,10 +31,10 @@ inline qint16 &Img(int row, int column) { return testDocument().image().at(row, 
 inline void startWithDefaultImage()
 {
     InitDefaultImage(testDocument().image());
-    testDocument().setWorkRange(workRangeOf(testDocument().image()));
+    testDocument().adoptWorkRange(workRangeOf(testDocument().image()));
 }
 
-inline void setWorkRange(double low, double high) { testDocument().setWorkRange({low, high}); }
+inline void setWorkRange(double low, double high) { testDocument().adoptWorkRange({low, high}); }
 
 inline QVector<qint16> imageCells()
 {

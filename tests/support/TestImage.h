@@ -89,7 +89,7 @@ inline void startWithDefaultImage()
 
 inline void setWorkRange(double low, double high)
 {
-    testDocument().setWorkRange({low, high});
+    testDocument().adoptWorkRange({low, high});
 }
 
 inline QVector<qint16> imageCells()
