@@ -7,6 +7,8 @@
 #include "core/ChannelRecord.h"
 #include "platform/StatusPanels.h"
 
+#include <QTableView>
+#include <QUndoStack>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -69,6 +71,8 @@ private slots:
     void closePollerRunsAtTheWindowsInterval();
     void readAndWritePreparationAreUndoSteps_data();
     void readAndWritePreparationAreUndoSteps();
+    void linkHoldsTheDocument_data();
+    void linkHoldsTheDocument();
 };
 
 void LinkWindows::portWindowChoosesThePort_data()
@@ -755,6 +759,58 @@ void LinkWindows::readAndWritePreparationAreUndoSteps()
     QTest::keySequence(p.main.get(), QKeySequence(Qt::CTRL | Qt::Key_Y));
     QCOMPARE(copyImage(), after);
     QVERIFY(gridShowsImage());
+}
+
+void LinkWindows::linkHoldsTheDocument_data()
+{
+    QTest::addColumn<int>("window"); // 0 read, 1 write, 2 power
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("read") << 0 << "Reading from the radio: editing resumes when it ends";
+    QTest::newRow("write") << 1 << "Writing to the radio: editing resumes when it ends";
+    QTest::newRow("power") << 2 << "Adjusting the radio's power: editing resumes when its window closes";
+}
+
+// While a link moves the image, an edit, Ctrl+Z and Clear are refused and
+// panel 2 says why; a write sends exactly the image it prepared, and the
+// power window leaves no step behind.
+void LinkWindows::linkHoldsTheDocument()
+{
+    QFETCH(int, window);
+    QFETCH(QString, reason);
+    SimulatedRadioProgram p;
+    p.radio.setPaced(true);
+    // A step that Ctrl+Z would take back.
+    QVERIFY(storeFrequencyPair(Document(), 10, Frequency::fromMHz(430), Frequency::fromMHz(430), GridDirectionByte));
+    auto *grid = p.window<frm_chann>(WindowId::frm_chann);
+    const int steps = testDocument().history().count();
+    if (window == 0)
+        click(p.openRead()->Command_read);
+    else if (window == 1)
+        click(p.openWrite()->Command_Write);
+    else
+        QVERIFY(p.openPower());
+    const ImageCopy held = copyImage();
+    QVERIFY(waitUntil([] { return testDocument().isLocked(); }, 5000));
+    const auto outcome = [&] { return p.main->statusPanels().text(StatusPanels::Outcome); };
+    QTest::keySequence(p.main.get(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QCOMPARE(outcome(), reason);
+    p.main->statusPanels().setText(StatusPanels::Outcome, QString());
+    click(grid->Command_Clear);
+    QCOMPARE(outcome(), reason);
+    QVERIFY(!(grid->MSF_chann->model()->flags(grid->MSF_chann->model()->index(9, 1)) & Qt::ItemIsEditable));
+    if (window != 0)
+        QCOMPARE(copyImage(), held);
+    if (window == 2) {
+        p.registry().close(WindowId::Form_Adjust_Txp);
+        QCOMPARE(testDocument().history().count(), steps);
+    } else {
+        const WindowId id = window == 1 ? WindowId::Form_Comm_Write : WindowId::Form_Comm_Read;
+        QVERIFY(waitUntil([&] { return !p.registry().isOpen(id); }, 30000));
+    }
+    QVERIFY(!testDocument().isLocked());
+    QVERIFY(window == 2 || p.radioMatchesImage(0, 253));
+    if (window == 1)
+        QCOMPARE(copyImage(), held);
 }
 
 QTEST_MAIN(LinkWindows)

@@ -14,6 +14,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QRandomGenerator>
+#include <QUndoStack>
 #include <QTemporaryDir>
 
 namespace {
@@ -60,6 +62,7 @@ private slots:
     void editUndoneFromAnotherWindow_data();
     void editUndoneFromAnotherWindow();
     void textEditorTakesTheKeysFirst();
+    void randomEditsKeepTheHistory();
 };
 
 void TestUndo::doEdit(Edit edit, const QString &folder)
@@ -174,6 +177,71 @@ void TestUndo::textEditorTakesTheKeysFirst()
     QCOMPARE(editor->text(), QStringLiteral("XY"));
     QVERIFY(testDocument().image() == committed);
     QVERIFY(status().isEmpty());
+}
+
+// With every channel window and the option window open, redraws during
+// undo and redo never push a step: the history holds exactly the edits made,
+// and redo stays available after an undo.
+void TestUndo::randomEditsKeepTheHistory()
+{
+    program->registry().reopen(WindowId::frm_option);
+    QTest::mouseClick(grid()->Command_Edit, Qt::LeftButton);
+    ChildWindow *editor = program->registry().get(WindowId::Form_Chann_Edit);
+    QVERIFY(editor);
+    auto *power = editor->findChild<QComboBox *>("Combo_TXP");
+    auto *closeButton = editor->findChild<QPushButton *>("Command_close");
+    QRandomGenerator random(31);
+    // The steps that made channel 5 stay: the editor's list needs it.
+    const int base = testDocument().history().index();
+    int done = base, undone = 0;
+    for (int step = 0; step < 50; ++step) {
+        // A list's closed popup may still be the active window offscreen.
+        activate(program->main.get());
+        switch (random.bounded(4)) {
+        case 0: { // a receive frequency typed into the grid
+            const int row = 4 + random.bounded(4);
+            auto *table = grid()->MSF_chann;
+            QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                              table->visualRect(table->model()->index(row, 1)).center());
+            QTest::keyClick(grid()->Text_Edit, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(grid()->Text_Edit, QString::number(401 + step));
+            QTest::keyClick(grid()->Text_Edit, Qt::Key_Return);
+            QTest::keyClick(grid()->Text_Edit, Qt::Key_Escape);
+            ++done;
+            undone = 0;
+            break;
+        }
+        case 1: { // another power level of channel 5 in the editor
+            auto *number = editor->findChild<QLineEdit *>("Text_CHN");
+            clickInto(number);
+            QTest::keyClick(number, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(number, QStringLiteral("5"));
+            clickListItem(power, (power->currentIndex() + 1) % 3);
+            ++done;
+            undone = 0;
+            break;
+        }
+        case 2:
+            if (done > base) {
+                closeButton->setFocus();
+                keys(closeButton, QKeySequence(Qt::CTRL | Qt::Key_Z));
+                --done;
+                ++undone;
+            }
+            break;
+        default:
+            closeButton->setFocus();
+            keys(closeButton, QKeySequence(Qt::CTRL | Qt::Key_Y));
+            if (undone > 0) {
+                --undone;
+                ++done;
+            }
+            break;
+        }
+        QCOMPARE(testDocument().history().index(), done);
+        QCOMPARE(testDocument().history().count(), done + undone);
+        QCOMPARE(testDocument().canRedo(), undone > 0);
+    }
 }
 
 QTEST_MAIN(TestUndo)
