@@ -29,6 +29,7 @@ private slots:
     void joinedSteps_data();
     void joinedSteps();
     void workingRangeSteps();
+    void modifiedFollowsTheSavedState();
     void historyIsBounded_data();
     void historyIsBounded();
 };
@@ -124,6 +125,41 @@ void TestDocument::workingRangeSteps()
     QCOMPARE(document.workRange().high, 470.0);
     QCOMPARE(document.image().cell(Region::RangeRow, 1), qint16(0));
     QCOMPARE(rangeChanged.count(), 3);
+}
+
+// Modified: the image differs from the one last saved, opened, read or
+// written; undo and redo back to it, even past the history's bound, and a
+// live change outside the history count.
+void TestDocument::modifiedFollowsTheSavedState()
+{
+    CodeplugDocument document;
+    QSignalSpy modified(&document, &CodeplugDocument::modifiedChanged);
+    document.edit(Label, setRows({10}, 1));
+    QVERIFY(document.isModified());
+    document.markSaved();
+    QVERIFY(!document.isModified());
+    document.edit(Label, setRows({11}, 2));
+    document.undo();
+    QVERIFY(!document.isModified());
+    document.redo();
+    QVERIFY(document.isModified());
+    QCOMPARE(modified.count(), 5);
+    // Saved, then whole-image steps past the 1 MB bound: the saved state's
+    // step falls out of the history, and no undo gets back to it.
+    document.markSaved();
+    QList<int> all;
+    for (int r = 0; r < 256; ++r)
+        all << r;
+    for (int i = 0; i < 90; ++i)
+        document.edit(Label, setRows(all, i % 2 ? 3 : 4));
+    while (document.canUndo()) {
+        document.undo();
+        QVERIFY(document.isModified());
+    }
+    // A live change outside the history counts as well.
+    document.markSaved();
+    document.followRadio([](Codeplug &image) { image.at(255, 0) = 9; });
+    QVERIFY(document.isModified());
 }
 
 void TestDocument::historyIsBounded_data()

@@ -177,6 +177,12 @@ void TestUndo::textEditorTakesTheKeysFirst()
     QCOMPARE(editor->text(), QStringLiteral("XY"));
     QVERIFY(testDocument().image() == committed);
     QVERIFY(status().isEmpty());
+    // Once the box has nothing left of its own to undo, the key reaches the
+    // document.
+    keys(editor, QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QCOMPARE(editor->text(), QString());
+    keys(editor, QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QCOMPARE(status(), QStringLiteral("Undone: channel 5 receive frequency"));
 }
 
 // With every channel window and the option window open, redraws during
