@@ -97,9 +97,10 @@ QStringList applyAssignments(Codeplug &image, const QList<Assignment> &assignmen
 
 // The refusals every radio would give, found before any link: a value is
 // tried on radios that differ in whatever a refusal may depend on (every
-// channel in use over the whole band, the settings as the program starts
-// them, all bits clear, all bits set); what all of them refuse alike, no
-// radio takes. Empty when some radio might take every value.
+// channel in use over the whole band; the settings as the program starts
+// them with the VFO at the band's foot, or all bits clear, or all bits set,
+// with the VFO at its top); what all of them refuse alike, no radio takes.
+// Empty when some radio might take every value.
 QStringList refusedOnEveryRadio(const QList<Assignment> &assignments, Language language)
 {
     Codeplug base;
@@ -113,6 +114,8 @@ QStringList refusedOnEveryRadio(const QList<Assignment> &assignments, Language l
             if (fill >= 0 && row != Region::RangeRow && row != Region::SignatureRow)
                 for (int c = 0; c < RowBytes; ++c)
                     radio.at(row, c) = fill;
+        if (fill >= 0)
+            writeField(radio, *findField(QStringLiteral("vfo.receive")), QStringLiteral("469.975"), Language::English);
         QStringList notes;
         const QStringList refusals = applyAssignments(radio, assignments, QString(), notes, true, language);
         if (refusals.isEmpty() || (fill >= 0 && refusals != common))

@@ -589,6 +589,8 @@ void Cli::everyCommandKeepsTheContract_data()
     QTest::newRow("a port named twice") << "read -p %p,%p -o %o" << 0 << 64 << "%p";
     QTest::newRow("set -p on two radios") << "set -p %p,%q option.beep=Off" << 0 << 0 << "";
     QTest::newRow("set -p a value no radio takes, once") << "set -p %p,%q option.squelch=10" << 0 << 2 << "option.squelch";
+    QTest::newRow("set -p a value another radio might take, refused on the radio")
+        << "set -p %p vfo.direction=Minus" << 0 << 1 << "%p: vfo.direction: the transmit frequency would be";
     QTest::newRow("set -p a side effect on the radio")
         << "set -p %p channel.3.decode=67.0" << 0 << 1 << "%p: channel.3.decode: also changes channel 3 decode (editor encoding)";
     QTest::newRow("set -p a side effect allowed") << "set -p %p channel.3.decode=67.0 --allow-side-effects" << 0 << 0 << "";
