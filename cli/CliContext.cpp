@@ -12,6 +12,7 @@
 #include <QRegularExpression>
 
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 namespace {
 
@@ -28,11 +29,18 @@ QString deviceIdentity(const PortDirectory &ports, const PortSpec &spec)
 }
 
 // A device node, or a name that does not exist yet: a plain file or a
-// folder is no serial port.
+// folder is no serial port, nor is a device the system files under another
+// class than the terminals (/dev/null is a memory device). Pseudo-terminals
+// have no such entry and pass.
 bool isDevice(const QString &path)
 {
     struct stat info {};
-    return ::stat(QFile::encodeName(path).constData(), &info) != 0 || S_ISCHR(info.st_mode);
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return true;
+    if (!S_ISCHR(info.st_mode))
+        return false;
+    const QFileInfo subsystem(QStringLiteral("/sys/dev/char/%1:%2/subsystem").arg(major(info.st_rdev)).arg(minor(info.st_rdev)));
+    return !subsystem.exists() || subsystem.symLinkTarget().endsWith(QLatin1String("/tty"));
 }
 
 } // namespace
@@ -103,7 +111,9 @@ bool CommandLine::parse(const QStringList &arguments, CliContext &context, int &
         // The parser names the program, not the subcommand.
         help.replace(QRegularExpression(QStringLiteral("^(Usage: |用法：)\\S+")),
                      QStringLiteral("\\1kvd9-cli ") + m_name);
-        help += QLatin1Char('\n') + exitStatusHelp(context.language, subcommand->exitStatuses);
+        help += QLatin1Char('\n')
+            + exitStatusHelp(context.language, subcommand->exitStatuses,
+                             {subcommand->negativeChinese, subcommand->negativeEnglish});
         exitCode = Exit::Success;
         if (json()) {
             printEnvelope(context, m_name, Exit::Success, {}, {{QStringLiteral("help"), help}});
@@ -250,23 +260,27 @@ constexpr StatusText StatusTexts[] = {
      "  1    a negative answer: files differ, verification found differences, a plan\n"
      "       has faults, or at least one port failed\n"},
     {Exit::Refused, "  2    输入无法读取或被拒绝\n", "  2    unreadable or refused input\n"},
-    {Exit::HalfWritten, "  3    至少一台对讲机只写入了一部分，必须重新写入\n",
-     "  3    at least one radio was left half-written and must be written again\n"},
+    {Exit::HalfWritten, "  3    至少一台对讲机只写入了一部分（连接中断），必须重新写入；被第二次 Ctrl+C\n"
+                        "       中断的写入以信号的状态结束（130 或 143），JSON 的 halfWritten 说明\n",
+     "  3    at least one radio was left half-written (its link was lost) and must be\n"
+     "       written again; a write cut by a second Ctrl+C ends with the signal's\n"
+     "       status (130, or 143) instead, and the JSON's halfWritten says so\n"},
     {Exit::Usage, "  64   命令行用法错误\n", "  64   usage error\n"},
     {Exit::SignalBase, "  130  被 SIGINT（Ctrl+C）中断；143 被 SIGTERM 中断；129 被 SIGHUP 中断\n"
-                       "       （清理完成后程序以该信号结束，调用它的 shell 因此停止循环）\n",
+                       "       （清理完成后程序以该信号结束，调用它的 shell 因此停止循环；JSON 的 status 相同）\n",
      "  130  interrupted by SIGINT (Ctrl+C); 143 by SIGTERM; 129 by SIGHUP\n"
      "       (after its clean-up the program ends by the signal itself, so that a\n"
-     "       calling shell stops its loop)\n"},
+     "       calling shell stops its loop; the JSON's status is the same)\n"},
 };
 
 } // namespace
 
-QString exitStatusHelp(Language language, const QList<int> &statuses)
+QString exitStatusHelp(Language language, const QList<int> &statuses, const Bilingual &negative)
 {
     QString help = langText(language, "退出状态：\n", "Exit status:\n");
     for (const StatusText &line : StatusTexts)
         if (statuses.isEmpty() || statuses.contains(line.status))
-            help += langText(language, line.chinese, line.english);
+            help += line.status == Exit::Negative && negative.english ? bilingualText(negative, language)
+                                                                      : langText(language, line.chinese, line.english);
     return help;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/Bilingual.h"
 #include "core/Language.h"
 #include "fields/FieldReport.h"
 #include "serial/LinkPort.h"
@@ -111,4 +112,5 @@ QString padded(const QString &text, int width);
 QString programVersion();
 // The exit statuses and their meanings in `language`; only `statuses` where
 // given (128 standing for the signals), else all.
-QString exitStatusHelp(Language language, const QList<int> &statuses = {});
+// `negative`, where given, is the subcommand's own meaning of status 1.
+QString exitStatusHelp(Language language, const QList<int> &statuses = {}, const Bilingual &negative = {nullptr, nullptr});

@@ -52,6 +52,11 @@ int finish(CliContext &context, const CommandLine &line, const CommandResult &re
             printError(context, langText(context.language, "注：", "note: ") + note);
         context.out << QString::fromUtf8(result.output);
         context.out.flush();
+        // What changed goes beside an output that is a file's text.
+        QTextStream &changes = result.output.isEmpty() ? context.out : context.err;
+        for (const QString &change : result.changes)
+            changes << change << '\n';
+        changes.flush();
         return status;
     }
     QJsonObject details;
@@ -61,6 +66,8 @@ int finish(CliContext &context, const CommandLine &line, const CommandResult &re
         details.insert(QStringLiteral("lines"), QJsonArray::fromStringList(lines(QString::fromUtf8(result.output))));
     if (!result.notes.isEmpty() || line.name() == QLatin1String("import-csv"))
         details.insert(QStringLiteral("notes"), QJsonArray::fromStringList(result.notes));
+    if (line.name() == QLatin1String("import-csv") && status == 0)
+        details.insert(QStringLiteral("changes"), QJsonArray::fromStringList(result.changes));
     printEnvelope(context, line.name(), status, errors, details);
     return status;
 }
@@ -165,8 +172,8 @@ int runShow(const QStringList &arguments, CliContext &context)
     const int status = finish(toFile, line, result, QStringLiteral("fields"));
     stream.flush();
     QString error;
-    if (status == 0 && !saveRegularFile(path, listing.toUtf8(), error, context.language))
-        return line.fail(context, Exit::Refused, path + QStringLiteral(": ") + error);
+    if (status == 0 && !saveNamedFile(path, listing.toUtf8(), error, context.language))
+        return line.fail(context, Exit::Refused, error);
     return status;
 }
 

@@ -67,6 +67,23 @@ QString failureText(LinkFailure failure, Language language)
     return langText(language, "设备已断开", "the device was lost");
 }
 
+// Where an answer to the wake-up is told from line noise: a whole
+// identification's length without the KVD9's, or one that starts as an
+// identification ("KV") but is not the KVD9's, comes from a device that
+// speaks, and asking again changes nothing; fewer bytes of anything else
+// may be noise on the line (a cable plugged in) and get the retries.
+bool isForeignAnswer(const QByteArray &reply)
+{
+    return reply.size() >= Protocol::IdentLength || reply.startsWith(QByteArrayLiteral("KV"));
+}
+
+QString foreignAnswerText(const QByteArray &reply, Language language)
+{
+    return langText(language, "有设备应答，但不是 KVD9（或连接线的速率不对）；收到：",
+                    "a radio answered but is not a KVD9 (or the cable's speed is wrong); it sent: ")
+        + trafficHex(reply);
+}
+
 QString seconds(double s)
 {
     return QString::number(s, 'f', 2);
@@ -154,10 +171,12 @@ std::vector<PortResult> LinkBatch::run()
 
 int LinkBatch::exitStatus(const std::vector<PortResult> &results) const
 {
-    if (std::any_of(results.begin(), results.end(), [](const PortResult &r) { return r.halfWritten; }))
-        return Exit::HalfWritten;
+    // After a signal the program ends by it, so the status is the one a
+    // shell sees; a radio a second Ctrl+C cut says so in its own result.
     if (m_signal != 0)
         return Exit::SignalBase + m_signal;
+    if (std::any_of(results.begin(), results.end(), [](const PortResult &r) { return r.halfWritten; }))
+        return Exit::HalfWritten;
     return std::all_of(results.begin(), results.end(), [](const PortResult &r) { return r.ok; }) ? Exit::Success
                                                                                                  : Exit::Negative;
 }
@@ -191,11 +210,13 @@ void LinkBatch::startStep(Job &job)
     });
     connect(link, &LinkEngine::failed, this, [this, &job, link](LinkFailure failure) {
         const QByteArray reply = link->unrecognisedReply();
-        finish(job, failure == LinkFailure::NoAnswer && !reply.isEmpty()
-                        ? langText(m_context.language, "有设备应答，但不是 KVD9（或连接线的速率不对）；收到：",
-                                   "a radio answered but is not a KVD9 (or the cable's speed is wrong); it sent: ")
-                              + trafficHex(reply)
-                        : failureText(failure, m_context.language));
+        finish(job, failure == LinkFailure::NoAnswer && !reply.isEmpty() ? foreignAnswerText(reply, m_context.language)
+                                                                         : failureText(failure, m_context.language));
+    });
+    // Another kind of radio is named at once, without the retries.
+    connect(link, &LinkEngine::restartPauseStarted, this, [this, &job, link] {
+        if (!link->isConnected() && isForeignAnswer(link->unrecognisedReply()))
+            finish(job, foreignAnswerText(link->unrecognisedReply(), m_context.language));
     });
     connect(link, &LinkEngine::identified, this, [this, &job, kind, link] {
         job.attemptNote.clear();
@@ -251,6 +272,7 @@ void LinkBatch::stepCompleted(Job &job)
     if (kind == LinkKind::Read && !verifies(job, job.step) && m_planner) {
         PortPlan plan{job.toWrite, job.steps.mid(job.step + 1)};
         if (!m_planner(int(&job - m_jobs.data()), job.result.image, plan, error)) {
+            job.refused = true;
             finish(job, error);
             return;
         }
@@ -297,12 +319,12 @@ void LinkBatch::finish(Job &job, const QString &error)
         job.result.halfWritten = true;
         job.result.error += langText(m_context.language, "；对讲机只写入了一部分，必须重新写入",
                                      "; the radio is half-written and must be written again");
-        if (!job.steps.at(job.step).rows.isEmpty()) {
-            // A partial write names what it may have changed.
-            const QList<int> sent = job.link->rowsSent();
+        // What the write may have changed; a partial write names it in its
+        // error as well.
+        const QList<int> sent = job.link->rowsSent();
+        job.result.details.insert(QStringLiteral("rowsWritten"), rowsJson(sent));
+        if (!job.steps.at(job.step).rows.isEmpty())
             job.result.error += langText(m_context.language, "（已写入的行：%1）", " (rows written: %1)").arg(rowList(sent));
-            job.result.details.insert(QStringLiteral("rowsWritten"), rowsJson(sent));
-        }
     } else if (!error.isEmpty() && job.phase == Phase::Verifying) {
         job.result.error = langText(m_context.language, "已写入，未校验：", "written, not verified: ") + error;
     } else if (!error.isEmpty() && writesAmong(job.steps, job.step + 1, int(job.steps.size()))) {
@@ -311,7 +333,9 @@ void LinkBatch::finish(Job &job, const QString &error)
         job.result.error = langText(m_context.language, "备份失败：", "backup failed: ") + shown;
     }
     job.result.seconds = job.clock.isValid() ? job.clock.nsecsElapsed() / 1e9 : 0;
-    if (!error.isEmpty())
+    if (job.refused && !m_context.progressOnTerminal)
+        m_context.err << job.result.port.name() << ' ' << refusedLabel() << error << Qt::endl;
+    else if (!error.isEmpty())
         plainLine(job, langText(m_context.language, "失败：", "failed: ") + (shown.isEmpty() ? job.result.error : shown));
     if (--m_running == 0 && m_loop)
         m_loop->quit();
@@ -346,6 +370,11 @@ void LinkBatch::onInterrupt()
     }
 }
 
+QString LinkBatch::refusedLabel() const
+{
+    return langText(m_context.language, "拒绝：", "refused: ");
+}
+
 void LinkBatch::printBelowProgress(const QString &text)
 {
     if (!m_context.progressOnTerminal) {
@@ -369,7 +398,9 @@ QString LinkBatch::progressLine(const Job &job) const
     const int step = qMin(job.step, int(job.steps.size()) - 1);
     const QString name = job.result.port.name() + QLatin1Char(' ');
     if (job.finished)
-        return name + (job.result.ok ? langText(m_context.language, "成功", "ok") : langText(m_context.language, "失败：", "failed: ") + job.result.error);
+        return name + (job.result.ok ? langText(m_context.language, "成功", "ok")
+                                     : (job.refused ? refusedLabel() : langText(m_context.language, "失败：", "failed: "))
+                               + job.result.error);
     if (!job.attemptNote.isEmpty())
         return name + job.attemptNote;
     const QString finishing = job.finishingWrite

@@ -92,6 +92,7 @@ private:
         Phase phase = Phase::Connecting;
         QString attemptNote; // "no answer, attempt 2 of 4" while the link restarts
         bool finishingWrite = false; // interrupted while writing: the write goes on
+        bool refused = false; // the command refused the radio's contents: no link failed
         bool finished = false;
         QElapsedTimer clock;
         QElapsedTimer stepClock;
@@ -108,6 +109,8 @@ private:
     // A message that stays visible under the redrawn progress lines.
     void printBelowProgress(const QString &text);
     QString progressLine(const Job &job) const;
+    // How a radio the command refused is named, instead of a failed step.
+    QString refusedLabel() const;
     void showProgress();
     void plainLine(const Job &job, const QString &what);
 

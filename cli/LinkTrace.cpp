@@ -5,6 +5,7 @@
 #include "serial/LinkProtocol.h"
 #include "serial/TrafficText.h"
 
+#include <cerrno>
 #include <unistd.h>
 
 using namespace Protocol;
@@ -32,17 +33,21 @@ bool LinkTrace::open(const QString &path, QString &error, Language language)
 {
     // "-" is standard error, beside the progress; a path naming one of the
     // program's own streams is written to as that stream, never truncated.
+    // A terminal or a pipe cannot seek, so the stream is taken where it
+    // stands (no Append, which seeks); whoever opened it chose where that is.
     const int stream = path == QLatin1String("-") ? STDERR_FILENO : standardStreamOf(path);
+    errno = 0;
     bool opened = false;
     if (stream != 0) {
-        opened = m_file.open(stream, QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text);
+        opened = m_file.open(stream, QIODevice::WriteOnly | QIODevice::Text);
     } else {
         m_file.setFileName(path);
         opened = m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text);
     }
     if (!opened) {
+        // The system's reason, which Qt gives only in part.
         error = path + QStringLiteral(": ") + langText(language, "无法写入跟踪文件：", "cannot write the trace: ")
-            + m_file.errorString();
+            + (errno != 0 ? systemErrorText(errno, language) : m_file.errorString());
         return false;
     }
     m_stream.setDevice(&m_file);

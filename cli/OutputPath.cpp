@@ -69,8 +69,11 @@ bool outputFilesInFolder(const QString &folder, const QList<PortSpec> &ports, co
         error = folder + langText(language, "：不是文件夹", ": is not a folder");
         return false;
     }
+    errno = 0;
     if (!QDir().mkpath(folder)) {
-        error = folder + langText(language, "：无法创建文件夹", ": cannot create the folder");
+        // The system's reason for the part of the path that could not be made.
+        error = folder + langText(language, "：无法创建文件夹：", ": cannot create the folder: ")
+            + systemErrorText(errno != 0 ? errno : EACCES, language);
         return false;
     }
     QStringList names;

@@ -61,8 +61,8 @@ Codeplug withUnknownRows(const Codeplug &radio, const QSet<int> &known, quint8 f
     return image;
 }
 
-// The VFO when it or the range changed, and the channels changed (every
-// channel when the range did); the refusal as a write gives it, or none.
+} // namespace
+
 QString checkChangedRanges(const Codeplug &image, const QList<int> &changed, Language language)
 {
     const bool rangeChanged = changed.contains(RangeRow);
@@ -77,8 +77,6 @@ QString checkChangedRanges(const Codeplug &image, const QList<int> &changed, Lan
         return rangeRefusal(checked, {WritePreparation::ChannelOutOfRange, channel}, language);
     return QString();
 }
-
-} // namespace
 
 QList<int> rowsToReadFirst(const QList<const Field *> &fields)
 {

@@ -49,6 +49,12 @@ PartialChange planPartialChange(const Codeplug &radio, const QSet<int> &known, c
 // The windows keep their own message.
 QString rangeRefusal(const Codeplug &image, const WritePreparation &found, Language language);
 
+// The range checks of a write over what a change of `changed` rows may have
+// put out of range: the VFO when it or the range changed, the channels
+// changed (every channel when the range did). The refusal as rangeRefusal()
+// words it, or none.
+QString checkChangedRanges(const Codeplug &image, const QList<int> &changed, Language language);
+
 // The rows of 0..254 where `a` and `b` differ, in address order.
 QList<int> differingRows(const Codeplug &a, const Codeplug &b);
 

@@ -3,6 +3,7 @@
 // refused as its window would.
 #include "cli/CliContext.h"
 #include "cli/OutputPath.h"
+#include "cli/PartialChange.h"
 #include "cli/SetOnRadios.h"
 #include "cli/Subcommands.h"
 #include "core/NumberText.h"
@@ -32,46 +33,103 @@ bool parseAssignment(const QString &text, Assignment &assignment)
     return true;
 }
 
+// Ends the command with every refusal, one a line, status 2.
+int refuseAll(const CommandLine &line, CliContext &context, const QStringList &refusals)
+{
+    for (const QString &refusal : refusals)
+        printError(context, refusal);
+    if (line.json())
+        printEnvelope(context, line.name(), Exit::Refused, refusals);
+    return Exit::Refused;
+}
+
 // Stores every assignment in order (a channel's receive frequency must come
 // before its other fields); the refusals, each naming the field, after
 // `prefix` (the file). `notes` tells where the raster moved a frequency, as
-// an import does.
+// an import does. A field that changes another one through the bytes they
+// share, read in another way (the other encoding of a channel), is refused
+// with each such change unless `allowSideEffects`: what the user did
+// not ask for is never changed unseen.
 QStringList applyAssignments(Codeplug &image, const QList<Assignment> &assignments, const QString &prefix,
-                             QStringList &notes, Language language)
+                             QStringList &notes, bool allowSideEffects, Language language)
 {
+    const Codeplug original = image;
+    QSet<QString> assigned;
+    for (const Assignment &a : assignments)
+        assigned << a.id;
     QStringList refusals;
+    QVector<std::pair<QString, const Field *>> effects; // the assignment and a field it changed besides
     for (const Assignment &a : assignments) {
         const Field *field = findField(a.id);
+        const Codeplug before = image;
         const QString refused = field ? writeField(image, *field, a.value, language)
                                       : langText(language, "没有这个参数（show 列出参数标识符）",
                                                  "no such field (show lists the identifiers)");
         if (!refused.isEmpty()) {
-            refusals << prefix + QStringLiteral("%1: %2").arg(a.id, refused);
+            refusals << prefix + oneLine(QStringLiteral("%1: %2").arg(a.id, refused));
             continue;
         }
+        for (const Field *other : sideEffects(before, image, *field))
+            if (!assigned.contains(other->id))
+                effects.append({a.id, other});
         const QString stored = readField(image, *field, Language::English);
         if (field->kind == FieldKind::Frequency && !a.value.trimmed().isEmpty()
             && qRound64(numericValue(a.value) * 1e6) != qRound64(numericValue(stored) * 1e6))
             notes << langText(language, "%1 %2 已对齐到 %3", "%1 %2 snapped to %3").arg(a.id, a.value.trimmed(), stored);
     }
+    if (allowSideEffects || !refusals.isEmpty())
+        return refusals;
+    // Named by the whole change: a later assignment may have undone one.
+    const QVector<FieldChange> changes = fieldChanges(original, image, language);
+    QSet<const Field *> named;
+    for (const auto &[id, effect] : effects) {
+        const auto change = std::find_if(changes.begin(), changes.end(), [&](const FieldChange &c) { return c.field == effect; });
+        if (change == changes.end() || named.contains(effect))
+            continue;
+        named << effect;
+        refusals << prefix
+                + langText(language, "%1：也会改变%2（二者共用字节；加 --allow-side-effects 仍然修改）",
+                           "%1: also changes %2 (they share bytes; --allow-side-effects changes it anyway)")
+                      .arg(id, change->line);
+    }
     return refusals;
 }
 
-// The encoding a set's changes are listed in: that of the channel fields it
-// assigns, or both when it assigns through both.
-ListedEncoding encodingOfAssignments(const QList<Assignment> &assignments)
+// The refusals every radio would give, found before any link: a value is
+// tried on radios that differ in whatever a refusal may depend on (every
+// channel in use over the whole band; the settings as the program starts
+// them with the VFO at the band's foot, or all bits clear, or all bits set,
+// with the VFO at its top); what all of them refuse alike, no radio takes.
+// Empty when some radio might take every value.
+QStringList refusedOnEveryRadio(const QList<Assignment> &assignments, Language language)
 {
-    bool grid = false, editor = false;
-    for (const Assignment &a : assignments)
-        if (const Field *field = findField(a.id); field && field->channel != 0)
-            (a.id.contains(QLatin1String(".editor.")) ? editor : grid) = true;
-    return grid && editor ? ListedEncoding::Both : editor ? ListedEncoding::Editor : ListedEncoding::Grid;
+    Codeplug base;
+    InitDefaultImage(base);
+    for (int n = Region::FirstChannelRow; n <= Region::LastChannelRow; ++n)
+        writeField(base, *findField(QStringLiteral("channel.%1.receive").arg(n)), QStringLiteral("435"), Language::English);
+    QStringList common;
+    for (const int fill : {-1, 0x00, 0xFF}) {
+        Codeplug radio = base;
+        for (int row = Region::NameTableLastRow + 1; row < Region::PowerRow; ++row)
+            if (fill >= 0 && row != Region::RangeRow && row != Region::SignatureRow)
+                for (int c = 0; c < RowBytes; ++c)
+                    radio.at(row, c) = fill;
+        if (fill >= 0)
+            writeField(radio, *findField(QStringLiteral("vfo.receive")), QStringLiteral("469.975"), Language::English);
+        QStringList notes;
+        const QStringList refusals = applyAssignments(radio, assignments, QString(), notes, true, language);
+        if (refusals.isEmpty() || (fill >= 0 && refusals != common))
+            return {};
+        common = refusals;
+    }
+    return common;
 }
 
-// Every field is known and lies in the rows a write sends before any link
-// starts; the power values are the power adjustment's.
+// Every field is known and lies in the rows a write sends, and no value is
+// one that every radio refuses, before any link starts; the power values
+// are the power adjustment's.
 int setRadios(const CommandLine &line, CliContext &context, const QList<Assignment> &assignments, bool dryRun,
-              const QString &backupFolder)
+              const QString &backupFolder, bool allowSideEffects)
 {
     QList<const Field *> fields;
     for (const Assignment &a : assignments) {
@@ -87,14 +145,17 @@ int setRadios(const CommandLine &line, CliContext &context, const QList<Assignme
                                                  ": the power values are never written; the power adjustment sets them"));
         fields << field;
     }
+    const QStringList refused = refusedOnEveryRadio(assignments, context.language);
+    if (!refused.isEmpty())
+        return refuseAll(line, context, refused);
     // The same on every radio: the raster does not depend on the radio.
     QStringList notes;
     return setOnRadios(line, context, fields,
                        [&](Codeplug &image) {
                            notes.clear();
-                           return applyAssignments(image, assignments, QString(), notes, context.language);
+                           return applyAssignments(image, assignments, QString(), notes, allowSideEffects, context.language);
                        },
-                       notes, dryRun, backupFolder, encodingOfAssignments(assignments));
+                       notes, dryRun, backupFolder, ListedEncoding::Both);
 }
 
 } // namespace
@@ -117,7 +178,12 @@ int runSet(const QStringList &arguments, CliContext &context)
                  "With -p: read each radio whole first and save it as folder/<port>-<time>.chann; a radio "
                  "whose backup fails is not written."),
         QStringLiteral("folder"));
-    line.parser.addOptions({output, dryRun, backup});
+    const QCommandLineOption allowSideEffects(
+        QStringLiteral("allow-side-effects"),
+        langText(context.language, "一个参数经共用的字节改变其他参数（信道的另一种编码）时仍然修改，并列出每项改变；默认拒绝，什么也不写。",
+                 "Go on when a field changes other fields through the bytes they share (a channel's other "
+                 "encoding), listing every change; by default such a change is refused and nothing is written."));
+    line.parser.addOptions({output, dryRun, backup, allowSideEffects});
     line.parser.addPositionalArgument(QStringLiteral("file"),
                                       langText(context.language, "要修改的 .chann 文件；使用 -p 时省略，直接修改对讲机。",
                                                "The .chann file to change; left out with -p, which changes "
@@ -150,7 +216,8 @@ int runSet(const QStringList &arguments, CliContext &context)
         assignments << assignment;
     }
     if (onRadios)
-        return setRadios(line, context, assignments, line.parser.isSet(dryRun), line.parser.value(backup));
+        return setRadios(line, context, assignments, line.parser.isSet(dryRun), line.parser.value(backup),
+                         line.parser.isSet(allowSideEffects));
     const QString file = positional.first();
     const QString target = line.parser.isSet(output) ? line.parser.value(output) : file;
     QString error;
@@ -165,18 +232,18 @@ int runSet(const QStringList &arguments, CliContext &context)
         return line.fail(context, Exit::Refused, error);
     const Codeplug before = image;
     QStringList notes;
-    const QStringList refusals = applyAssignments(image, assignments, file + QStringLiteral(": "), notes, context.language);
-    if (!refusals.isEmpty()) {
-        for (const QString &refusal : refusals)
-            printError(context, refusal);
-        if (line.json())
-            printEnvelope(context, line.name(), Exit::Refused, refusals);
-        return Exit::Refused;
-    }
+    QStringList refusals = applyAssignments(image, assignments, file + QStringLiteral(": "), notes,
+                                            line.parser.isSet(allowSideEffects), context.language);
+    // What a write of the file would refuse, set refuses already.
+    if (const QString outOfRange = checkChangedRanges(image, differingRows(before, image), context.language);
+        refusals.isEmpty() && !outOfRange.isEmpty())
+        refusals << file + QStringLiteral(": ") + outOfRange;
+    if (!refusals.isEmpty())
+        return refuseAll(line, context, refusals);
 
     for (const QString &note : notes)
         printError(context, langText(context.language, "注：", "note: ") + note);
-    const QStringList changes = diffCodeplugs(before, image, context.language, encodingOfAssignments(assignments)).lines;
+    const QStringList changes = diffCodeplugs(before, image, context.language).lines;
     const QByteArray text = channelFileText(image);
     if (stream) {
         // The file takes the stream; what changed goes beside it.
@@ -187,10 +254,12 @@ int runSet(const QStringList &arguments, CliContext &context)
         context.err.flush();
         return Exit::Success;
     }
-    if (!saveRegularFile(target, text, error, context.language))
-        return line.fail(context, Exit::Refused, target + QStringLiteral(": ") + error);
+    if (!saveNamedFile(target, text, error, context.language))
+        return line.fail(context, Exit::Refused, error);
     if (line.json()) {
-        QJsonObject details{{QStringLiteral("file"), target}, {QStringLiteral("lines"), QJsonArray::fromStringList(changes)}};
+        QJsonObject details{{QStringLiteral("file"), target},
+                            {QStringLiteral("changes"), QJsonArray::fromStringList(changes)},
+                            {QStringLiteral("lines"), QJsonArray::fromStringList(changes)}};
         if (!notes.isEmpty())
             details.insert(QStringLiteral("notes"), QJsonArray::fromStringList(notes));
         printEnvelope(context, line.name(), Exit::Success, {}, details);

@@ -1,4 +1,6 @@
 #pragma once
+#include "core/Bilingual.h"
+
 #include <QList>
 #include <QStringList>
 
@@ -15,6 +17,10 @@ struct Subcommand {
     // The exit statuses it can end with, as its --help lists them (128 for
     // the signals).
     QList<int> exitStatuses;
+    // What status 1 means for it, where that is its own: both languages,
+    // each a help line; null for the program's general meaning.
+    const char *negativeChinese = nullptr;
+    const char *negativeEnglish = nullptr;
 };
 
 // Every subcommand; a new one is a file with its entry function and a row here.

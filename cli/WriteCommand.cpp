@@ -44,7 +44,8 @@ void reportRowsWritten(std::vector<PortResult> &results, const Codeplug &image, 
         if (verify)
             checkRows(r, image, rows[i], encoding, language);
         r.details.insert(QStringLiteral("rowsWritten"), rowsJson(rows[i]));
-        r.notes.prepend(langText(language, "写入 %1 行", "%1 rows written").arg(rows[i].size()));
+        r.notes.prepend(langText(language, "写入 %1 行", "%1 rows written").arg(rows[i].size())
+                        + (rows[i].isEmpty() ? QString() : QStringLiteral(": ") + rowList(rows[i])));
     }
 }
 

@@ -126,9 +126,5 @@ bool loadChannelFile(const QString &path, Codeplug &image, QString &error, Langu
 
 bool saveChannelFile(const QString &path, const Codeplug &image, QString &error, Language language)
 {
-    QString reason;
-    if (saveRegularFile(path, formatChannelFile(image), reason, language))
-        return true;
-    error = langText(language, "无法保存文件 %1：%2", "The file %1 could not be saved: %2").arg(path, reason);
-    return false;
+    return saveNamedFile(path, formatChannelFile(image), error, language);
 }

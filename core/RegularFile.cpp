@@ -100,6 +100,15 @@ bool readRegularFile(const QString &path, qint64 maxBytes, const FileKind &kind,
     return true;
 }
 
+bool saveNamedFile(const QString &path, const QByteArray &bytes, QString &error, Language language)
+{
+    QString reason;
+    if (saveRegularFile(path, bytes, reason, language))
+        return true;
+    error = langText(language, "无法保存文件 %1：%2", "The file %1 could not be saved: %2").arg(path, reason);
+    return false;
+}
+
 bool saveRegularFile(const QString &path, const QByteArray &bytes, QString &reason, Language language)
 {
     // QSaveFile makes the temporary file beside `path` and renames it; the

@@ -24,3 +24,7 @@ bool readRegularFile(const QString &path, qint64 maxBytes, const FileKind &kind,
 // file. False with the system's reason (a full disk, a size limit, a folder
 // that may not be written) in `language`.
 bool saveRegularFile(const QString &path, const QByteArray &bytes, QString &reason, Language language);
+// The same, with the one message every save that fails gives, naming the
+// file and the reason ("The file x could not be saved: No space left on
+// device").
+bool saveNamedFile(const QString &path, const QByteArray &bytes, QString &error, Language language);

@@ -19,15 +19,17 @@ QString csvField(const QString &text)
 }
 
 // RFC 4180 records, with the separator given; quoted fields may hold the
-// separator, doubled quotes and line breaks. False, with the line the quote
-// opened on in `errors`, when a quoted field runs to the end of the file.
-bool parseRecords(const QString &text, QChar separator, QVector<CsvRecord> &records, QStringList &errors,
-                  Language language)
+// separator, doubled quotes and line breaks. A quoted field that runs to
+// the end of the file ends its record as a faulty one on the line the
+// quote opened on, and the records after that line are read as if the
+// quote were not there, so that their own faults are found too.
+void parseRecords(const QString &text, QChar separator, QVector<CsvRecord> &records, Language language)
 {
-    CsvRecord record{1, {}};
+    int line = 1;
+    CsvRecord record{1, {}, {}};
     QString field;
     bool quoted = false, fieldStarted = false;
-    int line = 1, quoteLine = 1;
+    int quoteLine = 1, quoteAt = 0;
     const auto endField = [&] {
         record.fields << field;
         field.clear();
@@ -41,7 +43,7 @@ bool parseRecords(const QString &text, QChar separator, QVector<CsvRecord> &reco
                                        [](const QString &f) { return f.trimmed().isEmpty(); });
         if (!blank)
             records << record;
-        record = CsvRecord{line, {}};
+        record = CsvRecord{line, {}, {}};
     };
     for (int i = 0; i < text.size(); ++i) {
         const QChar ch = text.at(i);
@@ -61,6 +63,7 @@ bool parseRecords(const QString &text, QChar separator, QVector<CsvRecord> &reco
         } else if (ch == QLatin1Char('"') && !fieldStarted) {
             quoted = fieldStarted = true;
             quoteLine = line;
+            quoteAt = i;
         } else if (ch == separator) {
             endField();
         } else if (ch == QLatin1Char('\r') || ch == QLatin1Char('\n')) {
@@ -72,14 +75,23 @@ bool parseRecords(const QString &text, QChar separator, QVector<CsvRecord> &reco
             field += ch;
             fieldStarted = true;
         }
-    }
-    if (quoted) {
-        errors << langText(language, "第 %1 行：此处开始的引号没有闭合", "line %1: the quote opened here is never closed").arg(quoteLine);
-        return false;
+        if (quoted && i + 1 >= text.size()) {
+            // Never closed: the record ends at its line, and reading goes
+            // on on the next one.
+            record.fault = record.line == quoteLine
+                ? langText(language, "此处开始的引号没有闭合", "the quote opened here is never closed")
+                : langText(language, "第 %1 行开始的引号没有闭合", "the quote opened on line %1 is never closed").arg(quoteLine);
+            endField();
+            records << record;
+            quoted = fieldStarted = false;
+            line = quoteLine + 1;
+            const int next = int(text.indexOf(QLatin1Char('\n'), quoteAt));
+            i = next < 0 ? int(text.size()) : next;
+            record = CsvRecord{line, {}, {}};
+        }
     }
     if (fieldStarted || !record.fields.isEmpty() || !field.isEmpty())
         endRecord();
-    return true;
 }
 
 // Spreadsheets in comma-decimal locales separate with ";": the header line
@@ -106,19 +118,44 @@ bool readCsvRecords(const QByteArray &csv, QVector<CsvRecord> &records, QStringL
     }
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
-    if (!parseRecords(text, separatorOf(text), records, errors, language))
-        return false;
+    parseRecords(text, separatorOf(text), records, language);
     if (records.isEmpty()) {
         errors << langText(language, "第 1 行：没有标题行", "line 1: no header row");
         return false;
     }
+    if (!records.first().fault.isEmpty()) {
+        errors << langText(language, "第 %1 行：", "line %1: ").arg(records.first().line) + records.first().fault;
+        return false;
+    }
     return true;
+}
+
+QString notUtf8Text(const QByteArray &bytes, Language language)
+{
+    // UTF-16 has a byte order mark, or a zero in every other byte of text
+    // in the Latin alphabet; other zero bytes are no text at all.
+    const QByteArray start = bytes.left(64);
+    int zeros[2] = {0, 0};
+    for (int i = 0; i < start.size(); ++i)
+        zeros[i % 2] += start.at(i) == 0;
+    const bool utf16 = start.startsWith("\xFF\xFE") || start.startsWith("\xFE\xFF")
+        || (start.size() >= 4 && qMax(zeros[0], zeros[1]) * 2 >= start.size() - 1 && qMin(zeros[0], zeros[1]) == 0);
+    if (utf16)
+        return langText(language, "UTF-16 文本；请另存为 UTF-8", "UTF-16 text; save it as UTF-8");
+    if (bytes.contains('\0'))
+        return langText(language, "二进制数据，不是 CSV 文本", "binary data, not CSV text");
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    decoder.decode(bytes);
+    return decoder.hasError() ? langText(language, "不是 UTF-8 文本；请另存为 UTF-8", "not UTF-8 text; save it as UTF-8")
+                              : QString();
 }
 
 QString columnTwice(Language language) { return langText(language, "第 %1 行：列“%2”出现两次", "line %1: column \"%2\" appears twice"); }
 
 QString fieldCountFault(const CsvRecord &record, qsizetype columns, Language language)
 {
+    if (!record.fault.isEmpty())
+        return record.fault;
     if (record.fields.size() > columns)
         return langText(language, "字段多于列数", "more fields than columns");
     if (record.fields.size() < columns)

@@ -1,6 +1,7 @@
 #include "fields/FieldCommands.h"
 
 #include "fields/ChannelPlanCsv.h"
+#include "fields/CsvText.h"
 #include "fields/GenericChannelCsv.h"
 #include "fields/FieldReport.h"
 #include "core/RegularFile.h"
@@ -64,8 +65,8 @@ CommandResult runExportCsv(const QString &source, const QString &csvPath, Langua
     // "-" is standard output.
     if (csvPath == QLatin1String("-"))
         return {0, csv, {}, {}};
-    if (!saveRegularFile(csvPath, csv, error, language))
-        return failed(SourceFailed, csvPath + QStringLiteral(": ") + error);
+    if (!saveNamedFile(csvPath, csv, error, language))
+        return failed(SourceFailed, error);
     return {};
 }
 
@@ -80,6 +81,9 @@ CommandResult runImportCsv(const QString &csvPath, const QString &basePath, cons
     QByteArray csv;
     if (!readRegularFile(csvPath, MaxCsvBytes, {"CSV 信道表", "CSV channel plan"}, csv, error, language))
         return failed(SourceFailed, error);
+    // Another kind of file is unreadable input, named by its kind.
+    if (const QString kind = notUtf8Text(csv, language); !kind.isEmpty())
+        return failed(SourceFailed, csvPath + QStringLiteral(": ") + kind);
     if (format == CsvFormat::Detect)
         format = isGenericChannelCsv(csv) ? CsvFormat::Generic : CsvFormat::Grid;
     if ((renumber || skipUnsupported) && format != CsvFormat::Generic)
@@ -92,13 +96,18 @@ CommandResult runImportCsv(const QString &csvPath, const QString &basePath, cons
         ? importGenericCsv(csv, base, language, {replace, renumber, skipUnsupported})
         : importCsv(csv, base, language, replace);
     CommandResult result;
-    if (!imported.ok)
-        result = failed(imported.exitStatus(), csvPath + QStringLiteral(": ")
-                                                   + imported.errors.join(QLatin1Char('\n') + csvPath + QStringLiteral(": ")));
+    if (!imported.ok) {
+        QStringList errors;
+        for (const QString &error : imported.errors)
+            errors << csvPath + QStringLiteral(": ") + oneLine(error);
+        result = failed(imported.exitStatus(), errors.join(QLatin1Char('\n')));
+    }
     else if (outputPath == QLatin1String("-"))
         result.output = channelFileText(imported.image);
     else if (!saveCodeplugFile(outputPath, imported.image, error, language))
         result = failed(SourceFailed, error);
+    if (result.status == 0)
+        result.changes = diffCodeplugs(base, imported.image, language).lines;
     result.notes = imported.notes;
     return result;
 }

@@ -17,6 +17,7 @@ struct CommandResult {
     QString errors;      // for standard error, one message a line
     QStringList notes;   // what an import adapted, one line per row
     QJsonArray json;     // show --json: the listing, for the envelope to hold
+    QStringList changes = {}; // import-csv: every field the import changed, as diff names them
 };
 
 // Exit statuses beyond 0 (success) and 1 (images differ / CSV refused).

@@ -156,10 +156,17 @@ QJsonArray showFieldsJson(const Codeplug &image, const QString &pattern, Languag
         QJsonArray at;
         for (const FieldByte &b : field->bytes)
             at.append(QJsonObject{{"row", b.row}, {"byte", b.column}, {"mask", b.mask}});
-        list.append(QJsonObject{{"id", field->id},
-                                {"caption", bilingualText(field->caption, language)},
-                                {"text", text},
-                                {"bytes", at}});
+        QJsonObject shown{{"id", field->id},
+                          {"caption", bilingualText(field->caption, language)},
+                          {"text", text},
+                          {"bytes", at}};
+        // A script learns before it sets a field what else that may change.
+        QJsonArray sharing;
+        for (const Field *other : sharingFields(*field))
+            sharing.append(other->id);
+        if (!sharing.isEmpty())
+            shown.insert(QStringLiteral("sharesBytesWith"), sharing);
+        list.append(shown);
     }
     for (const auto &[row, bytes] : shown.rawRows) {
         QJsonArray at;
@@ -170,15 +177,15 @@ QJsonArray showFieldsJson(const Codeplug &image, const QString &pattern, Languag
     return list;
 }
 
-QStringList describeDifferences(const Codeplug &expected, const Codeplug &actual, const QSet<int> &addresses,
-                                Language language, bool withRawBytes, ListedEncoding encoding)
+QVector<FieldChange> describeChanges(const Codeplug &expected, const Codeplug &actual, const QSet<int> &addresses,
+                                     Language language, bool withRawBytes, ListedEncoding encoding)
 {
     std::array<int, Codeplug::Size> differing{};
     for (int address : addresses)
         if (address >= 0 && address < Codeplug::Size)
             differing[address] = expected.byte(address) ^ actual.byte(address);
 
-    QStringList lines;
+    QVector<FieldChange> lines;
     // A channel created or removed is one line, whatever its bytes hold.
     for (int n = 1; n <= 128; ++n) {
         const bool wasEmpty = isChannelEmpty(expected, n);
@@ -187,7 +194,7 @@ QStringList describeDifferences(const Codeplug &expected, const Codeplug &actual
         const Field *receive = findField(QStringLiteral("channel.%1.receive").arg(n));
         const QString created = language == Language::Chinese ? QStringLiteral("信道 %1 已新建：%2") : QStringLiteral("channel %1 created: %2");
         const QString removed = language == Language::Chinese ? QStringLiteral("信道 %1 已删除") : QStringLiteral("channel %1 removed");
-        lines << (wasEmpty ? created.arg(n).arg(readField(actual, *receive, language)) : removed.arg(n));
+        lines.append({nullptr, wasEmpty ? created.arg(n).arg(readField(actual, *receive, language)) : removed.arg(n)});
         for (int c = 0; c < RowBytes; ++c)
             differing[n * RowBytes + c] = 0;
     }
@@ -200,7 +207,7 @@ QStringList describeDifferences(const Codeplug &expected, const Codeplug &actual
     const QVector<Field> &fields = fieldCatalogue();
     std::array<int, Codeplug::Size> unexplained = differing;
     std::array<int, Codeplug::Size> named{}; // the changed bits the listing's own encoding names
-    QVector<std::pair<const Field *, QString>> changed;
+    QVector<FieldChange> changed;
     for (int i = 0; i < fields.size(); ++i) {
         const Field &field = fields.at(i);
         const bool touched = std::any_of(field.bytes.begin(), field.bytes.end(), [&](const FieldByte &b) {
@@ -218,34 +225,141 @@ QStringList describeDifferences(const Codeplug &expected, const Codeplug &actual
             for (const FieldByte &b : field.bytes)
                 named[b.row * RowBytes + b.column] |= differing[b.row * RowBytes + b.column] & b.mask;
     }
-    for (const auto &[field, line] : changed) {
+    for (const FieldChange &change : changed) {
+        const Field *field = change.field;
         const bool namedAlready = ofOtherEncoding(*field, encoding)
             && std::all_of(field->bytes.begin(), field->bytes.end(), [&](const FieldByte &b) {
                    const int address = b.row * RowBytes + b.column;
                    return (differing[address] & b.mask & ~named[address]) == 0;
                });
         if (!namedAlready)
-            lines << line;
+            lines.append(change);
     }
 
     for (int address = 0; withRawBytes && address < Codeplug::Size; ++address)
         if (unexplained[address])
-            lines << QStringLiteral("row %1 byte %2: 0x%3 -> 0x%4")
-                         .arg(address / RowBytes)
-                         .arg(address % RowBytes)
-                         .arg(hexByte(expected.byte(address)), hexByte(actual.byte(address)));
+            lines.append({nullptr, QStringLiteral("row %1 byte %2: 0x%3 -> 0x%4")
+                                       .arg(address / RowBytes)
+                                       .arg(address % RowBytes)
+                                       .arg(hexByte(expected.byte(address)), hexByte(actual.byte(address)))});
     return lines;
 }
 
-DiffResult diffCodeplugs(const Codeplug &a, const Codeplug &b, Language language, ListedEncoding encoding)
+QStringList describeDifferences(const Codeplug &expected, const Codeplug &actual, const QSet<int> &addresses,
+                                Language language, bool withRawBytes, ListedEncoding encoding)
+{
+    QStringList lines;
+    for (const FieldChange &change : describeChanges(expected, actual, addresses, language, withRawBytes, encoding))
+        lines << change.line;
+    return lines;
+}
+
+
+
+namespace {
+
+QSet<int> differingAddresses(const Codeplug &a, const Codeplug &b)
 {
     QSet<int> addresses;
     for (int address = 0; address < Codeplug::Size; ++address)
         if (a.byte(address) != b.byte(address))
             addresses.insert(address);
+    return addresses;
+}
+
+// Whose rules a field stores by: a channel's fields by their encoding's
+// (the receive frequency by the grid's unless named as the editor's),
+// other fields by their region's (the first part of the identifier).
+QString ruleView(const Field &field)
+{
+    if (field.channel == 0)
+        return field.id.section(QLatin1Char('.'), 0, 0);
+    return encodingOf(field) == ListedEncoding::Editor ? QStringLiteral("editor") : QStringLiteral("grid");
+}
+
+// How a field reads its bits: as its rules do, except that a channel's
+// bytes 0..7 (frequency and offset) read alike in both encodings.
+QString readView(const Field &field)
+{
+    const bool common = field.channel != 0 && std::all_of(field.bytes.begin(), field.bytes.end(), [&](const FieldByte &b) {
+        return b.row == field.channel && b.column < 8;
+    });
+    return common ? QString() : ruleView(field);
+}
+
+bool overlaps(const Field &a, const Field &b)
+{
+    for (const FieldByte &x : a.bytes)
+        for (const FieldByte &y : b.bytes)
+            if (x.row == y.row && x.column == y.column && (x.mask & y.mask))
+                return true;
+    return false;
+}
+
+} // namespace
+
+DiffResult diffCodeplugs(const Codeplug &a, const Codeplug &b, Language language, ListedEncoding encoding)
+{
+    const QSet<int> addresses = differingAddresses(a, b);
     if (addresses.isEmpty())
         return {};
     return {describeDifferences(a, b, addresses, language, true, encoding)};
+}
+
+QVector<FieldChange> fieldChanges(const Codeplug &a, const Codeplug &b, Language language)
+{
+    return describeChanges(a, b, differingAddresses(a, b), language);
+}
+
+QVector<const Field *> sharingFields(const Field &field)
+{
+    // The fields over each byte, found once.
+    static const QVector<QVector<const Field *>> atAddress = [] {
+        QVector<QVector<const Field *>> fields(Codeplug::Size);
+        for (const Field &f : fieldCatalogue())
+            for (const FieldByte &b : f.bytes)
+                if (!fields[b.row * RowBytes + b.column].contains(&f))
+                    fields[b.row * RowBytes + b.column].append(&f);
+        return fields;
+    }();
+    QVector<const Field *> sharing;
+    const QString view = readView(field);
+    if (view.isEmpty())
+        return sharing;
+    for (const FieldByte &b : field.bytes)
+        for (const Field *other : atAddress.at(b.row * RowBytes + b.column)) {
+            const QString otherView = readView(*other);
+            if (!otherView.isEmpty() && otherView != view && !sharing.contains(other) && overlaps(field, *other))
+                sharing.append(other);
+        }
+    return sharing;
+}
+
+QVector<const Field *> sideEffects(const Codeplug &before, const Codeplug &after, const Field &field)
+{
+    QVector<const Field *> effects;
+    const QString rules = ruleView(field);
+    for (const FieldChange &change : fieldChanges(before, after)) {
+        if (!change.field || change.field == &field)
+            continue;
+        const Field &other = *change.field;
+        const QString view = readView(other);
+        // A change of the bytes 0..7 alone reads alike in both encodings.
+        const bool outsideCommon = std::any_of(other.bytes.begin(), other.bytes.end(), [&](const FieldByte &b) {
+            return (before.at(b.row, b.column) ^ after.at(b.row, b.column)) & b.mask
+                && !(b.row == other.channel && b.column < 8);
+        });
+        if (!view.isEmpty() && view != rules && outsideCommon)
+            effects.append(&other);
+    }
+    return effects;
+}
+
+QString oneLine(QString text)
+{
+    return text.replace(QLatin1Char('\n'), QLatin1String("\\n"))
+        .replace(QLatin1Char('\r'), QLatin1String("\\r"))
+        .replace(QLatin1Char('\t'), QLatin1String("\\t"));
 }
 
 bool listedEncodingOfName(const QString &name, ListedEncoding &encoding)

@@ -10,6 +10,7 @@
 
 #include <QHash>
 #include <QRegularExpression>
+#include <QSet>
 
 namespace {
 
@@ -344,31 +345,59 @@ QString foldedName(const QString &cell)
     return name;
 }
 
-// The names of the plan cut to the radio's 5 characters, keyed by their
-// cell. Where the cut would make different names alike (GMRS01 and
-// GMRS02 both GMRS0), each keeps its trailing number and the letters after
-// it, or its last character, and loses characters before them instead
-// (GMR01, GMR02, GM15R).
-QHash<QString, QString> shortNames(const QStringList &cells)
+// Names cut at the end to the radio's 5 characters, keyed by their folded
+// text, except where the cut would make different names alike (GMRS01 and
+// GMRS02 both GMRS0): each keeps its trailing number and the letters after
+// it, or its last character, and loses characters before them instead.
+QHash<QString, QString> cutAtTheEnd(const QStringList &names)
 {
     QHash<QString, QStringList> byCut;
-    for (const QString &cell : cells) {
-        const QString folded = foldedName(cell);
+    for (const QString &folded : names) {
         QStringList &alike = byCut[folded.left(5).trimmed()];
         if (!alike.contains(folded))
             alike << folded;
     }
     static const QRegularExpression tail(QStringLiteral("(\\d+[A-Z]*|.)$"));
     QHash<QString, QString> shortOf;
-    for (const QString &cell : cells) {
-        const QString folded = foldedName(cell);
+    for (const QString &folded : names) {
         QString name = folded.left(5).trimmed();
         if (folded.size() > 5 && byCut.value(name).size() > 1) {
             const QString end = tail.match(folded).captured(1);
             if (end.size() < 5)
                 name = folded.left(5 - end.size()) + end;
         }
-        shortOf.insert(cell, name);
+        shortOf.insert(folded, name);
+    }
+    return shortOf;
+}
+
+// The names of the plan cut to the radio's 5 characters, keyed by their
+// cell. One rule for every name: a trailing number and the letters after
+// it stay, and the characters before them are cut (GMRS01 -> GMR01,
+// GMRS15 -> GMR15, GMRS15R -> GM15R), so that channels of one service keep
+// their numbers; other names are cut at the end. Names the rule would make
+// alike (GMRS15 and GMRT15) are cut as cutAtTheEnd() cuts them, so that
+// different names stay different.
+QHash<QString, QString> shortNames(const QStringList &cells)
+{
+    static const QRegularExpression number(QStringLiteral("\\d+[A-Z]*$"));
+    QStringList folded;
+    QHash<QString, QString> kept; // by folded name
+    QHash<QString, QSet<QString>> byKept;
+    for (const QString &cell : cells) {
+        const QString name = foldedName(cell);
+        folded << name;
+        const QString end = number.match(name).captured(0);
+        const QString shortName = name.size() > 5 && !end.isEmpty() && end.size() < 5 ? name.left(5 - end.size()) + end
+                                                                                     : name.left(5).trimmed();
+        kept.insert(name, shortName);
+        byKept[shortName] << name;
+    }
+    const QHash<QString, QString> cut = cutAtTheEnd(folded);
+    QHash<QString, QString> shortOf;
+    for (int i = 0; i < cells.size(); ++i) {
+        const QString &name = folded.at(i);
+        shortOf.insert(cells.at(i), byKept.value(kept.value(name)).size() > 1 ? cut.value(name) : kept.value(name));
     }
     return shortOf;
 }

@@ -75,6 +75,43 @@ private slots:
         }
     }
 
+    // A field lists the fields that read some of its bits in another way:
+    // the other encoding of its channel's bytes 8..15 and the name table,
+    // never the bytes 0..7 both encodings read alike.
+    void sharedBytesAreMarked_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<QStringList>("sharing"); // some of the fields listed
+        QTest::addColumn<QStringList>("notSharing");
+        QTest::newRow("receive, read alike") << "channel.3.receive" << QStringList{}
+                                             << QStringList{"channel.3.editor.receive"};
+        QTest::newRow("grid name") << "channel.3.name"
+                                   << QStringList{"channel.3.editor.encode", "channel.3.editor.power",
+                                                  "channel.3.editor.bandwidth"}
+                                   << QStringList{"channel.3.power", "channel.3.editor.name"};
+        QTest::newRow("editor bandwidth") << "channel.3.editor.bandwidth" << QStringList{"channel.3.name"}
+                                          << QStringList{"channel.3.editor.vox", "channel.4.name"};
+        QTest::newRow("grid transmit") << "channel.3.transmit"
+                                       << QStringList{"channel.3.editor.transmit", "channel.3.editor.encode"}
+                                       << QStringList{"channel.3.offset", "channel.3.direction"};
+        QTest::newRow("a setting elsewhere") << "option.squelch" << QStringList{} << QStringList{};
+    }
+
+    void sharedBytesAreMarked()
+    {
+        QFETCH(QString, id);
+        QFETCH(QStringList, sharing);
+        QFETCH(QStringList, notSharing);
+        QStringList listed;
+        for (const Field *field : sharingFields(*findField(id)))
+            listed << field->id;
+        QCOMPARE(listed.isEmpty(), sharing.isEmpty());
+        for (const QString &other : sharing)
+            QVERIFY2(listed.contains(other), qPrintable(listed.join(' ')));
+        for (const QString &other : notSharing)
+            QVERIFY2(!listed.contains(other), qPrintable(listed.join(' ')));
+    }
+
     void everyWindowFieldIsCovered_data()
     {
         QTest::addColumn<int>("row");
@@ -656,6 +693,10 @@ private slots:
                                                      << QStringList{"line 2: fewer fields than columns (2 of 8)"};
         QTest::newRow("quote never closed") << header + "1,438,,,,,,\"RPT 1\n2,438,,,,,,\n"
                                             << QStringList{"line 2: the quote opened here is never closed"};
+        QTest::newRow("quote never closed, the lines after it still checked")
+            << header + "1,438,,,,\"High,,RPT\n2,438,,,,Strong,,\n3,438,,,,,,\n"
+            << QStringList{"line 2: the quote opened here is never closed",
+                           "line 3: power: \"Strong\" is not one of: Low, High"};
         QTest::newRow("name character outside the set")
             << header + "1,438,,,,,,A&B\n"
             << QStringList{"line 2: name: \"A&B\" holds a character outside 0-9 A-Z - _ + * and space"};

@@ -101,10 +101,10 @@ private slots:
 
         QTest::newRow("adaptations noted")
             << fixture("notes.csv") << GenericImportOptions{false, false}
-            << QStringList{"1,442.12000,447.12000,OFF,OFF,High,Wide,REPEA", "2,446.00625,446.00625,OFF,OFF,Low,Narrow,K9-AB",
+            << QStringList{"1,442.12000,447.12000,OFF,OFF,High,Wide,REPE1", "2,446.00625,446.00625,OFF,OFF,Low,Narrow,K9-AB",
                            "3,446.10000,446.10000," + OffWide + "X", "4,446.20000,446.20000,OFF,OFF,Low,Wide,DSTAR"}
             << QStringList{"line 2: Frequency 442.123000 snapped to 442.120000; transmit 447.123000 snapped to "
-                           "447.120000; Power \"5.0W\" became High; Name \"Repeater 1\" became \"REPEA\"; TStep "
+                           "447.120000; Power \"5.0W\" became High; Name \"Repeater 1\" became \"REPE1\"; TStep "
                            "\"12.50\" dropped; Skip \"S\" dropped; Comment \"Club net\" dropped; URCALL \"CQCQCQ\" "
                            "dropped",
                            "line 3: Power \"0.5W\" became Low; Name \"k9-ab/c\" became \"K9-AB\"",
@@ -188,6 +188,27 @@ private slots:
             << QStringList{"1,446.00000,446.00000,D445N,OFF,High,Wide,TODCS",
                            "2,446.10000,446.10000,D445N,D445I,High,Wide,DCSDC"}
             << QStringList{"line 3: Name \"DCSDCS\" became \"DCSDC\""} << QStringList();
+        // One rule for every name: the trailing number stays, so GMRS15 is
+        // not read as channel 1 of the service; names it would make alike
+        // are cut at their end and stay apart.
+        QTest::newRow("names keep their numbers")
+            << QByteArray("Location,Name,Frequency\n1,GMRS01,462.5625\n2,GMRS15,462.55\n3,GMRS22,462.725\n"
+                          "4,GMRT15,462.575\n5,GMR22,462.6\n")
+            << GenericImportOptions{false, false}
+            << QStringList{"1,462.56250,462.56250," + OffWide + "GMR01", "2,462.55000,462.55000," + OffWide + "GMRS1",
+                           "3,462.72500,462.72500," + OffWide + "GMRS2", "4,462.57500,462.57500," + OffWide + "GMRT1",
+                           "5,462.60000,462.60000," + OffWide + "GMR22"}
+            << QStringList{"line 2: Name \"GMRS01\" became \"GMR01\"", "line 3: Name \"GMRS15\" became \"GMRS1\"",
+                           "line 4: Name \"GMRS22\" became \"GMRS2\"", "line 5: Name \"GMRT15\" became \"GMRT1\""}
+            << QStringList();
+        QTest::newRow("names keep their numbers, none alike")
+            << QByteArray("Location,Name,Frequency\n1,GMRS01,462.5625\n2,GMRS15,462.55\n3,GMRS22,462.725\n")
+            << GenericImportOptions{false, false}
+            << QStringList{"1,462.56250,462.56250," + OffWide + "GMR01", "2,462.55000,462.55000," + OffWide + "GMR15",
+                           "3,462.72500,462.72500," + OffWide + "GMR22"}
+            << QStringList{"line 2: Name \"GMRS01\" became \"GMR01\"", "line 3: Name \"GMRS15\" became \"GMR15\"",
+                           "line 4: Name \"GMRS22\" became \"GMR22\""}
+            << QStringList();
         QTest::newRow("no Location, renumbered")
             << QByteArray("Name,Frequency\nA,446\n") << GenericImportOptions{false, true} << QStringList{"1,446.00000,446.00000," + OffWide + "A"}
             << QStringList() << QStringList();
