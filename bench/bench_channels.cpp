@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QTableView>
+#include <QUndoStack>
 #include <cstdio>
 
 namespace {
@@ -59,8 +60,9 @@ int main(int argc, char **argv)
     main.MDIForm_Load();
     auto *grid = main.registry().get<frm_chann>(WindowId::frm_chann);
     auto *table = grid->findChild<QTableView *>(QStringLiteral("MSF_chann"));
-    grid->resize(1000, 700);
-    grid->show();
+    // Shown, so that a repaint paints.
+    main.show();
+    QApplication::processEvents();
     auto *edit = grid->findChild<QLineEdit *>(QStringLiteral("Text_Edit"));
 
     constexpr int Runs = 200;
@@ -126,6 +128,23 @@ int main(int argc, char **argv)
     std::printf("grid rebuild of 128 rows and paint, every cell changed: %.3f ms\n", painted);
     std::printf("one cell changed in the image to the grid painted: %.3f ms\n", cell);
     std::printf("receive commit with Enter (store, row rebuild, next editor): %.3f ms\n", commit);
+    // The history's cost of one cell edit and of a whole image replaced,
+    // as a file opened or a read does.
+    CodeplugDocument &document = main.document();
+    document.history().clear(); // below the 100-step bound, which drops old steps
+    qint64 bytes = document.historyBytes();
+    document.edit(plainLabel("接收频率", "channel 5 receive frequency"),
+                  [](Codeplug &image) { storeGridTone(image, 5, ToneSlot::Decode, 7); });
+    const qint64 cellStep = document.historyBytes() - bytes;
+    bytes = document.historyBytes();
+    document.edit(plainLabel("打开 a.chann", "opening a.chann"), [](Codeplug &image) {
+        for (int r = 0; r < RadioRows; ++r)
+            for (int c = 0; c < RowBytes; ++c)
+                image.at(r, c) = qint16((image.cell(r, c) + 1) & 0xFF);
+    });
+    const qint64 fileStep = document.historyBytes() - bytes;
+    std::printf("undo step of a cell edit: %lld bytes; of a whole image replaced: %lld bytes\n",
+                static_cast<long long>(cellStep), static_cast<long long>(fileStep));
     std::printf("messages shown: %lld\n", static_cast<long long>(messages.messages.size()));
     main.close();
     return 0;
