@@ -4,7 +4,7 @@
 #include "core/ChannelRecord.h"
 #include "core/FrequencyEntry.h"
 #include "core/Codecs.h"
-#include "core/ModuleState.h"
+#include "core/Codeplug.h"
 #include "core/NumberText.h"
 #include "platform/CodeplugDocument.h"
 #include "platform/InputHooks.h"
@@ -646,7 +646,7 @@ bool frm_chann::eventFilter(QObject *watched, QEvent *event)
         // While the image is being written, a frequency typed and left is
         // committed at once so that the write sends it.
         if (event->type() == QEvent::FocusOut && isRealFocusLoss(event)
-            && OpenFlag(WindowId::Form_Comm_Write)
+            && session().isWindowOpen(WindowId::Form_Comm_Write)
             && (m_editColumn == RxColumn || m_editColumn == TxColumn))
             commitCell(m_editRow, m_editColumn, Text_Edit->text());
     } else if (watched == Combo_edit || watched == Combo_edit->lineEdit()) {

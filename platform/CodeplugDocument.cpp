@@ -1,6 +1,6 @@
 #include "platform/CodeplugDocument.h"
 
-#include "core/ModuleState.h"
+#include "core/Codeplug.h"
 #include "platform/WindowLanguage.h"
 
 #include <QUndoCommand>
@@ -283,7 +283,7 @@ QString CodeplugDocument::undo()
     if (!canUndo())
         return {};
     const auto *step = static_cast<const Step *>(m_history->command(m_history->index() - 1));
-    const QString label = step->label().text(UseChinese);
+    const QString label = step->label().text(windowLanguage() == Language::Chinese);
     m_history->undo();
     announce();
     return label;
@@ -294,7 +294,7 @@ QString CodeplugDocument::redo()
     if (!canRedo())
         return {};
     const auto *step = static_cast<const Step *>(m_history->command(m_history->index()));
-    const QString label = step->label().text(UseChinese);
+    const QString label = step->label().text(windowLanguage() == Language::Chinese);
     m_history->redo();
     announce();
     return label;

@@ -84,7 +84,8 @@ void LinkWindows::portWindowChoosesThePort()
     SimulatedRadioProgram p;
     p.registry().ports().mapPortNumber(3, p.radio.devicePath());
     p.registry().ports().mapPortNumber(2, QStringLiteral("/dev/no-such-port"));
-    PortError = portError;
+    if (portError)
+        p.session().setPortFailure(QStringLiteral("the port failed before"));
 
     p.main->menuItem(QStringLiteral("proc_setup"))->trigger();
     auto *setup = p.window<Form_setup>(WindowId::Form_setup);
@@ -98,13 +99,13 @@ void LinkWindows::portWindowChoosesThePort()
 
     QTest::mouseClick(option(3), Qt::LeftButton, {}, QPoint(5, option(3)->height() / 2));
     click(setup->findChild<QPushButton *>(QStringLiteral("Command_ok")));
-    QCOMPARE(CommPortNo, qint16(3));
+    QCOMPARE(p.session().port().number, 3);
     QCOMPARE(p.main->statusPanels().text(3), QStringLiteral("COM3"));
     QCOMPARE(p.registry().isOpen(WindowId::Form_setup), portError);
     if (portError) {
         click(setup->findChild<QPushButton *>(QStringLiteral("Command1")));
         QVERIFY(!p.registry().isOpen(WindowId::Form_setup));
-        QCOMPARE(CommPortNo, qint16(3));
+        QCOMPARE(p.session().port().number, 3);
     }
 
     // The next link opens port 3.
@@ -112,7 +113,7 @@ void LinkWindows::portWindowChoosesThePort()
     click(p.openRead()->Command_read);
     QVERIFY(waitUntil([&] { return !p.registry().isOpen(WindowId::Form_Comm_Read); }, 5000));
     QVERIFY(p.radioMatchesImage(0, 253));
-    QVERIFY(!PortError);
+    QVERIFY(!p.session().portFailed());
     p.registry().ports().mapPortNumber(2, QString());
     p.registry().ports().mapPortNumber(3, QString());
 }
@@ -233,11 +234,11 @@ void LinkWindows::portWindowNamesTheDevice()
     p.registry().ports().mapPortNumber(3, p.radio.devicePath());
     p.registry().ports().mapPortNumber(2, QStringLiteral("/dev/no-such-port"));
     if (failedOpen) {
-        CommPortNo = qint16(port);
+        p.session().setPort(PortSpec::ofNumber(port));
         click(p.openRead()->Command_read);
-        QVERIFY(PortError);
+        QVERIFY(p.session().portFailed());
         click(p.window<Form_Comm_Read>(WindowId::Form_Comm_Read)->Command_Cancel);
-        CommPortNo = 1;
+        p.session().setPort(PortSpec::ofNumber(1));
     }
     p.main->menuItem(QStringLiteral("proc_setup"))->trigger();
     auto *setup = p.window<Form_setup>(WindowId::Form_setup);
@@ -325,7 +326,7 @@ void LinkWindows::portThatCannotOpenLeavesTheWindowIdle()
     QVERIFY(p.messages.messages.first().details.startsWith(expected));
     QCOMPARE(p.messages.messages.first().details.contains(chinese ? QStringLiteral("已开机") : QStringLiteral("switched on")),
              checklist);
-    QVERIFY(PortError);
+    QVERIFY(p.session().portFailed());
     QVERIFY(!read->link->isBusy());
     QCOMPARE(read->Label_tr_count->text(), QString());
     QVERIFY(!read->ProgressBar1->isVisible());

@@ -149,7 +149,7 @@ void TestPortDescription::lockFileOfAnotherProgramIsNamed()
     port.setPort(PortSpec{0, radio.devicePath()}, &ports);
     const bool opened = port.open(Language::English);
     port.close();
-    const QString summary = describeDevice(ports, radio.devicePath(), Language::English).summary(Language::English);
+    const QString summary = describeDevice(ports, ports.snapshot(), radio.devicePath(), Language::English).summary(Language::English);
     QFile::remove(lockPath);
     const QString named = QStringLiteral("in use by another program (lock file %1").arg(lockPath);
     QCOMPARE(summary.contains(named), inUse);
@@ -172,7 +172,7 @@ void TestPortDescription::missingDeviceIsToldInTheLanguageAsked()
     QFETCH(QString, reason);
     PortDirectory ports;
     ports.mapPortNumber(8, QStringLiteral("/dev/kvd9-no-such-port"));
-    const PortDescription port = describePort(ports, 8, chinese ? Language::Chinese : Language::English);
+    const PortDescription port = describePort(ports, ports.snapshot(), 8, chinese ? Language::Chinese : Language::English);
     QCOMPARE(port.access.reason, reason);
 }
 
