@@ -62,6 +62,7 @@ Form_setup::Form_setup(WindowRegistry &registry)
     connect(m_refresh, &QTimer::timeout, this, &Form_setup::lookForChange);
     connect(&m_looking, &QFutureWatcher<PortSnapshot>::finished, this, [this] {
         m_snapshot = m_looking.result();
+        this->registry().ports().keepSnapshot(m_snapshot, m_stamp);
         refreshDevices();
     });
 }
@@ -82,8 +83,14 @@ void Form_setup::Form_Load()
     const int chosen = session().port().number;
     for (int i = 0; i < 8; ++i)
         Option[i]->setChecked(i + 1 == chosen);
-    m_stamp = registry().ports().presenceStamp();
-    m_snapshot = registry().ports().snapshot();
+    PortDirectory &ports = registry().ports();
+    m_stamp = ports.presenceStamp();
+    if (const PortSnapshot *kept = ports.keptSnapshot(m_stamp)) {
+        m_snapshot = *kept;
+    } else {
+        m_snapshot = ports.snapshot();
+        ports.keepSnapshot(m_snapshot, m_stamp);
+    }
     refreshDevices();
     Option[qBound(1, chosen, 8) - 1]->setFocus();
     m_refresh->start();

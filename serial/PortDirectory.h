@@ -84,6 +84,18 @@ public:
     // device was replaced by one of the same name in between.
     QStringList presenceStamp() const;
 
+    // The last look kept, when it was taken under `stamp`; null else. A
+    // window opened again shows it without asking the system anew.
+    const PortSnapshot *keptSnapshot(const QStringList &stamp) const
+    {
+        return m_keptStamp == stamp && !stamp.isEmpty() ? &m_kept : nullptr;
+    }
+    void keepSnapshot(const PortSnapshot &snapshot, const QStringList &stamp)
+    {
+        m_kept = snapshot;
+        m_keptStamp = stamp;
+    }
+
     // How the system's serial ports are listed: by QSerialPortInfo, unless
     // tests put something else here (to count the listings, or to list
     // ports this machine lacks).
@@ -134,6 +146,8 @@ private:
     static PortSnapshot takeSnapshot(const PortLister &lister, const QMap<int, QString> &mapped);
 
     QMap<int, QString> m_mapped;
+    PortSnapshot m_kept;
+    QStringList m_keptStamp;
     PortLister m_lister = &PortDirectory::systemPorts;
     QMap<QString, OpenFailure> m_failures;
 };

@@ -46,6 +46,7 @@ private slots:
     void portWindowChoosesThePort_data();
     void portWindowChoosesThePort();
     void simulatedRadioIsOfferedAfterTheSystemPorts();
+    void portWindowOpenedAgainShowsARadioStartedMeanwhile();
     void portNumbersStayWhileTheDevicesExist_data();
     void portNumbersStayWhileTheDevicesExist();
     void portWindowNamesTheDevice_data();
@@ -145,6 +146,28 @@ void LinkWindows::simulatedRadioIsOfferedAfterTheSystemPorts()
     QCOMPARE(devices.count(radio.devicePath()), 1);
     for (int n = 2; n <= 8; ++n)
         QVERIFY(p.registry().ports().deviceFor(n) != radio.devicePath());
+}
+
+// The port window opened again does not show the ports as they were when
+// it closed.
+void LinkWindows::portWindowOpenedAgainShowsARadioStartedMeanwhile()
+{
+    if (QSerialPortInfo::availablePorts().size() > 6)
+        QSKIP("every port number is taken by a port of the system");
+    SimulatedRadioProgram p;
+    p.main->menuItem(QStringLiteral("proc_setup"))->trigger();
+    QVERIFY(p.registry().close(WindowId::Form_setup));
+    RadioSimulator radio;
+    QVERIFY(radio.start());
+    QString error;
+    const QString link = PortDirectory::announceSimulatedRadio(radio.devicePath(), &error);
+    QVERIFY2(!link.isEmpty(), qPrintable(error));
+    p.main->menuItem(QStringLiteral("proc_setup"))->trigger();
+    auto *setup = p.window<Form_setup>(WindowId::Form_setup);
+    const bool offered = std::any_of(std::begin(setup->Option), std::end(setup->Option),
+                                     [&](QRadioButton *option) { return option->toolTip() == radio.devicePath(); });
+    QFile::remove(link);
+    QVERIFY(offered);
 }
 
 void LinkWindows::portNumbersStayWhileTheDevicesExist_data()
