@@ -1,6 +1,7 @@
 // Times the windows' full reads and writes against the simulated radio
 // pacing both directions at the line rate, and compares them with the
 // protocol's bound.
+#include "BenchWindows.h"
 #include "LinkBounds.h"
 #include "link/Form_Comm_Read.h"
 #include "link/Form_Comm_Write.h"
@@ -54,13 +55,8 @@ int main(int argc, char **argv)
     MDImain main;
     main.MDIForm_Load();
     RadioSimulator radio;
-    QString error;
-    if (!radio.start(&error)) {
-        std::fprintf(stderr, "no pseudo-terminal: %s\n", qPrintable(error));
+    if (!startRadioAsPort1(radio, main.registry()))
         return 1;
-    }
-    radio.setPaced(true);
-    main.registry().ports().mapPortNumber(1, radio.devicePath());
 
     struct Kind {
         const char *name;

@@ -3,7 +3,7 @@
 // keeps the program running for a few seconds, for a screenshot.
 #include "bench/BenchTiming.h"
 #include "platform/CodeplugDocument.h"
-#include "core/ModuleState.h"
+#include "core/Codeplug.h"
 #include "platform/ChildWindow.h"
 #include "platform/Messages.h"
 #include "platform/WindowRegistry.h"

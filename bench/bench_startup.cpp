@@ -8,6 +8,7 @@
 // shown and painted) and prints the median and worst time of each over 30
 // openings.
 #include "bench/BenchTiming.h"
+#include "bench/BenchWindows.h"
 #include "platform/Messages.h"
 #include "platform/WindowRegistry.h"
 #include "shell/MDImain.h"
@@ -35,35 +36,27 @@ static double msSinceProcessStart()
     return (uptime - startTicks / sysconf(_SC_CLK_TCK)) * 1000.0;
 }
 
-static const struct {
-    WindowId id;
-    const char *name;
-} windows[] = {
-    {WindowId::frm_chann, "frm_chann"},           {WindowId::Form_Chann_Edit, "Form_Chann_Edit"},
-    {WindowId::frm_option, "frm_option"},         {WindowId::Form_Edit_scan, "Form_Edit_scan"},
-    {WindowId::Form_edit_Key, "Form_edit_Key"},   {WindowId::frm_dtmf, "frm_dtmf"},
-    {WindowId::Form_Edit_Test, "Form_Edit_Test"}, {WindowId::Form_Edit_Message, "Form_Edit_Message"},
-    {WindowId::Form_Comm_Read, "Form_Comm_Read"}, {WindowId::Form_Comm_Write, "Form_Comm_Write"},
-    {WindowId::Form_open_chann, "Form_open_chann"}, {WindowId::Form_save_chann, "Form_save_chann"},
-    {WindowId::Form_setup, "Form_setup"},         {WindowId::Form_type, "Form_type"},
-    {WindowId::frmAbout, "frmAbout"},
-};
-
 static void timeWindowOpenings(MDImain &main, const QStringList &names)
 {
     MessageRecorder messages;
-    for (const auto &w : windows) {
+    for (const auto &w : benchWindows) {
         if (!names.isEmpty() && !names.contains(QString::fromLatin1(w.name)))
             continue;
         const Figures f = measure(30, [&] {
             main.registry().reopen(w.id);
             main.repaint();
             QApplication::processEvents();
+            // processEvents() leaves deferred deletes alone: without this
+            // every closed instance would live on, and the port windows
+            // among them would keep looking for devices.
+            QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         });
         std::printf("open_ms %-18s median %.2f worst %.2f\n", w.name, f.median, f.worst);
         // The grid stays open, as after start-up.
-        if (w.id != WindowId::frm_chann)
+        if (w.id != WindowId::frm_chann) {
             main.registry().close(w.id);
+            QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
     }
 }
 

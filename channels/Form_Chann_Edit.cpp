@@ -5,7 +5,7 @@
 #include "core/FrequencyEntry.h"
 #include "channels/frm_chann.h"
 #include "core/Codecs.h"
-#include "core/ModuleState.h"
+#include "core/Codeplug.h"
 #include "core/NumberText.h"
 #include "platform/CodeplugDocument.h"
 #include "platform/InputHooks.h"

@@ -6,7 +6,7 @@
 #include "core/ChannelCaptions.h"
 #include "core/ChannelEdits.h"
 #include "core/FrequencyEntry.h"
-#include "core/ModuleState.h"
+#include "core/Codeplug.h"
 #include "platform/CodeplugDocument.h"
 #include "platform/InputHooks.h"
 #include "platform/KeyFilter.h"
@@ -523,7 +523,7 @@ bool frm_chann::eventFilter(QObject *watched, QEvent *event)
         // While the image is being written, a frequency typed and left is
         // committed at once so that the write sends it.
         if (event->type() == QEvent::FocusOut && isRealFocusLoss(event)
-            && OpenFlag(WindowId::Form_Comm_Write)
+            && session().isWindowOpen(WindowId::Form_Comm_Write)
             && (m_editColumn == RxColumn || m_editColumn == TxColumn))
             commitCell(m_editRow, m_editColumn);
     } else if (watched == Combo_edit || watched == Combo_edit->lineEdit()) {

@@ -7,6 +7,7 @@
 #include "serial/PortDirectory.h"
 
 #include <QFileInfo>
+#include <optional>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QRegularExpression>
@@ -16,11 +17,11 @@
 
 namespace {
 
-// What a port finally opens: one radio named by number and by path, or
-// through a link, is one device. Empty for a port that names nothing yet.
-QString deviceIdentity(const PortDirectory &ports, const PortSpec &spec)
+// What the device at `path` finally is: one radio named by number and by
+// path, or through a link, is one device. Empty for a path that names
+// nothing yet.
+QString deviceIdentity(const QString &path)
 {
-    const QString path = ports.deviceFor(spec);
     struct stat info {};
     if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &info) != 0)
         return QString();
@@ -131,6 +132,17 @@ bool CommandLine::parse(const QStringList &arguments, CliContext &context, int &
         return false;
     }
     m_ports.clear();
+    QStringList identities; // of m_ports, one each
+    // Ports named by number are looked up in one look at the system, taken
+    // when the first one comes.
+    std::optional<PortSnapshot> snapshot;
+    const auto pathOf = [&](const PortSpec &spec) {
+        if (!spec.device.isEmpty())
+            return spec.device;
+        if (!snapshot)
+            snapshot = context.ports->snapshot();
+        return snapshot->deviceFor(spec.number);
+    };
     const QStringList portLists = m_withPorts ? parser.values(m_port) : QStringList();
     for (const QString &list : portLists)
         for (const QString &text : list.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
@@ -139,10 +151,11 @@ bool CommandLine::parse(const QStringList &arguments, CliContext &context, int &
                 exitCode = refusePort(context, text);
                 return false;
             }
-            const QString device = deviceIdentity(*context.ports, spec);
-            const auto same = std::find_if(m_ports.begin(), m_ports.end(), [&](const PortSpec &p) {
-                return p.name() == spec.name() || (!device.isEmpty() && deviceIdentity(*context.ports, p) == device);
-            });
+            const QString device = deviceIdentity(pathOf(spec));
+            auto same = m_ports.end();
+            for (int i = 0; i < m_ports.size() && same == m_ports.end(); ++i)
+                if (m_ports.at(i).name() == spec.name() || (!device.isEmpty() && identities.at(i) == device))
+                    same = m_ports.begin() + i;
             if (same != m_ports.end()) {
                 const QString error = same->name() == spec.name()
                     ? langText(context.language, "：端口重复指定", ": port named twice")
@@ -152,6 +165,7 @@ bool CommandLine::parse(const QStringList &arguments, CliContext &context, int &
                 return false;
             }
             m_ports << spec;
+            identities << device;
         }
     if (m_withPorts && !m_portsOptional && m_ports.isEmpty()) {
         exitCode = fail(context, Exit::Usage, langText(context.language, "请用 -p 指定端口", "no port given; name one with -p"));

@@ -191,7 +191,7 @@ void LinkBatch::startStep(Job &job)
     LinkPort *port = serial;
     if (m_trace)
         port = new TracingLinkPort(serial, *m_trace, job.result.port.name());
-    auto *link = new LinkEngine(kind, m_context.timing, this, port);
+    auto *link = new LinkEngine(kind, m_context.timing, port, this);
     port->setParent(link);
     if (job.link)
         job.link->deleteLater();

@@ -3,6 +3,7 @@
 #include "cli/CliContext.h"
 #include "cli/Subcommands.h"
 #include "serial/PortDescription.h"
+#include "serial/PortDirectory.h"
 #include "core/Texts.h"
 
 #include <QJsonArray>
@@ -40,8 +41,10 @@ int runPorts(const QStringList &arguments, CliContext &context)
     if (!line.parse(arguments, context, exitCode))
         return exitCode;
     QJsonArray all;
+    // One look at the system serves every number.
+    const PortSnapshot snapshot = context.ports->snapshot();
     for (int n = 1; n <= PortNumbers; ++n) {
-        const PortDescription port = describePort(*context.ports, n, context.language);
+        const PortDescription port = describePort(*context.ports, snapshot, n, context.language);
         all.append(portJson(port));
         if (line.json())
             continue;

@@ -11,8 +11,8 @@ namespace {
 
 using namespace Region;
 using S = SettingId;
-constexpr int ScanRow = SettingsPlace::ScanRow;
-constexpr int KeyRow = SettingsPlace::KeyRow;
+constexpr int ScanRow = SettingBytes::ScanRow;
+constexpr int KeyRow = SettingBytes::KeyRow;
 constexpr Bilingual NoCaption{"", ""};
 
 const std::array<SettingPlace, SettingCount> &places()
@@ -68,8 +68,8 @@ const std::array<SettingPlace, SettingCount> &places()
         {S::DropoutDelay, "scan.dropout_delay", ScanCaption::DropoutDelay, ScanRow, 5, 0xFF, false, 2, seconds},
         {S::TxDwell, "scan.tx_dwell", ScanCaption::TxDwell, ScanRow, 7, 0xFF, false, 2, seconds},
 
-        {S::Pf1, "key.pf1", KeyCaption::Pf1, KeyRow, SettingsPlace::Pf1Byte, 0xFF, false, 1, keyFunctionItems},
-        {S::Pf2, "key.pf2", KeyCaption::Pf2, KeyRow, SettingsPlace::Pf2Byte, 0xFF, false, 1, keyFunctionItems},
+        {S::Pf1, "key.pf1", KeyCaption::Pf1, KeyRow, SettingBytes::Pf1Byte, 0xFF, false, 1, keyFunctionItems},
+        {S::Pf2, "key.pf2", KeyCaption::Pf2, KeyRow, SettingBytes::Pf2Byte, 0xFF, false, 1, keyFunctionItems},
 
         {S::PowerLow, "power.low", PowerCaption::Low, PowerRow, 0, 0xFF},
         {S::PowerHigh, "power.high", PowerCaption::High, PowerRow, 1, 0xFF},

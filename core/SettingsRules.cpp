@@ -38,7 +38,7 @@ QString dtmfCodeText(const QString &text)
         if (digit < 0)
             continue;
         code += DtmfDigitToChar(digit);
-        if (code.size() == SettingsPlace::DtmfCodeLength)
+        if (code.size() == SettingBytes::DtmfCodeLength)
             break;
     }
     return code;
@@ -278,7 +278,7 @@ void storeFmPreset(Codeplug &image, int k, const QString &text)
 
 QString messageText(const Codeplug &image)
 {
-    using namespace SettingsPlace;
+    using namespace SettingBytes;
     QString text;
     for (int b = MessageFirstByte; b < MessageFirstByte + MessageLength; ++b) {
         const int code = image.cell(MessageRow, b);
@@ -290,7 +290,7 @@ QString messageText(const Codeplug &image)
 
 void storeMessage(Codeplug &image, const QString &text)
 {
-    using namespace SettingsPlace;
+    using namespace SettingBytes;
     for (int j = 0; j < MessageLength; ++j)
         image.at(MessageRow, MessageFirstByte + j) =
             static_cast<qint16>(j < text.size() ? text.at(j).unicode() : Region::Empty);
@@ -299,13 +299,13 @@ void storeMessage(Codeplug &image, const QString &text)
 QString dtmfCode(const Codeplug &image)
 {
     QString code;
-    for (int b = 0; b < SettingsPlace::DtmfCodeLength; ++b)
+    for (int b = 0; b < SettingBytes::DtmfCodeLength; ++b)
         code += DtmfDigitToChar(image.cell(Region::DtmfRow, b));
     return code;
 }
 
 void storeDtmfCode(Codeplug &image, const QString &code)
 {
-    for (int b = 0; b < SettingsPlace::DtmfCodeLength; ++b)
+    for (int b = 0; b < SettingBytes::DtmfCodeLength; ++b)
         image.at(Region::DtmfRow, b) = qint16(b < code.size() ? DtmfCharToDigit(code.at(b)) : Region::Empty);
 }

@@ -13,7 +13,7 @@
 // Where the settings editors keep the fields that have no region of their
 // own. These rows lie outside the channel records and the name table, so
 // editing them never overwrites a channel.
-namespace SettingsPlace {
+namespace SettingBytes {
 constexpr int ScanRow = 240;        // bytes 0..8
 constexpr int KeyRow = 240;
 constexpr int Pf1Byte = 13;
@@ -22,7 +22,7 @@ constexpr int MessageRow = 209;     // bytes 4..8
 constexpr int MessageFirstByte = 4;
 constexpr int MessageLength = 5;
 constexpr int DtmfCodeLength = 8;   // row 254 bytes 0..7
-} // namespace SettingsPlace
+} // namespace SettingBytes
 
 // Byte 10 of the VFO record: power (bit 0), bandwidth (bit 1), tone
 // inversions (bits 4, 5) and shift direction (bits 7-6).

@@ -18,8 +18,9 @@ bool insideWorkingRange(double mhz, const WorkRange &range);
 // any other direction is simplex.
 double checkedTransmitMHz(Frequency rx, Frequency offset, int direction);
 
-// Before a write, and after the range changed: true when the VFO lies
-// outside the range row's range.
+// Answers true when the VFO lies OUTSIDE the range row's range, that is
+// when the check fails; false when the VFO is in range. Run before a write
+// and after the range changed.
 bool CheckVfoRange(const Codeplug &image);
 
 // The first channel whose receive or transmit frequency lies outside the

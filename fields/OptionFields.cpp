@@ -28,14 +28,14 @@ void addOptionFields(QVector<Field> &fields)
     fields.append(settingChoice(S::PttId));
     const auto storeCode = [](Codeplug &image, const QString &text, Language language) {
         const QString t = text.trimmed();
-        if (t.size() > SettingsPlace::DtmfCodeLength || dtmfCodeText(t).size() != t.size())
+        if (t.size() > SettingBytes::DtmfCodeLength || dtmfCodeText(t).size() != t.size())
             return langText(language, "“%1”不是最多 8 位 0-9 A-F 的 DTMF 码",
                             "\"%1\" is no DTMF code of up to 8 digits 0-9 A-F").arg(t);
         storeDtmfCode(image, dtmfCodeText(t));
         return QString();
     };
     fields.append({"option.dtmf_code", OptionCaption::DtmfCode, FieldKind::Text,
-                   wholeBytes(DtmfRow, 0, SettingsPlace::DtmfCodeLength), 0,
+                   wholeBytes(DtmfRow, 0, SettingBytes::DtmfCodeLength), 0,
                    [](const Codeplug &image, Language) { return dtmfCode(image); }, storeCode, {},
                    [](const Codeplug &image) { return FieldValue(dtmfCode(image)); }, storeAs<QString>(storeCode)});
     fields.append(guarded(settingChoice(S::WorkMode), [](const Codeplug &image, const FieldValue &value, Language language) {

@@ -98,7 +98,7 @@ void addKeyFields(QVector<Field> &fields)
 
 void addMessageAndPower(QVector<Field> &fields)
 {
-    using namespace SettingsPlace;
+    using namespace SettingBytes;
     const auto store = [](Codeplug &image, const QString &text, Language language) {
         const QString t = text.trimmed();
         if (t.size() > MessageLength)

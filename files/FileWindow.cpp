@@ -1,7 +1,7 @@
 #include "files/FileWindow.h"
 
 #include "channels/PendingNameEdit.h"
-#include "core/ModuleState.h"
+#include "core/Codeplug.h"
 #include "core/ChannelFile.h"
 #include "files/DirList.h"
 #include "core/ChannelEdits.h"
@@ -63,9 +63,9 @@ const KindTexts &textsOf(FileWindow::Kind kind)
 // The folder of the last channel file loaded or saved in this run, else the
 // user's documents folder: a program started from the menu has "/" or the
 // home folder as its current directory, no place for the user's files.
-QString startFolder()
+QString startFolder(const QString &lastFile)
 {
-    const QFileInfo last(ChannelFileName);
+    const QFileInfo last(lastFile);
     if (last.isAbsolute() && last.dir().exists())
         return last.absolutePath();
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
@@ -158,7 +158,7 @@ void FileWindow::Form_Load()
     if (m_kind == Kind::SaveChannel)
         CommitPendingGridNameEdit(registry());
 
-    const QString start = startFolder();
+    const QString start = startFolder(session().channelFileName());
     fillDrives(start);
     Dir1->setPath(start);
     Dir1_Change();
@@ -243,7 +243,7 @@ void FileWindow::Command_enter_Click()
         return;
     }
     if (!isChannelFile()) {
-        ChannelFileName = name;
+        session().setChannelFileName(name);
         closeWindow();
         return;
     }
@@ -270,7 +270,7 @@ void FileWindow::Command_enter_Click()
                       settleArrivedImage(image);
                   });
         document().markSaved();
-        ChannelFileName = path;
+        session().setChannelFileName(path);
         reportOutcome(langText("已载入 %1", "Loaded %1").arg(QDir::toNativeSeparators(path)));
         showMessage("信道参数从文件调入成功 ！", "Succeed fold the channel parameter from file.");
     } else {
@@ -280,7 +280,7 @@ void FileWindow::Command_enter_Click()
             return;
         }
         document().markSaved();
-        ChannelFileName = path;
+        session().setChannelFileName(path);
         reportOutcome(langText("已保存 %1", "Saved %1").arg(QDir::toNativeSeparators(path)));
         showMessage("信道参数保存完毕 ！", "Complete storing channel parameter.");
     }

@@ -1,7 +1,7 @@
 // Random channel files: the parser must never crash or hang, and a file it
 // refuses must leave the image exactly as it was.
 #include "core/Codeplug.h"
-#include "core/ModuleState.h"
+#include "core/Codeplug.h"
 #include "core/ChannelFile.h"
 
 #include <QByteArray>

@@ -100,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const quint8 *data, size_t size)
     timing.frameReplyMs = 60000; // only the end of the input ends a link
     timing.byteReplyMs = 60000;
     auto *port = new FuzzPort(data + 1, size - 1);
-    LinkEngine link(kind, timing, nullptr, port);
+    LinkEngine link(kind, timing, port);
     port->setParent(&link);
     const Codeplug original = patterned();
     link.setCodeplug(original);

@@ -6,7 +6,7 @@
 // list, name bytes of the name alphabet or 255.
 #include "core/Codecs.h"
 #include "platform/CodeplugDocument.h"
-#include "core/ModuleState.h"
+#include "core/Codeplug.h"
 #include "core/NumberText.h"
 #include "platform/Messages.h"
 #include "platform/ChildWindow.h"
@@ -134,18 +134,18 @@ void checkImage()
     for (int c = 8; c <= 9; ++c)
         if (cell(vfo, c) < 0 || cell(vfo, c) > ToneTable::instance().last(ToneTable::Kind::DcsNormal))
             fail("VFO tone code beyond the list", vfo, c);
-    for (int c = 0; c < SettingsPlace::DtmfCodeLength; ++c)
+    for (int c = 0; c < SettingBytes::DtmfCodeLength; ++c)
         if (cell(254, c) > 15 && cell(254, c) != Region::Empty)
             fail("DTMF digit beyond 0..F", 254, c);
-    for (int c = SettingsPlace::MessageFirstByte;
-         c < SettingsPlace::MessageFirstByte + SettingsPlace::MessageLength; ++c) {
-        const int v = cell(SettingsPlace::MessageRow, c);
+    for (int c = SettingBytes::MessageFirstByte;
+         c < SettingBytes::MessageFirstByte + SettingBytes::MessageLength; ++c) {
+        const int v = cell(SettingBytes::MessageRow, c);
         if ((v < 0x20 || v > 0x7E) && v != Region::Empty)
-            fail("message byte not a character", SettingsPlace::MessageRow, c);
+            fail("message byte not a character", SettingBytes::MessageRow, c);
     }
-    const int priority = cell(SettingsPlace::ScanRow, 1);
+    const int priority = cell(SettingBytes::ScanRow, 1);
     if ((priority < 1 || priority > 16) && priority != Region::Empty)
-        fail("priority channel outside 1..16", SettingsPlace::ScanRow, 1);
+        fail("priority channel outside 1..16", SettingBytes::ScanRow, 1);
 }
 
 const WindowId Windows[] = {WindowId::frm_chann, WindowId::Form_Chann_Edit, WindowId::frm_option,

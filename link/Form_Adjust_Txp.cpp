@@ -1,6 +1,6 @@
 #include "link/Form_Adjust_Txp.h"
 
-#include "core/ModuleState.h"
+#include "core/Codeplug.h"
 #include "core/SettingPlaces.h"
 #include "core/SettingsCaptions.h"
 #include "core/SettingsRules.h"

@@ -1,6 +1,5 @@
 #include "link/Form_setup.h"
 
-#include "link/PortChoice.h"
 #include "platform/Layouts.h"
 #include "platform/WindowLanguage.h"
 #include "serial/PortDescription.h"
@@ -16,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <QtConcurrent>
 
 Form_setup::Form_setup(WindowRegistry &registry)
     : ChildWindow(WindowId::Form_setup, registry), Frame1(new QGroupBox(this)),
@@ -56,9 +56,15 @@ Form_setup::Form_setup(WindowRegistry &registry)
     setEscapeButton(Command1);
 
     // A radio plugged in or a simulated radio started shows up while the
-    // window is open.
+    // window is open. A glance at the device nodes each second tells
+    // whether one did; only then are the ports listed again.
     m_refresh->setInterval(1000);
-    connect(m_refresh, &QTimer::timeout, this, &Form_setup::refreshDevices);
+    connect(m_refresh, &QTimer::timeout, this, &Form_setup::lookForChange);
+    connect(&m_looking, &QFutureWatcher<PortSnapshot>::finished, this, [this] {
+        m_snapshot = m_looking.result();
+        this->registry().ports().keepSnapshot(m_snapshot, m_stamp);
+        refreshDevices();
+    });
 }
 
 void Form_setup::Form_Load()
@@ -74,17 +80,39 @@ void Form_setup::Form_Load()
     const int h = qRound(inner.height() / 1.8);
     placeWindow((inner.width() - w) / 2, qMax(0, (inner.height() - h) / 2 - twips(500)), w, h);
 
+    const int chosen = session().port().number;
     for (int i = 0; i < 8; ++i)
-        Option[i]->setChecked(i + 1 == CommPortNo);
+        Option[i]->setChecked(i + 1 == chosen);
+    PortDirectory &ports = registry().ports();
+    m_stamp = ports.presenceStamp();
+    if (const PortSnapshot *kept = ports.keptSnapshot(m_stamp)) {
+        m_snapshot = *kept;
+    } else {
+        m_snapshot = ports.snapshot();
+        ports.keepSnapshot(m_snapshot, m_stamp);
+    }
     refreshDevices();
-    Option[qBound(1, int(CommPortNo), 8) - 1]->setFocus();
+    Option[qBound(1, chosen, 8) - 1]->setFocus();
     m_refresh->start();
+}
+
+void Form_setup::lookForChange()
+{
+    if (m_looking.isRunning())
+        return;
+    QStringList stamp = registry().ports().presenceStamp();
+    if (stamp == m_stamp)
+        return;
+    m_stamp = std::move(stamp);
+    // Where the system has many ports a look can take longer than a frame;
+    // the window shows the last one meanwhile.
+    m_looking.setFuture(QtConcurrent::run(registry().ports().snapshotTask()));
 }
 
 void Form_setup::refreshDevices()
 {
     for (int i = 0; i < 8; ++i) {
-        const QString device = registry().ports().deviceFor(i + 1);
+        const QString device = m_snapshot.deviceFor(i + 1);
         Option[i]->setToolTip(device.isEmpty() ? langText("没有对应的串口", "No serial port present")
                                                : device);
     }
@@ -96,7 +124,7 @@ void Form_setup::showChosenDevice()
     for (int n = 1; n <= 8; ++n) {
         if (!Option[n - 1]->isChecked())
             continue;
-        const QString summary = describePort(registry().ports(), n, windowLanguage()).summary(windowLanguage());
+        const QString summary = describePort(registry().ports(), m_snapshot, n, windowLanguage()).summary(windowLanguage());
         if (Label_device->text() != summary) {
             Label_device->setText(summary);
             // A longer description wraps onto more lines; the radio buttons
@@ -108,11 +136,11 @@ void Form_setup::showChosenDevice()
 
 void Form_setup::Command_ok_Click()
 {
+    // The status bar follows the session's port.
     for (int n = 1; n <= 8; ++n)
         if (Option[n - 1]->isChecked())
-            CommPortNo = qint16(n);
-    registry().statusPanels().setText(3, chosenPort().name());
-    if (!PortError)
+            session().setPort(PortSpec::ofNumber(n));
+    if (!session().portFailed())
         closeWindow();
     else
         showChosenDevice();

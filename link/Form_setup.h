@@ -1,5 +1,8 @@
 #pragma once
 #include "platform/ChildWindow.h"
+#include "serial/PortDirectory.h"
+
+#include <QFutureWatcher>
 
 class QGroupBox;
 class QLabel;
@@ -26,8 +29,15 @@ public:
 private:
     void Command_ok_Click();
     void showChosenDevice();
-    // The tooltips and the device line anew from what the system lists.
+    // The tooltips and the device line anew from the last look at the ports.
     void refreshDevices();
+    // Looks at the ports again when a device came or went since the last look.
+    void lookForChange();
 
     QTimer *m_refresh;
+    // The last look at the ports, and what it depended on.
+    PortSnapshot m_snapshot;
+    QStringList m_stamp;
+    // A look under way on another thread.
+    QFutureWatcher<PortSnapshot> m_looking;
 };

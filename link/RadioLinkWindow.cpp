@@ -1,6 +1,5 @@
 #include "link/RadioLinkWindow.h"
 
-#include "link/PortChoice.h"
 #include "platform/CodeplugDocument.h"
 #include "platform/WindowRegistry.h"
 #include "platform/Messages.h"
@@ -10,7 +9,8 @@
 
 RadioLinkWindow::RadioLinkWindow(WindowId id, LinkKind kind, const LinkTiming &timing,
                                  WindowRegistry &registry)
-    : ChildWindow(id, registry), link(new LinkEngine(kind, timing, this)), Timer4(new QTimer(this))
+    : ChildWindow(id, registry), MSC(new SerialLinkPort(this)), link(new LinkEngine(kind, timing, MSC, this)),
+      Timer4(new QTimer(this))
 {
     Timer4->setTimerType(Qt::PreciseTimer);
     Timer4->setSingleShot(true);
@@ -45,12 +45,11 @@ NamedPort RadioLinkWindow::linkPort() const
 
 bool RadioLinkWindow::startLink()
 {
-    PortError = false;
+    session().clearPortFailure();
     m_portFailed = false;
-    m_portErrorReason.clear();
-    m_port = chosenPort();
-    link->setPort(m_port, registry().ports());
-    link->setLanguage(windowLanguage());
+    m_port = session().port();
+    MSC->setPort(m_port, registry().ports());
+    MSC->setLanguage(windowLanguage());
     m_starting = true;
     link->start();
     m_starting = false;
@@ -93,9 +92,8 @@ bool RadioLinkWindow::Form_Unload()
 
 void RadioLinkWindow::portOpenFailed(const QString &reason)
 {
-    m_portErrorReason = reason;
     m_portFailed = true;
-    PortError = true;
+    session().setPortFailure(reason);
     releaseDocument();
     // A restart that finds the port gone ends a link that was under way:
     // its device went away, whatever the port setting.

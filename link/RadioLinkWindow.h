@@ -7,17 +7,16 @@ class QTimer;
 
 // A child window that owns one link with the radio: the read, write and
 // power windows. It shows the messages every link window shows, handles its
-// link's failure to open the port, keeps PortError, and has Timer4, which closes the window a set time after the
+// link's failure to open the port, tells the session whether the port
+// opened, and has Timer4, which closes the window a set time after the
 // link's end (200 ms after a read, 500 ms otherwise).
 class RadioLinkWindow : public ChildWindow {
     Q_OBJECT
 public:
+    // The serial port the link opens: the session's port, set at each start.
+    SerialLinkPort *const MSC;
     LinkEngine *const link;
     QTimer *const Timer4;
-
-    // Why the port last failed to open, in the system's words; empty when
-    // the last start opened it.
-    QString portErrorReason() const { return m_portErrorReason; }
 
     // Ends the window's hold on the document, as any end of its link does.
     bool Form_Unload() override;
@@ -45,7 +44,6 @@ private:
     void holdDocument();
     void releaseDocument();
 
-    QString m_portErrorReason;
     PortSpec m_port;
     bool m_portFailed = false;
     bool m_starting = false;

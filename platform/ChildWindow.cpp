@@ -20,6 +20,11 @@ CodeplugDocument &ChildWindow::document() const
     return m_registry.document();
 }
 
+Session &ChildWindow::session() const
+{
+    return m_registry.session();
+}
+
 const Codeplug &ChildWindow::image() const
 {
     return document().image();
@@ -57,12 +62,12 @@ ChildWindow::ChildWindow(WindowId id, WindowRegistry &registry, QWidget *parent)
 
 void ChildWindow::Form_Load()
 {
-    OpenFlag(m_id) = true;
+    session().setWindowOpen(m_id, true);
 }
 
 bool ChildWindow::Form_Unload()
 {
-    OpenFlag(m_id) = false;
+    session().setWindowOpen(m_id, false);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-#include "core/ModuleState.h"
+#include "core/Codeplug.h"
+#include "platform/Session.h"
 #include "platform/WindowState.h"
 
 #include <QPointer>
@@ -26,6 +27,7 @@ public:
     WindowId windowId() const { return m_id; }
     WindowRegistry &registry() const { return m_registry; }
     CodeplugDocument &document() const;
+    Session &session() const;
     // The document's image, for reading.
     const Codeplug &image() const;
 

@@ -1,6 +1,6 @@
 #include "platform/CodeplugDocument.h"
 
-#include "core/ModuleState.h"
+#include "core/Codeplug.h"
 #include "platform/WindowLanguage.h"
 
 #include <QUndoCommand>
@@ -248,7 +248,7 @@ void CodeplugDocument::unlock()
 
 QString CodeplugDocument::lockReason() const
 {
-    return m_lock ? m_lock->text(UseChinese) : QString();
+    return m_lock ? m_lock->text(windowLanguage() == Language::Chinese) : QString();
 }
 
 bool CodeplugDocument::refuseWhileLocked()
@@ -367,7 +367,7 @@ QString CodeplugDocument::undo()
     if (!canUndo() || refuseWhileLocked())
         return {};
     const auto *step = static_cast<const Step *>(m_history->command(m_history->index() - 1));
-    const QString label = step->label().text(UseChinese);
+    const QString label = step->label().text(windowLanguage() == Language::Chinese);
     m_history->undo();
     announce();
     return label;
@@ -378,7 +378,7 @@ QString CodeplugDocument::redo()
     if (!canRedo() || refuseWhileLocked())
         return {};
     const auto *step = static_cast<const Step *>(m_history->command(m_history->index()));
-    const QString label = step->label().text(UseChinese);
+    const QString label = step->label().text(windowLanguage() == Language::Chinese);
     m_history->redo();
     announce();
     return label;

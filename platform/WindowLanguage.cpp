@@ -1,10 +1,12 @@
 #include "platform/WindowLanguage.h"
 
-bool UseChinese = true;
+#include "platform/Session.h"
 
 Language windowLanguage()
 {
-    return UseChinese ? Language::Chinese : Language::English;
+    // Chinese, as every run starts, while no session runs.
+    const Session *session = Session::current();
+    return session ? session->language() : Language::Chinese;
 }
 
 QString langText(const char *chinese, const char *english)

@@ -4,11 +4,9 @@
 
 #include <QString>
 
-// The windows' caption language, which the language menu switches: Chinese
-// while set. Only the windows read it; what they call in the model gets
+// The windows' caption language, the running session's, which the language
+// menu switches. Only the windows read it; what they call in the model gets
 // windowLanguage() as an argument.
-extern bool UseChinese;
-
 Language windowLanguage();
 
 // The caption or message in the windows' language. Texts are taken as UTF-8.

@@ -15,8 +15,9 @@
 static int indexOf(WindowId id) { return static_cast<int>(id); }
 
 WindowRegistry::WindowRegistry(QWidget *mainWindow, QMdiArea *area, StatusPanels *panels,
-                               CodeplugDocument &document)
-    : QObject(mainWindow), m_mainWindow(mainWindow), m_area(area), m_panels(panels), m_document(document)
+                               CodeplugDocument &document, Session &session)
+    : QObject(mainWindow), m_mainWindow(mainWindow), m_area(area), m_panels(panels), m_document(document),
+      m_session(session)
 {
     connect(area, &QMdiArea::subWindowActivated, this, &WindowRegistry::onSubWindowActivated);
     // Windows larger than the client area stay reachable.

@@ -1,5 +1,4 @@
 #pragma once
-#include "core/ModuleState.h"
 #include "platform/ChildWindow.h"
 #include "serial/PortDirectory.h"
 
@@ -12,6 +11,7 @@ class CodeplugDocument;
 class QMdiArea;
 class QMdiSubWindow;
 class QWidget;
+class Session;
 class StatusPanels;
 
 // Owns the single instance of each child window. Windows reach each other
@@ -21,7 +21,8 @@ class WindowRegistry : public QObject {
 public:
     using Factory = std::function<ChildWindow *(WindowRegistry &)>;
 
-    WindowRegistry(QWidget *mainWindow, QMdiArea *area, StatusPanels *panels, CodeplugDocument &document);
+    WindowRegistry(QWidget *mainWindow, QMdiArea *area, StatusPanels *panels, CodeplugDocument &document,
+                   Session &session);
 
     void registerWindow(WindowId id, Factory factory);
     bool isRegistered(WindowId id) const;
@@ -44,6 +45,9 @@ public:
     StatusPanels &statusPanels() const { return *m_panels; }
     // The document every window edits.
     CodeplugDocument &document() const { return m_document; }
+    // The language, the chosen port and the open-window flags every window
+    // shares.
+    Session &session() const { return m_session; }
     // The program's serial ports: the port window lists them, the link
     // windows open them.
     PortDirectory &ports() { return m_ports; }
@@ -74,6 +78,7 @@ private:
     QObject *m_viewport;
     StatusPanels *m_panels;
     CodeplugDocument &m_document;
+    Session &m_session;
     PortDirectory m_ports;
     Factory m_factories[WindowIdCount];
     QPointer<ChildWindow> m_windows[WindowIdCount];

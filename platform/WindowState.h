@@ -1,8 +1,7 @@
 #pragma once
 
-// Every child window of the main window. Each has an open-window flag that
-// its load sets and its unload clears; the language switch reopens the
-// windows whose flag is set.
+// Every child window of the main window. Each has an open-window flag in
+// the session that its load sets and its unload clears.
 enum class WindowId {
     frmAbout,
     frm_option,
@@ -25,6 +24,3 @@ enum class WindowId {
     Count
 };
 constexpr int WindowIdCount = static_cast<int>(WindowId::Count);
-extern bool WindowOpenFlag[WindowIdCount];
-
-inline bool &OpenFlag(WindowId id) { return WindowOpenFlag[static_cast<int>(id)]; }

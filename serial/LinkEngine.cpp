@@ -30,8 +30,8 @@ QTimer *preciseTimer(QObject *parent)
 
 } // namespace
 
-LinkEngine::LinkEngine(LinkKind kind, const LinkTiming &timing, QObject *parent, LinkPort *port)
-    : QObject(parent), m_port(port ? port : new SerialLinkPort(this)), m_pacer(preciseTimer(this)),
+LinkEngine::LinkEngine(LinkKind kind, const LinkTiming &timing, LinkPort *port, QObject *parent)
+    : QObject(parent), m_port(port), m_pacer(preciseTimer(this)),
       m_replyWatchdog(preciseTimer(this)), m_restartPause(preciseTimer(this)), m_kind(kind), m_timing(timing)
 {
     connect(m_port, &LinkPort::bytesReceived, this, &LinkEngine::onBytesReceived);
@@ -68,18 +68,6 @@ QList<int> LinkEngine::rowsSent() const
         if (m_sent.at(r))
             rows << r;
     return rows;
-}
-
-void LinkEngine::setPort(const PortSpec &spec, PortDirectory &directory)
-{
-    if (auto *serial = qobject_cast<SerialLinkPort *>(m_port))
-        serial->setPort(spec, directory);
-}
-
-void LinkEngine::setLanguage(Language language)
-{
-    if (auto *serial = qobject_cast<SerialLinkPort *>(m_port))
-        serial->setLanguage(language);
 }
 
 bool LinkEngine::isPortOpen() const

@@ -18,9 +18,9 @@ class QTimer;
 class LinkEngine : public QObject {
     Q_OBJECT
 public:
-    // Without a port of its own the link uses a serial port.
-    LinkEngine(LinkKind kind, const LinkTiming &timing, QObject *parent = nullptr,
-               LinkPort *port = nullptr);
+    // The link runs on `port`, which its owner sets up: a serial port, a
+    // traced one, or anything else that produces the radio's bytes.
+    LinkEngine(LinkKind kind, const LinkTiming &timing, LinkPort *port, QObject *parent = nullptr);
 
     // A link is tried this many times before it gives up.
     static constexpr int Attempts = 4;
@@ -42,11 +42,6 @@ public:
     // acknowledged or not, in address order: what a cut write may have
     // changed.
     QList<int> rowsSent() const;
-    // The serial port the link opens, a number as `directory` maps it;
-    // unused with a port of its own.
-    void setPort(const PortSpec &spec, PortDirectory &directory);
-    // The language in which the serial port tells why it did not open.
-    void setLanguage(Language language);
     // The cause of the last lost reply; tells a vanished device apart.
     LinkFailure lastFailure() const { return m_lastFailure; }
     // The last bytes that came instead of an identification (no "KV D9" in

@@ -4,7 +4,6 @@
 #include "core/Texts.h"
 
 #include <QFile>
-#include <QSerialPortInfo>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -81,22 +80,22 @@ UserIdentity currentUser()
     return user;
 }
 
-PortDescription describeDevice(PortDirectory &directory, const QString &device, Language language)
+PortDescription describeDevice(PortDirectory &directory, const PortSnapshot &snapshot, const QString &device,
+                               Language language)
 {
     PortDescription port;
     port.device = device;
-    const QSerialPortInfo info(device);
-    port.description = info.description();
-    port.manufacturer = info.manufacturer();
-    port.serialNumber = info.serialNumber();
-    if (info.hasVendorIdentifier())
-        port.vendorId = info.vendorIdentifier();
-    if (info.hasProductIdentifier())
-        port.productId = info.productIdentifier();
+    if (const SystemPort *listed = snapshot.systemPort(device)) {
+        port.description = listed->description;
+        port.manufacturer = listed->manufacturer;
+        port.serialNumber = listed->serialNumber;
+        port.vendorId = listed->vendorId;
+        port.productId = listed->productId;
+        port.builtIn = listed->vendorId < 0
+            && (listed->portName.startsWith(QLatin1String("ttyS")) || listed->portName.startsWith(QLatin1String("ttyAMA")));
+    }
     port.lastOpenFailure = directory.lastOpenFailure(device, language);
-    port.simulatorProcess = directory.simulatedRadioProcess(device);
-    port.builtIn = !info.isNull() && !info.hasVendorIdentifier()
-        && (info.portName().startsWith(QLatin1String("ttyS")) || info.portName().startsWith(QLatin1String("ttyAMA")));
+    port.simulatorProcess = snapshot.simulatorProcess(device);
 
     const QByteArray path = QFile::encodeName(device);
     struct stat status {};
@@ -138,10 +137,12 @@ PortDescription describeDevice(PortDirectory &directory, const QString &device, 
     return port;
 }
 
-PortDescription describePort(PortDirectory &directory, int portNumber, Language language)
+PortDescription describePort(PortDirectory &directory, const PortSnapshot &snapshot, int portNumber,
+                             Language language)
 {
-    const QString device = directory.deviceFor(portNumber);
-    PortDescription port = device.isEmpty() ? PortDescription() : describeDevice(directory, device, language);
+    const QString device = snapshot.deviceFor(portNumber);
+    PortDescription port =
+        device.isEmpty() ? PortDescription() : describeDevice(directory, snapshot, device, language);
     port.portNumber = portNumber;
     return port;
 }

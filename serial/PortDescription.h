@@ -5,6 +5,7 @@
 #include "core/Language.h"
 
 class PortDirectory;
+struct PortSnapshot;
 
 // What stands behind a port number, told to a person: the device, what the
 // system knows of it, and whether the user may open it, with the reason and
@@ -58,7 +59,10 @@ struct PortDescription {
     QString summary(Language language) const;
 };
 
-// The reasons and remedies are in `language`.
-PortDescription describeDevice(PortDirectory &directory, const QString &device, Language language);
-// The device that port number n (1..8) stands for, described.
-PortDescription describePort(PortDirectory &directory, int portNumber, Language language);
+// What `snapshot` and `directory` know of `device`; the reasons and
+// remedies are in `language`. Asks the system for no port list.
+PortDescription describeDevice(PortDirectory &directory, const PortSnapshot &snapshot, const QString &device,
+                               Language language);
+// The device that port number n (1..8) stands for in `snapshot`, described.
+PortDescription describePort(PortDirectory &directory, const PortSnapshot &snapshot, int portNumber,
+                             Language language);

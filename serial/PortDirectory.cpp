@@ -57,27 +57,174 @@ QString ownPseudoTerminal(const QByteArray &link)
     return device;
 }
 
-bool isUsbAdapter(const QSerialPortInfo &info)
+// The record of numbers: one device a line, line n for port number n, an
+// empty line for a free number.
+QStringList readNumberRecord(const QString &path)
 {
-    return info.hasVendorIdentifier() || info.portName().contains(QLatin1String("USB"))
-        || info.portName().contains(QLatin1String("ACM"));
+    QFile record(path);
+    if (!record.open(QIODevice::ReadOnly))
+        return {};
+    const QString text = QString::fromUtf8(record.readAll());
+    return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
+}
+
+// The numbers after a look at the present devices: a device keeps the number
+// `held` gives it, a gone device's number is free again, and a new device
+// takes the lowest free number.
+QStringList giveNumbers(QStringList held, const QStringList &present)
+{
+    for (QString &device : held)
+        if (!present.contains(device))
+            device.clear();
+    for (const QString &device : present) {
+        if (held.contains(device))
+            continue;
+        const int free = int(held.indexOf(QString()));
+        if (free >= 0)
+            held[free] = device;
+        else
+            held << device;
+    }
+    while (!held.isEmpty() && held.last().isEmpty())
+        held.removeLast();
+    return held;
+}
+
+// The serial ports and the simulated radios of `snapshot`, in the order in
+// which new ones take numbers: USB adapters, the other ports, then the
+// simulated radios.
+QStringList presentDevices(const PortSnapshot &snapshot)
+{
+    QList<SystemPort> ports = snapshot.system;
+    std::stable_sort(ports.begin(), ports.end(), [](const SystemPort &a, const SystemPort &b) {
+        if (a.isUsbAdapter() != b.isUsbAdapter())
+            return a.isUsbAdapter();
+        return a.portName < b.portName;
+    });
+    QStringList devices;
+    for (const SystemPort &port : ports)
+        devices << port.device;
+    // The system does not list pseudo-terminals.
+    for (const auto &radio : snapshot.radios)
+        if (!devices.contains(radio.first))
+            devices << radio.first;
+    return devices;
+}
+
+// The present devices by number. The record is shared by every program of
+// the user, so that the windows and the companion give a device the same
+// number; it is written only when a number is given out or given back.
+QStringList numberedDevices(const QStringList &present)
+{
+    const QString folder = PortDirectory::announcementFolder();
+    ::mkdir(QFile::encodeName(folder).constData(), 0700);
+    if (!isPrivateFolder(folder))
+        return present;
+    const QString recordPath = QDir(folder).filePath(QStringLiteral("port-numbers"));
+    // Most looks change no number and need neither the lock nor a write.
+    const QStringList seen = readNumberRecord(recordPath);
+    if (giveNumbers(seen, present) == seen)
+        return seen;
+    QLockFile lock(QDir(folder).filePath(QStringLiteral("port-numbers.lock")));
+    if (!lock.tryLock(2000))
+        return present;
+    // Another program may have given numbers since the record was read.
+    const QStringList held = readNumberRecord(recordPath);
+    const QStringList numbered = giveNumbers(held, present);
+    if (numbered != held) {
+        QSaveFile out(recordPath);
+        if (out.open(QIODevice::WriteOnly)) {
+            out.write(numbered.join(QLatin1Char('\n')).toUtf8());
+            out.commit();
+        }
+    }
+    return numbered;
 }
 
 } // namespace
+
+bool SystemPort::isUsbAdapter() const
+{
+    return vendorId >= 0 || portName.contains(QLatin1String("USB")) || portName.contains(QLatin1String("ACM"));
+}
+
+QString PortSnapshot::deviceFor(int portNumber) const
+{
+    return portNumber >= 1 && portNumber <= numbered.size() ? numbered.at(portNumber - 1) : QString();
+}
+
+const SystemPort *PortSnapshot::systemPort(const QString &device) const
+{
+    for (const SystemPort &port : system)
+        if (port.device == device)
+            return &port;
+    return nullptr;
+}
+
+qint64 PortSnapshot::simulatorProcess(const QString &device) const
+{
+    for (const auto &radio : radios)
+        if (radio.first == device)
+            return radio.second;
+    return 0;
+}
+
+QList<SystemPort> PortDirectory::systemPorts()
+{
+    QList<SystemPort> ports;
+    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts()) {
+        SystemPort port{info.systemLocation(), info.portName(), info.description(), info.manufacturer(),
+                        info.serialNumber()};
+        if (info.hasVendorIdentifier())
+            port.vendorId = info.vendorIdentifier();
+        if (info.hasProductIdentifier())
+            port.productId = info.productIdentifier();
+        ports << port;
+    }
+    return ports;
+}
+
+std::function<PortSnapshot()> PortDirectory::snapshotTask() const
+{
+    return [lister = m_lister, mapped = m_mapped] { return takeSnapshot(lister, mapped); };
+}
+
+PortSnapshot PortDirectory::takeSnapshot(const PortLister &lister, const QMap<int, QString> &mapped)
+{
+    PortSnapshot snapshot;
+    snapshot.system = lister();
+    snapshot.radios = announcements();
+#ifdef Q_OS_WIN
+    for (int n = 1; n <= 8; ++n)
+        snapshot.numbered << PortSpec::ofNumber(n).name();
+#else
+    snapshot.numbered = numberedDevices(presentDevices(snapshot));
+#endif
+    for (auto number = mapped.constBegin(); number != mapped.constEnd(); ++number) {
+        while (snapshot.numbered.size() < number.key())
+            snapshot.numbered << QString();
+        snapshot.numbered[number.key() - 1] = number.value();
+    }
+    return snapshot;
+}
+
+QStringList PortDirectory::presenceStamp() const
+{
+    QStringList stamp = QDir(QStringLiteral("/dev")).entryList(
+        QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    for (const auto &radio : announcements())
+        stamp << QStringLiteral("%1 %2").arg(radio.first).arg(radio.second);
+    for (auto mapped = m_mapped.constBegin(); mapped != m_mapped.constEnd(); ++mapped)
+        stamp << QStringLiteral("%1=%2").arg(mapped.key()).arg(mapped.value());
+    return stamp;
+}
 
 QString PortDirectory::deviceFor(int portNumber) const
 {
     const auto mapped = m_mapped.constFind(portNumber);
     if (mapped != m_mapped.constEnd())
         return *mapped;
-#ifdef Q_OS_WIN
-    return PortSpec::ofNumber(portNumber).name();
-#else
-    const QStringList numbered = numberedDevices();
-    if (portNumber < 1 || portNumber > numbered.size())
-        return QString();
-    return numbered.at(portNumber - 1);
-#endif
+    return snapshot().deviceFor(portNumber);
 }
 
 QString PortDirectory::deviceFor(const PortSpec &port) const
@@ -93,71 +240,6 @@ void PortDirectory::recordOpenFailure(const QString &device, const OpenFailure &
 void PortDirectory::forgetOpenFailure(const QString &device)
 {
     m_failures.remove(device);
-}
-
-QStringList PortDirectory::presentDevices() const
-{
-    QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
-    std::stable_sort(ports.begin(), ports.end(),
-                     [](const QSerialPortInfo &a, const QSerialPortInfo &b) {
-                         if (isUsbAdapter(a) != isUsbAdapter(b))
-                             return isUsbAdapter(a);
-                         return a.portName() < b.portName();
-                     });
-    QStringList devices;
-    for (const QSerialPortInfo &port : ports)
-        devices << port.systemLocation();
-    // Simulated radios come after the real ports; the system does not list
-    // pseudo-terminals.
-    for (const QString &device : announcedRadios())
-        if (!devices.contains(device))
-            devices << device;
-    return devices;
-}
-
-QStringList PortDirectory::numberedDevices() const
-{
-    const QStringList present = presentDevices();
-    const QString folder = announcementFolder();
-    ::mkdir(QFile::encodeName(folder).constData(), 0700);
-    if (!isPrivateFolder(folder))
-        return present;
-    // The record is shared by every program of the user, so that the
-    // windows and the companion give a device the same number.
-    QLockFile lock(QDir(folder).filePath(QStringLiteral("port-numbers.lock")));
-    if (!lock.tryLock(2000))
-        return present;
-    const QString recordPath = QDir(folder).filePath(QStringLiteral("port-numbers"));
-    QStringList numbered;
-    QFile record(recordPath);
-    if (record.open(QIODevice::ReadOnly)) {
-        // One device a line; line n is port number n, an empty line a free number.
-        numbered = QString::fromUtf8(record.readAll()).split(QLatin1Char('\n'));
-        record.close();
-    }
-    const QStringList before = numbered;
-    for (QString &device : numbered)
-        if (!present.contains(device))
-            device.clear();
-    for (const QString &device : present) {
-        if (numbered.contains(device))
-            continue;
-        const int free = int(numbered.indexOf(QString()));
-        if (free >= 0)
-            numbered[free] = device;
-        else
-            numbered << device;
-    }
-    while (!numbered.isEmpty() && numbered.last().isEmpty())
-        numbered.removeLast();
-    if (numbered != before) {
-        QSaveFile out(recordPath);
-        if (out.open(QIODevice::WriteOnly)) {
-            out.write(numbered.join(QLatin1Char('\n')).toUtf8());
-            out.commit();
-        }
-    }
-    return numbered;
 }
 
 QString PortDirectory::announcementFolder()
@@ -207,15 +289,7 @@ QStringList PortDirectory::announcedRadios() const
     return devices;
 }
 
-qint64 PortDirectory::simulatedRadioProcess(const QString &device) const
-{
-    for (const auto &announcement : announcements())
-        if (announcement.first == device)
-            return announcement.second;
-    return 0;
-}
-
-QList<QPair<QString, qint64>> PortDirectory::announcements() const
+QList<QPair<QString, qint64>> PortDirectory::announcements()
 {
     QList<QPair<QString, qint64>> found;
     const QString folder = announcementFolder();

@@ -7,12 +7,43 @@
 #include <QPair>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 // How the last opening of a device failed: Qt's QSerialPort error and the
 // system's words.
 struct OpenFailure {
     int error = 0;
     QString systemText;
+};
+
+// What the system tells of one of its serial ports.
+struct SystemPort {
+    QString device;   // its path, e.g. "/dev/ttyUSB0"
+    QString portName; // e.g. "ttyUSB0"
+    QString description;
+    QString manufacturer;
+    QString serialNumber;
+    int vendorId = -1; // USB identifiers, -1 when unknown
+    int productId = -1;
+
+    bool isUsbAdapter() const;
+};
+
+// One look at the ports present: the serial ports the system lists, the
+// simulated radios announced, and the device of each port number. A listing
+// takes one and reads every description from it, because asking the system
+// is what costs.
+struct PortSnapshot {
+    QList<SystemPort> system;
+    QList<QPair<QString, qint64>> radios; // a simulated radio's device and process
+    QStringList numbered;                 // entry n-1 is port n's device; empty: free
+
+    // The device of port number n; empty when there is none.
+    QString deviceFor(int portNumber) const;
+    // What the system listed for `device`; null when it did not list it.
+    const SystemPort *systemPort(const QString &device) const;
+    // The process of the simulated radio announcing `device`; 0 when none.
+    qint64 simulatorProcess(const QString &device) const;
 };
 
 // What the program knows of the serial ports: which device a port number
@@ -29,7 +60,7 @@ public:
     PortDirectory &operator=(const PortDirectory &) = delete;
 
     // The device that port number n stands for; empty when there is none.
-    // A device keeps its number for as long as it exists; a new one takes
+    // Takes a snapshot unless the number is mapped. A device keeps its number for as long as it exists; a new one takes
     // the lowest number free, so that no device moves under the user when
     // another comes or goes. The numbers are kept in a record that every
     // program of the user shares, so that the windows and the companion
@@ -40,6 +71,37 @@ public:
     // Makes port number n stand for `device` in this directory (an empty
     // path removes the mapping).
     void mapPortNumber(int portNumber, const QString &device);
+
+    // Looks at the system once: every port number's device, and what the
+    // system tells of each port. New devices take their numbers here.
+    PortSnapshot snapshot() const { return snapshotTask()(); }
+    // The same look as a task that any thread may run: it holds copies of
+    // what it needs, so the directory may change meanwhile.
+    std::function<PortSnapshot()> snapshotTask() const;
+    // What the next snapshot() depends on, without asking the system for
+    // its ports: the names of the device nodes, the live announcements and
+    // this directory's own mapping. Equal stamps, equal snapshots, unless a
+    // device was replaced by one of the same name in between.
+    QStringList presenceStamp() const;
+
+    // The last look kept, when it was taken under `stamp`; null else. A
+    // window opened again shows it without asking the system anew.
+    const PortSnapshot *keptSnapshot(const QStringList &stamp) const
+    {
+        return m_keptStamp == stamp && !stamp.isEmpty() ? &m_kept : nullptr;
+    }
+    void keepSnapshot(const PortSnapshot &snapshot, const QStringList &stamp)
+    {
+        m_kept = snapshot;
+        m_keptStamp = stamp;
+    }
+
+    // How the system's serial ports are listed: by QSerialPortInfo, unless
+    // tests put something else here (to count the listings, or to list
+    // ports this machine lacks).
+    using PortLister = std::function<QList<SystemPort>()>;
+    void setPortLister(PortLister lister) { m_lister = std::move(lister); }
+    static QList<SystemPort> systemPorts();
 
     // Running simulated radios announce their pseudo-terminals as symbolic
     // links named kvd9-radio-sim-<process id> in a folder of the user's
@@ -55,8 +117,6 @@ public:
     static QString announceSimulatedRadio(const QString &device, QString *error);
     // The announced devices, each once, in the order of their names.
     QStringList announcedRadios() const;
-    // The process of the simulated radio announcing `device`; 0 when none.
-    qint64 simulatedRadioProcess(const QString &device) const;
 
     // Another running program's lock file for `device` (the serial lock of
     // /var/lock and its kin), with that program's process number; empty when
@@ -82,14 +142,12 @@ public:
 
 private:
     // Every live announcement: its device and the simulator's process.
-    QList<QPair<QString, qint64>> announcements() const;
-    // The serial ports and the simulated radios present now, in the order
-    // in which new ones take numbers: USB adapters, the other ports, then
-    // the simulated radios.
-    QStringList presentDevices() const;
-    // The present devices by number (entry n-1 for port n; empty: free).
-    QStringList numberedDevices() const;
+    static QList<QPair<QString, qint64>> announcements();
+    static PortSnapshot takeSnapshot(const PortLister &lister, const QMap<int, QString> &mapped);
 
     QMap<int, QString> m_mapped;
+    PortSnapshot m_kept;
+    QStringList m_keptStamp;
+    PortLister m_lister = &PortDirectory::systemPorts;
     QMap<QString, OpenFailure> m_failures;
 };

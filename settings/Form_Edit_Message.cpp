@@ -13,7 +13,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-using namespace SettingsPlace;
+using namespace SettingBytes;
 
 Form_Edit_Message::Form_Edit_Message(WindowRegistry &registry)
     : ChildWindow(WindowId::Form_Edit_Message, registry),

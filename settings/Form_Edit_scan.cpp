@@ -1,7 +1,7 @@
 #include "settings/Form_Edit_scan.h"
 
 #include "platform/CodeplugDocument.h"
-#include "core/ModuleState.h"
+#include "core/Codeplug.h"
 #include "core/NumberText.h"
 #include "platform/InputHooks.h"
 #include "platform/KeyFilter.h"

@@ -1,7 +1,7 @@
 #include "settings/Form_edit_Key.h"
 
 #include "platform/CodeplugDocument.h"
-#include "core/ModuleState.h"
+#include "core/Codeplug.h"
 #include "platform/InputHooks.h"
 #include "platform/Layouts.h"
 #include "core/Texts.h"

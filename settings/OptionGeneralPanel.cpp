@@ -2,7 +2,7 @@
 
 #include "core/ChannelUse.h"
 #include "core/Codecs.h"
-#include "core/ModuleState.h"
+#include "core/Codeplug.h"
 #include "core/NumberText.h"
 #include "platform/InputHooks.h"
 #include "platform/KeyFilter.h"
@@ -77,7 +77,7 @@ OptionGeneralPanel::OptionGeneralPanel(ChildWindow *window)
     connect(Option_freq, &QRadioButton::clicked, this, [this] { store(SettingId::WorkMode, 0); });
 
     KeyRule dtmf = KeyRule::only("0123456789abcdefABCDEF");
-    dtmf.limit = SettingsPlace::DtmfCodeLength;
+    dtmf.limit = SettingBytes::DtmfCodeLength;
     dtmf.upperCase = true;
     filterKeys(Text_DTMF_Code, dtmf);
     connect(Text_DTMF_Code, &QLineEdit::textEdited, this, &OptionGeneralPanel::Text_DTMF_Code_Change);

@@ -3,7 +3,7 @@
 #include "core/ChannelRecord.h"
 #include "core/Codecs.h"
 #include "platform/CodeplugDocument.h"
-#include "core/ModuleState.h"
+#include "core/Codeplug.h"
 #include "core/NumberText.h"
 #include "platform/InputHooks.h"
 #include "platform/KeyFilter.h"

@@ -1,6 +1,6 @@
 #include "shell/AboutTexts.h"
 
-#include "core/ModuleState.h"
+#include "core/Codeplug.h"
 #include "core/Texts.h"
 #include "platform/WindowLanguage.h"
 

@@ -14,4 +14,7 @@ struct AboutTextSet {
 
 extern AboutTextSet AboutTexts;
 
+// The software version the status bar and the About box show.
+inline const QString VersionText = QStringLiteral("Ver1.1");
+
 void RebuildAboutTexts();

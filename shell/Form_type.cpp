@@ -2,8 +2,11 @@
 
 #include "platform/CodeplugDocument.h"
 #include "core/NumberText.h"
+#include "core/ModelTable.h"
 #include "platform/Layouts.h"
 #include "core/Texts.h"
+#include "platform/WindowRegistry.h"
+#include "shell/MDImain.h"
 #include "platform/WindowLanguage.h"
 
 #include <QComboBox>
@@ -68,8 +71,8 @@ void Form_type::Form_Load()
     placeWindow((inner.width() - w) / 2, qMax(0, (inner.height() - h) / 2 - twips(500)), w, h);
 
     Combo_type->clear();
-    Combo_type->addItem(ModelNames[0]);
-    Combo_type->setCurrentIndex(ModelIndex);
+    Combo_type->addItem(QString::fromLatin1(ModelNames[0]));
+    Combo_type->setCurrentIndex(qobject_cast<MDImain *>(registry().mainWindow())->ModelIndex);
 
     document().adoptWorkRange(workRangeOf(document().image()));
     const WorkRange range = document().workRange();

@@ -1,17 +1,17 @@
 #include "shell/MDImain.h"
 
 #include "core/Codecs.h"
-#include "core/ModuleState.h"
+#include "core/ModelTable.h"
 #include "core/NumberText.h"
 #include "platform/CodeplugDocument.h"
 #include "platform/DrawnIcons.h"
 #include "platform/MenuKeys.h"
+#include "platform/Session.h"
 #include "core/QtTranslations.h"
 #include "platform/StatusPanels.h"
 #include "core/Texts.h"
 #include "platform/WindowLanguage.h"
 #include "platform/WindowRegistry.h"
-#include "link/PortChoice.h"
 #include "shell/AboutTexts.h"
 #include "shell/WindowCatalog.h"
 
@@ -103,7 +103,8 @@ const int statusWidths[StatusPanels::Count] = {5, 15, 6, 8, 10, 5, 16, 35};
 
 MDImain::MDImain()
     : m_area(new QMdiArea(this)), m_toolBar(new QToolBar(this)),
-      m_panels(std::make_unique<StatusPanels>(statusBar())), m_document(new CodeplugDocument(this))
+      m_panels(std::make_unique<StatusPanels>(statusBar())), m_document(new CodeplugDocument(this)),
+      m_session(new Session(this))
 {
     setObjectName(QStringLiteral("MDImain"));
     setWindowIcon(QIcon::fromTheme(QStringLiteral("kvd9-programmer"), programIcon()));
@@ -111,7 +112,8 @@ MDImain::MDImain()
     setCentralWidget(m_area);
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
     statusBar()->setSizeGripEnabled(false);
-    m_registry = new WindowRegistry(this, m_area, m_panels.get(), *m_document);
+    m_registry = new WindowRegistry(this, m_area, m_panels.get(), *m_document, *m_session);
+    connect(m_session, &Session::portChanged, this, [this] { m_panels->setText(3, m_session->port().name()); });
     registerAllWindows(*m_registry);
     buildMenus();
     enableMenuKeys(this, menuBar());
@@ -253,8 +255,7 @@ QAction *MDImain::menuItem(const QString &name) const
 
 void MDImain::MDIForm_Load()
 {
-    VersionText = QStringLiteral("Ver1.1");
-    UseChinese = true;
+    m_session->setLanguage(Language::Chinese);
     useQtLanguage(windowLanguage());
     RebuildAboutTexts();
 
@@ -266,10 +267,9 @@ void MDImain::MDIForm_Load()
     m_panels->setText(1, QString());
     setCaptions(true);
 
-    CommPortNo = 1;
-    m_panels->setText(3, chosenPort().name());
+    m_session->setPort(PortSpec::ofNumber(1));
+    m_panels->setText(3, m_session->port().name());
     ModelIndex = 0;
-    InitModelTable();
     m_panels->setText(5, VersionText);
     m_panels->setText(7, signedNumberText(BandLimits[ModelIndex]) + QStringLiteral("--")
                              + signedNumberText(BandLimits[ModelIndex + ModelCount]) + QStringLiteral(" MHZ"));
@@ -313,16 +313,17 @@ void MDImain::setCaptions(bool startUp)
     }
     for (const ToolButton &b : toolButtons)
         menuItem(QString::fromLatin1(b.key))->setToolTip(langText(b.chinese, b.english));
-    if (startUp && UseChinese)
+    const bool chinese = m_session->language() == Language::Chinese;
+    if (startUp && chinese)
         menuItem(QStringLiteral("proc_type"))->setText(QStringLiteral("机 型"));
-    menuItem(QStringLiteral("Language_chn"))->setChecked(UseChinese);
-    menuItem(QStringLiteral("Language_eng"))->setChecked(!UseChinese);
+    menuItem(QStringLiteral("Language_chn"))->setChecked(chinese);
+    menuItem(QStringLiteral("Language_eng"))->setChecked(!chinese);
 
     m_panels->setText(1, langText("状态", "State"));
     m_panels->setText(2, QString());
-    m_panels->setText(3, chosenPort().name());
+    m_panels->setText(3, m_session->port().name());
     m_panels->setText(4, langText("软件版本", "  Version"));
-    m_panels->setText(6, startUp && UseChinese ? QStringLiteral("频 段") : langText("频段", "Band"));
+    m_panels->setText(6, startUp && chinese ? QStringLiteral("频 段") : langText("频段", "Band"));
     m_panels->setText(8, companyName(windowLanguage()));
     setWindowTitle(companyName(windowLanguage()) + langText("  KVD9 系列对讲机编程软件 ", " KVD9 series program software "));
 }
@@ -339,8 +340,9 @@ void MDImain::Language_eng_Click()
 
 void MDImain::switchLanguage(bool chinese)
 {
-    if (UseChinese != chinese) {
-        UseChinese = chinese;
+    const Language language = chinese ? Language::Chinese : Language::English;
+    if (m_session->language() != language) {
+        m_session->setLanguage(language);
         useQtLanguage(windowLanguage());
         RebuildAboutTexts();
     }
@@ -356,7 +358,7 @@ void MDImain::switchLanguage(bool chinese)
     for (WindowId id : reopenOrder) {
         if (id == WindowId::Form_Edit_Message && chinese)
             continue;
-        if (OpenFlag(id))
+        if (m_session->isWindowOpen(id))
             m_registry->reopen(id);
     }
 }

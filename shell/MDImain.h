@@ -4,6 +4,7 @@
 #include <memory>
 
 class CodeplugDocument;
+class Session;
 class QAction;
 class QMdiArea;
 class QMenu;
@@ -24,8 +25,13 @@ public:
 
     WindowRegistry &registry() const { return *m_registry; }
     CodeplugDocument &document() const { return *m_document; }
+    Session &session() const { return *m_session; }
     StatusPanels &statusPanels() const { return *m_panels; }
     QAction *menuItem(const QString &name) const;
+
+    // The entry of the model table chosen: entry 0 from start-up, never
+    // changed.
+    qint16 ModelIndex = 0;
 
     void Language_chn_Click();
     void Language_eng_Click();
@@ -57,5 +63,6 @@ private:
     QToolBar *m_toolBar;
     std::unique_ptr<StatusPanels> m_panels;
     CodeplugDocument *m_document;
+    Session *m_session;
     WindowRegistry *m_registry;
 };

@@ -82,7 +82,7 @@ private slots:
 
     void startsOpenOnEmptyImage()
     {
-        QVERIFY(OpenFlag(WindowId::frm_chann));
+        QVERIFY(program->session().isWindowOpen(WindowId::frm_chann));
         QCOMPARE(table->model()->rowCount(), 128);
         QCOMPARE(table->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("RX Frequency"));
         QCOMPARE(table->model()->headerData(5, Qt::Horizontal).toString(), QStringLiteral(" TX Power "));
@@ -429,10 +429,10 @@ private slots:
         QTest::keyClicks(edit, QStringLiteral("439"));
         help->setFocus(Qt::MouseFocusReason);
         QCOMPARE(rowBytes(3), QList<int>(16, 255));
-        OpenFlag(WindowId::Form_Comm_Write) = true; // the write window is open
+        program->session().setWindowOpen(WindowId::Form_Comm_Write, true); // the write window is open
         edit->setFocus(Qt::MouseFocusReason);
         help->setFocus(Qt::MouseFocusReason);
-        OpenFlag(WindowId::Form_Comm_Write) = false;
+        program->session().setWindowOpen(WindowId::Form_Comm_Write, false);
         QCOMPARE(cell(3, 1), QStringLiteral("439.00000"));
         QCOMPARE(rowBytes(3).mid(0, 4), (QList<int>{0x00, 0x00, 0x90, 0x43}));
     }
@@ -517,7 +517,7 @@ private slots:
         QTest::mouseClick(close, Qt::LeftButton);
         QVERIFY(!program->registry().isOpen(WindowId::frm_chann));
         QVERIFY(!program->registry().isOpen(WindowId::Form_Chann_Edit));
-        QVERIFY(!OpenFlag(WindowId::frm_chann));
+        QVERIFY(!program->session().isWindowOpen(WindowId::frm_chann));
     }
 };
 

@@ -1,6 +1,6 @@
 #include "core/Codecs.h"
 #include "support/CoreTestImage.h"
-#include "core/ModuleState.h"
+#include "core/Codeplug.h"
 #include "core/ChannelFile.h"
 #include "support/ImageBytes.h"
 
@@ -29,7 +29,6 @@ class TestChannelFile : public QObject {
 private slots:
     void init()
     {
-        InitModelTable();
         startWithDefaultImage();
     }
     void freshImageFormat();

@@ -5,7 +5,7 @@
 #include "core/FrequencyEntry.h"
 #include "core/Codecs.h"
 #include "support/CoreTestImage.h"
-#include "core/ModuleState.h"
+#include "core/Codeplug.h"
 #include "core/ToneTable.h"
 #include "core/NumberText.h"
 
@@ -36,7 +36,6 @@ class tst_channel_record : public QObject {
 private slots:
     void initTestCase()
     {
-        InitModelTable();
     }
     void init()
     {

@@ -1,6 +1,6 @@
 #include "core/Codecs.h"
 #include "support/CoreTestImage.h"
-#include "core/ModuleState.h"
+#include "core/ModelTable.h"
 #include "core/WorkingRange.h"
 
 #include <QTest>
@@ -31,7 +31,6 @@ class TestImage : public QObject {
 private slots:
     void init()
     {
-        InitModelTable();
         startWithDefaultImage();
     }
     void modelTable();
@@ -47,8 +46,8 @@ private slots:
 
 void TestImage::modelTable()
 {
-    QCOMPARE(ModelNames[0], QStringLiteral("KVD9"));
-    QCOMPARE(ModelNames[6], QStringLiteral("ZN3T FULL"));
+    QCOMPARE(QString::fromLatin1(ModelNames[0]), QStringLiteral("KVD9"));
+    QCOMPARE(QString::fromLatin1(ModelNames[6]), QStringLiteral("ZN3T FULL"));
     const qint16 expected[14] = {400, 66, 136, 244, 350, 450, 100, 470, 89, 175, 247, 391, 521, 601};
     for (int i = 0; i < 14; ++i)
         QCOMPARE(BandLimits[i], expected[i]);

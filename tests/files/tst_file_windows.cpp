@@ -17,7 +17,6 @@
 class TestFileWindows : public QObject {
     Q_OBJECT
 private slots:
-    void init() { UseChinese = true; }
     void nameChecksAndOutcome_data();
     void nameChecksAndOutcome();
     void chooseFileFromTheListAndLoad();
@@ -78,14 +77,14 @@ void TestFileWindows::nameChecksAndOutcome()
     QTemporaryDir dir;
     name.replace(QStringLiteral("{dir}"), dir.path());
     StartedProgram program;
-    UseChinese = false;
+    program.session().setLanguage(Language::English);
     QString error;
     // Two files to load; "kept.CHANN" is also the one a save replaces.
     Img(1, 0) = 0x11;
     QVERIFY(saveChannelFile(dir.filePath(QStringLiteral(".chann")), Document(), error, Language::English));
     QVERIFY(saveChannelFile(dir.filePath(QStringLiteral("kept.CHANN")), Document(), error, Language::English));
     Img(1, 0) = 0x22;
-    ChannelFileName.clear();
+    program.session().setChannelFileName(QString());
 
     const WindowId id = static_cast<WindowId>(window);
     ChildWindow *w = program.registry().reopen(id);
@@ -104,22 +103,22 @@ void TestFileWindows::nameChecksAndOutcome()
         QVERIFY2(program.messages.messages.first().summary.startsWith(QStringLiteral("Expected: a file name ending in")),
                  qPrintable(program.messages.messages.first().summary));
     QCOMPARE(program.registry().isOpen(id), !closes);
-    QCOMPARE(OpenFlag(id), !closes);
+    QCOMPARE(program.session().isWindowOpen(id), !closes);
 
     const QString path = QDir(dir.path()).filePath(name.trimmed());
     if (id == WindowId::Form_open_chann && closes) {
         QCOMPARE(Img(1, 0), qint16(0x11));
-        QCOMPARE(ChannelFileName, path);
+        QCOMPARE(program.session().channelFileName(), path);
     } else if (id == WindowId::Form_save_chann && closes) {
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), formatChannelFile(Document()));
-        QCOMPARE(ChannelFileName, path);
+        QCOMPARE(program.session().channelFileName(), path);
     } else if (closes) {
-        QCOMPARE(ChannelFileName, name);
+        QCOMPARE(program.session().channelFileName(), name);
     } else {
         QCOMPARE(Img(1, 0), qint16(0x22));
-        QVERIFY(ChannelFileName.isEmpty());
+        QVERIFY(program.session().channelFileName().isEmpty());
     }
 }
 
@@ -155,8 +154,8 @@ void TestFileWindows::fileWindowByKeyboard()
     QString error;
     QVERIFY(saveChannelFile(top.filePath(QStringLiteral("a1.chann")), testDocument().image(), error, Language::English));
     QVERIFY(saveChannelFile(top.filePath(QStringLiteral("b2.chann")), testDocument().image(), error, Language::English));
-    ChannelFileName = top.filePath(QStringLiteral("a1.chann"));
     StartedProgram program;
+    program.session().setChannelFileName(top.filePath(QStringLiteral("a1.chann")));
     program.main->activateWindow();
     program.main->menuItem(QStringLiteral("File_save"))->trigger();
     auto *w = program.window<ChildWindow>(WindowId::Form_save_chann);
@@ -232,7 +231,7 @@ void TestFileWindows::malformedFileKeepsWindowAndImage()
 {
     QTemporaryDir dir;
     StartedProgram program;
-    UseChinese = false;
+    program.session().setLanguage(Language::English);
     QFile file(dir.filePath(QStringLiteral("short.chann")));
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(" 1  2  3 \r\n");
@@ -272,10 +271,10 @@ void TestFileWindows::captionsInBothLanguages()
         {WindowId::Form_save_menu, false, "Save Optional File ", "Save File:", "Confirm", "Cancel", "*.menu"},
     };
     for (const Expect &e : cases) {
-        UseChinese = e.chinese;
+        program.session().setLanguage(e.chinese ? Language::Chinese : Language::English);
         ChildWindow *w = program.registry().reopen(e.id);
         QCOMPARE(w->windowTitle(), QString::fromUtf8(e.title));
-        QCOMPARE(w->findChild<QLabel *>("Label_drive")->text(), UseChinese ? QStringLiteral("驱动器：") : QStringLiteral("Drive:"));
+        QCOMPARE(w->findChild<QLabel *>("Label_drive")->text(), e.chinese ? QStringLiteral("驱动器：") : QStringLiteral("Drive:"));
         QCOMPARE(w->findChild<QLabel *>("Label_Name")->text(), QString::fromUtf8(e.name));
         QCOMPARE(w->findChild<QPushButton *>("Command_enter")->text(), QString::fromUtf8(e.enter));
         QCOMPARE(w->findChild<QPushButton *>("Command_close")->text(), QString::fromUtf8(e.close));
@@ -338,7 +337,7 @@ void TestFileWindows::firstWindowStartsInTheDocumentsFolder()
     QVERIFY(QDir().mkpath(documents));
     {
         StartedProgram program;
-        ChannelFileName = QStringLiteral("radio.menu");
+        program.session().setChannelFileName(QStringLiteral("radio.menu"));
         ChildWindow *w = program.registry().reopen(WindowId::Form_open_chann);
         QCOMPARE(w->findChild<DirList *>("Dir1")->path(), QDir(documents).canonicalPath());
     }

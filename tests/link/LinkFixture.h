@@ -7,7 +7,6 @@
 #include "link/Form_Adjust_Txp.h"
 #include "link/Form_Comm_Read.h"
 #include "link/Form_Comm_Write.h"
-#include "link/PortChoice.h"
 #include "serial/PortDirectory.h"
 #include "serial/LinkTestSupport.h"
 #include "sim/RadioSimulator.h"
@@ -40,9 +39,7 @@ struct SimulatedRadioProgram : StartedProgram {
         if (!radio.start(&error))
             qFatal("no pseudo-terminal: %s", qPrintable(error));
         registry().ports().mapPortNumber(1, radio.devicePath());
-        CommPortNo = 1;
-        PortError = false;
-        main->menuItem(QStringLiteral("Language_eng"))->trigger();
+                main->menuItem(QStringLiteral("Language_eng"))->trigger();
         registry().registerWindow(WindowId::Form_Comm_Read,
                                   [timing](WindowRegistry &r) { return new Form_Comm_Read(r, timing); });
         registry().registerWindow(WindowId::Form_Comm_Write,

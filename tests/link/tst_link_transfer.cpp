@@ -397,7 +397,7 @@ void LinkTransfer::pulledCableEndsTheReadWithoutTouchingTheImage()
     QVERIFY2(p.messages.messages.first().summary.contains(QStringLiteral("device disappeared")),
              qPrintable(p.messages.messages.first().summary));
     QCOMPARE(read->Label_attempt->text(), QStringLiteral("Read failed"));
-    QVERIFY(PortError);
+    QVERIFY(p.session().portFailed());
     QVERIFY(!read->link->isBusy());
     QVERIFY(!read->link->isPortOpen());
     QVERIFY(copyImage() == before);
@@ -473,11 +473,12 @@ void LinkTransfer::partialLinkMovesExactlyTheGivenRows()
     for (int r = 0; r < RadioRows; ++r)
         for (int c = 0; c < RowBytes; ++c)
             image.at(r, c) = qint16((r * 7 + c * 3) % 256);
-    LinkEngine link(write ? LinkKind::Write : LinkKind::Read, scaledTiming());
     PortSpec port;
     QVERIFY(PortSpec::parse(radio.devicePath(), port));
     PortDirectory ports;
-    link.setPort(port, ports);
+    SerialLinkPort serial;
+    serial.setPort(port, ports);
+    LinkEngine link(write ? LinkKind::Write : LinkKind::Read, scaledTiming(), &serial);
     link.setCodeplug(image);
     link.setRows(given);
     bool completed = false;

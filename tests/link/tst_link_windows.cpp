@@ -48,6 +48,7 @@ private slots:
     void portWindowChoosesThePort_data();
     void portWindowChoosesThePort();
     void simulatedRadioIsOfferedAfterTheSystemPorts();
+    void portWindowOpenedAgainShowsARadioStartedMeanwhile();
     void portNumbersStayWhileTheDevicesExist_data();
     void portNumbersStayWhileTheDevicesExist();
     void portWindowNamesTheDevice_data();
@@ -88,7 +89,8 @@ void LinkWindows::portWindowChoosesThePort()
     SimulatedRadioProgram p;
     p.registry().ports().mapPortNumber(3, p.radio.devicePath());
     p.registry().ports().mapPortNumber(2, QStringLiteral("/dev/no-such-port"));
-    PortError = portError;
+    if (portError)
+        p.session().setPortFailure(QStringLiteral("the port failed before"));
 
     p.main->menuItem(QStringLiteral("proc_setup"))->trigger();
     auto *setup = p.window<Form_setup>(WindowId::Form_setup);
@@ -102,13 +104,13 @@ void LinkWindows::portWindowChoosesThePort()
 
     QTest::mouseClick(option(3), Qt::LeftButton, {}, QPoint(5, option(3)->height() / 2));
     click(setup->findChild<QPushButton *>(QStringLiteral("Command_ok")));
-    QCOMPARE(CommPortNo, qint16(3));
+    QCOMPARE(p.session().port().number, 3);
     QCOMPARE(p.main->statusPanels().text(3), QStringLiteral("COM3"));
     QCOMPARE(p.registry().isOpen(WindowId::Form_setup), portError);
     if (portError) {
         click(setup->findChild<QPushButton *>(QStringLiteral("Command1")));
         QVERIFY(!p.registry().isOpen(WindowId::Form_setup));
-        QCOMPARE(CommPortNo, qint16(3));
+        QCOMPARE(p.session().port().number, 3);
     }
 
     // The next link opens port 3.
@@ -116,7 +118,7 @@ void LinkWindows::portWindowChoosesThePort()
     click(p.openRead()->Command_read);
     QVERIFY(waitUntil([&] { return !p.registry().isOpen(WindowId::Form_Comm_Read); }, 5000));
     QVERIFY(p.radioMatchesImage(0, 253));
-    QVERIFY(!PortError);
+    QVERIFY(!p.session().portFailed());
     p.registry().ports().mapPortNumber(2, QString());
     p.registry().ports().mapPortNumber(3, QString());
 }
@@ -148,6 +150,28 @@ void LinkWindows::simulatedRadioIsOfferedAfterTheSystemPorts()
     QCOMPARE(devices.count(radio.devicePath()), 1);
     for (int n = 2; n <= 8; ++n)
         QVERIFY(p.registry().ports().deviceFor(n) != radio.devicePath());
+}
+
+// The port window opened again does not show the ports as they were when
+// it closed.
+void LinkWindows::portWindowOpenedAgainShowsARadioStartedMeanwhile()
+{
+    if (QSerialPortInfo::availablePorts().size() > 6)
+        QSKIP("every port number is taken by a port of the system");
+    SimulatedRadioProgram p;
+    p.main->menuItem(QStringLiteral("proc_setup"))->trigger();
+    QVERIFY(p.registry().close(WindowId::Form_setup));
+    RadioSimulator radio;
+    QVERIFY(radio.start());
+    QString error;
+    const QString link = PortDirectory::announceSimulatedRadio(radio.devicePath(), &error);
+    QVERIFY2(!link.isEmpty(), qPrintable(error));
+    p.main->menuItem(QStringLiteral("proc_setup"))->trigger();
+    auto *setup = p.window<Form_setup>(WindowId::Form_setup);
+    const bool offered = std::any_of(std::begin(setup->Option), std::end(setup->Option),
+                                     [&](QRadioButton *option) { return option->toolTip() == radio.devicePath(); });
+    QFile::remove(link);
+    QVERIFY(offered);
 }
 
 void LinkWindows::portNumbersStayWhileTheDevicesExist_data()
@@ -237,11 +261,11 @@ void LinkWindows::portWindowNamesTheDevice()
     p.registry().ports().mapPortNumber(3, p.radio.devicePath());
     p.registry().ports().mapPortNumber(2, QStringLiteral("/dev/no-such-port"));
     if (failedOpen) {
-        CommPortNo = qint16(port);
+        p.session().setPort(PortSpec::ofNumber(port));
         click(p.openRead()->Command_read);
-        QVERIFY(PortError);
+        QVERIFY(p.session().portFailed());
         click(p.window<Form_Comm_Read>(WindowId::Form_Comm_Read)->Command_Cancel);
-        CommPortNo = 1;
+        p.session().setPort(PortSpec::ofNumber(1));
     }
     p.main->menuItem(QStringLiteral("proc_setup"))->trigger();
     auto *setup = p.window<Form_setup>(WindowId::Form_setup);
@@ -329,7 +353,7 @@ void LinkWindows::portThatCannotOpenLeavesTheWindowIdle()
     QVERIFY(p.messages.messages.first().details.startsWith(expected));
     QCOMPARE(p.messages.messages.first().details.contains(chinese ? QStringLiteral("已开机") : QStringLiteral("switched on")),
              checklist);
-    QVERIFY(PortError);
+    QVERIFY(p.session().portFailed());
     QVERIFY(!read->link->isBusy());
     QCOMPARE(read->Label_tr_count->text(), QString());
     QVERIFY(!read->ProgressBar1->isVisible());

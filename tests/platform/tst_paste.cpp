@@ -46,7 +46,7 @@ private slots:
         program.main->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(program.main.get()));
         QVERIFY(storeFrequencyPair(Document(), 1, Frequency::fromMHz(430), Frequency::fromMHz(440), GridDirectionByte));
-        Img(SettingsPlace::ScanRow, 0) = 1; // a fixed priority channel takes a number
+        Img(SettingBytes::ScanRow, 0) = 1; // a fixed priority channel takes a number
         program.registry().reopen(window);
         QWidget *w = program.registry().get(window);
         if (window == WindowId::frm_chann) {

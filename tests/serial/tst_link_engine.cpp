@@ -188,7 +188,7 @@ private slots:
             port->lostOnce = at;
         else if (fault.startsWith(QLatin1String("vanish")))
             port->vanishFrom = at;
-        LinkEngine link(LinkKind(kind), fastTiming(), nullptr, port);
+        LinkEngine link(LinkKind(kind), fastTiming(), port);
         port->setParent(&link);
         Codeplug image;
         for (int a = 0; a < Codeplug::Size; ++a)
@@ -233,7 +233,7 @@ private slots:
         QFETCH(QList<QByteArray>, first);
         QFETCH(int, count);
         auto *port = new ScriptedPort;
-        LinkEngine link(LinkKind(kind), fastTiming(), nullptr, port);
+        LinkEngine link(LinkKind(kind), fastTiming(), port);
         port->setParent(&link);
         Codeplug image;
         for (int r = 0; r < 256; ++r)
@@ -262,7 +262,7 @@ private slots:
         LinkTiming timing = fastTiming();
         timing.frameReplyMs = 250;
         port->replyDelayMs = 245;
-        LinkEngine link(LinkKind(kind), timing, nullptr, port);
+        LinkEngine link(LinkKind(kind), timing, port);
         port->setParent(&link);
         const QList<QTimer *> timers = link.findChildren<QTimer *>();
         QCOMPARE(timers.size(), 3);

@@ -25,7 +25,34 @@ private slots:
     void lockFileOfAnotherProgramIsNamed();
     void missingDeviceIsToldInTheLanguageAsked_data();
     void missingDeviceIsToldInTheLanguageAsked();
+    void oneLookAtTheSystemPerListing_data();
+    void oneLookAtTheSystemPerListing();
+    void numbersRecordIsWrittenOnlyWhenANumberChanges_data();
+    void numbersRecordIsWrittenOnlyWhenANumberChanges();
 };
+
+namespace {
+
+// Ports as a system with USB adapters would list them: named after `names`.
+QList<SystemPort> fakePorts(const QStringList &names)
+{
+    QList<SystemPort> ports;
+    for (const QString &name : names)
+        ports << SystemPort{QStringLiteral("/dev/") + name, name, QStringLiteral("FT232R USB UART"),
+                            QStringLiteral("FTDI"), QStringLiteral("A%1").arg(name), 0x0403, 0x6001};
+    return ports;
+}
+
+// Which file the record is now (a write replaces it), or 0 when there is none.
+quint64 recordFile(const QString &folder)
+{
+    struct stat status {};
+    return ::stat(QFile::encodeName(folder + QStringLiteral("/port-numbers")).constData(), &status) == 0
+        ? quint64(status.st_ino) + 1
+        : 0;
+}
+
+} // namespace
 
 void TestPortDescription::accessByOwnerGroupAndMode_data()
 {
@@ -149,7 +176,7 @@ void TestPortDescription::lockFileOfAnotherProgramIsNamed()
     port.setPort(PortSpec{0, radio.devicePath()}, &ports);
     const bool opened = port.open(Language::English);
     port.close();
-    const QString summary = describeDevice(ports, radio.devicePath(), Language::English).summary(Language::English);
+    const QString summary = describeDevice(ports, ports.snapshot(), radio.devicePath(), Language::English).summary(Language::English);
     QFile::remove(lockPath);
     const QString named = QStringLiteral("in use by another program (lock file %1").arg(lockPath);
     QCOMPARE(summary.contains(named), inUse);
@@ -172,8 +199,74 @@ void TestPortDescription::missingDeviceIsToldInTheLanguageAsked()
     QFETCH(QString, reason);
     PortDirectory ports;
     ports.mapPortNumber(8, QStringLiteral("/dev/kvd9-no-such-port"));
-    const PortDescription port = describePort(ports, 8, chinese ? Language::Chinese : Language::English);
+    const PortDescription port = describePort(ports, ports.snapshot(), 8, chinese ? Language::Chinese : Language::English);
     QCOMPARE(port.access.reason, reason);
+}
+
+void TestPortDescription::oneLookAtTheSystemPerListing_data()
+{
+    QTest::addColumn<QString>("listing");
+    QTest::newRow("the device of a number") << "number";
+    QTest::newRow("every number described") << "describe";
+    QTest::newRow("a link opening its port") << "open";
+}
+
+// However many numbers a listing covers, it asks the system for its ports
+// once, and every description comes from that answer.
+void TestPortDescription::oneLookAtTheSystemPerListing()
+{
+    QFETCH(QString, listing);
+    QTemporaryDir folder;
+    qputenv("KVD9_RADIO_SIM_DIR", QFile::encodeName(folder.path()));
+    PortDirectory ports;
+    int looks = 0;
+    ports.setPortLister([&looks] {
+        ++looks;
+        return fakePorts({QStringLiteral("ttyUSB0"), QStringLiteral("ttyACM0")});
+    });
+    if (listing == QLatin1String("number")) {
+        QCOMPARE(ports.deviceFor(2), QStringLiteral("/dev/ttyUSB0"));
+    } else if (listing == QLatin1String("describe")) {
+        const PortSnapshot snapshot = ports.snapshot();
+        QStringList described;
+        for (int n = 1; n <= 8; ++n)
+            described << describePort(ports, snapshot, n, Language::English).description;
+        QCOMPARE(described, (QStringList{"FT232R USB UART", "FT232R USB UART", "", "", "", "", "", ""}));
+    } else {
+        SerialPort port;
+        port.setPort(PortSpec::ofNumber(1), &ports);
+        QVERIFY(!port.open(Language::English)); // the listed device does not exist here
+    }
+    QCOMPARE(looks, 1);
+    qunsetenv("KVD9_RADIO_SIM_DIR");
+}
+
+void TestPortDescription::numbersRecordIsWrittenOnlyWhenANumberChanges_data()
+{
+    QTest::addColumn<QStringList>("looks"); // the ports present at each look, by name
+    QTest::addColumn<bool>("lastWrites");
+    QTest::newRow("the same ports again") << QStringList{"ttyUSB0 ttyS0", "ttyUSB0 ttyS0"} << false;
+    QTest::newRow("none since the last went") << QStringList{"ttyUSB0", "", ""} << false;
+    QTest::newRow("none ever") << QStringList{"", ""} << false;
+    QTest::newRow("one comes") << QStringList{"ttyUSB0", "ttyUSB0 ttyUSB1"} << true;
+    QTest::newRow("one goes") << QStringList{"ttyUSB0 ttyUSB1", "ttyUSB0"} << true;
+}
+
+void TestPortDescription::numbersRecordIsWrittenOnlyWhenANumberChanges()
+{
+    QFETCH(QStringList, looks);
+    QFETCH(bool, lastWrites);
+    QTemporaryDir folder;
+    qputenv("KVD9_RADIO_SIM_DIR", QFile::encodeName(folder.path()));
+    PortDirectory ports;
+    quint64 before = 0;
+    for (const QString &present : looks) {
+        before = recordFile(folder.path());
+        ports.setPortLister([present] { return fakePorts(present.split(QLatin1Char(' '), Qt::SkipEmptyParts)); });
+        ports.snapshot();
+    }
+    QCOMPARE(recordFile(folder.path()) != before, lastWrites);
+    qunsetenv("KVD9_RADIO_SIM_DIR");
 }
 
 QTEST_GUILESS_MAIN(TestPortDescription)

@@ -101,11 +101,11 @@ private slots:
             ChildWindow *w = program->registry().get(windowId);
             QVERIFY(w);
             QCOMPARE(w->windowTitle(), title);
-            QVERIFY(OpenFlag(windowId));
+            QVERIFY(program->session().isWindowOpen(windowId));
             QVERIFY(w->parentWidget()->width() > 100);
         }
         program->registry().close(windowId);
-        QVERIFY(!OpenFlag(windowId));
+        QVERIFY(!program->session().isWindowOpen(windowId));
     }
 
     void languageSwitchReopensTheListedWindows()

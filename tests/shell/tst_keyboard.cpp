@@ -90,7 +90,7 @@ void Keyboard::wholeTaskByKeyboard()
         Img(r, 0) = 255;
     p.registry().ports().mapPortNumber(1, QStringLiteral("/dev/no-such-port"));
     p.registry().ports().mapPortNumber(3, p.radio.devicePath());
-    ChannelFileName = QDir(files.path()).filePath(QStringLiteral("start.chann"));
+    p.session().setChannelFileName(QDir(files.path()).filePath(QStringLiteral("start.chann")));
     MDImain *main = p.main.get();
     main->activateWindow();
 
@@ -108,17 +108,17 @@ void Keyboard::wholeTaskByKeyboard()
     press(main, Qt::Key_Right);
     QVERIFY(setup->Option[2]->isChecked());
     press(main, Qt::Key_Return);
-    QVERIFY(!OpenFlag(WindowId::Form_setup));
-    QCOMPARE(CommPortNo, qint16(3));
+    QVERIFY(!p.session().isWindowOpen(WindowId::Form_setup));
+    QCOMPARE(p.session().port().number, 3);
     QCOMPARE(main->statusPanels().text(3), QStringLiteral("COM3"));
 
     // 2. Ctrl+R and Enter read the radio.
     main->activateWindow();
     press(main, Qt::Key_R, Qt::ControlModifier);
-    QVERIFY(OpenFlag(WindowId::Form_Comm_Read));
+    QVERIFY(p.session().isWindowOpen(WindowId::Form_Comm_Read));
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Command_read"));
     press(main, Qt::Key_Return);
-    QVERIFY(waitUntil([] { return !OpenFlag(WindowId::Form_Comm_Read); }, 20000));
+    QVERIFY(waitUntil([&p] { return !p.session().isWindowOpen(WindowId::Form_Comm_Read); }, 20000));
     QVERIFY(p.radioMatchesImage(0, 253));
     QVERIFY2(matchesAtTime(outcome(main), QStringLiteral("Read from COM3, ")), qPrintable(outcome(main)));
 
@@ -137,10 +137,10 @@ void Keyboard::wholeTaskByKeyboard()
 
     // 4. Ctrl+W wins over the child windows' Close and Enter writes.
     press(main, Qt::Key_W, Qt::ControlModifier);
-    QVERIFY(OpenFlag(WindowId::Form_Comm_Write));
+    QVERIFY(p.session().isWindowOpen(WindowId::Form_Comm_Write));
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Command_Write"));
     press(main, Qt::Key_Return);
-    QVERIFY(waitUntil([] { return !OpenFlag(WindowId::Form_Comm_Write); }, 20000));
+    QVERIFY(waitUntil([&p] { return !p.session().isWindowOpen(WindowId::Form_Comm_Write); }, 20000));
     QVERIFY(p.radioMatchesImage(0, 254));
     QVERIFY2(matchesAtTime(outcome(main), QStringLiteral("Written to COM3 and done, ")), qPrintable(outcome(main)));
     QVERIFY(p.messages.texts().isEmpty());
@@ -148,10 +148,10 @@ void Keyboard::wholeTaskByKeyboard()
     // 5. Ctrl+S, the name, Enter.
     main->activateWindow();
     press(main, Qt::Key_S, Qt::ControlModifier);
-    QVERIFY(OpenFlag(WindowId::Form_save_chann));
+    QVERIFY(p.session().isWindowOpen(WindowId::Form_save_chann));
     type(main, QStringLiteral("ch5.chann"));
     press(main, Qt::Key_Return);
-    QVERIFY(!OpenFlag(WindowId::Form_save_chann));
+    QVERIFY(!p.session().isWindowOpen(WindowId::Form_save_chann));
     QVERIFY(QFileInfo::exists(QDir(files.path()).filePath(QStringLiteral("ch5.chann"))));
     QCOMPARE(outcome(main), QStringLiteral("Saved ") + QDir(files.path()).filePath(QStringLiteral("ch5.chann")));
 
@@ -159,10 +159,10 @@ void Keyboard::wholeTaskByKeyboard()
     markChannelEmpty(Document(), 5);
     main->activateWindow();
     press(main, Qt::Key_O, Qt::ControlModifier);
-    QVERIFY(OpenFlag(WindowId::Form_open_chann));
+    QVERIFY(p.session().isWindowOpen(WindowId::Form_open_chann));
     type(main, QStringLiteral("ch5.chann"));
     press(main, Qt::Key_Return);
-    QVERIFY(!OpenFlag(WindowId::Form_open_chann));
+    QVERIFY(!p.session().isWindowOpen(WindowId::Form_open_chann));
     QCOMPARE(channelRxText(Document(), 5), QStringLiteral("440.12500"));
     QCOMPARE(outcome(main), QStringLiteral("Loaded ") + QDir(files.path()).filePath(QStringLiteral("ch5.chann")));
     QCOMPARE(p.messages.texts(), QStringList({QStringLiteral("Complete storing channel parameter."),
@@ -237,13 +237,13 @@ void Keyboard::keysOfEachWindow()
     p.main->activateWindow();
     p.main->menuItem(menuItem)->trigger();
     QApplication::processEvents();
-    QVERIFY(OpenFlag(id));
+    QVERIFY(p.session().isWindowOpen(id));
     if (!focus.isEmpty())
         QCOMPARE(QApplication::focusWidget()->objectName(), focus);
     for (const QKeySequence &sequence : keys)
         for (int i = 0; i < sequence.count(); ++i)
             press(p.main.get(), sequence[i].key(), sequence[i].keyboardModifiers());
-    QCOMPARE(!OpenFlag(id), closes);
+    QCOMPARE(!p.session().isWindowOpen(id), closes);
     if (!focusAfter.isEmpty())
         QCOMPARE(QApplication::focusWidget()->objectName(), focusAfter);
     QVERIFY(p.messages.texts().isEmpty());
@@ -379,9 +379,9 @@ void Keyboard::keyboardReturnsToTheGridsCell()
     QFETCH(QString, back);
     SimulatedRadioProgram p;
     QTemporaryDir files;
-    ChannelFileName = QDir(files.path()).filePath(QStringLiteral("start.chann"));
+    p.session().setChannelFileName(QDir(files.path()).filePath(QStringLiteral("start.chann")));
     QString error;
-    QVERIFY(saveChannelFile(ChannelFileName, testDocument().image(), error, Language::English));
+    QVERIFY(saveChannelFile(p.session().channelFileName(), testDocument().image(), error, Language::English));
     MDImain *main = p.main.get();
     main->activateWindow();
     // Another window stands open beside the grid, made after it: the
@@ -404,7 +404,7 @@ void Keyboard::keyboardReturnsToTheGridsCell()
     } else
         main->menuItem(menuItem)->trigger();
     QApplication::processEvents();
-    QVERIFY(OpenFlag(id));
+    QVERIFY(p.session().isWindowOpen(id));
     // Meanwhile the grid may hide its editor (a scroll does): the keyboard
     // then goes to the cell, not on along the chain to a button.
     if (back.isEmpty())
@@ -412,7 +412,7 @@ void Keyboard::keyboardReturnsToTheGridsCell()
     type(main, typed);
     for (int i = 0; i < keys.count(); ++i)
         press(main, keys[i].key(), keys[i].keyboardModifiers());
-    QVERIFY(waitUntil([id] { return !OpenFlag(id); }, 20000));
+    QVERIFY(waitUntil([&p, id] { return !p.session().isWindowOpen(id); }, 20000));
     // The grid's current cell, or the cell editor open over it.
     const auto backHome = [grid, back] {
         QWidget *f = QApplication::focusWidget();
@@ -505,7 +505,7 @@ void Keyboard::gridMovesChooseTheEditorsChannel()
     press(main, Qt::Key_Tab); // Channel Edit, the first button after the grid
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Command_Edit"));
     press(main, Qt::Key_Return);
-    QVERIFY(OpenFlag(WindowId::Form_Chann_Edit));
+    QVERIFY(p.session().isWindowOpen(WindowId::Form_Chann_Edit));
     QCOMPARE(testDocument().currentChannel(), channel);
     // And a click on another row's cell, as before.
     grid->setFocus();

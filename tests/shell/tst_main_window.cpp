@@ -1,6 +1,5 @@
 #include "core/Codecs.h"
 #include "platform/WindowLanguage.h"
-#include "link/PortChoice.h"
 #include "support/TestImage.h"
 #include "platform/KeyFilter.h"
 #include "platform/StatusPanels.h"
@@ -119,8 +118,8 @@ void TestMainWindow::startUpState()
     QCOMPARE(keys, (QStringList{"open", "save", "edit_chann", "read", "write", "Exit"}));
 
     QCOMPARE(VersionText, QStringLiteral("Ver1.1"));
-    QCOMPARE(CommPortNo, qint16(1));
-    QCOMPARE(ModelIndex, qint16(0));
+    QCOMPARE(program.session().port().number, 1);
+    QCOMPARE(main.ModelIndex, qint16(0));
     QCOMPARE(Img(250, 1), qint16(0x40));
 
     // New does nothing at all.
@@ -137,7 +136,7 @@ void TestMainWindow::languageSwitch()
     const QString chineseAbout = AboutTexts.title;
 
     main.menuItem("Language_eng")->trigger();
-    QVERIFY(!UseChinese);
+    QCOMPARE(program.session().language(), Language::English);
     QVERIFY(main.menuItem("Language_eng")->isChecked());
     QVERIFY(!main.menuItem("Language_chn")->isChecked());
     for (const auto &m : menuCaptions)
@@ -215,7 +214,7 @@ void TestMainWindow::switchReopensOpenWindowsInOrder()
         if (!open.contains(reopenOrder[i]))
             continue;
         QVERIFY(registry.get(reopenOrder[i]) != before[i]);
-        QVERIFY(OpenFlag(reopenOrder[i]));
+        QVERIFY(program.session().isWindowOpen(reopenOrder[i]));
     }
     for (int i = 0; i < untouched.size(); ++i)
         QCOMPARE(registry.get(untouched[i]), untouchedBefore[i]);
@@ -284,8 +283,8 @@ void TestMainWindow::modelWindow()
     QCOMPARE(combo->currentText(), QString());
     QTest::mouseClick(w->findChild<QPushButton *>("Command_enter"), Qt::LeftButton);
     QVERIFY(!program.registry().isOpen(WindowId::Form_type));
-    QVERIFY(!OpenFlag(WindowId::Form_type));
-    QCOMPARE(ModelIndex, qint16(0));
+    QVERIFY(!program.session().isWindowOpen(WindowId::Form_type));
+    QCOMPARE(program.main->ModelIndex, qint16(0));
     QCOMPARE(testDocument().workRange().high, 450.0);
 }
 
@@ -304,7 +303,7 @@ void TestMainWindow::aboutBoxAndSystemInformation()
     // No system-information program on the path: the message, in Chinese
     // whatever the language.
     qputenv("PATH", dir.path().toLocal8Bit());
-    UseChinese = false;
+    program.session().setLanguage(Language::English);
     QTest::mouseClick(about->findChild<QPushButton *>("cmdSysInfo"), Qt::LeftButton);
     QCOMPARE(program.messages.texts(), QStringList{QStringLiteral("此时系统信息不可用")});
 
@@ -320,7 +319,7 @@ void TestMainWindow::aboutBoxAndSystemInformation()
     QVERIFY(program.messages.messages.isEmpty());
     QTRY_VERIFY(QFile::exists(marker));
     qputenv("PATH", savedPath);
-    UseChinese = true;
+    program.session().setLanguage(Language::Chinese);
 
     QTest::mouseClick(about->findChild<QPushButton *>("cmdOK"), Qt::LeftButton);
     QVERIFY(!program.registry().isOpen(WindowId::frmAbout));
@@ -333,10 +332,10 @@ void TestMainWindow::closingTheMainWindowClosesEveryChild()
         program.registry().reopen(id);
     program.main->menuItem("Menu_exit")->trigger();
     QVERIFY(!program.main->isVisible());
-    for (bool flag : WindowOpenFlag)
-        QVERIFY(!flag);
-    for (int i = 0; i < WindowIdCount; ++i)
+    for (int i = 0; i < WindowIdCount; ++i) {
+        QVERIFY(!program.session().isWindowOpen(static_cast<WindowId>(i)));
         QVERIFY(!program.registry().isOpen(static_cast<WindowId>(i)));
+    }
 }
 
 // The texts Qt itself supplies: a message box's OK button, the paste item of

@@ -49,7 +49,6 @@ class TestUndo : public QObject {
 private slots:
     void init()
     {
-        UseChinese = false;
         program = std::make_unique<StartedProgram>();
         program->main->menuItem(QStringLiteral("Language_eng"))->trigger();
         activate(program->main.get());

@@ -1,7 +1,8 @@
 #pragma once
 // Helpers shared by the window tests.
-#include "core/ModuleState.h"
+#include "core/Codeplug.h"
 #include "platform/Messages.h"
+#include "platform/Session.h"
 #include "platform/WindowRegistry.h"
 #include "shell/MDImain.h"
 #include "support/TestImage.h"
@@ -22,8 +23,6 @@ struct StartedProgram {
 
     StartedProgram()
     {
-        for (bool &flag : WindowOpenFlag)
-            flag = false;
         runningDocument() = &main->document();
         main->MDIForm_Load();
         QApplication::processEvents();
@@ -34,6 +33,7 @@ struct StartedProgram {
         runningDocument() = nullptr;
     }
     WindowRegistry &registry() { return main->registry(); }
+    Session &session() { return main->session(); }
     template <typename T> T *window(WindowId id) { return registry().get<T>(id); }
 };
 

@@ -1,3 +1,0 @@
-#include "platform/WindowState.h"
-
-bool WindowOpenFlag[WindowIdCount] = {};
