@@ -188,6 +188,11 @@ private slots:
             << QStringList{"1,446.00000,446.00000,D445N,OFF,High,Wide,TODCS",
                            "2,446.10000,446.10000,D445N,D445I,High,Wide,DCSDC"}
             << QStringList{"line 3: Name \"DCSDCS\" became \"DCSDC\""} << QStringList();
+        QTest::newRow("an empty Mode is FM")
+            << QByteArray("Location,Name,Frequency,Mode\n1,EMPTY,446.000000,\n2,NFM,446.100000,NFM\n")
+            << GenericImportOptions{false, false}
+            << QStringList{"1,446.00000,446.00000," + OffWide + "EMPTY", "2,446.10000,446.10000,OFF,OFF,High,Narrow,NFM"}
+            << QStringList() << QStringList();
         QTest::newRow("no Location, renumbered")
             << QByteArray("Name,Frequency\nA,446\n") << GenericImportOptions{false, true} << QStringList{"1,446.00000,446.00000," + OffWide + "A"}
             << QStringList() << QStringList();
