@@ -142,6 +142,7 @@ void TestDocument::historyIsBounded()
     QFETCH(int, rowsPerStep);
     QFETCH(int, rangeStep);
     CodeplugDocument document;
+    document.start(document.image(), {400, 470});
     QList<Codeplug> states{document.image()};
     QList<double> lows{document.workRange().low};
     for (int s = 1; s <= steps; ++s) {
