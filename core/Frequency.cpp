@@ -30,7 +30,8 @@ std::optional<Frequency> Frequency::truncated(double f)
     const double d4 = std::floor(g / 100);
     const double d3 = std::floor((g - 100 * d4) / 10);
     const double d2 = std::floor(g - 100 * d4 - 10 * d3);
-    const double h = (g - std::floor(g) + 0.000000001) * 1000;
+    // No guard here: g's 1 mHz dwarfs the 1e-7 Hz error, and no entry (9 characters) has digits below 0.1 Hz.
+    const double h = (g - std::floor(g)) * 1000;
     const double d1 = std::floor(h / 100);
     const double d0 = std::floor((h - 100 * d1) / 10);
     qint64 steps = 0;

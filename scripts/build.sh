@@ -13,5 +13,14 @@ fi
 # Ninja for a new build folder: it compiles each source as soon as its own
 # inputs are ready, not target after target.
 [ -f "$build/CMakeCache.txt" ] || options+=(-G Ninja)
+# ccache, where installed, keeps every compiled object: the next build of
+# the same sources, also from a fresh clone in the same folder, compiles
+# only what changed. Paths count from the top of the checkout, so a clone
+# elsewhere reuses the libraries' objects; the test programs carry their own
+# folder (Qt Test's QT_TESTCASE_SOURCEDIR) and compile again there.
+if command -v ccache >/dev/null; then
+  options+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  export CCACHE_BASEDIR=$PWD CCACHE_NOHASHDIR=1
+fi
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}"
 cmake --build "$build" -j"$(nproc)"

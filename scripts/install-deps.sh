@@ -8,8 +8,10 @@ set -euo pipefail
 # .deb with dependencies from dpkg-shlibdeps. lintian: the packaging test
 # checks the .deb with it. python3-jsonschema: the companion's test checks
 # its JSON against the schema. ninja-build, lld: the build runs every job
-# that is ready, and links fast.
-packages=(cmake g++ make ninja-build lld qt6-base-dev qt6-serialport-dev libgl-dev
+# that is ready, and links fast. ccache: a build repeated on the same
+# machine (the normal and sanitized builds of .ci/run, run again) takes its
+# objects from the cache.
+packages=(cmake g++ make ninja-build lld ccache qt6-base-dev qt6-serialport-dev libgl-dev
           xvfb xauth fonts-wqy-microhei qt6-translations-l10n
           desktop-file-utils appstream dpkg-dev file lintian python3-jsonschema)
 missing=()

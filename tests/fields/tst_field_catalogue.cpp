@@ -2,6 +2,7 @@
 #include "FieldTestSupport.h"
 #include "support/CoreTestImage.h"
 
+#include "core/ChannelRecord.h"
 #include "core/SettingPlaces.h"
 #include "fields/ChannelPlanCsv.h"
 #include "fields/FieldCommands.h"
@@ -514,29 +515,34 @@ private slots:
     // Export, then import into the same image and into a cleared one, gives
     // the channel records back byte for byte, in either layout, also after a
     // spreadsheet opened and saved the plan; the generic layout needs no
-    // adaptation of a plan it wrote itself.
+    // adaptation of a plan it wrote itself. A record that reads like another
+    // (direction 3 reads as simplex) comes back onto its own image only.
     void exportThenImportKeepsTheRecords_data()
     {
-        QTest::addColumn<bool>("plan");
+        QTest::addColumn<Codeplug>("source");
         QTest::addColumn<bool>("generic");
         QTest::addColumn<bool>("spreadsheet");
+        QTest::addColumn<bool>("intoCleared");
+        Codeplug direction3 = sampleImage();
+        direction3.at(2, GridDirectionByte) |= DirectionMask;
         for (bool generic : {false, true}) {
             const char *layout = generic ? "generic" : "kvd9";
-            QTest::addRow("sample image, %s", layout) << false << generic << false;
-            QTest::addRow("128-channel plan, %s", layout) << true << generic << false;
-            QTest::addRow("128-channel plan through a spreadsheet, %s", layout) << true << generic << true;
+            QTest::addRow("sample image, %s", layout) << sampleImage() << generic << false << true;
+            QTest::addRow("128-channel plan, %s", layout) << fullChannelPlan() << generic << false << true;
+            QTest::addRow("128-channel plan through a spreadsheet, %s", layout) << fullChannelPlan() << generic << true << true;
+            QTest::addRow("a channel stored with direction 3, %s", layout) << direction3 << generic << false << false;
         }
     }
     void exportThenImportKeepsTheRecords()
     {
-        QFETCH(bool, plan);
+        QFETCH(Codeplug, source);
         QFETCH(bool, generic);
         QFETCH(bool, spreadsheet);
-        const Codeplug source = plan ? fullChannelPlan() : sampleImage();
+        QFETCH(bool, intoCleared);
         QByteArray csv = generic ? exportGenericCsv(source) : exportCsv(source);
         if (spreadsheet)
             csv = savedBySpreadsheet(csv);
-        for (bool replace : {false, true}) {
+        for (bool replace : intoCleared ? QList<bool>{false, true} : QList<bool>{false}) {
             const Codeplug base = replace ? defaultImage() : source;
             const ImportResult imported =
                 generic ? importGenericCsv(csv, base, Language::English, {replace, false}) : importCsv(csv, base, Language::English, replace);
@@ -550,14 +556,19 @@ private slots:
     }
 
     // What show prints, set takes back: every field of each image reads as a
-    // text that stores the same bytes, offsets below 10 MHz included. The
-    // images' channels are in the grid's encoding; a receive set through the
-    // editor's encoding re-encodes the record as the channel editor does.
+    // text that stores the same bytes, offsets below 10 MHz included, and
+    // values past a list's end in either language. The images' channels are
+    // in the grid's encoding; a receive set through the editor's encoding
+    // re-encodes the record as the channel editor does.
     void showThenSetKeepsTheImage_data()
     {
         QTest::addColumn<Codeplug>("image");
-        QTest::newRow("sample image") << sampleImage();
-        QTest::newRow("128-channel plan") << fullChannelPlan();
+        QTest::addColumn<Language>("language");
+        QTest::newRow("sample image") << sampleImage() << Language::English;
+        QTest::newRow("128-channel plan") << fullChannelPlan() << Language::English;
+        Codeplug pastTheEnds = sampleImage();
+        pastTheEnds.at(Region::GeneralRow, 6) = 0xF0; // back light and scan way 3
+        QTest::newRow("values past the lists' ends, Chinese") << pastTheEnds << Language::Chinese;
         Codeplug offsets = defaultImage();
         const char *const shifts[] = {"0.6", "1.6", "7.6", "9.995", "10"};
         for (int n = 1; n <= 5; ++n) {
@@ -567,15 +578,16 @@ private slots:
                 || !write(offsets, id + "transmit", QString::number(tx, 'f', 5)).isEmpty())
                 qFatal("channel %d not set", n);
         }
-        QTest::newRow("offsets below and at 10 MHz") << offsets;
+        QTest::newRow("offsets below and at 10 MHz") << offsets << Language::English;
     }
     void showThenSetKeepsTheImage()
     {
         QFETCH(Codeplug, image);
+        QFETCH(Language, language);
         for (const Field &f : fieldCatalogue()) {
-            const QString shown = readField(image, f, Language::English);
+            const QString shown = readField(image, f, language);
             Codeplug again = image;
-            const QString refused = writeField(again, f, shown, Language::English);
+            const QString refused = writeField(again, f, shown, language);
             QVERIFY2(refused.isEmpty(), qPrintable(f.id + " = " + shown + ": " + refused));
             QVERIFY2(again == image, qPrintable(f.id + " = " + shown + " changed the image"));
         }

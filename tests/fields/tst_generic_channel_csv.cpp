@@ -209,6 +209,11 @@ private slots:
             << QStringList{"line 2: Name \"GMRS01\" became \"GMR01\"", "line 3: Name \"GMRS15\" became \"GMR15\"",
                            "line 4: Name \"GMRS22\" became \"GMR22\""}
             << QStringList();
+        QTest::newRow("an empty Mode is FM")
+            << QByteArray("Location,Name,Frequency,Mode\n1,EMPTY,446.000000,\n2,NFM,446.100000,NFM\n")
+            << GenericImportOptions{false, false}
+            << QStringList{"1,446.00000,446.00000," + OffWide + "EMPTY", "2,446.10000,446.10000,OFF,OFF,High,Narrow,NFM"}
+            << QStringList() << QStringList();
         QTest::newRow("no Location, renumbered")
             << QByteArray("Name,Frequency\nA,446\n") << GenericImportOptions{false, true} << QStringList{"1,446.00000,446.00000," + OffWide + "A"}
             << QStringList() << QStringList();

@@ -79,15 +79,18 @@ private slots:
 void LinkWindows::portWindowChoosesThePort_data()
 {
     QTest::addColumn<bool>("portError");
-    QTest::newRow("last open succeeded") << false;
-    QTest::newRow("last open failed") << true;
+    QTest::addColumn<int>("port"); // the one chosen, where the radio is
+    QTest::newRow("last open succeeded") << false << 3;
+    QTest::newRow("last open failed") << true << 3;
+    QTest::newRow("the last number") << false << 8;
 }
 
 void LinkWindows::portWindowChoosesThePort()
 {
     QFETCH(bool, portError);
+    QFETCH(int, port);
     SimulatedRadioProgram p;
-    p.registry().ports().mapPortNumber(3, p.radio.devicePath());
+    p.registry().ports().mapPortNumber(port, p.radio.devicePath());
     p.registry().ports().mapPortNumber(2, QStringLiteral("/dev/no-such-port"));
     if (portError)
         p.session().setPortFailure(QStringLiteral("the port failed before"));
@@ -100,27 +103,27 @@ void LinkWindows::portWindowChoosesThePort()
     auto option = [setup](int n) { return setup->findChild<QRadioButton *>(QStringLiteral("Option%1").arg(n)); };
     QVERIFY(option(1)->isChecked());
     QCOMPARE(option(2)->toolTip(), QStringLiteral("/dev/no-such-port"));
-    QCOMPARE(option(3)->toolTip(), p.radio.devicePath());
+    QCOMPARE(option(port)->toolTip(), p.radio.devicePath());
 
-    QTest::mouseClick(option(3), Qt::LeftButton, {}, QPoint(5, option(3)->height() / 2));
+    QTest::mouseClick(option(port), Qt::LeftButton, {}, QPoint(5, option(port)->height() / 2));
     click(setup->findChild<QPushButton *>(QStringLiteral("Command_ok")));
-    QCOMPARE(p.session().port().number, 3);
-    QCOMPARE(p.main->statusPanels().text(3), QStringLiteral("COM3"));
+    QCOMPARE(p.session().port().number, port);
+    QCOMPARE(p.main->statusPanels().text(3), QStringLiteral("COM%1").arg(port));
     QCOMPARE(p.registry().isOpen(WindowId::Form_setup), portError);
     if (portError) {
         click(setup->findChild<QPushButton *>(QStringLiteral("Command1")));
         QVERIFY(!p.registry().isOpen(WindowId::Form_setup));
-        QCOMPARE(p.session().port().number, 3);
+        QCOMPARE(p.session().port().number, port);
     }
 
-    // The next link opens port 3.
+    // The next link opens the chosen port.
     p.randomizeRadio();
     click(p.openRead()->Command_read);
     QVERIFY(waitUntil([&] { return !p.registry().isOpen(WindowId::Form_Comm_Read); }, 5000));
     QVERIFY(p.radioMatchesImage(0, 253));
     QVERIFY(!p.session().portFailed());
     p.registry().ports().mapPortNumber(2, QString());
-    p.registry().ports().mapPortNumber(3, QString());
+    p.registry().ports().mapPortNumber(port, QString());
 }
 
 void LinkWindows::simulatedRadioIsOfferedAfterTheSystemPorts()
@@ -548,6 +551,9 @@ void LinkWindows::failedTransferShowsItsFinalState_data()
                                    << QStringLiteral("Write failed: the radio does not answer");
     QTest::newRow("write, frozen at 40 %") << true << 100 << false
                                            << QStringLiteral("Write failed: the radio is half-written") << halfWritten;
+    QTest::newRow("write, frozen after the first row")
+        << true << 0 << false << QStringLiteral("Write failed: the radio is half-written")
+        << QString(halfWritten).replace(QStringLiteral("row 101"), QStringLiteral("row 1"));
     QTest::newRow("write, frozen, Chinese")
         << true << 100 << true << QStringLiteral("写入失败：对讲机只写入了一部分")
         << QStringLiteral("写入在第 101 行（共 255 行）之后中断：对讲机的存储器现在一部分是新数据，一部分是旧数据。"

@@ -166,22 +166,31 @@ void TestDocument::historyIsBounded_data()
 {
     QTest::addColumn<int>("steps");
     QTest::addColumn<int>("rowsPerStep");
-    QTest::newRow("many small steps: 100 kept") << 150 << 1;
-    QTest::newRow("whole-image steps: 1 MB kept") << 90 << 256;
+    QTest::addColumn<int>("rangeStep"); // this step sets the working range to <step>..470 instead
+    QTest::newRow("many small steps: 100 kept") << 150 << 1 << 0;
+    QTest::newRow("whole-image steps: 1 MB kept") << 90 << 256 << 0;
+    QTest::newRow("a range change among them") << 90 << 256 << 80;
 }
 
 void TestDocument::historyIsBounded()
 {
     QFETCH(int, steps);
     QFETCH(int, rowsPerStep);
+    QFETCH(int, rangeStep);
     CodeplugDocument document;
+    document.start(document.image(), {400, 470});
     QList<Codeplug> states{document.image()};
+    QList<double> lows{document.workRange().low};
     for (int s = 1; s <= steps; ++s) {
-        document.edit(Label, [&](Codeplug &image) {
-            for (int r = 0; r < rowsPerStep; ++r)
-                image.at(r, s % RowBytes) = qint16(s);
-        });
+        if (s == rangeStep)
+            document.setWorkRange({double(s), 470});
+        else
+            document.edit(Label, [&](Codeplug &image) {
+                for (int r = 0; r < rowsPerStep; ++r)
+                    image.at(r, s % RowBytes) = qint16(s);
+            });
         states << document.image();
+        lows << document.workRange().low;
     }
     const int kept = document.history().count();
     QVERIFY(kept <= CodeplugDocument::HistorySteps);
@@ -195,6 +204,7 @@ void TestDocument::historyIsBounded()
     for (int k = 1; k <= kept; ++k) {
         QVERIFY(!document.undo().isEmpty());
         QVERIFY(document.image() == states.at(steps - k));
+        QCOMPARE(document.workRange().low, lows.at(steps - k));
     }
     QCOMPARE(document.undo(), QString());
 }

@@ -163,6 +163,11 @@ void RadioSimulator::parse()
                 hangUp();
                 return;
             }
+            if (index == faults.silentFromRead) {
+                faults.silent = true;
+                log(QStringLiteral("   the radio falls silent"));
+                break;
+            }
             if (index == faults.dropReadReplyAt) {
                 log(QStringLiteral("   block reply lost"));
                 break;

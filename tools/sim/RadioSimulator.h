@@ -27,6 +27,7 @@ public:
         int dropAckAt = -1;                // this write frame gets no acknowledgement
         int refuseWriteAt = -1;            // this write frame is not stored and answered 15 (NAK)
         int silentFromWrite = -1;          // from this write frame on, nothing is stored or answered
+        int silentFromRead = -1;           // from this read request on, nothing is answered
         int doubleAckAt = -1;              // this write frame is acknowledged twice at once
         int hangUpAtReadRequest = -1;      // the cable is pulled when this request arrives
         bool splitReplies = false;         // replies arrive in two pieces, 3 ms apart
