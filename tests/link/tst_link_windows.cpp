@@ -827,6 +827,10 @@ void LinkWindows::linkHoldsTheDocument()
     p.main->statusPanels().setText(StatusPanels::Outcome, QString());
     click(grid->Command_Clear);
     QCOMPARE(outcome(), reason);
+    p.main->statusPanels().setText(StatusPanels::Outcome, QString());
+    // A setting chosen in another window.
+    clickListItem(p.registry().reopen(WindowId::frm_option)->findChild<QComboBox *>("Combo_TOT"), 3);
+    QCOMPARE(outcome(), reason);
     QVERIFY(!(grid->MSF_chann->model()->flags(grid->MSF_chann->model()->index(9, 1)) & Qt::ItemIsEditable));
     if (window != 0)
         QCOMPARE(copyImage(), held);

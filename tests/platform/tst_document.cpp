@@ -183,7 +183,7 @@ void TestDocument::historyIsBounded()
     QList<double> lows{document.workRange().low};
     for (int s = 1; s <= steps; ++s) {
         if (s == rangeStep)
-            document.setWorkRange({double(s), 470});
+            document.editWithRange(Label, [](Codeplug &image) { image.at(Region::RangeRow, 1) = 0x08; });
         else
             document.edit(Label, [&](Codeplug &image) {
                 for (int r = 0; r < rowsPerStep; ++r)
