@@ -274,12 +274,6 @@ QString frm_chann::cellText(int row, int column) const
     return m_model->cell(row, column).data().toString();
 }
 
-void frm_chann::refreshChannelRow(int n)
-{
-    const QRect row = MSF_chann->visualRect(m_model->cell(n, 0)) | MSF_chann->visualRect(m_model->cell(n, NameColumn));
-    MSF_chann->viewport()->update(row.adjusted(0, 0, MSF_chann->viewport()->width(), 0));
-}
-
 void frm_chann::showChannelCaption()
 {
     setWindowTitle(langText("信道参数编辑 [ 信道 - ", "Channel Information [ Channel - ")

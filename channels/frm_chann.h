@@ -28,9 +28,6 @@ public:
     int currentGridRow() const;
     int currentGridColumn() const;
     QString cellText(int row, int column) const;
-
-    // Repaints the row of channel n from the document (reads only).
-    void refreshChannelRow(int n);
     // "Channel Information [ Channel - n ]" for the current channel.
     void showChannelCaption();
 
