@@ -3,6 +3,8 @@
 #include "core/FrequencyEntry.h"
 #include "core/ToneTable.h"
 
+#include <functional>
+
 namespace {
 
 using Outcome = ChannelEditOutcome;
@@ -33,9 +35,16 @@ Outcome checkedFrequency(double mhz, const WorkRange &range, OutOfRangePolicy po
             Frequency::snapped(range.low).value_or(Frequency::fromMHz(range.low))};
 }
 
-Outcome listPosition(int position, int count)
+// A list position of a channel in use, stored by `store`.
+Outcome storeChoice(Codeplug &image, const ChannelTarget &target, int position, int count,
+                    const std::function<void(Codeplug &, int)> &store)
 {
-    return position >= 0 && position < count ? Outcome{} : refused(ChannelMessage::NoSuchItem);
+    if (isChannelEmpty(image, target.channel))
+        return refused(ChannelMessage::ReceiveFirst);
+    if (position < 0 || position >= count)
+        return refused(ChannelMessage::NoSuchItem);
+    store(image, target.channel);
+    return {};
 }
 
 } // namespace
@@ -73,47 +82,32 @@ ChannelEditOutcome setTransmit(Codeplug &image, const ChannelTarget &target, std
 
 ChannelEditOutcome setTone(Codeplug &image, const ChannelTarget &target, ToneSlot slot, int position)
 {
-    const int n = target.channel;
-    if (isChannelEmpty(image, n))
-        return refused(ChannelMessage::ReceiveFirst);
-    Outcome outcome = listPosition(position, ToneTable::instance().size());
-    if (outcome.refused())
-        return outcome;
-    if (editor(target))
-        storeEditorTone(image, n, slot, position);
-    else
-        storeGridTone(image, n, slot, position);
-    return outcome;
+    return storeChoice(image, target, position, ToneTable::instance().size(), [&](Codeplug &image, int n) {
+        if (editor(target))
+            storeEditorTone(image, n, slot, position);
+        else
+            storeGridTone(image, n, slot, position);
+    });
 }
 
 ChannelEditOutcome setPower(Codeplug &image, const ChannelTarget &target, int position)
 {
-    const int n = target.channel;
-    if (isChannelEmpty(image, n))
-        return refused(ChannelMessage::ReceiveFirst);
-    Outcome outcome = listPosition(position, editor(target) ? 3 : 2);
-    if (outcome.refused())
-        return outcome;
-    if (editor(target))
-        storeEditorPower(image, n, position);
-    else
-        storeGridPower(image, n, position);
-    return outcome;
+    return storeChoice(image, target, position, editor(target) ? 3 : 2, [&](Codeplug &image, int n) {
+        if (editor(target))
+            storeEditorPower(image, n, position);
+        else
+            storeGridPower(image, n, position);
+    });
 }
 
 ChannelEditOutcome setBandwidth(Codeplug &image, const ChannelTarget &target, int position)
 {
-    const int n = target.channel;
-    if (isChannelEmpty(image, n))
-        return refused(ChannelMessage::ReceiveFirst);
-    Outcome outcome = listPosition(position, 2);
-    if (outcome.refused())
-        return outcome;
-    if (editor(target))
-        storeEditorBandwidth(image, n, position);
-    else
-        storeGridBandwidth(image, n, position);
-    return outcome;
+    return storeChoice(image, target, position, 2, [&](Codeplug &image, int n) {
+        if (editor(target))
+            storeEditorBandwidth(image, n, position);
+        else
+            storeGridBandwidth(image, n, position);
+    });
 }
 
 ChannelEditOutcome setName(Codeplug &image, const ChannelTarget &target, const QString &text)
