@@ -1,6 +1,7 @@
 #include "channels/frm_chann.h"
 
 #include "channels/ChannelCellDelegate.h"
+#include "channels/ChannelGridActions.h"
 #include "channels/ChannelTableModel.h"
 #include "channels/Form_Chann_Edit.h"
 #include "core/ChannelCaptions.h"
@@ -16,6 +17,7 @@
 #include "platform/WindowRegistry.h"
 
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QSignalBlocker>
 #include <QHBoxLayout>
@@ -79,7 +81,7 @@ frm_chann::frm_chann(WindowRegistry &registry)
       Combo_edit(new QComboBox(MSF_chann->viewport())), Command_Clear(new QPushButton(this)),
       Command_Edit(new QPushButton(this)), Command_close(new QPushButton(this)),
       Command_help(new QPushButton(this)), m_model(new ChannelTableModel(document(), windowLanguage(), this)),
-      m_delegate(new ChannelCellDelegate(*m_model, this))
+      m_delegate(new ChannelCellDelegate(*m_model, this)), m_actions(nullptr)
 {
     setObjectName(QStringLiteral("frm_chann"));
     MSF_chann->setObjectName(QStringLiteral("MSF_chann"));
@@ -99,8 +101,9 @@ frm_chann::frm_chann(WindowRegistry &registry)
     // Hiding a focused cell editor hands the focus on as Tab would; the grid
     // must not take that as a move to the next cell.
     MSF_chann->setTabKeyNavigation(false);
-    MSF_chann->setSelectionMode(QAbstractItemView::SingleSelection);
     MSF_chann->setSelectionBehavior(QAbstractItemView::SelectItems);
+    // Selection of many cells and channels, and the gestures on them.
+    m_actions = new ChannelGridActions(*this, *MSF_chann, *m_model);
     MSF_chann->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     MSF_chann->horizontalHeader()->setHighlightSections(false);
     MSF_chann->horizontalHeader()->setStretchLastSection(true);
@@ -114,6 +117,7 @@ frm_chann::frm_chann(WindowRegistry &registry)
     cellRule.handler = [this](QChar key) { return Text_Edit_KeyPress(key); };
     filterKeys(Text_Edit, cellRule);
     MSF_chann->installEventFilter(this);
+    MSF_chann->viewport()->installEventFilter(this);
     Combo_edit->hide();
     Combo_edit->setEditable(true);
     Combo_edit->setInsertPolicy(QComboBox::NoInsert);
@@ -369,6 +373,15 @@ void frm_chann::closeEditorToGrid()
     Combo_edit->setEditText(QString());
 }
 
+void frm_chann::fillFromEditor()
+{
+    const int column = m_editColumn;
+    const QString text = column >= DecodeColumn && column <= BandwidthColumn ? Combo_edit->currentText()
+                                                                              : Text_Edit->text();
+    closeEditorToGrid();
+    m_actions->fill(column, text);
+}
+
 void frm_chann::MSF_chann_Scroll()
 {
     Text_Edit->hide();
@@ -500,6 +513,30 @@ bool frm_chann::eventFilter(QObject *watched, QEvent *event)
 {
     const bool keyPress = event->type() == QEvent::KeyPress;
     const int key = keyPress ? static_cast<QKeyEvent *>(event)->key() : 0;
+    const bool ctrlEnter = keyPress && isEnterKey(key)
+        && (static_cast<QKeyEvent *>(event)->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
+    if (watched == MSF_chann && keyPress && m_actions->gridKey(static_cast<QKeyEvent *>(event)))
+        return true;
+    if ((watched == MSF_chann || watched == MSF_chann->viewport()) && event->type() == QEvent::ContextMenu) {
+        // From the keyboard the menu opens at the current cell.
+        auto *menu = static_cast<QContextMenuEvent *>(event);
+        m_actions->showMenu(menu->reason() == QContextMenuEvent::Keyboard
+                                ? MSF_chann->viewport()->mapToGlobal(
+                                      MSF_chann->visualRect(MSF_chann->currentIndex()).center())
+                                : menu->globalPos());
+        return true;
+    }
+    if (watched == MSF_chann->viewport()) {
+        if (event->type() == QEvent::MouseButtonPress && m_actions->numberPress(static_cast<QMouseEvent *>(event)))
+            return true;
+        if (m_actions->dropEvent(event))
+            return true;
+    }
+    if ((watched == Text_Edit || watched == Combo_edit || watched == Combo_edit->lineEdit()) && ctrlEnter
+        && m_editRow != 0) {
+        fillFromEditor();
+        return true;
+    }
     if (watched == MSF_chann && keyPress && (isEnterKey(key) || key == Qt::Key_F2)) {
         // The keyboard's way to a cell editor, as a click on the cell.
         if (currentGridColumn() > 0)

@@ -8,6 +8,7 @@ class QLineEdit;
 class QPushButton;
 class QTableView;
 class ChannelCellDelegate;
+class ChannelGridActions;
 class ChannelTableModel;
 
 // The channel grid: all 128 channels as a table (grid encoding), edited in
@@ -74,6 +75,9 @@ private:
     bool typeIntoCell(QKeyEvent *key);
     // Escape: the open editor closes without a commit.
     void closeEditorToGrid();
+    // Ctrl+Enter in a cell editor: its value into every selected cell of
+    // its column.
+    void fillFromEditor();
     // Stores the text box's entry into cell (row, column) and answers the
     // outcome with the cell's message; the text box then shows what
     // replaced a refused entry.
@@ -94,4 +98,5 @@ private:
     bool m_writing = false;
     ChannelTableModel *m_model;
     ChannelCellDelegate *m_delegate;
+    ChannelGridActions *m_actions;
 };

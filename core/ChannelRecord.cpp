@@ -1,4 +1,5 @@
 #include "core/ChannelRecord.h"
+#include "core/ChannelRows.h"
 
 #include "core/Codecs.h"
 #include "core/Frequency.h"
@@ -433,4 +434,30 @@ void initEditorChannelDefaults(Codeplug &image, int n)
     image.at(n, 14) = Region::Empty;
     image.at(n, 15) = Region::Empty;
     clearEditorName(image, n);
+}
+
+ChannelContent channelContent(const Codeplug &image, int n)
+{
+    ChannelContent content;
+    for (int c = 0; c < RowBytes; ++c)
+        content.record[c] = image.cell(n, c);
+    for (int k = 0; k < NameLength; ++k)
+        content.name[k] = image.cell(nameByteRow(n, k), nameByteColumn(n, k));
+    return content;
+}
+
+void storeChannelContent(Codeplug &image, int n, const ChannelContent &content)
+{
+    for (int c = 0; c < RowBytes; ++c)
+        image.at(n, c) = content.record[c];
+    for (int k = 0; k < NameLength; ++k)
+        image.at(nameByteRow(n, k), nameByteColumn(n, k)) = content.name[k];
+}
+
+ChannelContent emptyChannelContent()
+{
+    ChannelContent content;
+    content.record.fill(Region::Empty);
+    content.name.fill(Region::Empty);
+    return content;
 }

@@ -40,7 +40,9 @@ const QVector<Column> &columns()
     return list;
 }
 
-int columnOfHeader(const QString &header)
+} // namespace
+
+int gridColumnOfHeader(const QString &header)
 {
     const QString h = header.trimmed();
     for (int i = 0; i < columns().size(); ++i)
@@ -49,6 +51,8 @@ int columnOfHeader(const QString &header)
                 return i;
     return -1;
 }
+
+namespace {
 
 bool isField(const char *field, const char *name) { return qstrcmp(field, name) == 0; }
 
@@ -107,7 +111,7 @@ ImportResult importCsv(const QByteArray &csv, const Codeplug &base, Language lan
     QVector<int> columnOf;
     QSet<int> seen;
     for (const QString &header : records.first().fields) {
-        const int c = columnOfHeader(header);
+        const int c = gridColumnOfHeader(header);
         if (c < 0)
             result.errors << langText(language, "第 %1 行：未知的列“%2”",
                                       "line %1: unknown column \"%2\"").arg(records.first().line).arg(header.trimmed());

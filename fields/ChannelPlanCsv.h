@@ -11,6 +11,11 @@
 // bandwidth and name, texts as the grid shows them, and a header row. A name
 // a spreadsheet would rewrite is marked as text (SpreadsheetCells).
 
+// The grid column (0 the channel number .. 7 the name) a header names: the
+// field's word, the grid's own header in either language, the short Chinese
+// word; -1 for any other.
+int gridColumnOfHeader(const QString &header);
+
 QByteArray exportCsv(const Codeplug &image, Language language = Language::English);
 
 // Stores each row's channel into `base` with the channel grid's rules (the

@@ -70,6 +70,30 @@ CommandResult runExportCsv(const QString &source, const QString &csvPath, Langua
     return {};
 }
 
+PlanImport importPlanFile(const QString &csvPath, const Codeplug &base, Language language, CsvFormat format,
+                          GenericImportOptions options)
+{
+    PlanImport plan;
+    QString error;
+    // The reader tells an oversized file, whatever its size, by one message.
+    QByteArray csv;
+    if (!readRegularFile(csvPath, MaxCsvBytes, {"CSV 信道表", "CSV channel plan"}, csv, error, language))
+        return {{}, SourceFailed, error};
+    // Another kind of file is unreadable input, named by its kind.
+    if (const QString kind = notUtf8Text(csv, language); !kind.isEmpty())
+        return {{}, SourceFailed, csvPath + QStringLiteral(": ") + kind};
+    if (format == CsvFormat::Detect)
+        format = isGenericChannelCsv(csv) ? CsvFormat::Generic : CsvFormat::Grid;
+    if ((options.renumber || options.skipUnsupported) && format != CsvFormat::Generic)
+        return {{}, UsageFailed,
+                langText(language, "%1：%2 只适用于通用（generic）格式，此信道表是 kvd9 格式",
+                         "%1: %2 applies to the generic layout only; this plan has the kvd9 layout")
+                    .arg(csvPath, options.renumber ? QStringLiteral("--renumber") : QStringLiteral("--skip-unsupported"))};
+    plan.imported = format == CsvFormat::Generic ? importGenericCsv(csv, base, language, options)
+                                                 : importCsv(csv, base, language, options.replace);
+    return plan;
+}
+
 CommandResult runImportCsv(const QString &csvPath, const QString &basePath, const QString &outputPath, Language language,
                            bool replace, CsvFormat format, bool renumber, bool skipUnsupported)
 {
@@ -77,24 +101,10 @@ CommandResult runImportCsv(const QString &csvPath, const QString &basePath, cons
     QString error;
     if (!loadSource(basePath, base, error, language))
         return failed(SourceFailed, error);
-    // The reader tells an oversized file, whatever its size, by one message.
-    QByteArray csv;
-    if (!readRegularFile(csvPath, MaxCsvBytes, {"CSV 信道表", "CSV channel plan"}, csv, error, language))
-        return failed(SourceFailed, error);
-    // Another kind of file is unreadable input, named by its kind.
-    if (const QString kind = notUtf8Text(csv, language); !kind.isEmpty())
-        return failed(SourceFailed, csvPath + QStringLiteral(": ") + kind);
-    if (format == CsvFormat::Detect)
-        format = isGenericChannelCsv(csv) ? CsvFormat::Generic : CsvFormat::Grid;
-    if ((renumber || skipUnsupported) && format != CsvFormat::Generic)
-        return failed(UsageFailed, langText(language, "%1：%2 只适用于通用（generic）格式，此信道表是 kvd9 格式",
-                                            "%1: %2 applies to the generic layout only; this plan has "
-                                            "the kvd9 layout")
-                                       .arg(csvPath, renumber ? QStringLiteral("--renumber")
-                                                              : QStringLiteral("--skip-unsupported")));
-    const ImportResult imported = format == CsvFormat::Generic
-        ? importGenericCsv(csv, base, language, {replace, renumber, skipUnsupported})
-        : importCsv(csv, base, language, replace);
+    const PlanImport plan = importPlanFile(csvPath, base, language, format, {replace, renumber, skipUnsupported});
+    if (plan.status != 0)
+        return failed(plan.status, plan.error);
+    const ImportResult &imported = plan.imported;
     CommandResult result;
     if (!imported.ok) {
         QStringList errors;

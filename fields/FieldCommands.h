@@ -1,6 +1,7 @@
 #pragma once
 #include "fields/CodeplugSource.h"
 #include "fields/FieldReport.h"
+#include "fields/GenericChannelCsv.h"
 
 #include <QByteArray>
 #include <QJsonArray>
@@ -50,6 +51,17 @@ CommandResult runExportCsv(const QString &source, const QString &csvPath, Langua
 // With "-" the image's file text is the output.
 // --renumber on a plan of the kvd9 layout is a usage error.
 // --skip-unsupported, like --renumber, applies to the generic layout.
+// The plan at `csvPath` laid over `base` as import-csv lays it: a file
+// that cannot be read, or options that do not fit its layout, give a
+// status (SourceFailed, UsageFailed) and an error, and no import.
+struct PlanImport {
+    ImportResult imported;
+    int status = 0;
+    QString error;
+};
+PlanImport importPlanFile(const QString &csvPath, const Codeplug &base, Language language, CsvFormat format,
+                          GenericImportOptions options);
+
 CommandResult runImportCsv(const QString &csvPath, const QString &basePath, const QString &outputPath,
                            Language language, bool replace, CsvFormat format = CsvFormat::Detect,
                            bool renumber = false, bool skipUnsupported = false);

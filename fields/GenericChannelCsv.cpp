@@ -556,7 +556,7 @@ ImportResult importGenericCsv(const QByteArray &csv, const Codeplug &base, Langu
     QVector<bool> onceForPlan(ColumnCount, false);
     for (Column c : DroppedColumns)
         onceForPlan[c] = droppedRows.at(c) >= 2 && droppedRows.at(c) * 2 > rows.size();
-    int next = 1; // with renumber: the channel the next row fills
+    int next = options.firstChannel; // with renumber: the channel the next row fills
     for (int r = 0; r < rows.size(); ++r) {
         const Row &row = rows.at(r);
         const int line = records.at(r + 1).line;

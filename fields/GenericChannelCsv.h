@@ -22,7 +22,7 @@ bool isGenericChannelCsv(const QByteArray &csv);
 
 // Stores each row into `base` with the channel grid's rules (ImportResult):
 // Location n becomes channel n, or with `renumber` the rows fill channels
-// 1, 2, 3... in file order. Columns are found by name, unknown ones are
+// 1, 2, 3... (or from `firstChannel` on) in file order. Columns are found by name, unknown ones are
 // ignored and missing ones take the value an older file means by leaving
 // them out. What the radio cannot hold is refused (another mode, a tone
 // outside its lists) or dropped with a note (Duplex off, Skip, a tuning
@@ -41,6 +41,7 @@ struct GenericImportOptions {
     bool replace = false;  // channels the file does not name are cleared
     bool renumber = false;
     bool skipUnsupported = false;
+    int firstChannel = 1; // with renumber: the channel the first row fills
 };
 ImportResult importGenericCsv(const QByteArray &csv, const Codeplug &base, Language language,
                               GenericImportOptions options = {});

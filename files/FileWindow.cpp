@@ -4,10 +4,10 @@
 #include "core/Codeplug.h"
 #include "core/ChannelFile.h"
 #include "files/DirList.h"
-#include "core/ChannelEdits.h"
 #include "platform/CodeplugDocument.h"
 #include "platform/DrawnIcons.h"
 #include "platform/Messages.h"
+#include "platform/OpenChannelFile.h"
 #include "core/Texts.h"
 #include "platform/WindowLanguage.h"
 
@@ -252,27 +252,8 @@ void FileWindow::Command_enter_Click()
     if (isOpen()) {
         // The whole file is checked before anything changes; the load is one
         // undo step.
-        if (document().isLocked()) {
-            // A link moves the image: nothing is loaded, and panel 2 says why.
-            reportOutcome(document().lockReason());
+        if (!openChannelFile(*this, path))
             return;
-        }
-        Codeplug loaded = image();
-        if (!loadChannelFile(path, loaded, error, windowLanguage())) {
-            showMessage(langText("信道参数文件未调入。", "The channel parameter file was not loaded.")
-                        + QLatin1Char('\n') + error);
-            return;
-        }
-        editImage({QStringLiteral("打开 ") + QFileInfo(path).fileName(),
-                   QStringLiteral("opening ") + QFileInfo(path).fileName()},
-                  [&](Codeplug &image) {
-                      image = loaded;
-                      settleArrivedImage(image);
-                  });
-        document().markSaved();
-        session().setChannelFileName(path);
-        reportOutcome(langText("已载入 %1", "Loaded %1").arg(QDir::toNativeSeparators(path)));
-        showMessage("信道参数从文件调入成功 ！", "Succeed fold the channel parameter from file.");
     } else {
         if (!saveChannelFile(path, image(), error, windowLanguage())) {
             showMessage(langText("信道参数未保存。", "The channel parameters were not saved.")
