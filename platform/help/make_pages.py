@@ -43,13 +43,33 @@ PAGES = {
           ("TX Power, W/N", "High or Low; Wide or Narrow."), ("Name", NAMES['en']),
           ("Channel Edit", "opens the highlighted channel in the channel editor."),
           ("Clear", "empties every channel at once (Ctrl+Z gives them back)."),
-          ("Keys", "arrow keys and Page Up/Down move; Enter or F2 or typing opens the cell; Escape leaves it unchanged.")]),
+          ("Keys", "arrow keys and Page Up/Down move; Enter or F2 or typing opens the cell; Escape leaves it unchanged."),
+          ("Selecting", "Shift with the arrows or a click extends the selection, Ctrl+click adds a cell; a click on a "
+           "channel number or Shift+Space selects whole channels; Ctrl+A selects every channel."),
+          ("Copy and paste", "Ctrl+C copies the cells as tab-separated text for a spreadsheet (whole channels also "
+           "byte for byte); Ctrl+X cuts whole channels; Ctrl+V pastes from the current cell, right and down. A "
+           "header line names the columns. If any value is refused, nothing is pasted."),
+          ("Fill", "type a value with several cells of one column selected and press Ctrl+Enter."),
+          ("Channels", "Delete empties the selected channels, Insert adds an empty channel above the current one, "
+           "Ctrl+Delete removes the selected channels and moves the later ones up, Alt+Up / Alt+Down move them. "
+           "The priority channel follows its channel."),
+          ("Context menu", "right click, the Menu key or Shift+F10: these actions, Set for selected channels and Sort."),
+          ("Drop a plan", "drop a .csv (generic or kvd9 layout) or a .chann file onto the grid. Every one of these "
+           "actions is one step for Ctrl+Z.")]),
   'zh': ("信道参数编辑", "以表格显示全部 128 个信道；每个单元格可直接编辑，离开单元格时存入数据。",
          [("接收 / 发射频率", "单位 MHz，例如 438.500。" + RANGE['zh'] + "清空接收频率即删除该信道。"),
           ("QT/DQT 解码 / 编码", "从列表中选择亚音，关表示不用。"), ("发射功率、信道带宽", "高或低；宽带或窄带。"),
           ("信道名称", NAMES['zh']), ("信道编辑", "在信道编辑窗口中打开当前高亮的信道。"),
           ("清除", "立即清空所有信道（Ctrl+Z 可恢复）。"),
-          ("按键", "方向键和 Page Up/Down 移动；Enter、F2 或直接输入打开单元格；Escape 放弃输入。")])}),
+          ("按键", "方向键和 Page Up/Down 移动；Enter、F2 或直接输入打开单元格；Escape 放弃输入。"),
+          ("选择", "Shift 加方向键或单击扩展选择，Ctrl+单击添加单元格；单击信道号或按 Shift+Space 选择整个信道；Ctrl+A 选择全部信道。"),
+          ("复制和粘贴", "Ctrl+C 把单元格复制为制表符分隔的文本，可粘贴到电子表格（整个信道还按字节复制）；Ctrl+X 剪切整个信道；"
+           "Ctrl+V 从当前单元格起向右、向下粘贴。标题行指明各列。只要有一个值被拒绝，就什么都不粘贴。"),
+          ("填充", "选中同一列的多个单元格，输入一个值后按 Ctrl+Enter。"),
+          ("信道", "Delete 清空所选信道，Insert 在当前信道上方插入空信道，Ctrl+Delete 删除所选信道并使后面的信道上移，"
+           "Alt+上/下 移动所选信道。优先信道随其信道移动。"),
+          ("右键菜单", "右键、菜单键或 Shift+F10：以上操作、“为所选信道设置”和排序。"),
+          ("拖入信道表", "把 .csv（通用或 kvd9 格式）或 .chann 文件拖到表格上。以上每个操作都可用 Ctrl+Z 一步撤销。")])}),
  'Form_Chann_Edit': (False, {
   'en': ("Channel Edit", "One channel in full: frequencies, tones, power, bandwidth, name and scan.",
          [("Channel box and scroll bar", "choose the channel 1-128."),

@@ -9,7 +9,20 @@
 #include "support/ImageBytes.h"
 #include "support/TestSupport.h"
 
+#include "core/ChannelFile.h"
+#include "core/ChannelRows.h"
+#include "core/SettingPlaces.h"
+#include "platform/StatusPanels.h"
+#include "shell/MDImain.h"
+
 #include <QAbstractItemView>
+#include <QClipboard>
+#include <QMenu>
+#include <QMimeData>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QUndoStack>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -27,6 +40,33 @@ void putChannel(int n)
     Img(n, 9) = 0;
     Img(n, 10) = qint16((Img(n, 10) & 0xC0) | 0x03);
     storeGridName(Document(), n, QStringLiteral("AB"));
+}
+
+// Channel n in use, simplex on `rx` MHz, named `name`.
+void putNamed(int n, double rx, const QString &name)
+{
+    QVERIFY(storeFrequencyPair(Document(), n, Frequency::fromMHz(rx), Frequency::fromMHz(rx), GridDirectionByte));
+    Img(n, 8) = 0;
+    Img(n, 9) = 0;
+    Img(n, 10) = qint16((Img(n, 10) & 0xC0) | 0x03);
+    storeGridName(Document(), n, name);
+}
+
+// Chooses `path` ("Sort/By name") in the context menu that the next key
+// opens, as a person does once it shows.
+void chooseInMenu(const QString &path)
+{
+    QTimer::singleShot(10, [path] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return chooseInMenu(path);
+        const QStringList steps = path.split(QLatin1Char('/'));
+        QMenu *holder = steps.size() > 1 ? menu->findChild<QMenu *>(steps.first()) : menu;
+        for (QAction *action : holder ? holder->actions() : QList<QAction *>{})
+            if (action->objectName() == steps.last() || action->text() == steps.last())
+                action->trigger();
+        menu->close();
+    });
 }
 
 } // namespace
@@ -502,6 +542,183 @@ private slots:
                 QCOMPARE(rowBytes(row), QList<int>(16, 255));
         QCOMPARE(cell(1, 1) + cell(128, 7), QString());
         QVERIFY(program->messages.messages.isEmpty());
+    }
+
+    // Gestures on many cells and whole channels, by keys and the context
+    // menu: what the channels show after, where the priority channel went,
+    // what panel 2 says, and that one undo gives the image back.
+    void bulkGestures_data()
+    {
+        QTest::addColumn<QString>("clipboard"); // text put on the clipboard first
+        QTest::addColumn<QString>("gesture");   // "r,c" a click, "#n" a click on a number, keys, "menu:" a choice
+        QTest::addColumn<int>("column");         // the column shown
+        QTest::addColumn<QString>("shown");      // its cells of channels 1..7
+        QTest::addColumn<int>("priority");
+        QTest::addColumn<QString>("panel");
+        QTest::addColumn<QString>("message");    // the start of a refusal, or empty
+        const QString names = "E,B,D,A,C,,";
+        QTest::newRow("channels copied and pasted byte for byte")
+            << "" << "#1 S-#2 C-c 6,1 C-v" << 7 << "E,B,D,A,C,E,B" << 3 << "Pasted 2 channels" << "";
+        QTest::newRow("names copied and pasted as text")
+            << "" << "1,7 S-Down C-c 4,7 C-v" << 7 << "E,B,D,E,B,," << 3 << "Pasted 2 channels" << "";
+        QTest::newRow("spreadsheet text with a header")
+            << "Name\tRX Frequency\nX\t440\n" << "6,3 C-v" << 1
+            << "435.00000,432.00000,431.00000,434.00000,433.00000,440.00000," << 3 << "Pasted 1 channel" << "";
+        QTest::newRow("a refused value pastes nothing")
+            << "436\n999" << "1,1 C-v" << 7 << names << 3 << "" << "Nothing was pasted:\nchannel 2, RX Frequency, \"999\"";
+        QTest::newRow("paste past channel 128") << "" << "#1 S-#2 C-c 128,1 C-v" << 7 << names << 3 << ""
+                                                 << "Not enough channels: the paste needs channels 128–129";
+        QTest::newRow("a name filled by Ctrl+Enter")
+            << "" << "1,7 S-Down S-Down ZZ C-Return" << 7 << "ZZ,ZZ,ZZ,A,C,," << 3 << "Set Name of channels 1–3" << "";
+        QTest::newRow("power set from the menu")
+            << "" << "4,5 S-Down menu:Set_for_selected_channels/Low S-F10" << 5 << "High,High,High,Low,Low,," << 3
+            << "Set TX Power of channels 4–5" << "";
+        QTest::newRow("a frequency fill refused") << "" << "1,2 S-Down 480 C-Return" << 7 << names << 3 << ""
+                                                  << "Nothing was filled:\nchannel 1, TX Frequency, \"480\"";
+        QTest::newRow("cut") << "" << "4,1 S-Space C-x" << 7 << "E,B,D,,C,," << 3 << "Cut channel 4" << "";
+        QTest::newRow("Delete empties") << "" << "2,1 S-Down Del" << 7 << "E,,,A,C,," << 3 << "Emptied channels 2–3" << "";
+        QTest::newRow("Insert pushes the priority channel down")
+            << "" << "2,1 Ins" << 7 << "E,,B,D,A,C," << 4 << "Inserted a channel at 2" << "";
+        QTest::newRow("Ctrl+Delete pulls it up") << "" << "1,4 C-Del" << 7 << "B,D,A,C,,," << 2 << "Removed channel 1" << "";
+        QTest::newRow("a removed priority channel stays named")
+            << "" << "3,1 C-Del" << 7 << "E,B,A,C,,," << 3 << "Removed channel 3; Priority Channel still names channel 3, which is gone" << "";
+        QTest::newRow("Alt+Up moves a block")
+            << "" << "3,1 S-Down A-Up" << 7 << "E,D,A,B,C,," << 2 << "Moved channels 3–4 up" << "";
+        QTest::newRow("Alt+Down") << "" << "#2 A-Down" << 7 << "E,D,B,A,C,," << 2 << "Moved channel 2 down" << "";
+        QTest::newRow("sorted by receive frequency")
+            << "" << "1,1 menu:Sort/By_receive_frequency S-F10" << 7 << "D,B,C,A,E,," << 1
+            << "Sorted channels 1–128 by receive frequency" << "";
+        QTest::newRow("selected channels sorted by name")
+            << "" << "#1 S-#3 menu:Sort/By_name S-F10" << 7 << "B,D,E,A,C,," << 2 << "Sorted channels 1–3 by name" << "";
+    }
+    void bulkGestures()
+    {
+        QFETCH(QString, clipboard);
+        QFETCH(QString, gesture);
+        QFETCH(int, column);
+        QFETCH(QString, shown);
+        QFETCH(int, priority);
+        QFETCH(QString, panel);
+        QFETCH(QString, message);
+        const QStringList names{"E", "B", "D", "A", "C"};
+        const double receive[] = {435, 432, 431, 434, 433};
+        for (int n = 1; n <= 5; ++n)
+            putNamed(n, receive[n - 1], names.at(n - 1));
+        storeSetting(Document(), SettingId::PriorityChannel, 3);
+        openGrid();
+        const Codeplug before = testDocument().image();
+        const int steps = testDocument().history().count();
+        if (!clipboard.isEmpty())
+            QApplication::clipboard()->setText(clipboard);
+        const QRegularExpression click(QStringLiteral("^(S-)?(#)?(\\d+)(?(2)|,(\\d+))$"));
+        const QMap<QString, QPair<Qt::Key, Qt::KeyboardModifiers>> keys{
+            {"S-Down", {Qt::Key_Down, Qt::ShiftModifier}}, {"S-Space", {Qt::Key_Space, Qt::ShiftModifier}},
+            {"C-c", {Qt::Key_C, Qt::ControlModifier}},    {"C-v", {Qt::Key_V, Qt::ControlModifier}},
+            {"C-x", {Qt::Key_X, Qt::ControlModifier}},    {"C-Return", {Qt::Key_Return, Qt::ControlModifier}},
+            {"Del", {Qt::Key_Delete, Qt::NoModifier}},    {"C-Del", {Qt::Key_Delete, Qt::ControlModifier}},
+            {"Ins", {Qt::Key_Insert, Qt::NoModifier}},    {"A-Up", {Qt::Key_Up, Qt::AltModifier}},
+            {"A-Down", {Qt::Key_Down, Qt::AltModifier}},  {"S-F10", {Qt::Key_F10, Qt::ShiftModifier}}};
+        for (const QString &step : gesture.split(QLatin1Char(' '))) {
+            const QRegularExpressionMatch at = click.match(step);
+            if (step.startsWith(QLatin1String("menu:"))) {
+                chooseInMenu(step.mid(5).replace(QLatin1Char('_'), QLatin1Char(' ')));
+            } else if (at.hasMatch()) {
+                const bool number = !at.captured(2).isEmpty();
+                const QModelIndex item = table->model()->index(at.captured(3).toInt() - 1,
+                                                                number ? 0 : at.captured(4).toInt());
+                table->scrollTo(item);
+                QTest::mouseClick(table->viewport(), Qt::LeftButton,
+                                  at.captured(1).isEmpty() ? Qt::NoModifier : Qt::ShiftModifier,
+                                  table->visualRect(item).center());
+                // A click on a cell opens its editor; Escape gives the keys back to the grid.
+                if (QApplication::focusWidget() != table)
+                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            } else if (keys.contains(step)) {
+                QTest::keyClick(QApplication::focusWidget(), keys.value(step).first, keys.value(step).second);
+            } else {
+                for (QChar c : step)
+                    QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+            }
+            QApplication::processEvents();
+        }
+        QStringList cells;
+        for (int n = 1; n <= 7; ++n)
+            cells << cell(n, column);
+        QCOMPARE(cells.join(QLatin1Char(',')), shown);
+        QCOMPARE(storedSetting(Document(), SettingId::PriorityChannel), priority);
+        const QString refusal = program->messages.texts().join(QLatin1Char('|'));
+        QVERIFY2(message.isEmpty() ? refusal.isEmpty() : refusal.startsWith(message), qPrintable(refusal));
+        QCOMPARE(testDocument().history().count(), steps + (message.isEmpty() ? 1 : 0));
+        if (gesture.startsWith(QLatin1Char('#')) && gesture.contains(QLatin1String("C-v")) && message.isEmpty())
+            for (int n = 6; n <= 7; ++n)
+                QVERIFY(channelContent(testDocument().image(), n) == channelContent(before, n - 5));
+        if (message.isEmpty()) {
+            QCOMPARE(program->main->statusPanels().text(StatusPanels::Outcome), panel);
+            QTest::keyClick(table, Qt::Key_Z, Qt::ControlModifier);
+            QVERIFY(testDocument().image() == before);
+        }
+    }
+
+    // A plan dropped onto the grid: a generic CSV fills from the channel it
+    // lands on, a kvd9 CSV goes by its channel column, a .chann file opens
+    // as Open opens it; a file that can't be used changes nothing.
+    void dropPlan_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("content"); // empty: the image with channel 30 named "CH", saved
+        QTest::addColumn<int>("onto");
+        QTest::addColumn<int>("channel");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("details");
+        QTest::newRow("generic CSV from the channel dropped on")
+            << "plan.csv" << "Location,Name,Frequency,Duplex,Offset,Mode\n7,AA,446.0031,,0,FM\n9,BB,446.1,,0,NFM\n"
+            << 10 << 11 << "BB" << "The channel plan was imported; some values were adapted."
+            << "line 2: Frequency 446.0031 snapped to 446.00000";
+        QTest::newRow("kvd9 CSV by its channel column")
+            << "grid.CSV" << "channel,receive,name\n20,440,KV\n" << 3 << 20 << "KV" << "" << "";
+        QTest::newRow(".chann as Open") << "saved.chann" << "" << 1 << 30 << "CH"
+                                        << "Succeed fold the channel parameter from file." << "";
+        QTest::newRow("a refused plan changes nothing")
+            << "bad.csv" << "channel,receive,name\n5,abc,XX\n" << 1 << 5 << ""
+            << "The channel plan was not imported; nothing changed." << "line 2: receive";
+    }
+    void dropPlan()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, content);
+        QFETCH(int, onto);
+        QFETCH(int, channel);
+        QFETCH(QString, name);
+        QFETCH(QString, message);
+        QFETCH(QString, details);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(file);
+        if (content.isEmpty()) {
+            Codeplug saved = testDocument().image();
+            QVERIFY(storeFrequencyPair(saved, 30, Frequency::fromMHz(440), Frequency::fromMHz(440), GridDirectionByte));
+            storeGridName(saved, 30, QStringLiteral("CH"));
+            setRecordBit(saved, 30, GridDirectionByte, 3, true);
+            QString error;
+            QVERIFY(saveChannelFile(path, saved, error, Language::English));
+        } else {
+            QFile plan(path);
+            QVERIFY(plan.open(QIODevice::WriteOnly));
+            plan.write(content.toUtf8());
+        }
+        const int steps = testDocument().history().count();
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(path)});
+        const QPoint at = table->visualRect(table->model()->index(onto - 1, 1)).center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(table->viewport(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(table->viewport(), &drop);
+        QCOMPARE(cell(channel, 7), name);
+        QCOMPARE(program->messages.texts().value(0), message);
+        QVERIFY(details.isEmpty() || program->messages.messages.value(0).details.startsWith(details));
+        QCOMPARE(testDocument().history().count(), steps + (name.isEmpty() ? 0 : 1));
     }
 
     void closeRefusedWhileBusyAndClosesTheEditor()
