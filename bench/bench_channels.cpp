@@ -1,7 +1,10 @@
 // Times of the channel grid: rebuilding all 128 rows when the window is
 // activated, the same with the grid painted, one receive-frequency commit
-// typed into a cell, and one cell edit until the grid is painted again.
+// typed into a cell, one cell edit until the grid is painted again, and the
+// bulk gestures: a paste of 128 channels from text and a sort of 128
+// channels, each and its undo until the grid is painted.
 #include "core/ChannelRecord.h"
+#include "channels/ChannelGridActions.h"
 #include "channels/frm_chann.h"
 #include "platform/CodeplugDocument.h"
 #include "platform/Messages.h"
@@ -9,6 +12,7 @@
 #include "shell/MDImain.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -145,6 +149,45 @@ int main(int argc, char **argv)
     const qint64 fileStep = document.historyBytes() - bytes;
     std::printf("undo step of a cell edit: %lld bytes; of a whole image replaced: %lld bytes\n",
                 static_cast<long long>(cellStep), static_cast<long long>(fileStep));
+
+    // A spreadsheet's 128 rows pasted into the grid, then sorted, each
+    // undone; every figure until the grid is painted again.
+    QString plan;
+    for (int n = 1; n <= 128; ++n)
+        plan += QStringLiteral("%1\t%2\t%3\tOFF\t%4\tWide\tP%5\n")
+                    .arg(470 - n * 0.5, 0, 'f', 5)
+                    .arg(470 - n * 0.5, 0, 'f', 5)
+                    .arg(n % 2 ? QStringLiteral("88.5") : QStringLiteral("D023N"))
+                    .arg(n % 3 ? QStringLiteral("High") : QStringLiteral("Low"))
+                    .arg(n);
+    auto *actions = grid->findChild<ChannelGridActions *>();
+    const auto timed = [&](const std::function<void()> &gesture) {
+        timer.restart();
+        gesture();
+        QApplication::sendPostedEvents();
+        table->viewport()->repaint();
+        return timer.nsecsElapsed();
+    };
+    qint64 pasteNs = 0, sortNs = 0, undoPasteNs = 0, undoSortNs = 0, pasteStep = 0, sortStep = 0;
+    constexpr int BulkRuns = 20;
+    for (int i = 0; i < BulkRuns; ++i) {
+        fillChannels(main.document(), 438.125, 445.125, "AB");
+        document.history().clear();
+        click(table, 1, 1);
+        QApplication::clipboard()->setText(plan);
+        bytes = document.historyBytes();
+        pasteNs += timed([&] { actions->paste(); });
+        pasteStep = document.historyBytes() - bytes;
+        bytes = document.historyBytes();
+        sortNs += timed([&] { actions->sort(ChannelSortKey::Receive); });
+        sortStep = document.historyBytes() - bytes;
+        undoSortNs += timed([&] { document.undo(); });
+        undoPasteNs += timed([&] { document.undo(); });
+    }
+    std::printf("paste of 128 channels from text: %.3f ms; its undo: %.3f ms; undo step %lld bytes\n",
+                perRunMs(pasteNs, BulkRuns), perRunMs(undoPasteNs, BulkRuns), static_cast<long long>(pasteStep));
+    std::printf("sort of 128 channels by receive frequency: %.3f ms; its undo: %.3f ms; undo step %lld bytes\n",
+                perRunMs(sortNs, BulkRuns), perRunMs(undoSortNs, BulkRuns), static_cast<long long>(sortStep));
     std::printf("messages shown: %lld\n", static_cast<long long>(messages.messages.size()));
     main.close();
     return 0;
