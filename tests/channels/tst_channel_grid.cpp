@@ -50,6 +50,7 @@ void putNamed(int n, double rx, const QString &name)
     Img(n, 9) = 0;
     Img(n, 10) = qint16((Img(n, 10) & 0xC0) | 0x03);
     storeGridName(Document(), n, name);
+    storeEditorName(Document(), n, name);
 }
 
 // Chooses `path` ("Sort/By name") in the context menu that the next key
@@ -549,7 +550,7 @@ private slots:
     // what panel 2 says, and that one undo gives the image back.
     void bulkGestures_data()
     {
-        QTest::addColumn<QString>("clipboard"); // text put on the clipboard first
+        QTest::addColumn<QString>("clipboard"); // text put on the clipboard first; "@128": channel 128 in use
         QTest::addColumn<QString>("gesture");   // "r,c" a click, "#n" a click on a number, keys, "menu:" a choice
         QTest::addColumn<int>("column");         // the column shown
         QTest::addColumn<QString>("shown");      // its cells of channels 1..7
@@ -566,6 +567,8 @@ private slots:
             << "435.00000,432.00000,431.00000,434.00000,433.00000,440.00000," << 3 << "Pasted 1 channel" << "";
         QTest::newRow("a refused value pastes nothing")
             << "436\n999" << "1,1 C-v" << 7 << names << 3 << "" << "Nothing was pasted:\nchannel 2, RX Frequency, \"999\"";
+        QTest::newRow("a name on a channel not in use") << "X" << "7,7 C-v" << 7 << names << 3 << ""
+                                                        << "Nothing was pasted:\nchannel 7, Name, \"X\": the channel has no";
         QTest::newRow("paste past channel 128") << "" << "#1 S-#2 C-c 128,1 C-v" << 7 << names << 3 << ""
                                                  << "Not enough channels: the paste needs channels 128–129";
         QTest::newRow("a name filled by Ctrl+Enter")
@@ -579,6 +582,8 @@ private slots:
         QTest::newRow("Delete empties") << "" << "2,1 S-Down Del" << 7 << "E,,,A,C,," << 3 << "Emptied channels 2–3" << "";
         QTest::newRow("Insert pushes the priority channel down")
             << "" << "2,1 Ins" << 7 << "E,,B,D,A,C," << 4 << "Inserted a channel at 2" << "";
+        QTest::newRow("Insert refused while channel 128 is in use")
+            << "@128" << "2,1 Ins" << 7 << names << 3 << "" << "Channel 128 is in use";
         QTest::newRow("Ctrl+Delete pulls it up") << "" << "1,4 C-Del" << 7 << "B,D,A,C,,," << 2 << "Removed channel 1" << "";
         QTest::newRow("a removed priority channel stays named")
             << "" << "3,1 C-Del" << 7 << "E,B,A,C,,," << 3 << "Removed channel 3; Priority Channel still names channel 3, which is gone" << "";
@@ -605,10 +610,12 @@ private slots:
         for (int n = 1; n <= 5; ++n)
             putNamed(n, receive[n - 1], names.at(n - 1));
         storeSetting(Document(), SettingId::PriorityChannel, 3);
+        if (clipboard == QLatin1String("@128"))
+            putNamed(128, 440, QStringLiteral("Z"));
         openGrid();
         const Codeplug before = testDocument().image();
         const int steps = testDocument().history().count();
-        if (!clipboard.isEmpty())
+        if (!clipboard.isEmpty() && !clipboard.startsWith(QLatin1Char('@')))
             QApplication::clipboard()->setText(clipboard);
         const QRegularExpression click(QStringLiteral("^(S-)?(#)?(\\d+)(?(2)|,(\\d+))$"));
         const QMap<QString, QPair<Qt::Key, Qt::KeyboardModifiers>> keys{
