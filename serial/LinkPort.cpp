@@ -31,3 +31,16 @@ void SerialLinkPort::write(const quint8 *bytes, int count)
     m_port->write(reinterpret_cast<const char *>(bytes), count);
 }
 QByteArray SerialLinkPort::read(int count) { return m_port->read(count); }
+
+HeldLinkPort::HeldLinkPort(LinkPort *inner, QObject *parent) : LinkPort(parent), m_inner(inner)
+{
+    inner->setParent(this);
+    connect(inner, &LinkPort::bytesReceived, this, &LinkPort::bytesReceived);
+    connect(inner, &LinkPort::deviceLost, this, &LinkPort::deviceLost);
+}
+
+bool HeldLinkPort::open(QString &reason)
+{
+    // A device lost meanwhile has closed itself and opens anew.
+    return m_inner->isOpen() || m_inner->open(reason);
+}
