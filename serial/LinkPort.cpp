@@ -38,9 +38,3 @@ HeldLinkPort::HeldLinkPort(LinkPort *inner, QObject *parent) : LinkPort(parent),
     connect(inner, &LinkPort::bytesReceived, this, &LinkPort::bytesReceived);
     connect(inner, &LinkPort::deviceLost, this, &LinkPort::deviceLost);
 }
-
-bool HeldLinkPort::open(QString &reason)
-{
-    // A device lost meanwhile has closed itself and opens anew.
-    return m_inner->isOpen() || m_inner->open(reason);
-}

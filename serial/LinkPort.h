@@ -75,7 +75,9 @@ public:
     // Closes the device.
     void release() { m_inner->close(); }
 
-    bool open(QString &reason) override;
+    // A link opens it only while it is closed: before its first step, or
+    // after the device was lost.
+    bool open(QString &reason) override { return m_inner->open(reason); }
     // Leaves the device open for the next link.
     void close() override {}
     bool isOpen() const override { return m_inner->isOpen(); }
