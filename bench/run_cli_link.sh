@@ -5,4 +5,5 @@
 # and `kvd9-cli --help`. The argument is the most radios at once (default 64).
 set -e
 build=${BUILD_DIR:-$(dirname "$0")/../build}
+cmake --build "$build" --target bench_cli_link >/dev/null
 exec "$build/bench/bench_cli_link" "${1:-64}"

@@ -4,6 +4,7 @@
 # installed).
 set -e
 build=${BUILD_DIR:-$(dirname "$0")/../build}
+cmake --build "$build" --target bench_ports >/dev/null
 "$build/bench/bench_ports"
 if command -v strace >/dev/null; then
   trace=$(mktemp)

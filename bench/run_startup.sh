@@ -6,6 +6,7 @@ set -euo pipefail
 build=${1:-build}
 runs=${RUNS:-10}
 bench="$build/bench/bench_startup"
+cmake --build "$build" --target bench_startup >/dev/null
 xvfb-run -a -s "-screen 0 1600x1000x24" bash -c "
   for i in \$(seq $runs); do $bench; done | awk '{print \$2}' | sort -n | awk '{s+=\$1; a[NR]=\$1} END {printf \"in-process start-up: mean %.1f ms, median %.1f ms, max %.1f ms over %d runs\n\", s/NR, a[int((NR+1)/2)], a[NR], NR}'
   command -v hyperfine >/dev/null && hyperfine -N --warmup 2 --runs $runs $bench

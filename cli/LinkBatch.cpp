@@ -185,16 +185,22 @@ void LinkBatch::startStep(Job &job)
 {
     const LinkStep &step = job.steps.at(job.step);
     const LinkKind kind = step.kind;
-    auto *serial = new SerialLinkPort;
-    serial->setPort(job.result.port, *m_context.ports);
-    serial->setLanguage(m_context.language);
-    LinkPort *port = serial;
-    if (m_trace)
-        port = new TracingLinkPort(serial, *m_trace, job.result.port.name());
-    auto *link = new LinkEngine(kind, m_context.timing, port, this);
-    port->setParent(link);
-    if (job.link)
+    if (!job.port) {
+        // One opening serves every step of the radio.
+        auto *serial = new SerialLinkPort;
+        serial->setPort(job.result.port, *m_context.ports);
+        serial->setLanguage(m_context.language);
+        LinkPort *port = serial;
+        if (m_trace)
+            port = new TracingLinkPort(serial, *m_trace, job.result.port.name());
+        job.port = new HeldLinkPort(port, this);
+    }
+    auto *link = new LinkEngine(kind, m_context.timing, job.port, this);
+    if (job.link) {
+        // The step before takes no more of the radio's bytes.
+        job.port->disconnect(job.link);
         job.link->deleteLater();
+    }
     job.link = link;
     job.blocks = 0;
     job.phase = verifies(job, job.step) ? Phase::Verifying : Phase::Connecting;
@@ -312,6 +318,8 @@ void LinkBatch::finish(Job &job, const QString &error)
     job.finished = true;
     if (job.link)
         job.link->cancel();
+    if (job.port)
+        job.port->release();
     job.result.phase = phaseName(int(job.phase));
     job.result.error = error;
     QString shown; // the failure as the progress line gives it, when it differs

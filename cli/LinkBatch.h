@@ -9,6 +9,7 @@
 #include <functional>
 #include <vector>
 
+class HeldLinkPort;
 class LinkEngine;
 class LinkTrace;
 class QEventLoop;
@@ -84,6 +85,7 @@ private:
     enum class Phase { Connecting, Reading, Writing, Verifying };
     struct Job {
         PortResult result;
+        HeldLinkPort *port = nullptr; // open from the first step to the last
         LinkEngine *link = nullptr;
         QList<LinkStep> steps;
         Codeplug toWrite;

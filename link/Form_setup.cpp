@@ -62,6 +62,7 @@ Form_setup::Form_setup(WindowRegistry &registry)
     connect(m_refresh, &QTimer::timeout, this, &Form_setup::lookForChange);
     connect(&m_looking, &QFutureWatcher<PortSnapshot>::finished, this, [this] {
         m_snapshot = m_looking.result();
+        m_looked = true;
         this->registry().ports().keepSnapshot(m_snapshot, m_stamp);
         refreshDevices();
     });
@@ -87,11 +88,14 @@ void Form_setup::Form_Load()
     m_stamp = ports.presenceStamp();
     if (const PortSnapshot *kept = ports.keptSnapshot(m_stamp)) {
         m_snapshot = *kept;
+        m_looked = true;
+        refreshDevices();
     } else {
-        m_snapshot = ports.snapshot();
-        ports.keepSnapshot(m_snapshot, m_stamp);
+        // The first look of a run asks the system and may write the
+        // numbers record; the window shows meanwhile and fills in the
+        // devices when it arrives.
+        look();
     }
-    refreshDevices();
     Option[qBound(1, chosen, 8) - 1]->setFocus();
     m_refresh->start();
 }
@@ -104,9 +108,15 @@ void Form_setup::lookForChange()
     if (stamp == m_stamp)
         return;
     m_stamp = std::move(stamp);
+    look();
+}
+
+void Form_setup::look()
+{
     // Where the system has many ports a look can take longer than a frame;
     // the window shows the last one meanwhile.
-    m_looking.setFuture(QtConcurrent::run(registry().ports().snapshotTask()));
+    if (!m_looking.isRunning())
+        m_looking.setFuture(QtConcurrent::run(registry().ports().snapshotTask()));
 }
 
 void Form_setup::refreshDevices()
@@ -121,6 +131,8 @@ void Form_setup::refreshDevices()
 
 void Form_setup::showChosenDevice()
 {
+    if (!m_looked)
+        return;
     for (int n = 1; n <= 8; ++n) {
         if (!Option[n - 1]->isChecked())
             continue;

@@ -33,11 +33,14 @@ private:
     void refreshDevices();
     // Looks at the ports again when a device came or went since the last look.
     void lookForChange();
+    // Looks at the ports on another thread, unless a look is under way.
+    void look();
 
     QTimer *m_refresh;
     // The last look at the ports, and what it depended on.
     PortSnapshot m_snapshot;
     QStringList m_stamp;
+    bool m_looked = false; // m_snapshot holds a look
     // A look under way on another thread.
     QFutureWatcher<PortSnapshot> m_looking;
 };

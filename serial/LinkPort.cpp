@@ -31,3 +31,10 @@ void SerialLinkPort::write(const quint8 *bytes, int count)
     m_port->write(reinterpret_cast<const char *>(bytes), count);
 }
 QByteArray SerialLinkPort::read(int count) { return m_port->read(count); }
+
+HeldLinkPort::HeldLinkPort(LinkPort *inner, QObject *parent) : LinkPort(parent), m_inner(inner)
+{
+    inner->setParent(this);
+    connect(inner, &LinkPort::bytesReceived, this, &LinkPort::bytesReceived);
+    connect(inner, &LinkPort::deviceLost, this, &LinkPort::deviceLost);
+}

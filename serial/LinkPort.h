@@ -61,3 +61,32 @@ private:
     SerialPort *const m_port;
     Language m_language = Language::English;
 };
+
+// A link port held open across several links of one radio, such as the
+// read, the write and the read-back of one change: the links' closings
+// leave the device open, and its owner closes it with release() once the
+// radio's work is done. Each opening of a device writes a lock file and
+// syncs it to disk. Owns `inner`.
+class HeldLinkPort : public LinkPort {
+    Q_OBJECT
+public:
+    explicit HeldLinkPort(LinkPort *inner, QObject *parent = nullptr);
+
+    // Closes the device.
+    void release() { m_inner->close(); }
+
+    // A link opens it only while it is closed: before its first step, or
+    // after the device was lost.
+    bool open(QString &reason) override { return m_inner->open(reason); }
+    // Leaves the device open for the next link.
+    void close() override {}
+    bool isOpen() const override { return m_inner->isOpen(); }
+    int inputCount() const override { return m_inner->inputCount(); }
+    void discardInput() override { m_inner->discardInput(); }
+    void discardOutput() override { m_inner->discardOutput(); }
+    void write(const quint8 *bytes, int count) override { m_inner->write(bytes, count); }
+    QByteArray read(int count) override { return m_inner->read(count); }
+
+private:
+    LinkPort *const m_inner;
+};

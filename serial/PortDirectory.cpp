@@ -8,7 +8,6 @@
 #include <QLockFile>
 #include <QSaveFile>
 #include <QSerialPort>
-#include <QSerialPortInfo>
 #include <algorithm>
 
 #include <cerrno>
@@ -167,21 +166,6 @@ qint64 PortSnapshot::simulatorProcess(const QString &device) const
         if (radio.first == device)
             return radio.second;
     return 0;
-}
-
-QList<SystemPort> PortDirectory::systemPorts()
-{
-    QList<SystemPort> ports;
-    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts()) {
-        SystemPort port{info.systemLocation(), info.portName(), info.description(), info.manufacturer(),
-                        info.serialNumber()};
-        if (info.hasVendorIdentifier())
-            port.vendorId = info.vendorIdentifier();
-        if (info.hasProductIdentifier())
-            port.productId = info.productIdentifier();
-        ports << port;
-    }
-    return ports;
 }
 
 std::function<PortSnapshot()> PortDirectory::snapshotTask() const

@@ -96,9 +96,10 @@ public:
         m_keptStamp = stamp;
     }
 
-    // How the system's serial ports are listed: by QSerialPortInfo, unless
-    // tests put something else here (to count the listings, or to list
-    // ports this machine lacks).
+    // How the system's serial ports are listed: as QSerialPortInfo lists
+    // them (systemPorts(), serial/SystemPortList.cpp), unless tests put
+    // something else here (to count the listings, or to list ports this
+    // machine lacks).
     using PortLister = std::function<QList<SystemPort>()>;
     void setPortLister(PortLister lister) { m_lister = std::move(lister); }
     static QList<SystemPort> systemPorts();

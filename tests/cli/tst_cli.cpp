@@ -1457,9 +1457,15 @@ void Cli::setOnRadiosMovesOnlyTheRowsOfItsChange()
         r[0].memory[252 * 16 + 7] = 3;
     }
     r[1].memory = r[0].memory;
-    const CliRun result = run(QStringList{"set", "--json", "-p", r[0].devicePath()} + assignments);
+    QTemporaryDir traces;
+    const QString trace = traces.filePath("trace");
+    const CliRun result = run(QStringList{"set", "--json", "--trace", trace, "-p", r[0].devicePath()} + assignments);
     QCOMPARE(result.status, 0);
     QCOMPARE(schemaViolations(result.out), QString());
+    // Every read, the write and the read-back on one opening of the port.
+    QFile traced(trace);
+    QVERIFY(traced.open(QIODevice::ReadOnly));
+    QCOMPARE(traced.readAll().count(" port opened\n"), 1);
     const QJsonObject port = firstPort(result);
     QCOMPARE(intList(port.value("rowsRead")), read);
     QCOMPARE(intList(port.value("rowsWritten")), written);

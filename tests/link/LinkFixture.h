@@ -7,12 +7,14 @@
 #include "link/Form_Adjust_Txp.h"
 #include "link/Form_Comm_Read.h"
 #include "link/Form_Comm_Write.h"
+#include "link/Form_setup.h"
 #include "serial/PortDirectory.h"
 #include "serial/LinkTestSupport.h"
 #include "sim/RadioSimulator.h"
 
 #include <QLabel>
 #include <QProgressBar>
+#include <QRadioButton>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QScrollBar>
@@ -66,6 +68,15 @@ struct SimulatedRadioProgram : StartedProgram {
                 if (quint8(radio.memory.at(r * 16 + c)) != Img(r, c))
                     return false;
         return true;
+    }
+    // The port window, once it shows what stands behind each number, as a
+    // person sees it a moment after it opens.
+    Form_setup *openPortWindow()
+    {
+        main->menuItem(QStringLiteral("proc_setup"))->trigger();
+        auto *setup = window<Form_setup>(WindowId::Form_setup);
+        waitUntil([setup] { return !setup->Option[0]->toolTip().isEmpty(); }, 2000);
+        return setup;
     }
     Form_Comm_Read *openRead()
     {

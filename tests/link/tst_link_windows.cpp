@@ -16,6 +16,8 @@
 #include <QSerialPortInfo>
 #include <QRadioButton>
 #include <QProcess>
+#include <QThread>
+#include <atomic>
 #include <map>
 #include <unistd.h>
 #include <memory>
@@ -80,9 +82,9 @@ void LinkWindows::portWindowChoosesThePort_data()
 {
     QTest::addColumn<bool>("portError");
     QTest::addColumn<int>("port"); // the one chosen, where the radio is
-    QTest::newRow("last open succeeded") << false << 3;
     QTest::newRow("last open failed") << true << 3;
-    QTest::newRow("the last number") << false << 8;
+    for (int port = 1; port <= 8; ++port)
+        QTest::addRow("COM%d, last open succeeded", port) << false << port;
 }
 
 void LinkWindows::portWindowChoosesThePort()
@@ -90,19 +92,30 @@ void LinkWindows::portWindowChoosesThePort()
     QFETCH(bool, portError);
     QFETCH(int, port);
     SimulatedRadioProgram p;
+    const int missing = port == 2 ? 4 : 2; // a number with no device behind it
     p.registry().ports().mapPortNumber(port, p.radio.devicePath());
-    p.registry().ports().mapPortNumber(2, QStringLiteral("/dev/no-such-port"));
+    p.registry().ports().mapPortNumber(missing, QStringLiteral("/dev/no-such-port"));
     if (portError)
         p.session().setPortFailure(QStringLiteral("the port failed before"));
+    // The window looks at the system once, and never on the thread that
+    // draws it.
+    std::atomic<int> looks = 0;
+    std::atomic<bool> lookedOnGuiThread = false;
+    p.registry().ports().setPortLister([&] {
+        ++looks;
+        lookedOnGuiThread = lookedOnGuiThread || QThread::currentThread() == qApp->thread();
+        return PortDirectory::systemPorts();
+    });
 
-    p.main->menuItem(QStringLiteral("proc_setup"))->trigger();
-    auto *setup = p.window<Form_setup>(WindowId::Form_setup);
+    auto *setup = p.openPortWindow();
     QVERIFY(setup);
+    QCOMPARE(looks, 1);
+    QVERIFY(!lookedOnGuiThread);
     QCOMPARE(setup->windowTitle(), QStringLiteral("Communication Port Setup"));
     QCOMPARE(setup->findChild<QGroupBox *>(QStringLiteral("Frame1"))->title(), QStringLiteral("Port Setup"));
     auto option = [setup](int n) { return setup->findChild<QRadioButton *>(QStringLiteral("Option%1").arg(n)); };
     QVERIFY(option(1)->isChecked());
-    QCOMPARE(option(2)->toolTip(), QStringLiteral("/dev/no-such-port"));
+    QCOMPARE(option(missing)->toolTip(), QStringLiteral("/dev/no-such-port"));
     QCOMPARE(option(port)->toolTip(), p.radio.devicePath());
 
     QTest::mouseClick(option(port), Qt::LeftButton, {}, QPoint(5, option(port)->height() / 2));
@@ -122,7 +135,7 @@ void LinkWindows::portWindowChoosesThePort()
     QVERIFY(waitUntil([&] { return !p.registry().isOpen(WindowId::Form_Comm_Read); }, 5000));
     QVERIFY(p.radioMatchesImage(0, 253));
     QVERIFY(!p.session().portFailed());
-    p.registry().ports().mapPortNumber(2, QString());
+    p.registry().ports().mapPortNumber(missing, QString());
     p.registry().ports().mapPortNumber(port, QString());
 }
 
@@ -169,8 +182,7 @@ void LinkWindows::portWindowOpenedAgainShowsARadioStartedMeanwhile()
     QString error;
     const QString link = PortDirectory::announceSimulatedRadio(radio.devicePath(), &error);
     QVERIFY2(!link.isEmpty(), qPrintable(error));
-    p.main->menuItem(QStringLiteral("proc_setup"))->trigger();
-    auto *setup = p.window<Form_setup>(WindowId::Form_setup);
+    auto *setup = p.openPortWindow();
     const bool offered = std::any_of(std::begin(setup->Option), std::end(setup->Option),
                                      [&](QRadioButton *option) { return option->toolTip() == radio.devicePath(); });
     QFile::remove(link);
@@ -270,8 +282,7 @@ void LinkWindows::portWindowNamesTheDevice()
         click(p.window<Form_Comm_Read>(WindowId::Form_Comm_Read)->Command_Cancel);
         p.session().setPort(PortSpec::ofNumber(1));
     }
-    p.main->menuItem(QStringLiteral("proc_setup"))->trigger();
-    auto *setup = p.window<Form_setup>(WindowId::Form_setup);
+    auto *setup = p.openPortWindow();
     QVERIFY(setup->Label_device->text().startsWith(QStringLiteral("COM1: ") + p.radio.devicePath()));
     QTest::mouseClick(setup->Option[port - 1], Qt::LeftButton, {}, QPoint(5, setup->Option[port - 1]->height() / 2));
     QCOMPARE(setup->Label_device->text().split(QLatin1Char('\n')),
@@ -394,8 +405,7 @@ void LinkWindows::staleOpenFailureGoesOnceThePortOpens()
     p.registry().ports().recordOpenFailure(p.radio.devicePath(), {error, systemText});
     const QString line = QStringLiteral("The last attempt to open it failed: ");
     auto portWindowLine = [&p] {
-        p.main->menuItem(QStringLiteral("proc_setup"))->trigger();
-        auto *setup = p.window<Form_setup>(WindowId::Form_setup);
+        auto *setup = p.openPortWindow();
         const QString text = setup->Label_device->text();
         click(setup->Command1);
         return text;

@@ -3,10 +3,12 @@
 #include "serial/PortDescription.h"
 #include "serial/PortDirectory.h"
 #include "serial/SerialPort.h"
+#include "serial/SystemPortList.h"
 #include "sim/RadioSimulator.h"
 
 #include <QDir>
 #include <QFile>
+#include <QSerialPortInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -29,6 +31,8 @@ private slots:
     void oneLookAtTheSystemPerListing();
     void numbersRecordIsWrittenOnlyWhenANumberChanges_data();
     void numbersRecordIsWrittenOnlyWhenANumberChanges();
+    void onlyTtysThatCanBeSerialPortsAreAskedAbout_data();
+    void onlyTtysThatCanBeSerialPortsAreAskedAbout();
 };
 
 namespace {
@@ -267,6 +271,47 @@ void TestPortDescription::numbersRecordIsWrittenOnlyWhenANumberChanges()
     }
     QCOMPARE(recordFile(folder.path()) != before, lastWrites);
     qunsetenv("KVD9_RADIO_SIM_DIR");
+}
+
+void TestPortDescription::onlyTtysThatCanBeSerialPortsAreAskedAbout_data()
+{
+    QTest::addColumn<QString>("tty");
+    QTest::addColumn<bool>("hasDevice");
+    QTest::addColumn<bool>("asked");
+    QTest::newRow("a UART") << "ttyS0" << true << true;
+    QTest::newRow("a USB adapter") << "ttyUSB0" << true << true;
+    QTest::newRow("a virtual console") << "tty12" << false << false;
+    QTest::newRow("the console") << "console" << false << false;
+    QTest::newRow("Bluetooth") << "rfcomm0" << false << true;
+    QTest::newRow("Bluetooth, the last") << "rfcomm255" << false << true;
+    QTest::newRow("Bluetooth, past the last") << "rfcomm256" << false << false;
+    QTest::newRow("Bluetooth, no number") << "rfcommX" << false << false;
+    QTest::newRow("a null modem") << "tnt0" << false << true;
+    QTest::newRow("a USB gadget") << "ttyGS0" << false << true;
+}
+
+// The quick listing asks about the ttys that can be serial ports only, and
+// lists what QSerialPortInfo lists on this machine, field by field.
+void TestPortDescription::onlyTtysThatCanBeSerialPortsAreAskedAbout()
+{
+    QFETCH(QString, tty);
+    QFETCH(bool, hasDevice);
+    QFETCH(bool, asked);
+    QCOMPARE(mayBeSerialPort(tty, hasDevice), asked);
+    const auto fields = [](const QString &device, const QString &name, const QString &description,
+                           const QString &manufacturer, const QString &serialNumber, int vendorId, int productId) {
+        return QStringList{device, name, description, manufacturer, serialNumber, QString::number(vendorId),
+                           QString::number(productId)}.join(QLatin1Char('|'));
+    };
+    QStringList quick;
+    for (const SystemPort &p : PortDirectory::systemPorts())
+        quick << fields(p.device, p.portName, p.description, p.manufacturer, p.serialNumber, p.vendorId, p.productId);
+    QStringList qt;
+    for (const QSerialPortInfo &p : QSerialPortInfo::availablePorts())
+        qt << fields(p.systemLocation(), p.portName(), p.description(), p.manufacturer(), p.serialNumber(),
+                     p.hasVendorIdentifier() ? p.vendorIdentifier() : -1,
+                     p.hasProductIdentifier() ? p.productIdentifier() : -1);
+    QCOMPARE(quick, qt);
 }
 
 QTEST_GUILESS_MAIN(TestPortDescription)

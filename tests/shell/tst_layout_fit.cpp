@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTableView>
+#include <QThreadPool>
 
 #include "platform/StatusPanels.h"
 
@@ -102,6 +103,8 @@ private slots:
             QSKIP("not a window of its own");
         ChildWindow *w = program.registry().reopen(id);
         QVERIFY(w);
+        // With what a window looks up on other threads as it opens.
+        QThreadPool::globalInstance()->waitForDone();
         QApplication::processEvents();
 
         QStringList problems;
