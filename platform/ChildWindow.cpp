@@ -5,6 +5,7 @@
 #include "platform/StatusPanels.h"
 #include "platform/WindowRegistry.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLayout>
@@ -69,6 +70,15 @@ bool ChildWindow::Form_Unload()
 {
     session().setWindowOpen(m_id, false);
     return true;
+}
+
+QWidget *ChildWindow::keyboardReturn(QWidget *last) const
+{
+    QWidget *home = keyboardHome();
+    const bool usable = last && last->isVisible() && last->isEnabled();
+    if (usable && !(home && qobject_cast<QAbstractButton *>(last)))
+        return last;
+    return home;
 }
 
 bool ChildWindow::closingWithMainWindow() const

@@ -213,6 +213,10 @@ void Keyboard::keysOfEachWindow_data()
     row("radio presets, Escape", "Test_edit", WindowId::Form_Edit_Test, "", Qt::Key_Escape, true);
     // The grid's Close may be refused, and Escape belongs to its cell editors.
     row("grid, Escape stays", "Channel_edit", WindowId::frm_chann, "MSF_chann", Qt::Key_Escape, false);
+    // Clear hands the keyboard to the cell: a second Enter opens the cell.
+    row("grid, Enter on Clear goes back to the cell", "Channel_edit", WindowId::frm_chann, "MSF_chann",
+        QList<QKeySequence>{QKeySequence(QStringLiteral("Tab, Tab, Tab, Tab")), QKeySequence(Qt::Key_Return)},
+        false, "MSF_chann");
     // A walk through the menus hands the keyboard back when it ends, also
     // after the bar itself took the keys on a plain item (Model).
     row("grid, F10 walk past a plain item ends with Escape", "Channel_edit", WindowId::frm_chann, "MSF_chann",
@@ -340,43 +344,50 @@ void Keyboard::tabFollowsTheLayout()
 
 void Keyboard::keyboardReturnsToTheGridsCell_data()
 {
-    QTest::addColumn<QString>("menuItem");
+    QTest::addColumn<QString>("from"); // the grid's button Tab takes the keyboard to first; empty: the cell editor
+    QTest::addColumn<QString>("menuItem"); // empty: Enter on that button opens the window
     QTest::addColumn<int>("window");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QKeySequence>("keys"); // close the window, by Escape, its Close or its work
-    QTest::addColumn<QString>("back"); // the grid's button that had the keyboard; empty: the cell
-    auto row = [](const char *name, const char *item, WindowId id, const char *typed, const QKeySequence &keys,
-                  const char *back = "") {
-        QTest::newRow(name) << QString::fromLatin1(item) << int(id) << QString::fromLatin1(typed) << keys
-                            << QString::fromLatin1(back);
+    auto row = [](const char *name, const char *from, const char *item, WindowId id, const char *typed,
+                  const QKeySequence &keys) {
+        QTest::newRow(name) << QString::fromLatin1(from) << QString::fromLatin1(item) << int(id)
+                            << QString::fromLatin1(typed) << keys;
     };
-    row("port, Escape", "proc_setup", WindowId::Form_setup, "", Qt::Key_Escape);
-    row("port, Enter", "proc_setup", WindowId::Form_setup, "", Qt::Key_Return);
-    row("read, Escape", "Prog_read", WindowId::Form_Comm_Read, "", Qt::Key_Escape);
-    row("read, Cancel", "Prog_read", WindowId::Form_Comm_Read, "", QKeySequence(QStringLiteral("Tab, Return")));
-    row("read, completed", "Prog_read", WindowId::Form_Comm_Read, "", Qt::Key_Return);
-    row("write, Escape", "Prog_write", WindowId::Form_Comm_Write, "", Qt::Key_Escape);
-    row("write, completed", "Prog_write", WindowId::Form_Comm_Write, "", Qt::Key_Return);
-    row("save, Escape", "File_save", WindowId::Form_save_chann, "", Qt::Key_Escape);
-    row("save, saved", "File_save", WindowId::Form_save_chann, "start.chann", Qt::Key_Return);
-    row("open, Escape", "File_Open", WindowId::Form_open_chann, "", Qt::Key_Escape);
-    row("open, loaded", "File_Open", WindowId::Form_open_chann, "start.chann", Qt::Key_Return);
-    row("channel editor, Close", "", WindowId::Form_Chann_Edit, "", Qt::Key_Escape, "Command_Edit");
-    row("options, Escape", "Optional_edit", WindowId::frm_option, "", Qt::Key_Escape);
-    row("radio presets, Escape", "Test_edit", WindowId::Form_Edit_Test, "", Qt::Key_Escape);
-    row("model, Enter", "proc_type", WindowId::Form_type, "", Qt::Key_Return);
-    row("About, Escape", "Menu_About", WindowId::frmAbout, "", Qt::Key_Escape);
+    row("port, Escape", "", "proc_setup", WindowId::Form_setup, "", Qt::Key_Escape);
+    row("port, Enter", "", "proc_setup", WindowId::Form_setup, "", Qt::Key_Return);
+    row("read, Escape", "", "Prog_read", WindowId::Form_Comm_Read, "", Qt::Key_Escape);
+    row("read, Cancel", "", "Prog_read", WindowId::Form_Comm_Read, "", QKeySequence(QStringLiteral("Tab, Return")));
+    row("read, completed", "", "Prog_read", WindowId::Form_Comm_Read, "", Qt::Key_Return);
+    row("write, Escape", "", "Prog_write", WindowId::Form_Comm_Write, "", Qt::Key_Escape);
+    row("write, completed", "", "Prog_write", WindowId::Form_Comm_Write, "", Qt::Key_Return);
+    row("save, Escape", "", "File_save", WindowId::Form_save_chann, "", Qt::Key_Escape);
+    row("save, saved", "", "File_save", WindowId::Form_save_chann, "start.chann", Qt::Key_Return);
+    row("open, Escape", "", "File_Open", WindowId::Form_open_chann, "", Qt::Key_Escape);
+    row("open, loaded", "", "File_Open", WindowId::Form_open_chann, "start.chann", Qt::Key_Return);
+    // The keyboard on Clear when a file is opened: back on the cell, or
+    // the next Enter would blank the file just opened.
+    row("open from Clear, loaded", "Command_Clear", "File_Open", WindowId::Form_open_chann, "start.chann",
+        Qt::Key_Return);
+    row("open from Clear, Escape", "Command_Clear", "File_Open", WindowId::Form_open_chann, "", Qt::Key_Escape);
+    row("channel editor, Close", "Command_Edit", "", WindowId::Form_Chann_Edit, "", Qt::Key_Escape);
+    row("options, Escape", "", "Optional_edit", WindowId::frm_option, "", Qt::Key_Escape);
+    row("DTMF, Escape", "", "Dtmf_edit", WindowId::frm_dtmf, "", Qt::Key_Escape);
+    row("radio presets, Escape", "", "Test_edit", WindowId::Form_Edit_Test, "", Qt::Key_Escape);
+    row("model, Enter", "", "proc_type", WindowId::Form_type, "", Qt::Key_Return);
+    row("About, Escape", "", "Menu_About", WindowId::frmAbout, "", Qt::Key_Escape);
+    row("About from Help, Escape", "Command_help", "Menu_About", WindowId::frmAbout, "", Qt::Key_Escape);
 }
 
 // Whatever closed a child window, the keyboard is back on the grid's
 // current cell, where Enter opens the cell and changes nothing.
 void Keyboard::keyboardReturnsToTheGridsCell()
 {
+    QFETCH(QString, from);
     QFETCH(QString, menuItem);
     QFETCH(int, window);
     QFETCH(QString, typed);
     QFETCH(QKeySequence, keys);
-    QFETCH(QString, back);
     SimulatedRadioProgram p;
     QTemporaryDir files;
     p.session().setChannelFileName(QDir(files.path()).filePath(QStringLiteral("start.chann")));
@@ -397,26 +408,29 @@ void Keyboard::keyboardReturnsToTheGridsCell()
     // an entry: it hides, and the keyboard must not pass on to Clear.
     press(main, Qt::Key_Return);
     const auto id = WindowId(window);
-    if (menuItem.isEmpty()) { // the grid's own Channel Edit
+    if (!from.isEmpty()) {
         press(main, Qt::Key_Escape);
-        press(main, Qt::Key_Tab);
+        for (int i = 0; i < 5 && QApplication::focusWidget()->objectName() != from; ++i)
+            press(main, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), from);
+    }
+    if (menuItem.isEmpty())
         press(main, Qt::Key_Return);
-    } else
+    else
         main->menuItem(menuItem)->trigger();
     QApplication::processEvents();
     QVERIFY(p.session().isWindowOpen(id));
     // Meanwhile the grid may hide its editor (a scroll does): the keyboard
     // then goes to the cell, not on along the chain to a button.
-    if (back.isEmpty())
-        control<QLineEdit>(p.registry().get(WindowId::frm_chann), "Text_Edit")->hide();
+    control<QLineEdit>(p.registry().get(WindowId::frm_chann), "Text_Edit")->hide();
     type(main, typed);
     for (int i = 0; i < keys.count(); ++i)
         press(main, keys[i].key(), keys[i].keyboardModifiers());
     QVERIFY(waitUntil([&p, id] { return !p.session().isWindowOpen(id); }, 20000));
     // The grid's current cell, or the cell editor open over it.
-    const auto backHome = [grid, back] {
+    const auto backHome = [grid] {
         QWidget *f = QApplication::focusWidget();
-        return f && (back.isEmpty() ? (f == grid || grid->isAncestorOf(f)) : f->objectName() == back);
+        return f && (f == grid || grid->isAncestorOf(f));
     };
     QVERIFY(waitUntil(backHome, 2000));
     QCOMPARE(grid->currentIndex().row(), 4);
