@@ -1,4 +1,6 @@
+#include "core/ChannelFile.h"
 #include "core/Codecs.h"
+#include "files/FileWindow.h"
 #include "platform/WindowLanguage.h"
 #include "support/TestImage.h"
 #include "platform/KeyFilter.h"
@@ -7,6 +9,7 @@
 #include "support/TestSupport.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -16,6 +19,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolBar>
+
+#include <csignal>
 
 namespace {
 // Menu captions after start-up in Chinese, then in English.
@@ -82,6 +87,10 @@ private slots:
     void modelWindow();
     void aboutBoxAndSystemInformation();
     void closingTheMainWindowClosesEveryChild();
+    void exitAsksOnlyWithUnsavedChanges_data();
+    void exitAsksOnlyWithUnsavedChanges();
+    void endedSessionKeepsUnsavedChanges_data();
+    void endedSessionKeepsUnsavedChanges();
     void qtTextsFollowTheLanguage();
 };
 
@@ -336,6 +345,112 @@ void TestMainWindow::closingTheMainWindowClosesEveryChild()
         QVERIFY(!program.session().isWindowOpen(static_cast<WindowId>(i)));
         QVERIFY(!program.registry().isOpen(static_cast<WindowId>(i)));
     }
+}
+
+void TestMainWindow::exitAsksOnlyWithUnsavedChanges_data()
+{
+    QTest::addColumn<QString>("exit"); // a menu item or tool bar key; empty: the close box
+    QTest::addColumn<bool>("edited");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("saveAs"); // the name given in the save window; empty: Cancel
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<bool>("ends");
+    const int save = int(SaveAnswer::Save), discard = int(SaveAnswer::Discard), cancel = int(SaveAnswer::Cancel);
+    QTest::newRow("nothing unsaved, File Exit") << "File_exit" << false << cancel << "" << false << true;
+    QTest::newRow("nothing unsaved, Exit") << "Menu_exit" << false << cancel << "" << false << true;
+    QTest::newRow("nothing unsaved, tool bar") << "Exit" << false << cancel << "" << false << true;
+    QTest::newRow("nothing unsaved, close box") << "" << false << cancel << "" << false << true;
+    QTest::newRow("edited, File Exit, Don't Save") << "File_exit" << true << discard << "" << true << true;
+    QTest::newRow("edited, Exit, Cancel") << "Menu_exit" << true << cancel << "" << true << false;
+    QTest::newRow("edited, tool bar, Cancel") << "Exit" << true << cancel << "" << true << false;
+    QTest::newRow("edited, close box, Cancel") << "" << true << cancel << "" << true << false;
+    QTest::newRow("edited, Save, saved") << "File_exit" << true << save << "kept.chann" << true << true;
+    QTest::newRow("edited, Save, save cancelled") << "" << true << save << "" << true << false;
+    QTest::newRow("edited, Save, name refused") << "" << true << save << "kept.txt" << true << false;
+}
+
+// Every way out ends the program at once while nothing is unsaved; with
+// unsaved changes it asks, and ends only as the answer says.
+void TestMainWindow::exitAsksOnlyWithUnsavedChanges()
+{
+    QFETCH(QString, exit);
+    QFETCH(bool, edited);
+    QFETCH(int, answer);
+    QFETCH(QString, saveAs);
+    QFETCH(bool, asked);
+    QFETCH(bool, ends);
+    StartedProgram program;
+    QTemporaryDir files;
+    program.main->menuItem("Language_eng")->trigger();
+    program.messages.answer = SaveAnswer(answer);
+    if (edited)
+        Img(5, 0) = 0x12;
+    if (exit.isEmpty())
+        program.main->close();
+    else
+        program.main->menuItem(exit)->trigger();
+    QCOMPARE(program.messages.texts().contains(QStringLiteral("The channel data has changed. Save it before leaving?")),
+             asked);
+    if (auto *saving = program.window<FileWindow>(WindowId::Form_save_chann)) {
+        if (saveAs.isEmpty()) {
+            saving->Command_close->click();
+        } else {
+            saving->Text1->setText(QDir(files.path()).filePath(saveAs));
+            saving->Command_enter->click();
+        }
+    }
+    // The save window goes once the event loop deletes it.
+    QTest::qWait(20);
+    QCOMPARE(!program.main->isVisible(), ends);
+    QCOMPARE(program.registry().isOpen(WindowId::frm_chann), !ends);
+    if (!saveAs.isEmpty() && ends)
+        QCOMPARE(program.session().channelFileName(), QDir(files.path()).filePath(saveAs));
+}
+
+void TestMainWindow::endedSessionKeepsUnsavedChanges_data()
+{
+    QTest::addColumn<bool>("edited");
+    QTest::addColumn<bool>("byTermination"); // SIGTERM, else a logout
+    QTest::newRow("edited, SIGTERM") << true << true;
+    QTest::newRow("edited, logout") << true << false;
+    QTest::newRow("nothing unsaved, SIGTERM") << false << true;
+}
+
+// A session that ends keeps unsaved changes in the state folder; the next
+// start names the file and opens nothing.
+void TestMainWindow::endedSessionKeepsUnsavedChanges()
+{
+    QFETCH(bool, edited);
+    QFETCH(bool, byTermination);
+    QTemporaryDir state;
+    const QString kept = QDir(state.path()).filePath(QStringLiteral("kvd9/unsaved.chann"));
+    {
+        StartedProgram program(state.path());
+        if (edited)
+            Img(5, 0) = 0x12;
+        if (byTermination) {
+            ::raise(SIGTERM);
+            QTRY_VERIFY(!program.main->isVisible());
+        } else {
+            program.main->keepUnsavedWork(false);
+            // The logout goes on: the windows close without a question.
+            program.main->close();
+            QVERIFY(!program.main->isVisible());
+        }
+        QVERIFY(program.messages.texts().isEmpty());
+        QCOMPARE(QFile::exists(kept), edited);
+    }
+    if (!edited)
+        return;
+    Codeplug keptImage;
+    QString error;
+    QVERIFY(loadChannelFile(kept, keptImage, error, Language::English));
+    QCOMPARE(keptImage.cell(5, 0), qint16(0x12));
+    StartedProgram next(state.path());
+    QVERIFY2(next.main->statusPanels().text(2).contains(QDir::toNativeSeparators(kept)),
+             qPrintable(next.main->statusPanels().text(2)));
+    QCOMPARE(Img(5, 0), qint16(255));
+    QVERIFY(!next.main->document().isModified());
 }
 
 // The texts Qt itself supplies: a message box's OK button, the paste item of

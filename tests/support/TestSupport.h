@@ -11,17 +11,32 @@
 #include <QAction>
 #include <QComboBox>
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+
+// The program's state folder ($XDG_STATE_HOME), where an ended session
+// keeps unsaved changes: `folder`, else a private one of its own, never the
+// user's.
+struct StateFolder {
+    QTemporaryDir own;
+    explicit StateFolder(const QString &folder)
+    {
+        qputenv("XDG_STATE_HOME", QFile::encodeName(folder.isEmpty() ? own.path() : folder));
+    }
+};
 
 // A started main window, as the program has it right after start-up, with
 // message boxes recorded instead of shown.
 struct StartedProgram {
+    StateFolder state;
     MessageRecorder messages;
-    std::unique_ptr<MDImain> main = std::make_unique<MDImain>();
+    std::unique_ptr<MDImain> main;
 
-    StartedProgram()
+    explicit StartedProgram(const QString &stateFolder = QString())
+        : state(stateFolder), main(std::make_unique<MDImain>())
     {
         runningDocument() = &main->document();
         main->MDIForm_Load();
@@ -29,6 +44,7 @@ struct StartedProgram {
     }
     ~StartedProgram()
     {
+        messages.answer = SaveAnswer::Discard;
         main->close();
         runningDocument() = nullptr;
     }
