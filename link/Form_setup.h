@@ -40,4 +40,7 @@ private:
     QStringList m_stamp;
     // A look under way on another thread.
     QFutureWatcher<PortSnapshot> m_looking;
+    // Confirmed while the last opening of a port had failed: the window
+    // stays open and says why.
+    bool m_confirmedAfterFailure = false;
 };

@@ -364,6 +364,15 @@ void LinkWindows::portThatCannotOpenLeavesTheWindowIdle()
     // Idle, so Cancel closes it.
     click(read->Command_Cancel);
     QVERIFY(!p.registry().isOpen(WindowId::Form_Comm_Read));
+    // The port window, confirmed, stays open and says why as the message did.
+    p.main->menuItem(QStringLiteral("proc_setup"))->trigger();
+    click(p.window<Form_setup>(WindowId::Form_setup)->Command_ok);
+    QVERIFY(p.registry().isOpen(WindowId::Form_setup));
+    const QString label = p.window<Form_setup>(WindowId::Form_setup)->Label_device->text();
+    QVERIFY2(label.contains((chinese ? QStringLiteral("已选择 COM1。") : QStringLiteral("COM1 is chosen. ")))
+                 && label.contains(expected),
+             qPrintable(label));
+    click(p.window<Form_setup>(WindowId::Form_setup)->Command1);
     // The port's own reason comes in the windows' language.
     p.main->menuItem(QStringLiteral("Language_chn"))->trigger();
     click(p.openRead()->Command_read);
