@@ -118,6 +118,11 @@ QPushButton *ChildWindow::mainAction() const
     return m_mainAction;
 }
 
+QPushButton *ChildWindow::escapeButton() const
+{
+    return m_escapeButton;
+}
+
 void ChildWindow::reportOutcome(const QString &text)
 {
     m_registry.statusPanels().setText(StatusPanels::Outcome, text);

@@ -70,6 +70,7 @@ public:
     void setMainAction(QPushButton *button);
     void setEscapeButton(QPushButton *button);
     QPushButton *mainAction() const;
+    QPushButton *escapeButton() const;
 
     // Status panel 2 of the main window: what the last link or file action
     // came to.

@@ -475,6 +475,9 @@ void Keyboard::helpOfEachWindow()
     const bool linkWindow = WindowId(window) == WindowId::Form_Comm_Read || WindowId(window) == WindowId::Form_Comm_Write
         || WindowId(window) == WindowId::Form_Adjust_Txp || WindowId(window) == WindowId::Form_setup;
     QCOMPARE(page.contains(chinese ? QStringLiteral("dialout") : QStringLiteral("dialout group")), linkWindow);
+    // Enter and Escape are listed where they press a button of the window.
+    QCOMPARE(page.contains(QStringLiteral("Enter: ")), w->mainAction() != nullptr);
+    QCOMPARE(page.contains(QStringLiteral("Escape: ")), w->escapeButton() != nullptr);
     // The window's own page, not another's; the Help button opens the same.
     viewer->clear();
     const QList<QPushButton *> buttons = w->findChildren<QPushButton *>(QRegularExpression(QStringLiteral("^Command_[Hh]elp$")));

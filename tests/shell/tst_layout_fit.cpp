@@ -18,6 +18,7 @@
 #include <QTextEdit>
 
 #include "link/LinkOutcome.h"
+#include "platform/HelpWindow.h"
 #include "platform/StatusPanels.h"
 
 namespace {
@@ -113,6 +114,11 @@ private slots:
         QVERIFY2(problems.isEmpty(), qPrintable(nameOf(w) + QLatin1String(": ") + problems.join(QStringLiteral("; "))));
         QVERIFY(w->parentWidget()->size().expandedTo(w->parentWidget()->minimumSizeHint())
                 == w->parentWidget()->size());
+        // Its help opens inside the screen's free area.
+        if (QWidget *help = showHelp(w->objectName(), w)) {
+            QVERIFY(help->screen()->availableGeometry().contains(help->frameGeometry()));
+            help->close();
+        }
     }
 
     // The main window makes room for the grid's columns of either language
