@@ -125,6 +125,9 @@ FileWindow::FileWindow(Kind kind, WindowRegistry &registry)
     File1->installEventFilter(this);
     // The entry that has the keyboard is always the highlighted one.
     for (QListWidget *list : {static_cast<QListWidget *>(Dir1), File1}) {
+        // Both lists show their choice highlighted: the one that has the
+        // keyboard is framed in the highlight colour.
+        list->setStyleSheet(QStringLiteral("QListWidget:focus { border: 2px solid palette(highlight); }"));
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         connect(list, &QListWidget::currentItemChanged, list, [](QListWidgetItem *item) {
             if (item)

@@ -184,6 +184,8 @@ void TestFileWindows::fileWindowByKeyboard()
     QVERIFY(list);
     QCOMPARE(list->currentItem()->text().trimmed(), current);
     QVERIFY(list->currentItem()->isSelected());
+    // Framed in the highlight colour while it has the keyboard.
+    QCOMPARE(list->grab().toImage().pixelColor(0, list->height() / 2), list->palette().color(QPalette::Highlight));
 }
 
 void TestFileWindows::chooseFileFromTheListAndLoad()
