@@ -126,14 +126,15 @@ void Form_setup::showChosenDevice()
         if (!Option[n - 1]->isChecked())
             continue;
         QString summary = describePort(registry().ports(), m_snapshot, n, windowLanguage()).summary(windowLanguage());
-        if (m_confirmedAfterFailure && session().portFailed()) {
-            // Told as the port error's message tells it, the other program named.
-            const NamedPort port{PortSpec::ofNumber(n), registry().ports().deviceFor(PortSpec::ofNumber(n))};
-            const PortProblem problem = diagnosePort(port.device, registry().ports().openFailure(port.device));
+        // Told as the port error's message tells it, the other program named.
+        const NamedPort port{PortSpec::ofNumber(n), registry().ports().deviceFor(PortSpec::ofNumber(n))};
+        const PortProblem problem = diagnosePort(port.device, registry().ports().openFailure(port.device));
+        if (m_confirmedAfterFailure && session().portFailed())
             summary += QLatin1Char('\n')
                 + langText("已选择 %1。上次无法打开端口：%2", "%1 is chosen. The port could not be opened last time: %2")
                       .arg(port.spec.name(), portFailureSummary(port, problem, session().portFailure()));
-        }
+        else if (problem == PortProblem::InUse)
+            summary += QLatin1Char('\n') + portFailureSummary(port, problem, QString());
         if (Label_device->text() != summary) {
             Label_device->setText(summary);
             // A longer description wraps onto more lines; the radio buttons

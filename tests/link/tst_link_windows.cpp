@@ -364,8 +364,10 @@ void LinkWindows::portThatCannotOpenLeavesTheWindowIdle()
     // Idle, so Cancel closes it.
     click(read->Command_Cancel);
     QVERIFY(!p.registry().isOpen(WindowId::Form_Comm_Read));
-    // The port window, confirmed, stays open and says why as the message did.
+    // The port window names the other program as the message did; once
+    // confirmed, it stays open and says why.
     p.main->menuItem(QStringLiteral("proc_setup"))->trigger();
+    QCOMPARE(p.window<Form_setup>(WindowId::Form_setup)->Label_device->text().contains(expected), locked);
     click(p.window<Form_setup>(WindowId::Form_setup)->Command_ok);
     QVERIFY(p.registry().isOpen(WindowId::Form_setup));
     const QString label = p.window<Form_setup>(WindowId::Form_setup)->Label_device->text();
