@@ -15,6 +15,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -389,11 +390,12 @@ void TestMainWindow::exitAsksOnlyWithUnsavedChanges()
             program.main->close();
         else if (!sessionEnds)
             program.main->menuItem(exit)->trigger();
-        if (auto *saving = program.window<FileWindow>(WindowId::Form_save_chann)) {
+        if (QPointer<FileWindow> saving = program.window<FileWindow>(WindowId::Form_save_chann)) {
             saving->Text1->setText(files.filePath(saveAs));
             (saveAs.isEmpty() ? saving->Command_close : saving->Command_enter)->click();
+            QTRY_VERIFY(saving.isNull()); // the event loop deletes it, then the main window hears of it
         }
-        QTest::qWait(20); // the save window goes once the event loop deletes it
+        QApplication::processEvents();
         QCOMPARE(program.messages.texts().count("The channel data has changed. Save it before leaving?"),
                  int(edited && !sessionEnds));
         QCOMPARE(!program.main->isVisible(), ends);
