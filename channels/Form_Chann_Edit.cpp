@@ -20,6 +20,7 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -397,8 +398,31 @@ void Form_Chann_Edit::Text_Name_Change()
         [&](Codeplug &image, const ChannelTarget &target) { return setName(image, target, name); }, true);
 }
 
+bool Form_Chann_Edit::stepChannelByKey(int key)
+{
+    static constexpr std::pair<int, int> steps[] = {
+        {Qt::Key_Up, -1}, {Qt::Key_Down, 1}, {Qt::Key_PageUp, -10}, {Qt::Key_PageDown, 10}};
+    for (const auto &[stepKey, step] : steps) {
+        if (key != stepKey)
+            continue;
+        // The bar may still hold another value than the number typed.
+        const int target = document().currentChannel() + step;
+        {
+            const QSignalBlocker blocker(VScroll1);
+            VScroll1->setValue(target);
+        }
+        VScroll1_Change(target);
+        return true;
+    }
+    return false;
+}
+
 bool Form_Chann_Edit::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == Text_CHN && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent *>(event)->modifiers() == Qt::NoModifier
+        && stepChannelByKey(static_cast<QKeyEvent *>(event)->key()))
+        return true;
     if (event->type() == QEvent::FocusOut && isRealFocusLoss(event)) {
         if (watched == Text_CHN)
             Text_CHN_Change();

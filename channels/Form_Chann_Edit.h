@@ -62,6 +62,9 @@ protected:
 
 private:
     void VScroll1_Change(int value);
+    // Up, Down, PageUp and PageDown in the number box step from the channel
+    // shown, wrapping as the scroll bar does; false for any other key.
+    bool stepChannelByKey(int key);
     bool Text_CHN_KeyPress(QChar digit);
     void Text_CHN_Change();
     void Text_RX_Freq_Change();

@@ -486,6 +486,8 @@ void frm_chann::Command_Clear_Click()
     Combo_edit->setEditText(QString());
     Text_Edit->hide();
     Combo_edit->hide();
+    // The keyboard leaves Clear at once: a second Enter must not clear again.
+    MSF_chann->setFocus(Qt::OtherFocusReason);
 }
 
 void frm_chann::Command_Edit_Click()

@@ -50,12 +50,16 @@ bool CheckVfoRange(const Codeplug &image)
 
 int CheckChannelRanges(const Codeplug &image)
 {
+    const QList<int> outside = channelsOutOfRange(image);
+    return outside.isEmpty() ? 0 : outside.first();
+}
+
+QList<int> channelsOutOfRange(const Codeplug &image)
+{
     const WorkRange range = wholeMHzRange(image);
-    for (int n = FirstChannelRow; n <= LastChannelRow; ++n) {
-        if (isReceiveFrequencyUnset(image, n))
-            continue;
-        if (!recordInRange(image, n, 12, range))
-            return n;
-    }
-    return 0;
+    QList<int> outside;
+    for (int n = FirstChannelRow; n <= LastChannelRow; ++n)
+        if (!isReceiveFrequencyUnset(image, n) && !recordInRange(image, n, 12, range))
+            outside << n;
+    return outside;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <QList>
 #include "core/Codeplug.h"
 #include "core/Frequency.h"
 
@@ -26,3 +27,5 @@ bool CheckVfoRange(const Codeplug &image);
 // The first channel whose receive or transmit frequency lies outside the
 // range row's range, or 0 when all are inside.
 int CheckChannelRanges(const Codeplug &image);
+// Every such channel, in order.
+QList<int> channelsOutOfRange(const Codeplug &image);

@@ -25,12 +25,30 @@ QString WritePreparation::message(Language language) const
     return QString();
 }
 
+QString WritePreparation::summary(Language language) const
+{
+    if (result != ChannelOutOfRange)
+        return QString();
+    constexpr int named = 5;
+    QStringList numbers;
+    for (int n : channels.mid(0, named))
+        numbers << QString::number(n);
+    const bool chinese = language == Language::Chinese;
+    QString text = (chinese ? QStringLiteral("超出频率限制范围的信道：") : channels.size() == 1
+                        ? QStringLiteral("Outside the working range: channel ")
+                        : QStringLiteral("Outside the working range: channels "))
+        + numbers.join(chinese ? QStringLiteral("、") : QStringLiteral(", "));
+    if (channels.size() > named)
+        text += langText(language, {" 及另外 %1 个", " and %1 more"}).arg(channels.size() - named);
+    return text + (chinese ? QStringLiteral("。") : QStringLiteral("."));
+}
+
 WritePreparation checkRanges(const Codeplug &image)
 {
     if (CheckVfoRange(image))
-        return {WritePreparation::VfoOutOfRange, 0};
-    if (const int channel = CheckChannelRanges(image); channel > 0)
-        return {WritePreparation::ChannelOutOfRange, channel};
+        return {WritePreparation::VfoOutOfRange, 0, {}};
+    if (const QList<int> outside = channelsOutOfRange(image); !outside.isEmpty())
+        return {WritePreparation::ChannelOutOfRange, outside.first(), outside};
     return {};
 }
 

@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -119,8 +120,14 @@ FileWindow::FileWindow(Kind kind, WindowRegistry &registry)
                 if (item && previous && File1->hasFocus())
                     File1_Click();
             });
+    // An arrow that cannot move (the only file, Up on the first) still
+    // chooses the file it stands on.
+    File1->installEventFilter(this);
     // The entry that has the keyboard is always the highlighted one.
     for (QListWidget *list : {static_cast<QListWidget *>(Dir1), File1}) {
+        // Both lists show their choice highlighted: the one that has the
+        // keyboard is framed in the highlight colour.
+        list->setStyleSheet(QStringLiteral("QListWidget:focus { border: 2px solid palette(highlight); }"));
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         connect(list, &QListWidget::currentItemChanged, list, [](QListWidgetItem *item) {
             if (item)
@@ -132,6 +139,19 @@ FileWindow::FileWindow(Kind kind, WindowRegistry &registry)
     // Enter in the name box confirms, as anywhere in the window.
     setMainAction(Command_enter);
     setEscapeButton(Command_close);
+}
+
+bool FileWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == File1 && event->type() == QEvent::KeyRelease) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const int k = key->key();
+        if (!key->isAutoRepeat()
+            && (k == Qt::Key_Up || k == Qt::Key_Down || k == Qt::Key_Home || k == Qt::Key_End
+                || k == Qt::Key_PageUp || k == Qt::Key_PageDown))
+            File1_Click();
+    }
+    return ChildWindow::eventFilter(watched, event);
 }
 
 QString FileWindow::suffix() const

@@ -35,6 +35,9 @@ public:
     void File1_Click();
     void Command_enter_Click();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     bool isOpen() const { return m_kind == Kind::OpenChannel || m_kind == Kind::OpenMenu; }
     bool isChannelFile() const { return m_kind == Kind::OpenChannel || m_kind == Kind::SaveChannel; }

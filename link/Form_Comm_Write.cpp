@@ -42,7 +42,7 @@ void Form_Comm_Write::Command_Write_Click()
     editImage(plainLabel("为写入做好准备", "prepared for writing"),
               [&](Codeplug &image) { preparation = PrepareImageForWrite(image); });
     if (!preparation.ready()) {
-        showMessage(preparation.message(windowLanguage()));
+        showMessageWithSummary(preparation.message(windowLanguage()), preparation.summary(windowLanguage()));
         return;
     }
     link->setCodeplug(image());

@@ -1,5 +1,6 @@
 #include "link/Form_setup.h"
 
+#include "link/LinkOutcome.h"
 #include "platform/Layouts.h"
 #include "platform/WindowLanguage.h"
 #include "serial/PortDescription.h"
@@ -136,7 +137,16 @@ void Form_setup::showChosenDevice()
     for (int n = 1; n <= 8; ++n) {
         if (!Option[n - 1]->isChecked())
             continue;
-        const QString summary = describePort(registry().ports(), m_snapshot, n, windowLanguage()).summary(windowLanguage());
+        QString summary = describePort(registry().ports(), m_snapshot, n, windowLanguage()).summary(windowLanguage());
+        // Told as the port error's message tells it, the other program named.
+        const NamedPort port{PortSpec::ofNumber(n), registry().ports().deviceFor(PortSpec::ofNumber(n))};
+        const PortProblem problem = diagnosePort(port.device, registry().ports().openFailure(port.device));
+        if (m_confirmedAfterFailure && session().portFailed())
+            summary += QLatin1Char('\n')
+                + langText("已选择 %1。上次无法打开端口：%2", "%1 is chosen. The port could not be opened last time: %2")
+                      .arg(port.spec.name(), portFailureSummary(port, problem, session().portFailure()));
+        else if (problem == PortProblem::InUse)
+            summary += QLatin1Char('\n') + portFailureSummary(port, problem, QString());
         if (Label_device->text() != summary) {
             Label_device->setText(summary);
             // A longer description wraps onto more lines; the radio buttons
@@ -152,8 +162,10 @@ void Form_setup::Command_ok_Click()
     for (int n = 1; n <= 8; ++n)
         if (Option[n - 1]->isChecked())
             session().setPort(PortSpec::ofNumber(n));
-    if (!session().portFailed())
+    if (!session().portFailed()) {
         closeWindow();
-    else
-        showChosenDevice();
+        return;
+    }
+    m_confirmedAfterFailure = true;
+    showChosenDevice();
 }

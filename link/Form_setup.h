@@ -43,4 +43,7 @@ private:
     bool m_looked = false; // m_snapshot holds a look
     // A look under way on another thread.
     QFutureWatcher<PortSnapshot> m_looking;
+    // Confirmed while the last opening of a port had failed: the window
+    // stays open and says why.
+    bool m_confirmedAfterFailure = false;
 };

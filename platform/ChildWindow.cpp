@@ -5,6 +5,7 @@
 #include "platform/StatusPanels.h"
 #include "platform/WindowRegistry.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLayout>
@@ -71,6 +72,15 @@ bool ChildWindow::Form_Unload()
     return true;
 }
 
+QWidget *ChildWindow::keyboardReturn(QWidget *last) const
+{
+    QWidget *home = keyboardHome();
+    const bool usable = last && last->isVisible() && last->isEnabled();
+    if (usable && !(home && qobject_cast<QAbstractButton *>(last)))
+        return last;
+    return home;
+}
+
 bool ChildWindow::closingWithMainWindow() const
 {
     return m_registry.isClosingAll();
@@ -106,6 +116,11 @@ void ChildWindow::setEscapeButton(QPushButton *button)
 QPushButton *ChildWindow::mainAction() const
 {
     return m_mainAction;
+}
+
+QPushButton *ChildWindow::escapeButton() const
+{
+    return m_escapeButton;
 }
 
 void ChildWindow::reportOutcome(const QString &text)

@@ -40,6 +40,12 @@ public:
     // Where the keyboard goes when the window becomes active again and the
     // control that had it is gone or hidden; nullptr leaves it to Qt.
     virtual QWidget *keyboardHome() const { return nullptr; }
+    // Where the keyboard goes when another window closed over this one:
+    // back to `last`, the control that had it, unless that is gone, hidden
+    // or disabled, or is a button of a window with a home. A button's next
+    // Enter would act again: Clear, pressed before a file was opened, would
+    // blank the file.
+    QWidget *keyboardReturn(QWidget *last) const;
 
     // True while the main window closes every child: a window must then go
     // without asking, whatever it is doing.
@@ -64,6 +70,7 @@ public:
     void setMainAction(QPushButton *button);
     void setEscapeButton(QPushButton *button);
     QPushButton *mainAction() const;
+    QPushButton *escapeButton() const;
 
     // Status panel 2 of the main window: what the last link or file action
     // came to.

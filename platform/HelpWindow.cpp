@@ -6,7 +6,9 @@
 #include <QFile>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
+#include <QStyle>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -14,6 +16,27 @@ QString helpPagePath(const QString &window)
 {
     return QStringLiteral(":/help/%1/%2.html").arg(langText("zh", "en"), window);
 }
+
+namespace {
+
+// Inside the screen's free area, title bar and frame included, centred on
+// the main window: at 1024 x 768 a fixed size and the window manager's
+// place could leave the bottom edge off the screen.
+void placeInsideScreen(QWidget *viewer, const QWidget *over)
+{
+    const QRect area = (over ? over->screen() : viewer->screen())->availableGeometry();
+    // Before it is shown the frame is unknown: the style's title bar and a
+    // border stand for it.
+    const QMargins frame(4, viewer->style()->pixelMetric(QStyle::PM_TitleBarHeight) + 4, 4, 4);
+    const QRect inside = area.marginsRemoved(frame);
+    QRect place(QPoint(), QSize(560, 480).boundedTo(inside.size()));
+    place.moveCenter(over ? over->geometry().center() : inside.center());
+    place.moveLeft(qBound(inside.left(), place.left(), inside.right() - place.width() + 1));
+    place.moveTop(qBound(inside.top(), place.top(), inside.bottom() - place.height() + 1));
+    viewer->setGeometry(place);
+}
+
+} // namespace
 
 QWidget *showHelp(const QString &window, QWidget *parent)
 {
@@ -28,9 +51,10 @@ QWidget *showHelp(const QString &window, QWidget *parent)
         viewer->setObjectName(QStringLiteral("helpViewer"));
         viewer->setWindowFlags(Qt::Window);
         viewer->setAttribute(Qt::WA_DeleteOnClose);
-        viewer->resize(560, 480);
         auto *close = new QShortcut(QKeySequence(Qt::Key_Escape), viewer);
         QObject::connect(close, &QShortcut::activated, viewer, &QWidget::close);
+        // Placed once: where the user moves it, it stays.
+        placeInsideScreen(viewer, parent ? parent->window() : nullptr);
     }
     viewer->setWindowTitle(langText("帮助", "Help"));
     viewer->setHtml(QString::fromUtf8(page.readAll()));

@@ -48,14 +48,19 @@ void StatusPanels::applyWidths()
     int widths[Count];
     int used = 0;
     for (int i = 0; i < Count - 1; ++i) {
-        widths[i] = qMax(m_shares[i], m_panels[i]->sizeHint().width());
+        // The outcome may be a long note (a half-written radio): it keeps
+        // its share and is cut, so that port, version and band stay whole.
+        widths[i] = i == Outcome - 1 ? m_shares[i] : qMax(m_shares[i], m_panels[i]->sizeHint().width());
         used += widths[i];
     }
     // When the last panel's text would be cut, the others give up what
-    // they hold beyond their own texts.
+    // they hold beyond their own texts; the outcome, whose text comes and
+    // goes, keeps its place.
     int missing = m_panels[Count - 1]->sizeHint().width() - (m_total - used - spacing);
     for (int i = 0; i < Count - 1 && missing > 0; ++i) {
-        const int spare = qMin(missing, widths[i] - m_panels[i]->sizeHint().width());
+        if (i == Outcome - 1)
+            continue;
+        const int spare = qBound(0, widths[i] - m_panels[i]->sizeHint().width(), missing);
         widths[i] -= spare;
         used -= spare;
         missing -= spare;

@@ -146,9 +146,7 @@ void WindowRegistry::returnKeyboard(const KeyboardPlace &place)
         if (m_opened != openedBefore || !place.window)
             return;
         auto *window = qobject_cast<ChildWindow *>(place.window->widget());
-        QWidget *control = place.control;
-        if (!control || !control->isVisible() || !control->isEnabled())
-            control = window ? window->keyboardHome() : nullptr;
+        QWidget *control = window ? window->keyboardReturn(place.control) : place.control.data();
         m_area->setActiveSubWindow(place.window);
         if (control)
             control->setFocus(Qt::OtherFocusReason);

@@ -124,5 +124,5 @@ void OptionRangePanel::CheckFrequencyLimits()
 {
     const WritePreparation check = checkRanges(image());
     if (!check.ready())
-        showMessage(check.message(windowLanguage()));
+        showMessageWithSummary(check.message(windowLanguage()), check.summary(windowLanguage()));
 }

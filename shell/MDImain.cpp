@@ -12,12 +12,16 @@
 #include "core/Texts.h"
 #include "platform/WindowLanguage.h"
 #include "platform/WindowRegistry.h"
+#include "platform/Messages.h"
 #include "shell/AboutTexts.h"
+#include "shell/UnsavedWork.h"
 #include "shell/WindowCatalog.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -104,7 +108,7 @@ const int statusWidths[StatusPanels::Count] = {5, 15, 6, 8, 10, 5, 16, 35};
 MDImain::MDImain()
     : m_area(new QMdiArea(this)), m_toolBar(new QToolBar(this)),
       m_panels(std::make_unique<StatusPanels>(statusBar())), m_document(new CodeplugDocument(this)),
-      m_session(new Session(this))
+      m_session(new Session(this)), m_sessionEnd(new SessionEnd(this))
 {
     setObjectName(QStringLiteral("MDImain"));
     setWindowIcon(QIcon::fromTheme(QStringLiteral("kvd9-programmer"), programIcon()));
@@ -119,6 +123,7 @@ MDImain::MDImain()
     enableMenuKeys(this, menuBar());
     buildToolBar();
     addUndoKeys();
+    connect(m_sessionEnd, &SessionEnd::ending, this, &MDImain::keepUnsavedWork);
 }
 
 void MDImain::addUndoKeys()
@@ -140,6 +145,12 @@ void MDImain::addUndoKeys()
     // Panel 2 says why the document refused a change while a link holds it.
     connect(m_document, &CodeplugDocument::refused, this,
             [this](const QString &reason) { m_panels->setText(StatusPanels::Outcome, reason); });
+    // A new change makes the note of an undo or redo stale.
+    connect(m_document, &CodeplugDocument::changed, this, [this] {
+        if (!m_historyNote.isEmpty() && m_panels->text(StatusPanels::Outcome) == m_historyNote)
+            m_panels->setText(StatusPanels::Outcome, QString());
+        m_historyNote.clear();
+    });
     addKeys("Undo_edit", {QKeySequence(Qt::CTRL | Qt::Key_Z)}, &MDImain::undoEdit);
     addKeys("Redo_edit", {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
             &MDImain::redoEdit);
@@ -172,9 +183,10 @@ void MDImain::undoEdit()
         edit->undo();
         return;
     }
-    const QString label = m_document->undo();
-    if (!label.isEmpty())
-        m_panels->setText(StatusPanels::Outcome, langText("已撤销：", "Undone: ") + label);
+    if (m_document->isLocked() || m_document->canUndo())
+        noteHistoryStep(langText("已撤销：", "Undone: ") + m_document->undo());
+    else
+        noteHistoryStep(langText("没有可撤销的操作", "Nothing to undo"));
 }
 
 void MDImain::redoEdit()
@@ -185,9 +197,19 @@ void MDImain::redoEdit()
         edit->redo();
         return;
     }
-    const QString label = m_document->redo();
-    if (!label.isEmpty())
-        m_panels->setText(StatusPanels::Outcome, langText("已重做：", "Redone: ") + label);
+    if (m_document->isLocked() || m_document->canRedo())
+        noteHistoryStep(langText("已重做：", "Redone: ") + m_document->redo());
+    else
+        noteHistoryStep(langText("没有可重做的操作", "Nothing to redo"));
+}
+
+void MDImain::noteHistoryStep(const QString &text)
+{
+    // While locked the document refused, and panel 2 says why already.
+    if (m_document->isLocked())
+        return;
+    m_historyNote = text;
+    m_panels->setText(StatusPanels::Outcome, text);
 }
 
 MDImain::~MDImain() = default;
@@ -276,6 +298,12 @@ void MDImain::MDIForm_Load()
     Codeplug image;
     InitDefaultImage(image);
     m_document->start(image, workRangeOf(image));
+    // Unsaved changes kept when an earlier session ended stay in their file
+    // until the user opens it.
+    if (QFileInfo::exists(recoveryFilePath()))
+        m_panels->setText(StatusPanels::Outcome,
+                          langText("上次未保存的信道参数保存在 %1", "Unsaved channel data of the last session is in %1")
+                              .arg(QDir::toNativeSeparators(recoveryFilePath())));
     m_registry->reopen(WindowId::frm_chann);
     // The grid knows the width its columns need once it is built. Where the
     // main window grows for it, the grid opens again at the final size, so
@@ -386,6 +414,42 @@ void MDImain::Toolbar1_ButtonClick(const QString &key)
 
 void MDImain::closeEvent(QCloseEvent *event)
 {
+    if (!mayLeave()) {
+        event->ignore();
+        return;
+    }
     m_registry->closeAll();
     event->accept();
+}
+
+bool MDImain::mayLeave()
+{
+    if (!m_document->isModified() || m_kept == m_document->image())
+        return true;
+    switch (askToSave(langText("信道参数已修改，是否保存？", "The channel data has changed. Save it before leaving?"))) {
+    case SaveAnswer::Discard:
+        return true;
+    case SaveAnswer::Cancel:
+        return false;
+    case SaveAnswer::Save:
+        break;
+    }
+    if (ChildWindow *saving = m_registry->reopen(WindowId::Form_save_chann))
+        connect(saving, &QObject::destroyed, this, [this] {
+            if (!m_document->isModified())
+                close();
+        }, Qt::QueuedConnection);
+    return false;
+}
+
+void MDImain::keepUnsavedWork(bool thenClose)
+{
+    if (m_document->isModified()) {
+        // Where the file cannot be written, closing asks as ever.
+        QString error;
+        if (keepRecoveryFile(m_document->image(), error))
+            m_kept = m_document->image();
+    }
+    if (thenClose)
+        close();
 }

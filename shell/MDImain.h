@@ -2,6 +2,9 @@
 #include <QMainWindow>
 #include <QString>
 #include <memory>
+#include <optional>
+
+#include "core/Codeplug.h"
 
 class CodeplugDocument;
 class Session;
@@ -9,6 +12,7 @@ class QAction;
 class QMdiArea;
 class QMenu;
 class QToolBar;
+class SessionEnd;
 class StatusPanels;
 class WindowRegistry;
 
@@ -40,6 +44,10 @@ public:
     // and redo, else the document's, named in status panel 2.
     void undoEdit();
     void redoEdit();
+    // The session ends under the program (logout, SIGTERM): unsaved changes
+    // go to the recovery file; SIGTERM then closes the program without a
+    // question.
+    void keepUnsavedWork(bool thenClose);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -56,6 +64,12 @@ private:
     void setCaptions(bool startUp);
     void switchLanguage(bool chinese);
     void openWindow(int id);
+    // Whether the program may end now: at once while nothing is unsaved,
+    // else as the user answers. Save opens the save window, and the
+    // program ends once that window saved.
+    bool mayLeave();
+    // Panel 2 names the undo or redo done; a later change makes that stale.
+    void noteHistoryStep(const QString &text);
     // At start-up: wide enough for the grid's eight columns; true when it grew.
     bool growForTheGrid();
 
@@ -65,4 +79,8 @@ private:
     CodeplugDocument *m_document;
     Session *m_session;
     WindowRegistry *m_registry;
+    SessionEnd *m_sessionEnd;
+    // The image the recovery file holds, kept when the session ended.
+    std::optional<Codeplug> m_kept;
+    QString m_historyNote;
 };

@@ -14,6 +14,11 @@ KEYS = {
         ("F10", "打开菜单，用方向键选择"), ("Tab / Shift+Tab", "下一个 / 上一个控件"),
         ("Enter", "本窗口的主按钮"), ("Escape", "取消或关闭"), ("F1", "本帮助")],
 }
+# Enter presses a window's main button and Escape its Cancel or Close: a
+# page lists them only where the window has that button.
+NO_MAIN_BUTTON = {'frm_chann', 'Form_Chann_Edit', 'frm_option', 'Form_Edit_Test', 'Form_edit_Key', 'frm_dtmf',
+                  'Form_Edit_scan', 'Form_Edit_Message', 'Form_Adjust_Txp'}
+NO_ESCAPE_BUTTON = {'frm_chann'}
 LINK_CHECKS = {
  'en': ["the radio is switched on and its battery charged;",
         "the programming cable is plugged in at both ends;",
@@ -72,10 +77,11 @@ PAGES = {
           ("拖入信道表", "把 .csv（通用或 kvd9 格式）或 .chann 文件拖到表格上。以上每个操作都可用 Ctrl+Z 一步撤销。")])}),
  'Form_Chann_Edit': (False, {
   'en': ("Channel Edit", "One channel in full: frequencies, tones, power, bandwidth, name and scan.",
-         [("Channel box and scroll bar", "choose the channel 1-128."),
+         [("Channel box and scroll bar", "choose the channel 1-128; in the box, Up and Down step one channel, "
+           "Page Up and Page Down ten."),
           ("Frequencies", RANGE['en']), ("Name", NAMES['en'])]),
   'zh': ("信道编辑", "完整编辑一个信道：频率、亚音、功率、带宽、名称和扫描。",
-         [("信道框和滚动条", "选择信道 1-128。"), ("频率", RANGE['zh']), ("名称", NAMES['zh'])])}),
+         [("信道框和滚动条", "选择信道 1-128；在信道框中按上、下键切换一个信道，按 Page Up、Page Down 切换十个。"), ("频率", RANGE['zh']), ("名称", NAMES['zh'])])}),
  'frm_option': (False, {
   'en': ("Optional Features", "The radio's general settings, the frequency (VFO) mode and the working frequency range.",
          [("Lists and check boxes", "each setting is stored into the image as soon as it changes."),
@@ -164,7 +170,8 @@ for window, (link, langs) in PAGES.items():
             parts += [f"<li>{e(x)}</li>" for x in LINK_CHECKS[lang]]
             parts.append("</ul>")
         parts.append(f"<h3>{e(HEAD[lang][2])}</h3><ul>")
-        parts += [f"<li><b>{e(k)}</b>: {e(m)}</li>" for k, m in KEYS[lang]]
+        parts += [f"<li><b>{e(k)}</b>: {e(m)}</li>" for k, m in KEYS[lang]
+                  if not (k == "Enter" and window in NO_MAIN_BUTTON) and not (k == "Escape" and window in NO_ESCAPE_BUTTON)]
         parts.append("</ul></body></html>\n")
         os.makedirs(os.path.join(here, lang), exist_ok=True)
         with open(os.path.join(here, lang, window + ".html"), "w", encoding="utf-8") as f:

@@ -130,6 +130,12 @@ private slots:
         QCOMPARE(box("Text_CHN")->text(), QStringLiteral("128"));
         QTest::keyClick(scroll, Qt::Key_Up);
         QCOMPARE(testDocument().currentChannel(), 127);
+        // The number box steps the same way, from the number shown.
+        retype(box("Text_CHN"), QStringLiteral("5"));
+        QTest::keyClick(box("Text_CHN"), Qt::Key_PageDown);
+        QTest::keyClick(box("Text_CHN"), Qt::Key_Up);
+        QCOMPARE(box("Text_CHN")->text(), QStringLiteral("14"));
+        QCOMPARE(scroll->value(), 14);
     }
 
     void channelNumberDigits_data()

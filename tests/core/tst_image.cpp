@@ -2,6 +2,7 @@
 #include "support/CoreTestImage.h"
 #include "core/ModelTable.h"
 #include "core/WorkingRange.h"
+#include "core/WritePreparation.h"
 
 #include <QTest>
 
@@ -148,21 +149,28 @@ void TestImage::vfoRange()
 void TestImage::channelRanges_data()
 {
     QTest::addColumn<int>("expected");
-    QTest::newRow("all empty") << 0;
-    QTest::newRow("7 and 40 fail") << 7;
-    QTest::newRow("transmit out") << 12;
-    QTest::newRow("partly unprogrammed") << 3;
-    QTest::newRow("narrower range") << 1;
+    QTest::addColumn<QString>("summary"); // the line below the write's message
+    QTest::newRow("all empty") << 0 << "";
+    QTest::newRow("7 and 40 fail") << 7 << "Outside the working range: channels 7, 40.";
+    QTest::newRow("transmit out") << 12 << "Outside the working range: channel 12.";
+    QTest::newRow("partly unprogrammed") << 3 << "Outside the working range: channel 3.";
+    // The VFO lies outside too: the write names it first, without the line.
+    QTest::newRow("narrower range") << 1 << "";
+    QTest::newRow("seven fail") << 2 << "Outside the working range: channels 2, 3, 4, 5, 6 and 2 more.";
 }
 
 void TestImage::channelRanges()
 {
     QFETCH(int, expected);
+    QFETCH(QString, summary);
     const QByteArray tag = QTest::currentDataTag();
     if (tag == "7 and 40 fail") {
         setChannel(1, {0x00, 0x25, 0x81, 0x43}, {0, 0, 0, 0}, 0);
         setChannel(7, {0x00, 0x00, 0x50, 0x48}, {0, 0, 0, 0}, 0); // 485
         setChannel(40, {0x00, 0x00, 0x00, 0x14}, {0, 0, 0, 0}, 0); // 140
+    } else if (tag == "seven fail") {
+        for (int n = 2; n <= 8; ++n)
+            setChannel(n, {0x00, 0x00, 0x50, 0x48}, {0, 0, 0, 0}, 0); // 485
     } else if (tag == "transmit out") {
         setChannel(12, {0x00, 0x00, 0x50, 0x46}, {0, 0, 0, 0x01}, 1); // 465 + 10
         setChannel(13, {0x00, 0x00, 0x50, 0x46}, {0, 0, 0, 0x01}, 2); // 465 - 10
@@ -175,6 +183,7 @@ void TestImage::channelRanges()
         setRow(250, {0x00, 0x44, 0x00, 0x45});                      // 440..450 -> fails
     }
     QCOMPARE(CheckChannelRanges(Document()), expected);
+    QCOMPARE(checkRanges(Document()).summary(Language::English), summary);
 }
 
 QTEST_GUILESS_MAIN(TestImage)

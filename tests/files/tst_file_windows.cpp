@@ -135,6 +135,10 @@ void TestFileWindows::fileWindowByKeyboard_data()
         << QKeySequence(QStringLiteral("Shift+Tab, Shift+Tab, A")) << "" << "alpha" << "new.chann" << false;
     QTest::newRow("arrow keys choose a file") << QKeySequence(QStringLiteral("Shift+Tab, Down")) << ""
                                               << "b2.chann" << "b2.chann" << false;
+    QTest::newRow("Tab into the files marks the first, the name stays")
+        << QKeySequence(QStringLiteral("Shift+Tab")) << "" << "a1.chann" << "new.chann" << false;
+    QTest::newRow("an arrow that cannot move chooses the file") << QKeySequence(QStringLiteral("Shift+Tab, Up")) << ""
+                                                                << "a1.chann" << "a1.chann" << false;
     QTest::newRow("Enter in the name box saves") << QKeySequence(QStringLiteral("Return")) << "" << ""
                                                  << "new.chann" << true;
 }
@@ -180,6 +184,8 @@ void TestFileWindows::fileWindowByKeyboard()
     QVERIFY(list);
     QCOMPARE(list->currentItem()->text().trimmed(), current);
     QVERIFY(list->currentItem()->isSelected());
+    // Framed in the highlight colour while it has the keyboard.
+    QCOMPARE(list->grab().toImage().pixelColor(0, list->height() / 2), list->palette().color(QPalette::Highlight));
 }
 
 void TestFileWindows::chooseFileFromTheListAndLoad()

@@ -418,6 +418,8 @@ void LinkTransfer::closingDuringATransferEndsTheLinkAtOnce()
     SimulatedRadioProgram p;
     p.randomizeRadio();
     markImage();
+    // Nothing unsaved: the main window then closes without any question.
+    testDocument().markSaved();
     const ImageCopy before = copyImage();
     Form_Comm_Read *read = p.openRead();
     click(read->Command_read);

@@ -375,6 +375,15 @@ void LinkWindows::portThatCannotOpenLeavesTheWindowIdle()
     // Idle, so Cancel closes it.
     click(read->Command_Cancel);
     QVERIFY(!p.registry().isOpen(WindowId::Form_Comm_Read));
+    // The port window names the other program as the message did; once
+    // confirmed, it stays open and says why.
+    p.main->menuItem(QStringLiteral("proc_setup"))->trigger();
+    Form_setup *setup = p.window<Form_setup>(WindowId::Form_setup);
+    QCOMPARE(setup->Label_device->text().contains(expected), locked);
+    click(setup->Command_ok);
+    const QString said = setup->Label_device->text();
+    QVERIFY2(said.contains(chinese ? "已选择 COM1。" : "COM1 is chosen. ") && said.contains(expected), qPrintable(said));
+    click(setup->Command1);
     // The port's own reason comes in the windows' language.
     p.main->menuItem(QStringLiteral("Language_chn"))->trigger();
     click(p.openRead()->Command_read);

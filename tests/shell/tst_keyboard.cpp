@@ -213,6 +213,10 @@ void Keyboard::keysOfEachWindow_data()
     row("radio presets, Escape", "Test_edit", WindowId::Form_Edit_Test, "", Qt::Key_Escape, true);
     // The grid's Close may be refused, and Escape belongs to its cell editors.
     row("grid, Escape stays", "Channel_edit", WindowId::frm_chann, "MSF_chann", Qt::Key_Escape, false);
+    // Clear hands the keyboard to the cell: a second Enter opens the cell.
+    row("grid, Enter on Clear goes back to the cell", "Channel_edit", WindowId::frm_chann, "MSF_chann",
+        QList<QKeySequence>{QKeySequence(QStringLiteral("Tab, Tab, Tab, Tab")), QKeySequence(Qt::Key_Return)},
+        false, "MSF_chann");
     // A walk through the menus hands the keyboard back when it ends, also
     // after the bar itself took the keys on a plain item (Model).
     row("grid, F10 walk past a plain item ends with Escape", "Channel_edit", WindowId::frm_chann, "MSF_chann",
@@ -340,15 +344,15 @@ void Keyboard::tabFollowsTheLayout()
 
 void Keyboard::keyboardReturnsToTheGridsCell_data()
 {
-    QTest::addColumn<QString>("menuItem");
+    QTest::addColumn<QString>("menuItem"); // empty: Enter on the button `from` opens the window
     QTest::addColumn<int>("window");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QKeySequence>("keys"); // close the window, by Escape, its Close or its work
-    QTest::addColumn<QString>("back"); // the grid's button that had the keyboard; empty: the cell
+    QTest::addColumn<QString>("from"); // the grid's button Tab takes the keyboard to first; empty: the cell editor
     auto row = [](const char *name, const char *item, WindowId id, const char *typed, const QKeySequence &keys,
-                  const char *back = "") {
+                  const char *from = "") {
         QTest::newRow(name) << QString::fromLatin1(item) << int(id) << QString::fromLatin1(typed) << keys
-                            << QString::fromLatin1(back);
+                            << QString::fromLatin1(from);
     };
     row("port, Escape", "proc_setup", WindowId::Form_setup, "", Qt::Key_Escape);
     row("port, Enter", "proc_setup", WindowId::Form_setup, "", Qt::Key_Return);
@@ -361,8 +365,12 @@ void Keyboard::keyboardReturnsToTheGridsCell_data()
     row("save, saved", "File_save", WindowId::Form_save_chann, "start.chann", Qt::Key_Return);
     row("open, Escape", "File_Open", WindowId::Form_open_chann, "", Qt::Key_Escape);
     row("open, loaded", "File_Open", WindowId::Form_open_chann, "start.chann", Qt::Key_Return);
+    // From Clear too: the next Enter must not blank the file just opened.
+    row("open from Clear, loaded", "File_Open", WindowId::Form_open_chann, "start.chann", Qt::Key_Return,
+        "Command_Clear");
     row("channel editor, Close", "", WindowId::Form_Chann_Edit, "", Qt::Key_Escape, "Command_Edit");
     row("options, Escape", "Optional_edit", WindowId::frm_option, "", Qt::Key_Escape);
+    row("DTMF, Escape", "Dtmf_edit", WindowId::frm_dtmf, "", Qt::Key_Escape);
     row("radio presets, Escape", "Test_edit", WindowId::Form_Edit_Test, "", Qt::Key_Escape);
     row("model, Enter", "proc_type", WindowId::Form_type, "", Qt::Key_Return);
     row("About, Escape", "Menu_About", WindowId::frmAbout, "", Qt::Key_Escape);
@@ -376,7 +384,7 @@ void Keyboard::keyboardReturnsToTheGridsCell()
     QFETCH(int, window);
     QFETCH(QString, typed);
     QFETCH(QKeySequence, keys);
-    QFETCH(QString, back);
+    QFETCH(QString, from);
     SimulatedRadioProgram p;
     QTemporaryDir files;
     p.session().setChannelFileName(QDir(files.path()).filePath(QStringLiteral("start.chann")));
@@ -397,26 +405,28 @@ void Keyboard::keyboardReturnsToTheGridsCell()
     // an entry: it hides, and the keyboard must not pass on to Clear.
     press(main, Qt::Key_Return);
     const auto id = WindowId(window);
-    if (menuItem.isEmpty()) { // the grid's own Channel Edit
+    if (!from.isEmpty()) {
         press(main, Qt::Key_Escape);
-        press(main, Qt::Key_Tab);
+        while (QApplication::focusWidget()->objectName() != from)
+            press(main, Qt::Key_Tab);
+    }
+    if (menuItem.isEmpty())
         press(main, Qt::Key_Return);
-    } else
+    else
         main->menuItem(menuItem)->trigger();
     QApplication::processEvents();
     QVERIFY(p.session().isWindowOpen(id));
     // Meanwhile the grid may hide its editor (a scroll does): the keyboard
     // then goes to the cell, not on along the chain to a button.
-    if (back.isEmpty())
-        control<QLineEdit>(p.registry().get(WindowId::frm_chann), "Text_Edit")->hide();
+    control<QLineEdit>(p.registry().get(WindowId::frm_chann), "Text_Edit")->hide();
     type(main, typed);
     for (int i = 0; i < keys.count(); ++i)
         press(main, keys[i].key(), keys[i].keyboardModifiers());
     QVERIFY(waitUntil([&p, id] { return !p.session().isWindowOpen(id); }, 20000));
     // The grid's current cell, or the cell editor open over it.
-    const auto backHome = [grid, back] {
+    const auto backHome = [grid] {
         QWidget *f = QApplication::focusWidget();
-        return f && (back.isEmpty() ? (f == grid || grid->isAncestorOf(f)) : f->objectName() == back);
+        return f && (f == grid || grid->isAncestorOf(f));
     };
     QVERIFY(waitUntil(backHome, 2000));
     QCOMPARE(grid->currentIndex().row(), 4);
@@ -461,6 +471,9 @@ void Keyboard::helpOfEachWindow()
     const bool linkWindow = WindowId(window) == WindowId::Form_Comm_Read || WindowId(window) == WindowId::Form_Comm_Write
         || WindowId(window) == WindowId::Form_Adjust_Txp || WindowId(window) == WindowId::Form_setup;
     QCOMPARE(page.contains(chinese ? QStringLiteral("dialout") : QStringLiteral("dialout group")), linkWindow);
+    // Enter and Escape are listed where they press a button of the window.
+    QCOMPARE(page.contains(QStringLiteral("Enter: ")), w->mainAction() != nullptr);
+    QCOMPARE(page.contains(QStringLiteral("Escape: ")), w->escapeButton() != nullptr);
     // The window's own page, not another's; the Help button opens the same.
     viewer->clear();
     const QList<QPushButton *> buttons = w->findChildren<QPushButton *>(QRegularExpression(QStringLiteral("^Command_[Hh]elp$")));

@@ -12,9 +12,14 @@
 #include <QMdiSubWindow>
 #include <QScreen>
 #include <QStatusBar>
+#include <QMessageBox>
+#include <QScrollBar>
 #include <QTableView>
+#include <QTextEdit>
 #include <QThreadPool>
 
+#include "link/LinkOutcome.h"
+#include "platform/HelpWindow.h"
 #include "platform/StatusPanels.h"
 
 namespace {
@@ -112,6 +117,11 @@ private slots:
         QVERIFY2(problems.isEmpty(), qPrintable(nameOf(w) + QLatin1String(": ") + problems.join(QStringLiteral("; "))));
         QVERIFY(w->parentWidget()->size().expandedTo(w->parentWidget()->minimumSizeHint())
                 == w->parentWidget()->size());
+        // Its help opens inside the screen's free area.
+        if (QWidget *help = showHelp(w->objectName(), w)) {
+            QVERIFY(help->screen()->availableGeometry().contains(help->frameGeometry()));
+            help->close();
+        }
     }
 
     // The main window makes room for the grid's columns of either language
@@ -142,6 +152,13 @@ private slots:
     {
         StartedProgram program;
         StatusPanels &panels = program.main->statusPanels();
+        QList<int> widths;
+        for (const QLabel *label : program.main->statusBar()->findChildren<QLabel *>())
+            widths << label->width();
+        // A long outcome keeps to its share: the panels beside it stay.
+        panels.setText(StatusPanels::Outcome, halfWrittenText(17));
+        for (const QLabel *label : program.main->statusBar()->findChildren<QLabel *>())
+            QCOMPARE(label->width(), widths.takeFirst());
         for (int n = 1; n <= StatusPanels::Count; ++n) {
             const auto *label = control<QLabel>(program.main.get(), qPrintable(QStringLiteral("StatusBar1_Panel%1").arg(n)));
             const QString whole = panels.text(n);
@@ -153,6 +170,33 @@ private slots:
                 QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width());
             }
         }
+    }
+    // Boxes by keyboard: Tab reaches a failure's details, whose checklist
+    // stands whole where the screen has room; the exit question starts on
+    // Save and Escape cancels it.
+    void messageBoxesByKeyboard()
+    {
+        StartedProgram program;
+        const auto box = messageBox(QStringLiteral("Fail connect with transceiver."), QString(), QString(),
+                                    linkFailureDetails({PortSpec::ofNumber(1), QStringLiteral("/dev/ttyUSB0")}, QStringLiteral("Timeout")));
+        box->show();
+        for (QAbstractButton *button : box->buttons()) // Show Details...
+            if (box->buttonRole(button) == QMessageBox::ActionRole)
+                button->click();
+        box->activateWindow();
+        QTRY_VERIFY(box->focusWidget());
+        auto *details = box->findChild<QTextEdit *>();
+        for (int i = 0; i < 3 && QApplication::focusWidget() != details; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTRY_COMPARE(QApplication::focusWidget(), details);
+        if (box->screen()->availableGeometry().height() >= 700)
+            QCOMPARE(details->verticalScrollBar()->maximum(), 0);
+        const auto question = saveQuestionBox(QStringLiteral("Save?"));
+        question->show();
+        question->activateWindow();
+        QTRY_COMPARE(QApplication::focusWidget(), question->button(QMessageBox::Save));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QCOMPARE(question->clickedButton(), question->button(QMessageBox::Cancel));
     }
     void mainWindowShowsItsPanelsAndTheGrid()
     {

@@ -1,4 +1,5 @@
 #include "core/Codecs.h"
+#include "files/FileWindow.h"
 #include "platform/WindowLanguage.h"
 #include "support/TestImage.h"
 #include "platform/KeyFilter.h"
@@ -7,15 +8,19 @@
 #include "support/TestSupport.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFile>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolBar>
+
+#include <csignal>
 
 namespace {
 // Menu captions after start-up in Chinese, then in English.
@@ -82,6 +87,8 @@ private slots:
     void modelWindow();
     void aboutBoxAndSystemInformation();
     void closingTheMainWindowClosesEveryChild();
+    void exitAsksOnlyWithUnsavedChanges_data();
+    void exitAsksOnlyWithUnsavedChanges();
     void qtTextsFollowTheLanguage();
 };
 
@@ -336,6 +343,67 @@ void TestMainWindow::closingTheMainWindowClosesEveryChild()
         QVERIFY(!program.session().isWindowOpen(static_cast<WindowId>(i)));
         QVERIFY(!program.registry().isOpen(static_cast<WindowId>(i)));
     }
+}
+
+void TestMainWindow::exitAsksOnlyWithUnsavedChanges_data()
+{
+    // A menu item or tool bar key; empty: the close box; SIGTERM or logout: the session ends.
+    QTest::addColumn<QString>("exit");
+    QTest::addColumn<bool>("edited");
+    QTest::addColumn<SaveAnswer>("answer");
+    QTest::addColumn<QString>("saveAs"); // the name given in the save window; empty: Cancel
+    QTest::addColumn<bool>("ends");
+    QTest::newRow("nothing unsaved, Exit") << "Menu_exit" << false << SaveAnswer::Cancel << "" << true;
+    QTest::newRow("nothing unsaved, close box") << "" << false << SaveAnswer::Cancel << "" << true;
+    QTest::newRow("edited, File Exit, Don't Save") << "File_exit" << true << SaveAnswer::Discard << "" << true;
+    QTest::newRow("edited, tool bar, Cancel") << "Exit" << true << SaveAnswer::Cancel << "" << false;
+    QTest::newRow("edited, Save, saved") << "" << true << SaveAnswer::Save << "kept.chann" << true;
+    QTest::newRow("edited, Save, cancelled") << "" << true << SaveAnswer::Save << "" << false;
+    QTest::newRow("edited, SIGTERM") << "SIGTERM" << true << SaveAnswer::Cancel << "" << true;
+    QTest::newRow("edited, logout") << "logout" << true << SaveAnswer::Cancel << "" << true;
+}
+
+// Every way out ends the program at once while nothing is unsaved; with
+// unsaved changes it asks, and ends only as the answer says. A session
+// that ends keeps them in the state folder, and the next start names the
+// file and opens nothing.
+void TestMainWindow::exitAsksOnlyWithUnsavedChanges()
+{
+    QFETCH(QString, exit);
+    QFETCH(bool, edited);
+    QFETCH(SaveAnswer, answer);
+    QFETCH(QString, saveAs);
+    QFETCH(bool, ends);
+    QTemporaryDir files;
+    const bool sessionEnds = exit == QLatin1String("SIGTERM") || exit == QLatin1String("logout");
+    {
+        StartedProgram program(files.path());
+        program.main->menuItem("Language_eng")->trigger();
+        program.messages.answer = answer;
+        if (edited)
+            Img(5, 0) = 0x12;
+        if (exit == QLatin1String("SIGTERM"))
+            ::raise(SIGTERM);
+        else if (exit == QLatin1String("logout"))
+            program.main->keepUnsavedWork(false); // then the windows close
+        if (exit.isEmpty() || exit == QLatin1String("logout"))
+            program.main->close();
+        else if (!sessionEnds)
+            program.main->menuItem(exit)->trigger();
+        if (QPointer<FileWindow> saving = program.window<FileWindow>(WindowId::Form_save_chann)) {
+            saving->Text1->setText(files.filePath(saveAs));
+            (saveAs.isEmpty() ? saving->Command_close : saving->Command_enter)->click();
+            QTRY_VERIFY(saving.isNull()); // the event loop deletes it, then the main window hears of it
+        }
+        QApplication::processEvents();
+        QCOMPARE(program.messages.texts().count("The channel data has changed. Save it before leaving?"),
+                 int(edited && !sessionEnds));
+        QCOMPARE(!program.main->isVisible(), ends);
+        QCOMPARE(QFileInfo(files.filePath(saveAs)).isFile(), !saveAs.isEmpty());
+    }
+    StartedProgram next(files.path());
+    QCOMPARE(next.main->statusPanels().text(2).contains(files.filePath("kvd9/unsaved.chann")), sessionEnds);
+    QCOMPARE(Img(5, 0), qint16(255));
 }
 
 // The texts Qt itself supplies: a message box's OK button, the paste item of

@@ -157,6 +157,15 @@ void TestUndo::editUndoneFromAnotherWindow()
     keys(program->main.get(), QKeySequence(Qt::CTRL | Qt::Key_Z));
     QVERIFY(status().startsWith(QStringLiteral("已撤销：")));
     QVERIFY(testDocument().image() == before);
+
+    // A new change makes that note stale; with nothing left, the keys say so.
+    Img(9, 0) = 0x12;
+    QCOMPARE(status(), QString());
+    keys(program->main.get(), QKeySequence(Qt::CTRL | Qt::Key_Y));
+    QCOMPARE(status(), QStringLiteral("没有可重做的操作"));
+    testDocument().history().clear();
+    keys(program->main.get(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QCOMPARE(status(), QStringLiteral("没有可撤销的操作"));
 }
 
 void TestUndo::textEditorTakesTheKeysFirst()

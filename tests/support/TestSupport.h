@@ -11,24 +11,32 @@
 #include <QAction>
 #include <QComboBox>
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
 // A started main window, as the program has it right after start-up, with
 // message boxes recorded instead of shown.
+// Its state folder ($XDG_STATE_HOME), where an ended session keeps unsaved
+// changes, is `stateFolder`, else a private one, never the user's.
 struct StartedProgram {
+    QTemporaryDir ownState;
     MessageRecorder messages;
-    std::unique_ptr<MDImain> main = std::make_unique<MDImain>();
+    std::unique_ptr<MDImain> main;
 
-    StartedProgram()
+    explicit StartedProgram(const QString &stateFolder = QString())
     {
+        qputenv("XDG_STATE_HOME", QFile::encodeName(stateFolder.isEmpty() ? ownState.path() : stateFolder));
+        main = std::make_unique<MDImain>();
         runningDocument() = &main->document();
         main->MDIForm_Load();
         QApplication::processEvents();
     }
     ~StartedProgram()
     {
+        messages.answer = SaveAnswer::Discard;
         main->close();
         runningDocument() = nullptr;
     }
