@@ -377,8 +377,7 @@ void LinkWindows::portThatCannotOpenLeavesTheWindowIdle()
     QVERIFY(!p.registry().isOpen(WindowId::Form_Comm_Read));
     // The port window names the other program as the message did; once
     // confirmed, it stays open and says why.
-    p.main->menuItem(QStringLiteral("proc_setup"))->trigger();
-    Form_setup *setup = p.window<Form_setup>(WindowId::Form_setup);
+    Form_setup *setup = p.openPortWindow();
     QCOMPARE(setup->Label_device->text().contains(expected), locked);
     click(setup->Command_ok);
     const QString said = setup->Label_device->text();
