@@ -393,20 +393,35 @@ void ChannelGridActions::fill(int column, const QString &text)
     QVector<GridEntry> entries;
     for (int n : channels)
         entries.append({n, column, text});
+    storeEntries(entries, langText("没有填充任何单元格：", "Nothing was filled:"), labelOf([&](Language l) {
+                     return langText(l, "%1 的%2已设置", "set %2 of %1")
+                         .arg(channelsText(channels, l), bilingualText(GridColumnCaptions[column].caption, l));
+                 }));
+}
+
+void ChannelGridActions::storeEntries(const QVector<GridEntry> &entries, const QString &refusal,
+                                      const EditLabel &label)
+{
     Codeplug after = m_window.image();
     const GridEntriesOutcome outcome = storeGridEntries(after, m_window.document().workRange(), entries, language());
     if (!outcome.ok()) {
-        refuse(langText("没有填充任何单元格：", "Nothing was filled:") + QLatin1Char('\n')
-               + refusalLines(outcome, language(), RefusalsNamed));
+        refuse(refusal + QLatin1Char('\n') + refusalLines(outcome, language(), RefusalsNamed));
         return;
     }
-    const EditLabel label = labelOf([&](Language l) {
-        return langText(l, "%1 的%2已设置", "set %2 of %1")
-            .arg(channelsText(channels, l), bilingualText(GridColumnCaptions[column].caption, l));
-    });
     apply(label, [&](Codeplug &image) { image = after; },
           outcome.snapped ? langText("%1 个频率已对齐到步进", "%1 frequencies snapped to the raster").arg(outcome.snapped)
                           : QString());
+}
+
+bool ChannelGridActions::refusePastLastChannel(int first, int last)
+{
+    if (last <= Region::LastChannelRow)
+        return false;
+    refuse(langText("信道不够：粘贴需要信道 %1–%2，最后一个信道是 128。",
+                    "Not enough channels: the paste needs channels %1–%2, and the last channel is 128.")
+               .arg(first)
+               .arg(last));
+    return true;
 }
 
 void ChannelGridActions::setForSelected(int column, int position)
@@ -434,13 +449,8 @@ void ChannelGridActions::pasteChannels(const QVector<ChannelContent> &channels)
         for (int k = 0; k < channels.size(); ++k)
             targets << first + k;
     }
-    if (targets.last() > Region::LastChannelRow) {
-        refuse(langText("信道不够：粘贴需要信道 %1–%2，最后一个信道是 128。",
-                        "Not enough channels: the paste needs channels %1–%2, and the last channel is 128.")
-                   .arg(targets.first())
-                   .arg(targets.last()));
+    if (refusePastLastChannel(targets.first(), targets.last()))
         return;
-    }
     apply(labelOf([&](Language l) { return langText(l, "已粘贴%1", "pasted %1").arg(countText(channels.size(), l)); }),
           [&](Codeplug &image) {
               for (int k = 0; k < channels.size(); ++k)
@@ -468,7 +478,9 @@ void ChannelGridActions::pasteText(const QString &text)
     }
     if (header)
         cells.removeFirst();
-    else {
+    if (cells.isEmpty())
+        return;
+    if (!header) {
         columns.clear();
         for (int k = 0; k < cells.first().size(); ++k)
             columns << m_view.currentIndex().column() + k;
@@ -478,16 +490,11 @@ void ChannelGridActions::pasteText(const QString &text)
     int widest = 0;
     for (const QStringList &line : cells)
         widest = qMax(widest, int(line.size()));
-    if (cells.isEmpty())
+    if (refusePastLastChannel(first, last))
         return;
-    if (last > Region::LastChannelRow || (!header && columns.value(widest - 1, LastColumn + 1) > LastColumn)) {
-        refuse(last > Region::LastChannelRow ? langText("信道不够：粘贴需要信道 %1–%2，最后一个信道是 128。",
-                                          "Not enough channels: the paste needs channels %1–%2, and the last "
-                                          "channel is 128.")
-                                     .arg(first)
-                                     .arg(last)
-                               : langText("列不够：粘贴的内容超出最后一列（名称）。",
-                                          "Not enough columns: the paste runs past the last column (Name)."));
+    if (!header && columns.value(widest - 1, LastColumn + 1) > LastColumn) {
+        refuse(langText("列不够：粘贴的内容超出最后一列（名称）。",
+                        "Not enough columns: the paste runs past the last column (Name)."));
         return;
     }
     QVector<GridEntry> entries;
@@ -497,18 +504,10 @@ void ChannelGridActions::pasteText(const QString &text)
             if (column >= FirstColumn && column <= LastColumn)
                 entries.append({first + r, column, cells.at(r).at(k)});
         }
-    Codeplug after = m_window.image();
-    const GridEntriesOutcome outcome = storeGridEntries(after, m_window.document().workRange(), entries, language());
-    if (!outcome.ok()) {
-        refuse(langText("没有粘贴任何内容：", "Nothing was pasted:") + QLatin1Char('\n')
-               + refusalLines(outcome, language(), RefusalsNamed));
-        return;
-    }
     const int count = last - first + 1;
-    apply(labelOf([&](Language l) { return langText(l, "已粘贴%1", "pasted %1").arg(countText(count, l)); }),
-          [&](Codeplug &image) { image = after; },
-          outcome.snapped ? langText("%1 个频率已对齐到步进", "%1 frequencies snapped to the raster").arg(outcome.snapped)
-                          : QString());
+    storeEntries(entries, langText("没有粘贴任何内容：", "Nothing was pasted:"), labelOf([&](Language l) {
+                     return langText(l, "已粘贴%1", "pasted %1").arg(countText(count, l));
+                 }));
 }
 
 // ---- A plan dropped onto the grid ----

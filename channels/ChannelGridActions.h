@@ -13,6 +13,7 @@ class QMouseEvent;
 class QPoint;
 class QTableView;
 struct EditLabel;
+struct GridEntry;
 
 // The channel grid's gestures on many cells and whole channels: selection
 // of channels, copy, cut and paste, fill, empty, insert, remove, move and
@@ -61,6 +62,12 @@ private:
     bool wholeChannelsSelected() const;
     void pasteChannels(const QVector<ChannelContent> &channels);
     void pasteText(const QString &text);
+    // Stores the texts into their cells, all or none, as one step named
+    // `label`; a refusal starts with `refusal` and lists the cells refused.
+    void storeEntries(const QVector<GridEntry> &entries, const QString &refusal, const EditLabel &label);
+    // Refuses, with a message, a paste into channels first..last that runs
+    // past channel 128.
+    bool refusePastLastChannel(int first, int last);
     // Refuses a gesture with a message box.
     void refuse(const QString &text);
 
