@@ -73,3 +73,5 @@ void ChannelCellDelegate::initStyleOption(QStyleOptionViewItem *option, const QM
     option->state |= QStyle::State_Enabled;
     option->palette.setBrush(QPalette::Text, palette.buttonText());
 }
+
+#include "moc_ChannelCellDelegate.cpp"

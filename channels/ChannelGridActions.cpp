@@ -576,3 +576,5 @@ void ChannelGridActions::dropFile(const QString &path, int channel)
                                    .arg(plan.imported.notes.size()),
                                plan.imported.notes.join(QLatin1Char('\n')));
 }
+
+#include "moc_ChannelGridActions.cpp"

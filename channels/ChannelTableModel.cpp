@@ -211,3 +211,5 @@ int ChannelTableModel::choice(const QModelIndex &index) const
         return -1;
     }
 }
+
+#include "moc_ChannelTableModel.cpp"

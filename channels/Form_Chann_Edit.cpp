@@ -435,3 +435,5 @@ bool Form_Chann_Edit::eventFilter(QObject *watched, QEvent *event)
     }
     return ChildWindow::eventFilter(watched, event);
 }
+
+#include "moc_Form_Chann_Edit.cpp"

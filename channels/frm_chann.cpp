@@ -567,3 +567,5 @@ bool frm_chann::eventFilter(QObject *watched, QEvent *event)
     }
     return ChildWindow::eventFilter(watched, event);
 }
+
+#include "moc_frm_chann.cpp"

@@ -66,3 +66,5 @@ void Interrupts::endBySignal()
     sigprocmask(SIG_UNBLOCK, &set, nullptr);
     std::raise(m_signal);
 }
+
+#include "moc_Interrupts.cpp"

@@ -516,3 +516,5 @@ int printResults(CliContext &context, bool json, const QString &command, const s
     context.out.flush();
     return status;
 }
+
+#include "moc_LinkBatch.cpp"

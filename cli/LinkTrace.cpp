@@ -124,3 +124,5 @@ QByteArray TracingLinkPort::read(int count)
         log(QStringLiteral("<- ") + describeReply(bytes, m_requestedAddress));
     return bytes;
 }
+
+#include "moc_LinkTrace.cpp"

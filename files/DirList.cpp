@@ -81,3 +81,5 @@ void DirList::setPath(const QString &path)
     if (changed)
         emit pathChanged(m_path);
 }
+
+#include "moc_DirList.cpp"

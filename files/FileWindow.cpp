@@ -287,3 +287,5 @@ void FileWindow::Command_enter_Click()
     }
     closeWindow();
 }
+
+#include "moc_FileWindow.cpp"

@@ -206,3 +206,5 @@ bool Form_Adjust_Txp::Form_Unload()
     Timer4->stop();
     return RadioLinkWindow::Form_Unload();
 }
+
+#include "moc_Form_Adjust_Txp.cpp"

@@ -59,3 +59,5 @@ void Form_Comm_Read::showCompletion()
     ProgressBar1->setValue(100);
     Label_tr_count->setText(langText("数据读出正常 ！", "Read Data in gear. "));
 }
+
+#include "moc_Form_Comm_Read.cpp"

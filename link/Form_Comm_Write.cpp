@@ -65,3 +65,5 @@ void Form_Comm_Write::showCompletion()
     // The radio now holds the image.
     document().markSaved();
 }
+
+#include "moc_Form_Comm_Write.cpp"

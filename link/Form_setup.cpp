@@ -169,3 +169,5 @@ void Form_setup::Command_ok_Click()
     m_confirmedAfterFailure = true;
     showChosenDevice();
 }
+
+#include "moc_Form_setup.cpp"

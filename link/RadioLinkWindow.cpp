@@ -112,3 +112,5 @@ void RadioLinkWindow::portOpenFailed(const QString &reason)
                            summary + QStringLiteral("\n\n")
                                + linkFailureDetails(port, reason, problem != PortProblem::InUse));
 }
+
+#include "moc_RadioLinkWindow.cpp"

@@ -133,3 +133,5 @@ bool TransferWindow::Form_Unload()
     Timer4->stop();
     return RadioLinkWindow::Form_Unload();
 }
+
+#include "moc_TransferWindow.cpp"

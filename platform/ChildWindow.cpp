@@ -236,3 +236,5 @@ int ChildWindow::twips(double value) const
     const double dpi = s ? s->logicalDotsPerInchY() : 96.0;
     return qRound(value * dpi / 1440.0);
 }
+
+#include "moc_ChildWindow.cpp"

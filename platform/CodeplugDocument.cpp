@@ -383,3 +383,5 @@ QString CodeplugDocument::redo()
     announce();
     return label;
 }
+
+#include "moc_CodeplugDocument.cpp"

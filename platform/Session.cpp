@@ -51,3 +51,5 @@ void Session::clearPortFailure()
     m_portFailure.clear();
     emit portChanged();
 }
+
+#include "moc_Session.cpp"

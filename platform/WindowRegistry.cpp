@@ -161,3 +161,5 @@ void WindowRegistry::onSubWindowActivated(QMdiSubWindow *sub)
         if (get(window->windowId()) == window)
             window->Form_Activate();
 }
+
+#include "moc_WindowRegistry.cpp"

@@ -383,3 +383,5 @@ void LinkEngine::CopyReadBlocks()
         for (int j = BlockReplyDataAt; j < BlockReplyLength; ++j)
             m_image.at(m_rows.at(k - 1), j - BlockReplyDataAt) = m_replies[k][j];
 }
+
+#include "moc_LinkEngine.cpp"

@@ -38,3 +38,5 @@ HeldLinkPort::HeldLinkPort(LinkPort *inner, QObject *parent) : LinkPort(parent),
     connect(inner, &LinkPort::bytesReceived, this, &LinkPort::bytesReceived);
     connect(inner, &LinkPort::deviceLost, this, &LinkPort::deviceLost);
 }
+
+#include "moc_LinkPort.cpp"

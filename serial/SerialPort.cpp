@@ -129,3 +129,5 @@ void SerialPort::onError(int error)
         emit deviceLost();
     }, Qt::QueuedConnection);
 }
+
+#include "moc_SerialPort.cpp"

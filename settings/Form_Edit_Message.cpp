@@ -92,3 +92,5 @@ void Form_Edit_Message::StoreMessage(const QString &text)
     // Typed key by key, undone at once.
     editSetting(MessageCaption, [&](Codeplug &image) { storeMessage(image, text); }, true);
 }
+
+#include "moc_Form_Edit_Message.cpp"

@@ -193,3 +193,5 @@ void Form_Edit_Test::showRangeMessage()
 {
     showMessage("收音机频率超出范围 ！", "Over the range of FM frequency .");
 }
+
+#include "moc_Form_Edit_Test.cpp"

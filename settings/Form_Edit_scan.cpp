@@ -180,3 +180,5 @@ void Form_Edit_scan::Text_prich_Change()
     }
     editSetting(SettingId::ScanPriorityChannel, int(n), true);
 }
+
+#include "moc_Form_Edit_scan.cpp"

@@ -100,3 +100,5 @@ std::vector<std::pair<QComboBox *, SettingId>> Form_edit_Key::boundLists() const
 {
     return {{Combo_pf1, SettingId::Pf1}, {Combo_pf2, SettingId::Pf2}};
 }
+
+#include "moc_Form_edit_Key.cpp"

@@ -286,3 +286,7 @@ void OptionGeneralPanel::Text_DTMF_Code_Change()
         Text_DTMF_Code->setText(code);
     edit(OptionCaption::DtmfCode, [&](Codeplug &image) { storeDtmfCode(image, code); });
 }
+
+#include "moc_OptionGeneralPanel.cpp"
+// The panels' shared base has no source of its own.
+#include "moc_OptionPanel.cpp"

@@ -126,3 +126,5 @@ void OptionRangePanel::CheckFrequencyLimits()
     if (!check.ready())
         showMessageWithSummary(check.message(windowLanguage()), check.summary(windowLanguage()));
 }
+
+#include "moc_OptionRangePanel.cpp"

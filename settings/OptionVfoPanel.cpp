@@ -230,3 +230,5 @@ void OptionVfoPanel::Combo_Encode_Click()
     edit(VfoCaption::Encode,
          [this](Codeplug &image) { storeVfoTone(image, ToneSlot::Encode, Combo_Encode->currentIndex()); });
 }
+
+#include "moc_OptionVfoPanel.cpp"

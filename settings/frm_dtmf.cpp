@@ -121,3 +121,5 @@ void frm_dtmf::showDocumentChange(int, int)
 {
     LoadDtmfValues();
 }
+
+#include "moc_frm_dtmf.cpp"

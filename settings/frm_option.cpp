@@ -97,3 +97,5 @@ void frm_option::setCaptions()
     Command_close->setText(langText("关闭", "Close"));
     Command_help->setText(langText("帮助", "Help"));
 }
+
+#include "moc_frm_option.cpp"

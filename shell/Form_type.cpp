@@ -85,3 +85,5 @@ void Form_type::Combo_type_Change()
     Combo_type->lineEdit()->clear();
     Combo_type->setFocus();
 }
+
+#include "moc_Form_type.cpp"

@@ -453,3 +453,5 @@ void MDImain::keepUnsavedWork(bool thenClose)
     if (thenClose)
         close();
 }
+
+#include "moc_MDImain.cpp"

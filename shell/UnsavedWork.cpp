@@ -80,3 +80,5 @@ void SessionEnd::onSignal()
     [[maybe_unused]] const ssize_t got = ::read(m_notifier->socket(), &byte, 1);
     emit ending(true);
 }
+
+#include "moc_UnsavedWork.cpp"

@@ -113,3 +113,5 @@ bool StartSysInfo()
     return false;
 #endif
 }
+
+#include "moc_frmAbout.cpp"

@@ -261,3 +261,5 @@ void RadioSimulator::sendDue()
             log(QStringLiteral("write failed: %1").arg(QString::fromLocal8Bit(strerror(errno))));
     }
 }
+
+#include "moc_RadioSimulator.cpp"
