@@ -138,7 +138,8 @@ ProgramRun runProgram(QProcess &process, const QString &program, const QStringLi
     process.start(program, arguments);
     if (!process.waitForStarted())
         qFatal("%s does not start", qPrintable(program));
-    QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 60000);
+    if (!QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 60000))
+        qFatal("%s has not ended within a minute", qPrintable(program));
     return {process.exitStatus() == QProcess::CrashExit, process.exitCode(), process.readAllStandardOutput(),
             process.readAllStandardError()};
 }
