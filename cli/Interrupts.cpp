@@ -1,37 +1,27 @@
 #include "cli/Interrupts.h"
 
+#include "core/SignalPipe.h"
+
 #include <QCoreApplication>
-#include <QSocketNotifier>
 
 #include <csignal>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace {
 
-int signalPipe[2] = {-1, -1};
 Interrupts *installed = nullptr;
-
-void onSignal(int number)
-{
-    const char byte = char(number);
-    // Nothing else is safe inside a signal handler.
-    [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
-}
 
 } // namespace
 
 void Interrupts::install()
 {
-    if (installed || ::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
+    if (installed)
         return;
-    installed = new Interrupts(signalPipe[0]);
-    struct sigaction action {};
-    action.sa_handler = ::onSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
-        sigaction(signal, &action, nullptr);
+    auto *pipe = new SignalPipe({SIGINT, SIGTERM, SIGHUP});
+    if (!pipe->isActive()) {
+        delete pipe;
+        return;
+    }
+    installed = new Interrupts(pipe);
     std::signal(SIGPIPE, SIG_IGN);
 }
 
@@ -40,17 +30,13 @@ Interrupts *Interrupts::instance()
     return installed;
 }
 
-Interrupts::Interrupts(int readEnd) : m_notifier(new QSocketNotifier(readEnd, QSocketNotifier::Read, this))
+Interrupts::Interrupts(SignalPipe *pipe)
 {
-    connect(m_notifier, &QSocketNotifier::activated, this, &Interrupts::onSignal);
-}
-
-void Interrupts::onSignal()
-{
-    char byte;
-    [[maybe_unused]] const ssize_t got = ::read(m_notifier->socket(), &byte, 1);
-    m_signal = byte;
-    emit interrupted();
+    pipe->setParent(this);
+    connect(pipe, &SignalPipe::arrived, this, [this](int signalNumber) {
+        m_signal = signalNumber;
+        emit interrupted();
+    });
 }
 
 void Interrupts::endBySignal()

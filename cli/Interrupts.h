@@ -1,7 +1,7 @@
 #pragma once
 #include <QObject>
 
-class QSocketNotifier;
+class SignalPipe;
 
 // Turns SIGINT, SIGTERM and SIGHUP into a Qt signal, one for each, so that
 // the links end from the event loop: timers stopped, ports closed, nothing
@@ -30,9 +30,7 @@ signals:
     void interrupted();
 
 private:
-    explicit Interrupts(int readEnd);
-    void onSignal();
+    explicit Interrupts(SignalPipe *pipe);
 
-    QSocketNotifier *m_notifier;
     int m_signal = 0;
 };

@@ -3,7 +3,6 @@
 #include <QString>
 
 class Codeplug;
-class QSocketNotifier;
 
 // Where the image goes when the session ends with unsaved changes: a
 // channel file under the user's state folder ($XDG_STATE_HOME/kvd9, else
@@ -16,21 +15,14 @@ bool keepRecoveryFile(const Codeplug &image, QString &error);
 // Tells the main window that the session ends without the user closing it:
 // a logout (the session manager's commitDataRequest) or SIGTERM. The signal
 // handler only writes a byte into a socket pair; the rest runs from the
-// event loop.
+// event loop. Its end gives SIGTERM back its earlier handling.
 class SessionEnd : public QObject {
     Q_OBJECT
 public:
     explicit SessionEnd(QObject *parent = nullptr);
-    // Gives SIGTERM back its earlier handling.
-    ~SessionEnd() override;
 
 signals:
     // The session ends; `byTermination` when SIGTERM came, which ends the
     // program, rather than a logout the user may still cancel.
     void ending(bool byTermination);
-
-private:
-    void onSignal();
-
-    QSocketNotifier *m_notifier = nullptr;
 };
