@@ -11,7 +11,7 @@ struct WritePreparation {
     enum Result { Ready, VfoOutOfRange, ChannelOutOfRange };
     Result result = Ready;
     int channel = 0; // the channel out of range
-    QList<int> channels; // every channel out of range, `channel` first
+    QList<int> channels = {}; // every channel out of range, `channel` first
 
     bool ready() const { return result == Ready; }
     // Why the write is refused, in the current language; empty when ready.

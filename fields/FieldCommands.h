@@ -16,8 +16,8 @@ struct CommandResult {
     int status = 0;      // the exit status
     QByteArray output;   // for standard output
     QString errors;      // for standard error, one message a line
-    QStringList notes;   // what an import adapted, one line per row
-    QJsonArray json;     // show --json: the listing, for the envelope to hold
+    QStringList notes = {}; // what an import adapted, one line per row
+    QJsonArray json = {};   // show --json: the listing, for the envelope to hold
     QStringList changes = {}; // import-csv: every field the import changed, as diff names them
 };
 
